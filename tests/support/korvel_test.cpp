@@ -1,0 +1,48 @@
+#include "tests/support/korvel_test.h"
+
+#include "tests/support/state_reset.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+
+namespace {
+
+// Copies the data files of the built program folder (not the executables)
+// so a test may add, change or delete them freely.
+void copyProgramData(const QString& from, const QString& to)
+{
+    QDir().mkpath(to);
+    QDirIterator it(from, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const QFileInfo info = it.fileInfo();
+        const QString target = to + "/" + QDir(from).relativeFilePath(path);
+        if (info.isDir()) {
+            QDir().mkpath(target);
+        } else if (!info.isExecutable()) {
+            QFile::copy(path, target);
+        }
+    }
+}
+
+} // namespace
+
+void KorvelTest::SetUp()
+{
+    ASSERT_TRUE(m_root.isValid());
+    QDir(m_root.path()).mkpath("registry");
+    QDir(m_root.path()).mkpath("work");
+    copyProgramData(QStringLiteral(KORVEL_TEST_PROGRAM_DIR), m_root.path() + "/program");
+    qputenv("KORVEL_REGISTRY_DIR", registryDir().toUtf8());
+    resetAllState(programDir());
+}
+
+void KorvelTest::TearDown()
+{
+    resetAllState(programDir());
+}
+
+QString KorvelTest::programDir() const { return m_root.path() + "/program/"; }
+QString KorvelTest::workDir() const { return m_root.path() + "/work/"; }
+QString KorvelTest::registryDir() const { return m_root.path() + "/registry/"; }

@@ -1,0 +1,6 @@
+#include "tests/support/state_reset.h"
+
+void resetAllState(const QString& programDir)
+{
+    (void)programDir;
+}
