@@ -1,6 +1,11 @@
 #include "tests/support/state_reset.h"
 
+#include "korvel/shell/program_globals.h"
+#include "korvel/shell/status_progress.h"
+
 void resetAllState(const QString& programDir)
 {
-    (void)programDir;
+    resetProgramGlobals();
+    globals().RootDir = programDir;
+    setStatusProgress(nullptr);
 }

@@ -1,0 +1,9 @@
+#include "korvel/shell/program_globals.h"
+
+namespace {
+ProgramGlobals g_globals;
+}
+
+ProgramGlobals& globals() { return g_globals; }
+
+void resetProgramGlobals() { g_globals = ProgramGlobals(); }
