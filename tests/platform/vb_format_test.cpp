@@ -62,6 +62,14 @@ TEST_F(VbFormat, MasksOfTheProgram)
         EXPECT_EQ(Format(row.value, QString::fromLatin1(row.mask)), row.expected) << row.name;
 }
 
+TEST_F(VbFormat, WholeNumbersAndTextLiteralsAreTakenAsTheyCome)
+{
+    EXPECT_EQ(Format(1234567, "#,##0"), "1,234,567");
+    EXPECT_EQ(Format(qint16(5), "00"), "05");
+    EXPECT_EQ(Format(2.5f, "0"), "3");
+    EXPECT_EQ(Format("25.6", "0"), "26");
+}
+
 TEST_F(VbFormat, EmptyMaskGivesGeneralText)
 {
     EXPECT_EQ(Format(2.50, ""), "2.5");
