@@ -1,0 +1,77 @@
+#pragma once
+// File-system helpers that stand in for the runtime's file statements (Dir,
+// Kill, MkDir, RmDir, FileCopy) and the kernel32 drive test, with the one way
+// every file of the program is written: a temporary file in the same folder,
+// renamed over the target only when complete.
+//
+// Paths use "/". Wildcards are the Windows ones: "*" any run of characters,
+// "?" one character, compared without regard to letter case, and a pattern
+// ending in ".*" also matches names without a dot ("*.*" matches every file).
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryFile>
+#include <memory>
+
+// True when a directory listing of the path finds a file: a regular file
+// whose name does not start with "." (hidden). Folders, hidden files, devices,
+// pipes and sockets count as absent. A path with "*" or "?" in its file name
+// is true when any such file matches; a wildcard in the folder part, an empty
+// or malformed path and any error give False.
+bool FileExists(const QString& path);
+
+// Deletes the files a path or wildcard pattern names (those FileExists sees),
+// going on after a failure.
+struct DeleteResult {
+    int deleted = 0;
+    int failed = 0;
+};
+DeleteResult deleteFiles(const QString& pattern);
+
+// Creates the folder and any missing parents; true when it exists afterwards.
+// On failure `error` gets "Path/File access error", as the runtime's MkDir.
+bool makeFolder(const QString& path, QString* error = nullptr);
+// Removes an empty folder; a folder that still holds anything, or is missing,
+// stays and gives "Path/File access error".
+bool removeFolder(const QString& path, QString* error = nullptr);
+
+// Writes bytes to path through a temporary file in the same folder that is
+// renamed over the target on success (QSaveFile). On failure the old file is
+// left as it was, nothing else is created, and `error` gets the system's
+// reason (QFileDevice::errorString()).
+bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* error = nullptr);
+
+// Copies a file over (or to) target the same atomic way.
+bool copyFile(const QString& source, const QString& target, QString* error = nullptr);
+
+// Reads a whole regular file. On failure `error` gets the system's reason.
+bool readWholeFile(const QString& path, QByteArray& bytes, QString* error = nullptr);
+
+// Returns the companion of a file with another extension: for "/d/x.shp" and
+// "shx" the file "/d/x.shx" when it exists, otherwise a file of that name in
+// any letter case ("/d/X.SHX", "/d/x.Shx"), as files copied from Windows come;
+// the exact name wins, then the first in sorted order. Empty when none exists.
+QString findCompanionFile(const QString& path, const QString& extension);
+
+// True when the path (or, for a path not yet created, its nearest existing
+// folder) lies on a network file system: NFS, SMB/CIFS, or SSHFS. Readers copy
+// such files first, as the Windows program did for network drives.
+bool isOnNetworkFileSystem(const QString& path);
+
+// The file-system type ("ext4", "fuse.sshfs") of the mount that holds an
+// absolute, canonical path, read from the text of /proc/self/mountinfo; empty
+// when no mount matches. Separate so tests can feed their own tables.
+QString mountedFileSystemType(const QByteArray& mountInfo, const QString& canonicalPath);
+
+// A private copy of a file in the system temporary folder, keeping the
+// file's extension; the copy is deleted when the object goes.
+class TemporaryCopy {
+public:
+    // Returns nullptr and sets `error` when the file cannot be read or copied.
+    static std::unique_ptr<TemporaryCopy> create(const QString& source, QString* error = nullptr);
+
+    QString path() const { return m_file.fileName(); }
+
+private:
+    TemporaryCopy() = default;
+    QTemporaryFile m_file;
+};

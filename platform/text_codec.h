@@ -1,0 +1,31 @@
+#pragma once
+// Bytes of our text files to text and back. The Windows program wrote its
+// files in the Windows-1252 code page, and the guidance system and other
+// Windows tools still read and write them that way; files saved on Linux
+// desktops are UTF-8. So:
+//
+// - reading: bytes that are valid UTF-8 are UTF-8 (an initial byte-order mark
+//   is dropped); any other bytes are Windows-1252, every byte one character.
+// - writing: a text that Windows-1252 can hold is written in Windows-1252;
+//   a text with any other character (Greek, CJK, ...) is written whole as
+//   UTF-8, without byte-order mark, so no character is lost.
+//
+// One case would not read back: a Windows-1252 text whose bytes happen to form
+// valid UTF-8 ("Ã©" is C3 A9, which is UTF-8 "é"). Such a text is written as
+// UTF-8 instead, so decodeText(encodeText(t)) == t for every text.
+#include <QByteArray>
+#include <QString>
+#include <optional>
+
+QString decodeText(const QByteArray& bytes);
+QByteArray encodeText(const QString& text);
+
+bool isValidUtf8(const QByteArray& bytes);
+
+// Every byte one character; 0x80..0x9F are the euro sign, the typographic
+// quotes and the rest of the Windows-1252 block. The five bytes that the code
+// page leaves undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to the control
+// characters of the same number, as Windows converts them.
+QString decodeWindows1252(const QByteArray& bytes);
+// The Windows-1252 bytes of a text, or nothing when a character has none.
+std::optional<QByteArray> encodeWindows1252(const QString& text);

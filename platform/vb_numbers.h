@@ -1,0 +1,78 @@
+#pragma once
+// The runtime's number conversions, locale-free: numbers into the whole-number
+// types (rounding a half to the even neighbour, as the runtime's CByte, CInt
+// and CLng do: CByte(2.5) = 2, CInt(3.5) = 4, CInt(-2.5) = -2), the text
+// reading of Val, IsNumeric and the conversions of text, and the runtime's
+// general number-to-text form. Every text uses "." as the decimal point,
+// whatever the user's locale, because our files and settings must read back
+// the same on every machine.
+//
+// Conversions that fail raise VbError 6 "Overflow" (a value outside the
+// target's range) or 13 "Type mismatch" (a text that is no number), as the
+// runtime did; each user operation catches them at its boundary.
+#include <QString>
+#include <QtGlobal>
+
+// Whole numbers from numbers: half to even; 6 "Overflow" outside the range
+// (and for NaN). Byte is 0..255, Integer 16-bit signed, Long 32-bit signed.
+quint8 CByte(double value);
+qint16 CInt(double value);
+qint32 CLng(double value);
+// Single precision; 6 "Overflow" when the value lies beyond its range.
+float CSng(double value);
+
+// Int: the greatest whole number not above the value; Fix: the value with its
+// fraction cut off (toward zero). Int(-2.5) = -3, Fix(-2.5) = -2.
+double Int(double value);
+double Fix(double value);
+
+// Returns the leading number of a text: blanks, tabs and line feeds are
+// skipped anywhere ("1 2" gives 12), an optional sign, digits with "." as the
+// decimal point and an exponent "E" or "D", or "&H" (hexadecimal) / "&O"
+// (octal) digits; reading stops at the first other character; 0 when the text
+// starts with no number. "&H" values of up to 16 bits are Integers ("&HFFFF"
+// is -1), wider ones Longs. Raises 6 "Overflow" for a number beyond the Double
+// range or a "&H"/"&O" value wider than 32 bits.
+double Val(const QString& text);
+
+// True when the whole text, blanks around it allowed, is one number: a sign,
+// digits with at most one ".", an optional exponent ("E" or "D", a sign,
+// digits), or "&H"/"&O" digits. No thousands separators, no currency, no
+// locale; the empty text is no number.
+bool IsNumeric(const QString& text);
+
+// Text to Boolean: "True" or "False" in any letter case (blanks around
+// allowed), or a number, where 0 is False; anything else raises 13.
+bool CBool(const QString& text);
+
+// Text to numbers: a numeric text (as IsNumeric) is rounded half to even for
+// the whole-number types; anything else raises 13 "Type mismatch" and a value
+// outside the type's range 6 "Overflow".
+quint8 CByte(const QString& text);
+qint16 CInt(const QString& text);
+qint32 CLng(const QString& text);
+float CSng(const QString& text);
+double CDbl(const QString& text);
+
+// The runtime's general text of a number: Double with up to 15 significant
+// digits, Single with up to 7, no trailing zeros, "0" before a leading point,
+// exponent form ("1E+20", "1.5E-07") outside 1E-5 up to (not including) 1E15
+// for Double and 1E7 for Single. Booleans give "True" and "False".
+QString CStr(double value);
+QString CStr(float value);
+QString CStr(bool value);
+QString CStr(int value);
+QString CStr(unsigned int value);
+QString CStr(long value);
+QString CStr(long long value);
+
+// The runtime's Str, the form of labels and of numbers printed to files: the
+// general text with one leading blank when the value is not negative, and,
+// as the runtime's BASIC formatting always did, no "0" before the point of a
+// value below 1 (Str(5) is " 5", Str(-5) is "-5", Str(0.5) is " .5",
+// Str(-0.25) is "-.25").
+QString Str(double value);
+QString Str(float value);
+QString Str(int value);
+QString Str(long value);
+QString Str(long long value);

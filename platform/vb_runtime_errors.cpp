@@ -1,0 +1,59 @@
+#include "platform/vb_runtime_errors.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+
+QString runtimeErrorDescription(long number)
+{
+    switch (number) {
+    case RuntimeError::InvalidProcedureCall:
+        return QStringLiteral("Invalid procedure call or argument");
+    case RuntimeError::Overflow:
+        return QStringLiteral("Overflow");
+    case RuntimeError::SubscriptOutOfRange:
+        return QStringLiteral("Subscript out of range");
+    case RuntimeError::DivisionByZero:
+        return QStringLiteral("Division by zero");
+    case RuntimeError::TypeMismatch:
+        return QStringLiteral("Type mismatch");
+    case RuntimeError::BadFileNameOrNumber:
+        return QStringLiteral("Bad file name or number");
+    case RuntimeError::FileNotFound:
+        return QStringLiteral("File not found");
+    case RuntimeError::BadFileMode:
+        return QStringLiteral("Bad file mode");
+    case RuntimeError::FileAlreadyOpen:
+        return QStringLiteral("File already open");
+    case RuntimeError::DeviceIOError:
+        return QStringLiteral("Device I/O error");
+    case RuntimeError::DiskFull:
+        return QStringLiteral("Disk full");
+    case RuntimeError::InputPastEndOfFile:
+        return QStringLiteral("Input past end of file");
+    case RuntimeError::PermissionDenied:
+        return QStringLiteral("Permission denied");
+    case RuntimeError::PathFileAccessError:
+        return QStringLiteral("Path/File access error");
+    case RuntimeError::PathNotFound:
+        return QStringLiteral("Path not found");
+    default:
+        return QStringLiteral("Application-defined or object-defined error");
+    }
+}
+
+QString runtimeErrorSource()
+{
+    // The executable's name without folder ("korvel", "quillet"); before the
+    // application object exists there is no path to take it from.
+    if (QCoreApplication::instance()) {
+        const QString name = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
+        if (!name.isEmpty())
+            return name;
+    }
+    return QCoreApplication::applicationName();
+}
+
+void raiseRuntimeError(long number)
+{
+    throw VbError(number, runtimeErrorSource(), runtimeErrorDescription(number));
+}

@@ -1,0 +1,203 @@
+#include "platform/vb_numbers.h"
+#include "tests/platform/raised_error.h"
+#include "tests/support/korvel_test.h"
+
+#include <cmath>
+#include <limits>
+
+using VbNumbers = KorvelTest;
+
+TEST_F(VbNumbers, WholeNumberConversionsRoundHalfToEven)
+{
+    const struct {
+        const char* name;
+        double value;
+        long expected;
+    } rows[] = {
+        { "2.5 down to even", 2.5, 2 },
+        { "3.5 up to even", 3.5, 4 },
+        { "-2.5 toward even", -2.5, -2 },
+        { "-3.5 toward even", -3.5, -4 },
+        { "0.5 to zero", 0.5, 0 },
+        { "below half", 2.4999999, 2 },
+        { "above half", 2.5000001, 3 },
+        { "negative above half", -2.6, -3 },
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(CLng(row.value), row.expected);
+        EXPECT_EQ(CInt(row.value), row.expected);
+    }
+    EXPECT_EQ(CByte(2.5), 2);
+    EXPECT_EQ(CByte(254.5), 254);
+    EXPECT_EQ(CByte(-0.5), 0); // rounds to zero before the range test
+    EXPECT_EQ(CLng(2147483646.5), 2147483646);
+}
+
+TEST_F(VbNumbers, WholeNumberConversionsOverflowAtTheirRangeEdges)
+{
+    EXPECT_EQ(CByte(255.0), 255);
+    EXPECT_EQ(raisedError([] { CByte(255.5); }), 6); // 256 after rounding
+    EXPECT_EQ(raisedError([] { CByte(-0.6); }), 6);
+    EXPECT_EQ(CInt(32767.4), 32767);
+    EXPECT_EQ(raisedError([] { CInt(32767.5); }), 6);
+    EXPECT_EQ(CInt(-32768.5), -32768); // the even neighbour is in range
+    EXPECT_EQ(raisedError([] { CInt(-32769.0); }), 6);
+    EXPECT_EQ(CLng(-2147483648.0), std::numeric_limits<qint32>::min());
+    EXPECT_EQ(raisedError([] { CLng(2147483647.5); }), 6);
+    EXPECT_EQ(raisedError([] { CLng(std::nan("")); }), 6);
+    EXPECT_EQ(raisedError([] { CInt(std::numeric_limits<double>::infinity()); }), 6);
+    EXPECT_EQ(raisedError([] { CSng(1e39); }), 6);
+    EXPECT_FLOAT_EQ(CSng(1e38), 1e38f);
+}
+
+TEST_F(VbNumbers, IntFloorsAndFixTruncates)
+{
+    EXPECT_EQ(Int(2.7), 2.0);
+    EXPECT_EQ(Int(-2.5), -3.0);
+    EXPECT_EQ(Fix(-2.5), -2.0);
+    EXPECT_EQ(Fix(2.9), 2.0);
+    EXPECT_EQ(Int(-0.1), -1.0);
+}
+
+TEST_F(VbNumbers, ValReadsTheLeadingNumber)
+{
+    const struct {
+        const char* text;
+        double expected;
+    } rows[] = {
+        { "", 0 },
+        { "abc", 0 },
+        { "12abc", 12 },
+        { "  42", 42 },
+        { "1 2 3", 123 },
+        { "\t-1 5", -15 },
+        { "- 3", -3 },
+        { "+7", 7 },
+        { "1.5.3", 1.5 },
+        { ".5", 0.5 },
+        { "-.25", -0.25 },
+        { "1,000", 1 },
+        { "2.5E3", 2500 },
+        { "2.5d-1", 0.25 },
+        { "1 e 2", 100 },
+        { "3e", 3 },
+        { "3e+", 3 },
+        { "3ex", 3 },
+        { "&HFF", 255 },
+        { "&hff", 255 },
+        { "&HFFFF", -1 },
+        { "&H8000", -32768 },
+        { "&H10000", 65536 },
+        { "&HFFFFFFFF", -1 },
+        { "&O17", 15 },
+        { "&O8", 0 },
+        { "&H", 0 },
+        { "&HG1", 0 },
+        { "--5", 0 },
+        { "1\r2", 1 }, // a carriage return is no blank to Val
+        { "123456789012345678901234567890", 123456789012345678901234567890.0 },
+        { "1e-400", 0 },
+    };
+    for (const auto& row : rows)
+        EXPECT_DOUBLE_EQ(Val(QString::fromLatin1(row.text)), row.expected) << row.text;
+}
+
+TEST_F(VbNumbers, ValOverflowsBeyondDoubleAndLong)
+{
+    EXPECT_EQ(raisedError([] { Val("1E400"); }), 6);
+    EXPECT_EQ(raisedError([] { Val("&H100000000"); }), 6);
+}
+
+TEST_F(VbNumbers, IsNumericFollowsTheRuntimeWithoutLocale)
+{
+    const char* numeric[] = { "0", " 12 ", "-3", "+3", "1.", ".5", "-.5", "1e5", "1E-5", "2.5D+2", "&HFF",
+        "&O17", "\t7\t", "007" };
+    for (const char* text : numeric)
+        EXPECT_TRUE(IsNumeric(QString::fromLatin1(text))) << text;
+    const char* notNumeric[] = { "", " ", ".", "-", "+", "1e", "1e+", "12abc", "1,000", "1 2", "$5", "- 5",
+        "&H", "&O9", "1.2.3", "True", "1E400", "0x10" };
+    for (const char* text : notNumeric)
+        EXPECT_FALSE(IsNumeric(QString::fromLatin1(text))) << text;
+}
+
+TEST_F(VbNumbers, TextConversionsRoundOrRaise)
+{
+    EXPECT_EQ(CInt("2.5"), 2);
+    EXPECT_EQ(CInt(" 3.5 "), 4);
+    EXPECT_EQ(CByte("255"), 255);
+    EXPECT_EQ(CLng("&HFFFF"), -1);
+    EXPECT_DOUBLE_EQ(CDbl("6378137.0"), 6378137.0);
+    EXPECT_FLOAT_EQ(CSng("298.257"), 298.257f);
+    EXPECT_EQ(raisedError([] { CByte("256"); }), 6);
+    EXPECT_EQ(raisedError([] { CInt("40000"); }), 6);
+    EXPECT_EQ(raisedError([] { CDbl("1E400"); }), 6);
+    EXPECT_EQ(raisedError([] { CSng("1E39"); }), 6);
+    EXPECT_EQ(raisedError([] { CInt(""); }), 13);
+    EXPECT_EQ(raisedError([] { CInt("12abc"); }), 13);
+    EXPECT_EQ(raisedError([] { CDbl("1,5"); }), 13); // never the locale's comma
+}
+
+TEST_F(VbNumbers, TextToBoolean)
+{
+    EXPECT_TRUE(CBool("True"));
+    EXPECT_TRUE(CBool(" tRUE "));
+    EXPECT_FALSE(CBool("FALSE"));
+    EXPECT_FALSE(CBool("0"));
+    EXPECT_TRUE(CBool("-1"));
+    EXPECT_TRUE(CBool("0.5"));
+    EXPECT_EQ(raisedError([] { CBool("yes"); }), 13);
+    EXPECT_EQ(raisedError([] { CBool(""); }), 13);
+}
+
+TEST_F(VbNumbers, GeneralTextOfDoubles)
+{
+    const struct {
+        double value;
+        const char* expected;
+    } rows[] = {
+        { 0.5, "0.5" },
+        { -0.5, "-0.5" },
+        { 12, "12" },
+        { -0.0, "0" },
+        { 1e20, "1E+20" },
+        { 1.5e-7, "1.5E-07" },
+        { 0.00001, "0.00001" },
+        { 0.0000099, "9.9E-06" },
+        { 999999999999999.0, "999999999999999" },
+        { 1e15, "1E+15" },
+        { 0.1 + 0.2, "0.3" },
+        { 1.0 / 3.0, "0.333333333333333" },
+        { 123456.789, "123456.789" },
+        { -96.12, "-96.12" },
+        { 1e100, "1E+100" },
+        { 2.5e-300, "2.5E-300" },
+        { 6378137.0, "6378137" },
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(CStr(row.value), row.expected) << row.expected;
+}
+
+TEST_F(VbNumbers, GeneralTextOfSinglesKeepsSevenDigits)
+{
+    EXPECT_EQ(CStr(0.1f), "0.1");
+    EXPECT_EQ(CStr(612345.7f), "612345.7");
+    EXPECT_EQ(CStr(1234567.0f), "1234567");
+    EXPECT_EQ(CStr(12345678.0f), "1.234568E+07");
+    EXPECT_EQ(CStr(1.0f / 3.0f), "0.3333333");
+    EXPECT_EQ(CStr(-2.5e-6f), "-2.5E-06");
+}
+
+TEST_F(VbNumbers, OtherTextForms)
+{
+    EXPECT_EQ(CStr(true), "True");
+    EXPECT_EQ(CStr(false), "False");
+    EXPECT_EQ(CStr(-17), "-17");
+    EXPECT_EQ(Str(5), " 5");
+    EXPECT_EQ(Str(0), " 0");
+    EXPECT_EQ(Str(-5), "-5");
+    EXPECT_EQ(Str(2.5), " 2.5");
+    EXPECT_EQ(Str(0.5), " .5");
+    EXPECT_EQ(Str(-0.25f), "-.25");
+    EXPECT_EQ(Str(1e20), " 1E+20");
+}
