@@ -3,10 +3,13 @@
 #include "platform/registry_root_file.h"
 #include "platform/registry_tree.h"
 
+#include <utility>
+
 namespace {
 
 // Open keys get small positive numbers, as on Windows, apart from the roots.
 constexpr RegHandle FirstHandle = 0x100;
+constexpr RegHandle LastHandle = 0x7FFFFF00;
 constexpr RegHandle HandleStep = 4;
 constexpr int MaxValueNameLength = 16383;
 
@@ -79,14 +82,47 @@ RegistryRootFile& RegistryStore::rootFile(RegHandle root)
 
 RegHandle RegistryStore::addHandle(const OpenKey& key)
 {
-    // Numbers are not reused soon, so a stale handle meets ERROR_INVALID_HANDLE
-    // rather than another key.
-    while (m_open.count(m_nextHandle) != 0 || m_nextHandle < FirstHandle)
-        m_nextHandle = m_nextHandle > RegHandle(0x7FFFFFF0) ? FirstHandle : m_nextHandle + HandleStep;
-    const RegHandle handle = m_nextHandle;
-    m_nextHandle = m_nextHandle > RegHandle(0x7FFFFFF0) ? FirstHandle : m_nextHandle + HandleStep;
-    m_open.emplace(handle, key);
-    return handle;
+    // Numbers are not reused before they wrap, so a stale handle meets
+    // ERROR_INVALID_HANDLE rather than another key.
+    do {
+        m_nextHandle = m_nextHandle >= LastHandle ? FirstHandle : m_nextHandle + HandleStep;
+    } while (m_open.count(m_nextHandle) != 0);
+    m_open.emplace(m_nextHandle, key);
+    return m_nextHandle;
+}
+
+const RegistryKey* RegistryStore::keyToRead(RegHandle handle, quint32 access, long* result)
+{
+    m_lastFailure.clear();
+    OpenKey open;
+    *result = resolve(handle, &open);
+    if (*result != ERROR_SUCCESS)
+        return nullptr;
+    if ((open.access & access) != access) {
+        *result = ERROR_ACCESS_DENIED;
+        return nullptr;
+    }
+    const RegistryKey* tree = rootFile(open.root).load(result, &m_lastFailure);
+    const RegistryKey* key = tree ? tree->find(open.path) : nullptr;
+    if (tree && !key)
+        *result = ERROR_KEY_DELETED;
+    return key;
+}
+
+long RegistryStore::changeKey(RegHandle handle, quint32 access, const KeyChange& change)
+{
+    m_lastFailure.clear();
+    OpenKey open;
+    const long result = resolve(handle, &open);
+    if (result != ERROR_SUCCESS)
+        return result;
+    if ((open.access & access) != access)
+        return ERROR_ACCESS_DENIED;
+    const auto changeInTree = [&](RegistryKey& root, bool* changed) {
+        RegistryKey* key = root.find(open.path);
+        return key ? change(*key, changed) : ERROR_KEY_DELETED;
+    };
+    return rootFile(open.root).modify(changeInTree, &m_lastFailure);
 }
 
 long RegistryStore::openKey(RegHandle parent, const QString& subKey, quint32 access, RegHandle* key)
@@ -124,51 +160,38 @@ long RegistryStore::createKey(
 
     OpenKey from;
     resolve(parent, &from);
-    OpenKey target = from;
-    appendSubKey(subKey, &target.path);
+    QStringList below;
+    appendSubKey(subKey, &below);
     bool made = false;
-    result = rootFile(target.root)
-                 .modify(
-                     [&](RegistryKey& root, bool* changed) {
-                         RegistryKey* key = root.find(from.path);
-                         if (!key)
-                             return ERROR_KEY_DELETED;
-                         for (qsizetype i = from.path.size(); i < target.path.size(); ++i) {
-                             if (!key->child(target.path[i]) && !(from.access & KEY_CREATE_SUB_KEY))
-                                 return ERROR_ACCESS_DENIED;
-                             bool madeHere = false;
-                             key = &key->ensureChild(target.path[i], &madeHere);
-                             made = made || madeHere;
-                         }
-                         *changed = made;
-                         return ERROR_SUCCESS;
-                     },
-                     &m_lastFailure);
+    const auto createPath = [&](RegistryKey& start, bool* changed) {
+        RegistryKey* node = &start;
+        for (const QString& name : std::as_const(below)) {
+            if (!node->child(name) && !(from.access & KEY_CREATE_SUB_KEY))
+                return ERROR_ACCESS_DENIED;
+            bool madeHere = false;
+            node = &node->ensureChild(name, &madeHere);
+            made = made || madeHere;
+        }
+        *changed = made;
+        return ERROR_SUCCESS;
+    };
+    // The parent's own rights decide whether keys may be made below it.
+    result = changeKey(parent, 0, createPath);
     if (result != ERROR_SUCCESS)
         return result;
     if (created)
         *created = made;
-    target.access = access;
-    *key = addHandle(target);
+    *key = addHandle(OpenKey { from.root, from.path + below, access });
     return ERROR_SUCCESS;
 }
 
 long RegistryStore::queryValue(
     RegHandle key, const QString& name, quint32* type, QByteArray* data, quint32* size)
 {
-    m_lastFailure.clear();
-    OpenKey open;
-    long result = resolve(key, &open);
-    if (result != ERROR_SUCCESS)
-        return result;
-    if (!(open.access & KEY_QUERY_VALUE))
-        return ERROR_ACCESS_DENIED;
-    const RegistryKey* tree = rootFile(open.root).load(&result, &m_lastFailure);
-    if (!tree)
-        return result;
-    const RegistryKey* found = tree->find(open.path);
+    long result = ERROR_SUCCESS;
+    const RegistryKey* found = keyToRead(key, KEY_QUERY_VALUE, &result);
     if (!found)
-        return ERROR_KEY_DELETED;
+        return result;
     const RegistryValue* value = found->value(name);
     if (!value)
         return ERROR_FILE_NOT_FOUND;
@@ -185,90 +208,54 @@ long RegistryStore::queryValue(
 
 long RegistryStore::setValue(RegHandle key, const QString& name, quint32 type, const QByteArray& data)
 {
-    m_lastFailure.clear();
-    OpenKey open;
-    const long result = resolve(key, &open);
-    if (result != ERROR_SUCCESS)
-        return result;
-    if (!(open.access & KEY_SET_VALUE))
-        return ERROR_ACCESS_DENIED;
     if (name.size() > MaxValueNameLength)
         return ERROR_INVALID_PARAMETER;
-    return rootFile(open.root).modify(
-        [&](RegistryKey& root, bool* changed) {
-            RegistryKey* found = root.find(open.path);
-            if (!found)
-                return ERROR_KEY_DELETED;
-            *changed = found->setValue(name, type, data);
-            return ERROR_SUCCESS;
-        },
-        &m_lastFailure);
+    const auto store = [&](RegistryKey& found, bool* changed) {
+        *changed = found.setValue(name, type, data);
+        return ERROR_SUCCESS;
+    };
+    return changeKey(key, KEY_SET_VALUE, store);
 }
 
 long RegistryStore::deleteKey(RegHandle parent, const QString& subKey)
 {
-    m_lastFailure.clear();
     OpenKey from;
+    QStringList below;
     long result = resolve(parent, &from);
-    OpenKey target = from;
     if (result == ERROR_SUCCESS)
-        result = appendSubKey(subKey, &target.path);
+        result = appendSubKey(subKey, &below);
     if (result != ERROR_SUCCESS)
         return result;
-    if (target.path.isEmpty())
-        return ERROR_ACCESS_DENIED; // a root cannot be deleted
-    return rootFile(target.root)
-        .modify(
-            [&](RegistryKey& root, bool* changed) {
-                if (!root.find(from.path))
-                    return ERROR_KEY_DELETED;
-                RegistryKey* above = root.find(target.path.first(target.path.size() - 1));
-                RegistryKey* doomed = above ? above->child(target.path.last()) : nullptr;
-                if (!doomed)
-                    return ERROR_FILE_NOT_FOUND;
-                if (doomed->childCount() > 0)
-                    return ERROR_ACCESS_DENIED;
-                *changed = above->removeChild(target.path.last());
-                return ERROR_SUCCESS;
-            },
-            &m_lastFailure);
+    if (below.isEmpty())
+        return ERROR_ACCESS_DENIED; // neither a root nor the key a handle holds open
+    const auto remove = [&](RegistryKey& start, bool* changed) {
+        RegistryKey* above = start.find(below.first(below.size() - 1));
+        RegistryKey* doomed = above ? above->child(below.last()) : nullptr;
+        if (!doomed)
+            return ERROR_FILE_NOT_FOUND;
+        if (doomed->childCount() > 0)
+            return ERROR_ACCESS_DENIED; // Windows NT deletes only keys without subkeys
+        *changed = above->removeChild(below.last());
+        return ERROR_SUCCESS;
+    };
+    return changeKey(parent, 0, remove);
 }
 
 long RegistryStore::deleteValue(RegHandle key, const QString& name)
 {
-    m_lastFailure.clear();
-    OpenKey open;
-    const long result = resolve(key, &open);
-    if (result != ERROR_SUCCESS)
-        return result;
-    if (!(open.access & KEY_SET_VALUE))
-        return ERROR_ACCESS_DENIED;
-    return rootFile(open.root).modify(
-        [&](RegistryKey& root, bool* changed) {
-            RegistryKey* found = root.find(open.path);
-            if (!found)
-                return ERROR_KEY_DELETED;
-            *changed = found->removeValue(name);
-            return *changed ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
-        },
-        &m_lastFailure);
+    const auto remove = [&](RegistryKey& found, bool* changed) {
+        *changed = found.removeValue(name);
+        return *changed ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
+    };
+    return changeKey(key, KEY_SET_VALUE, remove);
 }
 
 long RegistryStore::enumKey(RegHandle key, quint32 index, QString* name, quint32 bufferChars)
 {
-    m_lastFailure.clear();
-    OpenKey open;
-    long result = resolve(key, &open);
-    if (result != ERROR_SUCCESS)
-        return result;
-    if (!(open.access & KEY_ENUMERATE_SUB_KEYS))
-        return ERROR_ACCESS_DENIED;
-    const RegistryKey* tree = rootFile(open.root).load(&result, &m_lastFailure);
-    if (!tree)
-        return result;
-    const RegistryKey* found = tree->find(open.path);
+    long result = ERROR_SUCCESS;
+    const RegistryKey* found = keyToRead(key, KEY_ENUMERATE_SUB_KEYS, &result);
     if (!found)
-        return ERROR_KEY_DELETED;
+        return result;
     if (index >= quint32(found->childCount()))
         return ERROR_NO_MORE_ITEMS;
     const QString& childName = found->childAt(int(index)).name();

@@ -16,9 +16,11 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <functional>
 #include <map>
 #include <memory>
 
+class RegistryKey;
 class RegistryRootFile;
 
 class RegistryStore
@@ -68,7 +70,15 @@ private:
         quint32 access = 0;
     };
 
+    // A change to the key an open handle names; see RegistryRootFile::Change.
+    using KeyChange = std::function<long(RegistryKey& key, bool* changed)>;
+
     long resolve(RegHandle handle, OpenKey* key) const;
+    // Returns the key `handle` names as the file holds it now, or nullptr
+    // with `result` set; the handle must grant `access`.
+    const RegistryKey* keyToRead(RegHandle handle, quint32 access, long* result);
+    // Runs `change` on the key `handle` names, under the file's lock.
+    long changeKey(RegHandle handle, quint32 access, const KeyChange& change);
     RegistryRootFile& rootFile(RegHandle root);
     RegHandle addHandle(const OpenKey& key);
 
