@@ -1,0 +1,196 @@
+#include "platform/registry_root_file.h"
+
+#include "platform/registry_file_format.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QThread>
+#include <QtDebug>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+namespace {
+
+// A store file is a few kilobytes of settings; anything near this size is
+// not ours, and reading it whole on every access would stall the program.
+constexpr qint64 MaxStoreFileSize = 64 * 1024 * 1024;
+
+// Another program holds the lock only while it rewrites a small file; waiting
+// longer than this means it hangs, and the change is reported as failed
+// rather than freezing the window.
+constexpr int LockTimeoutMs = 10000;
+
+// An exclusive flock() on the lock file beside the store file. The system
+// drops it when the holder dies, so a crashed program never blocks the store.
+class StoreLock
+{
+public:
+    explicit StoreLock(const QString& path)
+    {
+        m_fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        if (m_fd < 0) {
+            m_error = QString::fromLocal8Bit(std::strerror(errno));
+            return;
+        }
+        QDeadlineTimer deadline(LockTimeoutMs);
+        while (::flock(m_fd, LOCK_EX | LOCK_NB) != 0) {
+            if ((errno != EWOULDBLOCK && errno != EINTR) || deadline.hasExpired()) {
+                m_error = errno == EWOULDBLOCK ? QStringLiteral("another program keeps it locked")
+                                               : QString::fromLocal8Bit(std::strerror(errno));
+                return;
+            }
+            QThread::msleep(2);
+        }
+        m_locked = true;
+    }
+    ~StoreLock()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd); // closing releases the lock
+    }
+    StoreLock(const StoreLock&) = delete;
+    StoreLock& operator=(const StoreLock&) = delete;
+
+    bool locked() const { return m_locked; }
+    const QString& error() const { return m_error; }
+
+private:
+    int m_fd = -1;
+    bool m_locked = false;
+    QString m_error;
+};
+
+} // namespace
+
+RegistryRootFile::RegistryRootFile(RegHandle root)
+    : m_root(root)
+{
+}
+
+QString RegistryRootFile::rootName(RegHandle root)
+{
+    switch (root) {
+    case HKEY_CLASSES_ROOT:
+        return QStringLiteral("HKEY_CLASSES_ROOT");
+    case HKEY_CURRENT_USER:
+        return QStringLiteral("HKEY_CURRENT_USER");
+    case HKEY_LOCAL_MACHINE:
+        return QStringLiteral("HKEY_LOCAL_MACHINE");
+    default:
+        return QString();
+    }
+}
+
+QString RegistryRootFile::folder()
+{
+    const QString overridden = qEnvironmentVariable("KORVEL_REGISTRY_DIR");
+    if (!overridden.isEmpty())
+        return QDir::cleanPath(overridden);
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+        + QStringLiteral("/TALVOR");
+}
+
+QString RegistryRootFile::filePath() const
+{
+    return folder() + '/' + rootName(m_root) + QStringLiteral(".txt");
+}
+
+const RegistryKey* RegistryRootFile::load(long* result, QString* failure)
+{
+    return refresh(result, failure);
+}
+
+RegistryKey* RegistryRootFile::refresh(long* result, QString* failure)
+{
+    const QString path = filePath();
+    QByteArray bytes;
+    QFile file(path);
+    if (file.exists()) {
+        if (!file.open(QIODevice::ReadOnly)) {
+            *result = ERROR_CANTREAD;
+            *failure = QStringLiteral("Cannot read the registry file %1: %2").arg(path, file.errorString());
+            return nullptr;
+        }
+        if (file.size() > MaxStoreFileSize) {
+            *result = ERROR_BADDB;
+            *failure = QStringLiteral("The registry file %1 is damaged: it is larger than %2 bytes.")
+                           .arg(path)
+                           .arg(MaxStoreFileSize);
+            return nullptr;
+        }
+        bytes = file.readAll();
+    }
+
+    // Another program may have rewritten the file since we last looked.
+    if (path != m_path || bytes != m_bytes || (!m_tree && m_damage.isEmpty())) {
+        m_path = path;
+        m_bytes = bytes;
+        QString error;
+        m_tree = readRegistryFile(bytes, &error);
+        m_damage.clear();
+        if (!m_tree) {
+            m_damage = QStringLiteral("The registry file %1 is damaged (%2). Repair or remove it; "
+                                      "until then no setting is read from or written to it.")
+                           .arg(path, error);
+            qWarning().noquote() << m_damage;
+        }
+    }
+    if (!m_tree) {
+        *result = ERROR_BADDB;
+        *failure = m_damage;
+        return nullptr;
+    }
+    *result = ERROR_SUCCESS;
+    return m_tree.get();
+}
+
+long RegistryRootFile::modify(const Change& change, QString* failure)
+{
+    const QString dir = folder();
+    if (!QDir().mkpath(dir)) {
+        *failure = QStringLiteral("Cannot create the registry folder %1.").arg(dir);
+        return ERROR_CANTWRITE;
+    }
+    const QString lockPath = dir + '/' + rootName(m_root) + QStringLiteral(".lock");
+    StoreLock lock(lockPath);
+    if (!lock.locked()) {
+        *failure = QStringLiteral("Cannot lock the registry file %1: %2").arg(lockPath, lock.error());
+        return ERROR_CANTWRITE;
+    }
+
+    long result = ERROR_SUCCESS;
+    RegistryKey* tree = refresh(&result, failure);
+    if (!tree)
+        return result;
+    bool changed = false;
+    result = change(*tree, &changed);
+    if (!changed)
+        return result;
+    const long written = write(m_path, failure);
+    return written != ERROR_SUCCESS ? written : result;
+}
+
+long RegistryRootFile::write(const QString& path, QString* failure)
+{
+    const QByteArray bytes = writeRegistryFile(*m_tree, rootName(m_root));
+    // QSaveFile writes a temporary file in the same folder, syncs it to disk on
+    // commit and only then renames it over the old file.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        *failure = QStringLiteral("Cannot write the registry file %1: %2").arg(path, file.errorString());
+        // The tree holds a change the file does not: read the file afresh next time.
+        m_tree.reset();
+        m_bytes.clear();
+        m_path.clear();
+        return ERROR_CANTWRITE;
+    }
+    m_bytes = bytes;
+    return ERROR_SUCCESS;
+}
