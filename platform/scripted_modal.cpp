@@ -7,6 +7,8 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace {
 
 QString describe(const QWidget& form)
@@ -76,21 +78,19 @@ int ScriptedModalForms::showModal(QWidget& form)
         m_failures << QStringLiteral("Unexpected modal form %1 (no handler queued)").arg(name);
     }
 
+    if (alive && form.isVisible()) {
+        if (handled) {
+            m_failures << QStringLiteral("Modal form %1 was still open after its handler").arg(name);
+        }
+        closeForm(form);
+    }
+    // A form whose own close handling refused the close is hidden regardless.
+    if (alive && form.isVisible()) {
+        form.hide();
+    }
     if (alive) {
-        if (form.isVisible()) {
-            if (handled) {
-                m_failures << QStringLiteral("Modal form %1 was still open after its handler").arg(name);
-            }
-            closeForm(form);
-        }
-        // A form whose close handler refused the close is hidden regardless.
-        if (alive && form.isVisible()) {
-            form.hide();
-        }
-        if (alive) {
-            disconnect(alive, nullptr, this, nullptr);
-            form.setWindowModality(before);
-        }
+        disconnect(alive, nullptr, this, nullptr);
+        form.setWindowModality(before);
     }
     m_scriptedForms.remove(&form);
     return result;
