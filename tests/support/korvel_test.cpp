@@ -1,5 +1,6 @@
 #include "tests/support/korvel_test.h"
 
+#include "platform/screen_metrics.h"
 #include "tests/support/state_reset.h"
 
 #include <QDir>
@@ -35,14 +36,43 @@ void KorvelTest::SetUp()
     QDir(m_root.path()).mkpath("work");
     copyProgramData(QStringLiteral(KORVEL_TEST_PROGRAM_DIR), m_root.path() + "/program");
     qputenv("KORVEL_REGISTRY_DIR", registryDir().toUtf8());
+    // A socket of this test's own, so parallel runs never see each other's copy.
+    qputenv("KORVEL_INSTANCE_NAME", (m_root.path() + "/instance").toUtf8());
     resetAllState(programDir());
 }
 
 void KorvelTest::TearDown()
 {
+    for (const QString& failure : services().takeFailures()) {
+        ADD_FAILURE() << failure.toStdString();
+    }
     resetAllState(programDir());
 }
 
 QString KorvelTest::programDir() const { return m_root.path() + "/program/"; }
 QString KorvelTest::workDir() const { return m_root.path() + "/work/"; }
 QString KorvelTest::registryDir() const { return m_root.path() + "/registry/"; }
+
+void KorvelTest::onModalNamed(const QString& objectName, std::function<void(QWidget&)> handler)
+{
+    services().modalForms.queueHandler(
+        [objectName](QWidget& form) { return form.objectName() == objectName; }, std::move(handler),
+        objectName);
+}
+
+void KorvelTest::setScreen(int widthPixels, int heightPixels, int bitsPerPixel)
+{
+    ScreenMetrics metrics = screenMetrics();
+    metrics.widthPixels = widthPixels;
+    metrics.heightPixels = heightPixels;
+    metrics.bitsPerPixel = bitsPerPixel;
+    setScreenMetrics(metrics);
+}
+
+void KorvelTest::setTwipsPerPixel(float x, float y)
+{
+    ScreenMetrics metrics = screenMetrics();
+    metrics.twipsPerPixelX = x;
+    metrics.twipsPerPixelY = y;
+    setScreenMetrics(metrics);
+}

@@ -2,7 +2,11 @@
 
 #include "korvel/shell/program_globals.h"
 #include "korvel/shell/status_progress.h"
+#include "platform/program_identity.h"
 #include "platform/registry_store.h"
+#include "platform/screen_metrics.h"
+#include "platform/vb_random.h"
+#include "tests/support/scripted_services.h"
 
 void resetAllState(const QString& programDir)
 {
@@ -10,4 +14,13 @@ void resetAllState(const QString& programDir)
     globals().RootDir = programDir;
     setStatusProgress(nullptr);
     resetRegistryStore();
+
+    // The platform as a test sees it: the main program on a 1024 x 768 screen
+    // at 32 bits and 96 dots per inch, an unseeded generator, scripted dialogs.
+    resetProgramIdentity();
+    setProgramTitle(QStringLiteral("KORVEL"));
+    setProgramExeName(QStringLiteral("korvel"));
+    setScreenMetrics({ 1024, 768, 32, 15.0f, 15.0f });
+    resetRandom();
+    ScriptedServices::instance().reset();
 }
