@@ -57,10 +57,12 @@ private:
     double m_a; // semi-major axis, metres
     double m_e2; // first eccentricity squared
     double m_oneMinusE2;
+    double m_inverseOneMinusE2;
+    double m_inverseA;
     double m_k[7]; // meridian-arc coefficients K0..K6
     double m_arcScale; // a (1 - e^2), metres
-    double m_rectifyingRadius; // a (1 - e^2) K0, metres
-    double m_footpoint[5]; // footpoint series coefficients of sin 2μ .. sin 10μ
+    double m_northingToMu; // 1 / (k0 a (1 - e^2) K0): grid northing to rectifying latitude
+    double m_footpoint[4]; // footpoint series as a cubic in cos 2mu, times sin 2mu
 };
 
 ProjectedMetres toUtm(GeographicDeg point, int zone, const EllipsoidRecord& ellipsoid);
