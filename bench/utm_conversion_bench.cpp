@@ -25,7 +25,8 @@ constexpr double InverseFlattening = 298.257223563;
 constexpr std::size_t PointCount = 2000000;
 constexpr double DegToRad = 3.14159265358979323846 / 180.0;
 
-struct Points {
+struct Points
+{
     std::vector<double> latitude; // degrees
     std::vector<double> longitude;
     std::vector<double> easting; // metres, PROJ's, northern convention as the grid below
@@ -55,11 +56,13 @@ const Points& points()
 PJ* makeProj(PJ_CONTEXT* context)
 {
     char definition[128];
-    std::snprintf(definition, sizeof definition, "+proj=utm +zone=%d +a=%.3f +rf=%.9f", Zone, Axis, InverseFlattening);
+    std::snprintf(
+        definition, sizeof definition, "+proj=utm +zone=%d +a=%.3f +rf=%.9f", Zone, Axis, InverseFlattening);
     return proj_create(context, definition);
 }
 
-struct Proj {
+struct Proj
+{
     Proj()
         : context(proj_context_create())
         , pj(makeProj(context))
@@ -80,28 +83,33 @@ void projForward(PJ* pj, const Points& in, std::vector<double>& x, std::vector<d
         x[i] = in.longitude[i] * DegToRad;
         y[i] = in.latitude[i] * DegToRad;
     }
-    proj_trans_generic(pj, PJ_FWD, x.data(), sizeof(double), PointCount, y.data(), sizeof(double), PointCount, nullptr, 0, 0, nullptr, 0, 0);
+    proj_trans_generic(pj, PJ_FWD, x.data(), sizeof(double), PointCount, y.data(), sizeof(double), PointCount,
+        nullptr, 0, 0, nullptr, 0, 0);
 }
 
-void projInverse(PJ* pj, const std::vector<double>& e, const std::vector<double>& n, std::vector<double>& x, std::vector<double>& y)
+void projInverse(PJ* pj, const std::vector<double>& e, const std::vector<double>& n, std::vector<double>& x,
+    std::vector<double>& y)
 {
     x = e;
     y = n;
-    proj_trans_generic(pj, PJ_INV, x.data(), sizeof(double), PointCount, y.data(), sizeof(double), PointCount, nullptr, 0, 0, nullptr, 0, 0);
+    proj_trans_generic(pj, PJ_INV, x.data(), sizeof(double), PointCount, y.data(), sizeof(double), PointCount,
+        nullptr, 0, 0, nullptr, 0, 0);
     for (std::size_t i = 0; i < PointCount; ++i) {
         x[i] /= DegToRad;
         y[i] /= DegToRad;
     }
 }
 
-void korvelForward(const UtmProjection& projection, const Points& in, std::vector<double>& x, std::vector<double>& y)
+void korvelForward(
+    const UtmProjection& projection, const Points& in, std::vector<double>& x, std::vector<double>& y)
 {
     for (std::size_t i = 0; i < PointCount; ++i) {
         projection.forward(in.latitude[i], in.longitude[i], x[i], y[i]);
     }
 }
 
-void korvelInverse(const UtmProjection& projection, const std::vector<double>& e, const std::vector<double>& n, std::vector<double>& x, std::vector<double>& y)
+void korvelInverse(const UtmProjection& projection, const std::vector<double>& e,
+    const std::vector<double>& n, std::vector<double>& x, std::vector<double>& y)
 {
     for (std::size_t i = 0; i < PointCount; ++i) {
         projection.inverse(e[i], n[i], y[i], x[i]);
@@ -109,7 +117,8 @@ void korvelInverse(const UtmProjection& projection, const std::vector<double>& e
 }
 
 // Largest distances between the two sides' results.
-struct Agreement {
+struct Agreement
+{
     double gridMm = 0.0;
     double geographicDeg = 0.0;
 };
@@ -131,7 +140,8 @@ const Agreement& agreement()
         projInverse(proj.pj, pe, pn, plon, plat);
         korvelInverse(projection, pe, pn, klon, klat);
         for (std::size_t i = 0; i < PointCount; ++i) {
-            a.geographicDeg = std::max({ a.geographicDeg, std::abs(plon[i] - klon[i]), std::abs(plat[i] - klat[i]) });
+            a.geographicDeg
+                = std::max({ a.geographicDeg, std::abs(plon[i] - klon[i]), std::abs(plat[i] - klat[i]) });
         }
         return a;
     }();
@@ -140,7 +150,8 @@ const Agreement& agreement()
 
 void report(benchmark::State& state)
 {
-    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(PointCount));
+    state.SetItemsProcessed(
+        static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(PointCount));
     // Seconds per point, shown with an SI prefix ("45n" is 45 ns).
     state.counters["per_point"] = benchmark::Counter(static_cast<double>(PointCount),
         benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);

@@ -4,6 +4,12 @@ namespace {
 AgnavData g_agnav;
 }
 
-AgnavData& agnavData() { return g_agnav; }
+AgnavData& agnavData()
+{
+    return g_agnav;
+}
 
-void resetAgnavData() { g_agnav = AgnavData(); }
+void resetAgnavData()
+{
+    g_agnav = AgnavData();
+}

@@ -7,7 +7,8 @@
 
 #include <vector>
 
-struct AGNAVBlock {
+struct AGNAVBlock
+{
     // Area inside the boundary in square metres, signed by the order of the
     // vertices (positive clockwise with north up).
     double Area = 0.0;
@@ -21,7 +22,8 @@ struct AGNAVBlock {
     int Zone = 0;
 };
 
-struct AgnavData {
+struct AgnavData
+{
     std::vector<AGNAVBlock> Blocks = std::vector<AGNAVBlock>(1); // 1..BlockCount; element 0 unused
     int BlockCount = 0;
 };

@@ -16,7 +16,8 @@ constexpr double ExtentStart = 10000000.0;
 GISLayer& layerAt(int layerIndex)
 {
     LayerData& data = layerData();
-    if (layerIndex < 1 || layerIndex > data.GISCount || layerIndex >= static_cast<int>(data.GISLayers.size())) {
+    if (layerIndex < 1 || layerIndex > data.GISCount
+        || layerIndex >= static_cast<int>(data.GISLayers.size())) {
         throw VbError(9, QStringLiteral("KORVEL"), QStringLiteral("Subscript out of range"));
     }
     return data.GISLayers[static_cast<std::size_t>(layerIndex)];

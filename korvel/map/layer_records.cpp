@@ -16,9 +16,15 @@ LayerData g_layers;
 
 } // namespace
 
-LayerData& layerData() { return g_layers; }
+LayerData& layerData()
+{
+    return g_layers;
+}
 
-void resetLayerData() { g_layers = LayerData(); }
+void resetLayerData()
+{
+    g_layers = LayerData();
+}
 
 QString loadLimitRefusal(int count, const QString& pluralName)
 {
@@ -28,9 +34,15 @@ QString loadLimitRefusal(int count, const QString& pluralName)
     return QStringLiteral("Cannot load more than %1 %2.").arg(MaxLoadedPerKind).arg(pluralName);
 }
 
-QString gisLayerLimitRefusal() { return loadLimitRefusal(g_layers.GISCount, QStringLiteral("GIS layers")); }
+QString gisLayerLimitRefusal()
+{
+    return loadLimitRefusal(g_layers.GISCount, QStringLiteral("GIS layers"));
+}
 
-QString imageLimitRefusal() { return loadLimitRefusal(g_layers.ImageCount, QStringLiteral("images")); }
+QString imageLimitRefusal()
+{
+    return loadLimitRefusal(g_layers.ImageCount, QStringLiteral("images"));
+}
 
 int appendGISLayer()
 {

@@ -15,7 +15,8 @@
 
 // How the vertices of one feature split into parts (rings of a polygon,
 // pieces of a polyline).
-struct ShapeParts {
+struct ShapeParts
+{
     std::int32_t PartCount = 0;
     // Elements 1..PartCount + 1: the first vertex of each part, the last being
     // the vertex count + 1. Allocated only for more than one part.
@@ -23,15 +24,21 @@ struct ShapeParts {
 };
 
 // One row of a value-to-colour table.
-struct ColourClass {
+struct ColourClass
+{
     std::int32_t Colour = 0; // 0x00BBGGRR
     QString Value; // the attribute value that takes this colour
 };
 
-// The coordinate type of a layer before its opening decides it.
-inline const QString UnsetCoordType = QString(3, QChar(u'\0'));
+// The coordinate type of a layer before its reader or opening decides it:
+// three NUL characters, as the fixed-length text starts out.
+inline QString unsetCoordType()
+{
+    return QString(3, QChar(u'\0'));
+}
 
-struct GISLayer {
+struct GISLayer
+{
     // The features with their vertices and boxes; the layer's ShapeCount and
     // PointCounts are read from here, so they can never disagree with it.
     ShapeList Shapes;
@@ -43,8 +50,8 @@ struct GISLayer {
     double YMax = 0.0;
     bool Buffer = false; // draw a buffer zone around the features
     // "UTM" or "GEO": the system of the layer's file, kept when the layer is
-    // converted; UnsetCoordType until the reader or the opening sets it.
-    QString CoordType = UnsetCoordType;
+    // converted; unsetCoordType() until the reader or the opening sets it.
+    QString CoordType = unsetCoordType();
     int ShapeType = 0; // 1 point, 3 arc or polyline, 5 polygon
     std::vector<::ShapeParts> ShapeParts; // 1..ShapeCount(); empty for point layers
     QString Path;
@@ -66,7 +73,8 @@ struct GISLayer {
     int PointCounts(int s) const { return Shapes.pointCount(s); }
 };
 
-struct ImageLayer {
+struct ImageLayer
+{
     QString Path;
     QString FileName;
     QString DisplayName;
@@ -87,7 +95,8 @@ struct ImageLayer {
 };
 
 // An extent of the map in map units, minimum first.
-struct MapExtent {
+struct MapExtent
+{
     double XMin = 0.0;
     double YMin = 0.0;
     double XMax = 0.0;
@@ -102,7 +111,8 @@ inline constexpr MapExtent EmptyDataExtent { 1e7, 1e7, -1e7, -1e7 };
 // ordinary integers and the 256th item is refused before anything changes.
 inline constexpr int MaxLoadedPerKind = 255;
 
-struct LayerData {
+struct LayerData
+{
     std::vector<GISLayer> GISLayers = std::vector<GISLayer>(1);
     int GISCount = 0;
     std::vector<int> GISOrder = std::vector<int>(1, 0);

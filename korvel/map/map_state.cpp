@@ -4,6 +4,12 @@ namespace {
 MapState g_mapState;
 }
 
-MapState& mapState() { return g_mapState; }
+MapState& mapState()
+{
+    return g_mapState;
+}
 
-void resetMapState() { g_mapState = MapState(); }
+void resetMapState()
+{
+    g_mapState = MapState();
+}

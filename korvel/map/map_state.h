@@ -6,7 +6,8 @@
 #include <array>
 #include <cstdint>
 
-struct MapState {
+struct MapState
+{
     // Nothing has been placed on the map yet: the next GIS layer's extent
     // replaces DataExtent, the next geo-referenced image sets the zone, and
     // the loading commands zoom to the new data.

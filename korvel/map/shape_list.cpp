@@ -2,6 +2,8 @@
 
 #include "platform/vb_error.h"
 
+#include <algorithm>
+
 namespace {
 
 [[noreturn]] void raiseSubscriptOutOfRange()
@@ -72,7 +74,10 @@ void ShapeList::setPointCount(int s, int n)
     f.count = n;
 }
 
-int ShapeList::pointCount(int s) const { return feature(s).count; }
+int ShapeList::pointCount(int s) const
+{
+    return feature(s).count;
+}
 
 ShapeList::Feature& ShapeList::feature(int s)
 {
@@ -99,10 +104,22 @@ std::size_t ShapeList::vertexIndex(int s, int p) const
     return static_cast<std::size_t>(f.first + p - 1);
 }
 
-double& ShapeList::X(int s, int p) { return m_x[vertexIndex(s, p)]; }
-double& ShapeList::Y(int s, int p) { return m_y[vertexIndex(s, p)]; }
-double ShapeList::X(int s, int p) const { return m_x[vertexIndex(s, p)]; }
-double ShapeList::Y(int s, int p) const { return m_y[vertexIndex(s, p)]; }
+double& ShapeList::X(int s, int p)
+{
+    return m_x[vertexIndex(s, p)];
+}
+double& ShapeList::Y(int s, int p)
+{
+    return m_y[vertexIndex(s, p)];
+}
+double ShapeList::X(int s, int p) const
+{
+    return m_x[vertexIndex(s, p)];
+}
+double ShapeList::Y(int s, int p) const
+{
+    return m_y[vertexIndex(s, p)];
+}
 
 std::span<double> ShapeList::xs(int s)
 {
@@ -128,8 +145,14 @@ std::span<const double> ShapeList::ys(int s) const
     return { m_y.data() + f.first, static_cast<std::size_t>(f.count) };
 }
 
-ShapeBox& ShapeList::box(int s) { return feature(s).box; }
-const ShapeBox& ShapeList::box(int s) const { return feature(s).box; }
+ShapeBox& ShapeList::box(int s)
+{
+    return feature(s).box;
+}
+const ShapeBox& ShapeList::box(int s) const
+{
+    return feature(s).box;
+}
 
 ShapeRecord ShapeList::record(int s) const
 {
@@ -147,16 +170,14 @@ ShapeRecord ShapeList::record(int s) const
 
 void ShapeList::append(const ShapeRecord& shape)
 {
-    const int n = shape.upperBound();
+    // Y may be shorter than X in a damaged record; only vertices both hold count.
+    const int n = std::max(0, std::min(shape.upperBound(), static_cast<int>(shape.Y.size()) - 1));
     Feature f;
     f.first = static_cast<std::int64_t>(m_x.size());
     f.count = n;
     f.box = { shape.XMax, shape.YMax, shape.XMin, shape.YMin };
-    // Y may be shorter than X in a damaged record; missing values read as 0.
-    m_x.insert(m_x.end(), shape.X.begin() + (n > 0 ? 1 : 0), shape.X.end());
-    for (int p = 1; p <= n; ++p) {
-        m_y.push_back(static_cast<std::size_t>(p) < shape.Y.size() ? shape.Y[static_cast<std::size_t>(p)] : 0.0);
-    }
+    m_x.insert(m_x.end(), shape.X.begin() + (n > 0 ? 1 : 0), shape.X.begin() + (n > 0 ? n + 1 : 0));
+    m_y.insert(m_y.end(), shape.Y.begin() + (n > 0 ? 1 : 0), shape.Y.begin() + (n > 0 ? n + 1 : 0));
     m_features.push_back(f);
 }
 

@@ -18,14 +18,16 @@
 #include <vector>
 
 // A feature's box, maximum first like ShapeRecord's.
-struct ShapeBox {
+struct ShapeBox
+{
     double XMax = 0.0;
     double YMax = 0.0;
     double XMin = 0.0;
     double YMin = 0.0;
 };
 
-class ShapeList {
+class ShapeList
+{
 public:
     int count() const { return static_cast<int>(m_features.size()); }
     bool empty() const { return m_features.empty(); }
@@ -74,7 +76,8 @@ public:
     std::size_t heapBytes() const;
 
 private:
-    struct Feature {
+    struct Feature
+    {
         std::int64_t first = 0; // index of vertex 1 in m_x and m_y
         std::int32_t count = 0;
         ShapeBox box;

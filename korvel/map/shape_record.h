@@ -4,7 +4,8 @@
 // their features packed in a ShapeList instead (see shape_list.h).
 #include <vector>
 
-struct ShapeRecord {
+struct ShapeRecord
+{
     // Vertices 1..n; element 0 exists and carries no data, as in every record list.
     std::vector<double> X; // easting in metres or longitude in degrees
     std::vector<double> Y; // northing in metres or latitude in degrees

@@ -36,7 +36,8 @@ double trapezoidSum(const std::vector<double>& x, const std::vector<double>& y, 
 // Projects vertices 1..n of geographic lists into one UTM convention: the
 // northings are signed distances from the equator, so a ring that crosses
 // the equator is not torn apart by the southern false northing.
-void projectForArea(std::vector<double>& x, std::vector<double>& y, int n, int zone, double axis, double inverseFlattening)
+void projectForArea(
+    std::vector<double>& x, std::vector<double>& y, int n, int zone, double axis, double inverseFlattening)
 {
     const UtmProjection projection(zone, axis, inverseFlattening);
     for (std::size_t i = 1; i <= static_cast<std::size_t>(n); ++i) {
@@ -84,7 +85,8 @@ double PolygonArea(const ShapeRecord& points, int& zone, double& axis, double& i
 double BoundaryArea(int blockIndex)
 {
     AgnavData& data = agnavData();
-    if (blockIndex < 1 || blockIndex > data.BlockCount || blockIndex >= static_cast<int>(data.Blocks.size())) {
+    if (blockIndex < 1 || blockIndex > data.BlockCount
+        || blockIndex >= static_cast<int>(data.Blocks.size())) {
         throw VbError(9, QStringLiteral("KORVEL"), QStringLiteral("Subscript out of range"));
     }
     const AGNAVBlock& block = data.Blocks[static_cast<std::size_t>(blockIndex)];

@@ -16,13 +16,20 @@ UtmProjection projectionFromRegisters()
 
 } // namespace
 
-UtmRegisters& utmRegisters() { return g_registers; }
+UtmRegisters& utmRegisters()
+{
+    return g_registers;
+}
 
-void resetUtmRegisters() { g_registers = UtmRegisters(); }
+void resetUtmRegisters()
+{
+    g_registers = UtmRegisters();
+}
 
 void LatLongToUTM()
 {
-    const ProjectedMetres grid = projectionFromRegisters().toUtm({ g_registers.Latitude, g_registers.Longitude });
+    const ProjectedMetres grid
+        = projectionFromRegisters().toUtm({ g_registers.Latitude, g_registers.Longitude });
     g_registers.Easting = grid.easting;
     g_registers.Northing = grid.northing;
 }
@@ -31,7 +38,8 @@ void UTMToLatLong()
 {
     // The hemisphere comes from the map, not from the northing: a northern
     // northing of exactly 0 is the equator, not the south pole.
-    const GeographicDeg point = projectionFromRegisters().toGeographic(g_registers.Easting, g_registers.Northing, mapState().NorthZone);
+    const GeographicDeg point = projectionFromRegisters().toGeographic(
+        g_registers.Easting, g_registers.Northing, mapState().NorthZone);
     g_registers.Latitude = point.latitude;
     g_registers.Longitude = point.longitude;
 }

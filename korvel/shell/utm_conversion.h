@@ -8,7 +8,8 @@
 #include "korvel/map/shape_record.h"
 #include "korvel/shell/utm_projection.h"
 
-struct UtmRegisters {
+struct UtmRegisters
+{
     double Latitude = 0.0; // decimal degrees, north positive
     double Longitude = 0.0; // decimal degrees, east positive
     double Easting = 0.0; // metres, false easting included

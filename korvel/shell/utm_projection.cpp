@@ -108,15 +108,18 @@ UtmProjection::UtmProjection(double zone, double semiMajorAxis, double inverseFl
     const double e6 = e4 * e2;
     const double e8 = e6 * e2;
     const double e10 = e8 * e2;
+    const double e12 = e10 * e2;
     m_e2 = e2;
     m_oneMinusE2 = 1.0 - e2;
-    m_k[0] = 1.0 + (e2 / 4.0) * (3.0 + (e2 / 16.0) * (45.0 + (e2 / 4.0) * (175.0 + (e2 / 64.0) * (11025.0 + (e2 / 4.0) * (43659.0 + 693693.0 * e2 / 16.0)))));
+    m_k[0] = 1.0 + 3.0 / 4.0 * e2 + 45.0 / 64.0 * e4 + 175.0 / 256.0 * e6 + 11025.0 / 16384.0 * e8
+        + 43659.0 / 65536.0 * e10 + 693693.0 / 1048576.0 * e12;
     m_k[1] = m_k[0] - 1.0;
-    m_k[2] = (e4 / 32.0) * (15.0 + 175.0 / 12.0 * e2 + 3675.0 / 256.0 * e4 + 14553.0 / 1024.0 * e6 + 231231.0 / 16384.0 * e8);
+    m_k[2] = (e4 / 32.0)
+        * (15.0 + 175.0 / 12.0 * e2 + 3675.0 / 256.0 * e4 + 14553.0 / 1024.0 * e6 + 231231.0 / 16384.0 * e8);
     m_k[3] = e6 * (35.0 / 96.0 + 735.0 / 2048.0 * e2 + 14553.0 / 40960.0 * e4 + 231231.0 / 655360.0 * e6);
     m_k[4] = e8 * (315.0 / 1024.0 + 6237.0 / 20480.0 * e2 + 99099.0 / 327680.0 * e4);
     m_k[5] = e10 * (693.0 / 2560.0 + 11011.0 / 40960.0 * e2);
-    m_k[6] = 1001.0 / 4096.0 * e10 * e2;
+    m_k[6] = 1001.0 / 4096.0 * e12;
     m_inverseOneMinusE2 = 1.0 / m_oneMinusE2;
     m_inverseA = 1.0 / m_a;
     m_arcScale = m_a * m_oneMinusE2;
@@ -156,7 +159,8 @@ double UtmProjection::footpointLatitude(double mu, double& sinPhi, double& cosPh
     const double cosMu = std::cos(mu);
     const double sin2Mu = 2.0 * sinMu * cosMu;
     const double cos2Mu = (cosMu - sinMu) * (cosMu + sinMu);
-    const double delta = sin2Mu * (m_footpoint[0] + cos2Mu * (m_footpoint[1] + cos2Mu * (m_footpoint[2] + cos2Mu * m_footpoint[3])));
+    const double delta = sin2Mu
+        * (m_footpoint[0] + cos2Mu * (m_footpoint[1] + cos2Mu * (m_footpoint[2] + cos2Mu * m_footpoint[3])));
     // |delta| < 0.003 rad for any real ellipsoid: two terms of each series suffice.
     const double d2 = delta * delta;
     const double sinDelta = delta - delta * d2 * Over6;
@@ -166,7 +170,8 @@ double UtmProjection::footpointLatitude(double mu, double& sinPhi, double& cosPh
     return mu + delta;
 }
 
-void UtmProjection::forward(double latitudeDeg, double longitudeDeg, double& easting, double& signedNorthing) const
+void UtmProjection::forward(
+    double latitudeDeg, double longitudeDeg, double& easting, double& signedNorthing) const
 {
     const double phi = latitudeDeg * DegToRad;
     const double omega = foldLongitudeDifference(longitudeDeg - m_centralMeridianDeg) * DegToRad;
@@ -184,19 +189,25 @@ void UtmProjection::forward(double latitudeDeg, double longitudeDeg, double& eas
     const double psi4 = psi3 * psi;
     const double w = omega * omega * c * c;
 
+    // The brackets of the northing series (t2n..t4n) and of the easting series (e2e..e4e).
     const double t2n = 4.0 * psi2 + psi - t2;
-    const double t3n = 8.0 * psi4 * (11.0 - 24.0 * t2) - 28.0 * psi3 * (1.0 - 6.0 * t2) + psi2 * (1.0 - 32.0 * t2) - 2.0 * psi * t2 + t4;
+    const double t3n = 8.0 * psi4 * (11.0 - 24.0 * t2) - 28.0 * psi3 * (1.0 - 6.0 * t2)
+        + psi2 * (1.0 - 32.0 * t2) - 2.0 * psi * t2 + t4;
     const double t4n = 1385.0 - 3111.0 * t2 + 543.0 * t4 - t6;
     const double m = meridianArc(phi, s, c);
-    signedNorthing = UtmScaleFactor * (m + (0.5 * w * nu * t) * (1.0 + (w * Over12) * (t2n + (w * Over30) * (t3n + w * t4n * Over56))));
+    signedNorthing = UtmScaleFactor
+        * (m + (0.5 * w * nu * t) * (1.0 + (w * Over12) * (t2n + (w * Over30) * (t3n + w * t4n * Over56))));
 
     const double e2e = psi - t2;
     const double e3e = 4.0 * psi3 * (1.0 - 6.0 * t2) + psi2 * (1.0 + 8.0 * t2) - 2.0 * psi * t2 + t4;
     const double e4e = 61.0 - 479.0 * t2 + 179.0 * t4 - t6;
-    easting = UtmScaleFactor * omega * nu * c * (1.0 + (w * Over6) * (e2e + (w * Over20) * (e3e + w * e4e * Over42))) + UtmFalseEasting;
+    easting = UtmScaleFactor * omega * nu * c
+            * (1.0 + (w * Over6) * (e2e + (w * Over20) * (e3e + w * e4e * Over42)))
+        + UtmFalseEasting;
 }
 
-void UtmProjection::inverse(double easting, double signedNorthing, double& latitudeDeg, double& longitudeDeg) const
+void UtmProjection::inverse(
+    double easting, double signedNorthing, double& latitudeDeg, double& longitudeDeg) const
 {
     const double x = (easting - UtmFalseEasting) * InverseScaleFactor;
     const double mu = signedNorthing * m_northingToMu;
@@ -217,13 +228,17 @@ void UtmProjection::inverse(double easting, double signedNorthing, double& latit
     const double psi4 = psi3 * psi;
 
     const double a = -4.0 * psi2 + 9.0 * psi * (1.0 - t2) + 12.0 * t2;
-    const double b = 8.0 * psi4 * (11.0 - 24.0 * t2) - 12.0 * psi3 * (21.0 - 71.0 * t2) + 15.0 * psi2 * (15.0 - 98.0 * t2 + 15.0 * t4) + 180.0 * psi * (5.0 * t2 - 3.0 * t4) + 360.0 * t4;
+    const double b = 8.0 * psi4 * (11.0 - 24.0 * t2) - 12.0 * psi3 * (21.0 - 71.0 * t2)
+        + 15.0 * psi2 * (15.0 - 98.0 * t2 + 15.0 * t4) + 180.0 * psi * (5.0 * t2 - 3.0 * t4) + 360.0 * t4;
     const double cc = 1385.0 + 3633.0 * t2 + 4095.0 * t4 + 1575.0 * t6;
-    const double phi = phi1 + (0.5 * t * psi * bigX) * (-1.0 + (bigX * Over12) * (a + (bigX * Over30) * (-b + (bigX * Over56) * cc)));
+    const double phi = phi1
+        + (0.5 * t * psi * bigX)
+            * (-1.0 + (bigX * Over12) * (a + (bigX * Over30) * (-b + (bigX * Over56) * cc)));
 
     const double d = -4.0 * psi3 * (1.0 - 6.0 * t2) + psi2 * (9.0 - 68.0 * t2) + 72.0 * psi * t2 + 24.0 * t4;
     const double g = 61.0 + 662.0 * t2 + 1320.0 * t4 + 720.0 * t6;
-    const double dLambda = xOverNu * secant * (1.0 - (bigX * Over6) * ((psi + 2.0 * t2) - (bigX * Over20) * (d - (bigX * Over42) * g)));
+    const double dLambda = xOverNu * secant
+        * (1.0 - (bigX * Over6) * ((psi + 2.0 * t2) - (bigX * Over20) * (d - (bigX * Over42) * g)));
 
     latitudeDeg = phi * RadToDeg;
     longitudeDeg = normalizeLongitude(m_centralMeridianDeg + dLambda * RadToDeg);

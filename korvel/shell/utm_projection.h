@@ -5,7 +5,8 @@
 #include "korvel/shell/program_globals.h"
 
 // Latitude and longitude in decimal degrees, north and east positive.
-struct GeographicDeg {
+struct GeographicDeg
+{
     double latitude = 0.0;
     double longitude = 0.0;
 };
@@ -13,7 +14,8 @@ struct GeographicDeg {
 // UTM grid coordinates in metres. The easting carries the false easting of
 // 500 000 m; a southern point (north False) carries the false northing of
 // 10 000 000 m, so northings never go negative in their own hemisphere.
-struct ProjectedMetres {
+struct ProjectedMetres
+{
     double easting = 0.0;
     double northing = 0.0;
     int zone = 0;
@@ -25,7 +27,8 @@ inline constexpr double UtmFalseEasting = 500000.0; // metres
 inline constexpr double UtmFalseNorthing = 10000000.0; // metres, southern hemisphere
 inline constexpr double UtmZoneWidth = 6.0; // degrees
 
-class UtmProjection {
+class UtmProjection
+{
 public:
     // zone: 1 to 60, central meridian 6 x zone - 183 degrees (any other value
     // simply moves the meridian); the ellipsoid by its semi-major axis in

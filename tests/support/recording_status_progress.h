@@ -6,7 +6,8 @@
 #include <QStringList>
 #include <vector>
 
-class RecordingStatusProgress final : public StatusProgress {
+class RecordingStatusProgress final : public StatusProgress
+{
 public:
     RecordingStatusProgress() { setStatusProgress(this); }
     ~RecordingStatusProgress() override { setStatusProgress(nullptr); }

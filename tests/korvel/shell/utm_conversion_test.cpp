@@ -11,7 +11,8 @@ namespace {
 constexpr double Centimetre = 0.01;
 constexpr double Degrees = 1e-8;
 
-class UtmConversionTest : public KorvelTest {
+class UtmConversionTest : public KorvelTest
+{
 protected:
     void SetUp() override
     {
@@ -113,7 +114,8 @@ TEST_F(UtmConversionTest, CentralMeridianGivesTheFalseEasting)
 
 TEST_F(UtmConversionTest, ZoneEdgesRoundTrip)
 {
-    struct Edge {
+    struct Edge
+    {
         const char* name;
         double zone;
         double latitude;

@@ -11,9 +11,13 @@ constexpr double Millimetre = 0.001;
 constexpr double RoundTripDegrees = 1e-8;
 
 // Difference of two longitudes across the antimeridian, in degrees.
-double longitudeDifference(double a, double b) { return std::abs(std::remainder(a - b, 360.0)); }
+double longitudeDifference(double a, double b)
+{
+    return std::abs(std::remainder(a - b, 360.0));
+}
 
-class UtmProjectionTest : public KorvelTest {
+class UtmProjectionTest : public KorvelTest
+{
 protected:
     void SetUp() override
     {
@@ -30,9 +34,11 @@ TEST_F(UtmProjectionTest, ForwardAgreesWithProjToAMillimetreAcrossTheZone)
     double worst = 0.0;
     double worstAtEdge = 0.0;
     for (const UtmReferencePoint& p : m_points) {
-        const ProjectedMetres grid = UtmProjection(p.zone, p.axis, p.inverseFlattening).toUtm({ p.latitude, p.longitude });
+        const ProjectedMetres grid
+            = UtmProjection(p.zone, p.axis, p.inverseFlattening).toUtm({ p.latitude, p.longitude });
         const double error = std::hypot(grid.easting - p.easting, grid.northing - p.northing);
-        EXPECT_LE(error, Millimetre) << p.ellipsoid.toStdString() << " zone " << p.zone << " at " << p.latitude << ", " << p.longitude;
+        EXPECT_LE(error, Millimetre) << p.ellipsoid.toStdString() << " zone " << p.zone << " at "
+                                     << p.latitude << ", " << p.longitude;
         EXPECT_EQ(grid.north, p.latitude >= 0.0);
         EXPECT_EQ(grid.zone, p.zone);
         worst = std::max(worst, error);
@@ -50,8 +56,10 @@ TEST_F(UtmProjectionTest, InverseOfProjGridComesBackWithin1e8Degrees)
     for (const UtmReferencePoint& p : m_points) {
         const GeographicDeg point = UtmProjection(p.zone, p.axis, p.inverseFlattening)
                                         .toGeographic(p.easting, p.northing, p.latitude >= 0.0);
-        const double error = std::max(std::abs(point.latitude - p.latitude), longitudeDifference(point.longitude, p.longitude));
-        EXPECT_LE(error, RoundTripDegrees) << p.ellipsoid.toStdString() << " zone " << p.zone << " at " << p.latitude << ", " << p.longitude;
+        const double error = std::max(
+            std::abs(point.latitude - p.latitude), longitudeDifference(point.longitude, p.longitude));
+        EXPECT_LE(error, RoundTripDegrees)
+            << p.ellipsoid.toStdString() << " zone " << p.zone << " at " << p.latitude << ", " << p.longitude;
         EXPECT_GT(point.longitude, -180.0);
         EXPECT_LE(point.longitude, 180.0);
         worst = std::max(worst, error);

@@ -5,7 +5,8 @@
 #include <QString>
 #include <vector>
 
-struct UtmReferencePoint {
+struct UtmReferencePoint
+{
     QString ellipsoid;
     double axis = 0.0;
     double inverseFlattening = 0.0;
