@@ -9,9 +9,17 @@ namespace {
 
 UtmRegisters g_registers;
 
-UtmProjection projectionFromRegisters()
+const UtmProjection& projectionFromRegisters()
 {
-    return UtmProjection(g_registers.UTMZone, g_registers.SemiMajorAxis, g_registers.InverseFlattening);
+    UtmRegisters& r = g_registers;
+    if (!r.m_projection || r.m_projectionZone != r.UTMZone || r.m_projectionAxis != r.SemiMajorAxis
+        || r.m_projectionInverseFlattening != r.InverseFlattening) {
+        r.m_projection.emplace(r.UTMZone, r.SemiMajorAxis, r.InverseFlattening);
+        r.m_projectionZone = r.UTMZone;
+        r.m_projectionAxis = r.SemiMajorAxis;
+        r.m_projectionInverseFlattening = r.InverseFlattening;
+    }
+    return *r.m_projection;
 }
 
 } // namespace
@@ -49,7 +57,7 @@ void ConvertPointArrays(ShapeRecord& points, int zone, int direction, double axi
     g_registers.UTMZone = zone;
     g_registers.SemiMajorAxis = axis;
     g_registers.InverseFlattening = inverseFlattening;
-    const UtmProjection projection = projectionFromRegisters();
+    const UtmProjection& projection = projectionFromRegisters();
     const bool north = mapState().NorthZone;
     // The same bound serves both lists; a shorter Y list limits it so that a
     // damaged record cannot be read past its end.

@@ -8,6 +8,8 @@
 #include "korvel/map/shape_record.h"
 #include "korvel/shell/utm_projection.h"
 
+#include <optional>
+
 struct UtmRegisters
 {
     double Latitude = 0.0; // decimal degrees, north positive
@@ -17,6 +19,14 @@ struct UtmRegisters
     double UTMZone = 0.0; // zone number 1 to 60
     double SemiMajorAxis = 0.0; // metres
     double InverseFlattening = 0.0; // 1/f
+
+    // The projection of the last call with the zone and ellipsoid it was made
+    // for: callers convert point after point in one zone, and the working
+    // values cost as much as a conversion.
+    std::optional<UtmProjection> m_projection;
+    double m_projectionZone = 0.0;
+    double m_projectionAxis = 0.0;
+    double m_projectionInverseFlattening = 0.0;
 };
 
 UtmRegisters& utmRegisters();

@@ -150,6 +150,20 @@ TEST_F(UtmConversionTest, RegistersKeepTheirValuesBetweenCalls)
     EXPECT_EQ(m_r.Easting, first);
     EXPECT_EQ(m_r.UTMZone, 18.0);
     EXPECT_EQ(m_r.Latitude, 45.5);
+
+    // A new ellipsoid or zone takes effect at the next call.
+    m_r.SemiMajorAxis = 6378206.4;
+    m_r.InverseFlattening = 294.9786982;
+    LatLongToUTM();
+    EXPECT_GT(std::abs(m_r.Easting - first), 1.0);
+    m_r.UTMZone = 17;
+    LatLongToUTM();
+    EXPECT_GT(m_r.Easting, 900000.0);
+    m_r.UTMZone = 18;
+    m_r.SemiMajorAxis = 6378137.0;
+    m_r.InverseFlattening = 298.257223563;
+    LatLongToUTM();
+    EXPECT_EQ(m_r.Easting, first);
 }
 
 ShapeRecord threePoints(double x0, double y0)
