@@ -1,5 +1,8 @@
 #include "tests/support/state_reset.h"
 
+#include "korvel/agnav/agnav_block.h"
+#include "korvel/map/layer_records.h"
+#include "korvel/map/map_state.h"
 #include "korvel/shell/program_globals.h"
 #include "korvel/shell/status_progress.h"
 #include "platform/program_identity.h"
@@ -7,6 +10,7 @@
 #include "platform/screen_metrics.h"
 #include "platform/vb_random.h"
 #include "tests/support/scripted_services.h"
+#include "korvel/shell/utm_conversion.h"
 
 void resetAllState(const QString& programDir)
 {
@@ -23,4 +27,8 @@ void resetAllState(const QString& programDir)
     setScreenMetrics({ 1024, 768, 32, 15.0f, 15.0f });
     resetRandom();
     ScriptedServices::instance().reset();
+    resetUtmRegisters();
+    resetLayerData();
+    resetMapState();
+    resetAgnavData();
 }

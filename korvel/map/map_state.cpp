@@ -1,0 +1,15 @@
+#include "korvel/map/map_state.h"
+
+namespace {
+MapState g_mapState;
+}
+
+MapState& mapState()
+{
+    return g_mapState;
+}
+
+void resetMapState()
+{
+    g_mapState = MapState();
+}
