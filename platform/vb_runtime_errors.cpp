@@ -1,5 +1,7 @@
 #include "platform/vb_runtime_errors.h"
 
+#include "platform/program_identity.h"
+
 #include <QCoreApplication>
 #include <QFileInfo>
 
@@ -41,17 +43,7 @@ QString runtimeErrorDescription(long number)
     }
 }
 
-QString runtimeErrorSource()
-{
-    // The executable's name without folder ("korvel", "quillet"); before the
-    // application object exists there is no path to take it from.
-    if (QCoreApplication::instance()) {
-        const QString name = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
-        if (!name.isEmpty())
-            return name;
-    }
-    return QCoreApplication::applicationName();
-}
+QString runtimeErrorSource() { return programExeName(); }
 
 void raiseRuntimeError(long number)
 {

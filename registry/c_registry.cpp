@@ -2,6 +2,7 @@
 
 #include "platform/environment_strings.h"
 #include "platform/registry_store.h"
+#include "platform/program_identity.h"
 #include "platform/vb_error.h"
 
 #include <QCoreApplication>
@@ -16,16 +17,6 @@ constexpr quint32 KeyAccessChange = 0x3F;
 
 // RegEnumKey's name buffer in the class, terminator included.
 constexpr quint32 SectionNameBuffer = 255;
-
-// The raised errors' source names the running program, as the original's
-// executable name did.
-QString programName()
-{
-    const QString path = QCoreApplication::instance()
-        ? QCoreApplication::applicationFilePath()
-        : QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget();
-    return QFileInfo(path).completeBaseName();
-}
 
 // Closes the key it holds when the operation ends, however it ends.
 class OpenedKey
@@ -113,7 +104,7 @@ void cRegistry::raise(long number, const QString& description) const
     const QString cause = registryStore().lastFailure();
     if (!cause.isEmpty())
         text += QLatin1Char('\n') + cause;
-    throw VbError(number, programName() + QStringLiteral(".cRegistry"), text);
+    throw VbError(number, programExeName() + QStringLiteral(".cRegistry"), text);
 }
 
 QString cRegistry::keyText() const
@@ -216,7 +207,7 @@ long cRegistry::writeByType(RegHandle key, const RegVariant& vValue) const
         const auto* bytes = std::get_if<QByteArray>(&vValue);
         if (!bytes) // raised without a text of the class's own: the runtime's text and source stand
             throw VbError(
-                RegErrorFailed, programName(), QStringLiteral("Application-defined or object-defined error"));
+                RegErrorFailed, programExeName(), QStringLiteral("Application-defined or object-defined error"));
         return store.setValue(key, m_valueKey, REG_BINARY, *bytes);
     }
     case REG_DWORD:
@@ -257,7 +248,7 @@ bool cRegistry::EnumerateSections(std::vector<QString>& sSect, qint32& iSectCoun
         }
         return true;
     } catch (const std::exception& e) {
-        throw VbError(RegErrorEnumerateFailed, programName() + QStringLiteral(".cRegistry"),
+        throw VbError(RegErrorEnumerateFailed, programExeName() + QStringLiteral(".cRegistry"),
             QString::fromLocal8Bit(e.what()));
     }
 }
