@@ -1,0 +1,34 @@
+#include "korvel/map/gis_layer_reader.h"
+
+#include "korvel/map/arcinfo_export_reader.h"
+#include "korvel/map/layer_records.h"
+#include "korvel/map/shapefile_reader.h"
+
+#include <QFileInfo>
+
+GISReadResult readGISLayerFile(GISLayer& layer, const GISReadOptions& options)
+{
+    const QString extension = QFileInfo(layer.Path).suffix().toLower();
+    if (extension == u"shp") {
+        return ReadShapefile(layer, options);
+    }
+    if (extension == u"e00") {
+        return ReadArcInterchangeFile(layer);
+    }
+    return GISReadResult::failed(QStringLiteral("%1 is not a GIS layer file: KORVEL opens shapefiles "
+                                                "(*.shp) and ARC/INFO interchange files (*.e00).")
+                                     .arg(quotedFileName(layerFileName(layer))));
+}
+
+QString layerFileName(const GISLayer& layer)
+{
+    if (!layer.FileName.isEmpty()) {
+        return layer.FileName;
+    }
+    return layer.Path.mid(layer.Path.lastIndexOf(u'/') + 1);
+}
+
+QString quotedFileName(const QString& fileName)
+{
+    return u'\'' + fileName + u'\'';
+}
