@@ -19,16 +19,3 @@ GISReadResult readGISLayerFile(GISLayer& layer, const GISReadOptions& options)
                                                 "(*.shp) and ARC/INFO interchange files (*.e00).")
                                      .arg(quotedFileName(layerFileName(layer))));
 }
-
-QString layerFileName(const GISLayer& layer)
-{
-    if (!layer.FileName.isEmpty()) {
-        return layer.FileName;
-    }
-    return layer.Path.mid(layer.Path.lastIndexOf(u'/') + 1);
-}
-
-QString quotedFileName(const QString& fileName)
-{
-    return u'\'' + fileName + u'\'';
-}

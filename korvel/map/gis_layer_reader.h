@@ -7,12 +7,12 @@
 // All or nothing: a reader builds the layer aside and touches the record only
 // when the whole file was read; on failure the record is as it was handed over.
 // Readers never show a message themselves.
+#include "korvel/map/layer_records.h"
+
 #include <QString>
 #include <cstdint>
 #include <functional>
 #include <optional>
-
-struct GISLayer;
 
 struct GISReadResult
 {
@@ -47,7 +47,13 @@ GISReadResult readGISLayerFile(GISLayer& layer, const GISReadOptions& options = 
 
 // The file name of a layer for messages: FileName, or the text after the
 // last "/" of Path while FileName is not set yet.
-QString layerFileName(const GISLayer& layer);
+inline QString layerFileName(const GISLayer& layer)
+{
+    return layer.FileName.isEmpty() ? layer.Path.mid(layer.Path.lastIndexOf(u'/') + 1) : layer.FileName;
+}
 
 // "'name'" as messages quote a file.
-QString quotedFileName(const QString& fileName);
+inline QString quotedFileName(const QString& fileName)
+{
+    return u'\'' + fileName + u'\'';
+}

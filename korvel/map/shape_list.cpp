@@ -29,7 +29,7 @@ void ShapeList::layOut(const std::vector<std::int32_t>& pointCounts)
         }
         total += pointCounts[s];
     }
-    std::vector<Feature> features(pointCounts.empty() ? 0 : pointCounts.size() - 1);
+    LargeVector<Feature> features(pointCounts.empty() ? 0 : pointCounts.size() - 1);
     std::int64_t first = 0;
     for (std::size_t i = 0; i < features.size(); ++i) {
         features[i].first = first;
@@ -37,8 +37,8 @@ void ShapeList::layOut(const std::vector<std::int32_t>& pointCounts)
         first += pointCounts[i + 1];
     }
     // Built aside and swapped in, so a failed allocation leaves the list as it was.
-    std::vector<double> xs(static_cast<std::size_t>(total), 0.0);
-    std::vector<double> ys(static_cast<std::size_t>(total), 0.0);
+    LargeVector<double> xs(static_cast<std::size_t>(total), 0.0);
+    LargeVector<double> ys(static_cast<std::size_t>(total), 0.0);
     m_features.swap(features);
     m_x.swap(xs);
     m_y.swap(ys);
@@ -184,8 +184,8 @@ void ShapeList::append(const ShapeRecord& shape)
 void ShapeList::compact()
 {
     const std::int64_t total = vertexTotal();
-    std::vector<double> xs;
-    std::vector<double> ys;
+    LargeVector<double> xs;
+    LargeVector<double> ys;
     xs.reserve(static_cast<std::size_t>(total));
     ys.reserve(static_cast<std::size_t>(total));
     for (Feature& f : m_features) {
@@ -210,5 +210,5 @@ std::int64_t ShapeList::vertexTotal() const
 
 std::size_t ShapeList::heapBytes() const
 {
-    return m_features.capacity() * sizeof(Feature) + (m_x.capacity() + m_y.capacity()) * sizeof(double);
+    return heapBytesOf(m_features) + heapBytesOf(m_x) + heapBytesOf(m_y);
 }

@@ -10,6 +10,7 @@
 // layer records number them. A feature may be re-dimensioned at any time (the
 // ARC/INFO reader meets arcs in any order); its old vertices then stay unused
 // in the buffer until compact().
+#include "korvel/map/large_block_allocator.h"
 #include "korvel/map/shape_record.h"
 
 #include <cstddef>
@@ -87,7 +88,9 @@ private:
     const Feature& feature(int s) const;
     std::size_t vertexIndex(int s, int p) const;
 
-    std::vector<Feature> m_features; // feature s at index s - 1
-    std::vector<double> m_x;
-    std::vector<double> m_y;
+    // Large blocks: a big layer's memory arrives in huge pages (see
+    // large_block_allocator.h).
+    LargeVector<Feature> m_features; // feature s at index s - 1
+    LargeVector<double> m_x;
+    LargeVector<double> m_y;
 };

@@ -1,5 +1,6 @@
 #include "korvel/map/shapefile_reader.h"
 
+#include "korvel/map/large_block_allocator.h"
 #include "korvel/map/layer_records.h"
 #include "korvel/map/map_state.h"
 #include "korvel/map/met_side_file.h"
@@ -8,7 +9,11 @@
 #include "platform/vb_error.h"
 #include "platform/vb_numbers.h"
 #include "platform/vb_random.h"
+#include "platform/vb_runtime_errors.h"
 
+#include <QFile>
+#include <QFileInfo>
+#include <algorithm>
 #include <memory>
 #include <new>
 
@@ -16,10 +21,43 @@ namespace {
 
 constexpr qint64 LargeFileWords = 100000;
 
+// Reads a whole file into large-block memory: a big shapefile's bytes then
+// arrive in huge pages like the layer's own arrays (see
+// large_block_allocator.h). Missing files and folders give the runtime's
+// texts, as readWholeFile() does for every other file.
+bool readWholeFileLarge(const QString& path, LargeVector<char>& bytes, QString& error)
+{
+    const QFileInfo info(path);
+    if (!info.isFile()) {
+        error = runtimeErrorDescription(info.isDir() ? RuntimeError::PathFileAccessError : RuntimeError::FileNotFound);
+        return false;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+        error = file.errorString();
+        return false;
+    }
+    bytes.resize(static_cast<std::size_t>(std::max<qint64>(0, file.size())));
+    qint64 done = 0;
+    while (done < qint64(bytes.size())) {
+        const qint64 got = file.read(bytes.data() + done, qint64(bytes.size()) - done);
+        if (got < 0) {
+            error = file.errorString();
+            return false;
+        }
+        if (got == 0) {
+            break; // the file shrank while being read: what is there is decoded, and refused if cut
+        }
+        done += got;
+    }
+    bytes.resize(static_cast<std::size_t>(done));
+    return true;
+}
+
 // The main file's bytes, read from a private copy when the file lies on a
 // network file system. The copy is deleted when `copy` goes.
-bool readMainFile(const QString& path, const QString& fileName, const GISReadOptions& options, QByteArray& bytes,
-    QString& fault)
+bool readMainFile(const QString& path, const QString& fileName, const GISReadOptions& options,
+    LargeVector<char>& bytes, QString& fault)
 {
     const bool onNetwork = options.isOnNetwork ? options.isOnNetwork(path) : isOnNetworkFileSystem(path);
     QString error;
@@ -31,7 +69,7 @@ bool readMainFile(const QString& path, const QString& fileName, const GISReadOpt
             return false;
         }
     }
-    if (!readWholeFile(copy ? copy->path() : path, bytes, &error)) {
+    if (!readWholeFileLarge(copy ? copy->path() : path, bytes, error)) {
         fault = QStringLiteral("%1 cannot be read: %2").arg(quotedFileName(fileName), error);
         return false;
     }
@@ -87,13 +125,14 @@ void commit(GISLayer& read, std::int32_t colour, GISLayer& layer)
 GISReadResult readShapefile(GISLayer& layer, const GISReadOptions& options)
 {
     const QString fileName = layerFileName(layer);
-    QByteArray bytes;
+    LargeVector<char> bytes;
     QString fault;
     if (!readMainFile(layer.Path, fileName, options, bytes, fault)) {
         return GISReadResult::failed(fault);
     }
+    const QByteArrayView view(bytes.data(), qsizetype(bytes.size()));
     GISLayer read;
-    const GISReadResult decoded = decodeShapefile(bytes, fileName, read);
+    const GISReadResult decoded = decodeShapefile(view, fileName, read);
     if (!decoded.ok) {
         return decoded;
     }
@@ -101,7 +140,7 @@ GISReadResult readShapefile(GISLayer& layer, const GISReadOptions& options)
         return GISReadResult::failed(fault);
     }
     read.IndexPresent = !findCompanionFile(layer.Path, QStringLiteral("shx")).isEmpty();
-    const qint64 lengthWords = readShapefileHeader(bytes)->FileBytes / 2;
+    const qint64 lengthWords = readShapefileHeader(view)->FileBytes / 2;
     commit(read, newShapefileColour(lengthWords, options), layer);
     return GISReadResult::success();
 }

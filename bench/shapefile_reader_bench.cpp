@@ -1,0 +1,177 @@
+// Reads one shapefile of 100,000 polylines of 20 vertices each (2,000,000
+// vertices, about 38 MB) three ways, side by side: KORVEL's reader into a GIS
+// layer, shapelib's SHPReadObject loop and GDAL's OGR feature loop.
+//
+//   scripts/build -DKORVEL_BENCH=ON && build/bench/shapefile_reader_bench
+//
+// The file is written once by shapelib (with an attribute table, which OGR
+// reads and the other two do not) and read warm from the page cache. Before
+// timing, KORVEL's vertices are compared with shapelib's. The counter
+// "heap_per_coordinate_byte" is what the layer holds on the heap (features,
+// vertices and part tables) per byte of its coordinates.
+#include "korvel/map/layer_records.h"
+#include "korvel/map/shapefile_reader.h"
+
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <gdal.h>
+#include <ogr_api.h>
+#include <shapefil.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int FeatureCount = 100000;
+constexpr int VerticesPerFeature = 20;
+
+// Lines wandering over a UTM zone, metres.
+void writeFile(const std::string& path)
+{
+    SHPHandle shp = SHPCreate(path.c_str(), SHPT_ARC);
+    DBFHandle dbf = DBFCreate(path.c_str());
+    if (!shp || !dbf) {
+        std::fprintf(stderr, "cannot create %s\n", path.c_str());
+        std::exit(1);
+    }
+    DBFAddField(dbf, "ID", FTInteger, 9, 0);
+    std::vector<double> xs(VerticesPerFeature);
+    std::vector<double> ys(VerticesPerFeature);
+    for (int i = 0; i < FeatureCount; ++i) {
+        for (int j = 0; j < VerticesPerFeature; ++j) {
+            xs[std::size_t(j)] = 400000.0 + (i % 400) * 500.0 + j * 17.25;
+            ys[std::size_t(j)] = 4000000.0 + (i / 400) * 400.0 + (j % 2) * 31.5;
+        }
+        SHPObject* object = SHPCreateSimpleObject(SHPT_ARC, VerticesPerFeature, xs.data(), ys.data(), nullptr);
+        SHPWriteObject(shp, -1, object);
+        SHPDestroyObject(object);
+        DBFWriteIntegerAttribute(dbf, i, 0, i);
+    }
+    SHPClose(shp);
+    DBFClose(dbf);
+}
+
+const std::string& benchFile()
+{
+    static QTemporaryDir folder;
+    static const std::string path = [] {
+        const std::string p = folder.path().toStdString() + "/roads.shp";
+        writeFile(p);
+        return p;
+    }();
+    return path;
+}
+
+GISLayer readWithKorvel()
+{
+    GISLayer layer;
+    layer.Path = QString::fromStdString(benchFile());
+    layer.FileName = QStringLiteral("roads.shp");
+    layer.Colours = { 0 };
+    const GISReadResult result = ReadShapefile(layer);
+    if (!result.ok) {
+        std::fprintf(stderr, "KORVEL refused the file: %s\n", qPrintable(result.description));
+        std::exit(1);
+    }
+    return layer;
+}
+
+std::size_t layerHeapBytes(const GISLayer& layer)
+{
+    std::size_t bytes = layer.Shapes.heapBytes() + layer.ShapeParts.capacity() * sizeof(ShapeParts);
+    for (const ShapeParts& parts : layer.ShapeParts) {
+        bytes += parts.PartStart.capacity() * sizeof(std::int32_t);
+    }
+    return bytes;
+}
+
+// KORVEL and shapelib must agree on every vertex before either is timed.
+void compareWithShapelib()
+{
+    const GISLayer layer = readWithKorvel();
+    SHPHandle shp = SHPOpen(benchFile().c_str(), "rb");
+    int count = 0;
+    SHPGetInfo(shp, &count, nullptr, nullptr, nullptr);
+    bool same = count == layer.ShapeCount();
+    for (int i = 0; same && i < count; ++i) {
+        SHPObject* object = SHPReadObject(shp, i);
+        same = object->nVertices == layer.PointCounts(i + 1);
+        for (int j = 0; same && j < object->nVertices; ++j) {
+            same = object->padfX[j] == layer.Shapes.X(i + 1, j + 1) && object->padfY[j] == layer.Shapes.Y(i + 1, j + 1);
+        }
+        SHPDestroyObject(object);
+    }
+    SHPClose(shp);
+    if (!same) {
+        std::fprintf(stderr, "KORVEL and shapelib read different vertices\n");
+        std::exit(1);
+    }
+}
+
+void BM_KorvelReadShapefile(benchmark::State& state)
+{
+    compareWithShapelib();
+    std::size_t heap = 0;
+    std::int64_t vertices = 0;
+    for (auto _ : state) {
+        const GISLayer layer = readWithKorvel();
+        heap = layerHeapBytes(layer);
+        vertices = layer.Shapes.vertexTotal();
+        benchmark::DoNotOptimize(layer.Shapes.xs(layer.ShapeCount()).data());
+    }
+    state.counters["vertices"] = double(vertices);
+    state.counters["heap_MB"] = double(heap) / 1e6;
+    state.counters["heap_per_coordinate_byte"] = double(heap) / (double(vertices) * 2.0 * sizeof(double));
+}
+
+void BM_ShapelibReadObject(benchmark::State& state)
+{
+    benchFile();
+    std::int64_t vertices = 0;
+    for (auto _ : state) {
+        vertices = 0;
+        SHPHandle shp = SHPOpen(benchFile().c_str(), "rb");
+        int count = 0;
+        SHPGetInfo(shp, &count, nullptr, nullptr, nullptr);
+        for (int i = 0; i < count; ++i) {
+            SHPObject* object = SHPReadObject(shp, i);
+            vertices += object->nVertices;
+            benchmark::DoNotOptimize(object->padfX[object->nVertices - 1]);
+            SHPDestroyObject(object);
+        }
+        SHPClose(shp);
+    }
+    state.counters["vertices"] = double(vertices);
+}
+
+void BM_OgrReadFeatures(benchmark::State& state)
+{
+    benchFile();
+    GDALAllRegister();
+    std::int64_t vertices = 0;
+    for (auto _ : state) {
+        vertices = 0;
+        GDALDatasetH dataset = GDALOpenEx(benchFile().c_str(), GDAL_OF_VECTOR | GDAL_OF_READONLY, nullptr, nullptr, nullptr);
+        OGRLayerH layer = GDALDatasetGetLayer(dataset, 0);
+        OGR_L_ResetReading(layer);
+        while (OGRFeatureH feature = OGR_L_GetNextFeature(layer)) {
+            OGRGeometryH geometry = OGR_F_GetGeometryRef(feature);
+            vertices += OGR_G_GetPointCount(geometry);
+            benchmark::DoNotOptimize(OGR_G_GetX(geometry, 0));
+            OGR_F_Destroy(feature);
+        }
+        GDALClose(dataset);
+    }
+    state.counters["vertices"] = double(vertices);
+}
+
+} // namespace
+
+BENCHMARK(BM_KorvelReadShapefile)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ShapelibReadObject)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OgrReadFeatures)->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();
