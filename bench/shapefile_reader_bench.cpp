@@ -45,7 +45,8 @@ void writeFile(const std::string& path)
             xs[std::size_t(j)] = 400000.0 + (i % 400) * 500.0 + j * 17.25;
             ys[std::size_t(j)] = 4000000.0 + (i / 400) * 400.0 + (j % 2) * 31.5;
         }
-        SHPObject* object = SHPCreateSimpleObject(SHPT_ARC, VerticesPerFeature, xs.data(), ys.data(), nullptr);
+        SHPObject* object
+            = SHPCreateSimpleObject(SHPT_ARC, VerticesPerFeature, xs.data(), ys.data(), nullptr);
         SHPWriteObject(shp, -1, object);
         SHPDestroyObject(object);
         DBFWriteIntegerAttribute(dbf, i, 0, i);
@@ -100,7 +101,8 @@ void compareWithShapelib()
         SHPObject* object = SHPReadObject(shp, i);
         same = object->nVertices == layer.PointCounts(i + 1);
         for (int j = 0; same && j < object->nVertices; ++j) {
-            same = object->padfX[j] == layer.Shapes.X(i + 1, j + 1) && object->padfY[j] == layer.Shapes.Y(i + 1, j + 1);
+            same = object->padfX[j] == layer.Shapes.X(i + 1, j + 1)
+                && object->padfY[j] == layer.Shapes.Y(i + 1, j + 1);
         }
         SHPDestroyObject(object);
     }
@@ -154,7 +156,8 @@ void BM_OgrReadFeatures(benchmark::State& state)
     std::int64_t vertices = 0;
     for (auto _ : state) {
         vertices = 0;
-        GDALDatasetH dataset = GDALOpenEx(benchFile().c_str(), GDAL_OF_VECTOR | GDAL_OF_READONLY, nullptr, nullptr, nullptr);
+        GDALDatasetH dataset
+            = GDALOpenEx(benchFile().c_str(), GDAL_OF_VECTOR | GDAL_OF_READONLY, nullptr, nullptr, nullptr);
         OGRLayerH layer = GDALDatasetGetLayer(dataset, 0);
         OGR_L_ResetReading(layer);
         while (OGRFeatureH feature = OGR_L_GetNextFeature(layer)) {

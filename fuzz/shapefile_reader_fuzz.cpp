@@ -51,7 +51,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
 
     QString error;
-    const std::optional<MetSideFile> met = parseMetSideFile(bytes.toByteArray(), QStringLiteral("fuzz.met"), &error);
+    const std::optional<MetSideFile> met
+        = parseMetSideFile(bytes.toByteArray(), QStringLiteral("fuzz.met"), &error);
     if (met) {
         applyMetSideFile(*met, layer);
     } else if (error.isEmpty()) {

@@ -1,5 +1,6 @@
 #include "korvel/map/arcinfo_export_reader.h"
 
+#include "korvel/map/large_block_allocator.h"
 #include "korvel/map/layer_records.h"
 #include "korvel/shell/status_progress.h"
 #include "platform/file_helpers.h"
@@ -29,6 +30,11 @@ constexpr qsizetype FirstFieldLimit = 80;
 constexpr qsizetype QuotedLineLimit = 80;
 constexpr double ExtentStart = 10000000.0;
 constexpr int MaxUtmZone = 60;
+
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
 
 // Walks the lines of the file; a line ends at LF, CR LF or CR.
 class LineCursor
@@ -62,7 +68,7 @@ public:
         }
         ++m_line;
         qsizetype last = end;
-        while (last > start && (m_bytes[last - 1] == ' ' || m_bytes[last - 1] == '\t')) {
+        while (last > start && isBlank(m_bytes[last - 1])) {
             --last;
         }
         return m_bytes.sliced(start, last - start);
@@ -115,11 +121,11 @@ std::optional<ArcRecord> arcRecordIn(QByteArrayView line)
     std::size_t count = 0;
     bool apart = true;
     for (qsizetype at = 0; at < line.size() && apart;) {
-        while (at < line.size() && line[at] == ' ') {
+        while (at < line.size() && isBlank(line[at])) {
             ++at;
         }
         qsizetype end = at;
-        while (end < line.size() && line[end] != ' ') {
+        while (end < line.size() && !isBlank(line[end])) {
             ++end;
         }
         if (end == at) {
@@ -155,15 +161,18 @@ std::optional<ArcRecord> arcRecordIn(QByteArrayView line)
 struct Arcs
 {
     std::vector<std::int32_t> counts = std::vector<std::int32_t>(1, 0);
-    std::vector<double> xs;
-    std::vector<double> ys;
+    LargeVector<double> xs;
+    LargeVector<double> ys;
 };
 
 class ArcSectionReader
 {
 public:
     ArcSectionReader(LineCursor& lines, qsizetype width, const QString& fileName, qsizetype totalBytes)
-        : m_lines(lines), m_width(width), m_fileName(quotedFileName(fileName)), m_totalBytes(totalBytes)
+        : m_lines(lines)
+        , m_width(width)
+        , m_fileName(quotedFileName(fileName))
+        , m_totalBytes(totalBytes)
     {
     }
 
@@ -253,7 +262,7 @@ std::pair<QByteArrayView, QByteArrayView> keywordAndValue(QByteArrayView line)
 {
     line = line.trimmed();
     qsizetype blank = 0;
-    while (blank < line.size() && line[blank] != ' ' && line[blank] != '\t') {
+    while (blank < line.size() && !isBlank(line[blank])) {
         ++blank;
     }
     return { line.first(blank), line.sliced(blank).trimmed() };
@@ -384,20 +393,23 @@ GISReadResult decodeArcInterchange(QByteArrayView bytes, const QString& fileName
     }
     const QByteArrayView section = lines.next();
     if (!section.startsWith("ARC")) {
-        return GISReadResult::failed(QStringLiteral("%1 holds no arcs: KORVEL reads the arc section of ARC/INFO "
-                                                    "export files, and this file has none.")
-                                         .arg(quotedFileName(fileName)));
+        return GISReadResult::failed(
+            QStringLiteral("%1 holds no arcs: KORVEL reads the arc section of ARC/INFO "
+                           "export files, and this file has none.")
+                .arg(quotedFileName(fileName)));
     }
     const QByteArrayView precision = section.sliced(3).trimmed();
     const qsizetype width = precision == "2" ? SingleWidth : precision == "3" ? DoubleWidth : 0;
     if (width == 0) {
-        return GISReadResult::failed(QStringLiteral("%1 is damaged: its arc section has the unknown precision %2.")
-                                         .arg(quotedFileName(fileName), quotedLine(precision)));
+        return GISReadResult::failed(
+            QStringLiteral("%1 is damaged: its arc section has the unknown precision %2.")
+                .arg(quotedFileName(fileName), quotedLine(precision)));
     }
 
     ProgressShown shown;
     Arcs arcs;
-    if (const QString fault = ArcSectionReader(lines, width, fileName, bytes.size()).read(arcs); !fault.isEmpty()) {
+    if (const QString fault = ArcSectionReader(lines, width, fileName, bytes.size()).read(arcs);
+        !fault.isEmpty()) {
         return GISReadResult::failed(fault);
     }
     fillLayer(arcs, layer);
@@ -412,7 +424,8 @@ GISReadResult ReadArcInterchangeFile(GISLayer& layer)
         QByteArray bytes;
         QString error;
         if (!readWholeFile(layer.Path, bytes, &error)) {
-            return GISReadResult::failed(QStringLiteral("%1 cannot be read: %2").arg(quotedFileName(fileName), error));
+            return GISReadResult::failed(
+                QStringLiteral("%1 cannot be read: %2").arg(quotedFileName(fileName), error));
         }
         GISLayer read;
         const GISReadResult result = decodeArcInterchange(bytes, fileName, read);
@@ -421,7 +434,8 @@ GISReadResult ReadArcInterchangeFile(GISLayer& layer)
         }
         return result;
     } catch (const std::bad_alloc&) {
-        return GISReadResult::failed(QStringLiteral("%1 is too large to load: out of memory.").arg(quotedFileName(fileName)));
+        return GISReadResult::failed(
+            QStringLiteral("%1 is too large to load: out of memory.").arg(quotedFileName(fileName)));
     } catch (const VbError& error) {
         return GISReadResult::failed(error.Description());
     }

@@ -17,8 +17,6 @@
 
 #include <QByteArrayView>
 
-struct GISLayer;
-
 // Reads the export file at layer.Path. On success it sets ShapeType (3),
 // Shapes with their boxes, ShapeParts (one part each), the extent, and
 // CoordType and Zone when the projection section gives them; on failure the

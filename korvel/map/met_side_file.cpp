@@ -35,13 +35,15 @@ QString readBounds(SequentialReader& reader, const QString& fileName, MapExtent&
     double* const targets[] = { &bounds.XMin, &bounds.XMax, &bounds.YMax, &bounds.YMin };
     for (double* target : targets) {
         if (reader.atEnd()) {
-            return QStringLiteral("The side file %1 ends inside its Bounding_Coordinates.").arg(quotedFileName(fileName));
+            return QStringLiteral("The side file %1 ends inside its Bounding_Coordinates.")
+                .arg(quotedFileName(fileName));
         }
         const int lineNumber = reader.lineNumber();
         const QString line = reader.readLine();
         const std::optional<double> value = boundValue(line);
         if (!value) {
-            return QStringLiteral("The side file %1 gives no number for a bounding coordinate on line %2: \"%3\".")
+            return QStringLiteral(
+                "The side file %1 gives no number for a bounding coordinate on line %2: \"%3\".")
                 .arg(quotedFileName(fileName))
                 .arg(lineNumber)
                 .arg(line.trimmed());
@@ -75,7 +77,7 @@ std::optional<MetSideFile> parseMetSideFile(const QByteArray& bytes, const QStri
             met.Bounds = bounds;
         } else if (line.contains(u"Geographic_Coordinate_Units")) {
             met.CoordType = line.contains(u"decimal degrees", Qt::CaseInsensitive) ? QStringLiteral("GEO")
-                                                                                  : QStringLiteral("UTM");
+                                                                                   : QStringLiteral("UTM");
             break;
         }
     }

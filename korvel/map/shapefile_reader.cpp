@@ -29,7 +29,8 @@ bool readWholeFileLarge(const QString& path, LargeVector<char>& bytes, QString& 
 {
     const QFileInfo info(path);
     if (!info.isFile()) {
-        error = runtimeErrorDescription(info.isDir() ? RuntimeError::PathFileAccessError : RuntimeError::FileNotFound);
+        error = runtimeErrorDescription(
+            info.isDir() ? RuntimeError::PathFileAccessError : RuntimeError::FileNotFound);
         return false;
     }
     QFile file(path);
@@ -65,7 +66,8 @@ bool readMainFile(const QString& path, const QString& fileName, const GISReadOpt
     if (onNetwork) {
         copy = TemporaryCopy::create(path, &error);
         if (!copy) {
-            fault = QStringLiteral("%1 cannot be copied from the network: %2").arg(quotedFileName(fileName), error);
+            fault = QStringLiteral("%1 cannot be copied from the network: %2")
+                        .arg(quotedFileName(fileName), error);
             return false;
         }
     }
@@ -164,8 +166,8 @@ GISReadResult ReadShapefile(GISLayer& layer, const GISReadOptions& options)
     try {
         return readShapefile(layer, options);
     } catch (const std::bad_alloc&) {
-        return GISReadResult::failed(
-            QStringLiteral("%1 is too large to load: out of memory.").arg(quotedFileName(layerFileName(layer))));
+        return GISReadResult::failed(QStringLiteral("%1 is too large to load: out of memory.")
+                                         .arg(quotedFileName(layerFileName(layer))));
     } catch (const VbError& error) {
         return GISReadResult::failed(error.Description());
     }

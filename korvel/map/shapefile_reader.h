@@ -12,8 +12,6 @@
 #include <QString>
 #include <cstdint>
 
-struct GISLayer;
-
 // Reads the shapefile at layer.Path into the layer. On success it sets
 // ShapeType, Shapes, ShapeParts (polylines and polygons), the extent, Zone (a
 // point layer takes the map's zone), CoordType when a side file names it,

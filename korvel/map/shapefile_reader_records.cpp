@@ -132,7 +132,8 @@ QString scanRecords(const RecordArea& area, RecordScan& scan)
         const qint64 content = position + RecordHeaderBytes;
         const qint64 contentBytes = 2 * qint64(bigEndian32(area.data + position + 4));
         if (contentBytes < 4) {
-            return damaged(area, QStringLiteral("record %1 has a content length of %2 bytes").arg(record).arg(contentBytes));
+            return damaged(area,
+                QStringLiteral("record %1 has a content length of %2 bytes").arg(record).arg(contentBytes));
         }
         if (contentBytes > area.end - content) {
             return truncatedAt(area, record, position);
@@ -149,7 +150,9 @@ QString scanRecords(const RecordArea& area, RecordScan& scan)
         if (type == PointShape) {
             if (contentBytes < PointContentBytes) {
                 return damaged(area,
-                    QStringLiteral("record %1 is too short for a point: %2 bytes").arg(record).arg(contentBytes));
+                    QStringLiteral("record %1 is too short for a point: %2 bytes")
+                        .arg(record)
+                        .arg(contentBytes));
             }
             points = 1;
         } else if (type != NullShape) {
@@ -254,21 +257,23 @@ std::optional<ShapefileHeader> readShapefileHeader(QByteArrayView bytes)
     header.FileCode = bigEndian32(data);
     header.FileBytes = 2 * qint64(bigEndian32(data + 24));
     header.ShapeType = littleEndian32(data + 32);
-    header.Box = { littleEndianDouble(data + 36), littleEndianDouble(data + 44), littleEndianDouble(data + 52),
-        littleEndianDouble(data + 60) };
+    header.Box = { littleEndianDouble(data + 36), littleEndianDouble(data + 44),
+        littleEndianDouble(data + 52), littleEndianDouble(data + 60) };
     return header;
 }
 
 QString unsupportedShapeTypeRefusal(qint32 shapeType)
 {
-    return QStringLiteral("SHP file format not\rcurrently supported\r\rShapeType = ") + QString::number(shapeType);
+    return QStringLiteral("SHP file format not\rcurrently supported\r\rShapeType = ")
+        + QString::number(shapeType);
 }
 
 GISReadResult decodeShapefile(QByteArrayView bytes, const QString& fileName, GISLayer& layer)
 {
     const std::optional<ShapefileHeader> header = readShapefileHeader(bytes);
     if (!header || header->FileCode != ShapefileFileCode) {
-        return GISReadResult::failed(QStringLiteral("%1 is not in SHP format.").arg(quotedFileName(fileName)));
+        return GISReadResult::failed(
+            QStringLiteral("%1 is not in SHP format.").arg(quotedFileName(fileName)));
     }
     const qint32 type = header->ShapeType;
     if (type != PointShape && !isPoly(type)) {
@@ -276,14 +281,15 @@ GISReadResult decodeShapefile(QByteArrayView bytes, const QString& fileName, GIS
     }
     RecordArea area { bytes.data(), header->FileBytes, fileName, type };
     if (header->FileBytes < ShapefileHeaderBytes) {
-        return GISReadResult::failed(
-            damaged(area, QStringLiteral("its header gives a file length of %1 bytes").arg(header->FileBytes)));
+        return GISReadResult::failed(damaged(
+            area, QStringLiteral("its header gives a file length of %1 bytes").arg(header->FileBytes)));
     }
     if (header->FileBytes > bytes.size()) {
-        return GISReadResult::failed(QStringLiteral("%1 is truncated: its header gives %2 bytes, but the file holds %3.")
-                                         .arg(quotedFileName(fileName))
-                                         .arg(header->FileBytes)
-                                         .arg(bytes.size()));
+        return GISReadResult::failed(
+            QStringLiteral("%1 is truncated: its header gives %2 bytes, but the file holds %3.")
+                .arg(quotedFileName(fileName))
+                .arg(header->FileBytes)
+                .arg(bytes.size()));
     }
 
     ProgressShown shown;

@@ -22,7 +22,8 @@ QByteArray ArcInfoExportWriter::field(double value, Precision precision)
 {
     const int digits = precision == Precision::Single ? 7 : 14;
     char buffer[64];
-    const auto written = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, digits);
+    const auto written
+        = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, digits);
     std::string text(buffer, written.ptr);
     for (char& c : text) {
         if (c == 'e') {
@@ -36,8 +37,8 @@ QByteArray ArcInfoExportWriter::arcRecordLine(qint64 number, qint64 vertexCount)
 {
     // Arc number, internal identifier, from-node, to-node, left and right
     // polygon, vertex count.
-    const qint64 values[] = { number, number < 0 ? 0 : number, number < 0 ? 0 : 1, number < 0 ? 0 : 2, 0, 0,
-        vertexCount };
+    const qint64 values[]
+        = { number, number < 0 ? 0 : number, number < 0 ? 0 : 1, number < 0 ? 0 : 2, 0, 0, vertexCount };
     QByteArray line;
     for (qint64 value : values) {
         line += rightAligned(std::to_string(value), 10);

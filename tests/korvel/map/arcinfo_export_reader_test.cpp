@@ -35,13 +35,16 @@ protected:
         return ReadArcInterchangeFile(layer);
     }
 
-    static void expectVertices(const GISLayer& layer, int s, const std::vector<TestVertex>& vertices, double tolerance)
+    static void expectVertices(
+        const GISLayer& layer, int s, const std::vector<TestVertex>& vertices, double tolerance)
     {
         ASSERT_EQ(layer.PointCounts(s), int(vertices.size()));
         for (std::size_t j = 0; j < vertices.size(); ++j) {
             const int p = int(j) + 1;
-            EXPECT_NEAR(layer.Shapes.X(s, p), vertices[j].x, std::abs(vertices[j].x) * tolerance) << s << "," << p;
-            EXPECT_NEAR(layer.Shapes.Y(s, p), vertices[j].y, std::abs(vertices[j].y) * tolerance) << s << "," << p;
+            EXPECT_NEAR(layer.Shapes.X(s, p), vertices[j].x, std::abs(vertices[j].x) * tolerance)
+                << s << "," << p;
+            EXPECT_NEAR(layer.Shapes.Y(s, p), vertices[j].y, std::abs(vertices[j].y) * tolerance)
+                << s << "," << p;
         }
     }
 };
@@ -200,7 +203,8 @@ TEST_F(ArcInfoExportReaderTest, CompressedFileIsRefusedWithTheProgramsText)
     const GISReadResult result = readBytes(writer.bytes(), layer);
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(result.refusal,
-        "This ARC Interchange file is in a compressed format.\rKORVEL can currently only decode uncompressed\r"
+        "This ARC Interchange file is in a compressed format.\rKORVEL can currently only decode "
+        "uncompressed\r"
         "ARC Interchange files.");
     EXPECT_EQ(layer.ShapeCount(), 0);
 }
@@ -212,7 +216,8 @@ TEST_F(ArcInfoExportReaderTest, FilesOfAnotherFormOrWithoutArcsFailNamingTheFile
     EXPECT_EQ(result.description, "'cover.e00' does not seem to be in ArcExport format.");
 
     result = readBytes("EXP  0 /TESTS/POINTS.E00\nLAB  2\n        -1         0 0.0 0.0\nEOS\n", layer);
-    EXPECT_TRUE(result.description.startsWith("'cover.e00' holds no arcs")) << result.description.toStdString();
+    EXPECT_TRUE(result.description.startsWith("'cover.e00' holds no arcs"))
+        << result.description.toStdString();
 
     result = readBytes("EXP  0 /TESTS/COVER.E00\nARC  7\n", layer);
     EXPECT_EQ(result.description, "'cover.e00' is damaged: its arc section has the unknown precision \"7\".");
@@ -255,13 +260,15 @@ TEST_F(ArcInfoExportReaderTest, CountsAndFieldsThatDoNotFitAreRefused)
     const Damage damages[] = {
         { "absurd vertex count", ArcInfoExportWriter::arcRecordLine(1, 2000000000) + "\n" + pair + closing },
         { "negative vertex count", ArcInfoExportWriter::arcRecordLine(1, -3) + "\n" + closing },
-        { "more coordinates than vertices", ArcInfoExportWriter::arcRecordLine(1, 1) + "\n" + pair.chopped(1)
-                + " 3.0000000E+00\n" + closing },
-        { "text for a coordinate", ArcInfoExportWriter::arcRecordLine(1, 1) + "\n 1.0000000E+00   not a number\n"
+        { "more coordinates than vertices",
+            ArcInfoExportWriter::arcRecordLine(1, 1) + "\n" + pair.chopped(1) + " 3.0000000E+00\n"
                 + closing },
-        { "infinite coordinate", ArcInfoExportWriter::arcRecordLine(1, 1) + "\n 1.0000000E+00           inf\n"
-                + closing },
-        { "blank line among coordinates", ArcInfoExportWriter::arcRecordLine(1, 2) + "\n" + pair + "\n" + closing },
+        { "text for a coordinate",
+            ArcInfoExportWriter::arcRecordLine(1, 1) + "\n 1.0000000E+00   not a number\n" + closing },
+        { "infinite coordinate",
+            ArcInfoExportWriter::arcRecordLine(1, 1) + "\n 1.0000000E+00           inf\n" + closing },
+        { "blank line among coordinates",
+            ArcInfoExportWriter::arcRecordLine(1, 2) + "\n" + pair + "\n" + closing },
         { "short arc record", "         1         1         1\n" + closing },
         { "no closing record", ArcInfoExportWriter::arcRecordLine(1, 1) + "\n" + pair + "EOS\n" },
     };
@@ -269,8 +276,8 @@ TEST_F(ArcInfoExportReaderTest, CountsAndFieldsThatDoNotFitAreRefused)
         GISLayer layer;
         const GISReadResult result = readBytes(head + damage.body, layer);
         EXPECT_FALSE(result.ok) << damage.name;
-        EXPECT_TRUE(result.description.startsWith("'cover.e00' is ")) << damage.name << ": "
-                                                                       << result.description.toStdString();
+        EXPECT_TRUE(result.description.startsWith("'cover.e00' is "))
+            << damage.name << ": " << result.description.toStdString();
         EXPECT_EQ(layer.ShapeCount(), 0) << damage.name;
     }
 }

@@ -54,13 +54,4 @@ TEST_F(GISLayerReaderTest, FileOfAnotherKindIsRefusedNamingIt)
     }
 }
 
-TEST_F(GISLayerReaderTest, FileNameForMessagesFallsBackOnThePath)
-{
-    GISLayer layer;
-    layer.Path = QStringLiteral("/data/gis/roads.shp");
-    EXPECT_EQ(layerFileName(layer), "roads.shp");
-    layer.FileName = QStringLiteral("Roads");
-    EXPECT_EQ(layerFileName(layer), "Roads");
-}
-
 } // namespace

@@ -11,7 +11,8 @@ QByteArray boundsText(const char* west, const char* east, const char* north, con
 {
     return QByteArray("Identification_Information:\n  Spatial_Domain:\n    Bounding_Coordinates:\n")
         + "      West_Bounding_Coordinate: " + west + "\n      East_Bounding_Coordinate: " + east
-        + "\n      North_Bounding_Coordinate: " + north + "\n      South_Bounding_Coordinate: " + south + "\n";
+        + "\n      North_Bounding_Coordinate: " + north + "\n      South_Bounding_Coordinate: " + south
+        + "\n";
 }
 
 MetSideFile parsed(const QByteArray& bytes)
@@ -75,13 +76,15 @@ TEST_F(MetSideFileTest, DecimalDegreesBelowMinus180AreBroughtIntoRange)
 {
     GISLayer layer = layerWithBox();
     applyMetSideFile(
-        parsed(boundsText("-190", "-170", "10", "-10") + "Geographic_Coordinate_Units: decimal degrees\n"), layer);
+        parsed(boundsText("-190", "-170", "10", "-10") + "Geographic_Coordinate_Units: decimal degrees\n"),
+        layer);
     EXPECT_EQ(layer.XMin, 170.0);
     EXPECT_EQ(layer.XMax, -170.0);
 
     // Only a geographic file is moved.
     layer = layerWithBox();
-    applyMetSideFile(parsed(boundsText("-190", "-170", "10", "-10") + "Geographic_Coordinate_Units: feet\n"), layer);
+    applyMetSideFile(
+        parsed(boundsText("-190", "-170", "10", "-10") + "Geographic_Coordinate_Units: feet\n"), layer);
     EXPECT_EQ(layer.XMin, -190.0);
 }
 
@@ -108,7 +111,8 @@ TEST_F(MetSideFileTest, ReadingStopsAtTheUnitsLine)
 TEST_F(MetSideFileTest, BadBoundsAreRefusedNamingTheFileAndLine)
 {
     QString error;
-    EXPECT_FALSE(parseMetSideFile(boundsText("-96.5", "east", "45", "44"), QStringLiteral("roads.met"), &error));
+    EXPECT_FALSE(
+        parseMetSideFile(boundsText("-96.5", "east", "45", "44"), QStringLiteral("roads.met"), &error));
     EXPECT_EQ(error,
         "The side file 'roads.met' gives no number for a bounding coordinate on line 5: "
         "\"East_Bounding_Coordinate: east\".");
@@ -117,7 +121,8 @@ TEST_F(MetSideFileTest, BadBoundsAreRefusedNamingTheFileAndLine)
         QStringLiteral("roads.met"), &error));
     EXPECT_TRUE(error.contains("line 2"));
 
-    EXPECT_FALSE(parseMetSideFile("Bounding_Coordinates:\nWest: 1\nEast: 2\n", QStringLiteral("roads.met"), &error));
+    EXPECT_FALSE(
+        parseMetSideFile("Bounding_Coordinates:\nWest: 1\nEast: 2\n", QStringLiteral("roads.met"), &error));
     EXPECT_EQ(error, "The side file 'roads.met' ends inside its Bounding_Coordinates.");
 }
 
