@@ -183,10 +183,10 @@ QString readPartStarts(const char* index, qint32 partCount, std::int32_t pointCo
         const qint32 start = littleEndian32(index + PartIndexBytes * k);
         const bool inOrder = k == 0 ? start == 0 : start > previous;
         if (!inOrder || start >= pointCount) {
-            return QStringLiteral("part %1 starts at point index %2 (after %3, of %4 points)")
+            return QStringLiteral("part %1 starts at point index %2 of its %3 points, where parts start at 0 "
+                                  "and then at increasing indices")
                 .arg(k + 1)
                 .arg(start)
-                .arg(previous)
                 .arg(pointCount);
         }
         if (partCount > 1) {

@@ -377,6 +377,11 @@ TEST_F(ShapefileReaderTest, MissingOrForeignFilesFailNamingTheFile)
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(result.description, "'gone.shp' cannot be read: File not found");
 
+    ASSERT_TRUE(QDir().mkpath(workDir() + "folder.shp"));
+    layer = freshLayer("folder.shp");
+    result = ReadShapefile(layer, localFiles());
+    EXPECT_EQ(result.description, "'folder.shp' cannot be read: Path/File access error");
+
     result = readBytes("This is a text file saved with the wrong extension, long enough to hold a header.\n"
                        "It goes on for a second line to pass one hundred bytes.\n",
         layer);
