@@ -8,7 +8,6 @@ PictureBox::PictureBox(QWidget* parent)
     : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
-    followSize();
 }
 
 int PictureBox::clientWidth() const
@@ -38,23 +37,23 @@ void PictureBox::Scale(double x1, double y1, double x2, double y2)
 double PictureBox::toUserX(double clientPixelX) const
 {
     const int width = clientWidth();
-    return width > 0 ? m_scaleLeft + clientPixelX * m_scaleWidth / width : m_scaleLeft;
+    return width > 0 ? ScaleLeft() + clientPixelX * ScaleWidth() / width : ScaleLeft();
 }
 
 double PictureBox::toUserY(double clientPixelY) const
 {
     const int height = clientHeight();
-    return height > 0 ? m_scaleTop + clientPixelY * m_scaleHeight / height : m_scaleTop;
+    return height > 0 ? ScaleTop() + clientPixelY * ScaleHeight() / height : ScaleTop();
 }
 
 double PictureBox::toClientX(double userX) const
 {
-    return m_scaleWidth != 0.0 ? (userX - m_scaleLeft) * clientWidth() / m_scaleWidth : 0.0;
+    return ScaleWidth() != 0.0 ? (userX - ScaleLeft()) * clientWidth() / ScaleWidth() : 0.0;
 }
 
 double PictureBox::toClientY(double userY) const
 {
-    return m_scaleHeight != 0.0 ? (userY - m_scaleTop) * clientHeight() / m_scaleHeight : 0.0;
+    return ScaleHeight() != 0.0 ? (userY - ScaleTop()) * clientHeight() / ScaleHeight() : 0.0;
 }
 
 void PictureBox::setMousePointer(int pointer)
@@ -93,22 +92,6 @@ void PictureBox::applyPointer()
         unsetCursor();
         break;
     }
-}
-
-void PictureBox::followSize()
-{
-    if (!m_userScale) {
-        m_scaleLeft = 0.0;
-        m_scaleTop = 0.0;
-        m_scaleWidth = clientWidth();
-        m_scaleHeight = clientHeight();
-    }
-}
-
-void PictureBox::resizeEvent(QResizeEvent* event)
-{
-    followSize();
-    QWidget::resizeEvent(event);
 }
 
 void PictureBox::paintEvent(QPaintEvent*)

@@ -35,10 +35,10 @@ public:
     // The runtime's Scale method; the default scale is one unit per pixel
     // from (0, 0).
     void Scale(double x1, double y1, double x2, double y2);
-    double ScaleLeft() const { return m_scaleLeft; }
-    double ScaleTop() const { return m_scaleTop; }
-    double ScaleWidth() const { return m_scaleWidth; }
-    double ScaleHeight() const { return m_scaleHeight; }
+    double ScaleLeft() const { return m_userScale ? m_scaleLeft : 0.0; }
+    double ScaleTop() const { return m_userScale ? m_scaleTop : 0.0; }
+    double ScaleWidth() const { return m_userScale ? m_scaleWidth : clientWidth(); }
+    double ScaleHeight() const { return m_userScale ? m_scaleHeight : clientHeight(); }
 
     // A client pixel position in user units and back; positions inside the
     // client area, measured from its top left corner.
@@ -55,13 +55,9 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void applyPointer();
-    // Keeps the scale's corners on the client corners when the size changes
-    // while the default scale is in use (one unit per pixel).
-    void followSize();
 
     double m_scaleLeft = 0.0;
     double m_scaleTop = 0.0;

@@ -71,12 +71,11 @@ void StatusBar::setPanelText(int index, const QString& text)
 void StatusBar::setPanelWidth(int index, int widthPixels)
 {
     panel(index).Width = qMax(0, widthPixels);
-    refresh();
+    update();
 }
 
 void StatusBar::refresh()
 {
-    layOutPanels();
     // Long operations run on the user-interface thread and set texts between
     // steps; the bar shows them at once, not when the loop next runs.
     if (isVisible()) {
@@ -87,20 +86,21 @@ void StatusBar::refresh()
 int StatusBar::panelLeft(int index) const
 {
     panel(index);
-    return m_lefts[size_t(index - 1)];
+    return places()[size_t(index - 1)].left;
 }
 
 int StatusBar::panelWidth(int index) const
 {
     panel(index);
-    return m_widths[size_t(index - 1)];
+    return places()[size_t(index - 1)].width;
 }
 
 int StatusBar::panelAt(int x) const
 {
-    for (int i = 1; i <= panelCount(); ++i) {
-        if (x >= m_lefts[size_t(i - 1)] && x < m_lefts[size_t(i - 1)] + m_widths[size_t(i - 1)]) {
-            return i;
+    const std::vector<Place> placed = places();
+    for (size_t i = 0; i < placed.size(); ++i) {
+        if (x >= placed[i].left && x < placed[i].left + placed[i].width) {
+            return int(i) + 1;
         }
     }
     return 0;
@@ -112,37 +112,36 @@ QSize StatusBar::sizeHint() const
     return { 200, qMax(19, fontMetrics().height() + 6) };
 }
 
-void StatusBar::layOutPanels()
+std::vector<StatusBar::Place> StatusBar::places() const
 {
-    const size_t count = m_panels.size();
-    m_lefts.assign(count, 0);
-    m_widths.assign(count, 0);
+    std::vector<Place> placed(m_panels.size());
     int fixed = 0;
     int springs = 0;
-    for (size_t i = 0; i < count; ++i) {
+    for (size_t i = 0; i < m_panels.size(); ++i) {
         const StatusPanel& panel = m_panels[i];
         if (panel.AutoSize == PanelAutoSize::Spring) {
             ++springs;
-            m_widths[i] = panel.MinWidth;
+            placed[i].width = panel.MinWidth;
         } else if (panel.AutoSize == PanelAutoSize::Contents) {
-            m_widths[i] = qMax(panel.MinWidth, fontMetrics().horizontalAdvance(panel.Text) + 2 * kTextMargin);
+            placed[i].width = qMax(panel.MinWidth, fontMetrics().horizontalAdvance(panel.Text) + 2 * kTextMargin);
         } else {
-            m_widths[i] = panel.Width;
+            placed[i].width = panel.Width;
         }
-        fixed += m_widths[i] + (i ? kPanelGap : 0);
+        fixed += placed[i].width + (i ? kPanelGap : 0);
     }
+    // Equal shares of what is left; the last spring takes what the division leaves.
     const int spare = qMax(0, width() - fixed);
     int left = 0;
     int springsLeft = springs;
-    for (size_t i = 0; i < count; ++i) {
+    for (size_t i = 0; i < m_panels.size(); ++i) {
         if (m_panels[i].AutoSize == PanelAutoSize::Spring) {
-            // Equal shares; the last spring takes what the division leaves.
             const int share = spare / springs;
-            m_widths[i] += --springsLeft > 0 ? share : spare - share * (springs - 1);
+            placed[i].width += --springsLeft > 0 ? share : spare - share * (springs - 1);
         }
-        m_lefts[i] = left;
-        left += m_widths[i] + kPanelGap;
+        placed[i].left = left;
+        left += placed[i].width + kPanelGap;
     }
+    return placed;
 }
 
 void StatusBar::alignToParentBottom()
@@ -165,15 +164,8 @@ void StatusBar::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::FontChange) {
         alignToParentBottom();
-        layOutPanels();
     }
     QWidget::changeEvent(event);
-}
-
-void StatusBar::resizeEvent(QResizeEvent* event)
-{
-    layOutPanels();
-    QWidget::resizeEvent(event);
 }
 
 void StatusBar::mouseReleaseEvent(QMouseEvent* event)
@@ -192,9 +184,10 @@ void StatusBar::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.fillRect(rect(), palette().window());
     const QPalette& colours = palette();
-    for (int i = 1; i <= panelCount(); ++i) {
-        const StatusPanel& panel = m_panels[size_t(i - 1)];
-        const QRect box(m_lefts[size_t(i - 1)], 2, m_widths[size_t(i - 1)], height() - 2);
+    const std::vector<Place> placed = places();
+    for (size_t i = 0; i < m_panels.size(); ++i) {
+        const StatusPanel& panel = m_panels[i];
+        const QRect box(placed[i].left, 2, placed[i].width, height() - 2);
         if (panel.Bevel != PanelBevel::NoBevel) {
             const bool raised = panel.Bevel == PanelBevel::Raised;
             const QRect edge = box.adjusted(0, 0, -1, -1);

@@ -44,8 +44,8 @@ public:
 
     void setPanelText(int index, const QString& text);
     void setPanelWidth(int index, int widthPixels);
-    // Lays the panels out again and repaints at once; setPanelText does it
-    // itself, other changes of panel() need it.
+    // Repaints at once; setPanelText does it itself, other changes of
+    // panel() need it.
     void refresh();
 
     // The panel's left edge and width in the bar's own pixels.
@@ -68,13 +68,16 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void changeEvent(QEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void layOutPanels();
+    struct Place
+    {
+        int left = 0;
+        int width = 0;
+    };
+    // Where the panels stand at the bar's present width.
+    std::vector<Place> places() const;
 
     std::vector<StatusPanel> m_panels;
-    std::vector<int> m_lefts; // computed by layOutPanels
-    std::vector<int> m_widths;
 };

@@ -81,6 +81,12 @@ void ToolBar::resizeEvent(QResizeEvent* event)
     QWidget::resizeEvent(event);
 }
 
+void ToolBar::showEvent(QShowEvent* event)
+{
+    placeButtons();
+    QWidget::showEvent(event);
+}
+
 void ToolBar::placeButtons()
 {
     const int perRow = qMax(1, width() / m_buttonWidth);

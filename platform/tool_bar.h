@@ -48,6 +48,8 @@ signals:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    // A hidden toolbar hears of no resize; it places its buttons as it shows.
+    void showEvent(QShowEvent* event) override;
 
 private:
     QToolButton* checked(int index) const;
