@@ -5,8 +5,8 @@
 ApplicationActivation::ApplicationActivation()
 {
     if (auto* application = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
-        connect(application, &QGuiApplication::applicationStateChanged, this,
-            [this](Qt::ApplicationState state) {
+        connect(
+            application, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
                 // Hidden and suspended come only after inactive, on mobile desktops.
                 if (state == Qt::ApplicationActive || state == Qt::ApplicationInactive) {
                     notify(state == Qt::ApplicationActive);

@@ -83,7 +83,8 @@ public:
         }
         Slot& slot = m_elements[size_t(index)];
         if (slot.design) {
-            raise(ControlArrayError::DesignElement, QStringLiteral("Can't unload controls created at design time"));
+            raise(ControlArrayError::DesignElement,
+                QStringLiteral("Can't unload controls created at design time"));
         }
         T* element = slot.element;
         slot = {};
@@ -176,7 +177,8 @@ private:
     }
     [[noreturn]] void raiseMissing(int index) const
     {
-        raise(ControlArrayError::ElementMissing, QStringLiteral("Control array element '%1' doesn't exist").arg(index));
+        raise(ControlArrayError::ElementMissing,
+            QStringLiteral("Control array element '%1' doesn't exist").arg(index));
     }
 
     QString m_name;

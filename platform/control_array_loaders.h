@@ -22,7 +22,7 @@
 void copyWidgetDesign(const QWidget& from, QWidget& to);
 
 template <class W>
-    requires std::derived_from<W, QWidget>
+requires std::derived_from<W, QWidget>
 typename ControlArray<W>::Loader widgetLoader(
     const ControlArray<W>& array, std::function<void(W& element, int index)> setup = {})
 {

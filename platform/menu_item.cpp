@@ -4,8 +4,8 @@
 #include <QMenu>
 #include <QMenuBar>
 
-QAction* newMenuItem(
-    QMenu& menu, const QString& name, const QString& caption, const QKeySequence& accelerator, MenuCheck check)
+QAction* newMenuItem(QMenu& menu, const QString& name, const QString& caption,
+    const QKeySequence& accelerator, MenuCheck check)
 {
     auto* item = new QAction(caption, &menu);
     item->setObjectName(name);

@@ -123,7 +123,8 @@ std::vector<StatusBar::Place> StatusBar::places() const
             ++springs;
             placed[i].width = panel.MinWidth;
         } else if (panel.AutoSize == PanelAutoSize::Contents) {
-            placed[i].width = qMax(panel.MinWidth, fontMetrics().horizontalAdvance(panel.Text) + 2 * kTextMargin);
+            placed[i].width
+                = qMax(panel.MinWidth, fontMetrics().horizontalAdvance(panel.Text) + 2 * kTextMargin);
         } else {
             placed[i].width = panel.Width;
         }
@@ -171,7 +172,8 @@ void StatusBar::changeEvent(QEvent* event)
 void StatusBar::mouseReleaseEvent(QMouseEvent* event)
 {
     const QPointF position = event->position();
-    emit MouseUp(vbButton(event->button()), vbShift(event->modifiers()), float(position.x()), float(position.y()));
+    emit MouseUp(
+        vbButton(event->button()), vbShift(event->modifiers()), float(position.x()), float(position.y()));
     if (event->button() == Qt::LeftButton) {
         if (const int index = panelAt(int(position.x()))) {
             emit PanelClick(index);
@@ -199,7 +201,7 @@ void StatusBar::paintEvent(QPaintEvent*)
             painter.drawLine(edge.topRight(), edge.bottomRight());
         }
         painter.setPen(colours.windowText().color());
-        painter.drawText(box.adjusted(kTextMargin, 0, -kTextMargin, 0), Qt::AlignVCenter | Qt::AlignLeft,
-            panel.Text);
+        painter.drawText(
+            box.adjusted(kTextMargin, 0, -kTextMargin, 0), Qt::AlignVCenter | Qt::AlignLeft, panel.Text);
     }
 }

@@ -94,7 +94,8 @@ void ToolBar::placeButtons()
     for (size_t i = 0; i < m_buttons.size(); ++i) {
         const int row = int(i) / perRow;
         const int column = int(i) % perRow;
-        m_buttons[i]->setGeometry(column * m_buttonWidth, row * m_buttonHeight, m_buttonWidth, m_buttonHeight);
+        m_buttons[i]->setGeometry(
+            column * m_buttonWidth, row * m_buttonHeight, m_buttonWidth, m_buttonHeight);
         m_buttons[i]->setIconSize(iconSize);
     }
 }

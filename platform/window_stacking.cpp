@@ -17,7 +17,8 @@ public:
     {
         if (!m_states.contains(&window)) {
             window.installEventFilter(this);
-            QObject::connect(&window, &QObject::destroyed, this, [this, &window] { m_states.remove(&window); });
+            QObject::connect(
+                &window, &QObject::destroyed, this, [this, &window] { m_states.remove(&window); });
         }
         return m_states[&window];
     }

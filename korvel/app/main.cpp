@@ -7,6 +7,7 @@
 #include "platform/program_identity.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QStringList>
 
 int main(int argc, char** argv)
@@ -27,8 +28,11 @@ int main(int argc, char** argv)
     if (!Main(commandLine)) {
         return 0;
     }
-    QObject::connect(&MainForm::instance(), &MainForm::unloaded, &app, &QCoreApplication::quit, Qt::QueuedConnection);
+    QObject::connect(
+        &MainForm::instance(), &MainForm::unloaded, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     const int result = app.exec();
+    // The released window is deleted from the event loop, which has ended.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     setMsgBoxBackend(nullptr);
     return result;
 }

@@ -52,7 +52,8 @@ EllipsoidTableResult readEllipsoidTable(const QString& path)
     return parseEllipsoidTable(bytes);
 }
 
-std::vector<int> selectEllipsoid(const std::vector<EllipsoidRecord>& rows, const QString& name, EllipsoidRecord& ellipsoid)
+std::vector<int> selectEllipsoid(
+    const std::vector<EllipsoidRecord>& rows, const QString& name, EllipsoidRecord& ellipsoid)
 {
     std::vector<int> matches;
     ellipsoid.Name = name;

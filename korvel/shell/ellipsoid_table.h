@@ -33,4 +33,5 @@ EllipsoidTableResult readEllipsoidTable(const QString& path);
 // Selects the ellipsoid named `name` (exact, case-sensitive): its axis and
 // inverse flattening from the last row of that name; axis 0 when none has it.
 // Returns the indices (1-based) of every row of that name.
-std::vector<int> selectEllipsoid(const std::vector<EllipsoidRecord>& rows, const QString& name, EllipsoidRecord& ellipsoid);
+std::vector<int> selectEllipsoid(
+    const std::vector<EllipsoidRecord>& rows, const QString& name, EllipsoidRecord& ellipsoid);

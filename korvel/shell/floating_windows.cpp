@@ -14,7 +14,8 @@ namespace {
 std::array<FloatingToolWindow*, 3> g_windows {};
 
 // In the order the procedures go through them.
-constexpr std::array<FloatingTool, 3> kTools { FloatingTool::CheckList, FloatingTool::Zoom, FloatingTool::Guidance };
+constexpr std::array<FloatingTool, 3> kTools { FloatingTool::CheckList, FloatingTool::Zoom,
+    FloatingTool::Guidance };
 
 // The window of a tool that counts as shown and exists.
 QWidget* shownWindow(FloatingTool tool)

@@ -96,9 +96,8 @@ void MainForm::createControls()
     labelTemplate->setMouseTracking(true);
     labelTemplate->hide();
     Label2.setElement(0, labelTemplate);
-    Label2.setLoader(widgetLoader(Label2, std::function<void(QLabel&, int)>([this](QLabel& label, int) {
-        label.installEventFilter(this);
-    })));
+    Label2.setLoader(widgetLoader(Label2,
+        std::function<void(QLabel&, int)>([this](QLabel& label, int) { label.installEventFilter(this); })));
 
     Frame1 = new QGroupBox(QStringLiteral("Loaded Files"), m_client);
     Frame1->setObjectName(QStringLiteral("Frame1"));
@@ -178,7 +177,8 @@ int MainForm::WindowState() const
     if (isMinimized()) {
         return vbMinimized;
     }
-    return isMaximized() ? vbMaximized : vbNormal;
+    // A desktop's full-screen mode fills the screen as a maximised window does.
+    return windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen) ? vbMaximized : vbNormal;
 }
 
 void MainForm::resizeEvent(QResizeEvent* event)

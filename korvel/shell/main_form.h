@@ -11,9 +11,12 @@
 // pixels on the client area by the layout (ArrangeControls), which runs when
 // the window's state changes. The window is the status sink of long
 // operations while it exists. Its procedures are spread over files by what
-// they do: main_form_creation.cpp (initialization and the toggles),
-// main_form_layout.cpp, main_form_panel_layout.cpp, main_form_menu_bar.cpp,
-// main_form_status.cpp, main_window_hook.cpp and exit_routine.cpp.
+// they do: main_form.cpp (the controls), main_form_panels.cpp (the guidance
+// and meteorology frames), main_form_menu_bar.cpp, main_form_status.cpp,
+// main_form_creation.cpp (initialization and the toggles),
+// main_form_layout.cpp, main_form_panel_layout.cpp, main_window_hook.cpp,
+// exit_routine.cpp, and main_form_commands.cpp (commands of later
+// subsystems that these procedures call).
 #include "korvel/shell/status_progress.h"
 #include "platform/control_array.h"
 
@@ -82,7 +85,9 @@ public:
 
     // --- Guidance frame ---
     QGroupBox* GuidanceFrame = nullptr;
-    ControlArray<QRadioButton> GuidanceOption { "GuidanceOption" }; // 1 "Flight Heading", 2 "Parallel to Edge"
+    ControlArray<QRadioButton> GuidanceOption {
+        "GuidanceOption"
+    }; // 1 "Flight Heading", 2 "Parallel to Edge"
     QLineEdit* GuidanceText = nullptr;
     QScrollBar* VScroll1 = nullptr;
     QLabel* DegreeLabel = nullptr;

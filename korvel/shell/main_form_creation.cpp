@@ -67,7 +67,8 @@ void MainForm::Form_Initialize()
     GraphButton->setVisible(!program.ImmediateGraph);
     loadEllipsoidTable();
     if (program.Ellipsoid.Axis == 0.0) {
-        MsgBox(QStringLiteral("Error reading UTM ellipsoid information.\rPlease select an ellipsoid in Preferences"));
+        MsgBox(QStringLiteral(
+            "Error reading UTM ellipsoid information.\rPlease select an ellipsoid in Preferences"));
         ShowPreferences(4);
     }
     program.HemisphereLetters = { QStringLiteral("S"), QStringLiteral("N") };
@@ -81,7 +82,8 @@ void MainForm::Form_Initialize()
     for (int i = 0; i < int(map.LayerPalette.size()); ++i) {
         map.LayerPalette[size_t(i)] = QBColor(i);
     }
-    program.MonthNames = { "Day", "Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec" };
+    program.MonthNames
+        = { "Day", "Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec" };
     showUpdaterItem();
     Initializing = false;
 }
@@ -130,7 +132,8 @@ void MainForm::Check1_Click(int Index)
     if (Index != 1 && Index != 2) {
         return;
     }
-    FloatingToolWindow* window = floatingToolWindow(Index == 1 ? FloatingTool::CheckList : FloatingTool::Zoom);
+    FloatingToolWindow* window
+        = floatingToolWindow(Index == 1 ? FloatingTool::CheckList : FloatingTool::Zoom);
     if (!window) {
         return;
     }

@@ -148,7 +148,8 @@ void MainForm::ArrangeControls()
     Picture1->move(4, Picture1->y());
     ArrangeLayerList();
 
-    Frame2->setGeometry(Frame1->x(), bottom(Frame1) + (eight ? 3 : 8), Frame1->width(), 82 + (ty == 12.0f ? 2 : 0));
+    Frame2->setGeometry(
+        Frame1->x(), bottom(Frame1) + (eight ? 3 : 8), Frame1->width(), 82 + (ty == 12.0f ? 2 : 0));
 
     const double boxPoints = eight ? LayoutFontSize : double(tx) / 15.0 * 10.0;
     const QFont boxFont = vbFont(LayoutFontName, boxPoints);
@@ -179,7 +180,8 @@ void MainForm::ArrangeControls()
     layerToggle.setGeometry(m_client->width() - 37 - Picture1->x(), Frame1->y() + 6, 37, 68);
     Check1[2].setGeometry(layerToggle.x(), Frame2->y() + 6, layerToggle.width(), 37);
 
-    const int mapWidth = View_MapMode->isChecked() ? layerToggle.x() - Picture1->x() - 3 : Frame1->x() - 2 * Picture1->x();
+    const int mapWidth
+        = View_MapMode->isChecked() ? layerToggle.x() - Picture1->x() - 3 : Frame1->x() - 2 * Picture1->x();
     Picture1->setGeometry(Picture1->x(), Picture1->x(), mapWidth, StatusBar1->y() - 2 * Picture1->x());
 
     for (int i = 2; i <= Check1.UBound(); ++i) {
@@ -244,7 +246,8 @@ void MainForm::placeStatusArea()
     StatusLabel1->show();
     StatusBar1->setPanelText(1, QString());
     StatusLabel2->setFont(layoutFont);
-    StatusLabel2->setGeometry(left2 + 2, StatusLabel1->y(), StatusBar1->panelWidth(2) - 3, StatusLabel2->height());
+    StatusLabel2->setGeometry(
+        left2 + 2, StatusLabel1->y(), StatusBar1->panelWidth(2) - 3, StatusLabel2->height());
     StatusLabel2->show();
     StatusBar1->setPanelText(2, QString());
 }

@@ -16,18 +16,22 @@ void MainForm::createMenuBar()
     const MenuCheck mark = MenuCheck::CheckMark;
 
     File_Menu = newTopMenu(bar, QStringLiteral("File_Menu"), QStringLiteral("&File"));
-    File_LoadSession = newMenuItem(*File_Menu, "File_LoadSession", "Load Session", QKeySequence(Qt::CTRL | Qt::Key_O));
+    File_LoadSession
+        = newMenuItem(*File_Menu, "File_LoadSession", "Load Session", QKeySequence(Qt::CTRL | Qt::Key_O));
     File_SaveSession = newMenuItem(*File_Menu, "File_SaveSession", "Save Session");
     blank1 = newMenuSeparator(*File_Menu, "blank1");
     File_OpenBMP = newMenuItem(*File_Menu, "File_OpenBMP", "Load Image", QKeySequence(Qt::CTRL | Qt::Key_I));
-    File_OpenGIS = newMenuItem(*File_Menu, "File_OpenGIS", "Load GIS Layer", QKeySequence(Qt::CTRL | Qt::Key_G));
+    File_OpenGIS
+        = newMenuItem(*File_Menu, "File_OpenGIS", "Load GIS Layer", QKeySequence(Qt::CTRL | Qt::Key_G));
     File_AGNAV = newSubMenu(*File_Menu, "File_AGNAV", "Load AG-NAV");
-    File_OpenAGNAV = newMenuItem(*File_AGNAV, "File_OpenAGNAV", "Block Boundary", QKeySequence(Qt::CTRL | Qt::Key_A));
+    File_OpenAGNAV
+        = newMenuItem(*File_AGNAV, "File_OpenAGNAV", "Block Boundary", QKeySequence(Qt::CTRL | Qt::Key_A));
     File_OpenGuidance = newMenuItem(*File_AGNAV, "File_OpenGuidance", "Guidance File");
     File_OpenExclusion = newMenuItem(*File_AGNAV, "File_OpenExclusion", "Exclusion Zones");
     File_OpenFlight = newMenuItem(*File_AGNAV, "File_OpenFlight", "Spray Data");
     blank2 = newMenuSeparator(*File_Menu, "blank2");
-    File_CloseAll = newMenuItem(*File_Menu, "File_CloseAll", "Close All Files", QKeySequence(Qt::CTRL | Qt::Key_F4));
+    File_CloseAll
+        = newMenuItem(*File_Menu, "File_CloseAll", "Close All Files", QKeySequence(Qt::CTRL | Qt::Key_F4));
     File_Exit = newMenuItem(*File_Menu, "File_Exit", "Exit");
     connectMenuClick(*File_Exit, this, [this] { File_Exit_Click(); });
 
@@ -46,9 +50,12 @@ void MainForm::createMenuBar()
     Tools_GeoRef = newMenuItem(*Tools_Menu, "Tools_GeoRef", "Geo-referencing");
     Tools_SaveImage = newMenuItem(*Tools_Menu, "Tools_SaveImage", "Save GIS Image");
     Tools_Digitize = newSubMenu(*Tools_Menu, "Tools_Digitize", "Digitize AG-NAV");
-    Tools_DigitizeBoundary = newMenuItem(*Tools_Digitize, "Tools_DigitizeBoundary", "Block Boundary", {}, mark);
-    Tools_DigitizeGuidance = newMenuItem(*Tools_Digitize, "Tools_DigitizeGuidance", "Guidance Lines", {}, mark);
-    Tools_DigitizeExclusion = newMenuItem(*Tools_Digitize, "Tools_DigitizeExclusion", "Exclusion Zone", {}, mark);
+    Tools_DigitizeBoundary
+        = newMenuItem(*Tools_Digitize, "Tools_DigitizeBoundary", "Block Boundary", {}, mark);
+    Tools_DigitizeGuidance
+        = newMenuItem(*Tools_Digitize, "Tools_DigitizeGuidance", "Guidance Lines", {}, mark);
+    Tools_DigitizeExclusion
+        = newMenuItem(*Tools_Digitize, "Tools_DigitizeExclusion", "Exclusion Zone", {}, mark);
     Tools_Convert = newMenuItem(*Tools_Menu, "Tools_Convert", "Convert SHP to Boundary");
     Tools_GIS_Shift = newMenuItem(*Tools_Menu, "Tools_GIS_Shift", "GIS Shift");
     Tools_Ruler = newMenuItem(*Tools_Menu, "Tools_Ruler", "Ruler", {}, mark);
@@ -76,7 +83,8 @@ void MainForm::createMenuBar()
     Tools_GIS_Shift->setEnabled(false);
     Tools_Optimize->setEnabled(false);
     Met_Menu->menuAction()->setEnabled(false);
-    for (QAction* connection : { Met_ConnectTether, Met_LoadTether, Met_ConnectKitoon, Met_ConnectTower, Met_ConnectAIMMS }) {
+    for (QAction* connection :
+        { Met_ConnectTether, Met_LoadTether, Met_ConnectKitoon, Met_ConnectTower, Met_ConnectAIMMS }) {
         connection->setVisible(false);
     }
     blank17->setVisible(false);
@@ -84,7 +92,8 @@ void MainForm::createMenuBar()
 
     PopUp_Menu = newTopMenu(bar, QStringLiteral("PopUp_Menu"), QStringLiteral("PopUp Menu"));
     PopUpMenu_Ellipsoid = newSubMenu(*PopUp_Menu, "PopUpMenu_Ellipsoid", "Ellipsoid");
-    QAction* ellipsoidTemplate = newMenuItem(*PopUpMenu_Ellipsoid, PopUp_EllipsoidList.elementName(0), QString(), {}, mark);
+    QAction* ellipsoidTemplate
+        = newMenuItem(*PopUpMenu_Ellipsoid, PopUp_EllipsoidList.elementName(0), QString(), {}, mark);
     PopUp_EllipsoidList.setElement(0, ellipsoidTemplate);
     PopUp_EllipsoidList.setLoader(menuItemLoader(PopUp_EllipsoidList));
 }

@@ -70,7 +70,8 @@ void MainForm::AdjustGuidanceFrame()
 
     GuidanceSave->resize(eight ? 45 : 57, 25);
     GuidanceSave->move(GuidanceFrame->width() - 4 - GuidanceSave->width() - 4, GuidanceSave->y());
-    GuidanceCancel->setGeometry(GuidanceSave->x(), GuidanceCancel->y(), GuidanceSave->width(), GuidanceSave->height());
+    GuidanceCancel->setGeometry(
+        GuidanceSave->x(), GuidanceCancel->y(), GuidanceSave->width(), GuidanceSave->height());
 
     GuidanceText->resize(GuidanceText->width(), Text1->height());
     GuidanceText->move(right(edge) + 5, centredOn(*GuidanceText, heading));
@@ -100,7 +101,8 @@ void MainForm::AdjustGuidanceFrame()
     }
 
     OffsetLabel->move(OffsetLabel->x(), bottom(*SwathText) + 5);
-    OffsetFrame->setGeometry(OffsetFrame->x(), OffsetLabel->y() - 1, OffsetFrame->width(), OffsetOption[0].height());
+    OffsetFrame->setGeometry(
+        OffsetFrame->x(), OffsetLabel->y() - 1, OffsetFrame->width(), OffsetOption[0].height());
     GuidanceFrame->resize(GuidanceFrame->width(), bottom(*OffsetFrame) + 5);
 
     // The two buttons stand 4 pixels apart around the middle below the caption.

@@ -103,15 +103,17 @@ void MainForm::createMetFrame()
         ControlPanel.setElement(index, button);
     }
 
-    const QString captions[] = { QStringLiteral("Date :"), QStringLiteral("Time :"), QStringLiteral("Wind Speed :"),
-        QStringLiteral("Air Temp (T/S) :"), QStringLiteral("Air Temp (Grd) :"), QStringLiteral("Filename :") };
+    const QString captions[] = { QStringLiteral("Date :"), QStringLiteral("Time :"),
+        QStringLiteral("Wind Speed :"), QStringLiteral("Air Temp (T/S) :"),
+        QStringLiteral("Air Temp (Grd) :"), QStringLiteral("Filename :") };
     for (int index = 1; index <= 6; ++index) {
         QLabel* caption = newLabel(MetLabel.elementName(index), captions[index - 1], MetFrame);
         MetLabel.setElement(index, caption);
     }
-    QLabel** values[] = { &DateLabel, &TimeLabel, &WindSpeedLabel, &TetherTempLabel, &GroundTempLabel, &FileNameLabel };
-    const char* valueNames[]
-        = { "DateLabel", "TimeLabel", "WindSpeedLabel", "TetherTempLabel", "GroundTempLabel", "FileNameLabel" };
+    QLabel** values[]
+        = { &DateLabel, &TimeLabel, &WindSpeedLabel, &TetherTempLabel, &GroundTempLabel, &FileNameLabel };
+    const char* valueNames[] = { "DateLabel", "TimeLabel", "WindSpeedLabel", "TetherTempLabel",
+        "GroundTempLabel", "FileNameLabel" };
     for (int i = 0; i < 6; ++i) {
         *values[i] = newLabel(QString::fromLatin1(valueNames[i]), QString(), MetFrame);
         (*values[i])->resize(110, 14);

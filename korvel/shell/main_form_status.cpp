@@ -64,7 +64,8 @@ void MainForm::setUpStatusBar()
     mode.Bevel = PanelBevel::Raised;
     mode.Key = QStringLiteral("coords");
     mode.Text = QStringLiteral("UTM");
-    StatusBar1->panel(4).Text = QStringLiteral("Zone %1 %2").arg(map.Zone).arg(program.HemisphereLetters[map.NorthZone ? 1 : 0]);
+    StatusBar1->panel(4).Text
+        = QStringLiteral("Zone %1 %2").arg(map.Zone).arg(program.HemisphereLetters[map.NorthZone ? 1 : 0]);
     StatusBar1->panel(5).Text = program.Ellipsoid.Name;
     StatusBar1->panel(6).AutoSize = PanelAutoSize::Spring;
     StatusBar1->refresh();

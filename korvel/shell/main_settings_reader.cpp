@@ -27,7 +27,8 @@ auto readSetting(const QString& section, const QString& name, const QString& def
     try {
         return convert(stored);
     } catch (const VbError& error) {
-        throw VbError(error.Number(), error.Source(), settingErrorText(section, name, stored, error.Description()));
+        throw VbError(
+            error.Number(), error.Source(), settingErrorText(section, name, stored, error.Description()));
     }
 }
 
@@ -54,7 +55,8 @@ QString readFolder(const QString& name)
 
 } // namespace
 
-QString settingErrorText(const QString& section, const QString& name, const QString& stored, const QString& reason)
+QString settingErrorText(
+    const QString& section, const QString& name, const QString& stored, const QString& reason)
 {
     return QStringLiteral("The setting \"%1\" of section \"%2\" holds \"%3\", which KORVEL cannot use: %4")
         .arg(name, section, stored, reason);
@@ -93,7 +95,8 @@ void readMainSettings()
     program.Ellipsoid.Name = GetRegSetting(kSettings, "Ellipsoid.Name", "WGS84");
     map.Zone = readByte(kSettings, "Zone", "17");
     map.NorthZone = readBoolean(kSettings, "NorthZone", "True");
-    settings.BufferWidth = readSetting(kSettings, "BufferWidth", "100", [](const QString& text) { return CInt(text); });
+    settings.BufferWidth
+        = readSetting(kSettings, "BufferWidth", "100", [](const QString& text) { return CInt(text); });
     settings.BufferColour = readLong(kSettings, "BufferColour", "16755801");
     if (map.Zone == 0) {
         map.Zone = kDefaultZone;

@@ -20,4 +20,5 @@
 void readMainSettings();
 
 // The description of a setting that does not convert.
-QString settingErrorText(const QString& section, const QString& name, const QString& stored, const QString& reason);
+QString settingErrorText(
+    const QString& section, const QString& name, const QString& stored, const QString& reason);

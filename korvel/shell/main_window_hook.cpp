@@ -12,8 +12,8 @@
 void MainForm::HookWindowProc()
 {
     UnhookWindowProc();
-    m_activationHook = connect(&ApplicationActivation::instance(), &ApplicationActivation::activeChanged, this,
-        [](bool active) {
+    m_activationHook = connect(
+        &ApplicationActivation::instance(), &ApplicationActivation::activeChanged, this, [](bool active) {
             if (active) {
                 RestoreFloatingWindows();
             } else {
@@ -21,7 +21,8 @@ void MainForm::HookWindowProc()
             }
         });
     if (m_mailbox) {
-        m_copyDataHook = connect(m_mailbox, &SingleInstance::copyDataReceived, this, &MainForm::HandleCopyData);
+        m_copyDataHook
+            = connect(m_mailbox, &SingleInstance::copyDataReceived, this, &MainForm::HandleCopyData);
     }
 }
 

@@ -44,7 +44,8 @@ QString loadMapPointerIcons(const QString& folder)
 {
     MapPointerIcons loaded;
     QString error;
-    const bool complete = loadIcon(folder + "crosshair_black.ico", loaded.CrosshairIcons[int(Crosshair::Black)], error)
+    const bool complete
+        = loadIcon(folder + "crosshair_black.ico", loaded.CrosshairIcons[int(Crosshair::Black)], error)
         && loadIcon(folder + "crosshair_red.ico", loaded.CrosshairIcons[int(Crosshair::Red)], error)
         && loadIcon(folder + "crosshair_yellow.ico", loaded.CrosshairIcons[int(Crosshair::Yellow)], error)
         && loadIcon(folder + "zoom_in.ico", loaded.ZoomInIcon, error)

@@ -37,8 +37,8 @@ void drawZoomButton(QPainter& painter, int button, double size)
     case 1: { // a polygon layer
         painter.setPen(QPen(kLayer, unit));
         painter.setBrush(kLayer.lighter(170));
-        painter.drawPolygon(QPolygonF({ { 1 * unit, 3 * unit }, { 8 * unit, 1 * unit }, { 9 * unit, 7 * unit },
-            { 4 * unit, 9 * unit } }));
+        painter.drawPolygon(QPolygonF({ { 1 * unit, 3 * unit }, { 8 * unit, 1 * unit },
+            { 9 * unit, 7 * unit }, { 4 * unit, 9 * unit } }));
         break;
     }
     case 2: { // a picture with a hill
@@ -46,7 +46,8 @@ void drawZoomButton(QPainter& painter, int button, double size)
         painter.setBrush(QColor(255, 250, 220));
         painter.drawRect(QRectF(1 * unit, 1 * unit, 8 * unit, 7 * unit));
         painter.setBrush(kLayer);
-        painter.drawPolygon(QPolygonF({ { 1 * unit, 8 * unit }, { 4 * unit, 4 * unit }, { 7 * unit, 8 * unit } }));
+        painter.drawPolygon(
+            QPolygonF({ { 1 * unit, 8 * unit }, { 4 * unit, 4 * unit }, { 7 * unit, 8 * unit } }));
         break;
     }
     case 3: { // a typed box of coordinates
@@ -93,7 +94,8 @@ QPixmap extentMarkerPicture(int marker)
     const double angles[] = { 270.0, 180.0, 90.0, 0.0 };
     painter.translate(size / 2.0, size / 2.0);
     painter.rotate(angles[qBound(1, marker, 4) - 1]);
-    painter.drawPolygon(QPolygonF({ { 0, -7 }, { 5, -1 }, { 2, -1 }, { 2, 7 }, { -2, 7 }, { -2, -1 }, { -5, -1 } }));
+    painter.drawPolygon(
+        QPolygonF({ { 0, -7 }, { 5, -1 }, { 2, -1 }, { 2, 7 }, { -2, 7 }, { -2, -1 }, { -5, -1 } }));
     return pixmap;
 }
 

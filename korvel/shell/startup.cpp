@@ -43,17 +43,16 @@ bool acceptScreen(int width, int height)
     if (width > kMinimumWidth && height > kMinimumHeight) {
         return true;
     }
-    const QString question = QStringLiteral(
-        "KORVEL has detected that your display's resolution\r"
-        "is %1x%2.  Due to the highly graphical nature of GIS\r"
-        "data, KORVEL has been designed to run best at a\r"
-        "resolution of 1024x768 or higher.  Some other common\r"
-        "resolutions are:\r"
-        "\t  800x600   (not recommended)\r"
-        "\t1152x864\r"
-        "\t1280x960\r"
-        "\r"
-        "Would you like to change resolutions now?")
+    const QString question = QStringLiteral("KORVEL has detected that your display's resolution\r"
+                                            "is %1x%2.  Due to the highly graphical nature of GIS\r"
+                                            "data, KORVEL has been designed to run best at a\r"
+                                            "resolution of 1024x768 or higher.  Some other common\r"
+                                            "resolutions are:\r"
+                                            "\t  800x600   (not recommended)\r"
+                                            "\t1152x864\r"
+                                            "\t1280x960\r"
+                                            "\r"
+                                            "Would you like to change resolutions now?")
                                  .arg(width)
                                  .arg(height);
     if (MsgBox(question, vbYesNo + vbExclamation) == vbYes) {
@@ -91,8 +90,8 @@ bool Main(const QString& commandLine)
         return false;
     }
     ProgramGlobals& program = globals();
-    program.RootDir
-        = programFolder(GetRegSetting("Settings", "RootDir", QString()), QCoreApplication::applicationDirPath());
+    program.RootDir = programFolder(
+        GetRegSetting("Settings", "RootDir", QString()), QCoreApplication::applicationDirPath());
     removeUpdateFolder(program.RootDir);
 
     program.ScreenWidth = screenWidthPixels();

@@ -24,8 +24,8 @@ TEST(ApplicationActivationTest, ReportsEachChangeOnce)
     ApplicationActivation& activation = ApplicationActivation::instance();
     activation.reset();
     std::vector<bool> changes;
-    const auto connection = QObject::connect(
-        &activation, &ApplicationActivation::activeChanged, [&changes](bool active) { changes.push_back(active); });
+    const auto connection = QObject::connect(&activation, &ApplicationActivation::activeChanged,
+        [&changes](bool active) { changes.push_back(active); });
     activation.notify(true);
     activation.notify(false);
     activation.notify(false);

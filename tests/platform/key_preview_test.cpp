@@ -34,8 +34,9 @@ protected:
         m_box = new CountingBox(&m_form);
         layout->addWidget(m_box);
         m_preview = new KeyPreview(m_form);
-        QObject::connect(m_preview, &KeyPreview::KeyDown,
-            [this](int keyCode, int shift) { m_keys.push_back({ keyCode, shift }); });
+        QObject::connect(m_preview, &KeyPreview::KeyDown, [this](int keyCode, int shift) {
+            m_keys.push_back({ keyCode, shift });
+        });
         m_form.show();
         m_box->setFocus();
     }

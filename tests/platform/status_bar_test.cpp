@@ -21,14 +21,15 @@ protected:
         m_bar->panel(3).AutoSize = PanelAutoSize::Spring;
         m_parent.show();
         QObject::connect(m_bar, &StatusBar::PanelClick, [this](int index) { m_clicks.push_back(index); });
-        QObject::connect(m_bar, &StatusBar::MouseUp,
-            [this](int button, int shift, float, float) { m_mouseUps.push_back({ button, shift }); });
+        QObject::connect(m_bar, &StatusBar::MouseUp, [this](int button, int shift, float, float) {
+            m_mouseUps.push_back({ button, shift });
+        });
     }
 
     void release(int x, Qt::MouseButton button, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
-        QMouseEvent event(QEvent::MouseButtonRelease, QPointF(x, 5), m_bar->mapToGlobal(QPointF(x, 5)), button,
-            Qt::NoButton, modifiers);
+        QMouseEvent event(QEvent::MouseButtonRelease, QPointF(x, 5), m_bar->mapToGlobal(QPointF(x, 5)),
+            button, Qt::NoButton, modifiers);
         QApplication::sendEvent(m_bar, &event);
     }
 

@@ -28,7 +28,8 @@ TEST(EllipsoidTable, ReadsRecordsInFileOrderFromRowOne)
 
 TEST(EllipsoidTable, FieldsMaySpreadOverLinesAndBlankLinesMayFollow)
 {
-    const EllipsoidTableResult table = parseEllipsoidTable("Bessel 1841\n6377397.155\n299.1528128\n\n\r\n  \n");
+    const EllipsoidTableResult table
+        = parseEllipsoidTable("Bessel 1841\n6377397.155\n299.1528128\n\n\r\n  \n");
     ASSERT_TRUE(table.error.isEmpty()) << table.error.toStdString();
     EXPECT_EQ(names(table.rows), QStringList({ "Bessel 1841" }));
 }
@@ -41,7 +42,8 @@ TEST(EllipsoidTableDamaged, EmptyFileIsRefused)
 
 TEST(EllipsoidTableDamaged, NumberFieldThatIsNoNumberNamesItsLine)
 {
-    const EllipsoidTableResult table = parseEllipsoidTable("\"WGS84\",6378137,298.25\r\n\"GRS80\",big,298.25\r\n");
+    const EllipsoidTableResult table
+        = parseEllipsoidTable("\"WGS84\",6378137,298.25\r\n\"GRS80\",big,298.25\r\n");
     EXPECT_EQ(table.error, "Type mismatch in line 2");
     EXPECT_TRUE(table.rows.empty()) << "nothing of a refused table is kept";
 }

@@ -158,7 +158,8 @@ TEST_F(MainFormCreation, EllipsoidNotInTheTableAsksForOneAndStartsWithAxisZero)
     queueMsgBoxAnswer(vbOK);
     MainForm& window = form();
     ASSERT_EQ(msgBoxes().size(), 1u);
-    EXPECT_EQ(msgBoxes()[0].prompt, "Error reading UTM ellipsoid information.\rPlease select an ellipsoid in Preferences");
+    EXPECT_EQ(msgBoxes()[0].prompt,
+        "Error reading UTM ellipsoid information.\rPlease select an ellipsoid in Preferences");
     EXPECT_EQ(msgBoxes()[0].icon(), 0);
     EXPECT_EQ(msgBoxes()[0].caption, "KORVEL");
     EXPECT_EQ(globals().Ellipsoid.Axis, 0.0) << "names match exactly, letter case included";
@@ -177,7 +178,8 @@ TEST_F(MainFormCreation, EmptyOrMissingEllipsoidTableEndsTheStartNamingTheFile)
 
     QFile::remove(programDir() + "ellipsoid.dat");
     const QString missing = creationFailure();
-    EXPECT_TRUE(missing.contains("ellipsoid.dat") && missing.contains("File not found")) << missing.toStdString();
+    EXPECT_TRUE(missing.contains("ellipsoid.dat") && missing.contains("File not found"))
+        << missing.toStdString();
     EXPECT_TRUE(msgBoxes().empty()) << "the start-up shows the message, not the window";
 }
 
@@ -203,7 +205,8 @@ TEST_F(MainFormCreation, PointerColourChoosesTheCrosshair)
         storeSetting("Settings", "PointerColour", row.stored);
         MainForm& window = form();
         EXPECT_EQ(window.Picture1->MousePointer(), vbCustom);
-        EXPECT_EQ(window.Picture1->MouseIcon(), mapPointerIcons().CrosshairIcons[int(row.crosshair)]) << row.stored;
+        EXPECT_EQ(window.Picture1->MouseIcon(), mapPointerIcons().CrosshairIcons[int(row.crosshair)])
+            << row.stored;
         MainForm::release();
         settle();
     }
@@ -257,7 +260,8 @@ TEST_F(MainFormCreation, PoorColourDepthWarnsOnce)
     queueMsgBoxAnswer(vbOK);
     form();
     ASSERT_EQ(msgBoxes().size(), 1u);
-    EXPECT_TRUE(msgBoxes()[0].prompt.startsWith("KORVEL has detected that your display is using a 8-bit color depth.\r\r"));
+    EXPECT_TRUE(msgBoxes()[0].prompt.startsWith(
+        "KORVEL has detected that your display is using a 8-bit color depth.\r\r"));
     EXPECT_EQ(msgBoxes()[0].icon(), vbExclamation);
     MainForm::release();
     settle();

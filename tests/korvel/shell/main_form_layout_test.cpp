@@ -29,8 +29,8 @@ namespace {
 // The controls whose places the layout test checks, by object name.
 const char* const kPlacedControls[] = { "Picture1", "Frame1", "Frame2", "Text1", "Text2", "Text3", "Text4",
     "Picture3", "GraphButton", "Check1(1)", "Check1(2)", "StatusBar1", "ProgressBar1", "StatusLabel1",
-    "StatusLabel2", "MetFrame", "GuidanceFrame", "MapExtent(1)", "MapExtent(2)", "MapExtent(3)", "MapExtent(4)",
-    "GuidanceSave", "GuidanceCancel", "ClientArea" };
+    "StatusLabel2", "MetFrame", "GuidanceFrame", "MapExtent(1)", "MapExtent(2)", "MapExtent(3)",
+    "MapExtent(4)", "GuidanceSave", "GuidanceCancel", "ClientArea" };
 
 QRect placeOf(const QWidget& control)
 {
@@ -60,7 +60,8 @@ KORVEL_CHILD_ACTION(start_and_report_layout)
         const auto* control = window.findChild<QWidget*>(QString::fromLatin1(name));
         if (control) {
             const QRect place = placeOf(*control);
-            std::printf("geometry %s %d %d %d %d\n", name, place.x(), place.y(), place.width(), place.height());
+            std::printf(
+                "geometry %s %d %d %d %d\n", name, place.x(), place.y(), place.width(), place.height());
         }
     }
     if (!arguments.value(0).isEmpty()) {
@@ -89,9 +90,10 @@ protected:
         const QString config = workDir() + QStringLiteral("screen-%1x%2.json").arg(width).arg(height);
         QFile file(config);
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(QStringLiteral("{ \"windowFrameMargins\": false, \"screens\": [ { \"name\": \"Screen\", \"x\": 0, "
-                                  "\"y\": 0, \"width\": %1, \"height\": %2, \"logicalDpi\": 96, "
-                                  "\"logicalBaseDpi\": 96, \"dpr\": 1 } ] }")
+        file.write(QStringLiteral(
+            "{ \"windowFrameMargins\": false, \"screens\": [ { \"name\": \"Screen\", \"x\": 0, "
+            "\"y\": 0, \"width\": %1, \"height\": %2, \"logicalDpi\": 96, "
+            "\"logicalBaseDpi\": 96, \"dpr\": 1 } ] }")
                        .arg(width)
                        .arg(height)
                        .toUtf8());
@@ -104,7 +106,8 @@ protected:
         EXPECT_TRUE(child.finished && child.exitCode == 0) << child.output.toStdString();
 
         Report report;
-        const QRegularExpression geometry(QStringLiteral("^geometry (\\S+) (-?\\d+) (-?\\d+) (\\d+) (\\d+)$"));
+        const QRegularExpression geometry(
+            QStringLiteral("^geometry (\\S+) (-?\\d+) (-?\\d+) (\\d+) (\\d+)$"));
         const QRegularExpression value(QStringLiteral("^value (\\S+) (-?\\d+)$"));
         for (const QByteArray& line : child.output.split('\n')) {
             const QString text = QString::fromUtf8(line).trimmed();
@@ -244,7 +247,8 @@ TEST_F(MainFormLayout, GuidanceFrameShowsTheStoredSwathAndCentresItsButtons)
     EXPECT_EQ(window.GuidanceSave->y() + window.GuidanceSave->height(), middle - 2);
     EXPECT_EQ(window.GuidanceCancel->y(), middle + 2);
     EXPECT_EQ(window.GuidanceFrame->height(), window.OffsetFrame->y() + window.OffsetFrame->height() + 5);
-    EXPECT_EQ(window.SwathText->x() + window.SwathText->width(), window.GuidanceText->x() + window.GuidanceText->width());
+    EXPECT_EQ(window.SwathText->x() + window.SwathText->width(),
+        window.GuidanceText->x() + window.GuidanceText->width());
     EXPECT_EQ(window.DegreeLabel->text(), QString(QChar(176)));
 }
 

@@ -75,7 +75,8 @@ TEST_F(MainSettingsReader, ValueThatDoesNotConvertNamesItselfAndStopsTheReading)
     const VbError error = readError();
     EXPECT_EQ(error.Number(), 13);
     EXPECT_EQ(error.Description(),
-        "The setting \"GuidanceAboveBelow\" of section \"Settings\" holds \"maybe\", which KORVEL cannot use: "
+        "The setting \"GuidanceAboveBelow\" of section \"Settings\" holds \"maybe\", which KORVEL cannot "
+        "use: "
         "Type mismatch");
     EXPECT_EQ(mapState().Zone, 17) << "settings after the bad one are not read";
 

@@ -7,6 +7,8 @@
 #include "tests/support/wait_until.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QPushButton>
 
 // Another program asking the running copy to quit: arguments dwData and the text.
@@ -23,8 +25,7 @@ protected:
     // Sends from another process and waits until the request was handled.
     static void sendFromAnotherProgram(const QString& text, quint32 dwData = 3)
     {
-        const ChildResult child
-            = runChildAction("send_shutdown_request", { QString::number(dwData), text });
+        const ChildResult child = runChildAction("send_shutdown_request", { QString::number(dwData), text });
         EXPECT_TRUE(child.finished) << child.output.toStdString();
         EXPECT_EQ(child.exitCode, 0) << child.output.toStdString();
         settle();
@@ -109,6 +110,17 @@ TEST_F(MainWindowHook, OnlyShownFloatingWindowsAreMoved)
     RestoreFloatingWindows();
     EXPECT_TRUE(stackingState(*guidance.window()).topmost);
     setFloatingToolWindow(FloatingTool::Guidance, nullptr);
+}
+
+TEST_F(MainWindowHook, MainWindowGettingTheFocusPutsThemOnTopAgain)
+{
+    MainForm& window = shownForm();
+    window.Check1[2].setChecked(true);
+    ReleaseFloatingWindows();
+    ASSERT_FALSE(stackingState(*zoomWindow.window()).topmost);
+    QEvent activate(QEvent::WindowActivate);
+    QCoreApplication::sendEvent(&window, &activate);
+    EXPECT_TRUE(stackingState(*zoomWindow.window()).topmost);
 }
 
 TEST_F(MainWindowHook, ReleaseWithNoFloatingWindowOnlySendsTheMainWindowBack)

@@ -129,7 +129,8 @@ TEST_F(Startup, ProgramFolderAlwaysEndsInASlash)
 {
     EXPECT_EQ(programFolder("/opt/korvel", "/usr/bin"), "/opt/korvel/");
     EXPECT_EQ(programFolder("/opt/korvel/", "/usr/bin"), "/opt/korvel/");
-    EXPECT_EQ(programFolder("", "/usr/lib/korvel"), "/usr/lib/korvel/") << "the executable's folder, not the root";
+    EXPECT_EQ(programFolder("", "/usr/lib/korvel"), "/usr/lib/korvel/")
+        << "the executable's folder, not the root";
 }
 
 TEST_F(Startup, WindowThatCannotBeCreatedIsReportedAndEndsTheStart)
