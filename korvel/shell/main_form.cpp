@@ -5,6 +5,7 @@
 #include "platform/key_preview.h"
 #include "platform/picture_box.h"
 #include "platform/tool_bar.h"
+#include "platform/vb_fonts.h"
 #include "platform/vb_input_codes.h"
 
 #include <QCoreApplication>
@@ -85,6 +86,8 @@ void MainForm::createControls()
 {
     m_client = new QWidget(this);
     m_client->setObjectName(QStringLiteral("ClientArea"));
+    // The form's design font; the layout sets the panel's own.
+    m_client->setFont(vbFont(QStringLiteral("MS Sans Serif"), 8));
     m_client->installEventFilter(this);
     setCentralWidget(m_client);
 
