@@ -64,6 +64,7 @@ void MainForm::ExitKORVEL()
 {
     // Nothing is saved and nothing is asked: settings are written only by
     // their dialogs, sessions only by Save Session.
+    m_exiting = true;
     unloadFloatingWindow(FloatingTool::CheckList);
     unloadFloatingWindow(FloatingTool::Zoom);
     removeAllLayers();

@@ -56,7 +56,7 @@ void MainForm::release()
         if (&statusProgress() == form) {
             setStatusProgress(nullptr);
         }
-        form->UnhookWindowProc();
+        form->closeMailbox();
         form->deleteLater();
     }
 }

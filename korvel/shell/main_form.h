@@ -276,6 +276,9 @@ private:
 
     // The unload of the window that ends the program (exit_routine.cpp).
     void unloadForm();
+    // Ends the hook and gives up the mailbox's name at once, so a window made
+    // after this one can take it (main_window_hook.cpp).
+    void closeMailbox();
 
     // Given private state of the form.
     bool Initializing = false;
@@ -293,4 +296,5 @@ private:
     int m_snapRequests = 0; // requests in a row for the normal size
     int m_unloadMode = vbFormControlMenu;
     bool m_unloading = false;
+    bool m_exiting = false; // the exit routine has started
 };

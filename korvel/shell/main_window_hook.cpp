@@ -32,11 +32,26 @@ void MainForm::UnhookWindowProc()
     disconnect(m_copyDataHook);
 }
 
+void MainForm::closeMailbox()
+{
+    UnhookWindowProc();
+    // Safe inside the mailbox's own signal: it checks that it still exists
+    // after each message it hands on.
+    delete m_mailbox;
+    m_mailbox = nullptr;
+}
+
 void MainForm::HandleCopyData(quint32 dwData, const QByteArray& data)
 {
+    // A request that arrives while the save dialog of an earlier one is open
+    // would end the window under it.
+    if (m_exiting) {
+        return;
+    }
     switch (shutdownRequestOf(dwData, data)) {
     case ShutdownRequest::SaveAndShutdown:
         // The program quits also when the user cancels the save.
+        m_exiting = true;
         File_SaveSession_Click();
         ExitKORVEL();
         break;

@@ -53,12 +53,6 @@ TEST_F(MainSettingsReader, StoredValuesReachTheirTargets)
     EXPECT_EQ(settings.ImageDir, defaultStartFolder());
 }
 
-TEST_F(MainSettingsReader, DefaultStartFolderIsTheHomeFolder)
-{
-    EXPECT_TRUE(defaultStartFolder().endsWith('/'));
-    EXPECT_NE(defaultStartFolder(), "C:\\");
-}
-
 TEST_F(MainSettingsReader, WholeNumbersRoundHalfToEven)
 {
     SaveRegSetting("Settings", "OptWidth", "2.5");

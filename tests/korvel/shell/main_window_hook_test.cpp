@@ -62,6 +62,16 @@ TEST_F(MainWindowHook, OtherTextsAndOtherDataAreIgnored)
     EXPECT_TRUE(window.isVisible());
 }
 
+TEST_F(MainWindowHook, ReleasedWindowGivesItsMailboxToTheNextAtOnce)
+{
+    form();
+    MainForm::release();
+    MainForm& next = form();
+    EXPECT_NE(MainForm::existing(), nullptr);
+    sendFromAnotherProgram("KORVEL_Shutdown");
+    EXPECT_NE(MainForm::existing(), &next);
+}
+
 TEST_F(MainWindowHook, NoRequestsAfterTheHookIsRemoved)
 {
     MainForm& window = shownForm();
