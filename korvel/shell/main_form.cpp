@@ -21,9 +21,6 @@ namespace {
 // The one main window of the run.
 MainForm* g_form = nullptr;
 
-// The design's size of the window when it is not maximised.
-constexpr QSize kNormalSize(1024, 768);
-
 } // namespace
 
 MainForm& MainForm::instance()
@@ -65,7 +62,7 @@ MainForm::MainForm()
 {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("KORVEL"));
-    resize(kNormalSize);
+    resize(MainFormNormalSize);
     createControls();
     createMenuBar();
     m_keyPreview = new KeyPreview(*this);

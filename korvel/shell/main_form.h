@@ -46,6 +46,9 @@ inline constexpr int vbNormal = 0;
 inline constexpr int vbMinimized = 1;
 inline constexpr int vbMaximized = 2;
 
+// The window's size when it is not maximised, borders included.
+inline constexpr QSize MainFormNormalSize(1024, 768);
+
 // The runtime's unload modes of Form_QueryUnload.
 inline constexpr int vbFormControlMenu = 0; // the close box or the window menu
 inline constexpr int vbFormCode = 1; // the program's own Unload

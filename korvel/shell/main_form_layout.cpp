@@ -28,8 +28,6 @@
 
 namespace {
 
-// The size of the window when it is not maximised, borders included.
-constexpr QSize kNormalSize(1024, 768);
 // A window manager that refuses the normal size gets asked this often in a
 // row, not for ever.
 constexpr int kMaxSnapRequests = 3;
@@ -61,17 +59,18 @@ void MainForm::Form_Resize()
     const ProgramGlobals& program = globals();
     // On screens this small a restored window could not be made usable.
     if (state == vbNormal && LastWindowState == vbMaximized
-        && (program.ScreenWidth <= kNormalSize.width() || program.ScreenHeight <= kNormalSize.height())) {
+        && (program.ScreenWidth <= MainFormNormalSize.width()
+            || program.ScreenHeight <= MainFormNormalSize.height())) {
         showMaximized();
         state = WindowState();
     }
     if (state == vbNormal && !Initializing) {
         const QSize outer = frameGeometry().size();
-        if (outer == kNormalSize) {
+        if (outer == MainFormNormalSize) {
             m_snapRequests = 0;
         } else if (m_snapRequests < kMaxSnapRequests) {
             ++m_snapRequests;
-            resize(kNormalSize - (outer - size()));
+            resize(MainFormNormalSize - (outer - size()));
         }
     }
     if (state != vbMinimized && (state != LastWindowState || sizeNeedsLayout(state))) {
@@ -98,7 +97,7 @@ bool MainForm::sizeNeedsLayout(int state) const
         || (frameGeometry().size() == m_lastLayoutSize && m_client->size() == m_lastLayoutClientSize)) {
         return false;
     }
-    return state == vbMaximized || frameGeometry().size() == kNormalSize;
+    return state == vbMaximized || frameGeometry().size() == MainFormNormalSize;
 }
 
 void MainForm::minimiseFloatingWindows()
