@@ -1,11 +1,38 @@
-// The korvel executable: runs the start-up procedure, then the event loop.
+// The korvel executable: runs the start-up procedure, then the event loop
+// until the exit routine unloads the main window.
+#include "korvel/shell/main_form.h"
+#include "korvel/shell/startup.h"
+#include "platform/console_msg_box.h"
+#include "platform/msg_box.h"
 #include "platform/program_identity.h"
 
 #include <QApplication>
+#include <QEvent>
+#include <QStringList>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     setProgramTitle(QStringLiteral("KORVEL"));
-    return 0;
+    // With no display to show them on, message boxes go to standard error.
+    ConsoleMsgBox consoleMsgBox;
+    if (isHeadlessPlatform()) {
+        setMsgBoxBackend(&consoleMsgBox);
+    }
+    // The window's close ends the program even if a window of its own (one
+    // the exit routine only lets go of) is still open.
+    app.setQuitOnLastWindowClosed(false);
+    // The command line as one text, the way the start-up has always taken it:
+    // a path with blanks arrives whole whether it was quoted or not.
+    const QString commandLine = QCoreApplication::arguments().mid(1).join(u' ');
+    if (!Main(commandLine)) {
+        return 0;
+    }
+    QObject::connect(
+        &MainForm::instance(), &MainForm::unloaded, &app, &QCoreApplication::quit, Qt::QueuedConnection);
+    const int result = app.exec();
+    // The released window is deleted from the event loop, which has ended.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    setMsgBoxBackend(nullptr);
+    return result;
 }

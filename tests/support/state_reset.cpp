@@ -3,17 +3,34 @@
 #include "korvel/agnav/agnav_block.h"
 #include "korvel/map/layer_records.h"
 #include "korvel/map/map_state.h"
+#include "korvel/shell/floating_windows.h"
+#include "korvel/shell/main_form.h"
+#include "korvel/shell/main_settings.h"
+#include "korvel/shell/map_pointer_icons.h"
 #include "korvel/shell/program_globals.h"
 #include "korvel/shell/status_progress.h"
+#include "platform/application_activation.h"
 #include "platform/program_identity.h"
 #include "platform/registry_store.h"
 #include "platform/screen_metrics.h"
 #include "platform/vb_random.h"
+#include "platform/window_stacking.h"
 #include "tests/support/scripted_services.h"
 #include "korvel/shell/utm_conversion.h"
 
+#include <QCoreApplication>
+#include <QEvent>
+
 void resetAllState(const QString& programDir)
 {
+    // Windows first: a window left by the last test is gone before the data
+    // it showed is reset.
+    MainForm::release();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    resetFloatingToolWindows();
+    resetWindowStacking();
+    ApplicationActivation::instance().reset();
+
     resetProgramGlobals();
     globals().RootDir = programDir;
     setStatusProgress(nullptr);
@@ -31,4 +48,6 @@ void resetAllState(const QString& programDir)
     resetLayerData();
     resetMapState();
     resetAgnavData();
+    resetMainSettings();
+    resetMapPointerIcons();
 }

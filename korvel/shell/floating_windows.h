@@ -1,0 +1,42 @@
+#pragma once
+// The floating tool windows: the layer list, the zoom window and the
+// guidance window float over the main window and stay on top of it while the
+// program is active. RestoreFloatingWindows puts the shown ones on top again;
+// ReleaseFloatingWindows puts them directly behind the main window and the
+// main window at the back, so that a modal dialog or another program is never
+// covered by them.
+//
+// The windows themselves belong to their subsystems. Each makes itself known
+// here through a FloatingToolWindow, which the main window's toggles (Check1)
+// and exit routine and these procedures use; while a subsystem has none, its
+// toggle only changes its own state.
+class QWidget;
+
+enum class FloatingTool { CheckList, Zoom, Guidance };
+
+class FloatingToolWindow
+{
+public:
+    virtual ~FloatingToolWindow() = default;
+    // Shows the window modeless, creating it on first use (it then places
+    // itself where it was last).
+    virtual void show() = 0;
+    // Unloads the window (it stores its position) and releases it.
+    virtual void unload() = 0;
+    // The window while it exists, else nullptr.
+    virtual QWidget* window() const = 0;
+};
+
+// The window of a tool, or nullptr while its subsystem provides none.
+FloatingToolWindow* floatingToolWindow(FloatingTool tool);
+// The caller keeps ownership; nullptr takes the window away again.
+void setFloatingToolWindow(FloatingTool tool, FloatingToolWindow* window);
+void resetFloatingToolWindows();
+
+// True while the tool's window counts as shown: the layer list and the zoom
+// window while their toggle on the main window is down, the guidance window
+// while guidance lines are being created in Map Mode.
+bool floatingWindowShown(FloatingTool tool);
+
+void RestoreFloatingWindows();
+void ReleaseFloatingWindows();

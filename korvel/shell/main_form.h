@@ -1,0 +1,303 @@
+#pragma once
+// The main window: the map picture Picture1, the side panel (the "Loaded
+// Files" frame Frame1, the "Map Scale" frame Frame2 with the extent boxes and
+// the zoom toolbar, GraphButton, the guidance frame and the meteorology
+// frame), the toggle column Check1, the status bar with its progress bar and
+// coordinate boxes, and the menu bar. It exists once for the whole run: the
+// start-up creates it through instance(), which runs its initialization, and
+// the exit routine unloads and releases it.
+//
+// Controls are members with their given names and objectName, placed in
+// pixels on the client area by the layout (ArrangeControls), which runs when
+// the window's state changes. The window is the status sink of long
+// operations while it exists. Its procedures are spread over files by what
+// they do: main_form.cpp (the controls), main_form_panels.cpp (the guidance
+// and meteorology frames), main_form_menu_bar.cpp, main_form_status.cpp,
+// main_form_creation.cpp (initialization and the toggles),
+// main_form_layout.cpp, main_form_panel_layout.cpp, main_window_hook.cpp,
+// exit_routine.cpp, and main_form_commands.cpp (commands of later
+// subsystems that these procedures call).
+#include "korvel/shell/status_progress.h"
+#include "platform/control_array.h"
+
+#include <QMainWindow>
+#include <QMetaObject>
+#include <QSize>
+
+class KeyPreview;
+class PictureBox;
+class SingleInstance;
+class StatusBar;
+class ToolBar;
+class QAction;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+class QScrollBar;
+class QSlider;
+
+// The runtime's WindowState values.
+inline constexpr int vbNormal = 0;
+inline constexpr int vbMinimized = 1;
+inline constexpr int vbMaximized = 2;
+
+// The window's size when it is not maximised, borders included.
+inline constexpr QSize MainFormNormalSize(1024, 768);
+
+// The runtime's unload modes of Form_QueryUnload.
+inline constexpr int vbFormControlMenu = 0; // the close box or the window menu
+inline constexpr int vbFormCode = 1; // the program's own Unload
+inline constexpr int vbAppWindows = 2; // the desktop session ends
+
+class MainForm final : public QMainWindow, public StatusProgress
+{
+    Q_OBJECT
+public:
+    // The window, created and initialized on first use. A failed
+    // initialization (an unreadable "ellipsoid.dat" or pointer picture, a
+    // setting that does not convert) leaves no window and raises VbError
+    // whose description is the whole message for the user.
+    static MainForm& instance();
+    // The window while it exists; never creates it.
+    static MainForm* existing();
+    // Ends the use of the window: it is destroyed once control returns to the
+    // event loop, and the next instance() starts a fresh one.
+    static void release();
+
+    // --- Map picture ---
+    PictureBox* Picture1 = nullptr;
+    ControlArray<QLabel> Label2 { "Label2" }; // map-edge extent labels inside Picture1; 0 is the template
+
+    // --- "Loaded Files" and "Map Scale" ---
+    QGroupBox* Frame1 = nullptr;
+    QGroupBox* Frame2 = nullptr;
+    QLineEdit* Text1 = nullptr; // west
+    QLineEdit* Text2 = nullptr; // south
+    QLineEdit* Text3 = nullptr; // east
+    QLineEdit* Text4 = nullptr; // north
+    ControlArray<QLabel> MapExtent { "MapExtent" }; // 1..4, the markers left of the boxes
+    QWidget* Picture3 = nullptr; // holds the zoom toolbar
+    ToolBar* Toolbar = nullptr; // 1 GIS layers, 2 images, 3 custom zoom (check), 4 previous zoom
+    QPushButton* GraphButton = nullptr;
+    ControlArray<QPushButton> Check1 { "Check1" }; // 1 floating layer list, 2 zoom window
+
+    // --- Guidance frame ---
+    QGroupBox* GuidanceFrame = nullptr;
+    ControlArray<QRadioButton> GuidanceOption {
+        "GuidanceOption"
+    }; // 1 "Flight Heading", 2 "Parallel to Edge"
+    QLineEdit* GuidanceText = nullptr;
+    QScrollBar* VScroll1 = nullptr;
+    QLabel* DegreeLabel = nullptr;
+    QLabel* SwathLabel = nullptr;
+    QLineEdit* SwathText = nullptr;
+    QScrollBar* VScroll2 = nullptr;
+    QLabel* SwathLabelm = nullptr;
+    QLabel* OffsetLabel = nullptr;
+    QFrame* OffsetFrame = nullptr;
+    ControlArray<QRadioButton> OffsetOption { "OffsetOption" }; // 0 "None", 1 "Half-Swath"
+    QPushButton* GuidanceSave = nullptr;
+    QPushButton* GuidanceCancel = nullptr;
+
+    // --- Meteorology frame ---
+    QGroupBox* MetFrame = nullptr;
+    PictureBox* Picture2 = nullptr; // the wind compass
+    QLabel* WindDirLabel = nullptr;
+    ControlArray<QPushButton> ControlPanel { "ControlPanel" }; // 1..4, the play-back buttons
+    ControlArray<QLabel> MetLabel { "MetLabel" }; // 1..6, the captions of the read-out rows
+    QLabel* DateLabel = nullptr;
+    QLabel* TimeLabel = nullptr;
+    QLabel* WindSpeedLabel = nullptr;
+    QLabel* TetherTempLabel = nullptr;
+    QLabel* GroundTempLabel = nullptr;
+    QLabel* FileNameLabel = nullptr;
+    QPushButton* CloseMet = nullptr;
+    QSlider* TimeSlider = nullptr;
+
+    // --- Status area ---
+    StatusBar* StatusBar1 = nullptr;
+    QProgressBar* ProgressBar1 = nullptr;
+    QLineEdit* StatusLabel1 = nullptr; // northing or latitude under the pointer
+    QLineEdit* StatusLabel2 = nullptr; // easting or longitude
+
+    // --- Menu bar (a submenu's own item is its menuAction()) ---
+    QMenu* File_Menu = nullptr;
+    QAction* File_LoadSession = nullptr;
+    QAction* File_SaveSession = nullptr;
+    QAction* blank1 = nullptr;
+    QAction* File_OpenBMP = nullptr;
+    QAction* File_OpenGIS = nullptr;
+    QMenu* File_AGNAV = nullptr;
+    QAction* File_OpenAGNAV = nullptr;
+    QAction* File_OpenGuidance = nullptr;
+    QAction* File_OpenExclusion = nullptr;
+    QAction* File_OpenFlight = nullptr;
+    QAction* blank2 = nullptr;
+    QAction* File_CloseAll = nullptr;
+    QAction* File_Exit = nullptr;
+    QMenu* View_Menu = nullptr;
+    QAction* View_ClutteredMode = nullptr;
+    QAction* View_MapMode = nullptr;
+    QAction* blank3 = nullptr;
+    QAction* View_Prefs = nullptr;
+    QAction* View_About = nullptr;
+    QAction* blank16 = nullptr;
+    QAction* View_Refresh = nullptr;
+    QMenu* Tools_Menu = nullptr;
+    QAction* Tools_Stats = nullptr;
+    QAction* Tools_GeoRef = nullptr;
+    QAction* Tools_SaveImage = nullptr;
+    QMenu* Tools_Digitize = nullptr;
+    QAction* Tools_DigitizeBoundary = nullptr;
+    QAction* Tools_DigitizeGuidance = nullptr;
+    QAction* Tools_DigitizeExclusion = nullptr;
+    QAction* Tools_Convert = nullptr;
+    QAction* Tools_GIS_Shift = nullptr;
+    QAction* Tools_Ruler = nullptr;
+    QMenu* Met_Menu = nullptr;
+    QMenu* Tether_Menu = nullptr;
+    QAction* Met_ConnectTether = nullptr;
+    QAction* Met_LoadTether = nullptr;
+    QMenu* Kitoon_Menu = nullptr;
+    QAction* Met_ConnectKitoon = nullptr;
+    QAction* Met_LoadKitoon = nullptr;
+    QMenu* Tower_Menu = nullptr;
+    QAction* Met_ConnectTower = nullptr;
+    QAction* Met_LoadTower = nullptr;
+    QAction* Met_ConnectAIMMS = nullptr;
+    QAction* Met_EnterManual = nullptr;
+    QAction* Tools_Optimize = nullptr;
+    QAction* blank17 = nullptr;
+    QAction* Tools_Quillet = nullptr;
+    // The hidden menu that holds the pop-up menus (the layer lists add theirs).
+    QMenu* PopUp_Menu = nullptr;
+    QMenu* PopUpMenu_Ellipsoid = nullptr;
+    ControlArray<QAction> PopUp_EllipsoidList { "PopUp_EllipsoidList" }; // one per row of the ellipsoid table
+
+    // --- Layout values, set by ArrangeControls ---
+    float LayoutFactor1 = 1.0f;
+    float LayoutFactor2 = 1.0f;
+    QString LayoutFontName; // "Small Fonts" on an 800-pixel screen, else "MS Sans Serif"
+    int LayoutFontSize = 8; // points
+    int StatusIndent = 0; // blanks before a status text, so it starts right of the progress bar
+
+    // --- Creation and toggles (main_form_creation.cpp) ---
+    // The toggle buttons: 1 opens and closes the floating layer list, 2 the zoom window.
+    void Check1_Click(int Index);
+    // The window's state as the runtime numbers it: vbNormal, vbMinimized, vbMaximized.
+    int WindowState() const;
+
+    // --- Layout (main_form_layout.cpp, main_form_panel_layout.cpp) ---
+    void Form_Resize();
+    void ArrangeControls();
+    // Places Frame1 at the window's right edge; the layer list adds its rows.
+    void ArrangeLayerList();
+    void AdjustGuidanceFrame();
+    void LayoutMetFrame();
+    void Form_GotFocus();
+    void Frame1_MouseMove();
+    void Frame2_MouseMove();
+    void Label2_MouseMove(int Index);
+    void Label2_MouseDown(int Index, int Button, int Shift, float X, float Y);
+
+    // --- Window hook (main_window_hook.cpp) ---
+    // Starts the watch for other programs' activation and for shutdown
+    // requests on the window's mailbox; UnhookWindowProc ends it.
+    void HookWindowProc();
+    void UnhookWindowProc();
+    // A copy-data message from another program: the shutdown requests.
+    void HandleCopyData(quint32 dwData, const QByteArray& data);
+
+    // --- Exit (exit_routine.cpp) ---
+    void File_Exit_Click();
+    void Form_QueryUnload(int& Cancel, int UnloadMode);
+    void ExitKORVEL();
+
+    // --- Commands of later subsystems that these procedures call ---
+    // File > Save Session. The session work writes its body; until then it
+    // does nothing, and the shutdown request "KORVEL_Save_Shutdown" exits
+    // without a session.
+    void File_SaveSession_Click();
+    // Opens the preferences on a page (4 is "UTM Ellipsoid"): the dialog
+    // steps of View > Preferences. The preferences work writes its body.
+    void ShowPreferences(int StartTab);
+
+    // --- StatusProgress: panel 6 of StatusBar1 and ProgressBar1 ---
+    void setStatusText(const QString& text) override;
+    void showProgress(int maximum) override;
+    void setProgress(int value) override;
+    void hideProgress() override;
+
+    // Sees every key of the window before its controls (KeyDown(keyCode, shift)).
+    KeyPreview* keyPreview() const { return m_keyPreview; }
+
+signals:
+    // The exit routine has unloaded the window: the program ends.
+    void unloaded();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    MainForm();
+    ~MainForm() override;
+
+    // Builds the controls of the form's design (main_form.cpp and the panel files).
+    void createControls();
+    void createMapScaleFrame();
+    void createToggleColumn();
+    void createGuidanceFrame();
+    void createMetFrame();
+    void createStatusArea();
+    void createMenuBar(); // main_form_menu_bar.cpp
+
+    // The initialization (main_form_creation.cpp); raises VbError on failure.
+    void Form_Initialize();
+    void warnAboutColourDepth();
+    void loadEllipsoidTable();
+    void setUpStatusBar();
+    void showUpdaterItem();
+    void connectSessionEnd();
+
+    // Layout helpers (main_form_layout.cpp).
+    bool onEightHundredScreen() const;
+    bool sizeNeedsLayout(int state) const;
+    void placeZoomToolbar();
+    void placeStatusArea();
+    void computeStatusIndent();
+    void minimiseFloatingWindows();
+    void reopenFloatingWindows();
+
+    // The unload of the window that ends the program (exit_routine.cpp).
+    void unloadForm();
+    // Ends the hook and gives up the mailbox's name at once, so a window made
+    // after this one can take it (main_window_hook.cpp).
+    void closeMailbox();
+
+    // Given private state of the form.
+    bool Initializing = false;
+    int LastWindowState = vbNormal;
+    bool ReopenCheckList = false;
+    bool ReopenZoomWindow = false;
+
+    QWidget* m_client = nullptr; // the client area the controls are placed on
+    SingleInstance* m_mailbox = nullptr; // the window property and copy-data channel
+    KeyPreview* m_keyPreview = nullptr;
+    QMetaObject::Connection m_activationHook;
+    QMetaObject::Connection m_copyDataHook;
+    QSize m_lastLayoutSize; // the outer size the last full layout was made for
+    QSize m_lastLayoutClientSize; // and the client area's size then
+    int m_snapRequests = 0; // requests in a row for the normal size
+    int m_unloadMode = vbFormControlMenu;
+    bool m_unloading = false;
+    bool m_exiting = false; // the exit routine has started
+};

@@ -1,0 +1,130 @@
+// The main window's design of the guidance and meteorology frames: the
+// controls with their captions and the sizes the layout leaves alone. Their
+// handlers belong to the guidance-line and meteorology work; the panel layout
+// (main_form_panel_layout.cpp) places them.
+#include "korvel/shell/main_form.h"
+#include "korvel/shell/panel_pictures.h"
+#include "platform/picture_box.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSlider>
+
+namespace {
+
+QLabel* newLabel(const QString& name, const QString& caption, QWidget* parent)
+{
+    auto* label = new QLabel(caption, parent);
+    label->setObjectName(name);
+    return label;
+}
+
+QScrollBar* newSpinButton(const QString& name, QWidget* parent)
+{
+    auto* spin = new QScrollBar(Qt::Vertical, parent);
+    spin->setObjectName(name);
+    spin->resize(15, 16);
+    return spin;
+}
+
+} // namespace
+
+void MainForm::createGuidanceFrame()
+{
+    GuidanceFrame = new QGroupBox(QStringLiteral("Create AGNAV Guidance Lines"), m_client);
+    GuidanceFrame->setObjectName(QStringLiteral("GuidanceFrame"));
+    const QString directions[] = { QStringLiteral("Flight Heading"), QStringLiteral("Parallel to Edge") };
+    for (int index = 1; index <= 2; ++index) {
+        auto* option = new QRadioButton(directions[index - 1], GuidanceFrame);
+        option->setObjectName(GuidanceOption.elementName(index));
+        option->resize(121, 17);
+        GuidanceOption.setElement(index, option);
+    }
+    GuidanceOption[1].setChecked(true);
+
+    GuidanceText = new QLineEdit(GuidanceFrame);
+    GuidanceText->setObjectName(QStringLiteral("GuidanceText"));
+    GuidanceText->resize(50, 20);
+    VScroll1 = newSpinButton(QStringLiteral("VScroll1"), GuidanceFrame);
+    DegreeLabel = newLabel(QStringLiteral("DegreeLabel"), QString(), GuidanceFrame);
+    SwathLabel = newLabel(QStringLiteral("SwathLabel"), QStringLiteral("Swath Width:"), GuidanceFrame);
+    SwathText = new QLineEdit(GuidanceFrame);
+    SwathText->setObjectName(QStringLiteral("SwathText"));
+    VScroll2 = newSpinButton(QStringLiteral("VScroll2"), GuidanceFrame);
+    SwathLabelm = newLabel(QStringLiteral("SwathLabelm"), QStringLiteral("m"), GuidanceFrame);
+
+    OffsetLabel = newLabel(QStringLiteral("OffsetLabel"), QStringLiteral("Offset:"), GuidanceFrame);
+    OffsetLabel->move(8, 0);
+    OffsetFrame = new QFrame(GuidanceFrame);
+    OffsetFrame->setObjectName(QStringLiteral("OffsetFrame"));
+    OffsetFrame->setFrameShape(QFrame::NoFrame);
+    OffsetFrame->setGeometry(52, 0, 160, 17);
+    const QString offsets[] = { QStringLiteral("None"), QStringLiteral("Half-Swath") };
+    const int offsetLefts[] = { 0, 60 };
+    const int offsetWidths[] = { 56, 96 };
+    for (int index = 0; index <= 1; ++index) {
+        auto* option = new QRadioButton(offsets[index], OffsetFrame);
+        option->setObjectName(OffsetOption.elementName(index));
+        option->setGeometry(offsetLefts[index], 0, offsetWidths[index], 17);
+        OffsetOption.setElement(index, option);
+    }
+    OffsetOption[0].setChecked(true);
+
+    GuidanceSave = new QPushButton(QStringLiteral("Save"), GuidanceFrame);
+    GuidanceSave->setObjectName(QStringLiteral("GuidanceSave"));
+    GuidanceCancel = new QPushButton(QStringLiteral("Cancel"), GuidanceFrame);
+    GuidanceCancel->setObjectName(QStringLiteral("GuidanceCancel"));
+    // Shown while guidance lines are being created in Cluttered Mode.
+    GuidanceFrame->hide();
+}
+
+void MainForm::createMetFrame()
+{
+    MetFrame = new QGroupBox(QStringLiteral("Meteorology"), m_client);
+    MetFrame->setObjectName(QStringLiteral("MetFrame"));
+
+    Picture2 = new PictureBox(MetFrame);
+    Picture2->setObjectName(QStringLiteral("Picture2"));
+    Picture2->setGeometry(8, 16, 73, 73);
+    WindDirLabel = newLabel(QStringLiteral("WindDirLabel"), QString(), Picture2);
+    WindDirLabel->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    WindDirLabel->move(0, 2);
+
+    for (int index = 1; index <= 4; ++index) {
+        auto* button = new QPushButton(MetFrame);
+        button->setObjectName(ControlPanel.elementName(index));
+        button->setIcon(playbackIcon(index));
+        button->setIconSize(QSize(11, 11));
+        button->setFocusPolicy(Qt::NoFocus);
+        ControlPanel.setElement(index, button);
+    }
+
+    const QString captions[] = { QStringLiteral("Date :"), QStringLiteral("Time :"),
+        QStringLiteral("Wind Speed :"), QStringLiteral("Air Temp (T/S) :"),
+        QStringLiteral("Air Temp (Grd) :"), QStringLiteral("Filename :") };
+    for (int index = 1; index <= 6; ++index) {
+        QLabel* caption = newLabel(MetLabel.elementName(index), captions[index - 1], MetFrame);
+        MetLabel.setElement(index, caption);
+    }
+    QLabel** values[]
+        = { &DateLabel, &TimeLabel, &WindSpeedLabel, &TetherTempLabel, &GroundTempLabel, &FileNameLabel };
+    const char* valueNames[] = { "DateLabel", "TimeLabel", "WindSpeedLabel", "TetherTempLabel",
+        "GroundTempLabel", "FileNameLabel" };
+    for (int i = 0; i < 6; ++i) {
+        *values[i] = newLabel(QString::fromLatin1(valueNames[i]), QString(), MetFrame);
+        (*values[i])->resize(110, 14);
+    }
+
+    CloseMet = new QPushButton(QStringLiteral("x"), MetFrame);
+    CloseMet->setObjectName(QStringLiteral("CloseMet"));
+    CloseMet->setToolTip(QStringLiteral("Close"));
+    CloseMet->setFocusPolicy(Qt::NoFocus);
+    TimeSlider = new QSlider(Qt::Vertical, MetFrame);
+    TimeSlider->setObjectName(QStringLiteral("TimeSlider"));
+    // Shown while meteorological data is loaded.
+    MetFrame->hide();
+}

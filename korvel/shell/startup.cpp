@@ -1,0 +1,127 @@
+#include "korvel/shell/startup.h"
+
+#include "korvel/prefs/load_from_command_line.h"
+#include "korvel/shell/main_form.h"
+#include "korvel/shell/program_globals.h"
+#include "korvel/shell/reg_settings.h"
+#include "platform/file_helpers.h"
+#include "platform/msg_box.h"
+#include "platform/process_launcher.h"
+#include "platform/screen_metrics.h"
+#include "platform/single_instance.h"
+#include "platform/vb_error.h"
+#include "platform/vb_random.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+
+#include <cmath>
+
+namespace {
+
+// Screens up to this size are refused: the program needs room for its panel.
+constexpr int kMinimumWidth = 640;
+constexpr int kMinimumHeight = 480;
+
+// The updater saves the new setup program here; it is removed at the next start.
+void removeUpdateFolder(const QString& rootDir)
+{
+    const QString folder = rootDir + QStringLiteral("Update");
+    if (!QFileInfo(folder).isDir()) {
+        return;
+    }
+    // Failures are ignored: a file in use stays, and so does its folder.
+    if (FileExists(folder + QStringLiteral("/*.*"))) {
+        deleteFiles(folder + QStringLiteral("/*.*"));
+    }
+    removeFolder(folder);
+}
+
+// True when the screen is large enough; otherwise asks whether to change it.
+bool acceptScreen(int width, int height)
+{
+    if (width > kMinimumWidth && height > kMinimumHeight) {
+        return true;
+    }
+    const QString question = QStringLiteral("KORVEL has detected that your display's resolution\r"
+                                            "is %1x%2.  Due to the highly graphical nature of GIS\r"
+                                            "data, KORVEL has been designed to run best at a\r"
+                                            "resolution of 1024x768 or higher.  Some other common\r"
+                                            "resolutions are:\r"
+                                            "\t  800x600   (not recommended)\r"
+                                            "\t1152x864\r"
+                                            "\t1280x960\r"
+                                            "\r"
+                                            "Would you like to change resolutions now?")
+                                 .arg(width)
+                                 .arg(height);
+    if (MsgBox(question, vbYesNo + vbExclamation) == vbYes) {
+        openDisplaySettings();
+    }
+    return false;
+}
+
+} // namespace
+
+QString programFolder(const QString& rootDirSetting, const QString& executableFolder)
+{
+    QString folder = rootDirSetting.isEmpty() ? executableFolder : rootDirSetting;
+    if (!folder.endsWith(u'/')) {
+        folder += u'/';
+    }
+    return folder;
+}
+
+int screenWidthPixels()
+{
+    return int(std::lround(screenWidthTwips() / TwipsPerPixelX()));
+}
+
+int screenHeightPixels()
+{
+    return int(std::lround(screenHeightTwips() / TwipsPerPixelY()));
+}
+
+bool Main(const QString& commandLine)
+{
+    if (SingleInstance::anotherInstanceRunning()) {
+        // Nothing is passed to the running copy, not even a file to open.
+        MsgBox(QStringLiteral("There is already another copy of KORVEL running."), vbExclamation);
+        return false;
+    }
+    ProgramGlobals& program = globals();
+    program.RootDir = programFolder(
+        GetRegSetting("Settings", "RootDir", QString()), QCoreApplication::applicationDirPath());
+    removeUpdateFolder(program.RootDir);
+
+    program.ScreenWidth = screenWidthPixels();
+    program.ScreenHeight = screenHeightPixels();
+    if (!acceptScreen(program.ScreenWidth, program.ScreenHeight)) {
+        return false;
+    }
+
+    Randomize();
+    program.GISLoaded = false;
+    program.AGNAVLoaded = false;
+    program.ImageLoaded = false;
+    program.UTMMode = true;
+    program.Pi = 4.0 * std::atan(1.0);
+    program.CoordFormat = QStringLiteral("0");
+
+    MainForm* form = nullptr;
+    try {
+        form = &MainForm::instance();
+    } catch (const VbError& error) {
+        MsgBox(error.Description(), vbExclamation);
+        return false;
+    }
+    form->showMaximized();
+    // The first layout runs as the window is shown, before a file is opened.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+
+    if (!commandLine.isEmpty()) {
+        QString text = commandLine;
+        LoadFromCommandLine(text);
+    }
+    return true;
+}

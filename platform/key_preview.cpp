@@ -1,0 +1,42 @@
+#include "platform/key_preview.h"
+
+#include "platform/vb_input_codes.h"
+
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QWidget>
+
+KeyPreview::KeyPreview(QWidget& form)
+    : QObject(&form)
+    , m_form(&form)
+{
+    // An application filter sees the key before the focused control's own
+    // handlers and before any filter on the control itself.
+    QCoreApplication::instance()->installEventFilter(this);
+}
+
+KeyPreview::~KeyPreview()
+{
+    if (QCoreApplication* application = QCoreApplication::instance()) {
+        application->removeEventFilter(this);
+    }
+}
+
+bool KeyPreview::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress || !m_form || !watched->isWidgetType()) {
+        return false;
+    }
+    // Qt hands an unaccepted key on to the parents, and the filter would see
+    // it at each; only the first receiver counts.
+    QWidget* focus = m_form->focusWidget();
+    QWidget* firstReceiver = focus && focus->window() == m_form ? focus : m_form.data();
+    if (watched != firstReceiver) {
+        return false;
+    }
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (const int keyCode = vbKeyCode(*key)) {
+        emit KeyDown(keyCode, vbShift(key->modifiers()));
+    }
+    return false;
+}

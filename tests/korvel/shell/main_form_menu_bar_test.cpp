@@ -1,0 +1,142 @@
+#include "tests/korvel/shell/main_form_fixture.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace {
+
+using MainFormMenuBar = MainFormTest;
+
+// One line per item of a menu, in order: indentation for submenus, the
+// object name, the caption and the accelerator.
+void describe(const QMenu& menu, int depth, QStringList& lines)
+{
+    for (QAction* item : menu.actions()) {
+        QString line = QString(depth * 2, ' ') + item->objectName();
+        if (item->isSeparator()) {
+            line += " -";
+        } else {
+            line += " \"" + item->text() + "\"";
+        }
+        if (!item->shortcut().isEmpty()) {
+            line += " " + item->shortcut().toString();
+        }
+        lines << line;
+        if (item->menu()) {
+            describe(*item->menu(), depth + 1, lines);
+        }
+    }
+}
+
+QStringList menuBar(MainForm& window)
+{
+    QStringList lines;
+    for (QAction* top : window.menuBar()->actions()) {
+        lines << top->objectName() + " \"" + top->text() + "\"";
+        describe(*top->menu(), 1, lines);
+    }
+    return lines;
+}
+
+} // namespace
+
+TEST_F(MainFormMenuBar, EveryMenuAndItemInItsPlace)
+{
+    const QStringList expected {
+        "File_Menu \"&File\"",
+        "  File_LoadSession \"Load Session\" Ctrl+O",
+        "  File_SaveSession \"Save Session\"",
+        "  blank1 -",
+        "  File_OpenBMP \"Load Image\" Ctrl+I",
+        "  File_OpenGIS \"Load GIS Layer\" Ctrl+G",
+        "  File_AGNAV \"Load AG-NAV\"",
+        "    File_OpenAGNAV \"Block Boundary\" Ctrl+A",
+        "    File_OpenGuidance \"Guidance File\"",
+        "    File_OpenExclusion \"Exclusion Zones\"",
+        "    File_OpenFlight \"Spray Data\"",
+        "  blank2 -",
+        "  File_CloseAll \"Close All Files\" Ctrl+F4",
+        "  File_Exit \"Exit\"",
+        "View_Menu \"&View\"",
+        "  View_ClutteredMode \"Cluttered Mode\"",
+        "  View_MapMode \"Map Mode\"",
+        "  blank3 -",
+        "  View_Prefs \"Preferences\" Ctrl+P",
+        "  View_About \"About\"",
+        "  blank16 -",
+        "  View_Refresh \"Refresh\" F5",
+        "Tools_Menu \"&Tools\"",
+        "  Tools_Stats \"Spray Statistics\"",
+        "  Tools_GeoRef \"Geo-referencing\"",
+        "  Tools_SaveImage \"Save GIS Image\"",
+        "  Tools_Digitize \"Digitize AG-NAV\"",
+        "    Tools_DigitizeBoundary \"Block Boundary\"",
+        "    Tools_DigitizeGuidance \"Guidance Lines\"",
+        "    Tools_DigitizeExclusion \"Exclusion Zone\"",
+        "  Tools_Convert \"Convert SHP to Boundary\"",
+        "  Tools_GIS_Shift \"GIS Shift\"",
+        "  Tools_Ruler \"Ruler\"",
+        "  Met_Menu \"Meteorology\"",
+        "    Tether_Menu \"Tethersonde\"",
+        "      Met_ConnectTether \"Connect\"",
+        "      Met_LoadTether \"Load Data\"",
+        "    Kitoon_Menu \"Adapco Met Kitoon\"",
+        "      Met_ConnectKitoon \"Connect\"",
+        "      Met_LoadKitoon \"Load Data\"",
+        "    Tower_Menu \"Tall Tower\"",
+        "      Met_ConnectTower \"Connect\"",
+        "      Met_LoadTower \"Load Data\"",
+        "    Met_ConnectAIMMS \"AIMMS\"",
+        "    Met_EnterManual \"Enter Manually\"",
+        "  Tools_Optimize \"Optimization\"",
+        "  blank17 -",
+        "  Tools_Quillet \"KORVEL Quillet\"",
+        "PopUp_Menu \"PopUp Menu\"",
+    };
+    const QStringList lines = menuBar(form());
+    EXPECT_EQ(lines.mid(0, expected.size()), expected);
+    EXPECT_EQ(lines.value(expected.size()), "  PopUpMenu_Ellipsoid \"Ellipsoid\"");
+}
+
+TEST_F(MainFormMenuBar, StartStates)
+{
+    MainForm& window = form();
+    EXPECT_TRUE(window.View_ClutteredMode->isChecked());
+    EXPECT_FALSE(window.View_MapMode->isChecked());
+    EXPECT_FALSE(window.PopUp_Menu->menuAction()->isVisible()) << "pop-ups only";
+    EXPECT_FALSE(window.Tools_GIS_Shift->isEnabled());
+    EXPECT_FALSE(window.Tools_Optimize->isEnabled());
+    EXPECT_FALSE(window.Met_Menu->menuAction()->isEnabled());
+    for (QAction* hidden : { window.Met_ConnectTether, window.Met_LoadTether, window.Met_ConnectKitoon,
+             window.Met_ConnectTower, window.Met_ConnectAIMMS }) {
+        EXPECT_FALSE(hidden->isVisible()) << hidden->objectName().toStdString();
+    }
+    EXPECT_TRUE(window.Met_LoadKitoon->isVisible());
+    EXPECT_TRUE(window.Tools_Stats->isEnabled()) << "the Tools menu sets the rest as it opens";
+}
+
+TEST_F(MainFormMenuBar, AClickLeavesTheCheckMarkToTheCode)
+{
+    MainForm& window = form();
+    int clicks = 0;
+    QObject::connect(window.Tools_Ruler, &QAction::triggered, [&clicks] { ++clicks; });
+    window.Tools_Ruler->trigger();
+    EXPECT_EQ(clicks, 1);
+    EXPECT_FALSE(window.Tools_Ruler->isChecked());
+    window.Tools_Ruler->setChecked(true);
+    window.Tools_Ruler->trigger();
+    EXPECT_TRUE(window.Tools_Ruler->isChecked());
+    window.PopUp_EllipsoidList[1].trigger();
+    EXPECT_TRUE(window.PopUp_EllipsoidList[1].isChecked()) << "WGS84 is in use";
+}
+
+TEST_F(MainFormMenuBar, ExitAsksBeforeQuitting)
+{
+    MainForm& window = form();
+    queueMsgBoxAnswer(vbNo);
+    window.File_Exit->trigger();
+    ASSERT_EQ(msgBoxes().size(), 1u);
+    EXPECT_EQ(msgBoxes()[0].prompt, "Quit KORVEL?");
+    EXPECT_EQ(MainForm::existing(), &window);
+}

@@ -1,0 +1,176 @@
+#include "korvel/shell/startup.h"
+
+#include "korvel/map/layer_records.h"
+#include "korvel/shell/program_globals.h"
+#include "korvel/shell/reg_settings.h"
+#include "platform/file_helpers.h"
+#include "platform/msg_box.h"
+#include "platform/single_instance.h"
+#include "tests/korvel/shell/main_form_fixture.h"
+#include "tests/support/wait_until.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+
+namespace {
+
+class Startup : public MainFormTest
+{
+protected:
+    void SetUp() override
+    {
+        MainFormTest::SetUp();
+        SaveRegSetting("Settings", "RootDir", programDir());
+    }
+
+    QString updateFolder() const { return programDir() + "Update"; }
+};
+
+const QString kSecondCopy = QStringLiteral("There is already another copy of KORVEL running.");
+
+} // namespace
+
+TEST_F(Startup, ShowsTheMainWindowWithTheProgramWideValuesSet)
+{
+    globals().UTMMode = false;
+    globals().GISLoaded = true;
+    globals().CoordFormat = "0.0000";
+    ASSERT_TRUE(Main(QString()));
+    MainForm* window = MainForm::existing();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(window->isMaximized());
+    EXPECT_EQ(globals().RootDir, programDir());
+    EXPECT_EQ(globals().ScreenWidth, 1024);
+    EXPECT_EQ(globals().ScreenHeight, 768);
+    EXPECT_TRUE(globals().UTMMode);
+    EXPECT_FALSE(globals().GISLoaded);
+    EXPECT_EQ(globals().CoordFormat, "0");
+    EXPECT_DOUBLE_EQ(globals().Pi, 3.14159265358979323846);
+    EXPECT_TRUE(msgBoxes().empty());
+}
+
+TEST_F(Startup, SecondCopyIsRefusedAndTheFirstIsUntouched)
+{
+    SingleInstance firstCopy;
+    ASSERT_TRUE(firstCopy.listen());
+    queueMsgBoxAnswer(vbOK);
+    EXPECT_FALSE(Main(QStringLiteral("/data/fields.shp")));
+    ASSERT_EQ(msgBoxes().size(), 1u);
+    EXPECT_EQ(msgBoxes()[0].prompt, kSecondCopy);
+    EXPECT_EQ(msgBoxes()[0].icon(), vbExclamation);
+    EXPECT_EQ(msgBoxes()[0].caption, "KORVEL");
+    EXPECT_EQ(MainForm::existing(), nullptr);
+    EXPECT_TRUE(firstCopy.isListening());
+}
+
+TEST_F(Startup, ScreenOf640x480IsRefusedAndYesOpensTheDisplaySettings)
+{
+    setScreen(640, 480, 32);
+    queueMsgBoxAnswer(vbYes);
+    EXPECT_FALSE(Main(QString()));
+    ASSERT_EQ(msgBoxes().size(), 1u);
+    const MsgBoxRequest& box = msgBoxes()[0];
+    EXPECT_EQ(box.buttonSet(), vbYesNo);
+    EXPECT_EQ(box.icon(), vbExclamation);
+    EXPECT_EQ(box.prompt,
+        "KORVEL has detected that your display's resolution\r"
+        "is 640x480.  Due to the highly graphical nature of GIS\r"
+        "data, KORVEL has been designed to run best at a\r"
+        "resolution of 1024x768 or higher.  Some other common\r"
+        "resolutions are:\r"
+        "\t  800x600   (not recommended)\r"
+        "\t1152x864\r"
+        "\t1280x960\r"
+        "\r"
+        "Would you like to change resolutions now?");
+    ASSERT_EQ(launches().size(), 1u);
+    EXPECT_EQ(launches()[0].kind, LaunchKind::DisplaySettings);
+    EXPECT_EQ(MainForm::existing(), nullptr);
+}
+
+TEST_F(Startup, NoLeavesTheDisplaySettingsAloneAndEndsToo)
+{
+    setScreen(1024, 480, 32);
+    queueMsgBoxAnswer(vbNo);
+    EXPECT_FALSE(Main(QString()));
+    EXPECT_TRUE(launches().empty());
+    EXPECT_EQ(MainForm::existing(), nullptr);
+}
+
+TEST_F(Startup, ScreensJustAboveTheLimitAreAccepted)
+{
+    setScreen(641, 481, 32);
+    EXPECT_TRUE(Main(QString()));
+    EXPECT_TRUE(msgBoxes().empty());
+}
+
+TEST_F(Startup, UpdateFolderIsRemovedWithItsFiles)
+{
+    ASSERT_TRUE(QDir().mkpath(updateFolder()));
+    ASSERT_TRUE(writeFileAtomically(updateFolder() + "/setup", "new version"));
+    ASSERT_TRUE(writeFileAtomically(updateFolder() + "/readme.txt", "notes"));
+    ASSERT_TRUE(Main(QString()));
+    EXPECT_FALSE(QFileInfo::exists(updateFolder()));
+}
+
+TEST_F(Startup, UpdateFolderThatCannotBeEmptiedStaysAndTheStartGoesOn)
+{
+    ASSERT_TRUE(QDir().mkpath(updateFolder() + "/nested"));
+    ASSERT_TRUE(writeFileAtomically(updateFolder() + "/setup", "new version"));
+    ASSERT_TRUE(Main(QString()));
+    EXPECT_TRUE(QFileInfo(updateFolder()).isDir()) << "a folder that still holds anything stays";
+    EXPECT_FALSE(QFileInfo::exists(updateFolder() + "/setup"));
+    EXPECT_NE(MainForm::existing(), nullptr);
+}
+
+TEST_F(Startup, ProgramFolderAlwaysEndsInASlash)
+{
+    EXPECT_EQ(programFolder("/opt/korvel", "/usr/bin"), "/opt/korvel/");
+    EXPECT_EQ(programFolder("/opt/korvel/", "/usr/bin"), "/opt/korvel/");
+    EXPECT_EQ(programFolder("", "/usr/lib/korvel"), "/usr/lib/korvel/")
+        << "the executable's folder, not the root";
+}
+
+TEST_F(Startup, WindowThatCannotBeCreatedIsReportedAndEndsTheStart)
+{
+    writeEllipsoidTable("");
+    queueMsgBoxAnswer(vbOK);
+    EXPECT_FALSE(Main(QString()));
+    ASSERT_EQ(msgBoxes().size(), 1u);
+    EXPECT_TRUE(msgBoxes()[0].prompt.contains("ellipsoid.dat"));
+    EXPECT_EQ(msgBoxes()[0].icon(), vbExclamation);
+    EXPECT_EQ(MainForm::existing(), nullptr);
+}
+
+// The real executable of the build's program folder, with no settings
+// stored: the program needs none.
+using RealProgram = KorvelTest;
+
+TEST_F(RealProgram, RefusesASecondCopyHeadlessAndQuitsOnRequest)
+{
+    const QString program = QStringLiteral(KORVEL_TEST_PROGRAM_DIR) + "/korvel";
+    if (!QFileInfo(program).isExecutable()) {
+        GTEST_SKIP() << "the korvel executable is not built";
+    }
+    QProcess first;
+    first.setProcessChannelMode(QProcess::MergedChannels);
+    first.start(program, {});
+    ASSERT_TRUE(first.waitForStarted());
+    ASSERT_TRUE(waitUntil([] { return SingleInstance::anotherInstanceRunning(); }, 15000))
+        << first.readAll().toStdString();
+
+    QProcess second;
+    second.setProcessChannelMode(QProcess::MergedChannels);
+    second.start(program, { QStringLiteral("/data/fields.shp") });
+    ASSERT_TRUE(second.waitForFinished(15000));
+    EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
+    EXPECT_TRUE(second.readAll().contains(kSecondCopy.toUtf8()));
+    EXPECT_EQ(first.state(), QProcess::Running) << "the first copy is not affected";
+
+    ASSERT_TRUE(sendToRunningInstance("KORVEL_Shutdown", 3, 15000));
+    ASSERT_TRUE(first.waitForFinished(15000)) << "the shutdown request ends the program";
+    EXPECT_EQ(first.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(first.exitCode(), 0);
+}
