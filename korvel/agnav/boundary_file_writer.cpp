@@ -15,6 +15,9 @@
 namespace {
 
 // Builds the records one by one and keeps the first value that did not fit.
+// A value placed at its column is refused when the value before it ran past
+// its own columns, so that one is named; a value ending before its column
+// is refused when it is itself too long to the left.
 class RecordWriter
 {
 public:
@@ -23,12 +26,21 @@ public:
         m_record = record;
         m_line.emplace(record);
         m_lastText.clear();
-        m_lastWhat = "";
+        m_lastWhat = nullptr;
     }
-    void at(int column, const QString& text, const char* what) { place(m_line->at(column, text), text, what); }
+    void at(int column, const QString& text, const char* what)
+    {
+        if (!m_line->at(column, text)) {
+            m_lastWhat ? refuse(m_lastText, m_lastWhat) : refuse(text, what);
+        }
+        remember(text, what);
+    }
     void endingBefore(int column, const QString& text, const char* what)
     {
-        place(m_line->endingBefore(column, text), text, what);
+        if (!m_line->endingBefore(column, text)) {
+            refuse(text, what);
+        }
+        remember(text, what);
     }
     void append(const QString& text) { m_line->append(text); }
     void end() { m_lines << m_line->text(); }
@@ -38,24 +50,25 @@ public:
     QString text() const { return m_lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"); }
 
 private:
-    // A comment that cannot be placed was pushed out by the value before it.
-    void place(bool placed, const QString& text, const char* what)
+    void refuse(const QString& text, const char* what)
     {
-        const bool comment = qstrcmp(what, "comment") == 0;
-        if (!placed && m_problem.isEmpty()) {
+        if (m_problem.isEmpty()) {
             m_problem = QStringLiteral("The %1 \"%2\" is too long for its columns in record %3 of the boundary file.")
-                            .arg(QLatin1String(comment ? m_lastWhat : what), comment ? m_lastText : text, m_record);
+                            .arg(QLatin1String(what), text, m_record);
         }
-        if (!comment) {
+    }
+    void remember(const QString& text, const char* what)
+    {
+        if (!text.isEmpty()) {
             m_lastText = text;
             m_lastWhat = what;
         }
     }
 
     std::optional<ColumnLine> m_line;
-    QString m_lastText;
-    const char* m_lastWhat = "";
     QString m_record;
+    QString m_lastText;
+    const char* m_lastWhat = nullptr;
     QStringList m_lines;
     QString m_problem;
 };
