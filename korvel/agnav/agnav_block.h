@@ -10,6 +10,7 @@
 // values, see FlightFile). Coordinates in memory are always in the map's
 // current system: UTM metres while UTMMode is True, else decimal degrees
 // (X longitude, Y latitude). CoordType names the system of the block's files.
+#include "korvel/agnav/sample_list.h"
 #include "korvel/map/shape_record.h"
 #include "korvel/shell/program_globals.h"
 
@@ -50,15 +51,15 @@ struct FlightPosition
 // sample k - 1 to sample k.
 struct FlightFile
 {
-    std::vector<quint8> Spray; // boom state: 0 off, otherwise on
-    std::vector<qint16> Flow; // actual flow; the calibrated speed while spraying in a log without flow data
-    std::vector<qint16> Target; // target flow; the ground speed while spraying in a log without flow data
-    std::vector<qint32> Colour; // map colour 0x00BBGGRR; 0 (black) where no deviation is defined
-    std::vector<quint8> DGPSQuality; // allocated with the others; the logs read carry none
-    std::vector<qint32> Altitude; // metres above sea level
-    std::vector<float> Time; // seconds
-    std::vector<qint32> CrossTrack; // in the unit of the swath width
-    std::vector<FlightPosition> Position;
+    SampleList<quint8> Spray; // boom state: 0 off, otherwise on
+    SampleList<qint16> Flow; // actual flow; the calibrated speed while spraying in a log without flow data
+    SampleList<qint16> Target; // target flow; the ground speed while spraying in a log without flow data
+    SampleList<qint32> Colour; // map colour 0x00BBGGRR; 0 (black) where no deviation is defined
+    SampleList<quint8> DGPSQuality; // allocated with the others; the logs read carry none
+    SampleList<qint32> Altitude; // metres above sea level
+    SampleList<float> Time; // seconds
+    SampleList<qint32> CrossTrack; // in the unit of the swath width
+    SampleList<FlightPosition> Position;
     QString Path; // the log as chosen (a network path stays one)
     int CaptionCut = 0;
     QString Name; // the path after its last "/"

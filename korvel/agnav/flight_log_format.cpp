@@ -53,19 +53,26 @@ bool hasFlowData(const char* records, int n)
     return target(1) + target(n / 2) + target(n - 1) >= 1;
 }
 
+// Reserves the lists for samples 0..n and puts in the start values. The
+// samples are appended one by one into the reserved room: filling the lists
+// with zeros first would write every byte twice.
 void allocate(FlightFile& flight, int n)
 {
     const std::size_t size = static_cast<std::size_t>(n) + 1;
-    flight.Spray.assign(size, 0);
-    flight.Flow.assign(size, 0);
-    flight.Target.assign(size, 0);
-    flight.Colour.assign(size, 0);
-    flight.DGPSQuality.assign(size, 0);
-    flight.Altitude.assign(size, 0);
-    flight.Time.assign(size, 0.0f);
-    flight.CrossTrack.assign(size, 0);
-    flight.Position.assign(size, FlightPosition());
-    flight.Colour[0] = RGB(255, 0, 0); // the track's plain colour
+    const auto start = [size](auto& list, auto value) {
+        list.clear();
+        list.reserve(size);
+        list.push_back(value);
+    };
+    start(flight.Spray, quint8(0));
+    start(flight.Flow, qint16(0));
+    start(flight.Target, qint16(0));
+    start(flight.Colour, RGB(255, 0, 0)); // the track's plain colour
+    start(flight.Altitude, qint32(0));
+    start(flight.Time, 0.0f);
+    start(flight.CrossTrack, qint32(0));
+    start(flight.Position, FlightPosition());
+    flight.DGPSQuality.assign(size, 0); // no log carries it
 }
 
 void decodeSamples(const char* records, int n, const FlightDecodeOptions& options, int calibratedSpeed,
@@ -74,29 +81,32 @@ void decodeSamples(const char* records, int n, const FlightDecodeOptions& option
     const bool flowData = !flight.NoFlowData;
     for (int i = 1; i <= n; ++i) {
         const AGFRecord r = decodeAGFRecord(records + std::size_t(i - 1) * AGFRecordLength);
-        const std::size_t s = static_cast<std::size_t>(i);
         if (options.utmMode) {
-            flight.Position[s] = { double(r.Easting), double(r.Northing) };
+            flight.Position.push_back({ double(r.Easting), double(r.Northing) });
         } else {
-            flight.Position[s] = { r.Longitude / 1000000.0, r.Latitude / 1000000.0 };
+            flight.Position.push_back({ r.Longitude / 1000000.0, r.Latitude / 1000000.0 });
         }
-        flight.Spray[s] = r.Spray;
-        flight.Flow[s] = r.Flow;
-        flight.Target[s] = r.Target <= AGFTargetAbsent ? r.Target : flight.Target[s - 1];
+        qint16 flow = r.Flow;
+        qint16 target = r.Target <= AGFTargetAbsent ? r.Target : flight.Target.back();
+        qint32 colour = 0;
         if (flowData) {
-            if (r.Flow > 0 && flight.Target[s] != 0) {
-                flight.Colour[s] = deviationColour((double(r.Flow) / flight.Target[s] - 1.0) * 100.0);
+            if (flow > 0 && target != 0) {
+                colour = deviationColour((double(flow) / target - 1.0) * 100.0);
             }
         } else if (r.Spray != 0) {
-            flight.Flow[s] = static_cast<qint16>(calibratedSpeed);
-            flight.Target[s] = r.GroundSpeed;
+            flow = static_cast<qint16>(calibratedSpeed);
+            target = r.GroundSpeed;
             if (r.GroundSpeed != 0) {
-                flight.Colour[s] = deviationColour((1.0 - double(calibratedSpeed) / r.GroundSpeed) * 100.0);
+                colour = deviationColour((1.0 - double(calibratedSpeed) / r.GroundSpeed) * 100.0);
             }
         }
-        flight.Time[s] = static_cast<float>(r.Time / 100.0);
-        flight.CrossTrack[s] = r.CrossTrack;
-        flight.Altitude[s] = r.Altitude;
+        flight.Spray.push_back(r.Spray);
+        flight.Flow.push_back(flow);
+        flight.Target.push_back(target);
+        flight.Colour.push_back(colour);
+        flight.Time.push_back(static_cast<float>(r.Time / 100.0));
+        flight.CrossTrack.push_back(r.CrossTrack);
+        flight.Altitude.push_back(r.Altitude);
         if (options.progress && (i % ProgressStep == 0 || i == n)) {
             options.progress->setProgress(i);
         }
