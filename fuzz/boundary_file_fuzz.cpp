@@ -11,7 +11,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
     AGNAVBlock block;
     block.DataFolder = QStringLiteral("/data/");
-    const std::vector<EllipsoidRecord> table { EllipsoidRecord(), { QStringLiteral("WGS-84"), 6378137.0, 298.257223563 } };
+    const std::vector<EllipsoidRecord> table { EllipsoidRecord(),
+        { QStringLiteral("WGS-84"), 6378137.0, 298.257223563 } };
     if (!parseBoundaryFile(bytes, block, table).isDone())
         return 0;
     if (block.Zone < 1 || block.Zone > 60 || block.Boundary.upperBound() != block.VertexCount

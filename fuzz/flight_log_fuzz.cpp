@@ -17,8 +17,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const std::size_t lists = static_cast<std::size_t>(flight.SampleCount) + 1;
     if (flight.SampleCount != qsizetype(size) / AGFRecordLength || flight.Spray.size() != lists
         || flight.Flow.size() != lists || flight.Target.size() != lists || flight.Colour.size() != lists
-        || flight.DGPSQuality.size() != lists || flight.Altitude.size() != lists || flight.Time.size() != lists
-        || flight.CrossTrack.size() != lists || flight.Position.size() != lists)
+        || flight.DGPSQuality.size() != lists || flight.Altitude.size() != lists
+        || flight.Time.size() != lists || flight.CrossTrack.size() != lists
+        || flight.Position.size() != lists)
         std::abort();
     return 0;
 }

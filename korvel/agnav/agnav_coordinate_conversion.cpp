@@ -145,10 +145,12 @@ void ConvertGuidanceCoords(int blockIndex, int zone, int mode, double axis, doub
 void ConvertExclusionCoords(int blockIndex, int zone, int mode, double axis, double inverseFlattening)
 {
     AGNAVBlock& block = blockAt(blockIndex);
-    convertExclusionZones(block.ExclusionZones, block.ExclusionZoneCount, zone, mode, axis, inverseFlattening);
+    convertExclusionZones(
+        block.ExclusionZones, block.ExclusionZoneCount, zone, mode, axis, inverseFlattening);
 }
 
-void ConvertFlightCoords(int blockIndex, int flightIndex, int zone, int mode, double axis, double inverseFlattening)
+void ConvertFlightCoords(
+    int blockIndex, int flightIndex, int zone, int mode, double axis, double inverseFlattening)
 {
     AGNAVBlock& block = blockAt(blockIndex);
     if (flightIndex < 1 || flightIndex > block.FlightCount || flightIndex >= std::ssize(block.Flights)) {

@@ -14,8 +14,8 @@
 // built, a set being read).
 void convertBoundary(AGNAVBlock& block, int zone, int mode, double axis, double inverseFlattening);
 void convertGuidanceSet(GuidanceSet& set, int zone, int mode, double axis, double inverseFlattening);
-void convertExclusionZones(
-    std::vector<ShapeRecord>& zones, int zoneCount, int zone, int mode, double axis, double inverseFlattening);
+void convertExclusionZones(std::vector<ShapeRecord>& zones, int zoneCount, int zone, int mode, double axis,
+    double inverseFlattening);
 void convertFlight(FlightFile& flight, int zone, int mode, double axis, double inverseFlattening);
 
 // Vertices 1..VertexCount with the progress bar moved per vertex and the
@@ -28,7 +28,8 @@ void ConvertGuidanceCoords(int blockIndex, int zone, int mode, double axis, doub
 // being square metres in either system.
 void ConvertExclusionCoords(int blockIndex, int zone, int mode, double axis, double inverseFlattening);
 // Sample positions 1..SampleCount, the progress bar moved every tenth sample.
-void ConvertFlightCoords(int blockIndex, int flightIndex, int zone, int mode, double axis, double inverseFlattening);
+void ConvertFlightCoords(
+    int blockIndex, int flightIndex, int zone, int mode, double axis, double inverseFlattening);
 
 // The map-wide switch for one block, with the block's zone and the map's
 // current ellipsoid: its boundary, its guidance lines when loaded, its

@@ -142,9 +142,9 @@ AgnavOutcome BoundaryParser::parse(const QByteArray& bytes)
         return AgnavOutcome::refused(QStringLiteral("The file holds no records."));
     }
     if (m_block.CoordType != QLatin1String("UTM") && m_block.CoordType != QLatin1String("GEO")) {
-        return AgnavOutcome::refused(QStringLiteral(
-            "The file does not give its coordinate system: record 1 with U (UTM) or L (latitude/longitude) is "
-            "missing."));
+        return AgnavOutcome::refused(QStringLiteral("The file does not give its coordinate system: record 1 "
+                                                    "with U (UTM) or L (latitude/longitude) is "
+                                                    "missing."));
     }
     placeCorners();
     placeMasterPoint();
@@ -253,7 +253,8 @@ void BoundaryParser::readEllipsoid(const QString& rest)
     // The table's name wins over what the file calls the ellipsoid; the
     // last row with the same two values decides.
     for (std::size_t row = 1; row < m_table.size(); ++row) {
-        if (m_table[row].Axis == ellipsoid.Axis && m_table[row].InverseFlattening == ellipsoid.InverseFlattening) {
+        if (m_table[row].Axis == ellipsoid.Axis
+            && m_table[row].InverseFlattening == ellipsoid.InverseFlattening) {
             ellipsoid.Name = m_table[row].Name;
         }
     }

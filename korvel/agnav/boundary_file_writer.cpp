@@ -53,7 +53,8 @@ private:
     void refuse(const QString& text, const char* what)
     {
         if (m_problem.isEmpty()) {
-            m_problem = QStringLiteral("The %1 \"%2\" is too long for its columns in record %3 of the boundary file.")
+            m_problem = QStringLiteral(
+                "The %1 \"%2\" is too long for its columns in record %3 of the boundary file.")
                             .arg(QLatin1String(what), text, m_record);
         }
     }
@@ -80,7 +81,8 @@ void writeCorners(RecordWriter& w, const ShapeRecord& corners, int count, bool u
         const double y = corners.Y[static_cast<std::size_t>(i)];
         w.begin(QStringLiteral("2"));
         if (utm) {
-            w.at(5, Format(x, QStringLiteral("0.0")) + QStringLiteral("   ") + Format(y, QStringLiteral("0.0")),
+            w.at(5,
+                Format(x, QStringLiteral("0.0")) + QStringLiteral("   ") + Format(y, QStringLiteral("0.0")),
                 "corner");
         } else {
             w.at(5, Format(y, QStringLiteral("0.000000")), "corner latitude");
@@ -194,10 +196,12 @@ int centralMeridianOfZone(int zone)
     return meridian > 360 ? meridian - 360 : meridian;
 }
 
-AgnavOutcome boundaryFileText(const AGNAVJob& job, const AGNAVBlock& block, const ShapeRecord& corners, QString& text)
+AgnavOutcome boundaryFileText(
+    const AGNAVJob& job, const AGNAVBlock& block, const ShapeRecord& corners, QString& text)
 {
     const bool utm = block.CoordType == QLatin1String("UTM");
-    const int count = std::min({ block.VertexCount, corners.upperBound(), static_cast<int>(corners.Y.size()) - 1 });
+    const int count
+        = std::min({ block.VertexCount, corners.upperBound(), static_cast<int>(corners.Y.size()) - 1 });
     RecordWriter w;
     w.begin(QStringLiteral("0"));
     w.at(4, job.AreaName, "area name");
@@ -225,8 +229,8 @@ AgnavOutcome writeBoundaryFile(const AGNAVJob& job, const AGNAVBlock& block)
     const bool utmFile = block.CoordType == QLatin1String("UTM");
     const bool utmMap = globals().UTMMode;
     if (utmFile != utmMap) {
-        ConvertPointArrays(corners, block.Zone, utmFile ? 2 : 1, block.Ellipsoid.Axis,
-            block.Ellipsoid.InverseFlattening);
+        ConvertPointArrays(
+            corners, block.Zone, utmFile ? 2 : 1, block.Ellipsoid.Axis, block.Ellipsoid.InverseFlattening);
     }
     QString text;
     const AgnavOutcome outcome = boundaryFileText(job, block, corners, text);

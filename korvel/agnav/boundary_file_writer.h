@@ -11,7 +11,8 @@
 // file's own system (block.CoordType). A value too wide for its columns, so
 // that it would touch its neighbour, refuses the whole text with a message
 // naming the value and the record.
-AgnavOutcome boundaryFileText(const AGNAVJob& job, const AGNAVBlock& block, const ShapeRecord& corners, QString& text);
+AgnavOutcome boundaryFileText(
+    const AGNAVJob& job, const AGNAVBlock& block, const ShapeRecord& corners, QString& text);
 
 // Writes the block's boundary file at its Path: the corners of a copy of the
 // boundary are converted into the file's system when the map holds them in

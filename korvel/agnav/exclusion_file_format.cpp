@@ -68,8 +68,9 @@ AgnavOutcome parseExclusionFile(const QByteArray& bytes, bool geographicFile, st
                 continue; // zone 0 is no zone
             }
             if (items.size() < 3) {
-                return AgnavOutcome::refused(
-                    QStringLiteral("Line %1: zone %2 is not followed by two values.").arg(line).arg(items[0]));
+                return AgnavOutcome::refused(QStringLiteral("Line %1: zone %2 is not followed by two values.")
+                                                 .arg(line)
+                                                 .arg(items[0]));
             }
             // A value that starts with no number reads as 0, as the format allows.
             first = Val(items[1]);
@@ -80,7 +81,9 @@ AgnavOutcome parseExclusionFile(const QByteArray& bytes, bool geographicFile, st
         if (zone != current) {
             if (static_cast<int>(zones.size()) > MaxZones) {
                 return AgnavOutcome::refused(
-                    QStringLiteral("Line %1: the file holds more than %2 exclusion zones.").arg(line).arg(MaxZones));
+                    QStringLiteral("Line %1: the file holds more than %2 exclusion zones.")
+                        .arg(line)
+                        .arg(MaxZones));
             }
             zones.emplace_back();
             zones.back().resize(0);

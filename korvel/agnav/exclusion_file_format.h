@@ -23,7 +23,8 @@
 // number changes; blank lines and lines of zone 0 are passed over. Refuses a
 // line whose zone number is not followed by two values, a number too large
 // to read, and more than 255 zones, naming the line.
-AgnavOutcome parseExclusionFile(const QByteArray& bytes, bool geographicFile, std::vector<ShapeRecord>& zones);
+AgnavOutcome parseExclusionFile(
+    const QByteArray& bytes, bool geographicFile, std::vector<ShapeRecord>& zones);
 
 // The highest zone number on any line, 0 for a file without zones; lines
 // that cannot be read count as zone 0. Saving continues the numbering from it.

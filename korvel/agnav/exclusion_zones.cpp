@@ -43,8 +43,8 @@ int conversionMode(const AGNAVBlock& block, bool toFile)
 void convertZones(std::vector<ShapeRecord>& zones, const AGNAVBlock& block, int mode)
 {
     if (mode != 0) {
-        convertExclusionZones(zones, static_cast<int>(zones.size()) - 1, block.Zone, mode, block.Ellipsoid.Axis,
-            block.Ellipsoid.InverseFlattening);
+        convertExclusionZones(zones, static_cast<int>(zones.size()) - 1, block.Zone, mode,
+            block.Ellipsoid.Axis, block.Ellipsoid.InverseFlattening);
     }
 }
 
@@ -122,7 +122,8 @@ AgnavOutcome saveExclusionZone(int blockIndex, const ShapeRecord& vertices)
     if (n < 3) {
         return saveFailure(QStringLiteral("An exclusion zone needs at least 3 vertices."));
     }
-    const QString limit = QStringLiteral("Cannot save more than %1 exclusion zones for one block.").arg(MaxZones);
+    const QString limit
+        = QStringLiteral("Cannot save more than %1 exclusion zones for one block.").arg(MaxZones);
     if (block.ExclusionZoneCount >= MaxZones) {
         return saveFailure(limit);
     }

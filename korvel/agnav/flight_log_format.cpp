@@ -75,8 +75,8 @@ void allocate(FlightFile& flight, int n)
     flight.DGPSQuality.assign(size, 0); // no log carries it
 }
 
-void decodeSamples(const char* records, int n, const FlightDecodeOptions& options, int calibratedSpeed,
-    FlightFile& flight)
+void decodeSamples(
+    const char* records, int n, const FlightDecodeOptions& options, int calibratedSpeed, FlightFile& flight)
 {
     const bool flowData = !flight.NoFlowData;
     for (int i = 1; i <= n; ++i) {
@@ -157,7 +157,8 @@ AgnavOutcome decodeFlightLog(const QByteArray& bytes, const FlightDecodeOptions&
     read.NoFlowData = !hasFlowData(records, n);
     int calibratedSpeed = 0;
     if (read.NoFlowData) {
-        const std::optional<int> answer = options.askCalibratedSpeed ? options.askCalibratedSpeed() : std::nullopt;
+        const std::optional<int> answer
+            = options.askCalibratedSpeed ? options.askCalibratedSpeed() : std::nullopt;
         if (!answer) {
             return AgnavOutcome::cancelled();
         }

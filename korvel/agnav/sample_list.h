@@ -52,7 +52,10 @@ public:
         }
     }
 
-    template <typename U> bool operator==(const LargeBlockAllocator<U>&) const noexcept { return true; }
+    template <typename U> bool operator==(const LargeBlockAllocator<U>&) const noexcept
+    {
+        return true;
+    }
 
 private:
     static constexpr std::size_t HugePage = std::size_t(2) << 20;

@@ -107,7 +107,8 @@ inline AGNAVJob utmJob()
     job.RelayOn = QStringLiteral("0.00");
     job.RelayOff = QStringLiteral("0.00");
     job.EllipsoidIndex = QStringLiteral("22");
-    job.Ellipsoid = { QStringLiteral("WGS-84"), QStringLiteral("6378137.0"), QStringLiteral("298.257223563") };
+    job.Ellipsoid
+        = { QStringLiteral("WGS-84"), QStringLiteral("6378137.0"), QStringLiteral("298.257223563") };
     job.DeltaX = job.DeltaY = job.DeltaZ = QStringLiteral("0");
     job.CommIndex = QStringLiteral("6");
     job.CommFormat = QStringLiteral("9600  N  1  8");

@@ -96,7 +96,8 @@ TEST_F(BlockLoadingTest, UtmBlockOnItsOwnEllipsoidAndAnotherZoneIsNotMoved)
 {
     mapState().MapEmpty = false;
     QByteArray zone18 = ClarkeUtmFile;
-    zone18.replace("279", "285").replace("20 CLARKE-1866 6378206.4   294.9786982", "20 WGS-84      6378137.0   298.257223563");
+    zone18.replace("279", "285")
+        .replace("20 CLARKE-1866 6378206.4   294.9786982", "20 WGS-84      6378137.0   298.257223563");
     const int b = load(file(QStringLiteral("Z18.no1"), zone18));
     EXPECT_EQ(blockAt(b).Zone, 18);
     EXPECT_EQ(mapState().Zone, 17);
@@ -107,7 +108,8 @@ TEST_F(BlockLoadingTest, LatitudeLongitudeBlockOnAUtmMapUsesTheMapsEllipsoid)
 {
     mapState().MapEmpty = false;
     QByteArray clarkeGeo = NorthernGeoFile;
-    clarkeGeo.replace("20 WGS-84      6378137.0   298.257223563 22", "20 CLARKE-1866 6378206.4   294.9786982   5 ");
+    clarkeGeo.replace(
+        "20 WGS-84      6378137.0   298.257223563 22", "20 CLARKE-1866 6378206.4   294.9786982   5 ");
     const int b = load(file(QStringLiteral("GEO.no1"), clarkeGeo));
     const ProjectedMetres expected = toUtm({ 43.35, -80.99 }, 17, Wgs84);
     EXPECT_NEAR(blockAt(b).Boundary.X[1], expected.easting, 1e-6);

@@ -6,18 +6,19 @@
 namespace {
 
 // A UTM file as the guidance system keeps it, with the comment columns.
-const QByteArray UtmFile = "0  NORTH FIELD\r\n"
-                           "1  U  279\r\n"
-                           "2   500600.0   4800700.0        AREA CORNER 1 \r\n"
-                           "2   500600.0   4801300.0        AREA CORNER 2 \r\n"
-                           "2   501400.0   4801300.0        AREA CORNER 3 \r\n"
-                           "4           20                  NUMBER OF LINES\r\n"
-                           "17   500600.0  4800700.0  90.00 MASTER POINT, HEADING\r\n"
-                           "20 WGS-84      6378137.0   298.257223563 22      ELLIPSOID\r\n"
-                           "35              FIELD17  F  C   CROP DIR, RAM DISK, SPRAY SIDE\r\n"
-                           "36         30         1  1      SWATH WIDTH, NO OF A/C, SPRAY ON CLOSURE OF CONTACT\r\n"
-                           "37          1                   HALF-SWATH OFFSET OF THE FIRST LINE\r\n"
-                           "102  UTM                        UTM X/Y SCALE\r\n";
+const QByteArray UtmFile
+    = "0  NORTH FIELD\r\n"
+      "1  U  279\r\n"
+      "2   500600.0   4800700.0        AREA CORNER 1 \r\n"
+      "2   500600.0   4801300.0        AREA CORNER 2 \r\n"
+      "2   501400.0   4801300.0        AREA CORNER 3 \r\n"
+      "4           20                  NUMBER OF LINES\r\n"
+      "17   500600.0  4800700.0  90.00 MASTER POINT, HEADING\r\n"
+      "20 WGS-84      6378137.0   298.257223563 22      ELLIPSOID\r\n"
+      "35              FIELD17  F  C   CROP DIR, RAM DISK, SPRAY SIDE\r\n"
+      "36         30         1  1      SWATH WIDTH, NO OF A/C, SPRAY ON CLOSURE OF CONTACT\r\n"
+      "37          1                   HALF-SWATH OFFSET OF THE FIRST LINE\r\n"
+      "102  UTM                        UTM X/Y SCALE\r\n";
 
 // A latitude/longitude file: corners and master point list latitude first.
 const QByteArray GeoFile = "1  L  279\r\n"
@@ -135,11 +136,13 @@ TEST_F(BoundaryFileReaderTest, FileWithoutCornersKeepsTheStartExtent)
 TEST_F(BoundaryFileReaderTest, EllipsoidTakesTheLastMatchingTableName)
 {
     m_table.push_back({ QStringLiteral("GPS"), 6378137.0, 298.257223563 });
-    ASSERT_TRUE(parse("1  U  279\r\n20 USER-ENTER  6378137.0   298.257223563 0       ELLIPSOID\r\n").isDone());
+    ASSERT_TRUE(
+        parse("1  U  279\r\n20 USER-ENTER  6378137.0   298.257223563 0       ELLIPSOID\r\n").isDone());
     EXPECT_EQ(m_block.Ellipsoid.Name, "GPS");
 
     // No matching row: the file's own name stays.
-    ASSERT_TRUE(parse("1  U  279\r\n20 MY-OWN      6378000.0   300.0         0       ELLIPSOID\r\n").isDone());
+    ASSERT_TRUE(
+        parse("1  U  279\r\n20 MY-OWN      6378000.0   300.0         0       ELLIPSOID\r\n").isDone());
     EXPECT_EQ(m_block.Ellipsoid.Name, "MY-OWN");
     EXPECT_EQ(m_block.Ellipsoid.Axis, 6378000.0);
     EXPECT_EQ(m_block.Ellipsoid.InverseFlattening, 300.0);
@@ -187,7 +190,8 @@ TEST_F(BoundaryFileReaderDamagedTest, EmptyFileHoldsNoRecords)
 
 TEST_F(BoundaryFileReaderDamagedTest, RecordNumberOutsideAByte)
 {
-    EXPECT_EQ(refusal("1  U  279\r\n256 X\r\n"), "Line 2: the record number \"256\" is not a number from 0 to 255.");
+    EXPECT_EQ(refusal("1  U  279\r\n256 X\r\n"),
+        "Line 2: the record number \"256\" is not a number from 0 to 255.");
     EXPECT_EQ(refusal("X2  1.0  2.0\r\n"), "Line 1: the record number \"X2\" is not a number from 0 to 255.");
     EXPECT_EQ(refusal("-1  U\r\n"), "Line 1: the record number \"-1\" is not a number from 0 to 255.");
 }
@@ -201,22 +205,26 @@ TEST_F(BoundaryFileReaderDamagedTest, CornerThatIsNotTwoNumbers)
 
 TEST_F(BoundaryFileReaderDamagedTest, MeridianThatGivesNoZone)
 {
-    EXPECT_EQ(refusal("1  U  27.5\r\n"), "Line 1 (record 1): the central meridian \"27.5\" is not a whole number.");
+    EXPECT_EQ(
+        refusal("1  U  27.5\r\n"), "Line 1 (record 1): the central meridian \"27.5\" is not a whole number.");
     EXPECT_EQ(refusal("1  U\r\n"), "Line 1 (record 1): the central meridian \"\" is not a whole number.");
-    EXPECT_EQ(refusal("1  U  2000\r\n"), "Line 1 (record 1): the central meridian 2000 lies in no UTM zone from 1 to 60.");
+    EXPECT_EQ(refusal("1  U  2000\r\n"),
+        "Line 1 (record 1): the central meridian 2000 lies in no UTM zone from 1 to 60.");
 }
 
 TEST_F(BoundaryFileReaderDamagedTest, NoCoordinateSystem)
 {
-    const QString missing = QStringLiteral("The file does not give its coordinate system: record 1 with U (UTM) or L "
-                                           "(latitude/longitude) is missing.");
+    const QString missing
+        = QStringLiteral("The file does not give its coordinate system: record 1 with U (UTM) or L "
+                         "(latitude/longitude) is missing.");
     EXPECT_EQ(refusal("2   500600.0   4800700.0\r\n"), missing);
     EXPECT_EQ(refusal("1  X  279\r\n"), missing);
 }
 
 TEST_F(BoundaryFileReaderDamagedTest, JobSwathAndOffsetWithoutTheirBlank)
 {
-    EXPECT_TRUE(refusal("1  U  279\r\n35              FIELD17\r\n").startsWith("Line 2 (record 35): the job name"));
+    EXPECT_TRUE(
+        refusal("1  U  279\r\n35              FIELD17\r\n").startsWith("Line 2 (record 35): the job name"));
     EXPECT_TRUE(refusal("1  U  279\r\n36         30\r\n").startsWith("Line 2 (record 36): the swath width"));
     EXPECT_TRUE(refusal("1  U  279\r\n37          1\r\n").startsWith("Line 2 (record 37): the offset code"));
     EXPECT_EQ(refusal("1  U  279\r\n37  HALF  OFFSET\r\n"),

@@ -121,7 +121,8 @@ TEST_F(BoundaryFileWriterTest, UtmFileFromALatitudeLongitudeMap)
     globals().UTMMode = false;
     AGNAVBlock block = utmBlock(m_path);
     for (int i = 1; i <= 3; ++i) {
-        const GeographicDeg point = toGeographic({ block.Boundary.X[i], block.Boundary.Y[i], 17, true }, Wgs84);
+        const GeographicDeg point
+            = toGeographic({ block.Boundary.X[i], block.Boundary.Y[i], 17, true }, Wgs84);
         block.Boundary.X[i] = point.longitude;
         block.Boundary.Y[i] = point.latitude;
     }
@@ -159,14 +160,16 @@ TEST_F(BoundaryFileWriterTest, ValueTooWideIsRefusedAndTheOldFileStays)
         { [](AGNAVJob& j) { j.DeltaX = QStringLiteral("1000000"); },
             "The Delta X shift \"1000000\" is too long for its columns in record 9 of the boundary file." },
         { [](AGNAVJob& j) { j.MasterX = QStringLiteral("12345678901"); },
-            "The master point \"12345678901\" is too long for its columns in record 17 of the boundary file." },
+            "The master point \"12345678901\" is too long for its columns in record 17 of the boundary "
+            "file." },
         { [](AGNAVJob& j) { j.Ellipsoid.EllipsoidName = QStringLiteral("INTERNATIONAL"); },
             "The ellipsoid name \"INTERNATIONAL\" is too long for its columns in record 20 of the boundary "
             "file." },
         { [](AGNAVJob& j) { j.RaceTrack = QStringLiteral("123456"); },
             "The race track \"123456\" is too long for its columns in record 39 of the boundary file." },
         { [](AGNAVJob& j) { j.OffsetCode = QString(21, u'1'); },
-            "The offset code \"111111111111111111111\" is too long for its columns in record 37 of the boundary "
+            "The offset code \"111111111111111111111\" is too long for its columns in record 37 of the "
+            "boundary "
             "file." },
     };
     for (const auto& row : rows) {
@@ -184,7 +187,8 @@ TEST_F(BoundaryFileWriterTest, LongJobNameIsRefused)
     const QString path = workDir() + QStringLiteral("A_VERY_LONG_FIELD_NAME_1.no1");
     const AgnavOutcome outcome = writeBoundaryFile(utmJob(), utmBlock(path));
     EXPECT_EQ(outcome.message(),
-        "The job name \"A_VERY_LONG_FIELD_NAME_1\" is too long for its columns in record 35 of the boundary file.");
+        "The job name \"A_VERY_LONG_FIELD_NAME_1\" is too long for its columns in record 35 of the boundary "
+        "file.");
     EXPECT_FALSE(QFile::exists(path));
 }
 

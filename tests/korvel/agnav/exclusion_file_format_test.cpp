@@ -50,7 +50,7 @@ TEST_F(ExclusionFileFormatTest, GeographicFileReadsLatitudeFirstAndWrapsLongitud
     ASSERT_TRUE(parse("1   -33.512345 151.250000\r\n"
                       "1   -33.522345 262.500000\r\n"
                       "1   -33.522345 151.260000\r\n",
-                    true)
+        true)
                     .isDone());
     ASSERT_EQ(count(), 1);
     EXPECT_EQ(m_zones[1].Y[1], -33.512345);
@@ -94,7 +94,9 @@ TEST_F(ExclusionFileFormatTest, EmptyFileHasNoZones)
 TEST_F(ExclusionFileFormatTest, HighestZoneNumber)
 {
     EXPECT_EQ(highestExclusionZoneNumber(""), 0);
-    EXPECT_EQ(highestExclusionZoneNumber("1   1.0  1.0\r\n7   1.0  1.0\r\n2   1.0  1.0\r\nx y\r\n1e999 1 1\r\n"), 7);
+    EXPECT_EQ(
+        highestExclusionZoneNumber("1   1.0  1.0\r\n7   1.0  1.0\r\n2   1.0  1.0\r\nx y\r\n1e999 1 1\r\n"),
+        7);
 }
 
 // Damaged input.

@@ -70,7 +70,8 @@ TEST_F(ExclusionZonesTest, GeographicFileWithSouthernLatitudesOnAUtmMap)
     block().Zone = 56;
     block().Ellipsoid = Clarke1866;
     mapState().NorthZone = false;
-    writeTestFile(xcl(), "1   -33.500000 151.250000\r\n1   -33.490000 151.250000\r\n1   -33.490000 151.260000\r\n");
+    writeTestFile(
+        xcl(), "1   -33.500000 151.250000\r\n1   -33.490000 151.250000\r\n1   -33.490000 151.260000\r\n");
     ASSERT_TRUE(LoadExclusionFile(m_b).isDone());
     const ProjectedMetres expected = toUtm({ -33.49, 151.26 }, 56, Clarke1866);
     EXPECT_FALSE(expected.north);
@@ -84,7 +85,8 @@ TEST_F(ExclusionZonesTest, UtmFileOnAGeographicMapComesInDegrees)
 {
     globals().UTMMode = false;
     mapState().Zone = 17;
-    writeTestFile(xcl(), "1   500100.0      4800100.0\r\n1   500100.0      4800200.0\r\n1   500200.0      4800200.0\r\n");
+    writeTestFile(xcl(),
+        "1   500100.0      4800100.0\r\n1   500100.0      4800200.0\r\n1   500200.0      4800200.0\r\n");
     ASSERT_TRUE(LoadExclusionFile(m_b).isDone());
     const GeographicDeg expected = toGeographic({ 500100.0, 4800200.0, 17, true }, Wgs84);
     EXPECT_NEAR(block().ExclusionZones[1].X[2], expected.longitude, 1e-9);
@@ -95,7 +97,8 @@ TEST_F(ExclusionZonesTest, UtmFileOnAGeographicMapComesInDegrees)
 
 TEST_F(ExclusionZonesTest, CompanionIsFoundInAnyLetterCase)
 {
-    writeTestFile(workDir() + QStringLiteral("FIELD17.XCL"), "1   1.0  1.0\r\n1   1.0  2.0\r\n1   2.0  2.0\r\n");
+    writeTestFile(
+        workDir() + QStringLiteral("FIELD17.XCL"), "1   1.0  1.0\r\n1   1.0  2.0\r\n1   2.0  2.0\r\n");
     ASSERT_TRUE(LoadExclusionFile(m_b).isDone());
     EXPECT_EQ(block().ExclusionZoneCount, 1);
 }
@@ -142,7 +145,8 @@ TEST_F(ExclusionZonesTest, CounterClockwiseZoneIsStoredClockwise)
 
 TEST_F(ExclusionZonesTest, AppendingToAFileNotLoadedContinuesItsNumbering)
 {
-    writeTestFile(xcl(), "1   1.0  1.0\r\n1   1.0  2.0\r\n1   2.0  2.0\r\n2   5.0  5.0\r\n2   5.0  6.0\r\n2   6.0  6.0");
+    writeTestFile(xcl(),
+        "1   1.0  1.0\r\n1   1.0  2.0\r\n1   2.0  2.0\r\n2   5.0  5.0\r\n2   5.0  6.0\r\n2   6.0  6.0");
     ASSERT_TRUE(saveExclusionZone(m_b, Clockwise).isDone());
     const QByteArray file = readTestFile(xcl());
     // The old last line got its line end; the new zone is number 3.

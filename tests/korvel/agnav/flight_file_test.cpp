@@ -73,7 +73,8 @@ TEST_F(FlightFileTest, RefusedOrCancelledLogLeavesTheBlockAsItWas)
     writeTestFile(noFlow, agfLog({ AgfSample() }));
     EXPECT_TRUE(LoadFlightFile(m_block, noFlow, [] { return std::optional<int>(); }).isCancelled());
 
-    const AgnavOutcome missing = LoadFlightFile(m_block, workDir() + QStringLiteral("absent.T01"), noQuestion);
+    const AgnavOutcome missing
+        = LoadFlightFile(m_block, workDir() + QStringLiteral("absent.T01"), noQuestion);
     EXPECT_TRUE(missing.message().startsWith("Cannot read " + workDir() + "absent.T01: "));
 
     EXPECT_EQ(blockAt(m_block).FlightCount, 1);

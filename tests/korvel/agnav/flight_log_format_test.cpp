@@ -188,7 +188,8 @@ TEST_F(FlightLogFormatTest, ProgressAndStatusWhileLoading)
     RecordingStatusProgress progress;
     FlightDecodeOptions options;
     options.progress = &progress;
-    ASSERT_TRUE(decodeFlightLog(agfLog(std::vector<AgfSample>(5000, spraying(1, 1))), options, m_flight).isDone());
+    ASSERT_TRUE(
+        decodeFlightLog(agfLog(std::vector<AgfSample>(5000, spraying(1, 1))), options, m_flight).isDone());
     EXPECT_EQ(progress.maximum, 5000);
     EXPECT_EQ(progress.values, (std::vector<int> { 4096, 5000 }));
     EXPECT_EQ(progress.texts, (QStringList { "Loading AGNAV File", "" }));

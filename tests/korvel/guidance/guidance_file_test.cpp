@@ -46,7 +46,8 @@ TEST_F(GuidanceFileTest, ReadsTheLinesAsTheSaveWritesThem)
 TEST_F(GuidanceFileTest, HeadersInAnyCaseCommasBlankLinesAndPolylines)
 {
     GuidanceSet set;
-    ASSERT_TRUE(parseGuidanceFile("line 10\n500615,4800700\n\n500615, 4801000,2\n500700 4801300 3\nLine 20\n1 2\n", set)
+    ASSERT_TRUE(parseGuidanceFile(
+        "line 10\n500615,4800700\n\n500615, 4801000,2\n500700 4801300 3\nLine 20\n1 2\n", set)
                     .isDone());
     ASSERT_EQ(set.LineCount, 2);
     EXPECT_EQ(set.Lines[1].PointCount, 3);
