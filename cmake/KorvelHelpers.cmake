@@ -32,5 +32,5 @@ function(korvel_test name)
   target_link_libraries(${name} PRIVATE korvel_test_support ${ARG_DEPS})
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;KORVEL_PROGRAM_DIR=${KORVEL_PROGRAM_DIR};KORVEL_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen\\;KORVEL_PROGRAM_DIR=${KORVEL_PROGRAM_DIR}\\;KORVEL_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
 endfunction()

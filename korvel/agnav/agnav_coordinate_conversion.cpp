@@ -1,0 +1,179 @@
+#include "korvel/agnav/agnav_coordinate_conversion.h"
+
+#include "korvel/map/map_state.h"
+#include "korvel/shell/status_progress.h"
+#include "korvel/shell/utm_conversion.h"
+#include "korvel/shell/utm_projection.h"
+
+#include <algorithm>
+
+namespace {
+
+// Converts single points with one projection; the registers get the zone and
+// ellipsoid, as every conversion of the program leaves them.
+class PointConverter
+{
+public:
+    PointConverter(int zone, int mode, double axis, double inverseFlattening)
+        : m_projection(zone, axis, inverseFlattening)
+        , m_toGeographic(mode == 1)
+        , m_north(mapState().NorthZone)
+    {
+        UtmRegisters& registers = utmRegisters();
+        registers.UTMZone = zone;
+        registers.SemiMajorAxis = axis;
+        registers.InverseFlattening = inverseFlattening;
+    }
+
+    void operator()(double& x, double& y) const
+    {
+        if (m_toGeographic) {
+            const GeographicDeg point = m_projection.toGeographic(x, y, m_north);
+            x = point.longitude;
+            y = point.latitude;
+        } else {
+            const ProjectedMetres grid = m_projection.toUtm({ y, x });
+            x = grid.easting;
+            y = grid.northing;
+        }
+    }
+
+private:
+    UtmProjection m_projection;
+    bool m_toGeographic;
+    bool m_north;
+};
+
+// Points 1..n of two lists, never past the shorter one.
+int storedPoints(const std::vector<double>& x, const std::vector<double>& y, int wanted)
+{
+    const int stored = static_cast<int>(std::min(x.size(), y.size())) - 1;
+    return std::clamp(wanted, 0, std::max(stored, 0));
+}
+
+void convertLists(std::vector<double>& x, std::vector<double>& y, int n, const PointConverter& convert)
+{
+    for (std::size_t i = 1; i <= static_cast<std::size_t>(n); ++i) {
+        convert(x[i], y[i]);
+    }
+}
+
+void recomputeExtent(ShapeRecord& boundary, int n)
+{
+    boundary.XMax = boundary.XMin = boundary.X[1];
+    boundary.YMax = boundary.YMin = boundary.Y[1];
+    for (std::size_t i = 2; i <= static_cast<std::size_t>(n); ++i) {
+        boundary.XMin = std::min(boundary.XMin, boundary.X[i]);
+        boundary.YMin = std::min(boundary.YMin, boundary.Y[i]);
+        boundary.XMax = std::max(boundary.XMax, boundary.X[i]);
+        boundary.YMax = std::max(boundary.YMax, boundary.Y[i]);
+    }
+}
+
+} // namespace
+
+void convertBoundary(AGNAVBlock& block, int zone, int mode, double axis, double inverseFlattening)
+{
+    ShapeRecord& boundary = block.Boundary;
+    const int n = storedPoints(boundary.X, boundary.Y, block.VertexCount);
+    if (n == 0) {
+        return; // nothing to convert, and no vertex 1 to start the extent from
+    }
+    const PointConverter convert(zone, mode, axis, inverseFlattening);
+    StatusProgress& progress = statusProgress();
+    progress.showProgress(n);
+    progress.setStatusText(QStringLiteral("Converting Coordinates"));
+    for (std::size_t i = 1; i <= static_cast<std::size_t>(n); ++i) {
+        convert(boundary.X[i], boundary.Y[i]);
+        progress.setProgress(static_cast<int>(i));
+    }
+    progress.hideProgress();
+    progress.setStatusText(QString());
+    recomputeExtent(boundary, n);
+}
+
+void convertGuidanceSet(GuidanceSet& set, int zone, int mode, double axis, double inverseFlattening)
+{
+    const PointConverter convert(zone, mode, axis, inverseFlattening);
+    const int lines = std::clamp(set.LineCount, 0, static_cast<int>(set.Lines.size()) - 1);
+    for (std::size_t l = 1; l <= static_cast<std::size_t>(lines); ++l) {
+        GuidancePolyline& line = set.Lines[l];
+        convertLists(line.X, line.Y, storedPoints(line.X, line.Y, line.PointCount), convert);
+    }
+}
+
+void convertExclusionZones(
+    std::vector<ShapeRecord>& zones, int zoneCount, int zone, int mode, double axis, double inverseFlattening)
+{
+    const PointConverter convert(zone, mode, axis, inverseFlattening);
+    const int count = std::clamp(zoneCount, 0, static_cast<int>(zones.size()) - 1);
+    for (std::size_t z = 1; z <= static_cast<std::size_t>(count); ++z) {
+        ShapeRecord& shape = zones[z];
+        convertLists(shape.X, shape.Y, storedPoints(shape.X, shape.Y, shape.upperBound()), convert);
+    }
+}
+
+void convertFlight(FlightFile& flight, int zone, int mode, double axis, double inverseFlattening)
+{
+    const PointConverter convert(zone, mode, axis, inverseFlattening);
+    const int n = std::clamp(flight.SampleCount, 0, static_cast<int>(flight.Position.size()) - 1);
+    StatusProgress& progress = statusProgress();
+    progress.showProgress(n);
+    progress.setStatusText(QStringLiteral("Converting Coordinates"));
+    for (int i = 1; i <= n; ++i) {
+        FlightPosition& position = flight.Position[static_cast<std::size_t>(i)];
+        convert(position.X, position.Y);
+        // Flights hold many thousands of samples; the bar moves every tenth.
+        if (i % 10 == 0) {
+            progress.setProgress(i);
+        }
+    }
+    progress.hideProgress();
+    progress.setStatusText(QString());
+}
+
+void ConvertBoundaryCoords(int blockIndex, int zone, int mode, double axis, double inverseFlattening)
+{
+    convertBoundary(blockAt(blockIndex), zone, mode, axis, inverseFlattening);
+}
+
+void ConvertGuidanceCoords(int blockIndex, int zone, int mode, double axis, double inverseFlattening)
+{
+    convertGuidanceSet(blockAt(blockIndex).Guidance, zone, mode, axis, inverseFlattening);
+}
+
+void ConvertExclusionCoords(int blockIndex, int zone, int mode, double axis, double inverseFlattening)
+{
+    AGNAVBlock& block = blockAt(blockIndex);
+    convertExclusionZones(
+        block.ExclusionZones, block.ExclusionZoneCount, zone, mode, axis, inverseFlattening);
+}
+
+void ConvertFlightCoords(
+    int blockIndex, int flightIndex, int zone, int mode, double axis, double inverseFlattening)
+{
+    AGNAVBlock& block = blockAt(blockIndex);
+    if (flightIndex < 1 || flightIndex > block.FlightCount || flightIndex >= std::ssize(block.Flights)) {
+        return;
+    }
+    convertFlight(block.Flights[static_cast<std::size_t>(flightIndex)], zone, mode, axis, inverseFlattening);
+}
+
+void ConvertBlockCoords(int blockIndex, int mode)
+{
+    AGNAVBlock& block = blockAt(blockIndex);
+    const EllipsoidRecord& ellipsoid = globals().Ellipsoid;
+    const double axis = ellipsoid.Axis;
+    const double inverseFlattening = ellipsoid.InverseFlattening;
+    const int zone = block.Zone;
+    ConvertBoundaryCoords(blockIndex, zone, mode, axis, inverseFlattening);
+    if (block.GuidanceLoaded) {
+        ConvertGuidanceCoords(blockIndex, zone, mode, axis, inverseFlattening);
+    }
+    // The zones move with the map like every other part; left behind they
+    // would be drawn in degrees on a metre map.
+    ConvertExclusionCoords(blockIndex, zone, mode, axis, inverseFlattening);
+    for (int f = 1; f <= block.FlightCount; ++f) {
+        ConvertFlightCoords(blockIndex, f, zone, mode, axis, inverseFlattening);
+    }
+}

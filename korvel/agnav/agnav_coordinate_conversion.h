@@ -1,0 +1,37 @@
+#pragma once
+// Brings the parts of an AG-NAV block between the map's two coordinate
+// systems, in place: mode 1 from UTM (X easting, Y northing, metres) to
+// geographic (X longitude, Y latitude, degrees), any other mode from
+// geographic to UTM. The zone is the block's UTM zone 1..60; the ellipsoid is
+// the block's own or the map's current one, as the caller decides. Grid
+// points are read in the map's hemisphere (NorthZone). The zone and ellipsoid
+// stay in the conversion registers afterwards.
+//
+// CoordType, the system of the block's files, is never changed here.
+#include "korvel/agnav/agnav_block.h"
+
+// The same conversions on parts held outside the block list (a block being
+// built, a set being read).
+void convertBoundary(AGNAVBlock& block, int zone, int mode, double axis, double inverseFlattening);
+void convertGuidanceSet(GuidanceSet& set, int zone, int mode, double axis, double inverseFlattening);
+void convertExclusionZones(std::vector<ShapeRecord>& zones, int zoneCount, int zone, int mode, double axis,
+    double inverseFlattening);
+void convertFlight(FlightFile& flight, int zone, int mode, double axis, double inverseFlattening);
+
+// Vertices 1..VertexCount with the progress bar moved per vertex and the
+// status text "Converting Coordinates"; then the boundary's extent is
+// recomputed from its vertices. A boundary without vertices is left alone.
+void ConvertBoundaryCoords(int blockIndex, int zone, int mode, double axis, double inverseFlattening);
+// Every point of every guidance line; no progress, no extent.
+void ConvertGuidanceCoords(int blockIndex, int zone, int mode, double axis, double inverseFlattening);
+// Every point of zones 1..ExclusionZoneCount; no progress. Zone areas stay,
+// being square metres in either system.
+void ConvertExclusionCoords(int blockIndex, int zone, int mode, double axis, double inverseFlattening);
+// Sample positions 1..SampleCount, the progress bar moved every tenth sample.
+void ConvertFlightCoords(
+    int blockIndex, int flightIndex, int zone, int mode, double axis, double inverseFlattening);
+
+// The map-wide switch for one block, with the block's zone and the map's
+// current ellipsoid: its boundary, its guidance lines when loaded, its
+// exclusion zones and every flight. Mode as above (1 when the map was in UTM).
+void ConvertBlockCoords(int blockIndex, int mode);

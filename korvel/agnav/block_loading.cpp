@@ -1,0 +1,129 @@
+#include "korvel/agnav/block_loading.h"
+
+#include "korvel/agnav/agnav_coordinate_conversion.h"
+#include "korvel/agnav/boundary_file_reader.h"
+#include "korvel/map/layer_records.h"
+#include "korvel/map/map_state.h"
+#include "korvel/shell/polygon_area.h"
+#include "korvel/shell/program_globals.h"
+#include "platform/file_helpers.h"
+#include "platform/vb_colors.h"
+
+#include <algorithm>
+
+namespace {
+
+bool sameEllipsoid(const EllipsoidRecord& a, const EllipsoidRecord& b)
+{
+    return a.Axis == b.Axis && a.InverseFlattening == b.InverseFlattening;
+}
+
+AGNAVBlock newBlock(const QString& path, const BlockLoadOptions& options)
+{
+    AGNAVBlock block;
+    block.Path = path;
+    const qsizetype slash = path.lastIndexOf(u'/');
+    block.FileName = path.mid(slash + 1);
+    block.Colour = options.loadingSession ? options.sessionColour : QBColor(0);
+    block.Thickness = 1;
+    block.Boundary.XMin = block.Boundary.YMin = BlockExtentStart;
+    block.Boundary.XMax = block.Boundary.YMax = -BlockExtentStart;
+    block.DataFolder = path.left(slash + 1);
+    return block;
+}
+
+void widenDataExtent(const ShapeRecord& boundary, bool replace)
+{
+    MapExtent& extent = layerData().DataExtent;
+    if (replace) {
+        extent = { boundary.XMin, boundary.YMin, boundary.XMax, boundary.YMax };
+        return;
+    }
+    extent.XMin = std::min(extent.XMin, boundary.XMin);
+    extent.YMin = std::min(extent.YMin, boundary.YMin);
+    extent.XMax = std::max(extent.XMax, boundary.XMax);
+    extent.YMax = std::max(extent.YMax, boundary.YMax);
+}
+
+} // namespace
+
+void setUpMapFromBlock(const AGNAVBlock& block)
+{
+    ProgramGlobals& program = globals();
+    MapState& map = mapState();
+    if (block.isGeographicFile()) {
+        program.UTMMode = false;
+        program.CoordFormat = QStringLiteral("0.0000");
+        // Without corners the extent is still at its start values and says
+        // nothing about the hemisphere.
+        if (block.VertexCount > 0) {
+            if (block.Boundary.YMax < 0.0) {
+                map.NorthZone = false;
+            } else if (block.Boundary.YMin > 0.0) {
+                map.NorthZone = true;
+            }
+        }
+    }
+    program.Ellipsoid = block.Ellipsoid;
+    for (std::size_t row = 1; row < program.EllipsoidTable.size(); ++row) {
+        if (sameEllipsoid(program.EllipsoidTable[row], block.Ellipsoid)) {
+            program.Ellipsoid.Name = program.EllipsoidTable[row].Name;
+        }
+    }
+    map.Zone = block.Zone;
+}
+
+void convertBoundaryForMap(AGNAVBlock& block)
+{
+    const EllipsoidRecord& own = block.Ellipsoid;
+    const EllipsoidRecord& map = globals().Ellipsoid;
+    if (globals().UTMMode) {
+        if (block.isGeographicFile()) {
+            convertBoundary(block, block.Zone, 2, map.Axis, map.InverseFlattening);
+        } else if (!sameEllipsoid(own, map)) {
+            convertBoundary(block, block.Zone, 1, own.Axis, own.InverseFlattening);
+            convertBoundary(block, block.Zone, 2, map.Axis, map.InverseFlattening);
+        }
+    } else if (!block.isGeographicFile()) {
+        convertBoundary(block, block.Zone, 1, own.Axis, own.InverseFlattening);
+    }
+}
+
+AgnavOutcome loadBlockRecord(const QString& path, const BlockLoadOptions& options, int* blockIndex)
+{
+    const QString refusal = blockLimitRefusal();
+    if (!refusal.isEmpty()) {
+        return AgnavOutcome::refused(refusal);
+    }
+    QByteArray bytes;
+    QString error;
+    if (!readWholeFile(path, bytes, &error)) {
+        return AgnavOutcome::refused(error);
+    }
+    AGNAVBlock block = newBlock(path, options);
+    const AgnavOutcome outcome = parseBoundaryFile(bytes, block, globals().EllipsoidTable);
+    if (!outcome.isDone()) {
+        return outcome;
+    }
+    if (block.Ellipsoid.Axis == 0.0) {
+        block.Ellipsoid = globals().Ellipsoid; // the file names no ellipsoid
+    }
+    MapState& map = mapState();
+    const bool mapWasEmpty = map.MapEmpty;
+    if (mapWasEmpty && !options.loadingSession) {
+        setUpMapFromBlock(block);
+    }
+    convertBoundaryForMap(block);
+
+    const int index = appendBlock();
+    AGNAVBlock& added = agnavData().Blocks[static_cast<std::size_t>(index)];
+    added = std::move(block);
+    widenDataExtent(added.Boundary, mapWasEmpty);
+    added.Area = BoundaryArea(index);
+    globals().AGNAVLoaded = true;
+    map.MapEmpty = false;
+    if (blockIndex) {
+        *blockIndex = index;
+    }
+    return outcome;
+}

@@ -1,0 +1,131 @@
+#include "korvel/agnav/exclusion_file_format.h"
+
+#include "platform/sequential_file.h"
+#include "platform/vb_error.h"
+#include "platform/vb_format.h"
+#include "platform/vb_numbers.h"
+
+#include <QStringList>
+#include <cmath>
+
+namespace {
+
+constexpr int MaxZones = 255;
+
+bool isBlank(QChar c)
+{
+    return c == u' ' || c == u'\t';
+}
+
+// The blank-separated words of a line.
+QStringList words(const QString& line)
+{
+    QStringList result;
+    qsizetype i = 0;
+    while (i < line.size()) {
+        while (i < line.size() && isBlank(line[i])) {
+            ++i;
+        }
+        const qsizetype start = i;
+        while (i < line.size() && !isBlank(line[i])) {
+            ++i;
+        }
+        if (i > start) {
+            result << line.mid(start, i - start);
+        }
+    }
+    return result;
+}
+
+// The zone number of a line's first word, rounded half to even; 0 for a
+// word that is no number. Raises 6 for a number beyond any range.
+double zoneNumber(const QString& word)
+{
+    const double zone = std::nearbyint(Val(word));
+    return zone >= 1.0 ? zone : 0.0;
+}
+
+} // namespace
+
+AgnavOutcome parseExclusionFile(const QByteArray& bytes, bool geographicFile, std::vector<ShapeRecord>& zones)
+{
+    zones.assign(1, ShapeRecord());
+    SequentialReader reader(bytes);
+    double current = 0.0;
+    int line = 0;
+    while (!reader.atEnd()) {
+        const QStringList items = words(reader.readLine());
+        ++line;
+        if (items.isEmpty()) {
+            continue;
+        }
+        double zone = 0.0;
+        double first = 0.0;
+        double second = 0.0;
+        try {
+            zone = zoneNumber(items[0]);
+            if (zone == 0.0) {
+                continue; // zone 0 is no zone
+            }
+            if (items.size() < 3) {
+                return AgnavOutcome::refused(QStringLiteral("Line %1: zone %2 is not followed by two values.")
+                                                 .arg(line)
+                                                 .arg(items[0]));
+            }
+            // A value that starts with no number reads as 0, as the format allows.
+            first = Val(items[1]);
+            second = Val(items[2]);
+        } catch (const VbError& error) {
+            return AgnavOutcome::refused(QStringLiteral("Line %1: %2").arg(line).arg(error.Description()));
+        }
+        if (zone != current) {
+            if (static_cast<int>(zones.size()) > MaxZones) {
+                return AgnavOutcome::refused(
+                    QStringLiteral("Line %1: the file holds more than %2 exclusion zones.")
+                        .arg(line)
+                        .arg(MaxZones));
+            }
+            zones.emplace_back();
+            zones.back().resize(0);
+            current = zone;
+        }
+        ShapeRecord& shape = zones.back();
+        if (geographicFile) {
+            shape.X.push_back(second > 180.0 ? second - 360.0 : second);
+            shape.Y.push_back(first);
+        } else {
+            shape.X.push_back(first);
+            shape.Y.push_back(second);
+        }
+    }
+    return AgnavOutcome::done();
+}
+
+int highestExclusionZoneNumber(const QByteArray& bytes)
+{
+    SequentialReader reader(bytes);
+    double highest = 0.0;
+    while (!reader.atEnd()) {
+        const QStringList items = words(reader.readLine());
+        try {
+            if (!items.isEmpty()) {
+                highest = std::max(highest, zoneNumber(items[0]));
+            }
+        } catch (const VbError&) {
+            // not a zone number the file could have been written with
+        }
+    }
+    return static_cast<int>(std::min(highest, 1e9));
+}
+
+QString exclusionFileLine(int zoneNumber, double first, double second, bool geographicFile)
+{
+    const QString mask = geographicFile ? QStringLiteral("0.000000") : QStringLiteral("0.0");
+    SequentialWriter writer;
+    writer.print(QString::number(zoneNumber).leftJustified(4));
+    writer.print(Format(first, mask));
+    writer.nextZone();
+    writer.print(Format(second, mask));
+    writer.endLine();
+    return writer.text();
+}

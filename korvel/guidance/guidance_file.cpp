@@ -1,0 +1,133 @@
+#include "korvel/guidance/guidance_file.h"
+
+#include "korvel/agnav/agnav_coordinate_conversion.h"
+#include "korvel/agnav/block_companion.h"
+#include "korvel/shell/program_globals.h"
+#include "platform/file_helpers.h"
+#include "platform/sequential_file.h"
+#include "platform/vb_error.h"
+#include "platform/vb_numbers.h"
+
+#include <QFileInfo>
+#include <QStringList>
+
+namespace {
+
+bool isSeparator(QChar c)
+{
+    return c == u' ' || c == u'\t' || c == u',';
+}
+
+QStringList items(const QString& line)
+{
+    QStringList result;
+    QString current;
+    for (const QChar c : line) {
+        if (isSeparator(c)) {
+            if (!current.isEmpty()) {
+                result << current;
+                current.clear();
+            }
+        } else {
+            current += c;
+        }
+    }
+    if (!current.isEmpty()) {
+        result << current;
+    }
+    return result;
+}
+
+bool isHeader(const QString& line)
+{
+    return line.left(4).compare(QLatin1String("LINE"), Qt::CaseInsensitive) == 0;
+}
+
+// Adds one point to the line; an empty text when it was read, else what is wrong.
+QString readPoint(const QString& line, GuidancePolyline& polyline)
+{
+    const QStringList values = items(line);
+    double x = 0.0;
+    double y = 0.0;
+    try {
+        if (values.size() < 2 || !IsNumeric(values[0]) || !IsNumeric(values[1])) {
+            return QStringLiteral("the point \"%1\" is not two numbers.").arg(line.left(40));
+        }
+        x = CDbl(values[0]);
+        y = CDbl(values[1]);
+    } catch (const VbError& error) {
+        return error.Description();
+    }
+    polyline.X.push_back(x);
+    polyline.Y.push_back(y);
+    ++polyline.PointCount;
+    return {};
+}
+
+} // namespace
+
+AgnavOutcome parseGuidanceFile(const QByteArray& bytes, GuidanceSet& set)
+{
+    GuidanceSet read;
+    SequentialReader reader(bytes);
+    int lineNumber = 0;
+    while (!reader.atEnd()) {
+        const QString line = reader.readLine().trimmed();
+        ++lineNumber;
+        if (line.isEmpty()) {
+            continue;
+        }
+        if (isHeader(line)) {
+            read.Lines.emplace_back();
+            ++read.LineCount;
+            continue;
+        }
+        if (read.LineCount == 0) {
+            return AgnavOutcome::refused(
+                QStringLiteral("Line %1: a point comes before the first LINE header.").arg(lineNumber));
+        }
+        const QString problem = readPoint(line, read.Lines.back());
+        if (!problem.isEmpty()) {
+            return AgnavOutcome::refused(QStringLiteral("Line %1: %2").arg(lineNumber).arg(problem));
+        }
+    }
+    set.LineCount = read.LineCount;
+    set.Lines = std::move(read.Lines);
+    return AgnavOutcome::done();
+}
+
+AgnavOutcome LoadGuidanceFile(int blockIndex)
+{
+    AGNAVBlock& block = blockAt(blockIndex);
+    if (block.GuidanceLoaded) {
+        return AgnavOutcome::done();
+    }
+    const QString path = blockCompanionPath(block.Path, QStringLiteral("xyz"));
+    const QString name = QFileInfo(path).fileName();
+    QByteArray bytes;
+    QString error;
+    if (!readWholeFile(path, bytes, &error)) {
+        return AgnavOutcome::refused(QStringLiteral("Cannot read %1: %2").arg(name, error));
+    }
+    GuidanceSet set;
+    const AgnavOutcome outcome = parseGuidanceFile(bytes, set);
+    if (!outcome.isDone()) {
+        return AgnavOutcome::refused(name + QStringLiteral(", ") + outcome.message());
+    }
+    set.SourcePath = path;
+
+    const EllipsoidRecord& own = block.Ellipsoid;
+    const EllipsoidRecord& map = globals().Ellipsoid;
+    const bool sameEllipsoid = own.Axis == map.Axis && own.InverseFlattening == map.InverseFlattening;
+    if (!globals().UTMMode || !sameEllipsoid) {
+        convertGuidanceSet(set, block.Zone, 1, own.Axis, own.InverseFlattening);
+    }
+    if (globals().UTMMode && !sameEllipsoid) {
+        convertGuidanceSet(set, block.Zone, 2, map.Axis, map.InverseFlattening);
+    }
+
+    block.Guidance = std::move(set);
+    block.GuidanceLoaded = true;
+    ++agnavData().GuidanceCount;
+    return outcome;
+}

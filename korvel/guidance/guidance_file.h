@@ -1,0 +1,33 @@
+#pragma once
+// Reading of the AG-NAV guidance-line file ("xyz") beside a block's boundary
+// file. The guidance save writes it; per line three text lines, CR LF:
+//
+//   LINE 10            header: "LINE" and the line number x 10 (not used)
+//   500123      4801234  1       easting, northing (whole metres), point 1
+//   500987      4802345  2       point 2
+//
+// Every non-header line is one point of the line above it: easting and
+// northing separated by blanks or commas, an optional point number after
+// them. The file always holds UTM metres in the block's zone and ellipsoid.
+#include "korvel/agnav/agnav_block.h"
+#include "korvel/agnav/agnav_outcome.h"
+
+#include <QByteArray>
+
+// Reads the lines of a file into the set's LineCount and Lines (X easting,
+// Y northing). A header is a line starting with "LINE" in any letter case.
+// Blank lines are passed over; a file without lines gives 0 lines, as the
+// save writes it when no line was laid. Refuses a point that is not two
+// numbers and a point before the first header, naming the line.
+AgnavOutcome parseGuidanceFile(const QByteArray& bytes, GuidanceSet& set);
+
+// Reads the guidance-line file of Blocks(blockIndex) (found beside its
+// boundary file in any letter case) into the block's guidance set, in the
+// map's system: on a UTM map converted only when the block's ellipsoid
+// differs from the map's (to geographic with the block's, back with the
+// map's), on a geographic map converted with the block's ellipsoid; always in
+// the block's zone. Only after success do GuidanceLoaded become True and
+// the program-wide GuidanceCount rise. A block whose guidance is loaded
+// already is left alone. A refusal names the file and the line and changes
+// nothing. The list row and its CaptionTrim are the caller's.
+AgnavOutcome LoadGuidanceFile(int blockIndex);

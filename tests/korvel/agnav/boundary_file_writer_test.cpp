@@ -1,0 +1,203 @@
+#include "korvel/agnav/boundary_file_writer.h"
+
+#include "korvel/agnav/boundary_file_reader.h"
+#include "korvel/map/map_state.h"
+#include "korvel/shell/utm_projection.h"
+#include "tests/korvel/agnav/agnav_test_data.h"
+#include "tests/support/korvel_test.h"
+
+#include <QFile>
+
+namespace {
+
+const QByteArray UtmFileWritten
+    = "0  NORTH FIELD\r\n"
+      "1  U  279\r\n"
+      "2   500600.0   4800700.0        AREA CORNER 1 \r\n"
+      "2   500600.0   4801300.0        AREA CORNER 2 \r\n"
+      "2   501400.0   4801300.0        AREA CORNER 3 \r\n"
+      "4           20                  NUMBER OF LINES\r\n"
+      "8          100                  MAX CROSS TRACK\r\n"
+      "9      0     0     0            DELTA X/Y/Z\r\n"
+      "11 0.9996000000       0.0       0.0 K0, X/Y SHIFT\r\n"
+      "17   500600.0  4800700.0  90.00 MASTER POINT, HEADING\r\n"
+      "20 WGS-84      6378137.0   298.257223563 22      ELLIPSOID\r\n"
+      "21          0                   NO EQUATORIAL CROSSING\r\n"
+      "30          6    9600  N  1  8  RS-232 PORT 2 INCOMING FORMAT\r\n"
+      "35              FIELD17  F  C   CROP DIR, RAM DISK, SPRAY SIDE\r\n"
+      "36         30         1  1      SWATH WIDTH, NO OF A/C, SPRAY ON CLOSURE OF CONTACT\r\n"
+      "37          1                   HALF-SWATH OFFSET OF THE FIRST LINE\r\n"
+      "38          2                   METRIC SYSTEM DISPLAY\r\n"
+      "39     1       1                RACE TRACK, SKIP TRACK\r\n"
+      "40          0                   MAGNETIC VARIATION, Deg.\r\n"
+      "41       0.00                   SYSTEM LAG, Sec.\r\n"
+      "42  0.00    0.00                RELAY ON / OFF, Sec.\r\n"
+      "102  UTM                        UTM X/Y SCALE\r\n";
+
+class BoundaryFileWriterTest : public KorvelTest
+{
+protected:
+    void SetUp() override
+    {
+        KorvelTest::SetUp();
+        globals().Ellipsoid = Wgs84;
+        globals().EllipsoidTable = { EllipsoidRecord(), Wgs84 };
+        m_path = workDir() + QStringLiteral("FIELD17.no1");
+    }
+
+    // Reads a written file back as the block loader starts a block.
+    AGNAVBlock readBack(const QString& path)
+    {
+        AGNAVBlock block;
+        block.Boundary.XMin = block.Boundary.YMin = BlockExtentStart;
+        block.Boundary.XMax = block.Boundary.YMax = -BlockExtentStart;
+        block.DataFolder = workDir();
+        EXPECT_TRUE(parseBoundaryFile(readTestFile(path), block, globals().EllipsoidTable).isDone());
+        return block;
+    }
+
+    QString m_path;
+};
+
+TEST_F(BoundaryFileWriterTest, UtmFileByteForByte)
+{
+    ASSERT_TRUE(writeBoundaryFile(utmJob(), utmBlock(m_path)).isDone());
+    EXPECT_EQ(readTestFile(m_path), UtmFileWritten);
+}
+
+TEST_F(BoundaryFileWriterTest, WrittenFileReadsBackAndWritesAgainTheSame)
+{
+    const AGNAVBlock original = utmBlock(m_path);
+    ASSERT_TRUE(writeBoundaryFile(utmJob(), original).isDone());
+    AGNAVBlock read = readBack(m_path);
+    read.Path = m_path;
+    read.FileName = original.FileName;
+    EXPECT_EQ(read.Boundary.X, original.Boundary.X);
+    EXPECT_EQ(read.Boundary.Y, original.Boundary.Y);
+    EXPECT_EQ(read.Zone, 17);
+    EXPECT_EQ(read.Ellipsoid.Name, "WGS-84");
+    EXPECT_EQ(read.HeadingText, "90.00");
+    EXPECT_EQ(read.SwathWidthText, "30");
+    EXPECT_EQ(read.OffsetCode, 1);
+    EXPECT_EQ(read.DataSubfolder, "FIELD17/");
+    EXPECT_EQ(read.MasterPoint.MasterX, "500600.0");
+
+    ASSERT_TRUE(writeBoundaryFile(utmJob(), read).isDone());
+    EXPECT_EQ(readTestFile(m_path), UtmFileWritten);
+}
+
+TEST_F(BoundaryFileWriterTest, LatitudeLongitudeFileFromAUtmMap)
+{
+    // The map holds the block in UTM; the file gets degrees, latitude first,
+    // and the block keeps its metres.
+    AGNAVBlock block = utmBlock(m_path);
+    block.CoordType = QStringLiteral("GEO");
+    AGNAVJob job = utmJob();
+    job.CoordLetter = QStringLiteral("L");
+    job.MasterX = QStringLiteral("-80.987654");
+    job.MasterY = QStringLiteral("43.350000");
+    ASSERT_TRUE(writeBoundaryFile(job, block).isDone());
+    EXPECT_EQ(block.Boundary.X[1], 500600.0);
+
+    const QList<QByteArray> lines = readTestFile(m_path).split('\n');
+    EXPECT_EQ(lines[1], "1  L  279\r");
+    EXPECT_EQ(lines[9], "17  43.350000 -80.987654  90.00 MASTER POINT, HEADING\r");
+    const GeographicDeg corner = toGeographic({ 500600.0, 4800700.0, 17, true }, Wgs84);
+    const QByteArray expected = QStringLiteral("2   %1  %2       AREA CORNER 1 \r")
+                                    .arg(corner.latitude, 0, 'f', 6)
+                                    .arg(corner.longitude, 0, 'f', 6)
+                                    .toLatin1();
+    EXPECT_EQ(lines[2], expected);
+
+    AGNAVBlock read = readBack(m_path);
+    EXPECT_EQ(read.CoordType, "GEO");
+    EXPECT_NEAR(read.Boundary.Y[1], corner.latitude, 1e-6);
+    EXPECT_EQ(read.MasterPoint.MasterX, "-80.987654");
+    EXPECT_EQ(read.MasterPoint.MasterY, "43.350000");
+}
+
+TEST_F(BoundaryFileWriterTest, UtmFileFromALatitudeLongitudeMap)
+{
+    globals().UTMMode = false;
+    AGNAVBlock block = utmBlock(m_path);
+    for (int i = 1; i <= 3; ++i) {
+        const GeographicDeg point
+            = toGeographic({ block.Boundary.X[i], block.Boundary.Y[i], 17, true }, Wgs84);
+        block.Boundary.X[i] = point.longitude;
+        block.Boundary.Y[i] = point.latitude;
+    }
+    ASSERT_TRUE(writeBoundaryFile(utmJob(), block).isDone());
+    EXPECT_EQ(readTestFile(m_path), UtmFileWritten);
+}
+
+TEST_F(BoundaryFileWriterTest, CentralMeridians)
+{
+    EXPECT_EQ(centralMeridianOfZone(10), 237);
+    EXPECT_EQ(centralMeridianOfZone(31), 3);
+    EXPECT_EQ(centralMeridianOfZone(1), 183);
+    EXPECT_EQ(centralMeridianOfZone(60), 177);
+}
+
+TEST_F(BoundaryFileWriterTest, WriteBoundaryFileWritesTheNewestBlock)
+{
+    appendBlock();
+    const int b = appendBlock();
+    blockAt(b) = utmBlock(m_path);
+    ASSERT_TRUE(WriteBoundaryFile(utmJob()).isDone());
+    EXPECT_EQ(readTestFile(m_path), UtmFileWritten);
+}
+
+// A value too wide for its columns would run into its neighbour and read
+// back as something else; it is refused before the file is touched.
+TEST_F(BoundaryFileWriterTest, ValueTooWideIsRefusedAndTheOldFileStays)
+{
+    writeTestFile(m_path, "old contents\r\n");
+    const struct
+    {
+        void (*change)(AGNAVJob&);
+        const char* message;
+    } rows[] = {
+        { [](AGNAVJob& j) { j.DeltaX = QStringLiteral("1000000"); },
+            "The Delta X shift \"1000000\" is too long for its columns in record 9 of the boundary file." },
+        { [](AGNAVJob& j) { j.MasterX = QStringLiteral("12345678901"); },
+            "The master point \"12345678901\" is too long for its columns in record 17 of the boundary "
+            "file." },
+        { [](AGNAVJob& j) { j.Ellipsoid.EllipsoidName = QStringLiteral("INTERNATIONAL"); },
+            "The ellipsoid name \"INTERNATIONAL\" is too long for its columns in record 20 of the boundary "
+            "file." },
+        { [](AGNAVJob& j) { j.RaceTrack = QStringLiteral("123456"); },
+            "The race track \"123456\" is too long for its columns in record 39 of the boundary file." },
+        { [](AGNAVJob& j) { j.OffsetCode = QString(21, u'1'); },
+            "The offset code \"111111111111111111111\" is too long for its columns in record 37 of the "
+            "boundary "
+            "file." },
+    };
+    for (const auto& row : rows) {
+        AGNAVJob job = utmJob();
+        row.change(job);
+        const AgnavOutcome outcome = writeBoundaryFile(job, utmBlock(m_path));
+        EXPECT_TRUE(outcome.isRefused());
+        EXPECT_EQ(outcome.message(), row.message);
+        EXPECT_EQ(readTestFile(m_path), "old contents\r\n");
+    }
+}
+
+TEST_F(BoundaryFileWriterTest, LongJobNameIsRefused)
+{
+    const QString path = workDir() + QStringLiteral("A_VERY_LONG_FIELD_NAME_1.no1");
+    const AgnavOutcome outcome = writeBoundaryFile(utmJob(), utmBlock(path));
+    EXPECT_EQ(outcome.message(),
+        "The job name \"A_VERY_LONG_FIELD_NAME_1\" is too long for its columns in record 35 of the boundary "
+        "file.");
+    EXPECT_FALSE(QFile::exists(path));
+}
+
+TEST_F(BoundaryFileWriterTest, FailedWriteIsReported)
+{
+    const QString path = workDir() + QStringLiteral("missing-folder/FIELD17.no1");
+    const AgnavOutcome outcome = writeBoundaryFile(utmJob(), utmBlock(path));
+    EXPECT_TRUE(outcome.isRefused());
+    EXPECT_TRUE(outcome.message().startsWith("Cannot write " + path + ": "));
+}
+
+} // namespace
