@@ -62,8 +62,7 @@ public:
     // and a read that could not start (then `startError`, when given, says
     // why; it is emptied otherwise).
     virtual bool DownloadFile(const QString& strFileKey, const QString& strPath, int lngFileType,
-        const QString& strData, QString* startError = nullptr) noexcept
-        = 0;
+        const QString& strData, QString* startError = nullptr) noexcept = 0;
     // Ends every read in progress, of this object and of any other; no event
     // of them arrives afterwards.
     virtual void CancelDownload() noexcept = 0;

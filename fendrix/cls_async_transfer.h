@@ -12,8 +12,8 @@ public:
     clsAsyncTransfer(const clsAsyncTransfer&) = delete;
     clsAsyncTransfer& operator=(const clsAsyncTransfer&) = delete;
 
-    bool DownloadFile(const QString& strFileKey, const QString& strPath, int lngFileType, const QString& strData,
-        QString* startError) noexcept override;
+    bool DownloadFile(const QString& strFileKey, const QString& strPath, int lngFileType,
+        const QString& strData, QString* startError) noexcept override;
     void CancelDownload() noexcept override;
     void setEventSink(AsyncTransferEvents* sink) noexcept override;
     void Release() noexcept override;

@@ -49,12 +49,14 @@ ctlAsyncTransfer::ctlAsyncTransfer(QObject* parent)
     : QObject(parent)
     , m_reader(new AsyncReader(this))
 {
-    connect(m_reader, &AsyncReader::AsyncReadProgress, this, &ctlAsyncTransfer::UserControl_AsyncReadProgress);
-    connect(m_reader, &AsyncReader::AsyncReadComplete, this, &ctlAsyncTransfer::UserControl_AsyncReadComplete);
+    connect(
+        m_reader, &AsyncReader::AsyncReadProgress, this, &ctlAsyncTransfer::UserControl_AsyncReadProgress);
+    connect(
+        m_reader, &AsyncReader::AsyncReadComplete, this, &ctlAsyncTransfer::UserControl_AsyncReadComplete);
 }
 
-bool ctlAsyncTransfer::DownloadFile(
-    const QString& strFileKey, const QString& strPath, int lngFileType, const QString& strData, QString* startError)
+bool ctlAsyncTransfer::DownloadFile(const QString& strFileKey, const QString& strPath, int lngFileType,
+    const QString& strData, QString* startError)
 {
     if (startError) {
         startError->clear();

@@ -18,15 +18,17 @@ public:
     explicit ctlAsyncTransfer(QObject* parent = nullptr);
 
     // The work of clsAsyncTransfer::DownloadFile (async_transfer_interface.h).
-    bool DownloadFile(const QString& strFileKey, const QString& strPath, int lngFileType, const QString& strData,
-        QString* startError);
+    bool DownloadFile(const QString& strFileKey, const QString& strPath, int lngFileType,
+        const QString& strData, QString* startError);
 
     // Ends every read at once without events and forgets them all.
     void cancelAll();
 
 signals:
-    void FileReadComplete(const QString& strFileKey, int lngFileType, AsyncProperty& AsyncProp, const QString& strData);
-    void FileReadProgress(const QString& strFileKey, int lngFileType, AsyncProperty& AsyncProp, const QString& strData);
+    void FileReadComplete(
+        const QString& strFileKey, int lngFileType, AsyncProperty& AsyncProp, const QString& strData);
+    void FileReadProgress(
+        const QString& strFileKey, int lngFileType, AsyncProperty& AsyncProp, const QString& strData);
 
 private:
     void UserControl_AsyncReadProgress(const AsyncProperty& AsyncProp);

@@ -23,7 +23,8 @@ QUrl targetUrl(const QString& target, QString* error)
         *error = QStringLiteral("\"%1\" is no valid address").arg(target);
         return QUrl();
     }
-    if (scheme != QLatin1String("http") && scheme != QLatin1String("https") && scheme != QLatin1String("file")) {
+    if (scheme != QLatin1String("http") && scheme != QLatin1String("https")
+        && scheme != QLatin1String("file")) {
         *error = QStringLiteral("\"%1\" uses the protocol \"%2\"; only http, https and file can be read")
                      .arg(target, url.scheme());
         return QUrl();
@@ -53,7 +54,8 @@ bool AsyncReader::AsyncRead(const QString& target, int asyncType, const QString&
 {
     QString reason;
     QUrl url;
-    if (asyncType != vbAsyncTypePicture && asyncType != vbAsyncTypeFile && asyncType != vbAsyncTypeByteArray) {
+    if (asyncType != vbAsyncTypePicture && asyncType != vbAsyncTypeFile
+        && asyncType != vbAsyncTypeByteArray) {
         reason = QStringLiteral("%1 is no kind of read").arg(asyncType);
     } else if (m_reads.count(propertyName) != 0) {
         reason = QStringLiteral("A read named \"%1\" is already in progress").arg(propertyName);
@@ -187,7 +189,8 @@ void AsyncReader::deliverValue(QNetworkReply* reply, AsyncProperty& state)
         break;
     }
     case vbAsyncTypeFile: {
-        auto file = std::make_unique<QTemporaryFile>(QDir::tempPath() + QStringLiteral("/korvel-read-XXXXXX"));
+        auto file
+            = std::make_unique<QTemporaryFile>(QDir::tempPath() + QStringLiteral("/korvel-read-XXXXXX"));
         if (!file->open() || file->write(data) != data.size() || !file->flush()) {
             state.Status = QStringLiteral("The data read from \"%1\" could not be stored: %2")
                                .arg(state.Target, file->errorString());

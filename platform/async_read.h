@@ -56,7 +56,8 @@ public:
     // Starts reading `target` as `asyncType` under `propertyName`. Returns
     // false with the reason in `error` when the target is no URL or path this
     // reader can fetch, or a read of that name is already running.
-    bool AsyncRead(const QString& target, int asyncType, const QString& propertyName, QString* error = nullptr);
+    bool AsyncRead(
+        const QString& target, int asyncType, const QString& propertyName, QString* error = nullptr);
 
     // Ends the read of that name at once; no notification follows. False when
     // no read of that name runs.

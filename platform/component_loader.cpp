@@ -39,7 +39,8 @@ template <typename Proc> Proc entryPoint(void* handle, const char* name)
 
 QString resultText(ComResult result)
 {
-    return QStringLiteral("0x") + QString::number(quint32(result), 16).toUpper().rightJustified(8, QLatin1Char('0'));
+    return QStringLiteral("0x")
+        + QString::number(quint32(result), 16).toUpper().rightJustified(8, QLatin1Char('0'));
 }
 
 void* createFrom(void* handle, const QString& path, const QString& clsid, const char* iid, QString* error)
@@ -62,8 +63,10 @@ void* createFrom(void* handle, const QString& path, const QString& clsid, const 
     result = static_cast<ComponentClassFactory*>(factoryPointer)->CreateInstance(iid, &object);
     if (result != S_OK || !object) {
         *error = result == E_NOINTERFACE
-            ? QStringLiteral("The class %1 of %2 does not offer the interface %3").arg(clsid, path, QLatin1String(iid))
-            : QStringLiteral("The class %1 of %2 could not create an object (%3)").arg(clsid, path, resultText(result));
+            ? QStringLiteral("The class %1 of %2 does not offer the interface %3")
+                  .arg(clsid, path, QLatin1String(iid))
+            : QStringLiteral("The class %1 of %2 could not create an object (%3)")
+                  .arg(clsid, path, resultText(result));
         return nullptr;
     }
     return object;
@@ -71,7 +74,8 @@ void* createFrom(void* handle, const QString& path, const QString& clsid, const 
 
 } // namespace
 
-void* createComponentInstance(const QString& clsid, const char* iid, const QString& fallbackLibrary, QString* error)
+void* createComponentInstance(
+    const QString& clsid, const char* iid, const QString& fallbackLibrary, QString* error)
 {
     QString reason;
     const QString registered = registeredServerLibrary(clsid);
@@ -99,7 +103,8 @@ void* createComponentInstance(const QString& clsid, const char* iid, const QStri
     const auto registerServer = entryPoint<DllRegisterServerProc>(library.handle, "DllRegisterServer");
     const ComResult registeredResult = registerServer ? registerServer() : E_FAIL;
     if (registeredResult != S_OK) {
-        qWarning().noquote() << fallbackLibrary << "could not register itself:" << resultText(registeredResult);
+        qWarning().noquote() << fallbackLibrary
+                             << "could not register itself:" << resultText(registeredResult);
     }
     void* object = createFrom(library.handle, fallbackLibrary, clsid, iid, &reason);
     if (error && !object) {

@@ -60,7 +60,8 @@ bool removeKey(const QString& path, QString* error)
 bool registerInProcessServer(const InProcessServer& server, QString* error)
 {
     const QString key = classKey(server);
-    const QString typeLibKey = QStringLiteral("TypeLib\\") + server.typeLibId + QLatin1Char('\\') + server.version;
+    const QString typeLibKey
+        = QStringLiteral("TypeLib\\") + server.typeLibId + QLatin1Char('\\') + server.version;
     return storeText(key, DefaultValue, server.className, error)
         && storeText(key + QStringLiteral("\\InprocServer32"), DefaultValue, server.libraryPath, error)
         && storeText(key + QStringLiteral("\\InprocServer32"), QStringLiteral("ThreadingModel"),
@@ -101,8 +102,8 @@ QString registeredServerLibrary(const QString& clsid)
 {
     RegistryStore& store = registryStore();
     RegHandle key = 0;
-    if (store.openKey(HKEY_CLASSES_ROOT, QStringLiteral("CLSID\\%1\\InprocServer32").arg(clsid), KEY_QUERY_VALUE,
-            &key)
+    if (store.openKey(
+            HKEY_CLASSES_ROOT, QStringLiteral("CLSID\\%1\\InprocServer32").arg(clsid), KEY_QUERY_VALUE, &key)
         != ERROR_SUCCESS) {
         return QString();
     }

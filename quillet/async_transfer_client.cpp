@@ -53,8 +53,8 @@ AsyncTransferClient::~AsyncTransferClient()
     m_object->Release();
 }
 
-bool AsyncTransferClient::DownloadFile(
-    const QString& strFileKey, const QString& strPath, int lngFileType, const QString& strData, QString* startError)
+bool AsyncTransferClient::DownloadFile(const QString& strFileKey, const QString& strPath, int lngFileType,
+    const QString& strData, QString* startError)
 {
     return m_object->DownloadFile(strFileKey, strPath, lngFileType, strData, startError);
 }

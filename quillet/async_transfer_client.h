@@ -26,13 +26,15 @@ public:
     ~AsyncTransferClient() override;
 
     // See AsyncTransfer::DownloadFile.
-    bool DownloadFile(const QString& strFileKey, const QString& strPath, int lngFileType, const QString& strData,
-        QString* startError = nullptr);
+    bool DownloadFile(const QString& strFileKey, const QString& strPath, int lngFileType,
+        const QString& strData, QString* startError = nullptr);
     void CancelDownload();
 
 signals:
-    void FileReadComplete(const QString& strFileKey, int lngFileType, AsyncProperty& AsyncProp, const QString& strData);
-    void FileReadProgress(const QString& strFileKey, int lngFileType, AsyncProperty& AsyncProp, const QString& strData);
+    void FileReadComplete(
+        const QString& strFileKey, int lngFileType, AsyncProperty& AsyncProp, const QString& strData);
+    void FileReadProgress(
+        const QString& strFileKey, int lngFileType, AsyncProperty& AsyncProp, const QString& strData);
 
 private:
     class Sink;

@@ -101,8 +101,8 @@ void frmMain::release()
 
 frmMain::frmMain()
     : QWidget(nullptr,
-          Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-              | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+        Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+            | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("KORVEL Quillet"));
@@ -131,13 +131,14 @@ void frmMain::createControls()
 {
     lblConnection = makeLabel(this, "lblConnection", QPoint(pixelsX(120), pixelsY(210)));
     setCaption(lblConnection, QStringLiteral("Current internet connection:"));
-    btnCheckUpdates = makeButton(this, "btnCheckUpdates", QStringLiteral("Check for Update"), twipsRect(120, 600, 1500, 375));
+    btnCheckUpdates = makeButton(
+        this, "btnCheckUpdates", QStringLiteral("Check for Update"), twipsRect(120, 600, 1500, 375));
     lblCheckUpdates = makeLabel(this, "lblCheckUpdates", QPoint(pixelsX(1680), pixelsY(600)));
     lblProgress = makeLabel(this, "lblProgress", QPoint());
     lblProgress->setGeometry(twipsRect(525, 1725, 3000, 420));
     lblProgress->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    btnDownloadUpdates
-        = makeButton(this, "btnDownloadUpdates", QStringLiteral("Download Update"), twipsRect(120, 1200, 1500, 375));
+    btnDownloadUpdates = makeButton(
+        this, "btnDownloadUpdates", QStringLiteral("Download Update"), twipsRect(120, 1200, 1500, 375));
     lblDownloadUpdates = makeLabel(this, "lblDownloadUpdates", QPoint(pixelsX(1680), pixelsY(1290)));
     setTabOrder(btnCheckUpdates, btnDownloadUpdates);
 
@@ -186,8 +187,10 @@ void frmMain::createObjTest()
             vbExclamation);
         return;
     }
-    connect(m_objTest.get(), &AsyncTransferClient::FileReadComplete, this, &frmMain::objTest_FileReadComplete);
-    connect(m_objTest.get(), &AsyncTransferClient::FileReadProgress, this, &frmMain::objTest_FileReadProgress);
+    connect(
+        m_objTest.get(), &AsyncTransferClient::FileReadComplete, this, &frmMain::objTest_FileReadComplete);
+    connect(
+        m_objTest.get(), &AsyncTransferClient::FileReadProgress, this, &frmMain::objTest_FileReadProgress);
 }
 
 // A long connection name must not run out of the window: the window grows
@@ -224,7 +227,8 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
         if (key->key() == Qt::Key_Escape) {
             const Qt::KeyboardModifiers modifiers = key->modifiers();
             const int Shift = (modifiers.testFlag(Qt::ShiftModifier) ? 1 : 0)
-                | (modifiers.testFlag(Qt::ControlModifier) ? 2 : 0) | (modifiers.testFlag(Qt::AltModifier) ? 4 : 0);
+                | (modifiers.testFlag(Qt::ControlModifier) ? 2 : 0)
+                | (modifiers.testFlag(Qt::AltModifier) ? 4 : 0);
             Form_KeyDown(vbKeyEscape, Shift);
             // Taken: otherwise the form would see it again on its way up
             // from the control.
@@ -243,7 +247,8 @@ void frmMain::Form_KeyDown(int KeyCode, int /*Shift*/)
 
 void frmMain::btnCheckUpdates_Click()
 {
-    m_installedVersion = GetRegSetting(QStringLiteral("Settings"), QStringLiteral("Version"), QStringLiteral("1.00"));
+    m_installedVersion
+        = GetRegSetting(QStringLiteral("Settings"), QStringLiteral("Version"), QStringLiteral("1.00"));
     setCaption(lblCheckUpdates, QLatin1String(CheckingText));
     m_updateServer = updateServer();
     if (!startRead(VersionFilePath, Checking)) {
@@ -269,7 +274,8 @@ bool frmMain::startRead(const QString& path, const QString& strData)
     if (error.isEmpty()) {
         return true;
     }
-    MsgBox(QStringLiteral("The update server %1 cannot be asked:\r").arg(m_updateServer) + error, vbExclamation);
+    MsgBox(
+        QStringLiteral("The update server %1 cannot be asked:\r").arg(m_updateServer) + error, vbExclamation);
     return false;
 }
 

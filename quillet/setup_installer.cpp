@@ -4,8 +4,8 @@
 #include "platform/process_launcher.h"
 #include "platform/vb_format.h"
 
-#include <QFileInfo>
 #include <QFile>
+#include <QFileInfo>
 
 namespace quillet {
 
@@ -19,7 +19,8 @@ QString byteCount(qint64 bytes)
 // Executable for whoever may read it, as an installed program is.
 bool makeExecutable(const QString& path)
 {
-    QFileDevice::Permissions permissions = QFile::permissions(path) | QFileDevice::ExeOwner | QFileDevice::ExeUser;
+    QFileDevice::Permissions permissions
+        = QFile::permissions(path) | QFileDevice::ExeOwner | QFileDevice::ExeUser;
     if (permissions.testFlag(QFileDevice::ReadGroup)) {
         permissions |= QFileDevice::ExeGroup;
     }
@@ -51,8 +52,7 @@ QString saveAndStartSetup(const QString& rootDir, const AsyncProperty& download,
     const QString folder = rootDir + QLatin1String(UpdateFolderName);
     QString error;
     if (!QFileInfo(folder).isDir() && !makeFolder(folder, &error)) {
-        return QStringLiteral("The folder %1 for the new setup could not be created:\r%2")
-            .arg(folder, error);
+        return QStringLiteral("The folder %1 for the new setup could not be created:\r%2").arg(folder, error);
     }
     const QString path = setupPath(rootDir);
     if (!writeFileAtomically(path, bytes, &error)) {

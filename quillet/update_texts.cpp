@@ -6,7 +6,8 @@ namespace quillet {
 
 QString connectionText(bool connected, const QString& connectionName)
 {
-    return QStringLiteral("Current internet connection:  ") + (connected ? connectionName : QStringLiteral("None"));
+    return QStringLiteral("Current internet connection:  ")
+        + (connected ? connectionName : QStringLiteral("None"));
 }
 
 QString couldNotConnectText(const QString& host)

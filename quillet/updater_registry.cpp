@@ -62,8 +62,8 @@ void SaveRegSetting(const QString& SettingKey, const QString& ValueKey, const QS
 
 QString updateServer()
 {
-    QString address = GetRegSetting(QStringLiteral("Settings"), QStringLiteral("UpdateServer"),
-        QLatin1String(DefaultUpdateServer))
+    QString address = GetRegSetting(
+        QStringLiteral("Settings"), QStringLiteral("UpdateServer"), QLatin1String(DefaultUpdateServer))
                           .trimmed();
     if (address.isEmpty()) {
         address = QLatin1String(DefaultUpdateServer);

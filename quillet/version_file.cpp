@@ -81,8 +81,8 @@ UpdateCheck checkForUpdate(const QString& installedVersion, const VersionFile& f
     }
     const std::optional<float> latest = versionNumber(file.latestVersion);
     if (!latest) {
-        check.error = invalidFileText(
-            QStringLiteral("its first line, \"%1\", is no version number.").arg(shownLine(file.latestVersion)));
+        check.error = invalidFileText(QStringLiteral("its first line, \"%1\", is no version number.")
+                                          .arg(shownLine(file.latestVersion)));
         return check;
     }
     const std::optional<qint32> size = sizeNumber(file.setupSize);

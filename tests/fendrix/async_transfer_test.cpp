@@ -11,7 +11,8 @@ using AsyncTransferRelay = FendrixTest;
 QByteArray pngPicture()
 {
     // A 1 x 1 PNG, enough for Qt to decode.
-    return QByteArray::fromBase64("iVBORw0KGgoAAAANSUhEUgAAAAEAAAABCAYAAAAfFcSJAAAADUlEQVR42mP8z8BQDwAEhQGAhKmMIQAAAABJRU5ErkJggg==");
+    return QByteArray::fromBase64(
+        "iVBORw0KGgoAAAANSUhEUgAAAAEAAAABCAYAAAAfFcSJAAAADUlEQVR42mP8z8BQDwAEhQGAhKmMIQAAAABJRU5ErkJggg==");
 }
 
 } // namespace
@@ -171,7 +172,8 @@ TEST_F(AsyncTransferRefusals, ReadThatCannotStartSaysWhyAndFreesItsKey)
     RecordingSink sink;
     TransferObject object = createObject(sink);
     QString error;
-    EXPECT_FALSE(object->DownloadFile("Update", "ftp://updates.korvel.invalid/version.txt", dftByteArray, "x", &error));
+    EXPECT_FALSE(object->DownloadFile(
+        "Update", "ftp://updates.korvel.invalid/version.txt", dftByteArray, "x", &error));
     EXPECT_TRUE(error.contains("ftp")) << error.toStdString();
 
     server.serve("/version.txt", "1.1\n10");

@@ -33,7 +33,8 @@ protected:
 
 TEST_F(FendrixEntryPoints, OnlyTheFourEntryPointsAreExported)
 {
-    for (const char* name : { "DllRegisterServer", "DllUnregisterServer", "DllGetClassObject", "DllCanUnloadNow" }) {
+    for (const char* name :
+        { "DllRegisterServer", "DllUnregisterServer", "DllGetClassObject", "DllCanUnloadNow" }) {
         EXPECT_NE(dlsym(m_handle, name), nullptr) << name;
     }
     // Things the library holds inside: its classes and its copy of the platform code.

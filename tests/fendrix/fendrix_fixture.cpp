@@ -41,8 +41,8 @@ QString FendrixTest::libraryPath()
 TransferObject FendrixTest::createObject(RecordingSink& sink)
 {
     QString error;
-    auto* object = static_cast<AsyncTransfer*>(
-        createComponentInstance(QLatin1String(CLSID_clsAsyncTransfer), IID_AsyncTransfer, libraryPath(), &error));
+    auto* object = static_cast<AsyncTransfer*>(createComponentInstance(
+        QLatin1String(CLSID_clsAsyncTransfer), IID_AsyncTransfer, libraryPath(), &error));
     EXPECT_NE(object, nullptr) << error.toStdString();
     if (object) {
         object->setEventSink(&sink);

@@ -23,10 +23,10 @@ struct TransferEvent
 class RecordingSink final : public AsyncTransferEvents
 {
 public:
-    void FileReadComplete(
-        const QString& strFileKey, int lngFileType, AsyncProperty& AsyncProp, const QString& strData) override;
-    void FileReadProgress(
-        const QString& strFileKey, int lngFileType, AsyncProperty& AsyncProp, const QString& strData) override;
+    void FileReadComplete(const QString& strFileKey, int lngFileType, AsyncProperty& AsyncProp,
+        const QString& strData) override;
+    void FileReadProgress(const QString& strFileKey, int lngFileType, AsyncProperty& AsyncProp,
+        const QString& strData) override;
 
     std::vector<TransferEvent> events;
     // Runs inside the next completion event, once.

@@ -19,12 +19,10 @@ protected:
     {
         KorvelTest::SetUp();
         ASSERT_TRUE(server.isListening());
-        QObject::connect(&reader, &AsyncReader::AsyncReadProgress, [this](const AsyncProperty& state) {
-            progress.push_back(state);
-        });
-        QObject::connect(&reader, &AsyncReader::AsyncReadComplete, [this](const AsyncProperty& state) {
-            completed.push_back(state);
-        });
+        QObject::connect(&reader, &AsyncReader::AsyncReadProgress,
+            [this](const AsyncProperty& state) { progress.push_back(state); });
+        QObject::connect(&reader, &AsyncReader::AsyncReadComplete,
+            [this](const AsyncProperty& state) { completed.push_back(state); });
     }
 
     // Starts a read and waits for its completion; returns it.
@@ -176,7 +174,8 @@ TEST_F(AsyncReadFailures, TargetsThatCannotBeReadDoNotStart)
         QString error;
         EXPECT_FALSE(reader.AsyncRead(QString::fromLatin1(row.target), vbAsyncTypeByteArray, "x", &error))
             << row.target;
-        EXPECT_TRUE(error.contains(QLatin1String(row.reasonPart))) << row.target << ": " << error.toStdString();
+        EXPECT_TRUE(error.contains(QLatin1String(row.reasonPart)))
+            << row.target << ": " << error.toStdString();
     }
     QString error;
     EXPECT_FALSE(reader.AsyncRead(server.url("/x"), 7, "x", &error)) << "no such kind of read";

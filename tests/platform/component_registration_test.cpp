@@ -35,7 +35,8 @@ protected:
     static bool keyExists(const QString& path)
     {
         RegHandle key = 0;
-        const bool exists = registryStore().openKey(HKEY_CLASSES_ROOT, path, KEY_QUERY_VALUE, &key) == ERROR_SUCCESS;
+        const bool exists
+            = registryStore().openKey(HKEY_CLASSES_ROOT, path, KEY_QUERY_VALUE, &key) == ERROR_SUCCESS;
         registryStore().closeKey(key);
         return exists;
     }
@@ -81,7 +82,8 @@ TEST_F(ComponentRegistrationTest, UnregistrationRemovesItsKeysAndSparesOthers)
     EXPECT_FALSE(keyExists("Sample.clsSample"));
     EXPECT_FALSE(keyExists("TypeLib\\" + server().typeLibId + "\\1.0"));
     EXPECT_TRUE(registeredServerLibrary(server().clsid).isEmpty());
-    EXPECT_EQ(defaultValue("TypeLib\\" + server().typeLibId + "\\2.0"), "Sample") << "the other version stays";
+    EXPECT_EQ(defaultValue("TypeLib\\" + server().typeLibId + "\\2.0"), "Sample")
+        << "the other version stays";
     EXPECT_EQ(registeredServerLibrary(newer.clsid), "/opt/korvel/libsample.so");
 
     EXPECT_TRUE(unregisterInProcessServer(server(), &error)) << "nothing left to remove is no failure";
@@ -124,7 +126,8 @@ TEST_F(ComponentLoaderTest, StaleRegistrationFallsBackAndReportsBothWhenNeitherL
 {
     ASSERT_TRUE(registerInProcessServer(server(workDir() + "moved/libsample.so")));
     QString error;
-    EXPECT_EQ(createComponentInstance(server().clsid, "{iid}", workDir() + "libfallback.so", &error), nullptr);
+    EXPECT_EQ(
+        createComponentInstance(server().clsid, "{iid}", workDir() + "libfallback.so", &error), nullptr);
     EXPECT_TRUE(error.contains("moved/libsample.so")) << error.toStdString();
     EXPECT_TRUE(error.contains("libfallback.so")) << error.toStdString();
 }

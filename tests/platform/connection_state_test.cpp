@@ -23,7 +23,8 @@ protected:
 
 TEST_F(ConnectionStateTest, FirstInterfaceUpAndNotLoopbackNamesTheConnection)
 {
-    useInterfaces({ { "lo", true, true }, { "eth0", false, false }, { "wlan0", true, false }, { "eth1", true, false } });
+    useInterfaces({ { "lo", true, true }, { "eth0", false, false }, { "wlan0", true, false },
+        { "eth1", true, false } });
     quint32 flags = 0;
     QString name;
     EXPECT_TRUE(InternetGetConnectedStateEx(&flags, &name));

@@ -199,7 +199,8 @@ TEST_F(FrmMainCheck, VersionsCompareAsNumbers)
         check(window);
         EXPECT_EQ(window.lblCheckUpdates->text(),
             QStringLiteral("Installed version:  %1\nLatest version:  %2").arg(row.installed, row.latest));
-        EXPECT_EQ(window.btnDownloadUpdates->isEnabled(), row.offered) << row.installed << " / " << row.latest;
+        EXPECT_EQ(window.btnDownloadUpdates->isEnabled(), row.offered)
+            << row.installed << " / " << row.latest;
         EXPECT_EQ(window.lblDownloadUpdates->text(), row.offered ? "Size:  4 KB" : "");
         frmMain::release();
     }
@@ -234,9 +235,10 @@ TEST_F(FrmMainCheck, VersionFileThatIsNoNumbersOffersNothing)
     frmMain& window = form();
     check(window);
     ASSERT_EQ(msgBoxes().size(), 1u);
-    EXPECT_EQ(msgBoxes()[0].prompt, "The version file of the update server cannot be used:\r"
-                                     "its first line, \"latest\", is no version number.\r"
-                                     "No update can be offered.");
+    EXPECT_EQ(msgBoxes()[0].prompt,
+        "The version file of the update server cannot be used:\r"
+        "its first line, \"latest\", is no version number.\r"
+        "No update can be offered.");
     EXPECT_EQ(msgBoxes()[0].icon(), vbExclamation);
     EXPECT_TRUE(window.lblCheckUpdates->text().isEmpty());
     EXPECT_FALSE(window.btnDownloadUpdates->isEnabled());
@@ -249,7 +251,8 @@ TEST_F(FrmMainCheck, ServerAddressThatCannotBeReadIsReported)
     frmMain& window = form();
     window.btnCheckUpdates->click();
     ASSERT_EQ(msgBoxes().size(), 1u);
-    EXPECT_TRUE(msgBoxes()[0].prompt.startsWith("The update server ftp://updates.example.org cannot be asked:\r"));
+    EXPECT_TRUE(
+        msgBoxes()[0].prompt.startsWith("The update server ftp://updates.example.org cannot be asked:\r"));
     EXPECT_TRUE(window.lblCheckUpdates->text().isEmpty());
 }
 
@@ -323,8 +326,9 @@ TEST_F(FrmMainDownload, ShortDownloadIsNeitherSavedNorStarted)
     check(window);
     window.btnDownloadUpdates->click();
     ASSERT_TRUE(waitUntil([&] { return !msgBoxes().empty(); }));
-    EXPECT_EQ(msgBoxes()[0].prompt, "The new setup did not arrive whole: 4,000 of 5,000 bytes were received.\r"
-                                    "Nothing was saved. Please try again.");
+    EXPECT_EQ(msgBoxes()[0].prompt,
+        "The new setup did not arrive whole: 4,000 of 5,000 bytes were received.\r"
+        "Nothing was saved. Please try again.");
     EXPECT_FALSE(QFile::exists(setupOnDisk()));
     EXPECT_TRUE(launches().empty());
     EXPECT_TRUE(window.isVisible());

@@ -43,7 +43,8 @@ TEST_F(SetupInstallerTest, WholeDownloadIsSavedExecutableAndStarted)
     EXPECT_EQ(launches()[0].kind, LaunchKind::Program);
     EXPECT_EQ(launches()[0].program, setup());
     EXPECT_TRUE(launches()[0].arguments.isEmpty());
-    EXPECT_EQ(QDir(programDir() + "Update").entryList(QDir::Files | QDir::Hidden), QStringList { "KORVEL_Update.exe" })
+    EXPECT_EQ(QDir(programDir() + "Update").entryList(QDir::Files | QDir::Hidden),
+        QStringList { "KORVEL_Update.exe" })
         << "no temporary file is left behind";
 }
 
@@ -64,8 +65,9 @@ TEST_F(SetupInstallerTest, EarlierLongerSetupIsReplacedWhole)
 TEST_F(SetupInstallerRefusals, ShortDownloadIsNeitherSavedNorStarted)
 {
     const QString failure = saveAndStartSetup(programDir(), download(QByteArray(1500, 'x')), 2048000);
-    EXPECT_EQ(failure, "The new setup did not arrive whole: 1,500 of 2,048,000 bytes were received.\r"
-                       "Nothing was saved. Please try again.");
+    EXPECT_EQ(failure,
+        "The new setup did not arrive whole: 1,500 of 2,048,000 bytes were received.\r"
+        "Nothing was saved. Please try again.");
     EXPECT_FALSE(QFile::exists(setup()));
     EXPECT_FALSE(QFile::exists(programDir() + "Update"));
     EXPECT_TRUE(launches().empty());
@@ -77,7 +79,8 @@ TEST_F(SetupInstallerRefusals, FailedReadIsReportedWithItsReason)
     AsyncProperty failed = download(QByteArray());
     failed.StatusCode = vbAsyncStatusCodeError;
     failed.Status = "Connection refused";
-    EXPECT_EQ(saveAndStartSetup(programDir(), failed, 10), "The new setup could not be downloaded:\rConnection refused");
+    EXPECT_EQ(saveAndStartSetup(programDir(), failed, 10),
+        "The new setup could not be downloaded:\rConnection refused");
     EXPECT_TRUE(launches().empty());
 }
 
@@ -87,7 +90,8 @@ TEST_F(SetupInstallerRefusals, FolderThatCannotBeMadeIsReported)
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     const QString failure = saveAndStartSetup(programDir(), download("abc"), 3);
-    EXPECT_TRUE(failure.startsWith("The folder " + programDir() + "Update for the new setup could not be created"))
+    EXPECT_TRUE(
+        failure.startsWith("The folder " + programDir() + "Update for the new setup could not be created"))
         << failure.toStdString();
     EXPECT_TRUE(launches().empty());
 }
@@ -96,7 +100,8 @@ TEST_F(SetupInstallerRefusals, FileThatCannotBeWrittenIsReported)
 {
     ASSERT_TRUE(QDir().mkpath(setup())); // a folder where the file belongs
     const QString failure = saveAndStartSetup(programDir(), download("abc"), 3);
-    EXPECT_TRUE(failure.startsWith("The new setup could not be saved as " + setup())) << failure.toStdString();
+    EXPECT_TRUE(failure.startsWith("The new setup could not be saved as " + setup()))
+        << failure.toStdString();
     EXPECT_TRUE(launches().empty());
 }
 

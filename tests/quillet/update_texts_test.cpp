@@ -10,7 +10,8 @@ TEST_F(UpdateTextsTest, LabelTextsAreJoinedByCarriageReturns)
 {
     EXPECT_EQ(connectionText(true, "eth0"), "Current internet connection:  eth0");
     EXPECT_EQ(connectionText(false, "eth0"), "Current internet connection:  None");
-    EXPECT_EQ(couldNotConnectText("updates.korvel.invalid"), "Could not connect to\r     updates.korvel.invalid");
+    EXPECT_EQ(
+        couldNotConnectText("updates.korvel.invalid"), "Could not connect to\r     updates.korvel.invalid");
     EXPECT_EQ(versionsText("1.00", "1.1"), "Installed version:  1.00\rLatest version:  1.1");
 }
 

@@ -97,7 +97,8 @@ TEST_F(VersionFileTest, LinesThatAreNoNumbersOfferNothing)
     for (const auto& row : rows) {
         const UpdateCheck result = check(row.installed, row.file);
         EXPECT_FALSE(result.updateAvailable) << row.name;
-        EXPECT_TRUE(result.error.contains(QLatin1String(row.messagePart))) << row.name << ": " << result.error.toStdString();
+        EXPECT_TRUE(result.error.contains(QLatin1String(row.messagePart)))
+            << row.name << ": " << result.error.toStdString();
     }
     // The size is checked even when the version is not newer: the file is wrong either way.
     EXPECT_FALSE(check("2.0", "1.1\nbig").error.isEmpty());

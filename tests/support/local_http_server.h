@@ -58,7 +58,8 @@ private:
     void accept();
     void readRequest(QTcpSocket* socket);
     void respond(QTcpSocket* socket, const HttpResponse& response);
-    void sendPiece(QTcpSocket* socket, const QByteArray& body, qsizetype offset, const HttpResponse& response);
+    void sendPiece(
+        QTcpSocket* socket, const QByteArray& body, qsizetype offset, const HttpResponse& response);
 
     QTcpServer* m_server;
     QHash<QString, HttpResponse> m_responses;
