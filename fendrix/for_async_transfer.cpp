@@ -16,6 +16,7 @@ QPointer<forAsyncTransfer> g_instance;
 
 clsAsyncTransfer* forAsyncTransfer::objAsyncTransfer = nullptr;
 int forAsyncTransfer::s_alive = 0;
+int forAsyncTransfer::s_relaying = 0;
 
 forAsyncTransfer::forAsyncTransfer(QObject* parent)
     : QObject(parent)
@@ -57,14 +58,21 @@ void forAsyncTransfer::unload()
     g_instance.clear();
     form->m_asfTransfer->cancelAll();
     disconnect(form->m_asfTransfer, nullptr, form, nullptr);
-    // Later, not now: the caller may be inside one of this control's events.
-    form->deleteLater();
+    // Inside one of the control's events the control is still on the stack:
+    // it goes once the event has returned. Otherwise it goes now, so its
+    // network objects never outlive the application.
+    if (s_relaying > 0) {
+        form->deleteLater();
+    } else {
+        delete form;
+    }
 }
 
 void forAsyncTransfer::asfTransfer_FileReadComplete(
     const QString& strFileKey, int lngFileType, AsyncProperty& AsyncProp, const QString& strData)
 {
     if (objAsyncTransfer) {
+        const Relaying relaying;
         objAsyncTransfer->RaiseFileReadComplete(strFileKey, lngFileType, AsyncProp, strData);
     }
 }
@@ -73,6 +81,7 @@ void forAsyncTransfer::asfTransfer_FileReadProgress(
     const QString& strFileKey, int lngFileType, AsyncProperty& AsyncProp, const QString& strData)
 {
     if (objAsyncTransfer) {
+        const Relaying relaying;
         objAsyncTransfer->RaiseFileReadProgress(strFileKey, lngFileType, AsyncProp, strData);
     }
 }

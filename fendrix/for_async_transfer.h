@@ -43,6 +43,17 @@ private:
     void asfTransfer_FileReadProgress(
         const QString& strFileKey, int lngFileType, AsyncProperty& AsyncProp, const QString& strData);
 
+    // Counts the events being passed on, for the receiver may end the reads
+    // (or release the last object) from within one.
+    struct Relaying
+    {
+        Relaying() { ++s_relaying; }
+        ~Relaying() { --s_relaying; }
+        Relaying(const Relaying&) = delete;
+        Relaying& operator=(const Relaying&) = delete;
+    };
+
     ctlAsyncTransfer* m_asfTransfer;
     static int s_alive;
+    static int s_relaying;
 };

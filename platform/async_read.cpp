@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QImage>
 #include <QNetworkAccessManager>
+#include <QNetworkProxyFactory>
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QTemporaryFile>
@@ -36,6 +37,17 @@ QUrl targetUrl(const QString& target, QString* error)
     return url;
 }
 
+// The reads go through the proxy the user's session names (http_proxy,
+// https_proxy, no_proxy), as the Windows reads went through the system's.
+class SessionProxyFactory final : public QNetworkProxyFactory
+{
+public:
+    QList<QNetworkProxy> queryProxy(const QNetworkProxyQuery& query) override
+    {
+        return systemProxyForQuery(query);
+    }
+};
+
 } // namespace
 
 AsyncReader::AsyncReader(QObject* parent)
@@ -43,6 +55,7 @@ AsyncReader::AsyncReader(QObject* parent)
     , m_network(new QNetworkAccessManager(this))
     , m_transferTimeoutMs(QNetworkRequest::DefaultTransferTimeoutConstant)
 {
+    m_network->setProxyFactory(new SessionProxyFactory);
 }
 
 AsyncReader::~AsyncReader()

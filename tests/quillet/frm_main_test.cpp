@@ -47,6 +47,7 @@ protected:
         frmMain::release();
         setNetworkInterfaceSource({});
         setExecutableFolder(QString());
+        QApplication::setQuitOnLastWindowClosed(true);
         KorvelTest::TearDown();
     }
 

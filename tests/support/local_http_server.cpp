@@ -33,6 +33,11 @@ QByteArray reasonPhrase(int status)
 LocalHttpServer::LocalHttpServer()
     : m_server(new QTcpServer(this))
 {
+    // The reads honour the session's proxy; this server is reached directly.
+    const QByteArray noProxy = qgetenv("no_proxy");
+    if (!noProxy.split(',').contains("127.0.0.1")) {
+        qputenv("no_proxy", noProxy.isEmpty() ? QByteArray("127.0.0.1") : noProxy + ",127.0.0.1");
+    }
     m_server->listen(QHostAddress::LocalHost, 0);
     connect(m_server, &QTcpServer::newConnection, this, &LocalHttpServer::accept);
 }
