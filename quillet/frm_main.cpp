@@ -115,9 +115,6 @@ frmMain::frmMain()
     setFont(dialogFont);
     setFixedSize(pixelsX(4050), pixelsY(2235));
     createControls();
-
-    const ScreenMetrics screen = screenMetrics();
-    move((screen.widthPixels - width()) / 2, (screen.heightPixels - height()) / 2);
 }
 
 frmMain::~frmMain()
@@ -175,6 +172,10 @@ void frmMain::Form_Load()
 
     btnCheckUpdates->setEnabled(connected && m_objTest);
     btnDownloadUpdates->setEnabled(false);
+
+    // Centred on the screen at its final width.
+    const ScreenMetrics screen = screenMetrics();
+    move((screen.widthPixels - width()) / 2, (screen.heightPixels - height()) / 2);
 }
 
 void frmMain::createObjTest()

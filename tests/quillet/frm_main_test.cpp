@@ -147,6 +147,7 @@ TEST_F(FrmMainLoad, LongConnectionNameWidensTheWindow)
     const QLabel* label = window.lblConnection;
     EXPECT_EQ(window.width(), label->x() + label->width() + window.btnCheckUpdates->x() + 6);
     EXPECT_GT(window.width(), 270);
+    EXPECT_EQ(window.x(), (1024 - window.width()) / 2) << "centred at its final width";
 }
 
 TEST_F(FrmMainLoad, ProgramFolderGetsItsSlashOrIsTheUpdatersOwn)
