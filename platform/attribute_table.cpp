@@ -351,13 +351,19 @@ std::unique_ptr<DBaseTable> DBaseTable::fromBytes(QByteArray bytes, const QStrin
     }
     table->m_handle = handle;
     table->m_recordCount = DBFGetRecordCount(handle);
+    if (!table->readFields(error)) {
+        return nullptr;
+    }
+    return table;
+}
 
-    const QByteArray& raw = table->m_source->bytes;
-    const int recordLength = int(littleEndianAt(raw, RecordLengthOffset, 2));
+bool DBaseTable::readFields(QString* error)
+{
+    auto* handle = static_cast<DBFHandle>(m_handle);
     const int fields = DBFGetFieldCount(handle);
     if (fields <= 0) {
-        setError(error, QStringLiteral("%1 is damaged: its header describes no fields.").arg(quoted(name)));
-        return nullptr;
+        setError(error, QStringLiteral("%1 is damaged: its header describes no fields.").arg(quoted(m_name)));
+        return false;
     }
     int offset = 1; // the deletion flag comes first
     for (int f = 0; f < fields; ++f) {
@@ -374,24 +380,27 @@ std::unique_ptr<DBaseTable> DBaseTable::fromBytes(QByteArray bytes, const QStrin
         if (width <= 0) {
             setError(error,
                 QStringLiteral("%1 is damaged: its field %2 (%3) has no width.")
-                    .arg(quoted(name))
+                    .arg(quoted(m_name))
                     .arg(f + 1)
                     .arg(quoted(field.name)));
-            return nullptr;
+            return false;
         }
         offset += width;
-        table->m_fields.push_back(field);
+        m_fields.push_back(field);
     }
+    // shapelib refuses fields longer than the record; shorter ones would
+    // leave bytes of every record unread, so the layout is not understood.
+    const int recordLength = int(littleEndianAt(m_source->bytes, RecordLengthOffset, 2));
     if (offset != recordLength) {
         setError(error,
             QStringLiteral("%1 is damaged: its records are %2 bytes long, but its fields and the "
                            "deletion flag take %3 bytes.")
-                .arg(quoted(name))
+                .arg(quoted(m_name))
                 .arg(recordLength)
                 .arg(offset));
-        return nullptr;
+        return false;
     }
-    return table;
+    return true;
 }
 
 QString DBaseTable::fieldName(int field) const

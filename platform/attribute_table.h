@@ -85,6 +85,7 @@ private:
     };
 
     DBaseTable() = default;
+    bool readFields(QString* error);
     AttributeValue fieldValue(const char* record, const Field& field) const;
 
     QString m_name;

@@ -77,7 +77,7 @@ void AssignValueClasses(GISLayer& layer, int fieldNumber, const AttributeTable& 
         }
     }
     // Shapes without a record have no value to be coloured by.
-    std::fill(layer.Colours.begin() + std::max(records, 0) + 1, layer.Colours.end(), colour);
+    std::fill(layer.Colours.begin() + records + 1, layer.Colours.end(), colour);
 }
 
 void AssignValueClasses(int layerIndex, int fieldNumber, const AttributeTable& table)

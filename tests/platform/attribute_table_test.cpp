@@ -198,16 +198,6 @@ TEST_F(DBaseTableTest, HeaderLongerThanItsFieldsIsRead)
     EXPECT_EQ(allRows(*table)[0], (std::vector<AttributeValue> { 7.0 }));
 }
 
-TEST_F(DBaseTableTest, CloseLeavesAnEmptyTable)
-{
-    auto table = tableOf(everyType().bytes());
-    ASSERT_TRUE(table);
-    table->close();
-    EXPECT_EQ(table->recordCount(), 0);
-    EXPECT_EQ(table->fieldCount(), 0);
-    EXPECT_EQ(table->fieldName(0), QString());
-}
-
 // Damaged tables: each is refused with a message naming the table and the
 // fault, never read past its end.
 TEST_F(DBaseTableTest, DamagedTablesAreRefused)
