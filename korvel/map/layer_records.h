@@ -61,7 +61,7 @@ struct GISLayer
     bool Visible = false;
     bool Redraw = false;
     // Element 0: the layer's colour; after colour coding elements 1..ShapeCount()
-    // hold each feature's class number.
+    // hold each feature's own colour, that of its value class.
     std::vector<std::int32_t> Colours;
     std::vector<ColourClass> ColourClasses;
     int CodingField = 0;
