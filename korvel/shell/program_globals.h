@@ -20,6 +20,7 @@ struct ProgramGlobals {
     bool GISLoaded = false;
     bool AGNAVLoaded = false;
     bool ImageLoaded = false;
+    bool MetLoaded = false; // meteorological data is loaded (its panel is open)
 
     bool UTMMode = true; // map coordinates: UTM metres, or longitude/latitude degrees when False
     double Pi = 3.14159265358979323846;

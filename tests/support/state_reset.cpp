@@ -1,8 +1,10 @@
 #include "tests/support/state_reset.h"
 
 #include "korvel/agnav/agnav_block.h"
+#include "korvel/map/image_cache.h"
 #include "korvel/map/layer_records.h"
 #include "korvel/map/map_state.h"
+#include "korvel/map/redraw_state.h"
 #include "korvel/shell/floating_windows.h"
 #include "korvel/shell/main_form.h"
 #include "korvel/shell/main_settings.h"
@@ -47,6 +49,8 @@ void resetAllState(const QString& programDir)
     resetUtmRegisters();
     resetLayerData();
     resetMapState();
+    resetRedrawState();
+    resetImageCache();
     resetAgnavData();
     resetMainSettings();
     resetMapPointerIcons();
