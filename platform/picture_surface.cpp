@@ -36,6 +36,8 @@ int PixelTransform::toDevice(double pixel)
     return int(std::nearbyint(pixel));
 }
 
+PictureSurface::PictureSurface() = default;
+
 PictureSurface::PictureSurface(int clientWidth, int clientHeight)
     : m_clientWidth(clientWidth)
     , m_clientHeight(clientHeight)

@@ -66,7 +66,7 @@ class PictureSurface
 public:
     static constexpr int BorderWidth = 2; // pixels of frame on each side of the client area
 
-    PictureSurface() = default;
+    PictureSurface();
     PictureSurface(int clientWidth, int clientHeight);
     virtual ~PictureSurface();
     PictureSurface(const PictureSurface&) = delete;
