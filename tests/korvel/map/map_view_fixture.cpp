@@ -7,6 +7,7 @@
 #include "platform/sequential_file.h"
 
 #include <QLineEdit>
+#include <algorithm>
 
 void MapViewTest::SetUp()
 {
@@ -98,6 +99,67 @@ void MapViewTest::writeGeoReference(
     ref.printLine(QStringLiteral("0"));
     ref.printLine(QStringLiteral(",0,,0"));
     ASSERT_TRUE(ref.save(imagePath.left(imagePath.size() - 3) + QStringLiteral("ref")));
+}
+
+int addTestLayer(int shapeType, const std::vector<std::vector<TestPart>>& features, qint32 colour)
+{
+    const int index = appendGISLayer();
+    GISLayer& layer = layerData().GISLayers[size_t(index)];
+    layer.ShapeType = shapeType;
+    layer.Colours = { colour };
+    layer.Thickness = 1;
+    layer.Zone = 17;
+    layer.CoordType = QStringLiteral("UTM");
+    layer.Path = QStringLiteral("/maps/layer%1.shp").arg(index);
+    layer.FileName = QStringLiteral("layer%1.shp").arg(index);
+    layer.XMin = layer.YMin = 1e300;
+    layer.XMax = layer.YMax = -1e300;
+    layer.ShapeParts.resize(features.size() + 1);
+    int shape = 0;
+    for (const std::vector<TestPart>& parts : features) {
+        ShapeRecord record;
+        record.X.assign(1, 0.0);
+        record.Y.assign(1, 0.0);
+        ShapeParts& table = layer.ShapeParts[size_t(++shape)];
+        table.PartCount = int(parts.size());
+        if (parts.size() > 1) {
+            table.PartStart.assign(1, 0);
+        }
+        record.XMin = record.YMin = 1e300;
+        record.XMax = record.YMax = -1e300;
+        for (const TestPart& part : parts) {
+            if (parts.size() > 1) {
+                table.PartStart.push_back(int(record.X.size()));
+            }
+            for (const TestVertex& v : part) {
+                record.X.push_back(v.x);
+                record.Y.push_back(v.y);
+                record.XMin = std::min(record.XMin, v.x);
+                record.YMin = std::min(record.YMin, v.y);
+                record.XMax = std::max(record.XMax, v.x);
+                record.YMax = std::max(record.YMax, v.y);
+            }
+        }
+        if (parts.size() > 1) {
+            table.PartStart.push_back(int(record.X.size()));
+        }
+        if (shapeType == 1) {
+            // Point features have no box when read.
+            record.XMin = record.YMin = record.XMax = record.YMax = 0.0;
+        }
+        layer.Shapes.append(record);
+        for (std::size_t k = 1; k < record.X.size(); ++k) {
+            layer.XMin = std::min(layer.XMin, record.X[k]);
+            layer.YMin = std::min(layer.YMin, record.Y[k]);
+            layer.XMax = std::max(layer.XMax, record.X[k]);
+            layer.YMax = std::max(layer.YMax, record.Y[k]);
+        }
+    }
+    if (shapeType == 1) {
+        layer.ShapeParts.clear();
+    }
+    globals().GISLoaded = true;
+    return index;
 }
 
 TestPart ringOf(double x0, double y0, double x1, double y1)

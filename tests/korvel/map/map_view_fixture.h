@@ -35,6 +35,12 @@ protected:
     void writeGeoReference(const QString& imagePath, qint32 x, qint32 y, qint32 width, qint32 height, int zone) const;
 };
 
+// Appends a GIS layer of these features (each a list of parts) to the
+// loaded layers, as a reader and the opening would leave it: boxes and
+// extent from the vertices, part tables, the colour as colour 0, thickness
+// 1, in UTM zone 17. Returns its index (also its list position).
+int addTestLayer(int shapeType, const std::vector<std::vector<TestPart>>& features, qint32 colour);
+
 // A rectangle as a clockwise ring (north up), closed on its first vertex.
 TestPart ringOf(double x0, double y0, double x1, double y1);
 // The same ring counter-clockwise, as the holes of shapefile polygons run.
