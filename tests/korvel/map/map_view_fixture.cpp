@@ -19,8 +19,8 @@ void MapViewTest::SetUp()
 MainForm& MapViewTest::form()
 {
     MainForm& window = MainForm::instance();
-    if (window.Picture1->size() != QSize(404, 304)) {
-        window.Picture1->setGeometry(4, 4, 404, 304);
+    if (window.Picture1->size() != QSize(404, 303)) {
+        window.Picture1->setGeometry(4, 4, 404, 303);
     }
     // Tests that look at the status sink install their own.
     setStatusProgress(nullptr);

@@ -16,8 +16,8 @@ class MapViewTest : public KorvelTest
 protected:
     void SetUp() override;
 
-    // The main window; its map picture has a client area of 400 x 300
-    // pixels (outer 404 x 304, so its height over width is 0.75).
+    // The main window; its map picture is 404 x 303 pixels outside, so its
+    // height over its width is 0.75 (the client area is 400 x 299).
     MainForm& form();
     // Applies the extent west..east, south..north as a zoom does.
     void applyExtent(double west, double south, double east, double north);
