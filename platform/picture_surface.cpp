@@ -361,8 +361,8 @@ void PictureSurface::LineBoxFilled(double x1, double y1, double x2, double y2, q
     const QPointF a = toPixel(x1, y1);
     const QPointF b = toPixel(x2, y2);
     const QRectF box = QRectF(a, b).normalized().adjusted(0.0, 0.0, 1.0, 1.0);
-    painter().fillRect(box.intersected(QRectF(-1.0, -1.0, m_image.width() + 2.0, m_image.height() + 2.0)),
-        toQColor(color));
+    painter().fillRect(
+        box.intersected(QRectF(-1.0, -1.0, m_image.width() + 2.0, m_image.height() + 2.0)), toQColor(color));
 }
 
 void PictureSurface::Circle(double x, double y, double radius, qint32 color)

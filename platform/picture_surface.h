@@ -42,7 +42,8 @@ class PixelTransform
 {
 public:
     PixelTransform() = default;
-    PixelTransform(double left, double top, double width, double height, double pixelWidth, double pixelHeight);
+    PixelTransform(
+        double left, double top, double width, double height, double pixelWidth, double pixelHeight);
 
     double x(double worldX) const { return (worldX - m_left) / m_width * m_pixelWidth; }
     double y(double worldY) const { return (worldY - m_top) / m_height * m_pixelHeight; }
@@ -147,7 +148,7 @@ public:
     bool PolyPolygon(const QPointF* points, const int* counts, int polygonCount);
 
     // Shows the picture now; a bare surface has nothing to show.
-    virtual void Refresh() {}
+    virtual void Refresh() { }
 
     // The persistent image as drawn so far, the client area's size.
     const QImage& image();
@@ -155,7 +156,7 @@ public:
 protected:
     // Called when drawing starts after the image was last shown or read:
     // a widget schedules its repaint here.
-    virtual void drawingStarted() {}
+    virtual void drawingStarted() { }
     // Ends drawing so the image can be shown or read.
     void finishDrawing();
 

@@ -56,10 +56,12 @@ void MainForm::createLayerListTemplates()
     using Handler = void (MainForm::*)(int);
     auto checks = [this](ControlArray<QCheckBox>& array, Handler handler) {
         array.setElement(0, newCheckTemplate(array, *Frame1));
-        array.setLoader(widgetLoader(array, std::function<void(QCheckBox&, int)>([this, handler](QCheckBox& check, int index) {
-            // Setting the value in code runs the handler too, as a click does.
-            connect(&check, &QCheckBox::toggled, this, [this, handler, index] { (this->*handler)(index); });
-        })));
+        array.setLoader(widgetLoader(
+            array, std::function<void(QCheckBox&, int)>([this, handler](QCheckBox& check, int index) {
+                // Setting the value in code runs the handler too, as a click does.
+                connect(
+                    &check, &QCheckBox::toggled, this, [this, handler, index] { (this->*handler)(index); });
+            })));
     };
     checks(ImageCheck, &MainForm::ImageCheck_Click);
     checks(GISCheck, &MainForm::GISCheck_Click);
@@ -149,7 +151,8 @@ int MainForm::FitListCaption(const QString& Caption, bool SubEntry)
     }
     const int length = int(Caption.size());
     for (int cut = 1; cut < length - 10; ++cut) {
-        const QString shortened = Caption.left(10) + QStringLiteral(" ... ") + Caption.right(length - 10 - cut);
+        const QString shortened
+            = Caption.left(10) + QStringLiteral(" ... ") + Caption.right(length - 10 - cut);
         if (metrics.horizontalAdvance(shortened) <= room) {
             return cut;
         }

@@ -2,10 +2,10 @@
 
 #include "korvel/agnav/agnav_block.h"
 #include "korvel/map/layer_records.h"
+#include "korvel/map/map_state.h"
 #include "korvel/map/redraw_state.h"
 #include "korvel/map/shape_plotting.h"
 #include "korvel/shell/main_settings.h"
-#include "korvel/map/map_state.h"
 #include "korvel/shell/program_globals.h"
 #include "korvel/shell/status_progress.h"
 #include "korvel/shell/utm_projection.h"
@@ -38,7 +38,8 @@ struct ViewBox
     // Touching counts as meeting.
     bool meets(double xMin, double yMin, double xMax, double yMax, double margin) const
     {
-        return minX <= xMax + margin && minY <= yMax + margin && maxX >= xMin - margin && maxY >= yMin - margin;
+        return minX <= xMax + margin && minY <= yMax + margin && maxX >= xMin - margin
+            && maxY >= yMin - margin;
     }
 };
 
@@ -232,7 +233,8 @@ void DrawPointLayer(PictureSurface& picture, int position, bool buffer)
             picture.Circle(px, world.y(y), penWidth / 2.0, mainSettings().BufferColour);
         } else if (shown) {
             picture.setFillColor(featureColour(*layer, j));
-            const double above = PixelTransform::toDevice((y - (top + height)) / std::abs(height) * pixelHeight);
+            const double above
+                = PixelTransform::toDevice((y - (top + height)) / std::abs(height) * pixelHeight);
             const double cx = PixelTransform::toDevice(px);
             picture.LineBox(cx - r, h - above - r, cx + r, h - above + r, 0);
         }
@@ -262,8 +264,8 @@ void DrawBoundaryPolygon(PictureSurface& picture, int block, int zone)
     picture.setForeColor(record.Colour);
     picture.setFillColor(mainSettings().BufferColour);
     if (n >= 1 && ring.Y.size() == ring.X.size()) {
-        ShapePlotter(picture).plotRing(
-            std::span<const double>(ring.X).subspan(1, size_t(n)), std::span<const double>(ring.Y).subspan(1, size_t(n)));
+        ShapePlotter(picture).plotRing(std::span<const double>(ring.X).subspan(1, size_t(n)),
+            std::span<const double>(ring.Y).subspan(1, size_t(n)));
     }
     picture.Refresh();
 }
@@ -287,9 +289,9 @@ void DrawSHPData(int& start, PictureSurface& picture, const std::function<bool(i
             const double reach = band ? bufferReach(picture, pen) : 0.0;
             if (view.meets(layer->XMin, layer->YMin, layer->XMax, layer->YMax, reach)) {
                 void (*draw)(PictureSurface&, int, bool) = layer->ShapeType == 3 ? DrawArcLayer
-                    : layer->ShapeType == 5                                     ? DrawPolygonLayer
-                    : layer->ShapeType == 1                                     ? DrawPointLayer
-                                                                                : nullptr;
+                    : layer->ShapeType == 5                                      ? DrawPolygonLayer
+                    : layer->ShapeType == 1                                      ? DrawPointLayer
+                                                                                 : nullptr;
                 if (draw) {
                     if (band) {
                         draw(picture, p, true);

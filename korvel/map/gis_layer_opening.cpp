@@ -50,7 +50,8 @@ QString gisFileHeaderRefusal(const QString& path)
             throw VbError(RuntimeError::InputPastEndOfFile, QStringLiteral("KORVEL"),
                 QStringLiteral("Input past end of file: '%1' is empty").arg(QFileInfo(path).fileName()));
         }
-        return head.startsWith("EXP") ? QString() : QStringLiteral("File does not seem to be in ArcExport format");
+        return head.startsWith("EXP") ? QString()
+                                      : QStringLiteral("File does not seem to be in ArcExport format");
     }
     return QString();
 }
@@ -66,7 +67,8 @@ void settleOpenedGISLayer(int index, bool loadingSession)
         layer.Zone = map.Zone;
     }
     if (layer.CoordType == unsetCoordType()) {
-        layer.CoordType = layer.XMax >= 360.0 || layer.YMax >= 180.0 ? QStringLiteral("UTM") : QStringLiteral("GEO");
+        layer.CoordType
+            = layer.XMax >= 360.0 || layer.YMax >= 180.0 ? QStringLiteral("UTM") : QStringLiteral("GEO");
     }
     const bool geographic = layer.CoordType == u"GEO";
     const bool utm = layer.CoordType == u"UTM";

@@ -10,11 +10,11 @@
 // hold, widened to the picture's shape, keeps the view before the change in
 // LastExtent for Previous Zoom, and locks the boxes again. It never redraws:
 // the caller calls Graph.
+#include "korvel/agnav/agnav_block.h"
 #include "korvel/map/layer_records.h"
 #include "korvel/map/map_extent.h"
 #include "korvel/map/map_state.h"
 #include "korvel/map/shape_plotting.h"
-#include "korvel/agnav/agnav_block.h"
 #include "korvel/shell/floating_windows.h"
 #include "korvel/shell/main_form.h"
 #include "korvel/shell/main_settings.h"
@@ -116,8 +116,9 @@ void MainForm::ApplyMapExtent()
                     boxes[i]->setText(Format(fitted[i], format));
                 }
             }
-            Picture1->Scale(extentBoxNumber(Text1->text(), fitted[0]), extentBoxNumber(Text4->text(), fitted[3]),
-                extentBoxNumber(Text3->text(), fitted[2]), extentBoxNumber(Text2->text(), fitted[1]));
+            Picture1->Scale(extentBoxNumber(Text1->text(), fitted[0]),
+                extentBoxNumber(Text4->text(), fitted[3]), extentBoxNumber(Text3->text(), fitted[2]),
+                extentBoxNumber(Text2->text(), fitted[1]));
         } else {
             for (int i = 0; i < 4; ++i) {
                 boxes[i]->setText(CStr(float(mapEdge(i + 1))));

@@ -40,7 +40,8 @@ void MainForm::File_OpenGIS_Click()
     dialog.CancelError = true;
     dialog.FileName.clear();
     dialog.InitDir = settings.SHPDir;
-    dialog.Filter = QStringLiteral("Shape Files (*.shp)|*.shp|Interchange Files (*.e00)|*.e00|All Files (*.*)|*.*");
+    dialog.Filter
+        = QStringLiteral("Shape Files (*.shp)|*.shp|Interchange Files (*.e00)|*.e00|All Files (*.*)|*.*");
     dialog.FilterIndex = 1;
     dialog.Flags = cdlOFNExplorer | cdlOFNAllowMultiselect | cdlOFNHideReadOnly;
     dialog.DialogTitle = QStringLiteral("Open GIS Layer");

@@ -120,7 +120,9 @@ void MainForm::LoadImageLayer(const QString& Path)
             if (map.MapEmpty) {
                 map.Zone = image.Zone;
                 StatusBar1->setPanelText(4,
-                    QStringLiteral("Zone %1 %2").arg(map.Zone).arg(globals().HemisphereLetters[map.NorthZone ? 1 : 0]));
+                    QStringLiteral("Zone %1 %2")
+                        .arg(map.Zone)
+                        .arg(globals().HemisphereLetters[map.NorthZone ? 1 : 0]));
             }
             map.MapEmpty = false;
         }

@@ -250,7 +250,8 @@ void MainForm::drawGuidanceOverlays()
     } else if (View_MapMode->isChecked()) {
         const FloatingToolWindow* window = floatingToolWindow(FloatingTool::Guidance);
         QWidget* form = window ? window->window() : nullptr;
-        const QRadioButton* edge = form ? form->findChild<QRadioButton*>(GuidanceOption.elementName(2)) : nullptr;
+        const QRadioButton* edge
+            = form ? form->findChild<QRadioButton*>(GuidanceOption.elementName(2)) : nullptr;
         if (edge && edge->isChecked()) {
             RefreshBlockLines(*form);
         }

@@ -7,7 +7,8 @@ bool blockSwitchedOff(const BlockState& block)
     if (block.boundary.row.switchedOff()) {
         return true;
     }
-    if ((block.guidance && block.guidance->switchedOff()) || (block.exclusion && block.exclusion->switchedOff())) {
+    if ((block.guidance && block.guidance->switchedOff())
+        || (block.exclusion && block.exclusion->switchedOff())) {
         return true;
     }
     for (const RowState& flight : block.flights) {

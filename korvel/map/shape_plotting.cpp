@@ -177,14 +177,16 @@ GISLayer* gisLayerAtPosition(int position)
 
 void PlotPolyline(PictureSurface& picture, int position, int shape)
 {
-    if (const GISLayer* layer = gisLayerAtPosition(position); layer && shape >= 1 && shape <= layer->ShapeCount()) {
+    if (const GISLayer* layer = gisLayerAtPosition(position);
+        layer && shape >= 1 && shape <= layer->ShapeCount()) {
         ShapePlotter(picture).plotPolyline(*layer, shape);
     }
 }
 
 void PlotPolygon(PictureSurface& picture, int position, int shape)
 {
-    if (const GISLayer* layer = gisLayerAtPosition(position); layer && shape >= 1 && shape <= layer->ShapeCount()) {
+    if (const GISLayer* layer = gisLayerAtPosition(position);
+        layer && shape >= 1 && shape <= layer->ShapeCount()) {
         ShapePlotter(picture).plotPolygon(*layer, shape);
     }
 }

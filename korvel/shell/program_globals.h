@@ -6,13 +6,15 @@
 #include <vector>
 
 // A reference ellipsoid: semi-major axis in metres and inverse flattening (1/f).
-struct EllipsoidRecord {
+struct EllipsoidRecord
+{
     QString Name;
     double Axis = 0.0; // 0 while no row of the ellipsoid table matched
     double InverseFlattening = 0.0;
 };
 
-struct ProgramGlobals {
+struct ProgramGlobals
+{
     QString RootDir; // the program folder, always ending in "/"
     int ScreenWidth = 0; // pixels
     int ScreenHeight = 0;

@@ -76,9 +76,15 @@ TEST(PictureBox, MouseEventsComeInUserUnitsWithTheRuntimesCodes)
     MouseRecord down;
     MouseRecord move;
     MouseRecord up;
-    QObject::connect(&picture, &PictureBox::MouseDown, [&down](int b, int s, float x, float y) { down = { b, s, x, y }; });
-    QObject::connect(&picture, &PictureBox::MouseMove, [&move](int b, int s, float x, float y) { move = { b, s, x, y }; });
-    QObject::connect(&picture, &PictureBox::MouseUp, [&up](int b, int s, float x, float y) { up = { b, s, x, y }; });
+    QObject::connect(&picture, &PictureBox::MouseDown, [&down](int b, int s, float x, float y) {
+        down = { b, s, x, y };
+    });
+    QObject::connect(&picture, &PictureBox::MouseMove, [&move](int b, int s, float x, float y) {
+        move = { b, s, x, y };
+    });
+    QObject::connect(&picture, &PictureBox::MouseUp, [&up](int b, int s, float x, float y) {
+        up = { b, s, x, y };
+    });
 
     // Client pixel (100, 50) lies 2 pixels inside the frame.
     QMouseEvent press = mouseEvent(
@@ -97,8 +103,8 @@ TEST(PictureBox, MouseEventsComeInUserUnitsWithTheRuntimesCodes)
     EXPECT_FLOAT_EQ(move.x, 500000.0f);
     EXPECT_FLOAT_EQ(move.y, 4800000.0f);
 
-    QMouseEvent release
-        = mouseEvent(QEvent::MouseButtonRelease, QPointF(2, 2), Qt::MiddleButton, Qt::NoButton, Qt::NoModifier);
+    QMouseEvent release = mouseEvent(
+        QEvent::MouseButtonRelease, QPointF(2, 2), Qt::MiddleButton, Qt::NoButton, Qt::NoModifier);
     QCoreApplication::sendEvent(&picture, &release);
     EXPECT_EQ(up.button, 4);
     EXPECT_EQ(up.shift, 0);

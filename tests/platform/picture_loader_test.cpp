@@ -37,7 +37,8 @@ TEST_F(PictureLoaderTest, ReadsTheFormatsTheImageDialogOffers)
     EXPECT_EQ(dot.size, QSize(1, 1));
 
     for (const char* format : { "bmp", "jpg", "tif" }) {
-        const LoadedPicture picture = LoadPicture(write(QStringLiteral("map.") + format, QSize(100, 50), format));
+        const LoadedPicture picture
+            = LoadPicture(write(QStringLiteral("map.") + format, QSize(100, 50), format));
         ASSERT_TRUE(picture.ok()) << format << ": " << picture.error.toStdString();
         EXPECT_EQ(picture.size, QSize(100, 50));
         EXPECT_EQ(picture.image.size(), QSize(100, 50));

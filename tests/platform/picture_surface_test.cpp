@@ -202,7 +202,8 @@ TEST_F(PictureSurfaceTest, DrawingStaysThroughAResizeUntilCls)
     EXPECT_EQ(at(picture, 10, 10), QColor(0, 0, 0)) << "a new background clears the picture";
     PictureSurface empty;
     empty.Cls();
-    EXPECT_FALSE(empty.Polyline(static_cast<const QPoint*>(nullptr), 0)) << "a picture without area draws nothing and does not fail";
+    EXPECT_FALSE(empty.Polyline(static_cast<const QPoint*>(nullptr), 0))
+        << "a picture without area draws nothing and does not fail";
 }
 
 } // namespace

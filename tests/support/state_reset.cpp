@@ -11,6 +11,7 @@
 #include "korvel/shell/map_pointer_icons.h"
 #include "korvel/shell/program_globals.h"
 #include "korvel/shell/status_progress.h"
+#include "korvel/shell/utm_conversion.h"
 #include "platform/application_activation.h"
 #include "platform/program_identity.h"
 #include "platform/registry_store.h"
@@ -18,7 +19,6 @@
 #include "platform/vb_random.h"
 #include "platform/window_stacking.h"
 #include "tests/support/scripted_services.h"
-#include "korvel/shell/utm_conversion.h"
 
 #include <QCoreApplication>
 #include <QEvent>

@@ -66,7 +66,8 @@ TEST_F(GISLayerDrawing, ATwoPartLineIsDrawnAsTwoLines)
 
 TEST_F(GISLayerDrawing, FeaturesTakeTheirClassColourOnlyWhileColourCodingIsOn)
 {
-    const int index = addTestLayer(5, { { ringOf(500, 500, 1500, 2500) }, { ringOf(2500, 500, 3500, 2500) } }, kGreen);
+    const int index
+        = addTestLayer(5, { { ringOf(500, 500, 1500, 2500) }, { ringOf(2500, 500, 3500, 2500) } }, kGreen);
     GISLayer& layer = layerData().GISLayers[size_t(index)];
     layer.Colours = { kGreen, kRed, kBlue };
     drawAll();
@@ -181,7 +182,8 @@ TEST_F(GISLayerDrawing, VerticesFarOutsideTheViewAreClippedNotWrapped)
     addTestLayer(5, { { ringOf(-1e9, -1e9, 1e9, 1e9) } }, kGreen);
     addTestLayer(3, { { { { 1002, 1001 }, { 1e12, 1001 } } } }, kRed);
     drawAll();
-    EXPECT_EQ(picture.image().pixelColor(10, 10), toQColor(kGreen)) << "the view lies inside the huge polygon";
+    EXPECT_EQ(picture.image().pixelColor(10, 10), toQColor(kGreen))
+        << "the view lies inside the huge polygon";
     EXPECT_EQ(picture.image().pixelColor(350, 200), toQColor(kRed)) << "the line runs east";
     EXPECT_EQ(picture.image().pixelColor(100, 200), toQColor(kGreen)) << "and nowhere else";
 }

@@ -35,8 +35,8 @@ protected:
 class CountingZoomWindow final : public FloatingToolWindow
 {
 public:
-    void show() override {}
-    void unload() override {}
+    void show() override { }
+    void unload() override { }
     QWidget* window() const override { return nullptr; }
     void refreshForm() override { ++refreshes; }
     int refreshes = 0;
@@ -58,7 +58,8 @@ TEST_F(MapExtentOnForm, LockedBoxesOpenFirstAndAreRefilledFromThePictureAfter)
     EXPECT_FALSE(mapState().ExtentEntryMode);
     EXPECT_FALSE(mapState().ExtentEdited);
     EXPECT_FALSE(window.Text1->isEnabled());
-    EXPECT_EQ(boxes(), (QStringList { "100.5", "0", "1300.5", "900" })) << "the picture's edges, as plain numbers";
+    EXPECT_EQ(boxes(), (QStringList { "100.5", "0", "1300.5", "900" }))
+        << "the picture's edges, as plain numbers";
     EXPECT_EQ(layerData().LastExtent.XMax, before.XMax) << "nothing was applied";
 }
 
@@ -76,7 +77,8 @@ TEST_F(MapExtentOnForm, ATypedExtentIsWidenedToThePicturesShape)
     EXPECT_EQ(window.Picture1->ScaleTop(), 625.0f);
     EXPECT_EQ(window.Picture1->ScaleWidth(), 1000.0f);
     EXPECT_EQ(window.Picture1->ScaleHeight(), -750.0f) << "north up";
-    for (const LineControl* edge : { window.SelLineTop, window.SelLineBottom, window.SelLineLeft, window.SelLineRight }) {
+    for (const LineControl* edge :
+        { window.SelLineTop, window.SelLineBottom, window.SelLineLeft, window.SelLineRight }) {
         EXPECT_FALSE(edge->Visible());
     }
 }

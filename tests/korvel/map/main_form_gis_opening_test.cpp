@@ -89,13 +89,15 @@ TEST_F(GISOpening, ChecksRefuseWithTheirMessagesAndTheOtherFilesStillOpen)
     writeTestFile(notShp, "plain text, no shapefile");
     const QString notExport = workDir() + "cover.e00";
     writeTestFile(notExport, "SOMETHING ELSE\n");
-    const QString later = writeLines(QStringLiteral("roads.shp"), { { { { 500000, 4800000 }, { 501000, 4800500 } } } });
+    const QString later
+        = writeLines(QStringLiteral("roads.shp"), { { { { 500000, 4800000 }, { 501000, 4800500 } } } });
     for (int i = 0; i < 4; ++i) {
         queueMsgBoxAnswer(vbOK);
     }
     open({ workDir() + "missing.shp", notShp, good, notExport, good, later });
-    EXPECT_EQ(prompts(), (QStringList { "File does not exist", "File is not in SHP format",
-                             "File does not seem to be in ArcExport format", good + "\r\rhas already been opened" }));
+    EXPECT_EQ(prompts(),
+        (QStringList { "File does not exist", "File is not in SHP format",
+            "File does not seem to be in ArcExport format", good + "\r\rhas already been opened" }));
     ASSERT_EQ(layerData().GISCount, 2);
     EXPECT_EQ(layerData().GISLayers[1].Path, good);
     EXPECT_EQ(layerData().GISLayers[2].Path, later) << "in the order the dialog gave them";
@@ -115,7 +117,8 @@ TEST_F(GISOpening, AReaderRefusalIsShownThenTheFailureAndNothingStaysBehind)
     open({ path });
     ASSERT_EQ(msgBoxes().size(), 2u);
     EXPECT_EQ(msgBoxes()[0].prompt, "SHP file format not\rcurrently supported\r\rShapeType = 8");
-    EXPECT_TRUE(msgBoxes()[1].prompt.startsWith("KORVEL encountered an error while opening 'wells.shp'.\r\rDescription: "));
+    EXPECT_TRUE(msgBoxes()[1].prompt.startsWith(
+        "KORVEL encountered an error while opening 'wells.shp'.\r\rDescription: "));
     EXPECT_EQ(layerData().GISCount, 1) << "the loaded layer stays, the new one is gone";
     EXPECT_FALSE(form().GISCheck.exists(2));
     EXPECT_TRUE(globals().GISLoaded);
@@ -161,7 +164,8 @@ TEST_F(GISOpening, ErrorsOutsideTheOpeningAreShownNotSwallowed)
 
 TEST_F(GISOpening, AGeographicLayerTurnsAnEmptyMapToLatitudeAndLongitude)
 {
-    const QString degrees = writePolygons(QStringLiteral("county.shp"), { { ringOf(-81.1, 43.2, -80.9, 43.4) } });
+    const QString degrees
+        = writePolygons(QStringLiteral("county.shp"), { { ringOf(-81.1, 43.2, -80.9, 43.4) } });
     open({ degrees });
     EXPECT_FALSE(globals().UTMMode);
     EXPECT_EQ(globals().CoordFormat, "0.0000");
@@ -208,7 +212,8 @@ TEST_F(GISOpening, CancellingOpensNothingAndStillRedraws)
     EXPECT_TRUE(msgBoxes().empty());
     EXPECT_EQ(dialogs().size(), 1u);
     EXPECT_EQ(dialogs()[0].title, "Open GIS Layer");
-    EXPECT_EQ(dialogs()[0].filter, "Shape Files (*.shp)|*.shp|Interchange Files (*.e00)|*.e00|All Files (*.*)|*.*");
+    EXPECT_EQ(
+        dialogs()[0].filter, "Shape Files (*.shp)|*.shp|Interchange Files (*.e00)|*.e00|All Files (*.*)|*.*");
     EXPECT_EQ(form().Picture1->image().pixelColor(1, 1), QColor(255, 255, 255)) << "redrawn: nothing loaded";
 }
 

@@ -163,7 +163,8 @@ TEST_F(MapRedraw, AnImageFileThatHasGoneIsReportedAndItsRowUnticked)
     queueMsgBoxAnswer(vbOK);
     window.Graph(true);
     ASSERT_EQ(msgBoxes().size(), 1u);
-    EXPECT_EQ(msgBoxes()[0].prompt, "KORVEL encountered an error while trying to draw \r" + layerData().Images[1].Path
+    EXPECT_EQ(msgBoxes()[0].prompt,
+        "KORVEL encountered an error while trying to draw \r" + layerData().Images[1].Path
             + "\r\rPlease try unloading then reloading this image.");
     EXPECT_FALSE(window.ImageCheck[1].isChecked());
     EXPECT_EQ(mapColourAt(3000, 1000), kWhite) << "the images after it are not drawn in that pass";
@@ -195,7 +196,8 @@ TEST_F(MapRedraw, TheViewTestUsesThePicturesScaleWhileTheBoxesAreOpen)
     window.Text1->setText(QStringLiteral("9000"));
     window.Text3->setText(QStringLiteral("9500"));
     window.Graph(true);
-    EXPECT_EQ(mapColourAt(1200, 1500), toQColor(kRed)) << "the view is the picture's, not the half-typed boxes'";
+    EXPECT_EQ(mapColourAt(1200, 1500), toQColor(kRed))
+        << "the view is the picture's, not the half-typed boxes'";
 }
 
 TEST_F(MapRedraw, AFullRedrawTakesDownTheRulerAndTheOptimizationLines)

@@ -55,7 +55,8 @@ QColor MapViewTest::pixelAt(int px, int py)
     return image.pixelColor(px, py);
 }
 
-QString MapViewTest::writePolygons(const QString& name, const std::vector<std::vector<TestPart>>& shapes) const
+QString MapViewTest::writePolygons(
+    const QString& name, const std::vector<std::vector<TestPart>>& shapes) const
 {
     ShapefileWriter writer(5);
     for (const std::vector<TestPart>& parts : shapes) {

@@ -32,7 +32,8 @@ protected:
     // Writes an image of one colour and, when wanted, its geo-reference file
     // placing its top-left corner at (x, y) with the ground size width x height.
     QString writeImage(const QString& name, QSize pixels, QColor colour) const;
-    void writeGeoReference(const QString& imagePath, qint32 x, qint32 y, qint32 width, qint32 height, int zone) const;
+    void writeGeoReference(
+        const QString& imagePath, qint32 x, qint32 y, qint32 width, qint32 height, int zone) const;
 };
 
 // Appends a GIS layer of these features (each a list of parts) to the

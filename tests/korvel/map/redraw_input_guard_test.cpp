@@ -24,8 +24,8 @@ TEST_F(RedrawInputGuardTest, EscapeCancelsTheDrawingAndOtherInputIsHeldOff)
         QCoreApplication::sendEvent(&button, &escape);
         EXPECT_TRUE(redrawState().CancelDrawing);
 
-        QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton, Qt::LeftButton,
-            Qt::NoModifier);
+        QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton,
+            Qt::LeftButton, Qt::NoModifier);
         QMouseEvent release(QEvent::MouseButtonRelease, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton,
             Qt::NoButton, Qt::NoModifier);
         QCoreApplication::sendEvent(&button, &press);
@@ -40,10 +40,10 @@ TEST_F(RedrawInputGuardTest, EscapeCancelsTheDrawingAndOtherInputIsHeldOff)
         }
     }
     EXPECT_FALSE(redrawState().pollInput) << "the poll goes with the guard";
-    QMouseEvent press(
-        QEvent::MouseButtonPress, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QMouseEvent release(
-        QEvent::MouseButtonRelease, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton, Qt::LeftButton,
+        Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton,
+        Qt::NoButton, Qt::NoModifier);
     button.resize(20, 20);
     QCoreApplication::sendEvent(&button, &press);
     QCoreApplication::sendEvent(&button, &release);
