@@ -1,10 +1,10 @@
 #include "korvel/map/gis_layer_drawing.h"
 
-#include "korvel/agnav/agnav_block.h"
 #include "korvel/map/layer_records.h"
 #include "korvel/map/map_state.h"
 #include "korvel/map/redraw_state.h"
 #include "korvel/map/shape_plotting.h"
+#include "korvel/map/shape_record.h"
 #include "korvel/shell/main_settings.h"
 #include "korvel/shell/program_globals.h"
 #include "korvel/shell/status_progress.h"
@@ -247,25 +247,16 @@ void DrawPointLayer(PictureSurface& picture, int position, bool buffer)
     picture.setScaleHeight(height);
 }
 
-void DrawBoundaryPolygon(PictureSurface& picture, int block, int zone)
+void drawExclusionZone(PictureSurface& picture, const ShapeRecord& zone, qint32 blockColour)
 {
-    AgnavData& agnav = agnavData();
-    if (block < 1 || block > agnav.BlockCount || block >= int(agnav.Blocks.size())) {
-        return;
-    }
-    const AGNAVBlock& record = agnav.Blocks[size_t(block)];
-    if (zone < 1 || zone >= int(record.ExclusionZones.size())) {
-        return;
-    }
-    const ShapeRecord& ring = record.ExclusionZones[size_t(zone)];
-    const int n = ring.upperBound();
+    const int n = zone.upperBound();
     picture.setFillStyle(vbFSSolid);
     picture.setDrawWidth(1);
-    picture.setForeColor(record.Colour);
+    picture.setForeColor(blockColour);
     picture.setFillColor(mainSettings().BufferColour);
-    if (n >= 1 && ring.Y.size() == ring.X.size()) {
-        ShapePlotter(picture).plotRing(std::span<const double>(ring.X).subspan(1, size_t(n)),
-            std::span<const double>(ring.Y).subspan(1, size_t(n)));
+    if (n >= 1 && zone.Y.size() == zone.X.size()) {
+        ShapePlotter(picture).plotRing(std::span<const double>(zone.X).subspan(1, size_t(n)),
+            std::span<const double>(zone.Y).subspan(1, size_t(n)));
     }
     picture.Refresh();
 }

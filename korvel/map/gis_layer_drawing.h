@@ -18,9 +18,11 @@
 // outline around a polygon, a filled disc around a point. Features and
 // layers whose box, grown by the band's half width, misses the view are
 // skipped.
+#include <QtGlobal>
 #include <functional>
 
 class PictureSurface;
+struct ShapeRecord;
 
 // The layer at list position `position` (GISLayers(GISOrder(position))):
 // its features, or with `buffer` set its buffer band.
@@ -28,9 +30,10 @@ void DrawArcLayer(PictureSurface& picture, int position, bool buffer);
 void DrawPolygonLayer(PictureSurface& picture, int position, bool buffer);
 void DrawPointLayer(PictureSurface& picture, int position, bool buffer);
 
-// Exclusion zone `zone` of block `block`: filled in BufferColour, outlined
-// one pixel wide in the block's colour.
-void DrawBoundaryPolygon(PictureSurface& picture, int block, int zone);
+// An exclusion zone (vertices 1..n of the ring): filled in BufferColour,
+// outlined one pixel wide in its block's colour. DrawBoundaryPolygon
+// (block_zone_drawing.h) finds the zone of a loaded block.
+void drawExclusionZone(PictureSurface& picture, const ShapeRecord& zone, qint32 blockColour);
 
 // The buffer band's pen width in pixels at the picture's present scale:
 // twice BufferWidth (in metres) over the view's width in metres. In UTM mode

@@ -32,6 +32,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QtNumeric>
+#include <cmath>
 
 namespace {
 
@@ -112,7 +114,8 @@ void MainForm::ApplyMapExtent()
             for (int i = 0; i < 4; ++i) {
                 const bool widened = (i % 2 == 0) ? fit.xChanged : fit.yChanged;
                 // A box whose text was no number shows the edge that was used.
-                if (widened || !IsNumeric(boxes[i]->text())) {
+                const bool number = !std::isnan(extentBoxNumber(boxes[i]->text(), qQNaN()));
+                if (widened || !number) {
                     boxes[i]->setText(Format(fitted[i], format));
                 }
             }

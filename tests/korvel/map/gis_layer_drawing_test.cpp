@@ -1,6 +1,7 @@
 #include "korvel/map/gis_layer_drawing.h"
 
 #include "korvel/agnav/agnav_block.h"
+#include "korvel/map/block_zone_drawing.h"
 #include "korvel/map/map_state.h"
 #include "korvel/map/redraw_state.h"
 #include "korvel/shell/main_settings.h"
