@@ -121,6 +121,16 @@ TEST_F(GISLayerDrawing, BufferBandsLieUnderTheFeatures)
     EXPECT_EQ(at(2000, 2520), kWhite);
 }
 
+TEST_F(GISLayerDrawing, TheBandOfAFeatureJustOutsideTheViewReachesIn)
+{
+    mainSettings().BufferWidth = 100;
+    const int index = addTestLayer(3, { { { { 500, 3050 }, { 3500, 3050 } } } }, kRed);
+    layerData().GISLayers[size_t(index)].Buffer = true;
+    drawAll();
+    EXPECT_EQ(at(2000, 2980), toQColor(mainSettings().BufferColour)) << "the line lies 50 m north of the view";
+    EXPECT_EQ(at(2000, 2900), kWhite);
+}
+
 TEST_F(GISLayerDrawing, BufferPenIsWorkedOutWideAndCapped)
 {
     mainSettings().BufferWidth = 20000; // twice that overflowed 16 bits
