@@ -22,36 +22,42 @@ std::optional<GeoReference> readGeoReference(const QString& path)
     if (!QFileInfo(path).isFile()) {
         return std::nullopt;
     }
+    QByteArray bytes;
     QString error;
-    std::optional<SequentialReader> reader = SequentialReader::open(path, &error);
     const QString name = QFileInfo(path).fileName();
-    if (!reader) {
+    if (!readWholeFile(path, bytes, &error)) {
         throw VbError(75, QStringLiteral("KORVEL"),
             QStringLiteral("The geo-reference file \"%1\" cannot be read: %2").arg(name, error));
     }
+    return parseGeoReference(bytes, name);
+}
+
+std::optional<GeoReference> parseGeoReference(const QByteArray& bytes, const QString& fileName)
+{
+    SequentialReader reader(bytes);
     // An empty file carries no header: the image simply has no geo-reference.
-    if (reader->onlyBlanksRemain()) {
+    if (reader.onlyBlanksRemain()) {
         return std::nullopt;
     }
     try {
-        if (reader->readText() != QLatin1String(GeoReferenceHeader)) {
+        if (reader.readText() != QLatin1String(GeoReferenceHeader)) {
             return std::nullopt;
         }
         GeoReference reference;
-        reader->readLine();
-        reference.X = reader->readLong();
-        reference.Y = reader->readLong();
-        reference.Width = reader->readLong();
-        reference.Height = reader->readLong();
-        reference.Zone = reader->readByte();
-        reader->readText();
-        reference.ControlPointCount = reader->readByte();
+        reader.readLine();
+        reference.X = reader.readLong();
+        reference.Y = reader.readLong();
+        reference.Width = reader.readLong();
+        reference.Height = reader.readLong();
+        reference.Zone = reader.readByte();
+        reader.readText();
+        reference.ControlPointCount = reader.readByte();
         return reference;
     } catch (const VbError& fault) {
         throw VbError(fault.Number(), fault.Source(),
             QStringLiteral("The geo-reference file \"%1\" is damaged (line %2): %3")
-                .arg(name)
-                .arg(reader->lineNumber())
+                .arg(fileName)
+                .arg(reader.lineNumber())
                 .arg(fault.Description()));
     }
 }

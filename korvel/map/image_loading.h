@@ -15,6 +15,7 @@
 //   7 the number of control points (byte)
 // The control points and the shift and stretch values that follow belong to
 // the geo-referencing window and are not read here.
+#include <QByteArray>
 #include <QString>
 #include <optional>
 
@@ -42,6 +43,8 @@ struct GeoReference
 // with the header that ends early or holds a value of the wrong kind raises
 // VbError whose description names the file and the fault.
 std::optional<GeoReference> readGeoReference(const QString& path);
+// The same from the file's bytes; messages name `fileName`.
+std::optional<GeoReference> parseGeoReference(const QByteArray& bytes, const QString& fileName);
 
 // The picture's size in screen pixels from its size in 0.01 mm:
 // 15 / twipsPerPixel x himetric / 26.46 (26.46 / 15 stands for 2540 / 1440),
