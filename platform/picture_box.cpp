@@ -1,13 +1,67 @@
 #include "platform/picture_box.h"
 
+#include "platform/line_control.h"
+#include "platform/pixel_clipping.h"
+#include "platform/vb_colors.h"
+#include "platform/vb_input_codes.h"
+
 #include <QCursor>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <algorithm>
+
+namespace {
+
+Qt::PenStyle penStyle(int borderStyle)
+{
+    switch (borderStyle) {
+    case vbBSDash:
+        return Qt::DashLine;
+    case vbBSDot:
+        return Qt::DotLine;
+    case vbBSDashDot:
+        return Qt::DashDotLine;
+    case vbBSDashDotDot:
+        return Qt::DashDotDotLine;
+    case vbTransparent:
+        return Qt::NoPen;
+    default:
+        return Qt::SolidLine;
+    }
+}
+
+// How a line's pen meets the picture beneath it.
+QPainter::CompositionMode compositionMode(int drawMode)
+{
+    switch (drawMode) {
+    case vbInvert:
+        return QPainter::RasterOp_NotDestination;
+    case vbXorPen:
+        return QPainter::RasterOp_SourceXorDestination;
+    case vbNotXorPen:
+        return QPainter::RasterOp_NotSourceXorDestination;
+    default:
+        return QPainter::CompositionMode_SourceOver;
+    }
+}
+
+} // namespace
 
 PictureBox::PictureBox(QWidget* parent)
     : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+PictureBox::~PictureBox()
+{
+    // The lines go first, while the list they take themselves out of exists.
+    const std::vector<LineControl*> lines = m_lines;
+    for (LineControl* line : lines) {
+        delete line;
+    }
+    finishDrawing();
 }
 
 int PictureBox::clientWidth() const
@@ -25,35 +79,14 @@ QRect PictureBox::clientRect() const
     return { BorderWidth, BorderWidth, clientWidth(), clientHeight() };
 }
 
-void PictureBox::Scale(double x1, double y1, double x2, double y2)
+void PictureBox::Refresh()
 {
-    m_scaleLeft = x1;
-    m_scaleTop = y1;
-    m_scaleWidth = x2 - x1;
-    m_scaleHeight = y2 - y1;
-    m_userScale = true;
+    repaint();
 }
 
-double PictureBox::toUserX(double clientPixelX) const
+void PictureBox::drawingStarted()
 {
-    const int width = clientWidth();
-    return width > 0 ? ScaleLeft() + clientPixelX * ScaleWidth() / width : ScaleLeft();
-}
-
-double PictureBox::toUserY(double clientPixelY) const
-{
-    const int height = clientHeight();
-    return height > 0 ? ScaleTop() + clientPixelY * ScaleHeight() / height : ScaleTop();
-}
-
-double PictureBox::toClientX(double userX) const
-{
-    return ScaleWidth() != 0.0 ? (userX - ScaleLeft()) * clientWidth() / ScaleWidth() : 0.0;
-}
-
-double PictureBox::toClientY(double userY) const
-{
-    return ScaleHeight() != 0.0 ? (userY - ScaleTop()) * clientHeight() / ScaleHeight() : 0.0;
+    update();
 }
 
 void PictureBox::setMousePointer(int pointer)
@@ -94,10 +127,96 @@ void PictureBox::applyPointer()
     }
 }
 
+// --- Line controls ---
+
+void PictureBox::addLine(LineControl* line)
+{
+    m_lines.push_back(line);
+}
+
+void PictureBox::removeLine(LineControl* line)
+{
+    const auto found = std::find(m_lines.begin(), m_lines.end(), line);
+    if (found != m_lines.end()) {
+        const bool shown = line->Visible();
+        m_lines.erase(found);
+        if (shown) {
+            update();
+        }
+    }
+}
+
+void PictureBox::restackLine(LineControl* line, bool toFront)
+{
+    removeLine(line);
+    if (toFront) {
+        m_lines.push_back(line);
+    } else {
+        m_lines.insert(m_lines.begin(), line);
+    }
+    update();
+}
+
+void PictureBox::linesChanged()
+{
+    update();
+}
+
+void PictureBox::drawLines(QPainter& painter) const
+{
+    const PixelTransform transform = pixelTransform();
+    const PixelBounds bounds = farBounds(clientWidth(), clientHeight());
+    for (const LineControl* line : m_lines) {
+        if (!line->Visible() || line->BorderStyle() == vbTransparent) {
+            continue;
+        }
+        QPointF from(transform.x(line->X1()), transform.y(line->Y1()));
+        QPointF to(transform.x(line->X2()), transform.y(line->Y2()));
+        if (!clipSegment(from, to, bounds)) {
+            continue;
+        }
+        QPen pen(toQColor(line->BorderColor()));
+        pen.setWidth(line->BorderWidth() <= 1 ? 0 : line->BorderWidth());
+        pen.setStyle(penStyle(line->BorderStyle()));
+        pen.setCapStyle(Qt::RoundCap);
+        painter.setPen(pen);
+        painter.setCompositionMode(compositionMode(line->DrawMode()));
+        painter.drawLine(QPoint(PixelTransform::toDevice(from.x()), PixelTransform::toDevice(from.y())),
+            QPoint(PixelTransform::toDevice(to.x()), PixelTransform::toDevice(to.y())));
+    }
+}
+
+QImage PictureBox::composedImage()
+{
+    QImage composed = image().copy();
+    if (composed.isNull()) {
+        return composed;
+    }
+    QPainter painter(&composed);
+    drawLines(painter);
+    return composed;
+}
+
+// --- Screen ---
+
 void PictureBox::paintEvent(QPaintEvent*)
 {
+    const bool anyLine = std::any_of(
+        m_lines.begin(), m_lines.end(), [](const LineControl* line) { return line->Visible(); });
+    // Raster operations of the inverting pens need an image beneath them,
+    // so lines are laid over a copy of the picture, never over the screen.
+    const QImage shown = anyLine ? composedImage() : image();
     QPainter painter(this);
-    painter.fillRect(clientRect(), palette().base());
+    if (shown.isNull()) {
+        painter.fillRect(clientRect(), toQColor(BackColor()));
+    } else {
+        painter.drawImage(clientRect().topLeft(), shown);
+    }
+    drawFrame(painter);
+}
+
+void PictureBox::drawFrame(QPainter& painter) const
+{
     // The sunken 3-D edge of the runtime's picture box: dark outside on the
     // top and left, light on the bottom and right, two pixels deep.
     const QRect outer = rect().adjusted(0, 0, -1, -1);
@@ -112,4 +231,29 @@ void PictureBox::paintEvent(QPaintEvent*)
     };
     edge(outer, colours.mid().color(), colours.light().color());
     edge(outer.adjusted(1, 1, -1, -1), colours.shadow().color(), colours.button().color());
+}
+
+// --- Mouse ---
+
+QPointF PictureBox::userPosition(const QPointF& widgetPosition) const
+{
+    return { toUserX(widgetPosition.x() - BorderWidth), toUserY(widgetPosition.y() - BorderWidth) };
+}
+
+void PictureBox::mousePressEvent(QMouseEvent* event)
+{
+    const QPointF at = userPosition(event->position());
+    emit MouseDown(vbButton(event->button()), vbShift(event->modifiers()), float(at.x()), float(at.y()));
+}
+
+void PictureBox::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPointF at = userPosition(event->position());
+    emit MouseMove(vbButton(event->buttons()), vbShift(event->modifiers()), float(at.x()), float(at.y()));
+}
+
+void PictureBox::mouseReleaseEvent(QMouseEvent* event)
+{
+    const QPointF at = userPosition(event->position());
+    emit MouseUp(vbButton(event->button()), vbShift(event->modifiers()), float(at.x()), float(at.y()));
 }

@@ -1,16 +1,23 @@
 #pragma once
 // The runtime's picture box: a control with a sunken 2-pixel border whose
-// client area (the outer size less 2 pixels on each side) carries a user
-// coordinate system. Scale(x1, y1, x2, y2) puts (x1, y1) at the client's top
-// left corner and (x2, y2) at its bottom right; ScaleLeft, ScaleTop,
-// ScaleWidth and ScaleHeight read it back (ScaleHeight is negative when y
-// grows upwards, as on the map). The pointer over the client area is the
-// runtime's MousePointer, with a custom image in MouseIcon.
+// client area (the outer size less 2 pixels on each side) shows a persistent
+// picture with a user coordinate system (picture_surface.h holds the scale,
+// the drawing state and the drawing methods). What is drawn stays until Cls;
+// the screen shows it after Refresh or when the program next waits for the
+// user. Line controls (line_control.h) stand above the picture.
 //
-// The drawing surface (persistent image, lines, fills, overlays) is added to
-// this class by the map view; this part holds the frame and the scale.
+// Mouse events come in user units with the runtime's codes: Button 1 left,
+// 2 right, 4 middle (MouseDown and MouseUp the button that changed,
+// MouseMove every button held), Shift 1 Shift, 2 Ctrl, 4 Alt. The pointer
+// over the client area is the runtime's MousePointer, with a custom image in
+// MouseIcon.
+#include "platform/picture_surface.h"
+
 #include <QImage>
 #include <QWidget>
+#include <vector>
+
+class LineControl;
 
 // MousePointer values of the runtime that the program uses.
 inline constexpr int vbDefault = 0;
@@ -19,33 +26,20 @@ inline constexpr int vbCrosshair = 2;
 inline constexpr int vbHourglass = 11;
 inline constexpr int vbCustom = 99;
 
-class PictureBox : public QWidget
+class PictureBox : public QWidget, public PictureSurface
 {
     Q_OBJECT
 public:
-    static constexpr int BorderWidth = 2; // pixels on each side
-
     explicit PictureBox(QWidget* parent = nullptr);
+    ~PictureBox() override;
 
-    // The client area in pixels.
-    int clientWidth() const;
-    int clientHeight() const;
+    // The client area in pixels, from the control's present size.
+    int clientWidth() const override;
+    int clientHeight() const override;
     QRect clientRect() const;
 
-    // The runtime's Scale method; the default scale is one unit per pixel
-    // from (0, 0).
-    void Scale(double x1, double y1, double x2, double y2);
-    double ScaleLeft() const { return m_userScale ? m_scaleLeft : 0.0; }
-    double ScaleTop() const { return m_userScale ? m_scaleTop : 0.0; }
-    double ScaleWidth() const { return m_userScale ? m_scaleWidth : clientWidth(); }
-    double ScaleHeight() const { return m_userScale ? m_scaleHeight : clientHeight(); }
-
-    // A client pixel position in user units and back; positions inside the
-    // client area, measured from its top left corner.
-    double toUserX(double clientPixelX) const;
-    double toUserY(double clientPixelY) const;
-    double toClientX(double userX) const;
-    double toClientY(double userY) const;
+    // Shows what was drawn now, without waiting for the event loop.
+    void Refresh() override;
 
     int MousePointer() const { return m_mousePointer; }
     void setMousePointer(int pointer);
@@ -53,17 +47,38 @@ public:
     const QImage& MouseIcon() const { return m_mouseIcon; }
     void setMouseIcon(const QImage& icon);
 
+    // The picture's line controls, back to front.
+    const std::vector<LineControl*>& lines() const { return m_lines; }
+    // The client area as the screen shows it: the persistent picture with
+    // the visible line controls over it.
+    QImage composedImage();
+
+signals:
+    void MouseDown(int Button, int Shift, float X, float Y);
+    void MouseMove(int Button, int Shift, float X, float Y);
+    void MouseUp(int Button, int Shift, float X, float Y);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void drawingStarted() override;
 
 private:
-    void applyPointer();
+    friend class LineControl;
+    void addLine(LineControl* line);
+    void removeLine(LineControl* line);
+    void restackLine(LineControl* line, bool toFront);
+    void linesChanged();
+    void drawLines(QPainter& painter) const;
 
-    double m_scaleLeft = 0.0;
-    double m_scaleTop = 0.0;
-    double m_scaleWidth = 0.0;
-    double m_scaleHeight = 0.0;
-    bool m_userScale = false;
+    void applyPointer();
+    void drawFrame(QPainter& painter) const;
+    // Pointer position in user units, from a position in widget pixels.
+    QPointF userPosition(const QPointF& widgetPosition) const;
+
+    std::vector<LineControl*> m_lines;
     int m_mousePointer = vbDefault;
     QImage m_mouseIcon;
 };

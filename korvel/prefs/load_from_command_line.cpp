@@ -1,7 +1,70 @@
 #include "korvel/prefs/load_from_command_line.h"
 
+#include "korvel/shell/main_form.h"
+#include "platform/msg_box.h"
+#include "platform/vb_error.h"
+
+namespace {
+
+// The runtime's Trim: blanks only, not tabs or line ends.
+QString trimBlanks(const QString& text)
+{
+    qsizetype first = 0;
+    qsizetype last = text.size();
+    while (first < last && text[first] == u' ') {
+        ++first;
+    }
+    while (last > first && text[last - 1] == u' ') {
+        --last;
+    }
+    return text.mid(first, last - first);
+}
+
+} // namespace
+
+QString commandLineExtension(const QString& path)
+{
+    const qsizetype dot = path.lastIndexOf(u'.');
+    return (dot < 0 ? path : path.mid(dot + 1)).toLower();
+}
+
 void LoadFromCommandLine(QString& commandLine)
 {
-    // Opening files by their extension comes with the loaders it calls.
-    Q_UNUSED(commandLine);
+    QString path = commandLine;
+    if (path.size() >= 2 && path.startsWith(u'"') && path.endsWith(u'"')) {
+        path = path.mid(1, path.size() - 2);
+    }
+    path = trimBlanks(path);
+    commandLine = path;
+
+    MainForm* form = MainForm::existing();
+    if (!form) {
+        return;
+    }
+    const QString extension = commandLineExtension(path);
+    try {
+        if (extension == u"korvel") {
+            form->LoadSession(path);
+        } else if (extension == u"jpg" || extension == u"gif" || extension == u"bmp") {
+            if (form->CheckImageFile(path)) {
+                form->LoadImageLayer(path);
+                form->ZoomToImages();
+            }
+        } else if (extension == u"shp" || extension == u"e00") {
+            if (form->CheckGISFile(path)) {
+                form->OpenGISLayer(path);
+                form->ZoomToLayers(0, 1);
+            }
+        } else if (extension == u"no1") {
+            if (form->CheckAGNAVFile(path)) {
+                form->LoadAGNAVBlock(path);
+                form->ZoomToLayers(0, 2);
+            }
+        }
+    } catch (const VbError& error) {
+        // A file that cannot be loaded (an image that is no picture, a
+        // header that cannot be read): the user learns why, and the program
+        // starts with what it has.
+        MsgBox(error.Description());
+    }
 }

@@ -25,6 +25,9 @@ public:
     virtual void unload() = 0;
     // The window while it exists, else nullptr.
     virtual QWidget* window() const = 0;
+    // Brings the window's copy of the main window's state up to date (the
+    // zoom window's extent boxes and buttons after the map's extent changed).
+    virtual void refreshForm() { }
 };
 
 // The window of a tool, or nullptr while its subsystem provides none.

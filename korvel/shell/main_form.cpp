@@ -65,6 +65,7 @@ MainForm::MainForm()
     resize(MainFormNormalSize);
     createControls();
     createMenuBar();
+    createMapView();
     m_keyPreview = new KeyPreview(*this);
     setStatusProgress(this);
 }

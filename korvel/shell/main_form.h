@@ -25,11 +25,16 @@
 #include <QSize>
 
 class KeyPreview;
+class LineControl;
 class PictureBox;
+class RedrawInputGuard;
+struct RedrawItems;
+struct ViewEdges;
 class SingleInstance;
 class StatusBar;
 class ToolBar;
 class QAction;
+class QCheckBox;
 class QFrame;
 class QGroupBox;
 class QLabel;
@@ -72,6 +77,26 @@ public:
     // --- Map picture ---
     PictureBox* Picture1 = nullptr;
     ControlArray<QLabel> Label2 { "Label2" }; // map-edge extent labels inside Picture1; 0 is the template
+    // Line controls over the map (korvel/map/main_form_map_view.cpp); the
+    // arrays' element 0 is the hidden template.
+    LineControl* SelLineTop = nullptr; // the zoom box's edges
+    LineControl* SelLineBottom = nullptr;
+    LineControl* SelLineLeft = nullptr;
+    LineControl* SelLineRight = nullptr;
+    LineControl* RulerLine = nullptr;
+    ControlArray<LineControl> LabelLine { "LabelLine" }; // leader lines of Label2
+    ControlArray<LineControl> DigitizeLine { "DigitizeLine" }; // digitized boundary segments
+    ControlArray<LineControl> GuidanceLine { "GuidanceLine" }; // guidance lines being created
+    ControlArray<LineControl> OptimizeLine { "OptimizeLine" }; // the optimization overlay
+
+    // --- Rows of the "Loaded Files" list, by list position (blocks by
+    // index, block sub-rows by running number); element 0 is the template.
+    ControlArray<QCheckBox> ImageCheck { "ImageCheck" };
+    ControlArray<QLabel> ImageCheckLabel { "ImageCheckLabel" };
+    ControlArray<QCheckBox> GISCheck { "GISCheck" };
+    ControlArray<QLabel> GISCheckLabel { "GISCheckLabel" };
+    ControlArray<QCheckBox> AGCheck { "AGCheck" };
+    ControlArray<QCheckBox> Check3 { "Check3" };
 
     // --- "Loaded Files" and "Map Scale" ---
     QGroupBox* Frame1 = nullptr;
@@ -218,6 +243,62 @@ public:
     void Form_QueryUnload(int& Cancel, int UnloadMode);
     void ExitKORVEL();
 
+    // --- Public state shared with other windows ---
+    bool LoadingSession = false; // a session is reopening its layers
+    int CurrentMet = 0; // the meteorological file shown
+
+    // --- Map extent, zoom and toolbar (korvel/map/main_form_extent.cpp) ---
+    // Opens the extent boxes for typing, or (while they are open, or when a
+    // caller set ExtentEntryMode) applies what they hold and locks them.
+    void ApplyMapExtent();
+    // Index 0: all ticked GIS layers and blocks; otherwise the GIS layer at
+    // list position Index (LayerType 1) or block Index (any other type).
+    void ZoomToLayers(int Index, int LayerType);
+    void ZoomToImages();
+    void Toolbar_ButtonClick(int Index);
+    void Text1_Change();
+    void Text2_Change();
+    void Text3_Change();
+    void Text4_Change();
+    void Text1_GotFocus();
+    void Text2_GotFocus();
+    void Text3_GotFocus();
+    void Text4_GotFocus();
+    void Text1_LostFocus();
+    void Text2_LostFocus();
+    void Text3_LostFocus();
+    void Text4_LostFocus();
+    void Tools_Ruler_Click();
+    void Tools_Digitize_Click();
+    // Empties the map picture of drawing and overlays when nothing is left loaded.
+    void ClearMapOverlays();
+
+    // --- Redraw (korvel/map/main_form_redraw.cpp) ---
+    void Graph(bool FullRedraw);
+    // True when an item drawn at the last redraw is no longer ticked.
+    bool CountVisibleLayers();
+    void GraphButton_Click();
+    void DrawSHPData(int& Start);
+
+    // --- Loading GIS layers and images (korvel/map/main_form_gis_opening.cpp,
+    // korvel/map/main_form_image_loading.cpp) ---
+    void File_OpenGIS_Click();
+    bool CheckGISFile(const QString& Path);
+    void OpenGISLayer(const QString& Path);
+    void File_OpenBMP_Click();
+    bool CheckImageFile(const QString& Path);
+    // Raises VbError when the image cannot be loaded; the record is removed.
+    void LoadImageLayer(const QString& Path);
+
+    // --- The list rows the loaders add (korvel/layers/list_entries.cpp) ---
+    void AddImageListEntry();
+    void AddGISListEntry();
+    void RefreshChecklist();
+    // 0 when the caption fits the list whole, else how many characters to cut from its middle.
+    int FitListCaption(const QString& Caption, bool SubEntry);
+    void ImageCheck_Click(int Index);
+    void GISCheck_Click(int Index);
+
     // --- Commands of later subsystems that these procedures call ---
     // File > Save Session. The session work writes its body; until then it
     // does nothing, and the shutdown request "KORVEL_Save_Shutdown" exits
@@ -226,6 +307,19 @@ public:
     // Opens the preferences on a page (4 is "UTM Ellipsoid"): the dialog
     // steps of View > Preferences. The preferences work writes its body.
     void ShowPreferences(int StartTab);
+    // The AG-NAV work: drawing of the blocks from a block on, the pre-open
+    // check and the loading of a block boundary file.
+    void DrawAGNAVBlock(int& FirstBlock);
+    bool CheckAGNAVFile(const QString& Path);
+    void LoadAGNAVBlock(const QString& Path);
+    // The guidance work: the chosen boundary edge and the guidance lines
+    // being created, drawn as overlays after the map.
+    void RefreshBlockLines(QWidget& OptionsForm);
+    void FitGuidanceLines();
+    // The meteorology work: the optimization overlay of a met file.
+    void Optimize(int& MetIndex);
+    // The session work: reopens a session file.
+    void LoadSession(const QString& Path);
 
     // --- StatusProgress: panel 6 of StatusBar1 and ProgressBar1 ---
     void setStatusText(const QString& text) override;
@@ -259,6 +353,27 @@ private:
     void createMetFrame();
     void createStatusArea();
     void createMenuBar(); // main_form_menu_bar.cpp
+    // The map view's overlays, wiring and list row templates
+    // (korvel/map/main_form_map_view.cpp, korvel/layers/list_entries.cpp).
+    void createMapView();
+    void createMapOverlays();
+    void connectMapView();
+    void createLayerListTemplates();
+
+    // Map extent helpers (korvel/map/main_form_extent.cpp).
+    void setExtentBoxesOpen(bool open);
+    void validateExtentBox(int box);
+    void writeExtentBoxes(double west, double south, double east, double north);
+    double mapEdge(int box) const;
+    // The four boxes as numbers; a box that holds none stands for the map's edge.
+    ViewEdges boxedExtent() const;
+
+    // Redraw helpers (korvel/map/main_form_redraw.cpp).
+    void hideRedrawOverlays();
+    RedrawItems redrawItems() const;
+    void recordDrawnState();
+    void drawImageLayers(int first);
+    void drawGuidanceOverlays();
 
     // The initialization (main_form_creation.cpp); raises VbError on failure.
     void Form_Initialize();
@@ -300,4 +415,8 @@ private:
     int m_unloadMode = vbFormControlMenu;
     bool m_unloading = false;
     bool m_exiting = false; // the exit routine has started
+    bool m_redrawing = false; // Graph is drawing
+    bool m_redrawAgain = false; // Graph was asked for while drawing
+    bool m_redrawAgainFull = false;
+    RedrawInputGuard* m_inputGuard = nullptr; // while Graph draws
 };

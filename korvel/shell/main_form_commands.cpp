@@ -13,3 +13,49 @@ void MainForm::ShowPreferences(int StartTab)
     // The preferences work: set PrefForm.StartTab and show the dialog modally.
     Q_UNUSED(StartTab);
 }
+
+void MainForm::DrawAGNAVBlock(int& FirstBlock)
+{
+    // The AG-NAV work: guidance lines, exclusion zones, spray tracks and
+    // boundaries of every block, over the GIS layers.
+    if (FirstBlock < 1) {
+        FirstBlock = 1;
+    }
+}
+
+bool MainForm::CheckAGNAVFile(const QString& Path)
+{
+    // The AG-NAV work: the checks before a block boundary file is loaded.
+    // Until then no block file is taken.
+    Q_UNUSED(Path);
+    return false;
+}
+
+void MainForm::LoadAGNAVBlock(const QString& Path)
+{
+    // The AG-NAV work: the block, its list row and its companion files.
+    Q_UNUSED(Path);
+}
+
+void MainForm::RefreshBlockLines(QWidget& OptionsForm)
+{
+    // The guidance work: marks the chosen boundary edge.
+    Q_UNUSED(OptionsForm);
+}
+
+void MainForm::FitGuidanceLines()
+{
+    // The guidance work: draws the guidance lines being created.
+}
+
+void MainForm::Optimize(int& MetIndex)
+{
+    // The meteorology work: the optimization overlay of the met file.
+    Q_UNUSED(MetIndex);
+}
+
+void MainForm::LoadSession(const QString& Path)
+{
+    // The session work: reopens the files, the extent and the ticks of a session.
+    Q_UNUSED(Path);
+}

@@ -76,6 +76,10 @@ void MainForm::Form_Resize()
     if (state != vbMinimized && (state != LastWindowState || sizeNeedsLayout(state))) {
         ArrangeControls();
         update();
+        RefreshChecklist();
+        update();
+        // The picture has its new size: everything is drawn again to fill it.
+        Graph(true);
         LastWindowState = state;
         m_lastLayoutSize = frameGeometry().size();
         m_lastLayoutClientSize = m_client->size();

@@ -86,10 +86,9 @@ void MainForm::showProgress(int maximum)
 
 void MainForm::setProgress(int value)
 {
+    // The bar repaints itself at once whenever the change shows; forcing a
+    // repaint for every step would cost a long drawing more than its drawing.
     ProgressBar1->setValue(qBound(ProgressBar1->minimum(), value, ProgressBar1->maximum()));
-    if (ProgressBar1->isVisible()) {
-        ProgressBar1->repaint();
-    }
 }
 
 void MainForm::hideProgress()

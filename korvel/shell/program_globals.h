@@ -6,13 +6,15 @@
 #include <vector>
 
 // A reference ellipsoid: semi-major axis in metres and inverse flattening (1/f).
-struct EllipsoidRecord {
+struct EllipsoidRecord
+{
     QString Name;
     double Axis = 0.0; // 0 while no row of the ellipsoid table matched
     double InverseFlattening = 0.0;
 };
 
-struct ProgramGlobals {
+struct ProgramGlobals
+{
     QString RootDir; // the program folder, always ending in "/"
     int ScreenWidth = 0; // pixels
     int ScreenHeight = 0;
@@ -20,6 +22,7 @@ struct ProgramGlobals {
     bool GISLoaded = false;
     bool AGNAVLoaded = false;
     bool ImageLoaded = false;
+    bool MetLoaded = false; // meteorological data is loaded (its panel is open)
 
     bool UTMMode = true; // map coordinates: UTM metres, or longitude/latitude degrees when False
     double Pi = 3.14159265358979323846;

@@ -1,7 +1,12 @@
 #include "platform/picture_box.h"
+
+#include "platform/line_control.h"
+#include "platform/vb_colors.h"
 #include "tests/support/korvel_test.h"
 
+#include <QCoreApplication>
 #include <QCursor>
+#include <QMouseEvent>
 
 TEST(PictureBox, ClientAreaIsTheOuterSizeLessTheBorder)
 {
@@ -43,4 +48,125 @@ TEST(PictureBox, CustomPointerTakesItsPictureCentredOnTheHotSpot)
     EXPECT_EQ(picture.cursor().pixmap().size(), QSize(32, 32));
     picture.setMousePointer(vbCrosshair);
     EXPECT_EQ(picture.cursor().shape(), Qt::CrossCursor);
+}
+
+namespace {
+
+struct MouseRecord
+{
+    int button = -1;
+    int shift = -1;
+    float x = 0;
+    float y = 0;
+};
+
+QMouseEvent mouseEvent(QEvent::Type type, QPointF at, Qt::MouseButton button, Qt::MouseButtons buttons,
+    Qt::KeyboardModifiers modifiers)
+{
+    return QMouseEvent(type, at, at, button, buttons, modifiers);
+}
+
+} // namespace
+
+TEST(PictureBox, MouseEventsComeInUserUnitsWithTheRuntimesCodes)
+{
+    PictureBox picture;
+    picture.resize(404, 304);
+    picture.Scale(500000, 4800300, 500400, 4800000);
+    MouseRecord down;
+    MouseRecord move;
+    MouseRecord up;
+    QObject::connect(&picture, &PictureBox::MouseDown, [&down](int b, int s, float x, float y) {
+        down = { b, s, x, y };
+    });
+    QObject::connect(&picture, &PictureBox::MouseMove, [&move](int b, int s, float x, float y) {
+        move = { b, s, x, y };
+    });
+    QObject::connect(&picture, &PictureBox::MouseUp, [&up](int b, int s, float x, float y) {
+        up = { b, s, x, y };
+    });
+
+    // Client pixel (100, 50) lies 2 pixels inside the frame.
+    QMouseEvent press = mouseEvent(
+        QEvent::MouseButtonPress, QPointF(102, 52), Qt::RightButton, Qt::RightButton, Qt::ControlModifier);
+    QCoreApplication::sendEvent(&picture, &press);
+    EXPECT_EQ(down.button, 2);
+    EXPECT_EQ(down.shift, 2) << "Ctrl";
+    EXPECT_FLOAT_EQ(down.x, 500100.0f);
+    EXPECT_FLOAT_EQ(down.y, 4800250.0f) << "north up";
+
+    QMouseEvent drag = mouseEvent(QEvent::MouseMove, QPointF(2, 302), Qt::NoButton,
+        Qt::LeftButton | Qt::RightButton, Qt::ShiftModifier | Qt::AltModifier);
+    QCoreApplication::sendEvent(&picture, &drag);
+    EXPECT_EQ(move.button, 3) << "every button held";
+    EXPECT_EQ(move.shift, 5);
+    EXPECT_FLOAT_EQ(move.x, 500000.0f);
+    EXPECT_FLOAT_EQ(move.y, 4800000.0f);
+
+    QMouseEvent release = mouseEvent(
+        QEvent::MouseButtonRelease, QPointF(2, 2), Qt::MiddleButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&picture, &release);
+    EXPECT_EQ(up.button, 4);
+    EXPECT_EQ(up.shift, 0);
+}
+
+TEST(PictureBox, LineControlsStandAboveThePictureInWorldUnits)
+{
+    PictureBox picture;
+    picture.resize(104, 104);
+    picture.Scale(0, 100, 100, 0);
+    picture.setFillStyle(vbFSSolid);
+    picture.setFillColor(RGB(0, 0, 255));
+    picture.LineBox(0, 100, 50, 0, RGB(0, 0, 255));
+
+    auto* line = new LineControl(picture);
+    line->setEnds(10, 30, 90, 30);
+    line->setBorderColor(RGB(255, 0, 0));
+    const QImage composed = picture.composedImage();
+    EXPECT_EQ(composed.pixelColor(60, 70), QColor(255, 0, 0)) << "the copy pen paints its colour";
+    EXPECT_EQ(picture.image().pixelColor(60, 70), QColor(255, 255, 255)) << "never into the picture itself";
+
+    line->setDrawMode(vbInvert);
+    const QImage inverted = picture.composedImage();
+    EXPECT_EQ(inverted.pixelColor(60, 70), QColor(0, 0, 0)) << "white inverted is black";
+    EXPECT_EQ(inverted.pixelColor(20, 70), QColor(255, 255, 0)) << "blue inverted is yellow";
+
+    // A new scale moves the line with the map.
+    picture.Scale(0, 200, 200, 0);
+    EXPECT_EQ(picture.composedImage().pixelColor(30, 85), QColor(255, 255, 0));
+    line->setVisible(false);
+    EXPECT_EQ(picture.composedImage(), picture.image());
+}
+
+TEST(PictureBox, LineArraysCopyTheirTemplateAndStackTheNewestOnTop)
+{
+    PictureBox picture;
+    picture.resize(104, 104);
+    picture.Scale(0, 100, 100, 0);
+    ControlArray<LineControl> lines("DigitizeLine");
+    auto* first = new LineControl(picture);
+    first->setVisible(false);
+    first->setBorderColor(RGB(0, 255, 0));
+    first->setBorderWidth(3);
+    lines.setElement(0, first);
+    lines.setLoader(lineControlLoader(lines));
+
+    LineControl& loaded = lines.load(1);
+    EXPECT_EQ(loaded.objectName(), "DigitizeLine(1)");
+    EXPECT_EQ(loaded.BorderColor(), RGB(0, 255, 0));
+    EXPECT_EQ(loaded.BorderWidth(), 3);
+    EXPECT_FALSE(loaded.Visible());
+    EXPECT_EQ(picture.lines().back(), &loaded);
+
+    LineControl& under = lines.load(2);
+    under.setBorderColor(RGB(255, 0, 0));
+    loaded.setEnds(0, 50, 100, 50);
+    under.setEnds(0, 50, 100, 50);
+    loaded.setVisible(true);
+    under.setVisible(true);
+    EXPECT_EQ(picture.composedImage().pixelColor(50, 50), QColor(255, 0, 0)) << "the newest lies on top";
+    loaded.ZOrder(0);
+    EXPECT_EQ(picture.composedImage().pixelColor(50, 50), QColor(0, 255, 0));
+    lines.unload(1);
+    EXPECT_EQ(picture.composedImage().pixelColor(50, 50), QColor(255, 0, 0));
 }

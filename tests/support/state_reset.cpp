@@ -1,14 +1,17 @@
 #include "tests/support/state_reset.h"
 
 #include "korvel/agnav/agnav_block.h"
+#include "korvel/map/image_cache.h"
 #include "korvel/map/layer_records.h"
 #include "korvel/map/map_state.h"
+#include "korvel/map/redraw_state.h"
 #include "korvel/shell/floating_windows.h"
 #include "korvel/shell/main_form.h"
 #include "korvel/shell/main_settings.h"
 #include "korvel/shell/map_pointer_icons.h"
 #include "korvel/shell/program_globals.h"
 #include "korvel/shell/status_progress.h"
+#include "korvel/shell/utm_conversion.h"
 #include "platform/application_activation.h"
 #include "platform/program_identity.h"
 #include "platform/registry_store.h"
@@ -16,7 +19,6 @@
 #include "platform/vb_random.h"
 #include "platform/window_stacking.h"
 #include "tests/support/scripted_services.h"
-#include "korvel/shell/utm_conversion.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -47,6 +49,8 @@ void resetAllState(const QString& programDir)
     resetUtmRegisters();
     resetLayerData();
     resetMapState();
+    resetRedrawState();
+    resetImageCache();
     resetAgnavData();
     resetMainSettings();
     resetMapPointerIcons();

@@ -118,15 +118,16 @@ TEST_F(MainFormMenuBar, StartStates)
 
 TEST_F(MainFormMenuBar, AClickLeavesTheCheckMarkToTheCode)
 {
+    // An item whose command is not connected here: only the code may change its mark.
     MainForm& window = form();
     int clicks = 0;
-    QObject::connect(window.Tools_Ruler, &QAction::triggered, [&clicks] { ++clicks; });
-    window.Tools_Ruler->trigger();
+    QObject::connect(window.Tools_DigitizeGuidance, &QAction::triggered, [&clicks] { ++clicks; });
+    window.Tools_DigitizeGuidance->trigger();
     EXPECT_EQ(clicks, 1);
-    EXPECT_FALSE(window.Tools_Ruler->isChecked());
-    window.Tools_Ruler->setChecked(true);
-    window.Tools_Ruler->trigger();
-    EXPECT_TRUE(window.Tools_Ruler->isChecked());
+    EXPECT_FALSE(window.Tools_DigitizeGuidance->isChecked());
+    window.Tools_DigitizeGuidance->setChecked(true);
+    window.Tools_DigitizeGuidance->trigger();
+    EXPECT_TRUE(window.Tools_DigitizeGuidance->isChecked());
     window.PopUp_EllipsoidList[1].trigger();
     EXPECT_TRUE(window.PopUp_EllipsoidList[1].isChecked()) << "WGS84 is in use";
 }

@@ -1,0 +1,22 @@
+// Feeds arbitrary bytes to the reader of a geo-reference file's head. It
+// either takes the file, refuses it as no geo-reference, or raises the
+// runtime error whose description names the file; nothing else may happen.
+#include "korvel/map/image_loading.h"
+#include "platform/vb_error.h"
+
+#include <cstdint>
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
+    try {
+        const std::optional<GeoReference> reference = parseGeoReference(bytes, QStringLiteral("photo.ref"));
+        if (reference && (reference->Zone < 0 || reference->Zone > 255 || reference->ControlPointCount < 0))
+            std::abort();
+    } catch (const VbError& error) {
+        if (!error.Description().contains(QStringLiteral("photo.ref")))
+            std::abort();
+    }
+    return 0;
+}

@@ -1,0 +1,52 @@
+#pragma once
+// What loading an image needs besides the window: the name of its
+// geo-reference file, the reading of that file's head, and the picture's
+// size in screen pixels. The main window's LoadImageLayer appends the record,
+// fills it from these and adds the list row.
+//
+// The geo-reference file ("KORVEL Graphic Georeferencing File", written by
+// the geo-referencing window) is plain text, one item group a line:
+//   1 the header "KORVEL Graphic Georeferencing File", compared exactly
+//   2 the image's name (not used; read as a whole line, since it may hold a comma)
+//   3 X, Y of the image's top-left corner (32-bit integers, map units)
+//   4 Width, Height (32-bit integers; Height negative: the image runs south)
+//   5 the UTM zone (byte)
+//   6 the separator "---"
+//   7 the number of control points (byte)
+// The control points and the shift and stretch values that follow belong to
+// the geo-referencing window and are not read here.
+#include <QByteArray>
+#include <QString>
+#include <optional>
+
+inline constexpr char GeoReferenceHeader[] = "KORVEL Graphic Georeferencing File";
+
+// The image's path with its last three characters replaced by "ref"
+// (photo.jpeg gives photo.jref). Files copied from Windows may spell the
+// extension in capitals: when that exact name is missing and the image has a
+// three-letter extension, a "ref" file of the same name in any letter case
+// is taken.
+QString geoReferencePath(const QString& imagePath);
+
+struct GeoReference
+{
+    qint32 X = 0;
+    qint32 Y = 0;
+    qint32 Width = 0;
+    qint32 Height = 0;
+    int Zone = 0;
+    int ControlPointCount = 0;
+};
+
+// Items 1 to 7 of the file. Nothing when the file does not exist, is empty
+// or its first item is not the header (the image then has no geo-reference); a file
+// with the header that ends early or holds a value of the wrong kind raises
+// VbError whose description names the file and the fault.
+std::optional<GeoReference> readGeoReference(const QString& path);
+// The same from the file's bytes; messages name `fileName`.
+std::optional<GeoReference> parseGeoReference(const QByteArray& bytes, const QString& fileName);
+
+// The picture's size in screen pixels from its size in 0.01 mm:
+// 15 / twipsPerPixel x himetric / 26.46 (26.46 / 15 stands for 2540 / 1440),
+// rounded to the nearest integer, a half to the even one.
+int pixelsFromHimetric(qint64 himetric, float twipsPerPixel);

@@ -1,0 +1,154 @@
+// Opening GIS layers on the main window: File > "Load GIS Layer", the
+// pre-open check and the opening of one file. Opening follows the program's
+// pattern: check (the file exists, is not open yet, has the right header),
+// append the record, read and fit it into the map, add the list row last;
+// on failure the record is taken back and the reason shown.
+#include "korvel/map/gis_layer_opening.h"
+#include "korvel/map/gis_layer_reader.h"
+#include "korvel/map/layer_records.h"
+#include "korvel/map/map_state.h"
+#include "korvel/map/redraw_state.h"
+#include "korvel/shell/main_form.h"
+#include "korvel/shell/main_settings.h"
+#include "korvel/shell/program_globals.h"
+#include "korvel/shell/status_progress.h"
+#include "platform/common_dialog.h"
+#include "platform/file_helpers.h"
+#include "platform/msg_box.h"
+#include "platform/vb_error.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+
+namespace {
+
+// What an opening may change besides the new record, put back when it fails.
+struct MapBeforeOpening
+{
+    bool utmMode = true;
+    QString coordFormat;
+    MapExtent dataExtent;
+};
+
+} // namespace
+
+void MainForm::File_OpenGIS_Click()
+{
+    MainSettings& settings = mainSettings();
+    CommonDialog dialog(this);
+    dialog.CancelError = true;
+    dialog.FileName.clear();
+    dialog.InitDir = settings.SHPDir;
+    dialog.Filter
+        = QStringLiteral("Shape Files (*.shp)|*.shp|Interchange Files (*.e00)|*.e00|All Files (*.*)|*.*");
+    dialog.FilterIndex = 1;
+    dialog.Flags = cdlOFNExplorer | cdlOFNAllowMultiselect | cdlOFNHideReadOnly;
+    dialog.DialogTitle = QStringLiteral("Open GIS Layer");
+    RedrawState& redraw = redrawState();
+    if (dialog.ShowOpen()) {
+        const QStringList paths = dialog.FileNames();
+        if (!paths.isEmpty()) {
+            settings.SHPDir = folderOfFile(paths.first());
+        }
+        repaint();
+        redraw.Busy = true;
+        const bool mapWasEmpty = mapState().MapEmpty;
+        try {
+            for (const QString& path : paths) {
+                if (CheckGISFile(path)) {
+                    OpenGISLayer(path);
+                }
+                if (paths.size() > 1) {
+                    Frame1->repaint();
+                }
+            }
+            if (mapWasEmpty) {
+                ZoomToLayers(0, 1);
+            }
+        } catch (const VbError& error) {
+            // The 256th layer, a file that cannot be read for its header:
+            // the files not yet opened stay closed, and the user learns why.
+            MsgBox(error.Description());
+        }
+    }
+    redraw.Busy = false;
+    if (globals().ImmediateGraph) {
+        Graph(false);
+    }
+}
+
+bool MainForm::CheckGISFile(const QString& Path)
+{
+    if (!FileExists(Path)) {
+        if (!Path.isEmpty()) {
+            MsgBox(QStringLiteral("File does not exist"));
+        }
+        return false;
+    }
+    const LayerData& data = layerData();
+    for (int i = 1; i <= data.GISCount; ++i) {
+        if (data.GISLayers[size_t(i)].Path == Path) {
+            MsgBox(Path + QStringLiteral("\r\rhas already been opened"));
+            return false;
+        }
+    }
+    const QString refusal = gisFileHeaderRefusal(Path);
+    if (!refusal.isEmpty()) {
+        MsgBox(refusal);
+        return false;
+    }
+    return true;
+}
+
+void MainForm::OpenGISLayer(const QString& Path)
+{
+    ProgramGlobals& program = globals();
+    const MapBeforeOpening before { program.UTMMode, program.CoordFormat, layerData().DataExtent };
+    // A full list raises here, before anything changed; the caller reports it.
+    const int index = appendGISLayer();
+    QString fileName = Path.mid(Path.lastIndexOf(u'/') + 1);
+    QString description;
+    try {
+        GISLayer& layer = layerData().GISLayers[size_t(index)];
+        layer.Path = Path;
+        layer.FileName = fileName;
+        layer.Thickness = 1;
+        layer.Colours = { 0 };
+        layer.ColourClasses.assign(1, ColourClass());
+        layer.DisplayName = captionWithCut(Path, FitListCaption(Path, false));
+        GISReadOptions options;
+        if (LoadingSession) {
+            options.sessionColour = mapState().SessionLayerColour;
+        }
+        const GISReadResult read = readGISLayerFile(layer, options);
+        if (read.ok) {
+            program.GISLoaded = true;
+            settleOpenedGISLayer(index, LoadingSession);
+            AddGISListEntry();
+            mapState().MapEmpty = false;
+            return;
+        }
+        if (!read.refusal.isEmpty()) {
+            MsgBox(read.refusal);
+        }
+        description = read.description;
+    } catch (const VbError& error) {
+        description = error.Description();
+    }
+    MsgBox(QStringLiteral("KORVEL encountered an error while opening '%1'.\r\rDescription: %2")
+               .arg(fileName, description));
+    // A row made before the failure goes with its record.
+    if (GISCheckLabel.exists(index)) {
+        GISCheckLabel.unload(index);
+    }
+    if (GISCheck.exists(index)) {
+        GISCheck.unload(index);
+    }
+    removeLastGISLayer();
+    program.UTMMode = before.utmMode;
+    program.CoordFormat = before.coordFormat;
+    layerData().DataExtent = before.dataExtent;
+    statusProgress().hideProgress();
+    statusProgress().setStatusText(QString());
+}

@@ -1,0 +1,142 @@
+// Loading images on the main window: File > "Load Image", the pre-open check
+// and the loading of one image with its geo-reference. An image without a
+// geo-reference is loaded and listed, but its row stays unticked and
+// disabled until the image is geo-referenced.
+#include "korvel/map/gis_layer_opening.h"
+#include "korvel/map/image_cache.h"
+#include "korvel/map/image_loading.h"
+#include "korvel/map/layer_records.h"
+#include "korvel/map/map_state.h"
+#include "korvel/map/redraw_state.h"
+#include "korvel/shell/main_form.h"
+#include "korvel/shell/main_settings.h"
+#include "korvel/shell/program_globals.h"
+#include "korvel/shell/status_progress.h"
+#include "platform/common_dialog.h"
+#include "platform/file_helpers.h"
+#include "platform/msg_box.h"
+#include "platform/picture_loader.h"
+#include "platform/screen_metrics.h"
+#include "platform/status_bar.h"
+#include "platform/vb_error.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+
+void MainForm::File_OpenBMP_Click()
+{
+    MainSettings& settings = mainSettings();
+    CommonDialog dialog(this);
+    dialog.CancelError = true;
+    dialog.FileName.clear();
+    dialog.InitDir = settings.ImageDir;
+    dialog.Filter = QStringLiteral("Graphic Files|*.bmp;*.gif;*.tif;*.jpg|All Files (*.*)|*.*");
+    dialog.FilterIndex = 1;
+    dialog.Flags = cdlOFNExplorer | cdlOFNAllowMultiselect | cdlOFNHideReadOnly;
+    dialog.DialogTitle = QStringLiteral("Open Image File");
+    RedrawState& redraw = redrawState();
+    if (dialog.ShowOpen()) {
+        const QStringList paths = dialog.FileNames();
+        if (!paths.isEmpty()) {
+            settings.ImageDir = folderOfFile(paths.first());
+        }
+        repaint();
+        redraw.Busy = true;
+        const bool mapWasEmpty = mapState().MapEmpty;
+        try {
+            for (const QString& path : paths) {
+                if (CheckImageFile(path)) {
+                    LoadImageLayer(path);
+                }
+                if (paths.size() > 1) {
+                    Frame1->repaint();
+                }
+            }
+            if (mapWasEmpty) {
+                ZoomToImages();
+            }
+        } catch (const VbError& error) {
+            // The images not yet loaded stay unloaded; no zoom.
+            MsgBox(error.Description());
+        }
+    }
+    redraw.Busy = false;
+    Graph(false);
+}
+
+bool MainForm::CheckImageFile(const QString& Path)
+{
+    if (!FileExists(Path)) {
+        if (!Path.isEmpty()) {
+            MsgBox(u'"' + Path + QStringLiteral("\" does not exist"));
+        }
+        return false;
+    }
+    const LayerData& data = layerData();
+    for (int i = 1; i <= data.ImageCount; ++i) {
+        if (data.Images[size_t(i)].Path == Path) {
+            MsgBox(Path + QStringLiteral("\r\rhas already been opened"));
+            return false;
+        }
+    }
+    return true;
+}
+
+void MainForm::LoadImageLayer(const QString& Path)
+{
+    // A full list raises here, before anything changed.
+    const int index = appendImage();
+    StatusProgress& progress = statusProgress();
+    try {
+        ImageLayer& image = layerData().Images[size_t(index)];
+        image.Path = Path;
+        image.FileName = Path.mid(Path.lastIndexOf(u'/') + 1);
+        image.DisplayName = captionWithCut(Path, FitListCaption(Path, false));
+
+        progress.showProgress(100);
+        progress.setStatusText(QStringLiteral("Loading Image"));
+        const LoadedPicture picture = LoadPicture(Path);
+        if (!picture.ok()) {
+            throw VbError(picture.errorNumber, QStringLiteral("KORVEL"), picture.error);
+        }
+        image.PixelWidth = pixelsFromHimetric(picture.WidthHimetric, TwipsPerPixelX());
+        image.PixelHeight = pixelsFromHimetric(picture.HeightHimetric, TwipsPerPixelY());
+        // The first redraw shows this decoded picture instead of decoding it again.
+        rememberPicture(Path, picture);
+        progress.setStatusText(QString());
+        progress.hideProgress();
+
+        globals().ImageLoaded = true;
+        if (const std::optional<GeoReference> reference = readGeoReference(geoReferencePath(Path))) {
+            image.X = reference->X;
+            image.Y = reference->Y;
+            image.Width = reference->Width;
+            image.Height = reference->Height;
+            image.Zone = reference->Zone;
+            image.ControlPointCount = reference->ControlPointCount;
+            image.Georeferenced = true;
+            MapState& map = mapState();
+            if (map.MapEmpty) {
+                map.Zone = image.Zone;
+                StatusBar1->setPanelText(4,
+                    QStringLiteral("Zone %1 %2")
+                        .arg(map.Zone)
+                        .arg(globals().HemisphereLetters[map.NorthZone ? 1 : 0]));
+            }
+            map.MapEmpty = false;
+        }
+        AddImageListEntry();
+    } catch (const VbError&) {
+        if (ImageCheckLabel.exists(index)) {
+            ImageCheckLabel.unload(index);
+        }
+        if (ImageCheck.exists(index)) {
+            ImageCheck.unload(index);
+        }
+        removeLastImage();
+        progress.setStatusText(QString());
+        progress.hideProgress();
+        throw;
+    }
+}

@@ -1,0 +1,111 @@
+// The map view's part of the main window: the line controls laid over the
+// map picture, and the wiring of the map's controls (the zoom toolbar, the
+// extent boxes, the "&Graph" button, the File menu's loaders and the Tools
+// menu's ruler) to their procedures.
+#include "korvel/shell/main_form.h"
+#include "platform/line_control.h"
+#include "platform/menu_item.h"
+#include "platform/picture_box.h"
+#include "platform/tool_bar.h"
+#include "platform/vb_colors.h"
+
+#include <QEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+
+namespace {
+
+// The extent boxes' focus events, as the runtime's GotFocus and LostFocus.
+class ExtentBoxFocus final : public QObject
+{
+public:
+    ExtentBoxFocus(QLineEdit& box, std::function<void()> gotFocus, std::function<void()> lostFocus)
+        : QObject(&box)
+        , m_gotFocus(std::move(gotFocus))
+        , m_lostFocus(std::move(lostFocus))
+    {
+        box.installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::FocusIn) {
+            m_gotFocus();
+        } else if (event->type() == QEvent::FocusOut) {
+            m_lostFocus();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> m_gotFocus;
+    std::function<void()> m_lostFocus;
+};
+
+LineControl* newLine(PictureBox& picture, const QString& name, qint32 colour, int drawMode, int width)
+{
+    auto* line = new LineControl(picture);
+    line->setObjectName(name);
+    line->setVisible(false);
+    line->setBorderColor(colour);
+    line->setDrawMode(drawMode);
+    line->setBorderWidth(width);
+    return line;
+}
+
+void makeTemplate(ControlArray<LineControl>& array, PictureBox& picture, int width)
+{
+    array.setElement(0, newLine(picture, array.elementName(0), 0, vbCopyPen, width));
+    array.setLoader(lineControlLoader(array));
+}
+
+} // namespace
+
+void MainForm::createMapView()
+{
+    // The map is drawn on white, whatever the desktop's colours.
+    Picture1->setBackColor(RGB(255, 255, 255));
+    createMapOverlays();
+    createLayerListTemplates();
+    connectMapView();
+    setExtentBoxesOpen(false);
+}
+
+void MainForm::createMapOverlays()
+{
+    PictureBox& picture = *Picture1;
+    SelLineTop = newLine(picture, QStringLiteral("SelLineTop"), 0, vbInvert, 1);
+    SelLineBottom = newLine(picture, QStringLiteral("SelLineBottom"), 0, vbInvert, 1);
+    SelLineLeft = newLine(picture, QStringLiteral("SelLineLeft"), 0, vbInvert, 1);
+    SelLineRight = newLine(picture, QStringLiteral("SelLineRight"), 0, vbInvert, 1);
+    // Designed dotted, which the runtime draws solid at this width.
+    RulerLine = newLine(picture, QStringLiteral("RulerLine"), RGB(255, 0, 0), vbCopyPen, 2);
+    makeTemplate(DigitizeLine, picture, 2);
+    makeTemplate(GuidanceLine, picture, 1);
+    makeTemplate(OptimizeLine, picture, 1);
+    makeTemplate(LabelLine, picture, 1);
+}
+
+void MainForm::connectMapView()
+{
+    connect(Toolbar, &ToolBar::ButtonClick, this, [this](int index) { Toolbar_ButtonClick(index); });
+    connect(GraphButton, &QPushButton::clicked, this, [this] { GraphButton_Click(); });
+
+    const std::function<void()> changed[] = { [this] { Text1_Change(); }, [this] { Text2_Change(); },
+        [this] { Text3_Change(); }, [this] { Text4_Change(); } };
+    const std::function<void()> got[] = { [this] { Text1_GotFocus(); }, [this] { Text2_GotFocus(); },
+        [this] { Text3_GotFocus(); }, [this] { Text4_GotFocus(); } };
+    const std::function<void()> lost[] = { [this] { Text1_LostFocus(); }, [this] { Text2_LostFocus(); },
+        [this] { Text3_LostFocus(); }, [this] { Text4_LostFocus(); } };
+    QLineEdit* boxes[] = { Text1, Text2, Text3, Text4 };
+    for (int i = 0; i < 4; ++i) {
+        connect(boxes[i], &QLineEdit::textChanged, this, [handler = changed[i]] { handler(); });
+        new ExtentBoxFocus(*boxes[i], got[i], lost[i]);
+    }
+
+    connectMenuClick(*File_OpenBMP, this, [this] { File_OpenBMP_Click(); });
+    connectMenuClick(*File_OpenGIS, this, [this] { File_OpenGIS_Click(); });
+    connectMenuClick(*Tools_Ruler, this, [this] { Tools_Ruler_Click(); });
+    connect(Tools_Digitize, &QMenu::aboutToShow, this, [this] { Tools_Digitize_Click(); });
+}

@@ -1,0 +1,260 @@
+// The map redraw on the main window. Graph draws the picture bottom to top
+// (images, GIS layers, AG-NAV blocks, then the optimization and guidance
+// overlays), from the lowest item that changed since the last redraw,
+// painting over what the persistent picture already shows; it clears the
+// picture and draws everything only for a full redraw, after a ticked layer
+// was removed, or when something drawn last time was switched off. The rows'
+// tick boxes say what is wanted; the records' Visible flags what is drawn.
+#include "korvel/agnav/agnav_block.h"
+#include "korvel/map/gis_layer_drawing.h"
+#include "korvel/map/image_drawing.h"
+#include "korvel/map/layer_records.h"
+#include "korvel/map/redraw_input_guard.h"
+#include "korvel/map/redraw_start.h"
+#include "korvel/map/redraw_state.h"
+#include "korvel/shell/floating_windows.h"
+#include "korvel/shell/main_form.h"
+#include "korvel/shell/program_globals.h"
+#include "platform/line_control.h"
+#include "platform/msg_box.h"
+#include "platform/picture_box.h"
+#include "platform/vb_error.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QRadioButton>
+
+namespace {
+
+bool rowTicked(const ControlArray<QCheckBox>& rows, int index)
+{
+    const QCheckBox* row = rows.at(index);
+    return row && row->isChecked();
+}
+
+// Clears the redraw's flags however the drawing ends.
+class DrawingPhase
+{
+public:
+    explicit DrawingPhase(bool& redrawing)
+        : m_redrawing(redrawing)
+    {
+        m_redrawing = true;
+    }
+    ~DrawingPhase()
+    {
+        RedrawState& redraw = redrawState();
+        redraw.Busy = false;
+        redraw.CancelDrawing = false;
+        m_redrawing = false;
+    }
+    DrawingPhase(const DrawingPhase&) = delete;
+    DrawingPhase& operator=(const DrawingPhase&) = delete;
+
+private:
+    bool& m_redrawing;
+};
+
+} // namespace
+
+void MainForm::Graph(bool FullRedraw)
+{
+    // Asked for again while drawing (a layout during a look at the event
+    // loop): once more when this redraw is done, not in the middle of it.
+    if (m_redrawing) {
+        m_redrawAgain = true;
+        m_redrawAgainFull = m_redrawAgainFull || FullRedraw;
+        return;
+    }
+    try {
+        DrawingPhase phase(m_redrawing);
+        hideRedrawOverlays();
+        Picture1->Refresh();
+        RedrawState& redraw = redrawState();
+        const int start = redrawStart(redrawItems(), FullRedraw, redraw.LayerRemoved);
+        // Recorded before drawing: a redraw stopped by Escape still counts
+        // the ticked items as drawn.
+        recordDrawnState();
+        redraw.LayerRemoved = false;
+        if (start == 1) {
+            Picture1->Cls();
+        }
+        Picture1->Refresh();
+
+        RedrawInputGuard guard;
+        m_inputGuard = &guard;
+        redraw.Busy = true;
+        const int images = layerData().ImageCount;
+        const int layers = layerData().GISCount;
+        const int blocks = agnavData().BlockCount;
+        if (start <= images) {
+            drawImageLayers(start);
+        }
+        if (start - images <= layers) {
+            int position = start - images;
+            DrawSHPData(position);
+        }
+        if (start - images - layers <= blocks) {
+            int block = start - images - layers;
+            DrawAGNAVBlock(block);
+        }
+        if (Tools_Optimize->isChecked() && globals().MetLoaded) {
+            Optimize(CurrentMet);
+        }
+        drawGuidanceOverlays();
+        m_inputGuard = nullptr;
+    } catch (const VbError& error) {
+        m_inputGuard = nullptr;
+        MsgBox(QStringLiteral("KORVEL encountered the following error:\r") + error.Description());
+    }
+    if (m_redrawAgain) {
+        const bool full = m_redrawAgainFull;
+        m_redrawAgain = false;
+        m_redrawAgainFull = false;
+        Graph(full);
+    }
+}
+
+void MainForm::hideRedrawOverlays()
+{
+    RulerLine->setVisible(false);
+    for (int i = 1; i <= 2; ++i) {
+        if (QLabel* label = Label2.at(i)) {
+            label->setVisible(false);
+        }
+        if (LineControl* line = LabelLine.at(i)) {
+            line->setVisible(false);
+        }
+    }
+    OptimizeLine.unloadAll();
+    if (Tools_DigitizeGuidance->isChecked()) {
+        for (ControlArray<LineControl>* lines : { &GuidanceLine, &DigitizeLine }) {
+            for (int i = 1; i <= lines->UBound(); ++i) {
+                if (LineControl* line = lines->at(i)) {
+                    line->setVisible(false);
+                }
+            }
+        }
+    }
+}
+
+RedrawItems MainForm::redrawItems() const
+{
+    const LayerData& data = layerData();
+    RedrawItems items;
+    for (int p = 1; p <= data.ImageCount; ++p) {
+        const ImageLayer& image = data.Images[size_t(data.ImageOrder[size_t(p)])];
+        items.images.push_back({ { image.Visible, rowTicked(ImageCheck, p) }, image.Redraw });
+    }
+    for (int p = 1; p <= data.GISCount; ++p) {
+        const GISLayer& layer = data.GISLayers[size_t(data.GISOrder[size_t(p)])];
+        items.gisLayers.push_back({ { layer.Visible, rowTicked(GISCheck, p) }, layer.Redraw });
+    }
+    // A block's sub-rows follow on from those of the blocks before it.
+    const AgnavData& agnav = agnavData();
+    int subRow = 0;
+    for (int b = 1; b <= agnav.BlockCount; ++b) {
+        const AGNAVBlock& block = agnav.Blocks[size_t(b)];
+        BlockState state;
+        state.boundary = { { block.Visible, rowTicked(AGCheck, b) }, block.Redraw };
+        if (block.GuidanceLoaded) {
+            state.guidance = RowState { block.Guidance.Visible, rowTicked(Check3, ++subRow) };
+        }
+        if (block.ExclusionLoaded) {
+            state.exclusion = RowState { block.ExclusionVisible, rowTicked(Check3, ++subRow) };
+        }
+        for (int j = 1; j <= block.FlightCount; ++j) {
+            state.flights.push_back({ block.Flights[size_t(j)].Visible, rowTicked(Check3, ++subRow) });
+        }
+        items.blocks.push_back(std::move(state));
+    }
+    return items;
+}
+
+void MainForm::recordDrawnState()
+{
+    LayerData& data = layerData();
+    for (int p = 1; p <= data.ImageCount; ++p) {
+        ImageLayer& image = data.Images[size_t(data.ImageOrder[size_t(p)])];
+        image.Visible = rowTicked(ImageCheck, p);
+        image.Redraw = false;
+    }
+    for (int p = 1; p <= data.GISCount; ++p) {
+        GISLayer& layer = data.GISLayers[size_t(data.GISOrder[size_t(p)])];
+        layer.Visible = rowTicked(GISCheck, p);
+        layer.Redraw = false;
+    }
+    AgnavData& agnav = agnavData();
+    int subRow = 0;
+    for (int b = 1; b <= agnav.BlockCount; ++b) {
+        AGNAVBlock& block = agnav.Blocks[size_t(b)];
+        block.Visible = rowTicked(AGCheck, b);
+        block.Redraw = false;
+        if (block.GuidanceLoaded) {
+            block.Guidance.Visible = rowTicked(Check3, ++subRow);
+        }
+        if (block.ExclusionLoaded) {
+            block.ExclusionVisible = rowTicked(Check3, ++subRow);
+        }
+        for (int j = 1; j <= block.FlightCount; ++j) {
+            block.Flights[size_t(j)].Visible = rowTicked(Check3, ++subRow);
+        }
+    }
+}
+
+bool MainForm::CountVisibleLayers()
+{
+    return somethingSwitchedOff(redrawItems());
+}
+
+void MainForm::GraphButton_Click()
+{
+    Graph(false);
+}
+
+void MainForm::drawImageLayers(int first)
+{
+    const std::optional<ImageDrawFailure> failure = DrawImage(first, *Picture1, [this](int position) {
+        const QCheckBox* row = ImageCheck.at(position);
+        return row && row->isChecked() && row->isEnabled();
+    });
+    if (!failure) {
+        return;
+    }
+    // Unticking runs the row's own handling; while Busy it does not redraw.
+    ImageCheck[failure->position].setChecked(false);
+    // The user must be able to answer the box in the middle of the redraw.
+    if (m_inputGuard) {
+        RedrawInputGuard::Pause pause(*m_inputGuard);
+        MsgBox(imageDrawFailureMessage(failure->path));
+    } else {
+        MsgBox(imageDrawFailureMessage(failure->path));
+    }
+}
+
+void MainForm::DrawSHPData(int& Start)
+{
+    ::DrawSHPData(Start, *Picture1, [this](int position) { return rowTicked(GISCheck, position); });
+}
+
+void MainForm::drawGuidanceOverlays()
+{
+    if (!Tools_DigitizeGuidance->isChecked()) {
+        return;
+    }
+    if (View_ClutteredMode->isChecked()) {
+        if (const QRadioButton* edge = GuidanceOption.at(2); edge && edge->isChecked()) {
+            RefreshBlockLines(*this);
+        }
+    } else if (View_MapMode->isChecked()) {
+        const FloatingToolWindow* window = floatingToolWindow(FloatingTool::Guidance);
+        QWidget* form = window ? window->window() : nullptr;
+        const QRadioButton* edge
+            = form ? form->findChild<QRadioButton*>(GuidanceOption.elementName(2)) : nullptr;
+        if (edge && edge->isChecked()) {
+            RefreshBlockLines(*form);
+        }
+    }
+    FitGuidanceLines();
+}
