@@ -4,6 +4,7 @@
 // the caption fitting, and a rebuild that places the rows in list order.
 // The layer list work replaces this file with the whole list (colour boxes,
 // block rows, scrolling, reordering, pop-up menus).
+#include "korvel/agnav/agnav_block.h"
 #include "korvel/map/layer_records.h"
 #include "korvel/map/map_state.h"
 #include "korvel/map/redraw_state.h"
@@ -66,7 +67,9 @@ void MainForm::createLayerListTemplates()
     checks(ImageCheck, &MainForm::ImageCheck_Click);
     checks(GISCheck, &MainForm::GISCheck_Click);
     AGCheck.setElement(0, newCheckTemplate(AGCheck, *Frame1));
+    AGCheck.setLoader(widgetLoader(AGCheck));
     Check3.setElement(0, newCheckTemplate(Check3, *Frame1));
+    Check3.setLoader(widgetLoader(Check3));
     // An image row can be ticked only once its image is geo-referenced.
     ImageCheck[0].setEnabled(false);
     for (ControlArray<QLabel>* labels : { &ImageCheckLabel, &GISCheckLabel }) {
@@ -93,6 +96,39 @@ void MainForm::AddGISListEntry()
     QCheckBox& check = GISCheck.load(index);
     GISCheckLabel.load(index);
     check.setChecked(true);
+    RefreshChecklist();
+}
+
+void MainForm::AddBlockListEntry()
+{
+    AGCheck.load(agnavData().BlockCount).setChecked(true);
+    RefreshChecklist();
+}
+
+// Sub-rows are numbered over all blocks; the least list only keeps them ticked.
+static void addSubRow(ControlArray<QCheckBox>& rows)
+{
+    rows.load(rows.UBound() + 1).setChecked(true);
+}
+
+void MainForm::AddFlightListEntry(int Block)
+{
+    Q_UNUSED(Block);
+    addSubRow(Check3);
+    RefreshChecklist();
+}
+
+void MainForm::AddGuidanceListEntry(int Block)
+{
+    Q_UNUSED(Block);
+    addSubRow(Check3);
+    RefreshChecklist();
+}
+
+void MainForm::AddExclusionListEntry(int Block)
+{
+    Q_UNUSED(Block);
+    addSubRow(Check3);
     RefreshChecklist();
 }
 

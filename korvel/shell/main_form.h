@@ -293,6 +293,14 @@ public:
     // --- The list rows the loaders add (korvel/layers/list_entries.cpp) ---
     void AddImageListEntry();
     void AddGISListEntry();
+    // The row of the newest block, Blocks(BlockCount).
+    void AddBlockListEntry();
+    // The sub-row of the block's newest flight log.
+    void AddFlightListEntry(int Block);
+    // The block's guidance sub-row, inserted as the block's first sub-row and ticked.
+    void AddGuidanceListEntry(int Block);
+    // The block's exclusion-zones sub-row ("Exclusion Zone" or "Exclusion Zones").
+    void AddExclusionListEntry(int Block);
     void RefreshChecklist();
     // 0 when the caption fits the list whole, else how many characters to cut from its middle.
     int FitListCaption(const QString& Caption, bool SubEntry);
