@@ -26,6 +26,7 @@
 
 class KeyPreview;
 class LineControl;
+struct PointerModes;
 class PictureBox;
 class RedrawInputGuard;
 struct RedrawItems;
@@ -256,6 +257,9 @@ public:
     void ZoomToLayers(int Index, int LayerType);
     void ZoomToImages();
     void Toolbar_ButtonClick(int Index);
+    // The same for a press of the zoom window's toolbar, whose own "Custom
+    // Zoom" button (3) is the one pressed (CustomZoomValue 1) or released.
+    void Toolbar_ButtonClick(int Index, int CustomZoomValue);
     void Text1_Change();
     void Text2_Change();
     void Text3_Change();
@@ -272,6 +276,24 @@ public:
     void Tools_Digitize_Click();
     // Empties the map picture of drawing and overlays when nothing is left loaded.
     void ClearMapOverlays();
+
+    // --- The map picture's mouse events and the map tools
+    // (korvel/map/main_form_pointer.cpp) ---
+    void Picture1_MouseDown(int Button, int Shift, float X, float Y);
+    void Picture1_MouseMove(int Button, int Shift, float X, float Y);
+    void Picture1_MouseUp(int Button, int Shift, float X, float Y);
+    void Picture1_DblClick();
+    // The pointer over the window's bare area, off the map and the controls.
+    void Form_MouseMove(int Button, int Shift, float X, float Y);
+
+    // --- Keyboard (main_form_keys.cpp) ---
+    // The window's one shortcut handler; the floating windows pass it the
+    // keys they do not handle. KeyCode is the virtual-key code, Shift the
+    // mask 1 Shift, 2 Ctrl, 4 Alt.
+    void Form_KeyDown(int KeyCode, int Shift);
+
+    // --- Frame menu commands (main_form_frame_commands.cpp) ---
+    void View_About_Click();
 
     // --- Redraw (korvel/map/main_form_redraw.cpp) ---
     void Graph(bool FullRedraw);
@@ -367,6 +389,9 @@ private:
     void createMapOverlays();
     void connectMapView();
     void createLayerListTemplates();
+    // The map picture's mouse events (korvel/map/main_form_pointer.cpp).
+    void connectPointerEvents();
+    PointerModes pointerModes() const;
 
     // Map extent helpers (korvel/map/main_form_extent.cpp).
     void setExtentBoxesOpen(bool open);
