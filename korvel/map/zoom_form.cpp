@@ -61,9 +61,7 @@ class ZoomFormTool final : public FloatingToolWindow
 public:
     void show() override
     {
-        ZoomForm& form = ZoomForm::instance();
-        form.show();
-        form.raise();
+        ZoomForm::instance().show();
     }
     void unload() override { ZoomForm::unload(); }
     QWidget* window() const override { return ZoomForm::existing(); }
