@@ -87,8 +87,8 @@ void RulerTool::drag(int shift, float x, float y)
     line.setY2(float(end.y));
 
     const ProgramGlobals& program = globals();
-    const std::optional<double> metres = rulerDistance(start, { line.X2(), line.Y2() }, program.UTMMode,
-        mapState().Zone, program.Ellipsoid);
+    const std::optional<double> metres
+        = rulerDistance(start, { line.X2(), line.Y2() }, program.UTMMode, mapState().Zone, program.Ellipsoid);
     m_form.StatusBar1->setPanelText(kDistancePanel,
         metres ? rulerDistanceText(*metres, program.MetricSystem)
                : QStringLiteral("No distance: choose a UTM ellipsoid in Preferences"));

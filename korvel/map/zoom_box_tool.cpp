@@ -72,7 +72,8 @@ void ZoomBoxTool::press(float x, float y)
     m_form.Text1->setText(Format(double(x), format));
     m_form.Text2->setText(Format(double(y), format));
     refreshZoomWindow();
-    for (LineControl* edge : { m_form.SelLineBottom, m_form.SelLineLeft, m_form.SelLineTop, m_form.SelLineRight }) {
+    for (LineControl* edge :
+        { m_form.SelLineBottom, m_form.SelLineLeft, m_form.SelLineTop, m_form.SelLineRight }) {
         edge->setEnds(x, y, x, y);
         edge->setVisible(true);
         edge->ZOrder(0);
@@ -87,8 +88,7 @@ void ZoomBoxTool::drag(float x, float y)
     LineControl& top = *m_form.SelLineTop;
     const MapPoint start { left.X1(), bottom.Y1() };
     const PictureBox& picture = *m_form.Picture1;
-    const MapPoint corner
-        = zoomBoxCorner(start, { x, y }, double(picture.Width()), double(picture.Height()));
+    const MapPoint corner = zoomBoxCorner(start, { x, y }, double(picture.Width()), double(picture.Height()));
     const double cornerX = single(corner.x);
     const double cornerY = single(corner.y);
 

@@ -59,10 +59,7 @@ double storedEdge(const QString& name)
 class ZoomFormTool final : public FloatingToolWindow
 {
 public:
-    void show() override
-    {
-        ZoomForm::instance().show();
-    }
+    void show() override { ZoomForm::instance().show(); }
     void unload() override { ZoomForm::unload(); }
     QWidget* window() const override { return ZoomForm::existing(); }
     void refreshForm() override

@@ -75,8 +75,9 @@ void AboutForm::release()
 }
 
 AboutForm::AboutForm(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
-                  | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+    : QDialog(parent,
+        Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+            | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("AboutForm"));
     setWindowTitle(QStringLiteral("About..."));
@@ -120,7 +121,8 @@ void AboutForm::Form_Load()
 {
     // Centred at the design size; the height the text gives is not centred again.
     const ScreenMetrics screen = screenMetrics();
-    move(screen.widthPixels / 2 - kDesignSize.width() / 2, screen.heightPixels / 2 - kDesignSize.height() / 2);
+    move(
+        screen.widthPixels / 2 - kDesignSize.width() / 2, screen.heightPixels / 2 - kDesignSize.height() / 2);
     Label1->setText(msgBoxDisplayText(aboutText()));
     fitToText();
 }

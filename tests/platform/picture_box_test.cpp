@@ -113,25 +113,16 @@ TEST(PictureBox, MouseEventsComeInUserUnitsWithTheRuntimesCodes)
 TEST(PictureBox, TheSecondPressOfADoubleClickIsADblClickAndNoPress)
 {
     PictureBox picture;
-    picture.resize(104, 104);
-    int presses = 0;
-    int doubleClicks = 0;
-    int releases = 0;
-    QObject::connect(&picture, &PictureBox::MouseDown, [&presses] { ++presses; });
-    QObject::connect(&picture, &PictureBox::DblClick, [&doubleClicks] { ++doubleClicks; });
-    QObject::connect(&picture, &PictureBox::MouseUp, [&releases] { ++releases; });
+    std::vector<QString> heard;
+    QObject::connect(&picture, &PictureBox::MouseDown, [&heard] { heard.push_back("down"); });
+    QObject::connect(&picture, &PictureBox::DblClick, [&heard] { heard.push_back("double"); });
     // What a widget receives of a double click: press, release, double click, release.
-    const QEvent::Type sequence[] = { QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
-        QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease };
-    for (QEvent::Type type : sequence) {
-        const bool down = type != QEvent::MouseButtonRelease;
-        QMouseEvent event = mouseEvent(type, QPointF(50, 50), Qt::LeftButton,
-            down ? Qt::MouseButtons(Qt::LeftButton) : Qt::MouseButtons(Qt::NoButton), Qt::NoModifier);
+    for (QEvent::Type type :
+        { QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonDblClick }) {
+        QMouseEvent event = mouseEvent(type, QPointF(50, 50), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(&picture, &event);
     }
-    EXPECT_EQ(presses, 1);
-    EXPECT_EQ(doubleClicks, 1);
-    EXPECT_EQ(releases, 2);
+    EXPECT_EQ(heard, std::vector<QString>({ "down", "double" }));
 }
 
 TEST(PictureBox, LineControlsStandAboveThePictureInWorldUnits)

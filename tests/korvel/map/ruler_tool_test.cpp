@@ -10,23 +10,9 @@
 #include "platform/vb_colors.h"
 #include "tests/korvel/map/map_view_fixture.h"
 
-#include <QAction>
-
 namespace {
 
 const EllipsoidRecord kWgs84 { QStringLiteral("WGS84"), 6378137.0, 298.257223563 };
-
-class RulerOnForm : public MapViewTest
-{
-protected:
-    MainForm& rulerOn()
-    {
-        MainForm& window = form();
-        window.Tools_Ruler_Click();
-        return window;
-    }
-    QString distanceText() { return form().StatusBar1->panel(6).Text; }
-};
 
 } // namespace
 
@@ -38,14 +24,9 @@ TEST(RulerEnd, OnlyShiftAloneSnapsToTheNearerAxis)
         int shift;
         MapPoint end;
     };
-    const Row rows[] = {
-        { { 10, 3 }, 1, { 10, 0 } }, // horizontal
-        { { 3, 3 }, 1, { 0, 3 } }, // a tie goes vertical
-        { { -2, -9 }, 1, { 0, -9 } },
-        { { 10, 3 }, 2, { 10, 3 } }, // Ctrl
-        { { 10, 3 }, 4, { 10, 3 } }, // Alt
-        { { 10, 3 }, 3, { 10, 3 } }, // Shift with Ctrl
-    };
+    const Row rows[] = { { { 10, 3 }, 1, { 10, 0 } }, { { 3, 3 }, 1, { 0, 3 } } /* a tie: vertical */,
+        { { -2, -9 }, 1, { 0, -9 } }, { { 10, 3 }, 2, { 10, 3 } }, { { 10, 3 }, 4, { 10, 3 } },
+        { { 10, 3 }, 3, { 10, 3 } } };
     for (const Row& row : rows) {
         const MapPoint end = rulerEnd({ 0, 0 }, row.pointer, row.shift);
         EXPECT_EQ(end.x, row.end.x) << "shift " << row.shift;
@@ -62,65 +43,47 @@ TEST(RulerDistance, GeographicEndsMeasureOnOneNorthingScaleAcrossTheEquator)
     ASSERT_TRUE(across && north);
     EXPECT_NEAR(*across, 2210.6, 0.1);
     EXPECT_NEAR(*across, *north, 0.01);
-
     // A segment reaching into zone 18 is still measured in the map's zone.
-    const MapPoint west { -76, 40 };
-    const MapPoint east { -74, 40 };
-    EXPECT_NE(*rulerDistance(west, east, false, 17, kWgs84), *rulerDistance(west, east, false, 18, kWgs84));
-
-    EXPECT_FALSE(rulerDistance({ 0, 0 }, { 1, 1 }, false, 17, EllipsoidRecord {})) << "no ellipsoid chosen";
-    EXPECT_DOUBLE_EQ(*rulerDistance({ 1000, 2000 }, { 1300, 2400 }, true, 17, EllipsoidRecord {}), 500.0);
+    EXPECT_NE(*rulerDistance({ -76, 40 }, { -74, 40 }, false, 17, kWgs84),
+        *rulerDistance({ -76, 40 }, { -74, 40 }, false, 18, kWgs84));
+    EXPECT_FALSE(rulerDistance({ 0, 0 }, { 1, 1 }, false, 17, EllipsoidRecord {})) << "no ellipsoid";
 }
 
-TEST_F(RulerOnForm, ADragShowsTheDistanceInMetresOrFeet)
+TEST_F(MapViewTest, RulerShowsItsDistanceInMetresOrFeet)
 {
-    MainForm& window = rulerOn();
+    MainForm& window = form();
+    const auto distance = [&window] { return window.StatusBar1->panel(6).Text; };
+    window.Tools_Ruler_Click();
     mainSettings().PointerColour = 12;
     window.StatusBar1->setPanelText(6, QStringLiteral("Drawing GIS Layer"));
     window.Picture1_MouseDown(1, 0, 1000, 2000);
-    EXPECT_EQ(distanceText(), "") << "a press empties the panel";
+    EXPECT_EQ(distance(), "") << "a press empties the panel";
     EXPECT_TRUE(window.RulerLine->Visible());
     EXPECT_EQ(window.RulerLine->BorderColor(), RGB(255, 0, 0));
 
     window.Picture1_MouseMove(1, 0, 1300, 2400);
-    EXPECT_EQ(distanceText(), "Distance = 500.0m");
+    EXPECT_EQ(distance(), "Distance = 500.0m");
     globals().MetricSystem = false;
+    window.Picture1_MouseMove(1, 1, 1300, 2400);
+    EXPECT_EQ(distance(), "Distance = 1312.3ft") << "Shift snapped it to the vertical 400 m";
     window.Picture1_MouseMove(1, 0, 1300, 2400);
-    EXPECT_EQ(distanceText(), "Distance = 1640.4ft");
+    EXPECT_EQ(distance(), "Distance = 1640.4ft");
 
     // Other buttons and the release leave line and distance as they are.
     window.Picture1_MouseMove(3, 0, 5000, 5000);
     window.Picture1_MouseMove(2, 0, 5000, 5000);
     window.Picture1_MouseUp(1, 0, 5000, 5000);
     EXPECT_EQ(window.RulerLine->X2(), 1300.0);
-    EXPECT_EQ(distanceText(), "Distance = 1640.4ft");
-}
+    EXPECT_EQ(distance(), "Distance = 1640.4ft");
 
-TEST_F(RulerOnForm, ShiftSnapsTheLineOnTheMap)
-{
-    MainForm& window = rulerOn();
-    window.Picture1_MouseDown(1, 1, 0, 0);
-    window.Picture1_MouseMove(1, 1, 10, 3);
-    EXPECT_EQ(window.RulerLine->Y2(), 0.0);
-    EXPECT_EQ(distanceText(), "Distance = 10.0m");
-    window.Picture1_MouseMove(1, 1, 3, 3);
-    EXPECT_EQ(window.RulerLine->X2(), 0.0);
-    EXPECT_EQ(distanceText(), "Distance = 3.0m");
-    window.Picture1_MouseMove(1, 2, 10, 3);
-    EXPECT_EQ(distanceText(), "Distance = 10.4m") << "Ctrl does not snap";
-}
-
-TEST_F(RulerOnForm, GeographicModeMeasuresInTheMapsZoneOrSaysWhyNot)
-{
-    MainForm& window = rulerOn();
     globals().UTMMode = false;
+    globals().MetricSystem = true;
     globals().Ellipsoid = kWgs84;
     mapState().Zone = 17;
     window.Picture1_MouseDown(1, 0, -81, -0.01f);
     window.Picture1_MouseMove(1, 0, -81, 0.01f);
-    EXPECT_EQ(distanceText(), "Distance = 2210.6m");
-
+    EXPECT_EQ(distance(), "Distance = 2210.6m");
     globals().Ellipsoid = EllipsoidRecord {};
     window.Picture1_MouseMove(1, 0, -81, 0.01f);
-    EXPECT_EQ(distanceText(), "No distance: choose a UTM ellipsoid in Preferences");
+    EXPECT_EQ(distance(), "No distance: choose a UTM ellipsoid in Preferences");
 }
