@@ -15,7 +15,8 @@
 // and meteorology frames), main_form_menu_bar.cpp, main_form_status.cpp,
 // main_form_creation.cpp (initialization and the toggles),
 // main_form_layout.cpp, main_form_panel_layout.cpp, main_window_hook.cpp,
-// exit_routine.cpp, and main_form_commands.cpp (commands of later
+// exit_routine.cpp, main_form_keys.cpp, main_form_frame_commands.cpp (the
+// frame's own menu commands), and main_form_commands.cpp (commands of later
 // subsystems that these procedures call).
 #include "korvel/shell/status_progress.h"
 #include "platform/control_array.h"
@@ -26,8 +27,8 @@
 
 class KeyPreview;
 class LineControl;
-struct PointerModes;
 class PictureBox;
+struct PointerModes;
 class RedrawInputGuard;
 struct RedrawItems;
 struct ViewEdges;
