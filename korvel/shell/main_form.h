@@ -15,7 +15,8 @@
 // and meteorology frames), main_form_menu_bar.cpp, main_form_status.cpp,
 // main_form_creation.cpp (initialization and the toggles),
 // main_form_layout.cpp, main_form_panel_layout.cpp, main_window_hook.cpp,
-// exit_routine.cpp, and main_form_commands.cpp (commands of later
+// exit_routine.cpp, main_form_keys.cpp, main_form_frame_commands.cpp (the
+// frame's own menu commands), and main_form_commands.cpp (commands of later
 // subsystems that these procedures call).
 #include "korvel/shell/status_progress.h"
 #include "platform/control_array.h"
@@ -27,6 +28,7 @@
 class KeyPreview;
 class LineControl;
 class PictureBox;
+struct PointerModes;
 class RedrawInputGuard;
 struct RedrawItems;
 struct ViewEdges;
@@ -256,6 +258,9 @@ public:
     void ZoomToLayers(int Index, int LayerType);
     void ZoomToImages();
     void Toolbar_ButtonClick(int Index);
+    // The same for a press of the zoom window's toolbar, whose own "Custom
+    // Zoom" button (3) is the one pressed (CustomZoomValue 1) or released.
+    void Toolbar_ButtonClick(int Index, int CustomZoomValue);
     void Text1_Change();
     void Text2_Change();
     void Text3_Change();
@@ -272,6 +277,24 @@ public:
     void Tools_Digitize_Click();
     // Empties the map picture of drawing and overlays when nothing is left loaded.
     void ClearMapOverlays();
+
+    // --- The map picture's mouse events and the map tools
+    // (korvel/map/main_form_pointer.cpp) ---
+    void Picture1_MouseDown(int Button, int Shift, float X, float Y);
+    void Picture1_MouseMove(int Button, int Shift, float X, float Y);
+    void Picture1_MouseUp(int Button, int Shift, float X, float Y);
+    void Picture1_DblClick();
+    // The pointer over the window's bare area, off the map and the controls.
+    void Form_MouseMove(int Button, int Shift, float X, float Y);
+
+    // --- Keyboard (main_form_keys.cpp) ---
+    // The window's one shortcut handler; the floating windows pass it the
+    // keys they do not handle. KeyCode is the virtual-key code, Shift the
+    // mask 1 Shift, 2 Ctrl, 4 Alt.
+    void Form_KeyDown(int KeyCode, int Shift);
+
+    // --- Frame menu commands (main_form_frame_commands.cpp) ---
+    void View_About_Click();
 
     // --- Redraw (korvel/map/main_form_redraw.cpp) ---
     void Graph(bool FullRedraw);
@@ -367,6 +390,9 @@ private:
     void createMapOverlays();
     void connectMapView();
     void createLayerListTemplates();
+    // The map picture's mouse events (korvel/map/main_form_pointer.cpp).
+    void connectPointerEvents();
+    PointerModes pointerModes() const;
 
     // Map extent helpers (korvel/map/main_form_extent.cpp).
     void setExtentBoxesOpen(bool open);
