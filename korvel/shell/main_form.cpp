@@ -66,6 +66,7 @@ MainForm::MainForm()
     createControls();
     createMenuBar();
     createMapView();
+    connectAgnavCommands();
     m_keyPreview = new KeyPreview(*this);
     setStatusProgress(this);
 }
