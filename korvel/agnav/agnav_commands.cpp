@@ -26,6 +26,7 @@
 #include "platform/msg_box.h"
 #include "platform/process_launcher.h"
 #include "platform/status_bar.h"
+#include "platform/vb_error.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -74,6 +75,11 @@ struct Companion
     QString extension;
     AgnavOutcome (*load)(int blockIndex) = nullptr;
 };
+
+void showCommandError(const QString& description)
+{
+    MsgBox(QStringLiteral("KORVEL encountered the following error:\r") + description);
+}
 
 // Shows why a file could not be loaded and opens it in the desktop's text
 // viewer when the user asks to.
@@ -155,48 +161,65 @@ bool MainForm::LoadAGNAVBlock(const QString& Path)
     }
     BusyScope busy;
     const MapBeforeBlock before = MapBeforeBlock::take();
-    BlockLoadOptions options;
-    options.loadingSession = LoadingSession;
-    options.sessionColour = mapState().SessionLayerColour;
     int b = 0;
-    const AgnavOutcome read = loadBlockRecord(Path, options, &b);
-    if (!read.isDone()) {
-        offerToInspect(Path, read.message());
-        return false;
-    }
-    blockAt(b).DisplayName = captionWithCut(Path, FitListCaption(Path, false));
-
-    if (!LoadingSession) {
-        const MainSettings& settings = mainSettings();
-        const Companion companions[] = { { settings.AutoLoadGuidance, QStringLiteral("xyz"), ::LoadGuidanceFile },
-            { settings.AutoLoadExclusion, QStringLiteral("xcl"), ::LoadExclusionFile } };
-        for (const Companion& companion : companions) {
-            if (!companion.wanted || !blockCompanionExists(Path, companion.extension)) {
-                continue;
-            }
-            const AgnavOutcome outcome = companion.load(b);
-            if (!outcome.isDone()) {
-                removeLastBlock();
-                before.restore();
-                offerToInspect(blockCompanionPath(Path, companion.extension), outcome.message());
-                return false;
+    QString failedPath = Path;
+    QString failure;
+    try {
+        BlockLoadOptions options;
+        options.loadingSession = LoadingSession;
+        options.sessionColour = mapState().SessionLayerColour;
+        const AgnavOutcome read = loadBlockRecord(Path, options, &b);
+        if (!read.isDone()) {
+            offerToInspect(Path, read.message());
+            return false;
+        }
+        blockAt(b).DisplayName = captionWithCut(Path, FitListCaption(Path, false));
+        if (!LoadingSession) {
+            const MainSettings& settings = mainSettings();
+            const Companion companions[]
+                = { { settings.AutoLoadGuidance, QStringLiteral("xyz"), ::LoadGuidanceFile },
+                      { settings.AutoLoadExclusion, QStringLiteral("xcl"), ::LoadExclusionFile } };
+            for (const Companion& companion : companions) {
+                if (!companion.wanted || !blockCompanionExists(Path, companion.extension)) {
+                    continue;
+                }
+                const AgnavOutcome outcome = companion.load(b);
+                if (!outcome.isDone()) {
+                    failedPath = blockCompanionPath(Path, companion.extension);
+                    failure = outcome.message();
+                    break;
+                }
             }
         }
+        if (failure.isEmpty()) {
+            addBlockRows(b);
+            if (before.mapEmpty && !LoadingSession) {
+                showMapSetUpByBlock();
+            }
+            return true;
+        }
+    } catch (const VbError& error) {
+        failure = error.Description();
     }
+    if (b != 0 && b == agnavData().BlockCount) {
+        removeLastBlock();
+        before.restore();
+    }
+    offerToInspect(failedPath, failure);
+    return false;
+}
 
+void MainForm::addBlockRows(int Block)
+{
     AddBlockListEntry();
-    AGNAVBlock& block = blockAt(b);
+    AGNAVBlock& block = blockAt(Block);
     if (block.GuidanceLoaded) {
         block.Guidance.CaptionTrim = FitListCaption(block.Guidance.SourcePath, true);
-        AddGuidanceListEntry(b);
+        AddGuidanceListEntry(Block);
     }
-    if (blockAt(b).ExclusionLoaded) {
-        AddExclusionListEntry(b);
+    if (blockAt(Block).ExclusionLoaded) {
+        AddExclusionListEntry(Block);
     }
-    if (before.mapEmpty && !LoadingSession) {
-        showMapSetUpByBlock();
-    }
-    return true;
 }
 
 void MainForm::showMapSetUpByBlock()
@@ -222,14 +245,19 @@ bool MainForm::LoadGuidanceFile(int Block)
     if (Block < 1 || Block > agnavData().BlockCount || blockAt(Block).GuidanceLoaded) {
         return true;
     }
-    const AgnavOutcome outcome = ::LoadGuidanceFile(Block);
-    if (!outcome.isDone()) {
-        MsgBox(QStringLiteral("KORVEL encountered the following error:\r") + outcome.message());
+    try {
+        const AgnavOutcome outcome = ::LoadGuidanceFile(Block);
+        if (!outcome.isDone()) {
+            showCommandError(outcome.message());
+            return false;
+        }
+        GuidanceSet& set = blockAt(Block).Guidance;
+        set.CaptionTrim = FitListCaption(set.SourcePath, true);
+        AddGuidanceListEntry(Block);
+    } catch (const VbError& error) {
+        showCommandError(error.Description());
         return false;
     }
-    GuidanceSet& set = blockAt(Block).Guidance;
-    set.CaptionTrim = FitListCaption(set.SourcePath, true);
-    AddGuidanceListEntry(Block);
     return true;
 }
 
@@ -238,14 +266,19 @@ bool MainForm::LoadExclusionFile(int Block)
     if (Block < 1 || Block > agnavData().BlockCount || blockAt(Block).ExclusionLoaded) {
         return true;
     }
-    const AgnavOutcome outcome = ::LoadExclusionFile(Block);
-    if (!outcome.isDone()) {
-        MsgBox(QStringLiteral("KORVEL encountered the following error:\r") + outcome.message());
+    try {
+        const AgnavOutcome outcome = ::LoadExclusionFile(Block);
+        if (!outcome.isDone()) {
+            showCommandError(outcome.message());
+            return false;
+        }
+        // A file without zones leaves the block without them, and without a row.
+        if (blockAt(Block).ExclusionLoaded) {
+            AddExclusionListEntry(Block);
+        }
+    } catch (const VbError& error) {
+        showCommandError(error.Description());
         return false;
-    }
-    // A file without zones leaves the block without them, and without a row.
-    if (blockAt(Block).ExclusionLoaded) {
-        AddExclusionListEntry(Block);
     }
     return true;
 }

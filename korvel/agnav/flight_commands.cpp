@@ -13,6 +13,7 @@
 #include "platform/common_dialog.h"
 #include "platform/file_helpers.h"
 #include "platform/msg_box.h"
+#include "platform/vb_error.h"
 
 #include <QGroupBox>
 
@@ -62,18 +63,23 @@ bool MainForm::LoadFlightFile(int Block, const QString& Path)
     if (Block < 1 || Block > agnavData().BlockCount) {
         return false;
     }
-    int flight = 0;
-    const AgnavOutcome outcome
-        = ::LoadFlightFile(Block, Path, [this] { return askCalibratedSpeed(); }, &flight);
-    if (outcome.isCancelled()) {
-        return true; // the user abandoned this log; nothing was added
-    }
-    if (!outcome.isDone()) {
-        MsgBox(outcome.message());
+    try {
+        int flight = 0;
+        const AgnavOutcome outcome = ::LoadFlightFile(
+            Block, Path, [this] { return askCalibratedSpeed(); }, &flight);
+        if (outcome.isCancelled()) {
+            return true; // the user abandoned this log; nothing was added
+        }
+        if (!outcome.isDone()) {
+            MsgBox(outcome.message());
+            return false;
+        }
+        blockAt(Block).Flights[std::size_t(flight)].CaptionTrim = FitListCaption(Path, true);
+        AddFlightListEntry(Block);
+    } catch (const VbError& error) {
+        MsgBox(QStringLiteral("KORVEL encountered the following error:\r") + error.Description());
         return false;
     }
-    blockAt(Block).Flights[std::size_t(flight)].CaptionTrim = FitListCaption(Path, true);
-    AddFlightListEntry(Block);
     return true;
 }
 

@@ -79,8 +79,8 @@ void drawGuidanceAndZones(
 // The samples a flight can draw: its count, held to the lists it has.
 int drawableSamples(const FlightFile& flight)
 {
-    const std::size_t lists = std::min(
-        { flight.Position.size(), flight.Flow.size(), flight.Colour.size(), flight.Spray.size() });
+    const std::size_t lists
+        = std::min({ flight.Position.size(), flight.Flow.size(), flight.Colour.size(), flight.Spray.size() });
     return std::clamp(flight.SampleCount, 0, std::max(0, int(lists) - 1));
 }
 
@@ -151,7 +151,8 @@ void drawBoomMarkers(PictureSurface& picture, const FlightFile& flight, int n)
     }
 }
 
-void drawFlights(PictureSurface& picture, const AGNAVBlock& block, const SubRows& rows, const BlockRowTicks& ticks)
+void drawFlights(
+    PictureSurface& picture, const AGNAVBlock& block, const SubRows& rows, const BlockRowTicks& ticks)
 {
     for (int j = 1; j <= block.FlightCount && j < int(block.Flights.size()); ++j) {
         if (!ticked(ticks.subRow, rows.firstFlight + j - 1)) {

@@ -16,16 +16,18 @@ quint32 pixelOf(qint32 colour)
     return qRgb(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
 }
 
-// The pixel range [ceil(lo), floor(hi)] of a row slice, widened into [left, right].
-void widen(double lo, double hi, int& left, int& right)
+// Ceiling and floor of values well inside the int range (the segments are
+// cut to the picture first), without the library's calls.
+int ceilOf(double value)
 {
-    if (lo > hi) {
-        return;
-    }
-    // Far slices were clipped before; the limits only keep the casts defined.
-    constexpr double limit = 1 << 30;
-    left = std::min(left, int(std::ceil(std::max(lo, -limit))));
-    right = std::max(right, int(std::floor(std::min(hi, limit))));
+    const int truncated = int(value);
+    return truncated + (value > truncated ? 1 : 0);
+}
+
+int floorOf(double value)
+{
+    const int truncated = int(value);
+    return truncated - (value < truncated ? 1 : 0);
 }
 
 } // namespace
@@ -48,7 +50,8 @@ void TrackRaster::segment(double x1, double y1, double x2, double y2, int width,
     const PixelBounds bounds { -margin, -margin, m_width - 1 + margin, m_height - 1 + margin };
     QPointF from(x1, y1);
     QPointF to(x2, y2);
-    if (!clipSegment(from, to, bounds)) {
+    // Most segments lie inside; only the others are worth the cut.
+    if (!(bounds.contains(x1, y1) && bounds.contains(x2, y2)) && !clipSegment(from, to, bounds)) {
         return;
     }
     const int ax = PixelTransform::toDevice(from.x());
@@ -136,42 +139,49 @@ void TrackRaster::capsule(int x1, int y1, int x2, int y2, quint32 pixel)
     const double reachAcross = m_radius * std::sqrt(lengthSquared);
     const double centreX = x1 + m_offset;
     const double centreY = y1 + m_offset;
+    // The band: within the radius of the segment's line (|cross| <= reach)
+    // and between the perpendiculars through its ends (0 <= dot <= length²).
+    // On row y each is a range of x, linear in y - centreY.
+    const double perX = dy != 0.0 ? dx / dy : 0.0;
+    const double perHalf = dy != 0.0 ? std::abs(reachAcross / dy) : 0.0;
+    const double alongX = dx != 0.0 ? -dy / dx : 0.0;
+    const double alongEnd = dx != 0.0 ? lengthSquared / dx : 0.0;
     const int top = std::max(0, std::min(y1, y2) + m_discTop);
     const int bottom = std::min(m_height - 1, std::max(y1, y2) + m_discTop + discRows - 1);
     for (int y = top; y <= bottom; ++y) {
         int left = std::numeric_limits<int>::max();
         int right = std::numeric_limits<int>::min();
-        for (const auto& [endX, endY] : { std::pair(x1, y1), std::pair(x2, y2) }) {
-            const int row = y - endY - m_discTop;
-            if (row >= 0 && row < discRows) {
-                left = std::min(left, endX + m_disc[std::size_t(row)].left);
-                right = std::max(right, endX + m_disc[std::size_t(row)].right);
-            }
+        const int rowA = y - y1 - m_discTop;
+        if (rowA >= 0 && rowA < discRows) {
+            left = x1 + m_disc[std::size_t(rowA)].left;
+            right = x1 + m_disc[std::size_t(rowA)].right;
         }
-        // The band: within the radius of the segment's line and between
-        // the perpendiculars through its ends.
-        bool band = lengthSquared > 0.0;
+        const int rowB = y - y2 - m_discTop;
+        if (rowB >= 0 && rowB < discRows) {
+            left = std::min(left, x2 + m_disc[std::size_t(rowB)].left);
+            right = std::max(right, x2 + m_disc[std::size_t(rowB)].right);
+        }
         const double ey = y - centreY;
+        bool band = lengthSquared > 0.0;
         double lo = -std::numeric_limits<double>::infinity();
         double hi = std::numeric_limits<double>::infinity();
         if (dy != 0.0) {
-            const double a = (ey * dx - reachAcross) / dy;
-            const double b = (ey * dx + reachAcross) / dy;
-            lo = std::max(lo, std::min(a, b));
-            hi = std::min(hi, std::max(a, b));
+            lo = ey * perX - perHalf;
+            hi = ey * perX + perHalf;
         } else if (std::abs(ey) > m_radius) {
             band = false;
         }
         if (dx != 0.0) {
-            const double a = -ey * dy / dx;
-            const double b = (lengthSquared - ey * dy) / dx;
+            const double a = ey * alongX;
+            const double b = a + alongEnd;
             lo = std::max(lo, std::min(a, b));
             hi = std::min(hi, std::max(a, b));
         } else if (ey * dy < 0.0 || ey * dy > lengthSquared) {
             band = false;
         }
-        if (band) {
-            widen(centreX + lo, centreX + hi, left, right);
+        if (band && lo <= hi) {
+            left = std::min(left, ceilOf(centreX + lo));
+            right = std::max(right, floorOf(centreX + hi));
         }
         if (left <= right) {
             fillSpan(reinterpret_cast<quint32*>(bits + y * stride), left, right, pixel);

@@ -405,6 +405,8 @@ private:
     void createMapView();
     // Wires the "Load AG-NAV" menu items (korvel/agnav/agnav_commands.cpp).
     void connectAgnavCommands();
+    // The list rows of a block just loaded: its own, its guidance and exclusion rows.
+    void addBlockRows(int Block);
     // The status bar and ellipsoid list after the first block set up the map.
     void showMapSetUpByBlock();
     // The question of the calibrated speed of a log without flow data; nothing on Cancel.

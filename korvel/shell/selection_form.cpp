@@ -78,8 +78,8 @@ SelectionForm::SelectionForm(QWidget* parent)
 {
     setObjectName(QStringLiteral("SelectionForm"));
     setWindowTitle(QStringLiteral("Select a file..."));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
-        | Qt::WindowCloseButtonHint);
+    setWindowFlags(
+        Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFont(vbFont(QStringLiteral("MS Sans Serif"), 8));
 
     FileNameLabel = new QLabel(kDesignQuestion, this);
@@ -90,10 +90,9 @@ SelectionForm::SelectionForm(QWidget* parent)
     option->setObjectName(FileNameOption.elementName(0));
     option->setGeometry(kMargin, kTemplateTop, 200, kOptionHeight);
     FileNameOption.setElement(0, option);
-    FileNameOption.setLoader(widgetLoader(
-        FileNameOption, std::function<void(QRadioButton&, int)>([this](QRadioButton& element, int) {
-            element.installEventFilter(this);
-        })));
+    FileNameOption.setLoader(widgetLoader(FileNameOption,
+        std::function<void(QRadioButton&, int)>(
+            [this](QRadioButton& element, int) { element.installEventFilter(this); })));
 
     AcceptButton = new QPushButton(QStringLiteral("Accept"), this);
     AcceptButton->setObjectName(QStringLiteral("AcceptButton"));
@@ -141,8 +140,9 @@ QStringList SelectionForm::candidateNames() const
     case SelectionListImages:
         for (int p = 1; p <= layers.ImageCount && p < int(layers.ImageOrder.size()); ++p) {
             const int index = layers.ImageOrder[std::size_t(p)];
-            names << (index >= 1 && index < int(layers.Images.size()) ? layers.Images[std::size_t(index)].FileName
-                                                                      : QString());
+            names << (index >= 1 && index < int(layers.Images.size())
+                    ? layers.Images[std::size_t(index)].FileName
+                    : QString());
         }
         break;
     case SelectionListCandidates:

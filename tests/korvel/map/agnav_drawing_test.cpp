@@ -128,7 +128,7 @@ TEST_F(AgnavDrawing, EachSegmentTakesTheSampleAtItsEndAndNoneStartsAtSampleZero)
     // The first sample sprays: no segment may come from the start values at
     // (0, 0); the last segment (sample 3 to 4) is drawn.
     addFlight({ { 1000, 1000, 100, 1, kSprayGreen }, { 2000, 1000, 100, 1, kSprayGreen },
-                  { 3000, 1000, 0, 0, 0 }, { 3000, 2000, 100, 1, kSprayOrange } });
+        { 3000, 1000, 0, 0, 0 }, { 3000, 2000, 100, 1, kSprayOrange } });
     draw();
     EXPECT_EQ(at(300, 300), kWhite) << "no line from sample 0";
     EXPECT_EQ(at(1500, 1000), toQColor(kSprayGreen));

@@ -41,7 +41,8 @@ TEST(TrackRaster, APenIsAsThickAsItsWidthWithRoundEnds)
         int rowPixels; // of row 50
         int leftmost;
     };
-    for (const Row row : { Row { 2, 102, 50 }, Row { 3, 103, 49 }, Row { 8, 108, 47 }, Row { 15, 115, 43 } }) {
+    for (const Row row :
+        { Row { 2, 102, 50 }, Row { 3, 103, 49 }, Row { 8, 108, 47 }, Row { 15, 115, 43 } }) {
         SCOPED_TRACE(row.width);
         PictureSurface picture(200, 100);
         TrackRaster raster(picture);
