@@ -76,6 +76,28 @@ struct Companion
     AgnavOutcome (*load)(int blockIndex) = nullptr;
 };
 
+// Reads the companion files the AutoLoad settings ask for into the block
+// (not its rows). Returns "" when all came in, else the reason, with the
+// failed file in failedPath.
+QString loadCompanions(int block, QString& failedPath)
+{
+    const MainSettings& settings = mainSettings();
+    const Companion companions[] = { { settings.AutoLoadGuidance, QStringLiteral("xyz"), ::LoadGuidanceFile },
+        { settings.AutoLoadExclusion, QStringLiteral("xcl"), ::LoadExclusionFile } };
+    const QString path = blockAt(block).Path;
+    for (const Companion& companion : companions) {
+        if (!companion.wanted || !blockCompanionExists(path, companion.extension)) {
+            continue;
+        }
+        const AgnavOutcome outcome = companion.load(block);
+        if (!outcome.isDone()) {
+            failedPath = blockCompanionPath(path, companion.extension);
+            return outcome.message();
+        }
+    }
+    return {};
+}
+
 void showCommandError(const QString& description)
 {
     MsgBox(QStringLiteral("KORVEL encountered the following error:\r") + description);
@@ -161,6 +183,7 @@ bool MainForm::LoadAGNAVBlock(const QString& Path)
     }
     BusyScope busy;
     const MapBeforeBlock before = MapBeforeBlock::take();
+    const int blocksBefore = agnavData().BlockCount;
     int b = 0;
     QString failedPath = Path;
     QString failure;
@@ -175,21 +198,7 @@ bool MainForm::LoadAGNAVBlock(const QString& Path)
         }
         blockAt(b).DisplayName = captionWithCut(Path, FitListCaption(Path, false));
         if (!LoadingSession) {
-            const MainSettings& settings = mainSettings();
-            const Companion companions[]
-                = { { settings.AutoLoadGuidance, QStringLiteral("xyz"), ::LoadGuidanceFile },
-                      { settings.AutoLoadExclusion, QStringLiteral("xcl"), ::LoadExclusionFile } };
-            for (const Companion& companion : companions) {
-                if (!companion.wanted || !blockCompanionExists(Path, companion.extension)) {
-                    continue;
-                }
-                const AgnavOutcome outcome = companion.load(b);
-                if (!outcome.isDone()) {
-                    failedPath = blockCompanionPath(Path, companion.extension);
-                    failure = outcome.message();
-                    break;
-                }
-            }
+            failure = loadCompanions(b, failedPath);
         }
         if (failure.isEmpty()) {
             addBlockRows(b);
@@ -201,10 +210,12 @@ bool MainForm::LoadAGNAVBlock(const QString& Path)
     } catch (const VbError& error) {
         failure = error.Description();
     }
-    if (b != 0 && b == agnavData().BlockCount) {
+    // Only what was done is taken back: a block appended before the
+    // failure (even one whose index was never handed out), and the map.
+    if (agnavData().BlockCount > blocksBefore) {
         removeLastBlock();
-        before.restore();
     }
+    before.restore();
     offerToInspect(failedPath, failure);
     return false;
 }

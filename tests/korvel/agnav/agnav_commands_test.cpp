@@ -165,6 +165,21 @@ TEST_F(BlockBoundaryCommand, AFailingCompanionTakesTheBlockBackWithWhatItChanged
     EXPECT_EQ(layerData().DataExtent.XMin, EmptyDataExtent.XMin);
 }
 
+TEST_F(BlockBoundaryCommand, AnErrorAfterTheBlockWasAddedTakesItBack)
+{
+    // Corners the area cannot be summed over: the block is already in the
+    // list when the overflow comes.
+    const QString huge = write(QStringLiteral("HUGE.no1"),
+        "1  U  279\r\n2   1E200   1E200\r\n2   -1E200   1E200\r\n2   -1E200   -1E200\r\n");
+    queueMsgBoxAnswer(vbNo);
+    EXPECT_FALSE(form().LoadAGNAVBlock(huge));
+    ASSERT_EQ(msgBoxes().size(), 1u);
+    EXPECT_TRUE(msgBoxes()[0].prompt.contains("opening 'HUGE.no1'")) << msgBoxes()[0].prompt.toStdString();
+    EXPECT_EQ(agnavData().BlockCount, 0);
+    EXPECT_TRUE(mapState().MapEmpty);
+    EXPECT_EQ(layerData().DataExtent.XMax, EmptyDataExtent.XMax);
+}
+
 TEST_F(BlockBoundaryCommand, The256thBlockIsRefusedAndNoBlockIsLost)
 {
     form();
