@@ -67,6 +67,7 @@ MainForm::MainForm()
     createControls();
     createMenuBar();
     createMapView();
+    connectAgnavCommands();
     m_keyPreview = new KeyPreview(*this);
     setStatusProgress(this);
 }
