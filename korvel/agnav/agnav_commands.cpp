@@ -19,8 +19,8 @@
 #include "korvel/map/map_state.h"
 #include "korvel/shell/main_form.h"
 #include "korvel/shell/main_settings.h"
+#include "korvel/shell/open_files_dialog.h"
 #include "korvel/shell/program_globals.h"
-#include "platform/common_dialog.h"
 #include "platform/file_helpers.h"
 #include "platform/menu_item.h"
 #include "platform/msg_box.h"
@@ -126,21 +126,13 @@ void MainForm::connectAgnavCommands()
 void MainForm::File_OpenAGNAV_Click()
 {
     MainSettings& settings = mainSettings();
-    CommonDialog dialog(this);
-    dialog.CancelError = true;
-    dialog.FileName.clear();
-    dialog.InitDir = settings.AGNAVDir;
-    dialog.Filter = QStringLiteral("AGNAV File (*.NO1)|*.no1|All Files (*.*)|*.*");
-    dialog.FilterIndex = 1;
-    dialog.Flags = cdlOFNExplorer | cdlOFNAllowMultiselect | cdlOFNHideReadOnly;
-    dialog.DialogTitle = QStringLiteral("Open AGNAV Block Boundary");
-    if (!dialog.ShowOpen()) {
+    const QStringList paths = chooseFilesToOpen(this, settings.AGNAVDir,
+        QStringLiteral("AGNAV File (*.NO1)|*.no1|All Files (*.*)|*.*"),
+        QStringLiteral("Open AGNAV Block Boundary"));
+    if (paths.isEmpty()) {
         return;
     }
-    const QStringList paths = dialog.FileNames();
-    if (!paths.isEmpty()) {
-        settings.AGNAVDir = folderOfFile(paths.first());
-    }
+    settings.AGNAVDir = folderOfFile(paths.first());
     repaint();
     BusyScope busy;
     const bool mapWasEmpty = mapState().MapEmpty;

@@ -9,8 +9,8 @@
 #include "korvel/agnav/flight_log_format.h"
 #include "korvel/shell/floating_windows.h"
 #include "korvel/shell/main_form.h"
+#include "korvel/shell/open_files_dialog.h"
 #include "korvel/shell/program_globals.h"
-#include "platform/common_dialog.h"
 #include "platform/file_helpers.h"
 #include "platform/msg_box.h"
 #include "platform/vb_error.h"
@@ -22,20 +22,14 @@ void MainForm::OpenFlightFiles(int Block)
     if (Block < 1 || Block > agnavData().BlockCount) {
         return;
     }
-    CommonDialog dialog(this);
-    dialog.CancelError = true;
-    dialog.FileName.clear();
-    dialog.InitDir = blockAt(Block).DataFolder;
-    dialog.Filter = QStringLiteral("AGNAV Flight Files (N*.T*)|N???????.T??|All Files (*.*)|*.*");
-    dialog.FilterIndex = 1;
-    dialog.Flags = cdlOFNExplorer | cdlOFNAllowMultiselect | cdlOFNHideReadOnly;
-    dialog.DialogTitle = QStringLiteral("Open AGNAV Spray Data");
-    if (!dialog.ShowOpen()) {
+    const QStringList paths = chooseFilesToOpen(this, blockAt(Block).DataFolder,
+        QStringLiteral("AGNAV Flight Files (N*.T*)|N???????.T??|All Files (*.*)|*.*"),
+        QStringLiteral("Open AGNAV Spray Data"));
+    if (paths.isEmpty()) {
         return;
     }
     repaint();
     BusyScope busy;
-    const QStringList paths = dialog.FileNames();
     for (const QString& path : paths) {
         // A failure ends the whole command: the logs after it stay
         // unloaded and the map is not redrawn.

@@ -10,9 +10,9 @@
 #include "korvel/map/redraw_state.h"
 #include "korvel/shell/main_form.h"
 #include "korvel/shell/main_settings.h"
+#include "korvel/shell/open_files_dialog.h"
 #include "korvel/shell/program_globals.h"
 #include "korvel/shell/status_progress.h"
-#include "platform/common_dialog.h"
 #include "platform/file_helpers.h"
 #include "platform/msg_box.h"
 #include "platform/vb_error.h"
@@ -36,21 +36,12 @@ struct MapBeforeOpening
 void MainForm::File_OpenGIS_Click()
 {
     MainSettings& settings = mainSettings();
-    CommonDialog dialog(this);
-    dialog.CancelError = true;
-    dialog.FileName.clear();
-    dialog.InitDir = settings.SHPDir;
-    dialog.Filter
-        = QStringLiteral("Shape Files (*.shp)|*.shp|Interchange Files (*.e00)|*.e00|All Files (*.*)|*.*");
-    dialog.FilterIndex = 1;
-    dialog.Flags = cdlOFNExplorer | cdlOFNAllowMultiselect | cdlOFNHideReadOnly;
-    dialog.DialogTitle = QStringLiteral("Open GIS Layer");
+    const QStringList paths = chooseFilesToOpen(this, settings.SHPDir,
+        QStringLiteral("Shape Files (*.shp)|*.shp|Interchange Files (*.e00)|*.e00|All Files (*.*)|*.*"),
+        QStringLiteral("Open GIS Layer"));
     RedrawState& redraw = redrawState();
-    if (dialog.ShowOpen()) {
-        const QStringList paths = dialog.FileNames();
-        if (!paths.isEmpty()) {
-            settings.SHPDir = folderOfFile(paths.first());
-        }
+    if (!paths.isEmpty()) {
+        settings.SHPDir = folderOfFile(paths.first());
         repaint();
         redraw.Busy = true;
         const bool mapWasEmpty = mapState().MapEmpty;

@@ -10,9 +10,9 @@
 #include "korvel/map/redraw_state.h"
 #include "korvel/shell/main_form.h"
 #include "korvel/shell/main_settings.h"
+#include "korvel/shell/open_files_dialog.h"
 #include "korvel/shell/program_globals.h"
 #include "korvel/shell/status_progress.h"
-#include "platform/common_dialog.h"
 #include "platform/file_helpers.h"
 #include "platform/msg_box.h"
 #include "platform/picture_loader.h"
@@ -27,20 +27,12 @@
 void MainForm::File_OpenBMP_Click()
 {
     MainSettings& settings = mainSettings();
-    CommonDialog dialog(this);
-    dialog.CancelError = true;
-    dialog.FileName.clear();
-    dialog.InitDir = settings.ImageDir;
-    dialog.Filter = QStringLiteral("Graphic Files|*.bmp;*.gif;*.tif;*.jpg|All Files (*.*)|*.*");
-    dialog.FilterIndex = 1;
-    dialog.Flags = cdlOFNExplorer | cdlOFNAllowMultiselect | cdlOFNHideReadOnly;
-    dialog.DialogTitle = QStringLiteral("Open Image File");
+    const QStringList paths = chooseFilesToOpen(this, settings.ImageDir,
+        QStringLiteral("Graphic Files|*.bmp;*.gif;*.tif;*.jpg|All Files (*.*)|*.*"),
+        QStringLiteral("Open Image File"));
     RedrawState& redraw = redrawState();
-    if (dialog.ShowOpen()) {
-        const QStringList paths = dialog.FileNames();
-        if (!paths.isEmpty()) {
-            settings.ImageDir = folderOfFile(paths.first());
-        }
+    if (!paths.isEmpty()) {
+        settings.ImageDir = folderOfFile(paths.first());
         repaint();
         redraw.Busy = true;
         const bool mapWasEmpty = mapState().MapEmpty;
