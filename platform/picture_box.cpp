@@ -257,3 +257,11 @@ void PictureBox::mouseReleaseEvent(QMouseEvent* event)
     const QPointF at = userPosition(event->position());
     emit MouseUp(vbButton(event->button()), vbShift(event->modifiers()), float(at.x()), float(at.y()));
 }
+
+void PictureBox::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    // Not passed on to mousePressEvent, as QWidget would: the tools must not
+    // take the second press of a double click for a new one.
+    event->accept();
+    emit DblClick();
+}

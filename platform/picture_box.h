@@ -8,9 +8,12 @@
 //
 // Mouse events come in user units with the runtime's codes: Button 1 left,
 // 2 right, 4 middle (MouseDown and MouseUp the button that changed,
-// MouseMove every button held), Shift 1 Shift, 2 Ctrl, 4 Alt. The pointer
-// over the client area is the runtime's MousePointer, with a custom image in
-// MouseIcon.
+// MouseMove every button held), Shift 1 Shift, 2 Ctrl, 4 Alt. The second
+// press of a double click comes as DblClick alone, not as a MouseDown, so a
+// quick double click is one press to whoever listens to MouseDown (Qt would
+// otherwise hand it on as a second press); its release is a MouseUp. The
+// pointer over the client area is the runtime's MousePointer, with a custom
+// image in MouseIcon.
 #include "platform/picture_surface.h"
 
 #include <QImage>
@@ -57,12 +60,14 @@ signals:
     void MouseDown(int Button, int Shift, float X, float Y);
     void MouseMove(int Button, int Shift, float X, float Y);
     void MouseUp(int Button, int Shift, float X, float Y);
+    void DblClick();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void drawingStarted() override;
 
 private:

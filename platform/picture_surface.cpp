@@ -267,6 +267,14 @@ const QImage& PictureSurface::image()
     return m_image;
 }
 
+QImage& PictureSurface::pixelsForWriting()
+{
+    ensureImageSize();
+    finishDrawing();
+    drawingStarted();
+    return m_image;
+}
+
 void PictureSurface::usePen(qint32 color)
 {
     QPainter& p = painter();

@@ -152,6 +152,11 @@ public:
 
     // The persistent image as drawn so far, the client area's size.
     const QImage& image();
+    // The same image for drawing code that writes its pixels itself (one
+    // pixel at a time costs a fraction of a painter call). Ends the drawing
+    // of the picture's own methods and counts as drawing started; a pointer
+    // taken from it stays good until the picture is resized or cleared.
+    QImage& pixelsForWriting();
 
 protected:
     // Called when drawing starts after the image was last shown or read:

@@ -1,5 +1,6 @@
 #include "korvel/agnav/boundary_file_reader.h"
 
+#include "korvel/agnav/agnav_text_fields.h"
 #include "platform/file_helpers.h"
 #include "platform/sequential_file.h"
 #include "platform/vb_error.h"
@@ -37,27 +38,6 @@ QString trimmedBlanks(const QString& text)
         --end;
     }
     return text.mid(start, end - start);
-}
-
-// Items separated by blanks or commas, as the runtime's Input # splits numbers.
-QStringList items(const QString& text)
-{
-    QStringList result;
-    QString current;
-    for (const QChar c : text) {
-        if (isBlank(c) || c == u',') {
-            if (!current.isEmpty()) {
-                result << current;
-                current.clear();
-            }
-        } else {
-            current += c;
-        }
-    }
-    if (!current.isEmpty()) {
-        result << current;
-    }
-    return result;
 }
 
 QString withSlash(const QString& folder)
@@ -189,7 +169,7 @@ QString BoundaryParser::readCoordinateSystem(const QString& rest)
     } else if (rest.startsWith(u'L')) {
         m_block.CoordType = QStringLiteral("GEO");
     }
-    const QStringList values = items(rest.mid(1));
+    const QStringList values = agnavLineItems(rest.mid(1), CommaSeparates::Yes);
     const QString meridian = values.isEmpty() ? QString() : values.first();
     if (!IsNumeric(meridian) || CDbl(meridian) != std::floor(CDbl(meridian))) {
         return QStringLiteral("the central meridian \"%1\" is not a whole number.").arg(meridian);
@@ -210,7 +190,7 @@ QString BoundaryParser::readCoordinateSystem(const QString& rest)
 
 QString BoundaryParser::readCorner(const QString& rest)
 {
-    const QStringList values = items(rest);
+    const QStringList values = agnavLineItems(rest, CommaSeparates::Yes);
     if (values.size() < 2 || !IsNumeric(values[0]) || !IsNumeric(values[1])) {
         return QStringLiteral("corner %1 is not two numbers (\"%2\").")
             .arg(m_corners.size() + 1)
@@ -231,7 +211,7 @@ void BoundaryParser::readHeading(const QString& rest)
     QString values = trimmedBlanks(rest);
     values = trimmedBlanks(values.left(std::max<qsizetype>(0, values.size() - 21)));
     m_block.HeadingText = trimmedBlanks(values.right(6));
-    m_masterItems = items(values.left(std::max<qsizetype>(0, values.size() - 6)));
+    m_masterItems = agnavLineItems(values.left(std::max<qsizetype>(0, values.size() - 6)), CommaSeparates::Yes);
 }
 
 void BoundaryParser::readEllipsoid(const QString& rest)

@@ -1,5 +1,6 @@
 #include "korvel/agnav/exclusion_file_format.h"
 
+#include "korvel/agnav/agnav_text_fields.h"
 #include "platform/sequential_file.h"
 #include "platform/vb_error.h"
 #include "platform/vb_format.h"
@@ -11,31 +12,6 @@
 namespace {
 
 constexpr int MaxZones = 255;
-
-bool isBlank(QChar c)
-{
-    return c == u' ' || c == u'\t';
-}
-
-// The blank-separated words of a line.
-QStringList words(const QString& line)
-{
-    QStringList result;
-    qsizetype i = 0;
-    while (i < line.size()) {
-        while (i < line.size() && isBlank(line[i])) {
-            ++i;
-        }
-        const qsizetype start = i;
-        while (i < line.size() && !isBlank(line[i])) {
-            ++i;
-        }
-        if (i > start) {
-            result << line.mid(start, i - start);
-        }
-    }
-    return result;
-}
 
 // The zone number of a line's first word, rounded half to even; 0 for a
 // word that is no number. Raises 6 for a number beyond any range.
@@ -54,7 +30,7 @@ AgnavOutcome parseExclusionFile(const QByteArray& bytes, bool geographicFile, st
     double current = 0.0;
     int line = 0;
     while (!reader.atEnd()) {
-        const QStringList items = words(reader.readLine());
+        const QStringList items = agnavLineItems(reader.readLine(), CommaSeparates::No);
         ++line;
         if (items.isEmpty()) {
             continue;
@@ -106,7 +82,7 @@ int highestExclusionZoneNumber(const QByteArray& bytes)
     SequentialReader reader(bytes);
     double highest = 0.0;
     while (!reader.atEnd()) {
-        const QStringList items = words(reader.readLine());
+        const QStringList items = agnavLineItems(reader.readLine(), CommaSeparates::No);
         try {
             if (!items.isEmpty()) {
                 highest = std::max(highest, zoneNumber(items[0]));

@@ -1,5 +1,6 @@
 #include "korvel/guidance/guidance_file.h"
 
+#include "korvel/agnav/agnav_text_fields.h"
 #include "korvel/agnav/agnav_coordinate_conversion.h"
 #include "korvel/agnav/block_companion.h"
 #include "korvel/layers/list_rows.h"
@@ -14,31 +15,6 @@
 
 namespace {
 
-bool isSeparator(QChar c)
-{
-    return c == u' ' || c == u'\t' || c == u',';
-}
-
-QStringList items(const QString& line)
-{
-    QStringList result;
-    QString current;
-    for (const QChar c : line) {
-        if (isSeparator(c)) {
-            if (!current.isEmpty()) {
-                result << current;
-                current.clear();
-            }
-        } else {
-            current += c;
-        }
-    }
-    if (!current.isEmpty()) {
-        result << current;
-    }
-    return result;
-}
-
 bool isHeader(const QString& line)
 {
     return line.left(4).compare(QLatin1String("LINE"), Qt::CaseInsensitive) == 0;
@@ -47,7 +23,7 @@ bool isHeader(const QString& line)
 // Adds one point to the line; an empty text when it was read, else what is wrong.
 QString readPoint(const QString& line, GuidancePolyline& polyline)
 {
-    const QStringList values = items(line);
+    const QStringList values = agnavLineItems(line, CommaSeparates::Yes);
     double x = 0.0;
     double y = 0.0;
     try {

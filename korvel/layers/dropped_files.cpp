@@ -15,10 +15,3 @@ DroppedFileKind droppedFileKind(const QString& path)
     }
     return DroppedFileKind::Ignored;
 }
-
-void openDroppedBlock(const QString& path)
-{
-    // The AG-NAV loading commands (CheckAGNAVFile, LoadAGNAVBlock) are
-    // connected here when they are merged.
-    Q_UNUSED(path);
-}

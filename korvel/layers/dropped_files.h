@@ -12,7 +12,3 @@ enum class DroppedFileKind { Ignored, Image, GISLayer, BlockBoundary };
 // they always were for drops.
 DroppedFileKind droppedFileKind(const QString& path);
 
-// Opens a dropped block boundary file through the AG-NAV loading: its
-// pre-open check (which shows its own refusal), then the load of the block
-// with its row and companion files.
-void openDroppedBlock(const QString& path);

@@ -45,7 +45,9 @@ void MainForm::openDroppedFiles(const QStringList& files)
                 }
                 break;
             case DroppedFileKind::BlockBoundary:
-                openDroppedBlock(path);
+                if (CheckAGNAVFile(path)) {
+                    LoadAGNAVBlock(path);
+                }
                 break;
             case DroppedFileKind::Ignored:
                 break;

@@ -354,16 +354,7 @@ public:
 
 void commit(GISLayer& read, GISLayer& layer)
 {
-    layer.Shapes = std::move(read.Shapes);
-    layer.ShapeParts = std::move(read.ShapeParts);
-    layer.ShapeType = read.ShapeType;
-    layer.XMin = read.XMin;
-    layer.YMin = read.YMin;
-    layer.XMax = read.XMax;
-    layer.YMax = read.YMax;
-    if (read.CoordType != unsetCoordType()) {
-        layer.CoordType = read.CoordType;
-    }
+    commitReadGeometry(read, layer);
     if (read.Zone != 0) {
         layer.Zone = read.Zone;
     }

@@ -45,6 +45,23 @@ struct GISReadOptions
 // description naming it.
 GISReadResult readGISLayerFile(GISLayer& layer, const GISReadOptions& options = {});
 
+// Hands the geometry a reader built aside over to the layer record: shapes,
+// parts, shape type, extent, and the coordinate type once the file named one.
+// The opening's own fields (path, names, thickness) stay as they were.
+inline void commitReadGeometry(GISLayer& read, GISLayer& layer)
+{
+    layer.Shapes = std::move(read.Shapes);
+    layer.ShapeParts = std::move(read.ShapeParts);
+    layer.ShapeType = read.ShapeType;
+    layer.XMin = read.XMin;
+    layer.YMin = read.YMin;
+    layer.XMax = read.XMax;
+    layer.YMax = read.YMax;
+    if (read.CoordType != unsetCoordType()) {
+        layer.CoordType = read.CoordType;
+    }
+}
+
 // The file name of a layer for messages: FileName, or the text after the
 // last "/" of Path while FileName is not set yet.
 inline QString layerFileName(const GISLayer& layer)

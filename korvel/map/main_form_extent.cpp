@@ -214,6 +214,11 @@ void MainForm::ZoomToImages()
 
 void MainForm::Toolbar_ButtonClick(int Index)
 {
+    Toolbar_ButtonClick(Index, Toolbar->Value(kTypedExtentButton));
+}
+
+void MainForm::Toolbar_ButtonClick(int Index, int CustomZoomValue)
+{
     // While a boundary or an exclusion zone is being digitized the view stays.
     if (Tools_DigitizeBoundary->isChecked() || Tools_DigitizeExclusion->isChecked()) {
         Toolbar->setValue(kTypedExtentButton, 0);
@@ -232,7 +237,7 @@ void MainForm::Toolbar_ButtonClick(int Index)
         ZoomToImages();
         break;
     case kTypedExtentButton:
-        if (Toolbar->Value(kTypedExtentButton) == 1) {
+        if (CustomZoomValue == 1) {
             GraphButton->setEnabled(false);
             ApplyMapExtent();
         } else if (map.ExtentEdited) {

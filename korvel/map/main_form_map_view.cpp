@@ -69,6 +69,7 @@ void MainForm::createMapView()
     createMapOverlays();
     createLayerListTemplates();
     connectMapView();
+    connectPointerEvents();
     setExtentBoxesOpen(false);
 }
 

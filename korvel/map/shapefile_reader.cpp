@@ -104,16 +104,7 @@ bool readSideFile(const QString& path, GISLayer& read, QString& fault)
 // opening's own fields (path, names, thickness) stay as they were.
 void commit(GISLayer& read, std::int32_t colour, GISLayer& layer)
 {
-    layer.Shapes = std::move(read.Shapes);
-    layer.ShapeParts = std::move(read.ShapeParts);
-    layer.ShapeType = read.ShapeType;
-    layer.XMin = read.XMin;
-    layer.YMin = read.YMin;
-    layer.XMax = read.XMax;
-    layer.YMax = read.YMax;
-    if (read.CoordType != unsetCoordType()) {
-        layer.CoordType = read.CoordType;
-    }
+    commitReadGeometry(read, layer);
     if (read.ShapeType == 1) {
         layer.Zone = mapState().Zone;
     }

@@ -4,6 +4,7 @@
 #include "platform/control_array_loaders.h"
 #include "platform/key_preview.h"
 #include "platform/picture_box.h"
+#include "platform/screen_metrics.h"
 #include "platform/tool_bar.h"
 #include "platform/vb_fonts.h"
 #include "platform/vb_input_codes.h"
@@ -66,6 +67,7 @@ MainForm::MainForm()
     createControls();
     createMenuBar();
     createMapView();
+    connectAgnavCommands();
     m_keyPreview = new KeyPreview(*this);
     setStatusProgress(this);
 }
@@ -212,7 +214,16 @@ bool MainForm::eventFilter(QObject* watched, QEvent* event)
         Form_Resize();
     }
     if (event->type() == QEvent::MouseMove) {
-        if (watched == Frame1) {
+        if (watched == m_client) {
+            // Only the bare area: a move over a control without its own
+            // handler is passed up to here and is not the window's.
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            if (!m_client->childAt(mouse->position().toPoint())) {
+                Form_MouseMove(vbButton(mouse->buttons()), vbShift(mouse->modifiers()),
+                    float(mouse->position().x() * TwipsPerPixelX()),
+                    float(mouse->position().y() * TwipsPerPixelY()));
+            }
+        } else if (watched == Frame1) {
             Frame1_MouseMove();
         } else if (watched == Frame2) {
             Frame2_MouseMove();

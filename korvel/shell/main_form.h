@@ -15,7 +15,8 @@
 // and meteorology frames), main_form_menu_bar.cpp, main_form_status.cpp,
 // main_form_creation.cpp (initialization and the toggles),
 // main_form_layout.cpp, main_form_panel_layout.cpp, main_window_hook.cpp,
-// exit_routine.cpp, and main_form_commands.cpp (commands of later
+// exit_routine.cpp, main_form_keys.cpp, main_form_frame_commands.cpp (the
+// frame's own menu commands), and main_form_commands.cpp (commands of later
 // subsystems that these procedures call); the map view's in korvel/map/ and
 // the "Loaded Files" list's in korvel/layers/.
 #include "korvel/shell/status_progress.h"
@@ -27,6 +28,8 @@
 #include <QSize>
 #include <QStringList>
 
+#include <optional>
+
 #include <initializer_list>
 #include <vector>
 
@@ -35,6 +38,7 @@ class KeyPreview;
 enum class LayerKind;
 class LineControl;
 class PictureBox;
+struct PointerModes;
 class RedrawInputGuard;
 struct RedrawItems;
 struct ViewEdges;
@@ -284,6 +288,9 @@ public:
     void ZoomToLayers(int Index, int LayerType);
     void ZoomToImages();
     void Toolbar_ButtonClick(int Index);
+    // The same for a press of the zoom window's toolbar, whose own "Custom
+    // Zoom" button (3) is the one pressed (CustomZoomValue 1) or released.
+    void Toolbar_ButtonClick(int Index, int CustomZoomValue);
     void Text1_Change();
     void Text2_Change();
     void Text3_Change();
@@ -300,6 +307,24 @@ public:
     void Tools_Digitize_Click();
     // Empties the map picture of drawing and overlays when nothing is left loaded.
     void ClearMapOverlays();
+
+    // --- The map picture's mouse events and the map tools
+    // (korvel/map/main_form_pointer.cpp) ---
+    void Picture1_MouseDown(int Button, int Shift, float X, float Y);
+    void Picture1_MouseMove(int Button, int Shift, float X, float Y);
+    void Picture1_MouseUp(int Button, int Shift, float X, float Y);
+    void Picture1_DblClick();
+    // The pointer over the window's bare area, off the map and the controls.
+    void Form_MouseMove(int Button, int Shift, float X, float Y);
+
+    // --- Keyboard (main_form_keys.cpp) ---
+    // The window's one shortcut handler; the floating windows pass it the
+    // keys they do not handle. KeyCode is the virtual-key code, Shift the
+    // mask 1 Shift, 2 Ctrl, 4 Alt.
+    void Form_KeyDown(int KeyCode, int Shift);
+
+    // --- Frame menu commands (main_form_frame_commands.cpp) ---
+    void View_About_Click();
 
     // --- Redraw (korvel/map/main_form_redraw.cpp) ---
     void Graph(bool FullRedraw);
@@ -380,6 +405,49 @@ public:
     void Frame1_OLEDragDrop(const QStringList& Files);
     void Picture1_OLEDragDrop(const QStringList& Files);
 
+    // --- AG-NAV blocks and spray data (korvel/agnav/agnav_commands.cpp,
+    // agnav_sub_item_commands.cpp, flight_commands.cpp;
+    // korvel/map/main_form_agnav_drawing.cpp) ---
+    // Guidance lines, exclusion zones, spray tracks and boundaries of every
+    // block, the top group of the map.
+    void DrawAGNAVBlock(int& FirstBlock);
+    // File > Load AG-NAV > "Block Boundary": checks and loads each chosen
+    // file, fits an empty map to them and redraws.
+    void File_OpenAGNAV_Click();
+    // The check before a block boundary file is loaded (the File menu, a
+    // dropped file, the command line, a session): it exists and no block
+    // holds it yet. Says why not.
+    bool CheckAGNAVFile(const QString& Path);
+    // A block from its boundary file with its list row, and outside a
+    // session its guidance-line and exclusion-zone files when the AutoLoad
+    // settings say so. A failure, the block's or a companion's, takes the
+    // block back, shows the reason and offers to open the file; returns
+    // whether the block was loaded.
+    bool LoadAGNAVBlock(const QString& Path);
+    // File > Load AG-NAV > "Guidance File", "Exclusion Zones", "Spray Data":
+    // each asks for the block with SelectionForm when more than one fits.
+    void File_OpenGuidance_Click();
+    void File_OpenExclusion_Click();
+    void File_OpenFlight_Click();
+    // The block pop-up menu's "Load Guidance File", "Load Exclusion Zones"
+    // and "Load Spray Data"; its handler passes SelectedLayer.
+    void PopUp_OpenGuidance_Click(int Block);
+    void PopUp_OpenExclusion_Click(int Block);
+    void PopUp_OpenFlight_Click(int Block);
+    // A block's guidance-line or exclusion-zone file with its list row
+    // (nothing when already loaded); a failure is shown and returns false.
+    bool LoadGuidanceFile(int Block);
+    bool LoadExclusionFile(int Block);
+    // The spray-data dialog for a block, then each chosen log checked and
+    // loaded under it; redraws.
+    void OpenFlightFiles(int Block);
+    // A log may be loaded: it exists and no flight holds it yet (says so).
+    bool CheckFlightFileOpen(const QString& Path);
+    // One log under the block with its list row, asking for the calibrated
+    // speed of a log without flow data. False when it failed (shown); a
+    // Cancel of the question loads nothing and returns true.
+    bool LoadFlightFile(int Block, const QString& Path);
+
     // --- Commands of later subsystems that these procedures call ---
     // File > Save Session. The session work writes its body; until then it
     // does nothing, and the shutdown request "KORVEL_Save_Shutdown" exits
@@ -388,11 +456,6 @@ public:
     // Opens the preferences on a page (4 is "UTM Ellipsoid"): the dialog
     // steps of View > Preferences. The preferences work writes its body.
     void ShowPreferences(int StartTab);
-    // The AG-NAV work: drawing of the blocks from a block on, the pre-open
-    // check and the loading of a block boundary file.
-    void DrawAGNAVBlock(int& FirstBlock);
-    bool CheckAGNAVFile(const QString& Path);
-    void LoadAGNAVBlock(const QString& Path);
     // The guidance work: the chosen boundary edge and the guidance lines
     // being created, drawn as overlays after the map.
     void RefreshBlockLines(QWidget& OptionsForm);
@@ -445,9 +508,20 @@ private:
     // The map view's overlays, wiring and list row templates
     // (korvel/map/main_form_map_view.cpp, korvel/layers/list_entries.cpp).
     void createMapView();
+    // Wires the "Load AG-NAV" menu items (korvel/agnav/agnav_commands.cpp).
+    void connectAgnavCommands();
+    // The list rows of a block just loaded: its own, its guidance and exclusion rows.
+    void addBlockRows(int Block);
+    // The status bar and ellipsoid list after the first block set up the map.
+    void showMapSetUpByBlock();
+    // The question of the calibrated speed of a log without flow data; nothing on Cancel.
+    std::optional<int> askCalibratedSpeed();
     void createMapOverlays();
     void connectMapView();
     void createLayerListTemplates();
+    // The map picture's mouse events (korvel/map/main_form_pointer.cpp).
+    void connectPointerEvents();
+    PointerModes pointerModes() const;
 
     // The "Loaded Files" list's own helpers (korvel/layers/).
     void createLayerListFrameControls();

@@ -15,29 +15,6 @@ void MainForm::ShowPreferences(int StartTab)
     Q_UNUSED(StartTab);
 }
 
-void MainForm::DrawAGNAVBlock(int& FirstBlock)
-{
-    // The AG-NAV work: guidance lines, exclusion zones, spray tracks and
-    // boundaries of every block, over the GIS layers.
-    if (FirstBlock < 1) {
-        FirstBlock = 1;
-    }
-}
-
-bool MainForm::CheckAGNAVFile(const QString& Path)
-{
-    // The AG-NAV work: the checks before a block boundary file is loaded.
-    // Until then no block file is taken.
-    Q_UNUSED(Path);
-    return false;
-}
-
-void MainForm::LoadAGNAVBlock(const QString& Path)
-{
-    // The AG-NAV work: the block, its list row and its companion files.
-    Q_UNUSED(Path);
-}
-
 void MainForm::RefreshBlockLines(QWidget& OptionsForm)
 {
     // The guidance work: marks the chosen boundary edge.

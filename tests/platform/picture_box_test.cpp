@@ -110,6 +110,21 @@ TEST(PictureBox, MouseEventsComeInUserUnitsWithTheRuntimesCodes)
     EXPECT_EQ(up.shift, 0);
 }
 
+TEST(PictureBox, TheSecondPressOfADoubleClickIsADblClickAndNoPress)
+{
+    PictureBox picture;
+    std::vector<QString> heard;
+    QObject::connect(&picture, &PictureBox::MouseDown, [&heard] { heard.push_back("down"); });
+    QObject::connect(&picture, &PictureBox::DblClick, [&heard] { heard.push_back("double"); });
+    // What a widget receives of a double click: press, release, double click, release.
+    for (QEvent::Type type :
+        { QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonDblClick }) {
+        QMouseEvent event = mouseEvent(type, QPointF(50, 50), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&picture, &event);
+    }
+    EXPECT_EQ(heard, std::vector<QString>({ "down", "double" }));
+}
+
 TEST(PictureBox, LineControlsStandAboveThePictureInWorldUnits)
 {
     PictureBox picture;

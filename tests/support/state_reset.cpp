@@ -10,6 +10,7 @@
 #include "korvel/shell/main_settings.h"
 #include "korvel/shell/map_pointer_icons.h"
 #include "korvel/shell/program_globals.h"
+#include "korvel/shell/selection_form.h"
 #include "korvel/shell/status_progress.h"
 #include "korvel/shell/utm_conversion.h"
 #include "platform/application_activation.h"
@@ -27,6 +28,7 @@ void resetAllState(const QString& programDir)
 {
     // Windows first: a window left by the last test is gone before the data
     // it showed is reset.
+    SelectionForm::release();
     MainForm::release();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     resetFloatingToolWindows();
@@ -52,6 +54,7 @@ void resetAllState(const QString& programDir)
     resetRedrawState();
     resetImageCache();
     resetAgnavData();
+    resetSelectionFormData();
     resetMainSettings();
     resetMapPointerIcons();
 }

@@ -1,0 +1,295 @@
+// Loading AG-NAV blocks on the main window: File > Load AG-NAV > "Block
+// Boundary", the check before a boundary file is loaded, and the loading of
+// one block with its companion files, which the dropped files, the command
+// line and the session reader use too.
+//
+// A block is loaded whole or not at all: its record, and outside a session
+// its guidance-line and exclusion-zone files when the AutoLoad settings ask
+// for them, are read first; its list rows are added only when all of it
+// came in. A failure takes the block back together with what it changed on
+// the map, so the list never shows a row without its block.
+#include "korvel/agnav/agnav_block.h"
+#include "korvel/agnav/agnav_command_support.h"
+#include "korvel/agnav/block_companion.h"
+#include "korvel/agnav/block_loading.h"
+#include "korvel/agnav/exclusion_zones.h"
+#include "korvel/guidance/guidance_file.h"
+#include "korvel/map/gis_layer_opening.h"
+#include "korvel/map/layer_records.h"
+#include "korvel/map/map_state.h"
+#include "korvel/shell/main_form.h"
+#include "korvel/shell/main_settings.h"
+#include "korvel/shell/program_globals.h"
+#include "platform/common_dialog.h"
+#include "platform/file_helpers.h"
+#include "platform/menu_item.h"
+#include "platform/msg_box.h"
+#include "platform/process_launcher.h"
+#include "platform/status_bar.h"
+#include "platform/vb_error.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QGroupBox>
+
+namespace {
+
+// What loading a block may change on the map besides the block, put back
+// when the block is taken back.
+struct MapBeforeBlock
+{
+    bool utmMode = true;
+    QString coordFormat;
+    EllipsoidRecord ellipsoid;
+    int zone = 0;
+    bool northZone = true;
+    bool mapEmpty = true;
+    MapExtent dataExtent;
+
+    static MapBeforeBlock take()
+    {
+        const ProgramGlobals& program = globals();
+        const MapState& map = mapState();
+        return { program.UTMMode, program.CoordFormat, program.Ellipsoid, map.Zone, map.NorthZone,
+            map.MapEmpty, layerData().DataExtent };
+    }
+
+    void restore() const
+    {
+        ProgramGlobals& program = globals();
+        MapState& map = mapState();
+        program.UTMMode = utmMode;
+        program.CoordFormat = coordFormat;
+        program.Ellipsoid = ellipsoid;
+        map.Zone = zone;
+        map.NorthZone = northZone;
+        map.MapEmpty = mapEmpty;
+        layerData().DataExtent = dataExtent;
+    }
+};
+
+// A companion file the block's loading reads with it.
+struct Companion
+{
+    bool wanted = false; // its AutoLoad setting
+    QString extension;
+    AgnavOutcome (*load)(int blockIndex) = nullptr;
+};
+
+// Reads the companion files the AutoLoad settings ask for into the block
+// (not its rows). Returns "" when all came in, else the reason, with the
+// failed file in failedPath.
+QString loadCompanions(int block, QString& failedPath)
+{
+    const MainSettings& settings = mainSettings();
+    const Companion companions[] = { { settings.AutoLoadGuidance, QStringLiteral("xyz"), ::LoadGuidanceFile },
+        { settings.AutoLoadExclusion, QStringLiteral("xcl"), ::LoadExclusionFile } };
+    const QString path = blockAt(block).Path;
+    for (const Companion& companion : companions) {
+        if (!companion.wanted || !blockCompanionExists(path, companion.extension)) {
+            continue;
+        }
+        const AgnavOutcome outcome = companion.load(block);
+        if (!outcome.isDone()) {
+            failedPath = blockCompanionPath(path, companion.extension);
+            return outcome.message();
+        }
+    }
+    return {};
+}
+
+void showCommandError(const QString& description)
+{
+    MsgBox(QStringLiteral("KORVEL encountered the following error:\r") + description);
+}
+
+// Shows why a file could not be loaded and opens it in the desktop's text
+// viewer when the user asks to.
+void offerToInspect(const QString& path, const QString& description)
+{
+    const QString name = QFileInfo(path).fileName();
+    if (MsgBox(blockLoadFailurePrompt(name, description), vbYesNo) == vbYes) {
+        openWithDesktop(path);
+    }
+}
+
+} // namespace
+
+void MainForm::connectAgnavCommands()
+{
+    connectMenuClick(*File_OpenAGNAV, this, [this] { File_OpenAGNAV_Click(); });
+    connectMenuClick(*File_OpenGuidance, this, [this] { File_OpenGuidance_Click(); });
+    connectMenuClick(*File_OpenExclusion, this, [this] { File_OpenExclusion_Click(); });
+    connectMenuClick(*File_OpenFlight, this, [this] { File_OpenFlight_Click(); });
+}
+
+void MainForm::File_OpenAGNAV_Click()
+{
+    MainSettings& settings = mainSettings();
+    CommonDialog dialog(this);
+    dialog.CancelError = true;
+    dialog.FileName.clear();
+    dialog.InitDir = settings.AGNAVDir;
+    dialog.Filter = QStringLiteral("AGNAV File (*.NO1)|*.no1|All Files (*.*)|*.*");
+    dialog.FilterIndex = 1;
+    dialog.Flags = cdlOFNExplorer | cdlOFNAllowMultiselect | cdlOFNHideReadOnly;
+    dialog.DialogTitle = QStringLiteral("Open AGNAV Block Boundary");
+    if (!dialog.ShowOpen()) {
+        return;
+    }
+    const QStringList paths = dialog.FileNames();
+    if (!paths.isEmpty()) {
+        settings.AGNAVDir = folderOfFile(paths.first());
+    }
+    repaint();
+    BusyScope busy;
+    const bool mapWasEmpty = mapState().MapEmpty;
+    for (const QString& path : paths) {
+        // A failure ends the whole command at that file: the files after it
+        // stay unloaded and the map as it was drawn.
+        if (CheckAGNAVFile(path) && !LoadAGNAVBlock(path)) {
+            return;
+        }
+        Frame1->repaint();
+    }
+    if (mapWasEmpty) {
+        ZoomToLayers(0, 2);
+    }
+    Graph(false);
+}
+
+bool MainForm::CheckAGNAVFile(const QString& Path)
+{
+    if (!FileExists(Path)) {
+        if (!Path.isEmpty()) {
+            MsgBox(QStringLiteral("File does not exist"));
+        }
+        return false;
+    }
+    if (blockPathLoaded(Path)) {
+        MsgBox(Path + QStringLiteral("\r\rhas already been opened"));
+        return false;
+    }
+    return true;
+}
+
+bool MainForm::LoadAGNAVBlock(const QString& Path)
+{
+    // The 256th block is refused before anything is read or changed.
+    const QString full = blockLimitRefusal();
+    if (!full.isEmpty()) {
+        MsgBox(full, vbExclamation);
+        return false;
+    }
+    BusyScope busy;
+    const MapBeforeBlock before = MapBeforeBlock::take();
+    const int blocksBefore = agnavData().BlockCount;
+    int b = 0;
+    QString failedPath = Path;
+    QString failure;
+    try {
+        BlockLoadOptions options;
+        options.loadingSession = LoadingSession;
+        options.sessionColour = mapState().SessionLayerColour;
+        const AgnavOutcome read = loadBlockRecord(Path, options, &b);
+        if (!read.isDone()) {
+            offerToInspect(Path, read.message());
+            return false;
+        }
+        blockAt(b).DisplayName = captionWithCut(Path, FitListCaption(Path, false));
+        if (!LoadingSession) {
+            failure = loadCompanions(b, failedPath);
+        }
+        if (failure.isEmpty()) {
+            addBlockRows(b);
+            if (before.mapEmpty && !LoadingSession) {
+                showMapSetUpByBlock();
+            }
+            return true;
+        }
+    } catch (const VbError& error) {
+        failure = error.Description();
+    }
+    // Only what was done is taken back: a block appended before the
+    // failure (even one whose index was never handed out), and the map.
+    if (agnavData().BlockCount > blocksBefore) {
+        removeLastBlock();
+    }
+    before.restore();
+    offerToInspect(failedPath, failure);
+    return false;
+}
+
+void MainForm::addBlockRows(int Block)
+{
+    AddBlockListEntry();
+    AGNAVBlock& block = blockAt(Block);
+    if (block.GuidanceLoaded) {
+        block.Guidance.CaptionTrim = FitListCaption(block.Guidance.SourcePath, true);
+        AddGuidanceListEntry(Block);
+    }
+    if (blockAt(Block).ExclusionLoaded) {
+        AddExclusionListEntry(Block);
+    }
+}
+
+void MainForm::showMapSetUpByBlock()
+{
+    const ProgramGlobals& program = globals();
+    const MapState& map = mapState();
+    StatusBar1->setPanelText(
+        4, QStringLiteral("Zone %1 %2").arg(map.Zone).arg(program.HemisphereLetters[map.NorthZone ? 1 : 0]));
+    const EllipsoidRecord& ellipsoid = program.Ellipsoid;
+    for (int row = 1; row <= PopUp_EllipsoidList.UBound(); ++row) {
+        QAction* item = PopUp_EllipsoidList.at(row);
+        if (item && row < int(program.EllipsoidTable.size())) {
+            const EllipsoidRecord& listed = program.EllipsoidTable[std::size_t(row)];
+            item->setChecked(
+                listed.Axis == ellipsoid.Axis && listed.InverseFlattening == ellipsoid.InverseFlattening);
+        }
+    }
+    StatusBar1->setPanelText(5, ellipsoid.Name);
+}
+
+bool MainForm::LoadGuidanceFile(int Block)
+{
+    if (Block < 1 || Block > agnavData().BlockCount || blockAt(Block).GuidanceLoaded) {
+        return true;
+    }
+    try {
+        const AgnavOutcome outcome = ::LoadGuidanceFile(Block);
+        if (!outcome.isDone()) {
+            showCommandError(outcome.message());
+            return false;
+        }
+        GuidanceSet& set = blockAt(Block).Guidance;
+        set.CaptionTrim = FitListCaption(set.SourcePath, true);
+        AddGuidanceListEntry(Block);
+    } catch (const VbError& error) {
+        showCommandError(error.Description());
+        return false;
+    }
+    return true;
+}
+
+bool MainForm::LoadExclusionFile(int Block)
+{
+    if (Block < 1 || Block > agnavData().BlockCount || blockAt(Block).ExclusionLoaded) {
+        return true;
+    }
+    try {
+        const AgnavOutcome outcome = ::LoadExclusionFile(Block);
+        if (!outcome.isDone()) {
+            showCommandError(outcome.message());
+            return false;
+        }
+        // A file without zones leaves the block without them, and without a row.
+        if (blockAt(Block).ExclusionLoaded) {
+            AddExclusionListEntry(Block);
+        }
+    } catch (const VbError& error) {
+        showCommandError(error.Description());
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,106 @@
+// Spray data on the main window: the dialog that picks a block's flight
+// logs, the check before a log is loaded, and the loading of one log with
+// its list row. A log without flow data needs the aircraft's calibrated
+// speed, which the user is asked for with the floating tool windows put
+// behind the main window.
+#include "korvel/agnav/agnav_block.h"
+#include "korvel/agnav/agnav_command_support.h"
+#include "korvel/agnav/flight_file.h"
+#include "korvel/agnav/flight_log_format.h"
+#include "korvel/shell/floating_windows.h"
+#include "korvel/shell/main_form.h"
+#include "korvel/shell/program_globals.h"
+#include "platform/common_dialog.h"
+#include "platform/file_helpers.h"
+#include "platform/msg_box.h"
+#include "platform/vb_error.h"
+
+#include <QGroupBox>
+
+void MainForm::OpenFlightFiles(int Block)
+{
+    if (Block < 1 || Block > agnavData().BlockCount) {
+        return;
+    }
+    CommonDialog dialog(this);
+    dialog.CancelError = true;
+    dialog.FileName.clear();
+    dialog.InitDir = blockAt(Block).DataFolder;
+    dialog.Filter = QStringLiteral("AGNAV Flight Files (N*.T*)|N???????.T??|All Files (*.*)|*.*");
+    dialog.FilterIndex = 1;
+    dialog.Flags = cdlOFNExplorer | cdlOFNAllowMultiselect | cdlOFNHideReadOnly;
+    dialog.DialogTitle = QStringLiteral("Open AGNAV Spray Data");
+    if (!dialog.ShowOpen()) {
+        return;
+    }
+    repaint();
+    BusyScope busy;
+    const QStringList paths = dialog.FileNames();
+    for (const QString& path : paths) {
+        // A failure ends the whole command: the logs after it stay
+        // unloaded and the map is not redrawn.
+        if (CheckFlightFileOpen(path) && !LoadFlightFile(Block, path)) {
+            return;
+        }
+        Frame1->repaint();
+    }
+    if (globals().ImmediateGraph) {
+        Graph(false);
+    }
+}
+
+bool MainForm::CheckFlightFileOpen(const QString& Path)
+{
+    if (flightPathLoaded(Path)) {
+        MsgBox(Path + QStringLiteral("\r\ris already open."));
+        return false;
+    }
+    return FileExists(Path);
+}
+
+bool MainForm::LoadFlightFile(int Block, const QString& Path)
+{
+    if (Block < 1 || Block > agnavData().BlockCount) {
+        return false;
+    }
+    try {
+        int flight = 0;
+        const AgnavOutcome outcome = ::LoadFlightFile(
+            Block, Path, [this] { return askCalibratedSpeed(); }, &flight);
+        if (outcome.isCancelled()) {
+            return true; // the user abandoned this log; nothing was added
+        }
+        if (!outcome.isDone()) {
+            MsgBox(outcome.message());
+            return false;
+        }
+        blockAt(Block).Flights[std::size_t(flight)].CaptionTrim = FitListCaption(Path, true);
+        AddFlightListEntry(Block);
+    } catch (const VbError& error) {
+        MsgBox(QStringLiteral("KORVEL encountered the following error:\r") + error.Description());
+        return false;
+    }
+    return true;
+}
+
+std::optional<int> MainForm::askCalibratedSpeed()
+{
+    const bool metric = globals().MetricSystem;
+    QString& last = agnavData().LastCalibratedSpeed;
+    std::optional<int> speed;
+    ReleaseFloatingWindows();
+    // Asked again until the answer is a speed; Cancel (no answer) ends it.
+    for (;;) {
+        const QString answer = InputBox(calibratedSpeedPrompt(metric), QString(), last);
+        if (answer.isEmpty()) {
+            break;
+        }
+        speed = calibratedSpeedFromAnswer(answer, metric);
+        if (speed) {
+            last = answer;
+            break;
+        }
+    }
+    RestoreFloatingWindows();
+    return speed;
+}
