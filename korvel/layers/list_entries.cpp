@@ -95,21 +95,21 @@ void MainForm::AddExclusionListEntry(int Block)
 
 void MainForm::insertSubRow(int position)
 {
-    const int total = subRowTotal();
     // Only a sub-item the counts have and the rows lack is new; a second
     // announcement of the same one (another zone saved into a block that
-    // has its exclusion row) only refreshes.
-    if (Check3.UBound() >= total) {
+    // has its exclusion row) only refreshes. A loader that counts a block's
+    // guidance and zones before announcing either gets one row per call, so
+    // each announced row is the one ticked.
+    if (Check3.UBound() >= subRowTotal()) {
         return;
     }
-    for (int k = std::max(1, Check3.UBound() + 1); k <= total; ++k) {
-        loaded(Check3, k);
-        loaded(CheckLabel3, k);
-    }
-    position = std::clamp(position, 1, total);
+    const int last = std::max(1, Check3.UBound() + 1);
+    loaded(Check3, last);
+    loaded(CheckLabel3, last);
+    position = std::clamp(position, 1, last);
     {
         const BusyWhile quiet;
-        for (int i = total; i > position; --i) {
+        for (int i = last; i > position; --i) {
             Check3[i].setChecked(Check3[i - 1].isChecked());
         }
     }

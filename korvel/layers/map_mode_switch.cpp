@@ -13,9 +13,9 @@
 QString modeSwitchRefusal(bool digitizingBoundary, bool digitizingExclusion, bool shiftPreviewShown)
 {
     if (digitizingBoundary || digitizingExclusion) {
-        return QStringLiteral("You are currently digitizing a %1.\r"
+        return QStringLiteral("You are currently digitizing %1.\r"
                               "Please finish or cancel the digitizing before switching coordinates.")
-            .arg(digitizingBoundary ? QStringLiteral("block boundary") : QStringLiteral("exclusion zone"));
+            .arg(digitizingBoundary ? QStringLiteral("a block boundary") : QStringLiteral("an exclusion zone"));
     }
     if (shiftPreviewShown) {
         return QStringLiteral("The GIS Shift preview is open.\r"
