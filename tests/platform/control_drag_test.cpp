@@ -57,18 +57,4 @@ TEST_F(ControlDragTest, TheControlUnderThePointerHearsEnterOverLeaveAndTheDrop)
     EXPECT_EQ(m_drag.source(), nullptr);
 }
 
-TEST_F(ControlDragTest, ACancelledDragDropsNothingAndOnlyTheLeftButtonDrags)
-{
-    send(QEvent::MouseButtonPress, { 10, 10 }, Qt::RightButton, Qt::RightButton);
-    EXPECT_EQ(m_drag.source(), nullptr);
-    send(QEvent::MouseButtonRelease, { 10, 10 }, Qt::RightButton, Qt::NoButton);
-
-    send(QEvent::MouseButtonPress, { 10, 10 }, Qt::LeftButton, Qt::LeftButton);
-    EXPECT_EQ(m_drag.source(), &m_source);
-    m_drag.cancel();
-    send(QEvent::MouseMove, { 10, 50 }, Qt::NoButton, Qt::LeftButton);
-    send(QEvent::MouseButtonRelease, { 10, 50 }, Qt::LeftButton, Qt::NoButton);
-    EXPECT_EQ(m_events, QStringList({ "source 0" }));
-}
-
 } // namespace

@@ -7,20 +7,6 @@ namespace {
 
 using ListEntries = LayerListTest;
 
-TEST_F(ListEntries, NewRowsAreTickedExceptImagesWithoutGeoReference)
-{
-    addImage("placed.bmp", true);
-    addImage("loose.bmp", false);
-    addLayer("fields.shp", 0);
-    addBlock("north.no1");
-    MainForm& window = form();
-    EXPECT_EQ(ticks(window.ImageCheck), "10");
-    EXPECT_EQ(ticks(window.GISCheck), "1");
-    EXPECT_EQ(ticks(window.AGCheck), "1");
-    EXPECT_TRUE(window.GISColorBox.exists(1));
-    EXPECT_TRUE(window.AGColorBox.exists(1));
-}
-
 TEST_F(ListEntries, ASubRowInsertedAmongABlocksOwnKeepsEveryLaterTick)
 {
     // Block 1: guidance (1) and two flights (2, 3); block 2: one flight (4),

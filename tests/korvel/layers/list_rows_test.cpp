@@ -54,35 +54,6 @@ TEST_F(ListRows, RowsThatDoNotFitTheFrame)
     EXPECT_EQ(hiddenRowCount(29, 248, 16, true), 16) << "15.5";
 }
 
-TEST_F(ListRows, SubRowsAreNumberedOnOverTheBlocks)
-{
-    addBlock(true, true, 2); // sub-rows 1 guidance, 2 exclusion, 3 and 4 flights
-    addBlock(false, false, 0); // none
-    addBlock(false, true, 1); // 5 exclusion, 6 flight
-    EXPECT_EQ(subRowTotal(), 6);
-    EXPECT_EQ(subRowBase(1), 0);
-    EXPECT_EQ(subRowBase(3), 4);
-
-    struct Expected
-    {
-        int index;
-        int block;
-        SubRowKind kind;
-        int flight;
-    };
-    const Expected places[] = { { 1, 1, SubRowKind::Guidance, 0 }, { 2, 1, SubRowKind::Exclusion, 0 },
-        { 3, 1, SubRowKind::Flight, 1 }, { 4, 1, SubRowKind::Flight, 2 }, { 5, 3, SubRowKind::Exclusion, 0 },
-        { 6, 3, SubRowKind::Flight, 1 } };
-    for (const Expected& expected : places) {
-        const SubRowPlace place = locateSubRow(expected.index);
-        EXPECT_EQ(place.block, expected.block) << expected.index;
-        EXPECT_EQ(place.kind, expected.kind) << expected.index;
-        EXPECT_EQ(place.flight, expected.flight) << expected.index;
-    }
-    EXPECT_EQ(locateSubRow(7).block, 0);
-    EXPECT_EQ(locateSubRow(0).block, 0);
-}
-
 TEST_F(ListRows, TheListRefusesItsTwoHundredFiftySixthRow)
 {
     layerData().ImageCount = 100; // counts only: the rows are what counts
@@ -93,23 +64,6 @@ TEST_F(ListRows, TheListRefusesItsTwoHundredFiftySixthRow)
     EXPECT_TRUE(listRowLimitRefusal().startsWith("The Loaded Files list cannot hold more than 255 rows."));
     layerData().GISCount = 99;
     EXPECT_TRUE(listRowLimitRefusal().isEmpty());
-}
-
-TEST_F(ListRows, CaptionsAndTipsOfRows)
-{
-    AGNAVBlock block;
-    block.DataSubfolder = QStringLiteral("SPRING03/");
-    block.Flights.resize(2);
-    block.Flights[1].Name = QStringLiteral("N0612A01.T01");
-    block.ExclusionZoneCount = 1;
-    EXPECT_EQ(subRowCaption(block, SubRowKind::Guidance, 0), "Guidance Lines");
-    EXPECT_EQ(subRowCaption(block, SubRowKind::Exclusion, 0), "Exclusion Zone");
-    block.ExclusionZoneCount = 3;
-    EXPECT_EQ(subRowCaption(block, SubRowKind::Exclusion, 0), "Exclusion Zones");
-    EXPECT_EQ(subRowCaption(block, SubRowKind::Flight, 1), "../SPRING03/N0612A01.T01");
-
-    EXPECT_EQ(rowToolTip("/Data/Fields.shp", "/data/fields.SHP"), "") << "letter case aside, the caption is the path";
-    EXPECT_EQ(rowToolTip("/data/ ... /fields.shp", "/data/a/b/fields.shp"), "/data/a/b/fields.shp");
 }
 
 } // namespace

@@ -1,43 +1,11 @@
 #include "korvel/map/gis_layer_opening.h"
 #include "tests/korvel/layers/layer_list_fixture.h"
 
-#include <QCheckBox>
-#include <QGroupBox>
 #include <QLabel>
-#include <QScrollBar>
 
 namespace {
 
 using LayerListLayout = LayerListTest;
-
-int rightEdge(const QWidget& control)
-{
-    return control.x() + control.width();
-}
-
-TEST_F(LayerListLayout, ThePanelAndItsTemplatesForEachScreen)
-{
-    for (const auto& [width, height, frameHeight] : { std::tuple { 800, 600, 250 }, std::tuple { 1024, 768, 334 } }) {
-        SCOPED_TRACE(width);
-        useScreen(width, height);
-        MainForm& window = form();
-        window.ArrangeControls();
-        EXPECT_EQ(window.Frame1->size(), QSize(280, frameHeight));
-        EXPECT_EQ(window.Label1->width(), 137);
-        EXPECT_EQ(window.Label1->x(), 140 - 68);
-        EXPECT_EQ(window.Label1->y(), frameHeight / 2 - window.Label1->height() / 2);
-        EXPECT_EQ(window.ChecklistScroll->geometry(), QRect(266, 10, 10, frameHeight - 14));
-        EXPECT_EQ(window.Line1->x(), 8);
-        EXPECT_EQ(rightEdge(*window.Line1), 262);
-        EXPECT_EQ(window.ImageCheck[0].x(), 34);
-        EXPECT_EQ(window.AGCheck[0].x(), 34);
-        EXPECT_EQ(window.ImageCheck[0].size(), QSize(17, 17));
-        EXPECT_EQ(window.GISCheckLabel[0].x(), 54);
-        EXPECT_EQ(window.Check3[0].x(), 56);
-        EXPECT_EQ(window.CheckLabel3[0].x(), 76);
-        EXPECT_EQ(window.GISColorBox[0].geometry(), QRect(16, window.GISColorBox[0].y(), 13, 13));
-    }
-}
 
 TEST_F(LayerListLayout, LongCaptionsKeepTheirStartAndTheLongestTailThatFits)
 {

@@ -81,18 +81,13 @@ TEST_F(RowInteraction, ADroppedRowTakesItsTickAlongAndDeletionKeepsEveryOtherRow
     EXPECT_EQ(ticks(window.ImageCheck), "101");
     EXPECT_EQ(layerData().Images.size(), 4u);
     EXPECT_TRUE(window.ImageCheckLabel[2].text().endsWith("B.jpg"));
-}
 
-TEST_F(RowInteraction, LabelsOfTheOtherGroupOrTheSameLabelChangeNothing)
-{
-    addImage("A.jpg", true);
-    addImage("B.jpg", true);
+    // A label of the other group, or the row itself, moves nothing.
     addLayer("fields.shp", 0);
-    MainForm& window = form();
+    window.ImageCheckLabel_DragOver(1, &window.GISCheckLabel[1], 0, 0, vbOver);
     window.ImageCheckLabel_DragDrop(1, &window.GISCheckLabel[1], 0, 0);
     window.ImageCheckLabel_DragDrop(2, &window.ImageCheckLabel[2], 0, 0);
-    window.ImageCheckLabel_DragOver(1, &window.GISCheckLabel[1], 0, 0, vbOver);
-    EXPECT_EQ(imageOrder(), "AB");
+    EXPECT_EQ(imageOrder(), "CBD");
     EXPECT_EQ(window.ImageCheckLabel[1].palette().color(QPalette::WindowText), QColor(0, 0, 0));
 }
 
