@@ -1,5 +1,6 @@
 #include "korvel/agnav/agnav_block.h"
 
+#include "korvel/layers/list_rows.h"
 #include "korvel/map/layer_records.h"
 #include "platform/vb_error.h"
 #include "platform/vb_runtime_errors.h"
@@ -49,7 +50,10 @@ AGNAVBlock& blockAt(int blockIndex)
 
 int appendBlock()
 {
-    const QString refusal = blockLimitRefusal();
+    QString refusal = blockLimitRefusal();
+    if (refusal.isEmpty()) {
+        refusal = listRowLimitRefusal();
+    }
     if (!refusal.isEmpty()) {
         raiseLimit(refusal);
     }
@@ -84,7 +88,10 @@ void removeLastBlock()
 int appendFlight(int blockIndex, FlightFile flight)
 {
     AGNAVBlock& block = blockAt(blockIndex);
-    const QString refusal = flightLimitRefusal(block);
+    QString refusal = flightLimitRefusal(block);
+    if (refusal.isEmpty()) {
+        refusal = listRowLimitRefusal();
+    }
     if (!refusal.isEmpty()) {
         raiseLimit(refusal);
     }

@@ -152,7 +152,8 @@ QString flightLimitRefusal(const AGNAVBlock& block);
 AGNAVBlock& blockAt(int blockIndex);
 
 // Appends an empty block at BlockCount + 1 and returns its index. A full
-// list raises error 6 with the refusal text and changes nothing.
+// list of blocks, or a "Loaded Files" list that holds 255 rows, raises error
+// 6 with the refusal text and changes nothing.
 int appendBlock();
 // Removes a block, closing the gap so that blocks stay numbered
 // 1..BlockCount, and takes what it held out of the program-wide counts;
@@ -164,7 +165,8 @@ void removeLastBlock();
 
 // Hands a loaded flight to a block as its flight FlightCount + 1 and raises
 // the program-wide FlightCount; returns the flight's index. A block already
-// holding 255 flights raises error 6 and is left as it was.
+// holding 255 flights, or a full "Loaded Files" list, raises error 6 and the
+// block is left as it was.
 int appendFlight(int blockIndex, FlightFile flight);
 
 // True when some loaded block has exactly this boundary file path.

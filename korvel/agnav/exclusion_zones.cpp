@@ -4,6 +4,7 @@
 #include "korvel/agnav/agnav_coordinate_conversion.h"
 #include "korvel/agnav/block_companion.h"
 #include "korvel/agnav/exclusion_file_format.h"
+#include "korvel/layers/list_rows.h"
 #include "korvel/shell/polygon_area.h"
 #include "korvel/shell/program_globals.h"
 #include "platform/file_helpers.h"
@@ -84,6 +85,12 @@ AgnavOutcome saveFailure(const QString& description)
 AgnavOutcome LoadExclusionFile(int blockIndex)
 {
     AGNAVBlock& block = blockAt(blockIndex);
+    // The block's first zones take a row of their own in the list.
+    if (!block.ExclusionLoaded) {
+        if (const QString full = listRowLimitRefusal(); !full.isEmpty()) {
+            return AgnavOutcome::refused(full);
+        }
+    }
     const QString path = blockCompanionPath(block.Path, QStringLiteral("xcl"));
     const QString name = QFileInfo(path).fileName();
     QByteArray bytes;
@@ -126,6 +133,11 @@ AgnavOutcome saveExclusionZone(int blockIndex, const ShapeRecord& vertices)
         = QStringLiteral("Cannot save more than %1 exclusion zones for one block.").arg(MaxZones);
     if (block.ExclusionZoneCount >= MaxZones) {
         return saveFailure(limit);
+    }
+    if (!block.ExclusionLoaded) {
+        if (const QString full = listRowLimitRefusal(); !full.isEmpty()) {
+            return saveFailure(full);
+        }
     }
     const QString path = blockCompanionPath(block.Path, QStringLiteral("xcl"));
     QByteArray existing;

@@ -2,6 +2,7 @@
 
 #include "korvel/agnav/agnav_block.h"
 #include "korvel/agnav/flight_log_format.h"
+#include "korvel/layers/list_rows.h"
 #include "korvel/shell/program_globals.h"
 #include "korvel/shell/status_progress.h"
 #include "platform/file_helpers.h"
@@ -61,7 +62,10 @@ bool readLog(const QString& path, SampleList<char>& bytes, QString& error)
 AgnavOutcome LoadFlightFile(int blockIndex, const QString& path,
     const std::function<std::optional<int>()>& askCalibratedSpeed, int* flightIndex)
 {
-    const QString refusal = flightLimitRefusal(blockAt(blockIndex));
+    QString refusal = flightLimitRefusal(blockAt(blockIndex));
+    if (refusal.isEmpty()) {
+        refusal = listRowLimitRefusal();
+    }
     if (!refusal.isEmpty()) {
         return AgnavOutcome::refused(refusal);
     }

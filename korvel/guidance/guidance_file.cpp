@@ -3,6 +3,7 @@
 #include "korvel/agnav/agnav_text_fields.h"
 #include "korvel/agnav/agnav_coordinate_conversion.h"
 #include "korvel/agnav/block_companion.h"
+#include "korvel/layers/list_rows.h"
 #include "korvel/shell/program_globals.h"
 #include "platform/file_helpers.h"
 #include "platform/sequential_file.h"
@@ -77,6 +78,10 @@ AgnavOutcome LoadGuidanceFile(int blockIndex)
     AGNAVBlock& block = blockAt(blockIndex);
     if (block.GuidanceLoaded) {
         return AgnavOutcome::done();
+    }
+    // The guidance lines take a row of their own in the list.
+    if (const QString full = listRowLimitRefusal(); !full.isEmpty()) {
+        return AgnavOutcome::refused(full);
     }
     const QString path = blockCompanionPath(block.Path, QStringLiteral("xyz"));
     const QString name = QFileInfo(path).fileName();

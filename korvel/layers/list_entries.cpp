@@ -1,91 +1,43 @@
-// The least of the "Loaded Files" list that loading and drawing need: one
-// row per image and GIS layer (a tick box and its caption in Frame1, made
-// from the hidden element 0 of each control array), the rows' tick handlers,
-// the caption fitting, and a rebuild that places the rows in list order.
-// The layer list work replaces this file with the whole list (colour boxes,
-// block rows, scrolling, reordering, pop-up menus).
+// The rows the loaders add to the "Loaded Files" list: each loader appends
+// its record and raises the counts, then announces it here. Images, GIS
+// layers and blocks get a row at the end of their group; a block's guidance
+// lines, exclusion zones and flights get a sub-row among the block's own,
+// which shifts the sub-rows after it, so their tick states move one element
+// up with them. The rebuild then places and captions everything.
 #include "korvel/agnav/agnav_block.h"
+#include "korvel/layers/busy_while.h"
+#include "korvel/layers/list_rows.h"
 #include "korvel/map/layer_records.h"
-#include "korvel/map/map_state.h"
-#include "korvel/map/redraw_state.h"
 #include "korvel/shell/main_form.h"
-#include "korvel/shell/program_globals.h"
-#include "platform/control_array_loaders.h"
-#include "platform/status_bar.h"
-#include "platform/vb_colors.h"
 
 #include <QCheckBox>
-#include <QFontMetrics>
-#include <QGroupBox>
 #include <QLabel>
+
+#include <algorithm>
 
 namespace {
 
-constexpr int kRowTop = 16; // pixels: the first row's place in Frame1
-constexpr int kCheckLeft = 8;
-constexpr int kLabelLeft = 28;
-
-QCheckBox* newCheckTemplate(const ControlArray<QCheckBox>& array, QWidget& frame)
+// Element `index` of the array, made from the template when missing.
+template <class T> T& loaded(ControlArray<T>& array, int index)
 {
-    auto* check = new QCheckBox(&frame);
-    check->setObjectName(array.elementName(0));
-    check->setGeometry(kCheckLeft, kRowTop, 16, 16);
-    check->hide();
-    return check;
-}
-
-QLabel* newLabelTemplate(const ControlArray<QLabel>& array, QWidget& frame)
-{
-    auto* label = new QLabel(&frame);
-    label->setObjectName(array.elementName(0));
-    label->setGeometry(kLabelLeft, kRowTop + 1, frame.width() - kLabelLeft - 8, 15);
-    label->hide();
-    return label;
-}
-
-void setLabelColour(QLabel& label, qint32 colour)
-{
-    QPalette colours = label.palette();
-    colours.setColor(QPalette::WindowText, toQColor(colour));
-    label.setPalette(colours);
+    return array.exists(index) ? array[index] : array.load(index);
 }
 
 } // namespace
 
-void MainForm::createLayerListTemplates()
-{
-    using Handler = void (MainForm::*)(int);
-    auto checks = [this](ControlArray<QCheckBox>& array, Handler handler) {
-        array.setElement(0, newCheckTemplate(array, *Frame1));
-        array.setLoader(widgetLoader(
-            array, std::function<void(QCheckBox&, int)>([this, handler](QCheckBox& check, int index) {
-                // Setting the value in code runs the handler too, as a click does.
-                connect(
-                    &check, &QCheckBox::toggled, this, [this, handler, index] { (this->*handler)(index); });
-            })));
-    };
-    checks(ImageCheck, &MainForm::ImageCheck_Click);
-    checks(GISCheck, &MainForm::GISCheck_Click);
-    AGCheck.setElement(0, newCheckTemplate(AGCheck, *Frame1));
-    AGCheck.setLoader(widgetLoader(AGCheck));
-    Check3.setElement(0, newCheckTemplate(Check3, *Frame1));
-    Check3.setLoader(widgetLoader(Check3));
-    // An image row can be ticked only once its image is geo-referenced.
-    ImageCheck[0].setEnabled(false);
-    for (ControlArray<QLabel>* labels : { &ImageCheckLabel, &GISCheckLabel }) {
-        labels->setElement(0, newLabelTemplate(*labels, *Frame1));
-        labels->setLoader(widgetLoader(*labels));
-    }
-}
-
 void MainForm::AddImageListEntry()
 {
-    const int index = layerData().ImageCount;
-    QCheckBox& check = ImageCheck.load(index);
-    ImageCheckLabel.load(index);
-    if (layerData().Images[size_t(index)].Georeferenced) {
-        check.setEnabled(true);
-        check.setChecked(true);
+    const LayerData& layers = layerData();
+    const int index = layers.ImageCount;
+    if (index >= 1 && !ImageCheck.exists(index)) {
+        QCheckBox& check = loaded(ImageCheck, index);
+        loaded(ImageCheckLabel, index);
+        // An image without a geo-reference cannot be shown: its row stays
+        // unticked and disabled, as the template is.
+        if (index < int(layers.Images.size()) && layers.Images[size_t(index)].Georeferenced) {
+            check.setEnabled(true);
+            check.setChecked(true);
+        }
     }
     RefreshChecklist();
 }
@@ -93,121 +45,74 @@ void MainForm::AddImageListEntry()
 void MainForm::AddGISListEntry()
 {
     const int index = layerData().GISCount;
-    QCheckBox& check = GISCheck.load(index);
-    GISCheckLabel.load(index);
-    check.setChecked(true);
+    if (index >= 1 && !GISCheck.exists(index)) {
+        QCheckBox& check = loaded(GISCheck, index);
+        loaded(GISColorBox, index);
+        loaded(GISCheckLabel, index);
+        check.setChecked(true);
+    }
     RefreshChecklist();
 }
 
 void MainForm::AddBlockListEntry()
 {
-    AGCheck.load(agnavData().BlockCount).setChecked(true);
+    const int index = agnavData().BlockCount;
+    if (index >= 1 && !AGCheck.exists(index)) {
+        QCheckBox& check = loaded(AGCheck, index);
+        loaded(AGColorBox, index);
+        loaded(AGCheckLabel, index);
+        check.setChecked(true);
+    }
     RefreshChecklist();
-}
-
-// Sub-rows are numbered over all blocks; the least list only keeps them ticked.
-static void addSubRow(ControlArray<QCheckBox>& rows)
-{
-    rows.load(rows.UBound() + 1).setChecked(true);
 }
 
 void MainForm::AddFlightListEntry(int Block)
 {
-    Q_UNUSED(Block);
-    addSubRow(Check3);
+    if (Block >= 1 && Block <= agnavData().BlockCount) {
+        const AGNAVBlock& block = agnavData().Blocks[size_t(Block)];
+        // The new flight is counted already: it is the block's last sub-row.
+        insertSubRow(subRowBase(Block) + blockSubRowCount(block));
+    }
     RefreshChecklist();
 }
 
 void MainForm::AddGuidanceListEntry(int Block)
 {
-    Q_UNUSED(Block);
-    addSubRow(Check3);
+    if (Block >= 1 && Block <= agnavData().BlockCount) {
+        insertSubRow(subRowBase(Block) + 1);
+    }
     RefreshChecklist();
 }
 
 void MainForm::AddExclusionListEntry(int Block)
 {
-    Q_UNUSED(Block);
-    addSubRow(Check3);
+    if (Block >= 1 && Block <= agnavData().BlockCount) {
+        const AGNAVBlock& block = agnavData().Blocks[size_t(Block)];
+        insertSubRow(subRowBase(Block) + (block.GuidanceLoaded ? 1 : 0) + 1);
+    }
     RefreshChecklist();
 }
 
-void MainForm::RefreshChecklist()
+void MainForm::insertSubRow(int position)
 {
-    const LayerData& data = layerData();
-    const ProgramGlobals& program = globals();
-    const int pitch = program.ScreenWidth == 800 ? 16 : 18;
-    const int bottom = Frame1->height() - 10;
-    int top = kRowTop;
-    auto place = [&](QCheckBox& check, QLabel& label, const QString& caption) {
-        check.move(kCheckLeft, top);
-        label.move(kLabelLeft, top + 3);
-        label.resize(Frame1->width() - kLabelLeft - 8, label.height());
-        label.setText(caption);
-        const bool shown = top >= kRowTop && top < bottom;
-        check.setVisible(shown);
-        label.setVisible(shown);
-        top += pitch;
-    };
-    for (int p = 1; p <= data.ImageCount; ++p) {
-        const ImageLayer& image = data.Images[size_t(data.ImageOrder[size_t(p)])];
-        QCheckBox& check = ImageCheck[p];
-        // Images have their place in metres: they show in UTM mode only.
-        check.setEnabled(image.Georeferenced && program.UTMMode);
-        if (!image.Georeferenced && check.isChecked()) {
-            check.setChecked(false);
-        }
-        setLabelColour(ImageCheckLabel[p], image.Georeferenced ? QBColor(0) : QBColor(4));
-        place(check, ImageCheckLabel[p], image.DisplayName);
+    // Only a sub-item the counts have and the rows lack is new; a second
+    // announcement of the same one (another zone saved into a block that
+    // has its exclusion row) only refreshes. A loader that counts a block's
+    // guidance and zones before announcing either gets one row per call, so
+    // each announced row is the one ticked.
+    if (Check3.UBound() >= subRowTotal()) {
+        return;
     }
-    for (int p = 1; p <= data.GISCount; ++p) {
-        const GISLayer& layer = data.GISLayers[size_t(data.GISOrder[size_t(p)])];
-        place(GISCheck[p], GISCheckLabel[p], layer.DisplayName);
-    }
-
-    StatusPanel& mode = StatusBar1->panel(3);
-    mode.Text = program.UTMMode ? QStringLiteral("UTM") : QStringLiteral("Lat/Long");
-    mode.Bevel = program.UTMMode ? PanelBevel::Raised : PanelBevel::Inset;
-    StatusBar1->refresh();
-
-    if (!program.GISLoaded && !program.AGNAVLoaded && !program.ImageLoaded) {
-        ClearMapOverlays();
-        mapState().MapEmpty = true;
-    }
-}
-
-int MainForm::FitListCaption(const QString& Caption, bool SubEntry)
-{
-    Q_UNUSED(SubEntry);
-    const QLabel& label = ImageCheckLabel[0];
-    const QFontMetrics metrics(label.font());
-    const int room = Frame1->width() - kLabelLeft - 8;
-    if (metrics.horizontalAdvance(Caption) <= room) {
-        return 0;
-    }
-    const int length = int(Caption.size());
-    for (int cut = 1; cut < length - 10; ++cut) {
-        const QString shortened
-            = Caption.left(10) + QStringLiteral(" ... ") + Caption.right(length - 10 - cut);
-        if (metrics.horizontalAdvance(shortened) <= room) {
-            return cut;
+    const int last = std::max(1, Check3.UBound() + 1);
+    loaded(Check3, last);
+    loaded(CheckLabel3, last);
+    position = std::clamp(position, 1, last);
+    {
+        const BusyWhile quiet;
+        for (int i = last; i > position; --i) {
+            Check3[i].setChecked(Check3[i - 1].isChecked());
         }
     }
-    return qMax(1, length - 10);
-}
-
-void MainForm::ImageCheck_Click(int Index)
-{
-    Q_UNUSED(Index);
-    if (globals().ImmediateGraph && !redrawState().Busy) {
-        Graph(false);
-    }
-}
-
-void MainForm::GISCheck_Click(int Index)
-{
-    Q_UNUSED(Index);
-    if (globals().ImmediateGraph && !redrawState().Busy) {
-        Graph(false);
-    }
+    // The new item is shown; its tick runs the handler as a user's would.
+    Check3[position].setChecked(true);
 }

@@ -1,5 +1,6 @@
 #include "korvel/map/layer_records.h"
 
+#include "korvel/layers/list_rows.h"
 #include "korvel/map/map_state.h"
 #include "korvel/shell/program_globals.h"
 #include "platform/vb_error.h"
@@ -46,7 +47,10 @@ QString imageLimitRefusal()
 
 int appendGISLayer()
 {
-    const QString refusal = gisLayerLimitRefusal();
+    QString refusal = gisLayerLimitRefusal();
+    if (refusal.isEmpty()) {
+        refusal = listRowLimitRefusal();
+    }
     if (!refusal.isEmpty()) {
         raiseLimit(refusal);
     }
@@ -73,7 +77,10 @@ void removeLastGISLayer()
 
 int appendImage()
 {
-    const QString refusal = imageLimitRefusal();
+    QString refusal = imageLimitRefusal();
+    if (refusal.isEmpty()) {
+        refusal = listRowLimitRefusal();
+    }
     if (!refusal.isEmpty()) {
         raiseLimit(refusal);
     }

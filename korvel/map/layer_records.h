@@ -133,8 +133,9 @@ QString gisLayerLimitRefusal();
 QString imageLimitRefusal();
 
 // Appends an empty GIS layer record at GISCount + 1, at the end of the list
-// order, and returns its index. A full list raises error 6 with the refusal
-// text and changes nothing.
+// order, and returns its index. A full list of layers, or a "Loaded Files"
+// list that holds 255 rows, raises error 6 with the refusal text and changes
+// nothing.
 int appendGISLayer();
 // Takes back the newest GIS layer after a failed opening; GISLoaded becomes
 // False when none is left.

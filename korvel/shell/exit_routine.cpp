@@ -3,8 +3,6 @@
 // shutdown request from another program does not. ExitKORVEL then drops
 // everything loaded without saving, closes the floating windows (they store
 // their places), and unloads the main window, which ends the program.
-#include "korvel/agnav/agnav_block.h"
-#include "korvel/map/layer_records.h"
 #include "korvel/shell/floating_windows.h"
 #include "korvel/shell/main_form.h"
 #include "platform/msg_box.h"
@@ -65,10 +63,10 @@ void MainForm::ExitKORVEL()
     // Nothing is saved and nothing is asked: settings are written only by
     // their dialogs, sessions only by Save Session.
     m_exiting = true;
+    // Close All ends the tools before the data goes, then empties it all.
+    File_CloseAll_Click();
     unloadFloatingWindow(FloatingTool::CheckList);
     unloadFloatingWindow(FloatingTool::Zoom);
-    removeAllLayers();
-    resetAgnavData();
     UnhookWindowProc();
     unloadForm();
 }

@@ -17,16 +17,25 @@
 // main_form_layout.cpp, main_form_panel_layout.cpp, main_window_hook.cpp,
 // exit_routine.cpp, main_form_keys.cpp, main_form_frame_commands.cpp (the
 // frame's own menu commands), and main_form_commands.cpp (commands of later
-// subsystems that these procedures call).
+// subsystems that these procedures call); the map view's in korvel/map/ and
+// the "Loaded Files" list's in korvel/layers/.
 #include "korvel/shell/status_progress.h"
 #include "platform/control_array.h"
 
 #include <QMainWindow>
 #include <QMetaObject>
+#include <QPoint>
 #include <QSize>
+#include <QStringList>
+
 #include <optional>
 
+#include <initializer_list>
+#include <vector>
+
+class ControlDrag;
 class KeyPreview;
+enum class LayerKind;
 class LineControl;
 class PictureBox;
 struct PointerModes;
@@ -92,14 +101,24 @@ public:
     ControlArray<LineControl> GuidanceLine { "GuidanceLine" }; // guidance lines being created
     ControlArray<LineControl> OptimizeLine { "OptimizeLine" }; // the optimization overlay
 
-    // --- Rows of the "Loaded Files" list, by list position (blocks by
-    // index, block sub-rows by running number); element 0 is the template.
+    // --- Rows of the "Loaded Files" list (korvel/layers/), children of
+    // Frame1: images and GIS layers by list position, blocks by block index,
+    // block sub-rows by their running number over all blocks; element 0 of
+    // each array is the hidden template the rows are made from.
     ControlArray<QCheckBox> ImageCheck { "ImageCheck" };
     ControlArray<QLabel> ImageCheckLabel { "ImageCheckLabel" };
     ControlArray<QCheckBox> GISCheck { "GISCheck" };
+    ControlArray<QLabel> GISColorBox { "GISColorBox" }; // its background is the layer's colour
     ControlArray<QLabel> GISCheckLabel { "GISCheckLabel" };
     ControlArray<QCheckBox> AGCheck { "AGCheck" };
+    ControlArray<QLabel> AGColorBox { "AGColorBox" };
+    ControlArray<QLabel> AGCheckLabel { "AGCheckLabel" };
     ControlArray<QCheckBox> Check3 { "Check3" };
+    ControlArray<QLabel> CheckLabel3 { "CheckLabel3" };
+    QLabel* Label1 = nullptr; // "No Files Loaded"
+    QScrollBar* ChecklistScroll = nullptr;
+    QFrame* Line1 = nullptr; // the etched line between images and GIS layers and the blocks
+    QFrame* Line2 = nullptr;
 
     // --- "Loaded Files" and "Map Scale" ---
     QGroupBox* Frame1 = nullptr;
@@ -223,7 +242,8 @@ public:
     // --- Layout (main_form_layout.cpp, main_form_panel_layout.cpp) ---
     void Form_Resize();
     void ArrangeControls();
-    // Places Frame1 at the window's right edge; the layer list adds its rows.
+    // The "Loaded Files" panel at the window's right edge and its row templates
+    // (korvel/layers/main_form_layer_list.cpp).
     void ArrangeLayerList();
     void AdjustGuidanceFrame();
     void LayoutMetFrame();
@@ -249,6 +269,15 @@ public:
     // --- Public state shared with other windows ---
     bool LoadingSession = false; // a session is reopening its layers
     int CurrentMet = 0; // the meteorological file shown
+    // The row label right-clicked last, in this list or the floating one: a
+    // list position for an image or GIS layer, a block number for a block.
+    // The pop-up commands and the properties dialog act on it.
+    int SelectedLayer = 0;
+    // The block whose guidance lines are being created or in which an
+    // exclusion zone is being digitized; 0 when none.
+    int SelectedBlock = 0;
+    // The block the GIS shift tool previews.
+    int ShiftBlock = 0;
 
     // --- Map extent, zoom and toolbar (korvel/map/main_form_extent.cpp) ---
     // Opens the extent boxes for typing, or (while they are open, or when a
@@ -314,22 +343,67 @@ public:
     // Raises VbError when the image cannot be loaded; the record is removed.
     void LoadImageLayer(const QString& Path);
 
-    // --- The list rows the loaders add (korvel/layers/list_entries.cpp) ---
+    // --- The "Loaded Files" list (korvel/layers/) ---
+    // The rows the loaders add, after they appended the record and raised
+    // its counts (list_entries.cpp). A row that exists already is only
+    // refreshed, so a caller announcing a sub-item twice does no harm.
     void AddImageListEntry();
     void AddGISListEntry();
     // The row of the newest block, Blocks(BlockCount).
     void AddBlockListEntry();
-    // The sub-row of the block's newest flight log.
+    // The sub-row of the block's newest flight log, its last sub-row.
     void AddFlightListEntry(int Block);
     // The block's guidance sub-row, inserted as the block's first sub-row and ticked.
     void AddGuidanceListEntry(int Block);
     // The block's exclusion-zones sub-row ("Exclusion Zone" or "Exclusion Zones").
     void AddExclusionListEntry(int Block);
+    // Places, captions and shows every row from the data (main_form_list_rebuild.cpp).
     void RefreshChecklist();
-    // 0 when the caption fits the list whole, else how many characters to cut from its middle.
+    void ChecklistScroll_Change();
+    void ChecklistScroll_Scroll();
+    // 0 when the caption fits the list whole, else how many characters to cut
+    // from its middle (main_form_layer_list.cpp).
     int FitListCaption(const QString& Caption, bool SubEntry);
+    // Ticks (main_form_row_interaction.cpp).
     void ImageCheck_Click(int Index);
     void GISCheck_Click(int Index);
+    void AGCheck_Click(int Index);
+    void Check3_Click(int Index);
+    // Presses on row labels: Ctrl + right deletes, right opens the pop-up menu.
+    void ImageCheckLabel_MouseDown(int Index, int Button, int Shift, float X, float Y);
+    void GISCheckLabel_MouseDown(int Index, int Button, int Shift, float X, float Y);
+    void AGCheckLabel_MouseDown(int Index, int Button, int Shift, float X, float Y);
+    // Ctrl + right on a block's sub-row unloads that item (main_form_sub_row_removal.cpp).
+    void CheckLabel3_MouseDown(int Index, int Button, int Shift, float X, float Y);
+    // Reordering image and GIS rows by dragging one label onto another.
+    void ImageCheckLabel_DragOver(int Index, QWidget* Source, float X, float Y, int State);
+    void GISCheckLabel_DragOver(int Index, QWidget* Source, float X, float Y, int State);
+    void ImageCheckLabel_DragDrop(int Index, QWidget* Source, float X, float Y);
+    void GISCheckLabel_DragDrop(int Index, QWidget* Source, float X, float Y);
+    void Picture1_DragOver(QWidget* Source, float X, float Y, int State);
+    void Frame2_DragOver(QWidget* Source, float X, float Y, int State);
+    // Removal of a whole item (main_form_layer_deletion.cpp). DeleteAGNAV
+    // refuses, with its message, while guidance lines are created or an
+    // exclusion zone is digitized in that block, and returns whether it deleted.
+    void DeleteImage(int Index);
+    void DeleteSHP(int Index);
+    bool DeleteAGNAV(int Index);
+    // Colour boxes (main_form_colour_boxes.cpp).
+    void GISColorBox_DblClick(int Index);
+    void AGColorBox_DblClick(int Index);
+    void PickGISLayerColour(int Index);
+    void PickAGNAVColour(int Index);
+    // The ellipsoid and coordinate-mode panels of the status bar
+    // (main_form_coordinate_mode.cpp).
+    void StatusBar1_MouseUp(int Button, int Shift, float X, float Y);
+    void PopUp_EllipsoidList_Click(int Index);
+    void StatusBar1_PanelClick(int Panel);
+    // File > Close All Files, and the File menu's enabling (main_form_close_all.cpp).
+    void File_CloseAll_Click();
+    void File_Menu_Click();
+    // Files dropped from the desktop shell (main_form_dropped_files.cpp).
+    void Frame1_OLEDragDrop(const QStringList& Files);
+    void Picture1_OLEDragDrop(const QStringList& Files);
 
     // --- AG-NAV blocks and spray data (korvel/agnav/agnav_commands.cpp,
     // agnav_sub_item_commands.cpp, flight_commands.cpp;
@@ -390,6 +464,14 @@ public:
     void Optimize(int& MetIndex);
     // The session work: reopens a session file.
     void LoadSession(const QString& Path);
+    // The guidance work: ends a guidance-line creation that may be under way
+    // (its panel, its Tools menu tick) and sets SelectedBlock to 0.
+    void GuidanceCancel_Click();
+    // The meteorology work: stops the playback, closes the panel, drops the files.
+    void CloseMet_Click();
+    // The GIS shift tool: whether its preview is shown, and closing it.
+    bool GISShiftPreviewShown() const;
+    void HideGISShiftPanel();
 
     // --- StatusProgress: panel 6 of StatusBar1 and ProgressBar1 ---
     void setStatusText(const QString& text) override;
@@ -440,6 +522,34 @@ private:
     // The map picture's mouse events (korvel/map/main_form_pointer.cpp).
     void connectPointerEvents();
     PointerModes pointerModes() const;
+
+    // The "Loaded Files" list's own helpers (korvel/layers/).
+    void createLayerListFrameControls();
+    void connectLayerList();
+    // Stores with every loaded entry how much its caption is cut at the
+    // present layout (the window's resize does it after the layout).
+    void refitListCaptions();
+    // The rebuild's groups; each returns the Top of its last row.
+    int placeImageRows(int rowHeight, int scroll);
+    int placeGISRows(int rowHeight, int lastImageTop);
+    void placeSeparator(int lastGISTop);
+    void placeBlockRows(int rowHeight, int templateTop);
+    // A row whose Top lies here is inside the panel's window and shown.
+    bool insidePanelWindow(int top) const;
+    // Makes the sub-row the counts have and the rows lack, at `position`.
+    void insertSubRow(int position);
+    // Unloads sub-row elements last, last - 1, ... (count of them).
+    void removeSubRowControls(int last, int count);
+    void endDigitizingTools();
+    void rereadFolderSettings();
+    // Highlights the label, selects the layer and shows the pop-up menu of its kind.
+    void openRowPopUp(QLabel& label, int Index, LayerKind kind);
+    void dispatchDragOver(QWidget* target, QWidget* source, QPoint position, int state);
+    void dispatchDragDrop(QWidget* target, QWidget* source, QPoint position);
+    // Moves list entry `from` to `to` with its tick; returns the record to repaint.
+    int reorderRows(ControlArray<QCheckBox>& checks, std::vector<int>& order, int from, int to);
+    void openDroppedFiles(const QStringList& files);
+    void zoomAfterModeSwitch(const ViewEdges& oldView, int direction);
 
     // Map extent helpers (korvel/map/main_form_extent.cpp).
     void setExtentBoxesOpen(bool open);
@@ -500,4 +610,5 @@ private:
     bool m_redrawAgain = false; // Graph was asked for while drawing
     bool m_redrawAgainFull = false;
     RedrawInputGuard* m_inputGuard = nullptr; // while Graph draws
+    ControlDrag* m_rowDrag = nullptr; // reordering of image and GIS rows
 };

@@ -2,6 +2,7 @@
 // Each subsystem writes the body of its command here when it is built; until
 // then the call does nothing.
 #include "korvel/shell/main_form.h"
+#include "korvel/shell/program_globals.h"
 
 void MainForm::File_SaveSession_Click()
 {
@@ -35,4 +36,28 @@ void MainForm::LoadSession(const QString& Path)
 {
     // The session work: reopens the files, the extent and the ticks of a session.
     Q_UNUSED(Path);
+}
+
+void MainForm::GuidanceCancel_Click()
+{
+    // The guidance work: hides the guidance panel, unticks its Tools menu
+    // item and sets SelectedBlock to 0.
+}
+
+void MainForm::CloseMet_Click()
+{
+    // The meteorology work: stops the playback, closes the panel and empties
+    // the met files. Until then only the flag is cleared.
+    globals().MetLoaded = false;
+}
+
+bool MainForm::GISShiftPreviewShown() const
+{
+    // The map tools work: true while the GIS shift tool shows its outline.
+    return false;
+}
+
+void MainForm::HideGISShiftPanel()
+{
+    // The map tools work: removes the shift outline and hides the tool.
 }

@@ -75,6 +75,7 @@ void MainForm::Form_Resize()
     }
     if (state != vbMinimized && (state != LastWindowState || sizeNeedsLayout(state))) {
         ArrangeControls();
+        refitListCaptions();
         update();
         RefreshChecklist();
         update();
@@ -210,16 +211,6 @@ void MainForm::ArrangeControls()
 
     placeStatusArea();
     computeStatusIndent();
-}
-
-void MainForm::ArrangeLayerList()
-{
-    // The panel's place and size; the layer list lays out its rows in it.
-    const bool eight = onEightHundredScreen();
-    const int rowPitch = eight ? 16 : 18;
-    const int rows = eight ? 15 : 18;
-    const int width = 280;
-    Frame1->setGeometry(frameGeometry().width() - 6 - Picture1->x() - width, 0, width, rows * rowPitch + 10);
 }
 
 void MainForm::placeZoomToolbar()

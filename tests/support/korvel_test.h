@@ -64,6 +64,10 @@ protected:
         return services().modalForms.forms();
     }
 
+    // Pop-up menus: the item the user picks in the next one (its objectName).
+    void queuePopupChoice(const QString& itemName) { services().popupMenu.queueChoice(itemName); }
+    const std::vector<ScriptedPopupMenu::Shown>& popupMenus() const { return services().popupMenu.shown(); }
+
     // Screen.
     void setScreen(int widthPixels, int heightPixels, int bitsPerPixel);
     void setTwipsPerPixel(float x, float y);

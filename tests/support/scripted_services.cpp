@@ -19,6 +19,7 @@ ScriptedServices::~ScriptedServices()
     setCommonDialogBackend(nullptr);
     setModalBackend(nullptr);
     setProcessLauncher(nullptr);
+    setPopupMenuBackend(nullptr);
     g_instance = nullptr;
 }
 
@@ -37,6 +38,7 @@ void ScriptedServices::install()
     setCommonDialogBackend(&commonDialog);
     setModalBackend(&modalForms);
     setProcessLauncher(&launcher);
+    setPopupMenuBackend(&popupMenu);
     modalForms.setGuardEnabled(true);
 }
 
@@ -46,6 +48,7 @@ void ScriptedServices::reset()
     commonDialog.reset();
     modalForms.reset();
     launcher.reset();
+    popupMenu.reset();
     install();
 }
 
@@ -54,11 +57,13 @@ void ScriptedServices::useRealDialogs()
     setMsgBoxBackend(nullptr);
     setCommonDialogBackend(nullptr);
     setModalBackend(nullptr);
+    setPopupMenuBackend(nullptr);
     modalForms.setGuardEnabled(false);
 }
 
 QStringList ScriptedServices::takeFailures()
 {
     return msgBox.takeFailuresAndLeftovers() + commonDialog.takeFailuresAndLeftovers()
-        + modalForms.takeFailuresAndLeftovers() + launcher.takeLeftovers();
+        + modalForms.takeFailuresAndLeftovers() + launcher.takeLeftovers()
+        + popupMenu.takeFailuresAndLeftovers();
 }

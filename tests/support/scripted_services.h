@@ -7,6 +7,7 @@
 #include "platform/scripted_common_dialog.h"
 #include "platform/scripted_modal.h"
 #include "platform/scripted_msg_box.h"
+#include "platform/scripted_popup_menu.h"
 #include "platform/scripted_process_launcher.h"
 
 class ScriptedServices
@@ -21,7 +22,7 @@ public:
 
     // Empty queues and records, scripted backends installed, modal guard on.
     void reset();
-    // Qt's real message box, common dialog and modal event loop, guard off,
+    // Qt's real message box, common dialog, pop-up menus and modal event loop, guard off,
     // for tests of the real paths (which close them with a timer). The
     // launcher stays scripted. Lasts until the next reset().
     void useRealDialogs();
@@ -34,6 +35,7 @@ public:
     ScriptedCommonDialog commonDialog;
     ScriptedModalForms modalForms;
     ScriptedProcessLauncher launcher;
+    ScriptedPopupMenu popupMenu;
 
 private:
     void install();

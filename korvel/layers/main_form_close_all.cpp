@@ -1,0 +1,137 @@
+// File > "Close All Files" empties the workspace: every image, GIS layer,
+// AG-NAV block and meteorological file leaves memory, the list is emptied,
+// the map goes back to its start state and the default folders are read
+// again from the settings. It asks nothing and saves nothing. The exit
+// routine and the loading of a session start with it. Also the File menu's
+// enabling, worked out each time the menu opens.
+#include "korvel/agnav/agnav_block.h"
+#include "korvel/layers/file_menu_states.h"
+#include "korvel/map/image_cache.h"
+#include "korvel/map/layer_records.h"
+#include "korvel/map/map_state.h"
+#include "korvel/shell/main_form.h"
+#include "korvel/shell/main_settings.h"
+#include "korvel/shell/program_globals.h"
+#include "korvel/shell/reg_settings.h"
+#include "platform/line_control.h"
+#include "platform/status_bar.h"
+#include "platform/tool_bar.h"
+#include "platform/vb_error.h"
+#include "platform/vb_numbers.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QProgressBar>
+
+namespace {
+
+constexpr int kTypedExtentButton = 3;
+
+// A stored Boolean that does not read as one counts as its default, False.
+bool storedBoolean(const QString& name)
+{
+    try {
+        return CBool(GetRegSetting(QStringLiteral("Settings"), name, QStringLiteral("False")));
+    } catch (const VbError&) {
+        return false;
+    }
+}
+
+} // namespace
+
+void MainForm::File_CloseAll_Click()
+{
+    // The tools hold block numbers and outlines in the map's coordinates:
+    // they end before the data they work on goes.
+    endDigitizingTools();
+
+    for (ControlArray<QCheckBox>* checks : { &ImageCheck, &GISCheck, &AGCheck, &Check3 }) {
+        checks->unloadAll();
+    }
+    for (ControlArray<QLabel>* labels :
+        { &ImageCheckLabel, &GISCheckLabel, &GISColorBox, &AGCheckLabel, &AGColorBox, &CheckLabel3 }) {
+        labels->unloadAll();
+    }
+    RulerLine->setVisible(false);
+
+    ProgramGlobals& program = globals();
+    StatusBar1->setPanelText(6, QStringLiteral("Removing files from memory..."));
+    removeAllLayers();
+    forgetPicturesExcept({});
+    StatusBar1->setPanelText(6, QString());
+    resetAgnavData();
+    program.AGNAVLoaded = false;
+    program.UTMMode = true;
+    program.CoordFormat = QStringLiteral("0");
+    mapState().MapEmpty = true;
+
+    // A typed extent that was open is applied, as Escape would, before the
+    // boxes go back to their start values.
+    if (Toolbar->Value(kTypedExtentButton) == 1) {
+        Toolbar->setValue(kTypedExtentButton, 0);
+        ApplyMapExtent();
+    }
+    ProgressBar1->setValue(ProgressBar1->minimum());
+    ProgressBar1->hide();
+    Text1->setText(QStringLiteral("0"));
+    Text2->setText(QStringLiteral("0"));
+    Text3->setText(QStringLiteral("10000"));
+    Text4->setText(QStringLiteral("10000"));
+    layerData().DataExtent = EmptyDataExtent;
+
+    rereadFolderSettings();
+    if (program.MetLoaded) {
+        CloseMet_Click();
+    }
+    RefreshChecklist();
+}
+
+void MainForm::endDigitizingTools()
+{
+    // Each tool's own end first (its panel, its state), then whatever is
+    // left of any of them: the ticks, the digitized segments, the block.
+    GuidanceCancel_Click();
+    if (GISShiftPreviewShown()) {
+        HideGISShiftPanel();
+    }
+    for (QAction* tool : { Tools_DigitizeBoundary, Tools_DigitizeGuidance, Tools_DigitizeExclusion }) {
+        tool->setChecked(false);
+    }
+    DigitizeLine.unloadAll();
+    GuidanceLine.unloadAll();
+    SelectedBlock = 0;
+}
+
+void MainForm::rereadFolderSettings()
+{
+    // Folders chosen in file dialogs since the start are forgotten.
+    MainSettings& settings = mainSettings();
+    const QString dirs = QStringLiteral("DefaultDirs");
+    try {
+        settings.SessionDir = GetRegSetting(dirs, QStringLiteral("SessionDir"), defaultStartFolder());
+        settings.ImageDir = GetRegSetting(dirs, QStringLiteral("ImageDir"), defaultStartFolder());
+        settings.SHPDir = GetRegSetting(dirs, QStringLiteral("SHPDir"), defaultStartFolder());
+        settings.AGNAVDir = GetRegSetting(dirs, QStringLiteral("AGNAVDir"), defaultStartFolder());
+        settings.AutoLoadGuidance = storedBoolean(QStringLiteral("AutoLoadGuidance"));
+        settings.AutoLoadExclusion = storedBoolean(QStringLiteral("AutoLoadExclusion"));
+        settings.MetDir = GetRegSetting(dirs, QStringLiteral("MetDir"), defaultStartFolder());
+    } catch (const VbError&) {
+        // An unreadable settings store keeps the folders in use; closing
+        // the files must not fail for it.
+    }
+}
+
+void MainForm::File_Menu_Click()
+{
+    const FileMenuStates states = fileMenuStates();
+    File_LoadSession->setEnabled(states.loadSession);
+    File_SaveSession->setEnabled(states.saveSession);
+    File_OpenBMP->setEnabled(states.loadImage);
+    File_OpenGuidance->setEnabled(states.guidanceFile);
+    File_OpenExclusion->setEnabled(states.exclusionZones);
+    File_OpenFlight->setEnabled(states.sprayData);
+    File_CloseAll->setEnabled(states.closeAll);
+}

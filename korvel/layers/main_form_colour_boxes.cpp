@@ -1,0 +1,112 @@
+// The colour boxes of the GIS layer and block rows: a double click (or
+// "Colour" in the row's pop-up menu) opens the colour dialog on the layer's
+// colour; the chosen colour goes into the record and the box, and the map is
+// redrawn when it changed. Cancel changes nothing.
+#include "korvel/agnav/agnav_block.h"
+#include "korvel/map/layer_records.h"
+#include "korvel/shell/main_form.h"
+#include "korvel/shell/program_globals.h"
+#include "platform/common_dialog.h"
+#include "platform/vb_colors.h"
+#include "platform/vb_error.h"
+
+#include <QLabel>
+
+namespace {
+
+// Start on the layer's colour with the custom colours open, and no button
+// to open or close them.
+constexpr int kColourFlags = cdlCCRGBInit | cdlCCFullOpen | cdlCCPreventFullOpen;
+
+void setBackColour(QLabel* box, qint32 colour)
+{
+    if (!box) {
+        return;
+    }
+    QPalette colours = box->palette();
+    colours.setColor(QPalette::Window, toQColor(colour));
+    box->setPalette(colours);
+}
+
+} // namespace
+
+void MainForm::GISColorBox_DblClick(int Index)
+{
+    PickGISLayerColour(Index);
+}
+
+void MainForm::AGColorBox_DblClick(int Index)
+{
+    PickAGNAVColour(Index);
+}
+
+void MainForm::PickGISLayerColour(int Index)
+{
+    LayerData& layers = layerData();
+    if (Index < 1 || Index > layers.GISCount || Index >= int(layers.GISOrder.size())) {
+        return;
+    }
+    const int record = layers.GISOrder[size_t(Index)];
+    if (record < 1 || record >= int(layers.GISLayers.size())) {
+        return;
+    }
+    GISLayer& layer = layers.GISLayers[size_t(record)];
+    if (layer.Colours.empty()) {
+        layer.Colours.push_back(0);
+    }
+    const qint32 old = layer.Colours.front();
+    // A failure of the dialog ends the picking without a word.
+    try {
+        CommonDialog dialog(this);
+        dialog.Flags = kColourFlags;
+        dialog.Color = old;
+        if (!dialog.ShowColor()) {
+            return;
+        }
+        const qint32 chosen = dialog.Color;
+        setBackColour(GISColorBox.at(Index), chosen);
+        // Features of the layer's colour take the new one; features coloured
+        // by a value class keep theirs.
+        for (qint32& colour : layer.Colours) {
+            if (colour == old) {
+                colour = chosen;
+            }
+        }
+        if (chosen != old) {
+            layer.Redraw = true;
+            if (globals().ImmediateGraph) {
+                Graph(false);
+            }
+        }
+    } catch (const VbError&) {
+        return;
+    }
+}
+
+void MainForm::PickAGNAVColour(int Index)
+{
+    AgnavData& agnav = agnavData();
+    if (Index < 1 || Index > agnav.BlockCount || Index >= int(agnav.Blocks.size())) {
+        return;
+    }
+    AGNAVBlock& block = agnav.Blocks[size_t(Index)];
+    const qint32 old = block.Colour;
+    try {
+        CommonDialog dialog(this);
+        dialog.Flags = kColourFlags;
+        dialog.Color = old;
+        if (!dialog.ShowColor()) {
+            return;
+        }
+        block.Colour = dialog.Color;
+        setBackColour(AGColorBox.at(Index), block.Colour);
+        if (block.Colour != old) {
+            block.Redraw = true;
+            if (globals().ImmediateGraph) {
+                Graph(false);
+            }
+        }
+    } catch (const VbError&) {
+        return;
+    }
+}

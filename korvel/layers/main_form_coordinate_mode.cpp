@@ -1,0 +1,122 @@
+// Two panels of the status bar that are controls as well as displays: a
+// right click on the ellipsoid panel (5) pops up the list of ellipsoids, and
+// choosing one makes it the ellipsoid of the conversions that follow; a click
+// on the coordinate panel (3) switches the whole map between UTM metres and
+// latitude/longitude degrees, converting every GIS layer and block in place,
+// and then zooms to what is shown.
+#include "korvel/agnav/agnav_block.h"
+#include "korvel/layers/map_mode_switch.h"
+#include "korvel/map/layer_records.h"
+#include "korvel/map/map_extent.h"
+#include "korvel/shell/main_form.h"
+#include "korvel/shell/program_globals.h"
+#include "platform/msg_box.h"
+#include "platform/popup_menu.h"
+#include "platform/status_bar.h"
+#include "platform/tool_bar.h"
+#include "platform/vb_input_codes.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QMenu>
+
+namespace {
+
+constexpr int kModePanel = 3;
+constexpr int kEllipsoidPanel = 5;
+constexpr int kPreviousExtentButton = 4;
+
+bool anyTicked(const ControlArray<QCheckBox>& checks, int count)
+{
+    for (int i = 1; i <= count; ++i) {
+        if (const QCheckBox* check = checks.at(i); check && check->isChecked()) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+void MainForm::StatusBar1_MouseUp(int Button, int Shift, float X, float Y)
+{
+    Q_UNUSED(Y);
+    const int left = StatusBar1->panelLeft(kEllipsoidPanel);
+    const int width = StatusBar1->panelWidth(kEllipsoidPanel);
+    if (Button != vbRightButton || Shift != 0 || X < float(left) || X > float(left + width)) {
+        return;
+    }
+    // Centred on the pointer, its top at the status bar's top edge.
+    PopupMenu(*PopUpMenu_Ellipsoid, vbPopupMenuCenterAlign, StatusBar1->mapToGlobal(QPoint(int(X), 0)));
+}
+
+void MainForm::PopUp_EllipsoidList_Click(int Index)
+{
+    if (!PopUp_EllipsoidList.exists(Index)) {
+        return;
+    }
+    const QString name = PopUp_EllipsoidList[Index].text();
+    ProgramGlobals& program = globals();
+    const int rows = int(program.EllipsoidTable.size()) - 1;
+    for (int i = 1; i <= rows; ++i) {
+        if (QAction* item = PopUp_EllipsoidList.at(i)) {
+            item->setChecked(false);
+        }
+    }
+    // With two rows of one name the last one's values stay.
+    for (int i = 1; i <= rows; ++i) {
+        const EllipsoidRecord& row = program.EllipsoidTable[size_t(i)];
+        if (row.Name == name) {
+            program.Ellipsoid = row;
+            PopUp_EllipsoidList[Index].setChecked(true);
+        }
+    }
+    // Nothing is converted or stored: the ellipsoid applies to the
+    // conversions that follow, and only the preferences store it.
+    StatusBar1->setPanelText(kEllipsoidPanel, program.Ellipsoid.Name);
+}
+
+void MainForm::StatusBar1_PanelClick(int Panel)
+{
+    if (Panel != kModePanel) {
+        return;
+    }
+    // A digitized outline and the shift preview hold points in the present
+    // system; converted under them, they would end in the wrong place.
+    const QString refusal = modeSwitchRefusal(
+        Tools_DigitizeBoundary->isChecked(), Tools_DigitizeExclusion->isChecked(), GISShiftPreviewShown());
+    if (!refusal.isEmpty()) {
+        MsgBox(refusal, vbExclamation);
+        return;
+    }
+    ProgramGlobals& program = globals();
+    const int direction = program.UTMMode ? 1 : 2;
+    const ViewEdges view = boxedExtent();
+    convertLoadedData(direction);
+    program.UTMMode = !program.UTMMode;
+    // The previous extent is in the other system.
+    Toolbar->setEnabled(kPreviousExtentButton, false);
+    program.CoordFormat = program.UTMMode ? QStringLiteral("0") : QStringLiteral("0.0000");
+    RefreshChecklist();
+    zoomAfterModeSwitch(view, direction);
+}
+
+void MainForm::zoomAfterModeSwitch(const ViewEdges& oldView, int direction)
+{
+    // The zoom to the ticked layers falls back on the extent boxes when
+    // nothing is ticked, and they still hold the other system's numbers:
+    // they get the extent of all loaded data first, or with nothing loaded
+    // the same ground as before.
+    const AgnavData& agnav = agnavData();
+    const bool ticked = anyTicked(GISCheck, layerData().GISCount) || anyTicked(AGCheck, agnav.BlockCount);
+    if (!ticked) {
+        std::optional<ViewEdges> edges = loadedDataExtent();
+        if (!edges) {
+            edges = convertedView(oldView, direction);
+        }
+        if (edges) {
+            writeExtentBoxes(edges->west, edges->south, edges->east, edges->north);
+        }
+    }
+    ZoomToLayers(0, 1);
+}

@@ -1,0 +1,63 @@
+// Files dropped from the desktop shell on the "Loaded Files" panel or on
+// the map open one by one, in the order the shell gave them, by their
+// extension, with the check and load of the File menu. A refused file does
+// not stop the rest. The drop neither zooms nor redraws: the new layers show
+// at the next redraw or zoom, and their new rows' ticks start no redraw of
+// their own while the drop loads.
+#include "korvel/layers/busy_while.h"
+#include "korvel/layers/dropped_files.h"
+#include "korvel/shell/main_form.h"
+#include "platform/msg_box.h"
+#include "platform/vb_error.h"
+
+#include <QGroupBox>
+
+void MainForm::Frame1_OLEDragDrop(const QStringList& Files)
+{
+    openDroppedFiles(Files);
+}
+
+void MainForm::Picture1_OLEDragDrop(const QStringList& Files)
+{
+    openDroppedFiles(Files);
+}
+
+void MainForm::openDroppedFiles(const QStringList& files)
+{
+    const BusyWhile quiet;
+    for (const QString& path : files) {
+        const DroppedFileKind kind = droppedFileKind(path);
+        if (kind == DroppedFileKind::Ignored) {
+            continue;
+        }
+        activateWindow();
+        repaint();
+        try {
+            switch (kind) {
+            case DroppedFileKind::Image:
+                if (CheckImageFile(path)) {
+                    LoadImageLayer(path);
+                }
+                break;
+            case DroppedFileKind::GISLayer:
+                if (CheckGISFile(path)) {
+                    OpenGISLayer(path);
+                }
+                break;
+            case DroppedFileKind::BlockBoundary:
+                if (CheckAGNAVFile(path)) {
+                    LoadAGNAVBlock(path);
+                }
+                break;
+            case DroppedFileKind::Ignored:
+                break;
+            }
+        } catch (const VbError& error) {
+            // An image that cannot be read, the 256th layer of a kind: the
+            // loader took its record back; the user learns why, and the
+            // next file is tried.
+            MsgBox(error.Description());
+        }
+        Frame1->repaint();
+    }
+}

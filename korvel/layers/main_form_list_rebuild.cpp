@@ -1,0 +1,308 @@
+// The rebuild of the "Loaded Files" panel: RefreshChecklist brings every row
+// into line with the data. It places the rows of images, GIS layers, blocks
+// and block sub-rows one row height apart from the scroll position on, shows
+// those inside the panel's window and hides the others, sets their captions,
+// tips and colours, sizes the scroll bar, shows "No Files Loaded" when nothing
+// is loaded, sets the coordinate panel of the status bar and the zoom
+// buttons, and ends with the floating list. It creates and removes no row:
+// the Add procedures and the deletions do, so rows and records stay in step.
+//
+// Vertical places are pixels in the frame: a row sits one row height below
+// the one before it (16 pixels on a screen 800 pixels wide, else 18), its
+// label 3 pixels lower, and the block rows 7 pixels lower still when images
+// or GIS layers stand above them with the separator in between.
+#include "korvel/agnav/agnav_block.h"
+#include "korvel/layers/list_rows.h"
+#include "korvel/map/layer_records.h"
+#include "korvel/map/map_state.h"
+#include "korvel/shell/floating_windows.h"
+#include "korvel/shell/main_form.h"
+#include "korvel/shell/program_globals.h"
+#include "platform/screen_metrics.h"
+#include "platform/status_bar.h"
+#include "platform/tool_bar.h"
+#include "platform/vb_colors.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalBlocker>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kLabelDrop = 3; // a label stands this far below its check box
+constexpr int kBlockGap = 7; // room for the separator above the blocks
+constexpr int kBlackColour = 0; // palette numbers of the row captions
+constexpr int kRedColour = 4;
+
+// The large-font display of the runtime: 12 twips per pixel.
+bool largeFonts()
+{
+    return TwipsPerPixelX() == 12.0f;
+}
+
+void setForeColour(QLabel& label, qint32 colour)
+{
+    QPalette colours = label.palette();
+    colours.setColor(QPalette::WindowText, toQColor(colour));
+    label.setPalette(colours);
+}
+
+void setBackColour(QWidget& box, qint32 colour)
+{
+    QPalette colours = box.palette();
+    colours.setColor(QPalette::Window, toQColor(colour));
+    box.setPalette(colours);
+}
+
+void setCaption(QLabel& label, const QString& caption, const QString& toolTip)
+{
+    label.setText(caption);
+    label.setToolTip(toolTip);
+    // The labels size themselves to their caption on one line.
+    label.resize(label.sizeHint().width(), label.height());
+}
+
+// The check box of a row placed like its template, Top at `top`; its label
+// 3 pixels lower, with the template label's Left and font.
+void placeRow(QCheckBox& check, const QCheckBox& checkTemplate, QLabel& label, const QLabel& labelTemplate,
+    int top)
+{
+    check.setGeometry(checkTemplate.x(), top, checkTemplate.width(), checkTemplate.height());
+    label.move(labelTemplate.x(), top + kLabelDrop);
+    label.setFont(labelTemplate.font());
+}
+
+} // namespace
+
+void MainForm::RefreshChecklist()
+{
+    const ProgramGlobals& program = globals();
+    const bool eight = onEightHundredScreen();
+    const int rowHeight = eight ? 16 : 18;
+
+    // The ruler's distance stays while the ruler works.
+    if (!Tools_Ruler->isChecked()) {
+        StatusBar1->setPanelText(6, QString());
+    }
+    ProgressBar1->hide();
+    ProgressBar1->setValue(ProgressBar1->minimum());
+
+    StatusPanel& mode = StatusBar1->panel(3);
+    mode.Text = program.UTMMode ? QStringLiteral("UTM") : QStringLiteral("Lat/Long");
+    mode.Bevel = program.UTMMode ? PanelBevel::Raised : PanelBevel::Inset;
+    StatusBar1->refresh();
+
+    const int hidden = hiddenRowCount(listRowTotal(), Frame1->height(), rowHeight, eight);
+    {
+        // A lower maximum may move the position; the rows are placed from
+        // the position read below, so the move needs no rebuild of its own.
+        const QSignalBlocker quiet(ChecklistScroll);
+        ChecklistScroll->setMaximum(hidden);
+    }
+    ChecklistScroll->setVisible(hidden > 0);
+    const int scroll = ChecklistScroll->value();
+
+    Label1->show();
+    Toolbar->setEnabled(1, false);
+    Toolbar->setEnabled(2, false);
+    if (!program.ImageLoaded && !program.GISLoaded && !program.AGNAVLoaded) {
+        Toolbar->setEnabled(3, false);
+        Toolbar->setEnabled(4, false);
+        ClearMapOverlays();
+        mapState().MapEmpty = true;
+    } else {
+        Label1->hide();
+        Toolbar->setEnabled(3, true);
+        if (program.GISLoaded || program.AGNAVLoaded) {
+            Toolbar->setEnabled(1, true);
+        }
+    }
+    const LayerData& layers = layerData();
+    const int images = std::min<int>(layers.ImageCount, int(layers.Images.size()) - 1);
+    for (int i = 1; i <= images; ++i) {
+        if (layers.Images[size_t(i)].Georeferenced) {
+            Toolbar->setEnabled(2, true);
+            break;
+        }
+    }
+
+    const int lastImageTop = placeImageRows(rowHeight, scroll);
+    const int lastGISTop = placeGISRows(rowHeight, lastImageTop);
+    placeSeparator(lastGISTop);
+    const bool rowsAbove = program.ImageLoaded || program.GISLoaded;
+    placeBlockRows(rowHeight, rowsAbove ? lastGISTop + kBlockGap : GISCheck[0].y());
+    Frame1->update();
+
+    if (Check1[1].isChecked()) {
+        if (FloatingToolWindow* floating = floatingToolWindow(FloatingTool::CheckList)) {
+            floating->refreshForm();
+        }
+    }
+}
+
+void MainForm::ChecklistScroll_Change()
+{
+    RefreshChecklist();
+}
+
+void MainForm::ChecklistScroll_Scroll()
+{
+    RefreshChecklist();
+}
+
+bool MainForm::insidePanelWindow(int top) const
+{
+    return top >= 16 && top < Frame1->height() - 10;
+}
+
+int MainForm::placeImageRows(int rowHeight, int scroll)
+{
+    const LayerData& layers = layerData();
+    const bool utm = globals().UTMMode;
+    QCheckBox& checkTemplate = ImageCheck[0];
+    QLabel& labelTemplate = ImageCheckLabel[0];
+    // The template marks where the group starts: one row above its first row.
+    checkTemplate.move(checkTemplate.x(), -scroll * rowHeight);
+    labelTemplate.move(labelTemplate.x(), checkTemplate.y() + kLabelDrop);
+    int top = checkTemplate.y();
+    for (int p = 1; p <= layers.ImageCount; ++p) {
+        top += rowHeight;
+        QCheckBox* check = ImageCheck.at(p);
+        QLabel* label = ImageCheckLabel.at(p);
+        if (!check || !label || p >= int(layers.ImageOrder.size())) {
+            continue;
+        }
+        const int record = layers.ImageOrder[size_t(p)];
+        if (record < 1 || record >= int(layers.Images.size())) {
+            continue;
+        }
+        const ImageLayer& image = layers.Images[size_t(record)];
+        placeRow(*check, checkTemplate, *label, labelTemplate, top);
+        // Images have their place in metres: they show in UTM mode only, and
+        // only with a geo-reference.
+        check->setEnabled(utm);
+        if (image.Georeferenced) {
+            setForeColour(*label, QBColor(kBlackColour));
+        } else {
+            check->setChecked(false);
+            check->setEnabled(false);
+            setForeColour(*label, QBColor(kRedColour));
+        }
+        setCaption(*label, image.DisplayName, rowToolTip(image.DisplayName, image.Path));
+        check->setVisible(insidePanelWindow(top));
+        label->setVisible(check->isVisibleTo(Frame1));
+    }
+    return top;
+}
+
+int MainForm::placeGISRows(int rowHeight, int lastImageTop)
+{
+    const LayerData& layers = layerData();
+    const int boxOffset = largeFonts() ? 1 : -1;
+    QCheckBox& checkTemplate = GISCheck[0];
+    QLabel& labelTemplate = GISCheckLabel[0];
+    QLabel& boxTemplate = GISColorBox[0];
+    checkTemplate.move(checkTemplate.x(), lastImageTop);
+    labelTemplate.move(labelTemplate.x(), lastImageTop + kLabelDrop);
+    boxTemplate.move(boxTemplate.x(), labelTemplate.y() - 1);
+    int top = lastImageTop;
+    for (int p = 1; p <= layers.GISCount; ++p) {
+        top += rowHeight;
+        QCheckBox* check = GISCheck.at(p);
+        QLabel* label = GISCheckLabel.at(p);
+        QLabel* box = GISColorBox.at(p);
+        if (!check || !label || !box || p >= int(layers.GISOrder.size())) {
+            continue;
+        }
+        const int record = layers.GISOrder[size_t(p)];
+        if (record < 1 || record >= int(layers.GISLayers.size())) {
+            continue;
+        }
+        const GISLayer& layer = layers.GISLayers[size_t(record)];
+        placeRow(*check, checkTemplate, *label, labelTemplate, top);
+        box->move(boxTemplate.x(), label->y() + boxOffset);
+        setBackColour(*box, layer.Colours.empty() ? 0 : layer.Colours.front());
+        setForeColour(*label, QBColor(kBlackColour));
+        setCaption(*label, layer.DisplayName, rowToolTip(layer.DisplayName, layer.Path));
+        check->setVisible(insidePanelWindow(top));
+        label->setVisible(check->isVisibleTo(Frame1));
+        box->setVisible(label->isVisibleTo(Frame1));
+    }
+    return top;
+}
+
+void MainForm::placeSeparator(int lastGISTop)
+{
+    const ProgramGlobals& program = globals();
+    Line1->hide();
+    Line2->hide();
+    if (!program.AGNAVLoaded || (!program.ImageLoaded && !program.GISLoaded)) {
+        return;
+    }
+    const int y = lastGISTop + (largeFonts() ? 21 : 20);
+    Line1->move(Line1->x(), y);
+    Line1->setVisible(y >= 12 && y <= Frame1->height() - 5);
+    Line1->raise();
+    Line2->setGeometry(Line1->x(), y + 1, Line1->width(), Line2->height());
+    Line2->setVisible(Line1->isVisibleTo(Frame1));
+    Line2->raise();
+}
+
+void MainForm::placeBlockRows(int rowHeight, int templateTop)
+{
+    const AgnavData& agnav = agnavData();
+    QCheckBox& checkTemplate = AGCheck[0];
+    QLabel& labelTemplate = AGCheckLabel[0];
+    QLabel& boxTemplate = AGColorBox[0];
+    checkTemplate.move(checkTemplate.x(), templateTop);
+    labelTemplate.move(labelTemplate.x(), templateTop + kLabelDrop);
+    boxTemplate.move(boxTemplate.x(), labelTemplate.y() - 1);
+    const QCheckBox& subCheckTemplate = Check3[0];
+    const QLabel& subLabelTemplate = CheckLabel3[0];
+
+    int top = templateTop;
+    int rowsAbove = 1; // the rows of the block before, the template counting one
+    int subRow = 0; // the running sub-row number
+    for (int b = 1; b <= agnav.BlockCount && b < int(agnav.Blocks.size()); ++b) {
+        const AGNAVBlock& block = agnav.Blocks[size_t(b)];
+        top += rowHeight * rowsAbove;
+        rowsAbove = 1 + blockSubRowCount(block);
+        QCheckBox* check = AGCheck.at(b);
+        QLabel* label = AGCheckLabel.at(b);
+        QLabel* box = AGColorBox.at(b);
+        if (check && label && box) {
+            placeRow(*check, checkTemplate, *label, labelTemplate, top);
+            box->move(boxTemplate.x(), label->y() - 1);
+            setBackColour(*box, block.Colour);
+            setForeColour(*label, QBColor(kBlackColour));
+            setCaption(*label, block.DisplayName, rowToolTip(block.DisplayName, block.Path));
+            check->setVisible(insidePanelWindow(top));
+            label->setVisible(check->isVisibleTo(Frame1));
+            box->setVisible(label->isVisibleTo(Frame1));
+        }
+        // Sub-rows: guidance lines, exclusion zones, then the flights in order.
+        for (int r = 1; r < rowsAbove; ++r) {
+            ++subRow;
+            QCheckBox* subCheck = Check3.at(subRow);
+            QLabel* subLabel = CheckLabel3.at(subRow);
+            if (!subCheck || !subLabel) {
+                continue;
+            }
+            const SubRowPlace item = subRowOfBlock(block, r);
+            const int subTop = top + rowHeight * r;
+            subCheck->move(subCheckTemplate.x(), subTop);
+            subLabel->move(subLabelTemplate.x(), subTop + kLabelDrop);
+            subLabel->setFont(subLabelTemplate.font());
+            setCaption(*subLabel, subRowCaption(block, item.kind, item.flight), QString());
+            subCheck->setVisible(insidePanelWindow(subTop));
+            subLabel->setVisible(subCheck->isVisibleTo(Frame1));
+        }
+    }
+}

@@ -1,0 +1,271 @@
+// What the mouse does to the rows of the "Loaded Files" list: a tick shows
+// or hides the layer at the next redraw (at once with ImmediateGraph), a
+// right click on a label selects the layer and opens its pop-up menu, Ctrl +
+// right click removes it, and image and GIS labels are dragged onto another
+// label of their group to reorder the list. Reordering permutes the order
+// map and the tick states alike; the records never move, so each layer keeps
+// its visibility.
+#include "korvel/layers/busy_while.h"
+#include "korvel/layers/layer_pop_up.h"
+#include "korvel/layers/layer_removal.h"
+#include "korvel/map/layer_records.h"
+#include "korvel/map/redraw_state.h"
+#include "korvel/shell/main_form.h"
+#include "korvel/shell/program_globals.h"
+#include "platform/control_drag.h"
+#include "platform/picture_box.h"
+#include "platform/vb_colors.h"
+#include "platform/vb_input_codes.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+
+namespace {
+
+constexpr int kBlack = 0; // palette numbers of the captions
+constexpr int kLightBlue = 9; // the row under a drag, and the row whose menu is open
+
+void setForeColour(QLabel& label, int paletteNumber)
+{
+    QPalette colours = label.palette();
+    colours.setColor(QPalette::WindowText, toQColor(QBColor(paletteNumber)));
+    label.setPalette(colours);
+}
+
+void redrawAfterTick(MainForm& form)
+{
+    // The tick itself is the layer's visibility, which the redraw reads.
+    if (globals().ImmediateGraph && !redrawState().Busy) {
+        form.Graph(false);
+    }
+}
+
+// A drag of a label of the same group over label `index`: it alone is light
+// blue; the dragged label itself never is.
+void highlightDragTarget(ControlArray<QLabel>& labels, int count, int index, QWidget* source, int state)
+{
+    auto* dragged = qobject_cast<QLabel*>(source);
+    QLabel* target = labels.at(index);
+    if (!dragged || labels.indexOf(dragged) < 1 || !target) {
+        return;
+    }
+    for (int i = 1; i <= count; ++i) {
+        if (QLabel* label = labels.at(i)) {
+            setForeColour(*label, kBlack);
+        }
+    }
+    setForeColour(*target, kLightBlue);
+    setForeColour(*dragged, kBlack);
+    if (state == vbLeave) {
+        setForeColour(*target, kBlack);
+    }
+}
+
+// The caption of a dragged label ends in "shp": a shapefile's row.
+bool draggingShapefileRow(const QWidget* source)
+{
+    const auto* label = qobject_cast<const QLabel*>(source);
+    return label && label->text().right(3).toLower() == QLatin1String("shp");
+}
+
+} // namespace
+
+void MainForm::ImageCheck_Click(int Index)
+{
+    Q_UNUSED(Index);
+    redrawAfterTick(*this);
+}
+
+void MainForm::GISCheck_Click(int Index)
+{
+    Q_UNUSED(Index);
+    redrawAfterTick(*this);
+}
+
+void MainForm::AGCheck_Click(int Index)
+{
+    Q_UNUSED(Index);
+    redrawAfterTick(*this);
+}
+
+void MainForm::Check3_Click(int Index)
+{
+    Q_UNUSED(Index);
+    redrawAfterTick(*this);
+}
+
+void MainForm::ImageCheckLabel_MouseDown(int Index, int Button, int Shift, float X, float Y)
+{
+    Q_UNUSED(X);
+    Q_UNUSED(Y);
+    if (Button == vbRightButton && Shift == vbCtrlMask) {
+        DeleteImage(Index);
+    } else if (Button == vbRightButton && Shift == 0) {
+        openRowPopUp(ImageCheckLabel[Index], Index, LayerKind::Image);
+    }
+    RefreshChecklist();
+}
+
+void MainForm::GISCheckLabel_MouseDown(int Index, int Button, int Shift, float X, float Y)
+{
+    Q_UNUSED(X);
+    Q_UNUSED(Y);
+    if (Button == vbRightButton && Shift == vbCtrlMask) {
+        DeleteSHP(Index);
+    } else if (Button == vbRightButton && Shift == 0) {
+        openRowPopUp(GISCheckLabel[Index], Index, LayerKind::GISLayer);
+    }
+    RefreshChecklist();
+}
+
+void MainForm::AGCheckLabel_MouseDown(int Index, int Button, int Shift, float X, float Y)
+{
+    Q_UNUSED(X);
+    Q_UNUSED(Y);
+    // The deletion rebuilds the list itself.
+    if (Button == vbRightButton && Shift == vbCtrlMask) {
+        DeleteAGNAV(Index);
+    } else if (Button == vbRightButton && Shift == 0) {
+        openRowPopUp(AGCheckLabel[Index], Index, LayerKind::Block);
+        RefreshChecklist();
+    }
+}
+
+void MainForm::openRowPopUp(QLabel& label, int Index, LayerKind kind)
+{
+    // Light blue while the menu is open; the rebuild afterwards resets it.
+    setForeColour(label, kLightBlue);
+    SelectedLayer = Index;
+    ShowLayerPopUp(kind);
+}
+
+void MainForm::ImageCheckLabel_DragOver(int Index, QWidget* Source, float X, float Y, int State)
+{
+    Q_UNUSED(X);
+    Q_UNUSED(Y);
+    highlightDragTarget(ImageCheckLabel, layerData().ImageCount, Index, Source, State);
+}
+
+void MainForm::GISCheckLabel_DragOver(int Index, QWidget* Source, float X, float Y, int State)
+{
+    Q_UNUSED(X);
+    Q_UNUSED(Y);
+    highlightDragTarget(GISCheckLabel, layerData().GISCount, Index, Source, State);
+}
+
+void MainForm::ImageCheckLabel_DragDrop(int Index, QWidget* Source, float X, float Y)
+{
+    Q_UNUSED(X);
+    Q_UNUSED(Y);
+    // A label of the other group is not one of this array's: indexOf is -1.
+    const int from = ImageCheckLabel.indexOf(qobject_cast<QLabel*>(Source));
+    if (from < 1 || from == Index || !ImageCheckLabel.exists(Index)) {
+        return;
+    }
+    setForeColour(ImageCheckLabel[Index], kBlack);
+    LayerData& layers = layerData();
+    const int repaint = reorderRows(ImageCheck, layers.ImageOrder, from, Index);
+    if (repaint >= 1 && repaint < int(layers.Images.size())) {
+        layers.Images[size_t(repaint)].Redraw = true;
+    }
+    RefreshChecklist();
+    if (globals().ImmediateGraph) {
+        Graph(false);
+    }
+}
+
+void MainForm::GISCheckLabel_DragDrop(int Index, QWidget* Source, float X, float Y)
+{
+    Q_UNUSED(X);
+    Q_UNUSED(Y);
+    const int from = GISCheckLabel.indexOf(qobject_cast<QLabel*>(Source));
+    if (from < 1 || from == Index || !GISCheckLabel.exists(Index)) {
+        return;
+    }
+    setForeColour(GISCheckLabel[Index], kBlack);
+    LayerData& layers = layerData();
+    const int repaint = reorderRows(GISCheck, layers.GISOrder, from, Index);
+    if (repaint >= 1 && repaint < int(layers.GISLayers.size())) {
+        layers.GISLayers[size_t(repaint)].Redraw = true;
+    }
+    RefreshChecklist();
+    if (globals().ImmediateGraph) {
+        Graph(false);
+    }
+}
+
+int MainForm::reorderRows(ControlArray<QCheckBox>& checks, std::vector<int>& order, int from, int to)
+{
+    // The ticks move exactly as the order entries do.
+    std::vector<int> ticks(order.size(), 0);
+    for (int i = 1; i < int(ticks.size()); ++i) {
+        const QCheckBox* check = checks.at(i);
+        ticks[size_t(i)] = check && check->isChecked() ? 1 : 0;
+    }
+    const int repaint = moveOrderEntry(order, from, to);
+    if (repaint == 0) {
+        return 0;
+    }
+    moveOrderEntry(ticks, from, to);
+    // The caller redraws once, when every tick has its new place.
+    const BusyWhile quiet;
+    for (int i = std::min(from, to); i <= std::max(from, to); ++i) {
+        if (QCheckBox* check = checks.at(i)) {
+            check->setChecked(ticks[size_t(i)] == 1);
+        }
+    }
+    return repaint;
+}
+
+void MainForm::Picture1_DragOver(QWidget* Source, float X, float Y, int State)
+{
+    Q_UNUSED(X);
+    Q_UNUSED(Y);
+    Q_UNUSED(State);
+    if (draggingShapefileRow(Source)) {
+        m_rowDrag->cancel();
+    }
+}
+
+void MainForm::Frame2_DragOver(QWidget* Source, float X, float Y, int State)
+{
+    Q_UNUSED(X);
+    Q_UNUSED(Y);
+    Q_UNUSED(State);
+    if (draggingShapefileRow(Source)) {
+        m_rowDrag->cancel();
+    }
+}
+
+void MainForm::dispatchDragOver(QWidget* target, QWidget* source, QPoint position, int state)
+{
+    const float x = float(position.x());
+    const float y = float(position.y());
+    auto* label = qobject_cast<QLabel*>(target);
+    if (const int i = ImageCheckLabel.indexOf(label); label && i > 0) {
+        ImageCheckLabel_DragOver(i, source, x, y, state);
+    } else if (const int g = GISCheckLabel.indexOf(label); label && g > 0) {
+        GISCheckLabel_DragOver(g, source, x, y, state);
+    } else if (target == Picture1 || Picture1->isAncestorOf(target)) {
+        Picture1_DragOver(source, x, y, state);
+    } else if (target == Frame2 || Frame2->isAncestorOf(target)) {
+        Frame2_DragOver(source, x, y, state);
+    } else if (target == m_client || target == this) {
+        // Over the window's own surface, outside any control, every drag ends.
+        m_rowDrag->cancel();
+    }
+}
+
+void MainForm::dispatchDragDrop(QWidget* target, QWidget* source, QPoint position)
+{
+    const float x = float(position.x());
+    const float y = float(position.y());
+    auto* label = qobject_cast<QLabel*>(target);
+    if (const int i = ImageCheckLabel.indexOf(label); label && i > 0) {
+        ImageCheckLabel_DragDrop(i, source, x, y);
+    } else if (const int g = GISCheckLabel.indexOf(label); label && g > 0) {
+        GISCheckLabel_DragDrop(g, source, x, y);
+    }
+    // Released anywhere else, a dragged label changes nothing.
+}

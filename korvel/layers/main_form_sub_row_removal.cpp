@@ -1,0 +1,107 @@
+// Ctrl + right click on a block's sub-row unloads that one item of the
+// block, its guidance lines, its exclusion zones or one flight, while the
+// block stays. Nothing on disk changes; the item can be loaded again from the
+// block's pop-up menu. The sub-rows after it move up one place with their
+// tick states, and the last sub-row element goes.
+#include "korvel/agnav/agnav_block.h"
+#include "korvel/layers/busy_while.h"
+#include "korvel/layers/list_rows.h"
+#include "korvel/map/redraw_state.h"
+#include "korvel/shell/main_form.h"
+#include "korvel/shell/program_globals.h"
+#include "platform/vb_input_codes.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+
+#include <algorithm>
+
+namespace {
+
+// Takes the item out of the block and the program-wide counts; returns
+// whether it was drawn at the last redraw.
+bool unloadBlockItem(AGNAVBlock& block, const SubRowPlace& item)
+{
+    AgnavData& agnav = agnavData();
+    bool drawn = false;
+    switch (item.kind) {
+    case SubRowKind::Guidance:
+        drawn = block.Guidance.Visible;
+        block.GuidanceLoaded = false;
+        block.Guidance = GuidanceSet();
+        agnav.GuidanceCount = std::max(0, agnav.GuidanceCount - 1);
+        break;
+    case SubRowKind::Exclusion:
+        drawn = block.ExclusionVisible;
+        block.ExclusionLoaded = false;
+        block.ExclusionVisible = false;
+        block.ExclusionZoneCount = 0;
+        block.ExclusionZones.assign(1, ShapeRecord());
+        block.ExclusionAreas.assign(1, 0.0);
+        agnav.ExclusionCount = std::max(0, agnav.ExclusionCount - 1);
+        break;
+    case SubRowKind::Flight:
+        if (item.flight < 1 || item.flight > block.FlightCount || item.flight >= int(block.Flights.size())) {
+            return false;
+        }
+        drawn = block.Flights[size_t(item.flight)].Visible;
+        block.Flights.erase(block.Flights.begin() + item.flight);
+        --block.FlightCount;
+        agnav.FlightCount = std::max(0, agnav.FlightCount - 1);
+        break;
+    }
+    return drawn;
+}
+
+} // namespace
+
+void MainForm::CheckLabel3_MouseDown(int Index, int Button, int Shift, float X, float Y)
+{
+    Q_UNUSED(X);
+    Q_UNUSED(Y);
+    if (Button != vbRightButton || Shift != vbCtrlMask) {
+        return;
+    }
+    const SubRowPlace item = locateSubRow(Index);
+    if (item.block == 0) {
+        return;
+    }
+    const int rowsBefore = subRowTotal();
+    bool drawn = false;
+    {
+        const BusyWhile quiet;
+        drawn = unloadBlockItem(agnavData().Blocks[size_t(item.block)], item);
+        // The rows after it take the places up with their ticks; the last
+        // element goes, since the rebuild sets every caption again.
+        for (int i = Index; i < rowsBefore; ++i) {
+            if (QCheckBox* check = Check3.at(i); check && Check3.exists(i + 1)) {
+                check->setChecked(Check3[i + 1].isChecked());
+            }
+        }
+        removeSubRowControls(rowsBefore, 1);
+    }
+    if (drawn) {
+        redrawState().LayerRemoved = true;
+    }
+    RefreshChecklist();
+    if (drawn && globals().ImmediateGraph) {
+        Graph(true);
+    }
+    // The optimization overlay follows the items that remain.
+    if (Tools_Optimize->isChecked()) {
+        Optimize(CurrentMet);
+    }
+}
+
+void MainForm::removeSubRowControls(int last, int count)
+{
+    for (int k = last; k > last - count && k >= 1; --k) {
+        if (CheckLabel3.exists(k)) {
+            CheckLabel3.unload(k);
+        }
+        if (Check3.exists(k)) {
+            Check3.unload(k);
+        }
+    }
+}

@@ -1,0 +1,29 @@
+#pragma once
+// The switch of the whole map between UTM grid metres and geographic degrees
+// (the click on the status bar's coordinate panel): the loaded data brought
+// into the other system in place, and the extents that go with it. Images
+// are not converted: they are placed in metres and shown in UTM mode only.
+#include "korvel/map/map_extent.h"
+
+#include <optional>
+
+// Why the map cannot switch now, or "" when it can: while a boundary or an
+// exclusion zone is being digitized (its vertices are held in the map's
+// present system) or the GIS shift preview is shown.
+QString modeSwitchRefusal(bool digitizingBoundary, bool digitizingExclusion, bool shiftPreviewShown);
+
+// Converts every GIS layer in its own zone and every block in its zone
+// (boundary, guidance lines when loaded, exclusion zones, flights) with the
+// current ellipsoid: direction 1 from UTM to geographic, 2 back. DataExtent
+// is then made again from the converted data. UTMMode is left to the caller.
+void convertLoadedData(int direction);
+
+// The extent of all loaded GIS layers and block boundaries, ticked or not;
+// nothing when none is loaded.
+std::optional<ViewEdges> loadedDataExtent();
+
+// The corners of a view taken into the other system through the map's zone,
+// hemisphere and the current ellipsoid (direction as above); nothing when a
+// corner has no place there (a latitude beyond the poles, a result that is
+// no number).
+std::optional<ViewEdges> convertedView(const ViewEdges& view, int direction);
