@@ -92,6 +92,7 @@ void MainForm::createMenuBar()
     Tools_Quillet->setVisible(false);
 
     PopUp_Menu = newTopMenu(bar, QStringLiteral("PopUp_Menu"), QStringLiteral("PopUp Menu"));
+    createLayerPopUpMenus();
     PopUpMenu_Ellipsoid = newSubMenu(*PopUp_Menu, "PopUpMenu_Ellipsoid", "Ellipsoid");
     QAction* ellipsoidTemplate
         = newMenuItem(*PopUpMenu_Ellipsoid, PopUp_EllipsoidList.elementName(0), QString(), {}, mark);
