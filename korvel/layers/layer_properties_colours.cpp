@@ -69,7 +69,6 @@ void PropsForm::createColourControls()
             }
         });
     }
-    ColourOption[kNone].setChecked(true);
 
     DBF_FieldsCombo = new QComboBox(DBF_Frame);
     DBF_FieldsCombo->setObjectName(QStringLiteral("DBF_FieldsCombo"));
@@ -89,6 +88,7 @@ void PropsForm::createColourControls()
     ColourRampButton->setGeometry(12, 184, 97, 23);
     ColourRampButton->hide();
     connect(ColourRampButton, &QPushButton::clicked, this, [this] { ColourRampButton_Click(); });
+    ColourOption[kNone].setChecked(true);
 }
 
 void PropsForm::DBF_Button_Click()

@@ -131,13 +131,25 @@ void PropsForm::createControls()
     caption->setObjectName(Label1.elementName(1));
     caption->move(kCaptionLeft, kFirstRowTop);
     caption->adjustSize();
-    Label1.setElement(1, caption);
-    Label1.setLoader(widgetLoader(Label1));
     auto* value = new QLabel(this);
     value->setObjectName(Label2.elementName(1));
     value->move(kCaptionLeft + 80, kFirstRowTop);
-    Label2.setElement(1, value);
-    Label2.setLoader(widgetLoader(Label2));
+    // The rows after the first are copies of element 1; the arrays have no
+    // element 0 in the design, so a hidden one stands for it.
+    for (auto [array, first] : { std::pair { &Label1, caption }, std::pair { &Label2, value } }) {
+        auto* unused = new QLabel(this);
+        unused->setObjectName(array->elementName(0));
+        unused->hide();
+        array->setElement(0, unused);
+        array->setElement(1, first);
+        array->setLoader([array, first](QLabel&, int index) {
+            auto* row = new QLabel(first->parentWidget());
+            copyWidgetDesign(*first, *row);
+            row->setObjectName(array->elementName(index));
+            row->hide();
+            return row;
+        });
+    }
 
     AcceptButton = new QPushButton(QStringLiteral("Accept"), this);
     AcceptButton->setObjectName(QStringLiteral("AcceptButton"));

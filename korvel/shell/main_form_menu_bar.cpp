@@ -92,10 +92,11 @@ void MainForm::createMenuBar()
     Tools_Quillet->setVisible(false);
 
     PopUp_Menu = newTopMenu(bar, QStringLiteral("PopUp_Menu"), QStringLiteral("PopUp Menu"));
-    createLayerPopUpMenus();
     PopUpMenu_Ellipsoid = newSubMenu(*PopUp_Menu, "PopUpMenu_Ellipsoid", "Ellipsoid");
     QAction* ellipsoidTemplate
         = newMenuItem(*PopUpMenu_Ellipsoid, PopUp_EllipsoidList.elementName(0), QString(), {}, mark);
     PopUp_EllipsoidList.setElement(0, ellipsoidTemplate);
     PopUp_EllipsoidList.setLoader(menuItemLoader(PopUp_EllipsoidList));
+    // The "Loaded Files" rows' menus follow (korvel/layers/layer_popup_menus.cpp).
+    createLayerPopUpMenus();
 }
