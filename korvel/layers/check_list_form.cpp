@@ -173,12 +173,14 @@ void CheckListForm::createPopUpMenus()
 
     PopUpMenu_Image = new QMenu(QStringLiteral("Image"), this);
     PopUpMenu_Image->setObjectName(QStringLiteral("PopUpMenu_Image"));
-    PopUp_Georef = item(*PopUpMenu_Image, "PopUp_Georef", "Geo-reference", [&main] { main.PopUp_Georef_Click(); });
+    PopUp_Georef
+        = item(*PopUpMenu_Image, "PopUp_Georef", "Geo-reference", [&main] { main.PopUp_Georef_Click(); });
     newMenuSeparator(*PopUpMenu_Image, "PopUp_ImageLine1");
-    PopUp_ImageDel = item(*PopUpMenu_Image, "PopUp_ImageDel", "Delete", [&main] { main.PopUp_ImageDel_Click(); });
+    PopUp_ImageDel
+        = item(*PopUpMenu_Image, "PopUp_ImageDel", "Delete", [&main] { main.PopUp_ImageDel_Click(); });
     newMenuSeparator(*PopUpMenu_Image, "PopUp_ImageLine2");
-    PopUp_ImageProps
-        = item(*PopUpMenu_Image, "PopUp_ImageProps", "Properties", [&main] { main.PopUp_ImageProps_Click(); });
+    PopUp_ImageProps = item(
+        *PopUpMenu_Image, "PopUp_ImageProps", "Properties", [&main] { main.PopUp_ImageProps_Click(); });
 
     QMenu& block = *(PopUpMenu_AGNAV = new QMenu(QStringLiteral("AG-NAV"), this));
     block.setObjectName(QStringLiteral("PopUpMenu_AGNAV"));
@@ -186,8 +188,8 @@ void CheckListForm::createPopUpMenus()
         [&main] { main.PopUp_OpenGuidance_Click(main.SelectedLayer); });
     PopUp_OpenExclusion = item(block, "PopUp_OpenExclusion", "Load Exclusion Zones",
         [&main] { main.PopUp_OpenExclusion_Click(main.SelectedLayer); });
-    PopUp_OpenFlight = item(
-        block, "PopUp_OpenFlight", "Load Spray Data", [&main] { main.PopUp_OpenFlight_Click(main.SelectedLayer); });
+    PopUp_OpenFlight = item(block, "PopUp_OpenFlight", "Load Spray Data",
+        [&main] { main.PopUp_OpenFlight_Click(main.SelectedLayer); });
     newMenuSeparator(block, "PopUp_AGNAVLine1");
     PopUp_DigitizeGuidance = item(block, "PopUp_DigitizeGuidance", "Digitize Guidance Lines",
         [&main] { main.PopUp_DigitizeGuidance_Click(); });
@@ -197,17 +199,19 @@ void CheckListForm::createPopUpMenus()
     PopUp_AGNAVColor = item(block, "PopUp_AGNAVColor", "Colour", [&main] { main.PopUp_AGNAVColor_Click(); });
     PopUp_AGNAVThick = newSubMenu(block, "PopUp_AGNAVThick", "Thickness");
     for (int i = 1; i <= kThicknesses; ++i) {
-        QAction* thickness = newMenuItem(*PopUp_AGNAVThick, PopUp_AGNAVThickNum.elementName(i), CStr(i), {},
-            MenuCheck::CheckMark);
+        QAction* thickness = newMenuItem(
+            *PopUp_AGNAVThick, PopUp_AGNAVThickNum.elementName(i), CStr(i), {}, MenuCheck::CheckMark);
         PopUp_AGNAVThickNum.setElement(i, thickness);
         connectMenuClick(*thickness, this, [&main, i] { main.PopUp_AGNAVThickNum_Click(i); });
     }
     newMenuSeparator(block, "PopUp_AGNAVLine3");
-    PopUp_AGNAVZoom = item(block, "PopUp_AGNAVZoom", "Zoom Boundary", [&main] { main.PopUp_AGNAVZoom_Click(); });
+    PopUp_AGNAVZoom
+        = item(block, "PopUp_AGNAVZoom", "Zoom Boundary", [&main] { main.PopUp_AGNAVZoom_Click(); });
     newMenuSeparator(block, "PopUp_AGNAVLine4");
     PopUp_AGNAVDel = item(block, "PopUp_AGNAVDel", "Delete", [&main] { main.PopUp_AGNAVDel_Click(); });
     newMenuSeparator(block, "PopUp_AGNAVLine5");
-    PopUp_AGNAVProps = item(block, "PopUp_AGNAVProps", "Properties", [&main] { main.PopUp_AGNAVProps_Click(); });
+    PopUp_AGNAVProps
+        = item(block, "PopUp_AGNAVProps", "Properties", [&main] { main.PopUp_AGNAVProps_Click(); });
     connect(&block, &QMenu::aboutToShow, this, [this] { PopUpMenu_AGNAV_Click(); });
 }
 
@@ -273,7 +277,8 @@ void CheckListForm::Form_Resize()
 {
     const int outerWidth = width() + kSideBorders;
     const int outerHeight = height() + kTitleAndBorders;
-    Frame1->resize(outerWidth - Frame1->x() - kFrameRightMargin, outerHeight - Frame1->y() - kFrameBottomMargin);
+    Frame1->resize(
+        outerWidth - Frame1->x() - kFrameRightMargin, outerHeight - Frame1->y() - kFrameBottomMargin);
     ChecklistScroll->move(Frame1->width() - 4 - ChecklistScroll->width(), ChecklistScroll->y());
     ChecklistScroll->resize(ChecklistScroll->width(), Frame1->height() - 4 - ChecklistScroll->y());
     Label1->move((Frame1->width() - Label1->width()) / 2, (Frame1->height() - Label1->height()) / 2);

@@ -109,14 +109,14 @@ void CheckListForm::createRowTemplates()
         label->setFrameStyle(main[0].frameStyle());
         label->hide();
         own.setElement(0, label);
-        own.setLoader(widgetLoader(own,
-                          std::function<void(QLabel&, int)>([this, draggable, &own](QLabel& row, int) {
-                              row.setFrameStyle(own[0].frameStyle());
-                              row.installEventFilter(this);
-                              if (draggable) {
-                                  m_rowDrag->setAutomaticDrag(row);
-                              }
-                          })),
+        own.setLoader(
+            widgetLoader(own, std::function<void(QLabel&, int)>([this, draggable, &own](QLabel& row, int) {
+                row.setFrameStyle(own[0].frameStyle());
+                row.installEventFilter(this);
+                if (draggable) {
+                    m_rowDrag->setAutomaticDrag(row);
+                }
+            })),
             unloadLater<QLabel>);
     };
     labels(ImageCheckLabel, m_main.ImageCheckLabel, true);
@@ -333,8 +333,8 @@ void CheckListForm::GISCheckLabel_DragDrop(int Index, QWidget* Source, float X, 
     dropRow(GISCheckLabel, GISCheck, layerData().GISOrder, Index, Source, false);
 }
 
-void CheckListForm::dropRow(ControlArray<QLabel>& labels, ControlArray<QCheckBox>& checks, std::vector<int>& order,
-    int Index, QWidget* Source, bool images)
+void CheckListForm::dropRow(ControlArray<QLabel>& labels, ControlArray<QCheckBox>& checks,
+    std::vector<int>& order, int Index, QWidget* Source, bool images)
 {
     // A label of the other group is not one of this array's: indexOf is -1.
     const int from = labels.indexOf(qobject_cast<QLabel*>(Source));

@@ -18,7 +18,8 @@ constexpr int kThicknesses = 5;
 constexpr int kZoneSeparator = 3; // the zone items 1, 2, 4, 5 stand around a line
 
 // Thickness items "1" to "5", each calling the handler with its number.
-void createThicknessItems(MainForm& form, QMenu& menu, ControlArray<QAction>& items, void (MainForm::*handler)(int))
+void createThicknessItems(
+    MainForm& form, QMenu& menu, ControlArray<QAction>& items, void (MainForm::*handler)(int))
 {
     for (int i = 1; i <= kThicknesses; ++i) {
         QAction* item = newMenuItem(menu, items.elementName(i), CStr(i), {}, MenuCheck::CheckMark);
@@ -80,7 +81,8 @@ void MainForm::createLayerPopUpMenus()
     PopUp_OpenExclusion = newMenuItem(*PopUpMenu_AGNAV, "PopUp_OpenExclusion", "Load Exclusion Zones");
     PopUp_OpenFlight = newMenuItem(*PopUpMenu_AGNAV, "PopUp_OpenFlight", "Load Spray Data");
     newMenuSeparator(*PopUpMenu_AGNAV, "PopUp_AGNAVLine1");
-    PopUp_DigitizeGuidance = newMenuItem(*PopUpMenu_AGNAV, "PopUp_DigitizeGuidance", "Digitize Guidance Lines");
+    PopUp_DigitizeGuidance
+        = newMenuItem(*PopUpMenu_AGNAV, "PopUp_DigitizeGuidance", "Digitize Guidance Lines");
     PopUp_DigitizeExclusion
         = newMenuItem(*PopUpMenu_AGNAV, "PopUp_DigitizeExclusion", "Digitize Exclusion Zone");
     newMenuSeparator(*PopUpMenu_AGNAV, "PopUp_AGNAVLine2");
@@ -167,8 +169,8 @@ void enableBlockPopUpItems(const MainForm& form, const std::array<QAction*, 5>& 
     if (block < 1 || block > agnav.BlockCount || block >= int(agnav.Blocks.size())) {
         return;
     }
-    const bool digitizing = form.Tools_DigitizeBoundary->isChecked() || form.Tools_DigitizeGuidance->isChecked()
-        || form.Tools_DigitizeExclusion->isChecked();
+    const bool digitizing = form.Tools_DigitizeBoundary->isChecked()
+        || form.Tools_DigitizeGuidance->isChecked() || form.Tools_DigitizeExclusion->isChecked();
     const BlockPopUpStates states = blockPopUpStates(agnav.Blocks[size_t(block)], digitizing);
     items[0]->setEnabled(states.openGuidance);
     items[1]->setEnabled(states.openExclusion);

@@ -155,7 +155,8 @@ void PropsForm::ColourOption_Click(int Index)
     RecordsList->show();
     ColourRampButton->show();
     RecordsList->setColWidth(kSwatch, RecordsList->RowHeight());
-    RecordsList->setColWidth(kValue, std::max(0, RecordsList->viewport()->width() - RecordsList->RowHeight()));
+    RecordsList->setColWidth(
+        kValue, std::max(0, RecordsList->viewport()->width() - RecordsList->RowHeight()));
     int position = 0;
     const GISLayer* layer = codedLayer(LayerIndex);
     if (layer && layer->ColourCoding != 0 && layer->CodingField - 1 < DBF_FieldsCombo->count()) {

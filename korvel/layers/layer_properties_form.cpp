@@ -108,7 +108,8 @@ PropsForm::PropsForm(QWidget* parent)
 {
     setObjectName(QStringLiteral("PropsForm"));
     setWindowTitle(QStringLiteral("File Properties"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(
+        Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFont(vbFont(QStringLiteral("MS Sans Serif"), 8));
     createControls();
     createColourControls();
@@ -280,8 +281,8 @@ void PropsForm::arrangeControls()
     // Never so narrow that Cancel, Accept and "Colours >>" overlap.
     const int buttonsWidth = kFrameLeft + 3 * kButtonWidth + kButtonGap + 8 + 8 + kSideBorders;
     const int width = std::max(valueLeft + widestValue + Label1[1].x() + 4, buttonsWidth);
-    DisplayNameText->setGeometry(Label1[1].x(), DisplayNameText->y(), width - 4 - 2 * Label1[1].x(),
-        DisplayNameText->height());
+    DisplayNameText->setGeometry(
+        Label1[1].x(), DisplayNameText->y(), width - 4 - 2 * Label1[1].x(), DisplayNameText->height());
 
     const QLabel& lastCaption = Label1[Label1.UBound()];
     DBF_Button->move(width - DBF_Button->width() - 8, lastCaption.y() + lastCaption.height() + 5);

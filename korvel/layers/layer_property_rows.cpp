@@ -94,7 +94,8 @@ QString areaText(double squareMetres, bool metric)
 {
     const double area = metric ? squareMetres / kSquareMetresPerHectare
                                : squareMetres * kFeetPerMetre * kFeetPerMetre / kSquareFeetPerAcre;
-    return Format(area, QStringLiteral("###,###,###,##0.000")) + (metric ? QStringLiteral(" ha") : QStringLiteral(" ac"));
+    return Format(area, QStringLiteral("###,###,###,##0.000"))
+        + (metric ? QStringLiteral(" ha") : QStringLiteral(" ac"));
 }
 
 std::vector<PropertyRow> blockPropertyRows(const AGNAVBlock& block, bool metric)

@@ -222,11 +222,13 @@ void MainForm::PopUp_AGNAVProps_Click()
 void MainForm::PopUp_Georef_Click()
 {
     if (!globals().UTMMode) {
-        MsgBox(QStringLiteral("At this time, georeferencing can only be\rperformed while in UTM coordinates."));
+        MsgBox(
+            QStringLiteral("At this time, georeferencing can only be\rperformed while in UTM coordinates."));
         return;
     }
     const LayerData& layers = layerData();
-    if (SelectedLayer < 1 || SelectedLayer > layers.ImageCount || SelectedLayer >= int(layers.ImageOrder.size())) {
+    if (SelectedLayer < 1 || SelectedLayer > layers.ImageCount
+        || SelectedLayer >= int(layers.ImageOrder.size())) {
         return;
     }
     // The window works on the record, so it opens on the clicked row's
@@ -243,7 +245,8 @@ void MainForm::PopUp_DigitizeGuidance_Click()
         return;
     }
     if (blockCompanionExists(agnavData().Blocks[size_t(block)].Path, QStringLiteral("xyz"))
-        && MsgBox(QStringLiteral("A guidance file already exists for this block.\rWould you like to overwrite it?"),
+        && MsgBox(QStringLiteral(
+                      "A guidance file already exists for this block.\rWould you like to overwrite it?"),
                vbYesNo)
             == vbNo) {
         return;

@@ -26,10 +26,7 @@ protected:
         EXPECT_NE(list, nullptr);
         return *list;
     }
-    static void settle()
-    {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
+    static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
     static QStringList captions(const ControlArray<QLabel>& labels, int count)
     {
         QStringList texts;

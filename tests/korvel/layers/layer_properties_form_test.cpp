@@ -208,7 +208,8 @@ TEST_F(LayerPropertiesDialog, RampColoursEveryFeatureByItsValueAndTheClassesCome
     EXPECT_EQ(layer().ColourCoding, -1);
     EXPECT_EQ(layer().CodingField, 2);
     EXPECT_EQ(layer().Colours,
-        (std::vector<std::int32_t> { 255, RGB(64, 0, 191), RGB(128, 0, 128), RGB(0, 0, 255), RGB(191, 0, 64) }));
+        (std::vector<std::int32_t> {
+            255, RGB(64, 0, 191), RGB(128, 0, 128), RGB(0, 0, 255), RGB(191, 0, 64) }));
 
     // The next opening shows the classes stored, by value, on their field.
     properties(2, position, [](PropsForm& props) {
@@ -301,8 +302,8 @@ TEST_F(LayerPropertiesDialog, OpensBesideTheRowOrRightOfTheListWhenThatLeavesThe
 {
     const int block = addBlock();
     properties(3, block, [this](PropsForm& props) {
-        const QPoint anchor(form().AGColorBox[1].mapToGlobal(QPoint()).x(),
-            form().AGCheck[1].mapToGlobal(QPoint()).y());
+        const QPoint anchor(
+            form().AGColorBox[1].mapToGlobal(QPoint()).x(), form().AGCheck[1].mapToGlobal(QPoint()).y());
         EXPECT_EQ(props.x() + props.width() + 6, anchor.x()) << "its right edge meets the row";
         EXPECT_EQ(props.y(), anchor.y());
         props.CancelButton->click();

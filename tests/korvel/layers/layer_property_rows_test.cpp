@@ -22,10 +22,8 @@ TEST_F(LayerPropertyRows, AreasInHectaresOrAcresWithThousandsAndThreeDecimals)
         const char* expected;
     };
     const Row rows[] = {
-        { 250000.0, true, "25.000 ha" },
-        { 250000.0, false, "61.775 ac" },
-        { 12345678.9, true, "1,234.568 ha" },
-        { 0.0, true, "0.000 ha" },
+        { 250000.0, true, "25.000 ha" }, { 250000.0, false, "61.775 ac" },
+        { 12345678.9, true, "1,234.568 ha" }, { 0.0, true, "0.000 ha" },
         { -40000.0, true, "-4.000 ha" }, // zones larger than the boundary
     };
     for (const Row& row : rows) {
