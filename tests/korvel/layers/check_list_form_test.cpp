@@ -1,8 +1,11 @@
 #include "tests/korvel/layers/layer_commands_fixture.h"
 
 #include "korvel/layers/check_list_form.h"
+#include "korvel/layers/layer_properties_form.h"
 #include "korvel/shell/program_globals.h"
 #include "korvel/shell/reg_settings.h"
+#include "platform/tool_bar.h"
+#include "platform/vb_colors.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -200,4 +203,41 @@ TEST_F(FloatingLayerList, DraggingARowReordersBothListsWithItsTick)
     list.GISCheckLabel_DragDrop(2, &list.GISCheckLabel[2], 0, 0);
     list.GISCheckLabel_DragDrop(2, &form().GISCheckLabel[1], 0, 0);
     EXPECT_EQ(layerData().GISOrder, (std::vector<int> { 0, 3, 1, 2 }));
+}
+
+TEST_F(FloatingLayerList, EveryOtherItemIsCarriedOutByTheMainWindowOnTheClickedRow)
+{
+    addImage("a.bmp", true);
+    addBlock("one.no1");
+    const int block = addBlock("two.no1");
+    CheckListForm& list = open();
+
+    queueColor(RGB(0, 128, 0));
+    queuePopupChoice("PopUp_AGNAVColor");
+    list.AGCheckLabel_MouseDown(block, 2, 0, 0, 0);
+    EXPECT_EQ(agnavData().Blocks[size_t(block)].Colour, RGB(0, 128, 0));
+    EXPECT_EQ(list.AGColorBox[block].palette().color(QPalette::Window), QColor(0, 128, 0));
+
+    form().Toolbar->setEnabled(4, false);
+    queuePopupChoice("PopUp_AGNAVZoom");
+    list.AGCheckLabel_MouseDown(block, 2, 0, 0, 0);
+    EXPECT_TRUE(form().Toolbar->Enabled(4));
+
+    onModal<PropsForm>([](PropsForm& props) {
+        EXPECT_EQ(props.OwnerWindow, CheckListForm::existing()) << "it opens beside this list's row";
+        EXPECT_EQ(props.Label2[1].text(), QStringLiteral("two.no1"));
+        props.CancelButton->click();
+    });
+    queuePopupChoice("PopUp_AGNAVProps");
+    list.AGCheckLabel_MouseDown(block, 2, 0, 0, 0);
+
+    queuePopupChoice("PopUp_Georef");
+    list.ImageCheckLabel_MouseDown(1, 2, 0, 0, 0);
+    EXPECT_EQ(form().CurrentImage, 1);
+
+    queuePopupChoice("PopUp_AGNAVDel");
+    list.AGCheckLabel_MouseDown(1, 2, 0, 0, 0);
+    settle();
+    EXPECT_EQ(agnavData().BlockCount, 1);
+    EXPECT_FALSE(list.AGCheck.exists(2));
 }

@@ -6,6 +6,7 @@
 #include "korvel/shell/utm_conversion.h"
 #include "platform/msg_box.h"
 #include "platform/tool_bar.h"
+#include "platform/vb_colors.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -144,6 +145,23 @@ TEST_F(LayerPopUpMenus, ZoneReReadsTheLayerInTheChosenZoneAndKeepsItInTheMapsZon
     const double before = layerAt(position).Shapes.X(1, 1);
     form().PopUp_SHPZoneNum_Click(1);
     EXPECT_EQ(layerAt(position).Shapes.X(1, 1), before);
+}
+
+TEST_F(LayerPopUpMenus, ColourItemsPickTheLayersColourAsItsBoxDoes)
+{
+    const int position = addLayer();
+    const int block = addBlock();
+    queueColor(RGB(10, 20, 30));
+    queuePopupChoice("PopUp_SHPColor");
+    form().GISCheckLabel_MouseDown(position, 2, 0, 0, 0);
+    EXPECT_EQ(layerAt(position).Colours.front(), RGB(10, 20, 30));
+    ASSERT_FALSE(dialogs().empty());
+    EXPECT_EQ(dialogs().back().color, 255) << "it starts on the layer's colour";
+
+    queueDialogCancel();
+    queuePopupChoice("PopUp_AGNAVColor");
+    form().AGCheckLabel_MouseDown(block, 2, 0, 0, 0);
+    EXPECT_EQ(agnavData().Blocks[size_t(block)].Colour, 0) << "cancelled";
 }
 
 TEST_F(LayerPopUpMenus, ZoomEnablesThePreviousExtentAndShowsTheLayer)

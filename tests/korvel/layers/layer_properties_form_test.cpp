@@ -122,24 +122,31 @@ TEST_F(LayerPropertiesDialog, BlockAreasCountPositiveWhicheverWayTheRingsRun)
     };
     const Row units[] = { { true, "25.000 ha", "20.000 ha" }, { false, "61.775 ac", "49.420 ac" } };
     const int block = addBlock();
-    AGNAVBlock& record = agnavData().Blocks[size_t(block)];
-    record.Area = -250000.0; // a counter-clockwise boundary file
-    // A 5 ha zone of 250 x 200 m, counter-clockwise.
-    ShapeRecord zone;
-    zone.X = { 0, 500100, 500350, 500350, 500100 };
-    zone.Y = { 0, 4800100, 4800100, 4800300, 4800300 };
-    record.ExclusionZones = { ShapeRecord(), zone };
-    record.ExclusionZoneCount = 1;
-    for (const Row& row : units) {
-        globals().MetricSystem = row.metric;
-        properties(3, block, [&row](PropsForm& props) {
-            const QStringList shown = rows(props);
-            EXPECT_EQ(shown.value(5), "Boundary Area:|" + row.boundary);
-            EXPECT_EQ(shown.value(6), "Spray Area:|" + row.spray);
-            props.CancelButton->click();
-        });
+    for (const bool clockwise : { true, false }) {
+        AGNAVBlock& record = agnavData().Blocks[size_t(block)];
+        // The stored area is signed by the boundary file's direction.
+        record.Area = clockwise ? 250000.0 : -250000.0;
+        // A 5 ha zone of 250 x 200 m running the same way.
+        ShapeRecord zone;
+        zone.X = { 0, 500100, 500100, 500350, 500350 };
+        zone.Y = { 0, 4800100, 4800300, 4800300, 4800100 };
+        if (!clockwise) {
+            std::reverse(zone.X.begin() + 1, zone.X.end());
+            std::reverse(zone.Y.begin() + 1, zone.Y.end());
+        }
+        record.ExclusionZones = { ShapeRecord(), zone };
+        record.ExclusionZoneCount = 1;
+        for (const Row& row : units) {
+            globals().MetricSystem = row.metric;
+            properties(3, block, [&row, clockwise](PropsForm& props) {
+                const QStringList shown = rows(props);
+                EXPECT_EQ(shown.value(5), "Boundary Area:|" + row.boundary) << clockwise;
+                EXPECT_EQ(shown.value(6), "Spray Area:|" + row.spray) << clockwise;
+                props.CancelButton->click();
+            });
+        }
+        EXPECT_EQ(agnavData().Blocks[size_t(block)].ExclusionZones[1].X, zone.X) << "nothing converted";
     }
-    EXPECT_EQ(agnavData().Blocks[size_t(block)].ExclusionZones[1].X[2], 500350.0) << "nothing converted";
 }
 
 TEST_F(LayerPropertiesDialog, AcceptRenamesTheRowAndAnEmptyNameAppliesNothing)
