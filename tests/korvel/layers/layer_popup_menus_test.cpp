@@ -167,20 +167,13 @@ TEST_F(LayerPopUpMenus, ColourItemsPickTheLayersColourAsItsBoxDoes)
 TEST_F(LayerPopUpMenus, ZoomEnablesThePreviousExtentAndShowsTheLayer)
 {
     addLayer(17, 1, 600000.0, 5000000.0);
-    addBlock();
+    addLayer();
     form().Toolbar->setEnabled(4, false);
     queuePopupChoice("PopUp_SHPZoom");
     form().GISCheckLabel_MouseDown(1, 2, 0, 0, 0);
     EXPECT_TRUE(form().Toolbar->Enabled(4));
     EXPECT_LE(form().Text1->text().toDouble(), 600000.0);
     EXPECT_GE(form().Text3->text().toDouble(), 600100.0);
-
-    form().Toolbar->setEnabled(4, false);
-    queuePopupChoice("PopUp_AGNAVZoom");
-    form().AGCheckLabel_MouseDown(1, 2, 0, 0, 0);
-    EXPECT_TRUE(form().Toolbar->Enabled(4));
-    EXPECT_LE(form().Text1->text().toDouble(), 500000.0);
-    EXPECT_LT(form().Text3->text().toDouble(), 600000.0);
 }
 
 TEST_F(LayerPopUpMenus, DeleteItemsRemoveTheRowsLayerButNotABlockBeingDigitizedIn)
@@ -287,17 +280,4 @@ TEST_F(LayerPopUpMenus, DigitizingGuidanceAsksBeforeOverwritingAndHoldsNoBlockIt
     queuePopupChoice("PopUp_DigitizeExclusion");
     form().AGCheckLabel_MouseDown(block, 2, 0, 0, 0);
     EXPECT_EQ(form().SelectedBlock, 0);
-}
-
-TEST_F(LayerPopUpMenus, DoubleClickOnABlockLoadsOnlyMissingGuidanceThatExists)
-{
-    const int block = addBlock("field.no1");
-    form().AGCheckLabel_DblClick(block);
-    EXPECT_FALSE(agnavData().Blocks[size_t(block)].GuidanceLoaded);
-    EXPECT_TRUE(msgBoxes().empty()) << "no file, nothing tried";
-
-    touch(workDir() + "field.xyz");
-    agnavData().Blocks[size_t(block)].GuidanceLoaded = true;
-    form().AGCheckLabel_DblClick(block);
-    EXPECT_TRUE(msgBoxes().empty()) << "loaded already, nothing tried";
 }

@@ -31,25 +31,6 @@ TEST_F(LayerPropertyRows, AreasInHectaresOrAcresWithThousandsAndThreeDecimals)
     }
 }
 
-TEST_F(LayerPropertyRows, TopologyAndProjectionNames)
-{
-    GISLayer layer;
-    layer.Path = "/data/maps/roads.e00";
-    layer.FileName = "roads.e00";
-    layer.CoordType = "GEO";
-    layer.Zone = 9;
-    const std::pair<int, const char*> types[] = { { 1, "Point" }, { 3, "Arc" }, { 5, "Polygon" }, { 8, "" } };
-    for (const auto& [type, name] : types) {
-        layer.ShapeType = type;
-        const std::vector<PropertyRow> rows = gisPropertyRows(layer);
-        ASSERT_EQ(rows.size(), 6u);
-        EXPECT_EQ(rows[2].value, QString::fromLatin1(name));
-        EXPECT_EQ(rows[1].value, QStringLiteral("/data/maps/"));
-        EXPECT_EQ(rows[4].value, QStringLiteral("Geographic"));
-        EXPECT_EQ(rows[5].value, QStringLiteral("9"));
-    }
-}
-
 TEST_F(LayerPropertyRows, SprayDataIsOfferedOnlyWhenTheBlocksFolderHoldsAFile)
 {
     AGNAVBlock block;
