@@ -1,5 +1,6 @@
 // The korvel executable: runs the start-up procedure, then the event loop
 // until the exit routine unloads the main window.
+#include "korvel/layers/check_list_form.h"
 #include "korvel/map/zoom_form.h"
 #include "korvel/shell/floating_windows.h"
 #include "korvel/shell/main_form.h"
@@ -27,6 +28,7 @@ int main(int argc, char** argv)
     // The command line as one text, the way the start-up has always taken it:
     // a path with blanks arrives whole whether it was quoted or not.
     // The floating windows the main window's toggles open.
+    setFloatingToolWindow(FloatingTool::CheckList, &checkListFormTool());
     setFloatingToolWindow(FloatingTool::Zoom, &zoomFormTool());
     const QString commandLine = QCoreApplication::arguments().mid(1).join(u' ');
     if (!Main(commandLine)) {

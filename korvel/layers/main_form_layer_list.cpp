@@ -90,6 +90,10 @@ public:
                 m_form.AGColorBox_DblClick(b);
                 return true;
             }
+            if (const int b = m_form.AGCheckLabel.indexOf(control); b > 0) {
+                m_form.AGCheckLabel_DblClick(b);
+                return true;
+            }
         }
         return false;
     }

@@ -6,8 +6,9 @@
 // map and the tick states alike; the records never move, so each layer keeps
 // its visibility.
 #include "korvel/layers/busy_while.h"
-#include "korvel/layers/layer_pop_up.h"
+#include "korvel/layers/layer_popup_menus.h"
 #include "korvel/layers/layer_removal.h"
+#include "korvel/layers/row_label_colours.h"
 #include "korvel/map/layer_records.h"
 #include "korvel/map/redraw_state.h"
 #include "korvel/shell/main_form.h"
@@ -23,42 +24,11 @@
 
 namespace {
 
-constexpr int kBlack = 0; // palette numbers of the captions
-constexpr int kLightBlue = 9; // the row under a drag, and the row whose menu is open
-
-void setForeColour(QLabel& label, int paletteNumber)
-{
-    QPalette colours = label.palette();
-    colours.setColor(QPalette::WindowText, toQColor(QBColor(paletteNumber)));
-    label.setPalette(colours);
-}
-
 void redrawAfterTick(MainForm& form)
 {
     // The tick itself is the layer's visibility, which the redraw reads.
     if (globals().ImmediateGraph && !redrawState().Busy) {
         form.Graph(false);
-    }
-}
-
-// A drag of a label of the same group over label `index`: it alone is light
-// blue; the dragged label itself never is.
-void highlightDragTarget(ControlArray<QLabel>& labels, int count, int index, QWidget* source, int state)
-{
-    auto* dragged = qobject_cast<QLabel*>(source);
-    QLabel* target = labels.at(index);
-    if (!dragged || labels.indexOf(dragged) < 1 || !target) {
-        return;
-    }
-    for (int i = 1; i <= count; ++i) {
-        if (QLabel* label = labels.at(i)) {
-            setForeColour(*label, kBlack);
-        }
-    }
-    setForeColour(*target, kLightBlue);
-    setForeColour(*dragged, kBlack);
-    if (state == vbLeave) {
-        setForeColour(*target, kBlack);
     }
 }
 
@@ -135,9 +105,9 @@ void MainForm::AGCheckLabel_MouseDown(int Index, int Button, int Shift, float X,
 void MainForm::openRowPopUp(QLabel& label, int Index, LayerKind kind)
 {
     // Light blue while the menu is open; the rebuild afterwards resets it.
-    setForeColour(label, kLightBlue);
+    setRowCaptionColour(label, RowCaptionLightBlue);
     SelectedLayer = Index;
-    ShowLayerPopUp(kind);
+    ShowLayerPopUp(*this, kind);
 }
 
 void MainForm::ImageCheckLabel_DragOver(int Index, QWidget* Source, float X, float Y, int State)
@@ -163,7 +133,7 @@ void MainForm::ImageCheckLabel_DragDrop(int Index, QWidget* Source, float X, flo
     if (from < 1 || from == Index || !ImageCheckLabel.exists(Index)) {
         return;
     }
-    setForeColour(ImageCheckLabel[Index], kBlack);
+    setRowCaptionColour(ImageCheckLabel[Index], RowCaptionBlack);
     LayerData& layers = layerData();
     const int repaint = reorderRows(ImageCheck, layers.ImageOrder, from, Index);
     if (repaint >= 1 && repaint < int(layers.Images.size())) {
@@ -183,7 +153,7 @@ void MainForm::GISCheckLabel_DragDrop(int Index, QWidget* Source, float X, float
     if (from < 1 || from == Index || !GISCheckLabel.exists(Index)) {
         return;
     }
-    setForeColour(GISCheckLabel[Index], kBlack);
+    setRowCaptionColour(GISCheckLabel[Index], RowCaptionBlack);
     LayerData& layers = layerData();
     const int repaint = reorderRows(GISCheck, layers.GISOrder, from, Index);
     if (repaint >= 1 && repaint < int(layers.GISLayers.size())) {

@@ -34,6 +34,7 @@
 #include <vector>
 
 class ControlDrag;
+struct GISLayer;
 class KeyPreview;
 enum class LayerKind;
 class LineControl;
@@ -225,6 +226,33 @@ public:
     QMenu* PopUp_Menu = nullptr;
     QMenu* PopUpMenu_Ellipsoid = nullptr;
     ControlArray<QAction> PopUp_EllipsoidList { "PopUp_EllipsoidList" }; // one per row of the ellipsoid table
+    // The pop-up menus of the "Loaded Files" rows (korvel/layers/layer_popup_menus.cpp).
+    QMenu* PopUpMenu_Image = nullptr;
+    QAction* PopUp_Georef = nullptr;
+    QAction* PopUp_ImageDel = nullptr;
+    QAction* PopUp_ImageProps = nullptr;
+    QMenu* PopUpMenu_SHP = nullptr;
+    QMenu* PopUp_SHPZone = nullptr; // "Zone " and the layer's zone
+    ControlArray<QAction> PopUp_SHPZoneNum { "PopUp_SHPZoneNum" }; // 1, 2, 4, 5 the zones offered; 3 a line
+    QAction* PopUp_SHPBuffer = nullptr;
+    QAction* PopUp_SHPColor = nullptr;
+    QMenu* PopUp_SHPThick = nullptr;
+    ControlArray<QAction> PopUp_SHPThickNum { "PopUp_SHPThickNum" }; // 1..5
+    QAction* PopUp_SHPZoom = nullptr;
+    QAction* PopUp_SHPDel = nullptr;
+    QAction* PopUp_SHPProps = nullptr;
+    QMenu* PopUpMenu_AGNAV = nullptr;
+    QAction* PopUp_OpenGuidance = nullptr;
+    QAction* PopUp_OpenExclusion = nullptr;
+    QAction* PopUp_OpenFlight = nullptr;
+    QAction* PopUp_DigitizeGuidance = nullptr;
+    QAction* PopUp_DigitizeExclusion = nullptr;
+    QAction* PopUp_AGNAVColor = nullptr;
+    QMenu* PopUp_AGNAVThick = nullptr;
+    ControlArray<QAction> PopUp_AGNAVThickNum { "PopUp_AGNAVThickNum" }; // 1..5
+    QAction* PopUp_AGNAVZoom = nullptr;
+    QAction* PopUp_AGNAVDel = nullptr;
+    QAction* PopUp_AGNAVProps = nullptr;
 
     // --- Layout values, set by ArrangeControls ---
     float LayoutFactor1 = 1.0f;
@@ -278,6 +306,8 @@ public:
     int SelectedBlock = 0;
     // The block the GIS shift tool previews.
     int ShiftBlock = 0;
+    // The image the geo-referencing window works on, a record index of Images.
+    int CurrentImage = 0;
 
     // --- Map extent, zoom and toolbar (korvel/map/main_form_extent.cpp) ---
     // Opens the extent boxes for typing, or (while they are open, or when a
@@ -401,6 +431,35 @@ public:
     // File > Close All Files, and the File menu's enabling (main_form_close_all.cpp).
     void File_CloseAll_Click();
     void File_Menu_Click();
+    // The rows' pop-up menus (korvel/layers/main_form_popup_commands.cpp):
+    // every item acts on SelectedLayer. The SHP and AG-NAV menus prepare
+    // their ticks and zone captions as they open.
+    void PopUpMenu_SHP_Click();
+    void PopUpMenu_AGNAV_Click();
+    void PopUp_SHPThickNum_Click(int Index);
+    void PopUp_AGNAVThickNum_Click(int Index);
+    // Index 1, 2, 4 or 5: the layer is taken as lying in the zone of the
+    // item's caption and re-projected into the map's zone (UTM mode only).
+    void PopUp_SHPZoneNum_Click(int Index);
+    void PopUp_SHPBuffer_Click();
+    void PopUp_SHPColor_Click();
+    void PopUp_AGNAVColor_Click();
+    void PopUp_SHPZoom_Click();
+    void PopUp_AGNAVZoom_Click();
+    void PopUp_ImageDel_Click();
+    void PopUp_SHPDel_Click();
+    void PopUp_AGNAVDel_Click();
+    void PopUp_ImageProps_Click();
+    void PopUp_SHPProps_Click();
+    void PopUp_AGNAVProps_Click();
+    void PopUp_Georef_Click();
+    void PopUp_DigitizeGuidance_Click();
+    void PopUp_DigitizeExclusion_Click();
+    // A double click on a block's label loads its guidance lines when their
+    // file exists and they are not loaded yet.
+    void AGCheckLabel_DblClick(int Index);
+    // The GIS layer shown at list position `position`, or nullptr.
+    GISLayer* layerAtPosition(int position);
     // Files dropped from the desktop shell (main_form_dropped_files.cpp).
     void Frame1_OLEDragDrop(const QStringList& Files);
     void Picture1_OLEDragDrop(const QStringList& Files);
@@ -469,6 +528,15 @@ public:
     void GuidanceCancel_Click();
     // The meteorology work: stops the playback, closes the panel, drops the files.
     void CloseMet_Click();
+    // The geo-referencing work: shows GeoRefForm modally on Images(CurrentImage)
+    // and releases it when it closes.
+    void ShowGeoRefForm();
+    // The guidance work: starts guidance-line creation in the block, setting
+    // SelectedBlock to it and ticking Tools_DigitizeGuidance.
+    void StartGuidanceLineCreation(int Block);
+    // The digitizing work: starts exclusion-zone digitizing in SelectedBlock,
+    // ticking Tools_DigitizeExclusion.
+    void Tools_DigitizeExclusion_Click();
     // The GIS shift tool: whether its preview is shown, and closing it.
     bool GISShiftPreviewShown() const;
     void HideGISShiftPanel();
@@ -549,6 +617,13 @@ private:
     // Moves list entry `from` to `to` with its tick; returns the record to repaint.
     int reorderRows(ControlArray<QCheckBox>& checks, std::vector<int>& order, int from, int to);
     void openDroppedFiles(const QStringList& files);
+    // The rows' pop-up menus and their items' wiring (korvel/layers/layer_popup_menus.cpp).
+    void createLayerPopUpMenus();
+    // Repaints the list panel at once, and the floating list's while it is shown.
+    void repaintLayerLists();
+    // The properties dialog of the selected layer of a kind (1 image, 2 GIS
+    // layer, 3 block), shown modally and released.
+    void showLayerProperties(int kind);
     void zoomAfterModeSwitch(const ViewEdges& oldView, int direction);
 
     // Map extent helpers (korvel/map/main_form_extent.cpp).

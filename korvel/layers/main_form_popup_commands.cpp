@@ -1,0 +1,284 @@
+// What the items of the rows' pop-up menus do to the selected layer
+// (SelectedLayer: a list position for an image or GIS layer, a block number
+// for a block): thickness, buffer zones, zone, colour, zoom, deletion,
+// properties, geo-referencing and the block's digitizing. The loading items
+// of the block menu are the AG-NAV commands (korvel/agnav/).
+//
+// An edit that changes how a layer is drawn marks the record for the next
+// redraw and redraws at once only with ImmediateGraph on: a full redraw
+// when drawing goes away (a thinner line, a buffer switched off).
+#include "korvel/agnav/agnav_block.h"
+#include "korvel/agnav/block_companion.h"
+#include "korvel/layers/layer_properties_form.h"
+#include "korvel/map/gis_coordinate_conversion.h"
+#include "korvel/map/layer_records.h"
+#include "korvel/map/map_state.h"
+#include "korvel/map/redraw_state.h"
+#include "korvel/shell/floating_windows.h"
+#include "korvel/shell/main_form.h"
+#include "korvel/shell/program_globals.h"
+#include "platform/msg_box.h"
+#include "platform/show_modal.h"
+#include "platform/tool_bar.h"
+#include "platform/vb_error.h"
+#include "platform/vb_numbers.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QMenu>
+#include <QPushButton>
+
+namespace {
+
+constexpr int kPreviousExtentButton = 4;
+constexpr int kImageProperties = 1;
+constexpr int kLayerProperties = 2;
+constexpr int kBlockProperties = 3;
+
+bool isBlock(int block)
+{
+    const AgnavData& agnav = agnavData();
+    return block >= 1 && block <= agnav.BlockCount && block < int(agnav.Blocks.size());
+}
+
+void showError(const VbError& error)
+{
+    MsgBox(QStringLiteral("KORVEL encountered the following error:\r") + error.Description());
+}
+
+} // namespace
+
+void MainForm::repaintLayerLists()
+{
+    Frame1->repaint();
+    if (!Check1[1].isChecked()) {
+        return;
+    }
+    if (const FloatingToolWindow* floating = floatingToolWindow(FloatingTool::CheckList)) {
+        if (QWidget* window = floating->window()) {
+            window->repaint();
+        }
+    }
+}
+
+void MainForm::PopUp_SHPThickNum_Click(int Index)
+{
+    repaintLayerLists();
+    GISLayer* layer = layerAtPosition(SelectedLayer);
+    if (!layer || Index == layer->Thickness) {
+        return;
+    }
+    const int old = layer->Thickness;
+    layer->Thickness = Index;
+    layer->Redraw = true;
+    if (globals().ImmediateGraph) {
+        Graph(Index < old);
+    }
+}
+
+void MainForm::PopUp_AGNAVThickNum_Click(int Index)
+{
+    repaintLayerLists();
+    if (!isBlock(SelectedLayer)) {
+        return;
+    }
+    AGNAVBlock& block = agnavData().Blocks[size_t(SelectedLayer)];
+    const int old = block.Thickness;
+    if (Index == old) {
+        return;
+    }
+    block.Thickness = Index;
+    block.Redraw = true;
+    if (globals().ImmediateGraph) {
+        Graph(Index < old);
+    }
+}
+
+void MainForm::PopUp_SHPBuffer_Click()
+{
+    repaintLayerLists();
+    // The tick was set from the layer when the menu was prepared.
+    const bool buffered = !PopUp_SHPBuffer->isChecked();
+    PopUp_SHPBuffer->setChecked(buffered);
+    GISLayer* layer = layerAtPosition(SelectedLayer);
+    if (!layer) {
+        return;
+    }
+    const bool old = layer->Buffer;
+    layer->Buffer = buffered;
+    layer->Redraw = true;
+    const QCheckBox* row = GISCheck.at(SelectedLayer);
+    if (row && row->isChecked() && globals().ImmediateGraph) {
+        Graph(old && !buffered);
+    }
+}
+
+void MainForm::PopUp_SHPZoneNum_Click(int Index)
+{
+    // The menu disables the zone items outside UTM mode; a layer in degrees
+    // has no zone to be re-read in.
+    if (!globals().UTMMode || Index == 3 || !PopUp_SHPZoneNum.exists(Index)) {
+        return;
+    }
+    GISLayer* layer = layerAtPosition(SelectedLayer);
+    if (!layer) {
+        return;
+    }
+    LayerData& layers = layerData();
+    const int record = layers.GISOrder[size_t(SelectedLayer)];
+    // All or nothing: a conversion that fails half-way gives the layer back as it was.
+    const GISLayer before = *layer;
+    try {
+        const int chosen = CByte(PopUp_SHPZoneNum[Index].text());
+        if (chosen < 1 || chosen > 60) {
+            return;
+        }
+        const int mapZone = mapState().Zone;
+        ConvertGISLayerCoords(record, chosen, 1);
+        ConvertGISLayerCoords(record, mapZone, 2);
+        GISLayer& moved = layers.GISLayers[size_t(record)];
+        // Its numbers now lie in the map's zone; a later switch to degrees
+        // converts them from there.
+        moved.Zone = mapZone;
+        // The layer moves on the map: the next redraw must wipe where it was.
+        moved.Redraw = true;
+        redrawState().LayerRemoved = true;
+    } catch (const VbError& error) {
+        layers.GISLayers[size_t(record)] = before;
+        RecomputeGISExtents();
+        showError(error);
+    }
+}
+
+void MainForm::PopUp_SHPColor_Click()
+{
+    PickGISLayerColour(SelectedLayer);
+}
+
+void MainForm::PopUp_AGNAVColor_Click()
+{
+    PickAGNAVColour(SelectedLayer);
+}
+
+void MainForm::PopUp_SHPZoom_Click()
+{
+    repaintLayerLists();
+    Toolbar->setEnabled(kPreviousExtentButton, true);
+    ZoomToLayers(SelectedLayer, 1);
+}
+
+void MainForm::PopUp_AGNAVZoom_Click()
+{
+    repaintLayerLists();
+    Toolbar->setEnabled(kPreviousExtentButton, true);
+    ZoomToLayers(SelectedLayer, 2);
+}
+
+void MainForm::PopUp_ImageDel_Click()
+{
+    DeleteImage(SelectedLayer);
+}
+
+void MainForm::PopUp_SHPDel_Click()
+{
+    DeleteSHP(SelectedLayer);
+}
+
+void MainForm::PopUp_AGNAVDel_Click()
+{
+    // Refused, with its message, while this very block is being digitized in.
+    DeleteAGNAV(SelectedLayer);
+}
+
+void MainForm::showLayerProperties(int kind)
+{
+    PropsForm& props = PropsForm::instance();
+    props.FileType(kind, SelectedLayer);
+    ShowModal(props);
+    PropsForm::release();
+}
+
+void MainForm::PopUp_ImageProps_Click()
+{
+    showLayerProperties(kImageProperties);
+}
+
+void MainForm::PopUp_SHPProps_Click()
+{
+    showLayerProperties(kLayerProperties);
+    // The dialog may have coloured the layer by its attributes.
+    repaint();
+    if (globals().ImmediateGraph) {
+        Graph(false);
+    }
+}
+
+void MainForm::PopUp_AGNAVProps_Click()
+{
+    showLayerProperties(kBlockProperties);
+}
+
+void MainForm::PopUp_Georef_Click()
+{
+    if (!globals().UTMMode) {
+        MsgBox(
+            QStringLiteral("At this time, georeferencing can only be\rperformed while in UTM coordinates."));
+        return;
+    }
+    const LayerData& layers = layerData();
+    if (SelectedLayer < 1 || SelectedLayer > layers.ImageCount
+        || SelectedLayer >= int(layers.ImageOrder.size())) {
+        return;
+    }
+    // The window works on the record, so it opens on the clicked row's
+    // image even after the list was reordered.
+    CurrentImage = layers.ImageOrder[size_t(SelectedLayer)];
+    Frame1->repaint();
+    ShowGeoRefForm();
+}
+
+void MainForm::PopUp_DigitizeGuidance_Click()
+{
+    const int block = SelectedLayer;
+    if (!isBlock(block)) {
+        return;
+    }
+    if (blockCompanionExists(agnavData().Blocks[size_t(block)].Path, QStringLiteral("xyz"))
+        && MsgBox(QStringLiteral(
+                      "A guidance file already exists for this block.\rWould you like to overwrite it?"),
+               vbYesNo)
+            == vbNo) {
+        return;
+    }
+    SelectedBlock = block;
+    StartGuidanceLineCreation(block);
+    // A creation that did not start must not hold the block: it could not
+    // be deleted until a cancel that never comes.
+    if (!Tools_DigitizeGuidance->isChecked()) {
+        SelectedBlock = 0;
+    }
+}
+
+void MainForm::PopUp_DigitizeExclusion_Click()
+{
+    if (!isBlock(SelectedLayer)) {
+        return;
+    }
+    SelectedBlock = SelectedLayer;
+    Tools_DigitizeExclusion_Click();
+    if (!Tools_DigitizeExclusion->isChecked()) {
+        SelectedBlock = 0;
+    }
+}
+
+void MainForm::AGCheckLabel_DblClick(int Index)
+{
+    if (!isBlock(Index)) {
+        return;
+    }
+    const AGNAVBlock& block = agnavData().Blocks[size_t(Index)];
+    if (!block.GuidanceLoaded && blockCompanionExists(block.Path, QStringLiteral("xyz"))) {
+        PopUp_OpenGuidance_Click(Index);
+    }
+}
