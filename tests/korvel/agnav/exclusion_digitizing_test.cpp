@@ -109,6 +109,10 @@ TEST_F(ExclusionDigitizing, ThePopUpKnowsItsBlockFromTheStartAndASecondZoneFollo
         window.Picture1_MouseDown(2, 0, 0.0f, 0.0f);
     }
     EXPECT_TRUE(modalForms().empty()) << "no chooser";
+    window.Tools_DigitizeBoundary_Click();
+    window.PopUp_DigitizeExclusion_Click();
+    EXPECT_FALSE(window.Tools_DigitizeExclusion->isChecked()) << "not while a boundary is digitized";
+    window.Tools_DigitizeBoundary_Click();
     const QList<QByteArray> lines = exclusionFile(2).split('\n');
     ASSERT_EQ(lines.size(), 7);
     EXPECT_TRUE(lines[3].startsWith("2   502100.0")) << "the second zone numbered 2";

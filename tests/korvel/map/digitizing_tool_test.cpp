@@ -12,6 +12,8 @@
 #include "tests/korvel/map/map_view_fixture.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QMouseEvent>
 
 namespace {
 
@@ -178,4 +180,20 @@ TEST_F(DigitizingClicks, ExclusionSegmentsTakeThePointerColourUntilABlockIsChose
     window.SelectedBlock = 2;
     press(kLeft, 0, 20, 10);
     EXPECT_EQ(segment(2).BorderColor(), RGB(0, 128, 0));
+}
+
+TEST_F(DigitizingClicks, AQuickDoubleClickPlacesOneVertex)
+{
+    MainForm& window = form();
+    window.Tools_DigitizeBoundary->setChecked(true);
+    PictureBox& picture = *window.Picture1;
+    const QPointF at(picture.toClientX(100) + 2, picture.toClientY(100) + 2);
+    for (const auto& [type, held] : { std::pair { QEvent::MouseButtonPress, Qt::LeftButton },
+             std::pair { QEvent::MouseButtonRelease, Qt::NoButton },
+             std::pair { QEvent::MouseButtonDblClick, Qt::LeftButton },
+             std::pair { QEvent::MouseButtonRelease, Qt::NoButton } }) {
+        QMouseEvent event(type, at, picture.mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
+        QCoreApplication::sendEvent(&picture, &event);
+    }
+    EXPECT_EQ(vertexCount(), 1);
 }

@@ -27,8 +27,6 @@ ToolsMenuInput with(void (*change)(ToolsMenuInput&))
 
 const Row kRows[] = {
     { "nothing loaded: no Save GIS Image", {}, &ToolsMenuStates::saveImage, false },
-    { "an image alone offers geo-referencing", with([](ToolsMenuInput& i) { i.imageLoaded = true; }),
-        &ToolsMenuStates::geoRef, true },
     { "an image that is not geo-referenced offers no digitizing",
         with([](ToolsMenuInput& i) { i.imageLoaded = true; }), &ToolsMenuStates::digitize, false },
     { "a geo-referenced image offers digitizing", with([](ToolsMenuInput& i) {
@@ -41,8 +39,6 @@ const Row kRows[] = {
          i.blockCount = 1;
      }),
         &ToolsMenuStates::stats, false },
-    { "drawn spray data offers statistics", with([](ToolsMenuInput& i) { i.sprayDataDrawn = true; }),
-        &ToolsMenuStates::stats, true },
     { "a block with guidance lines offers no guidance digitizing", with([](ToolsMenuInput& i) {
          i.agnavLoaded = true;
          i.blockCount = 1;
@@ -65,8 +61,6 @@ const Row kRows[] = {
          i.digitizingBoundary = true;
      }),
         &ToolsMenuStates::ruler, false },
-    { "GIS layer offers the conversion", with([](ToolsMenuInput& i) { i.gisLoaded = true; }),
-        &ToolsMenuStates::convert, true },
     { "optimization without guidance lines stays off", with([](ToolsMenuInput& i) {
          i.optimizationModuleChosen = true;
          i.metLoaded = true;
@@ -74,8 +68,6 @@ const Row kRows[] = {
         &ToolsMenuStates::optimize, false },
     { "a checked optimization stays on", with([](ToolsMenuInput& i) { i.optimizeChecked = true; }),
         &ToolsMenuStates::optimize, true },
-    { "met loaded: no new connection", with([](ToolsMenuInput& i) { i.metLoaded = true; }),
-        &ToolsMenuStates::connectKitoon, false },
     { "four met sources: one more may load", with([](ToolsMenuInput& i) { i.metCount = 4; }),
         &ToolsMenuStates::loadTower, true },
     { "five met sources: no more", with([](ToolsMenuInput& i) { i.metCount = 5; }),
