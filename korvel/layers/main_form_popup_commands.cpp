@@ -235,7 +235,7 @@ void MainForm::PopUp_Georef_Click()
     // image even after the list was reordered.
     CurrentImage = layers.ImageOrder[size_t(SelectedLayer)];
     Frame1->repaint();
-    ShowGeoRefForm();
+    ShowGeoReferencing();
 }
 
 void MainForm::PopUp_DigitizeGuidance_Click()
@@ -252,22 +252,10 @@ void MainForm::PopUp_DigitizeGuidance_Click()
         return;
     }
     SelectedBlock = block;
-    StartGuidanceLineCreation(block);
+    BeginGuidanceCreation(block);
     // A creation that did not start must not hold the block: it could not
     // be deleted until a cancel that never comes.
     if (!Tools_DigitizeGuidance->isChecked()) {
-        SelectedBlock = 0;
-    }
-}
-
-void MainForm::PopUp_DigitizeExclusion_Click()
-{
-    if (!isBlock(SelectedLayer)) {
-        return;
-    }
-    SelectedBlock = SelectedLayer;
-    Tools_DigitizeExclusion_Click();
-    if (!Tools_DigitizeExclusion->isChecked()) {
         SelectedBlock = 0;
     }
 }

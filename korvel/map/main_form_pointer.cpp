@@ -3,6 +3,7 @@
 // state chooses (map_pointer_modes.h). The tools live in their own files;
 // this file only routes. A move over the window's bare area empties the
 // readout.
+#include "korvel/map/digitizing_tool.h"
 #include "korvel/map/map_pointer_modes.h"
 #include "korvel/map/map_state.h"
 #include "korvel/map/ruler_tool.h"
@@ -34,7 +35,6 @@ PointerModes MainForm::pointerModes() const
 
 void MainForm::Picture1_MouseDown(int Button, int Shift, float X, float Y)
 {
-    Q_UNUSED(Shift);
     switch (pressTool(pointerModes(), Button)) {
     case MapTool::ZoomBox:
         ZoomBoxTool(*this).press(X, Y);
@@ -43,8 +43,7 @@ void MainForm::Picture1_MouseDown(int Button, int Shift, float X, float Y)
         RulerTool(*this).press(X, Y);
         break;
     case MapTool::Digitize:
-        // The digitizing clicks (place, take back, close) are the AG-NAV
-        // digitizing's; they take Button and Shift as they come.
+        DigitizingTool(*this).press(Button, Shift, X, Y);
         break;
     case MapTool::None:
         break;
@@ -65,7 +64,7 @@ void MainForm::Picture1_MouseMove(int Button, int Shift, float X, float Y)
         RulerTool(*this).drag(Shift, X, Y);
         break;
     case MapTool::Digitize:
-        // The digitizing's rubber band from the last vertex to the pointer.
+        DigitizingTool(*this).move(X, Y);
         break;
     case MapTool::None:
         break;

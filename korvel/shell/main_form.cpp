@@ -68,7 +68,11 @@ MainForm::MainForm()
     createMenuBar();
     createMapView();
     connectAgnavCommands();
+    connectFrameCommands();
+    connectDigitizingCommands();
+    connectGisShift();
     m_keyPreview = new KeyPreview(*this);
+    connectKeyboard();
     setStatusProgress(this);
 }
 

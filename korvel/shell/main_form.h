@@ -35,6 +35,7 @@
 
 class ControlDrag;
 struct GISLayer;
+class GISShiftPanel;
 class KeyPreview;
 enum class LayerKind;
 class LineControl;
@@ -44,6 +45,7 @@ class RedrawInputGuard;
 struct RedrawItems;
 struct ViewEdges;
 class SingleInstance;
+struct ShapeRecord;
 class StatusBar;
 class ToolBar;
 class QAction;
@@ -304,9 +306,13 @@ public:
     // The block whose guidance lines are being created or in which an
     // exclusion zone is being digitized; 0 when none.
     int SelectedBlock = 0;
-    // The block the GIS shift tool previews.
+    // The block the GIS shift tool previews, and the outline's offset from
+    // the block in metres (east and north positive), kept until the next
+    // opening of the tool.
     int ShiftBlock = 0;
-    // The image the geo-referencing window works on, a record index of Images.
+    double ShiftX = 0.0;
+    double ShiftY = 0.0;
+    // Index into Images (not a list position) of the image to geo-reference.
     int CurrentImage = 0;
 
     // --- Map extent, zoom and toolbar (korvel/map/main_form_extent.cpp) ---
@@ -354,7 +360,53 @@ public:
     void Form_KeyDown(int KeyCode, int Shift);
 
     // --- Frame menu commands (main_form_frame_commands.cpp) ---
+    // Map Mode re-applies itself on every call; Cluttered Mode acts only on a change.
+    void View_MapMode_Click();
+    void View_ClutteredMode_Click();
+    void View_Prefs_Click();
     void View_About_Click();
+    void View_Refresh_Click();
+    // Enables the Tools menu's items by what is loaded, as the menu opens.
+    void Tools_Menu_Click();
+    void Tools_Stats_Click();
+    void Tools_GeoRef_Click();
+    void Tools_SaveImage_Click();
+    void Tools_Quillet_Click();
+    // The coordinate readouts hand the keyboard focus straight back to the window.
+    void StatusLabel1_GotFocus();
+    void StatusLabel2_GotFocus();
+
+    // --- Digitizing (korvel/agnav/boundary_digitizing.cpp,
+    // korvel/agnav/exclusion_digitizing.cpp; the clicks in
+    // korvel/map/digitizing_tool.cpp) ---
+    // Each starts its mode or, while its item is ticked, ends it: the map's
+    // right press calls the boundary and exclusion ones to end with the
+    // polygon placed. None starts while another mode is on or the GIS shift
+    // outline is shown.
+    void Tools_DigitizeBoundary_Click();
+    void Tools_DigitizeGuidance_Click();
+    void Tools_DigitizeExclusion_Click();
+    // The block pop-up's "Digitize Exclusion Zone": the zone of block
+    // SelectedLayer, whose colour the segments take from the start.
+    void PopUp_DigitizeExclusion_Click();
+    // Starts exclusion digitizing, or ends it and saves the zone into Block
+    // after the question (a block outside 1..BlockCount saves nothing).
+    void SaveDigitizedExclusion(int Block);
+
+    // --- GIS shift tool (korvel/map/main_form_gis_shift.cpp) ---
+    void Tools_GIS_Shift_Click();
+    // Shift button 1 north, 2 east, 3 south, 4 west, by one step.
+    void OnGISShiftChange(int Index);
+    void OnGISShiftStepXChange();
+    void OnGISShiftStepYChange();
+    // Back to offset 0, 0.
+    void OnGISShiftRedraw();
+    void DrawGISShiftPreview();
+    bool GISShiftPreviewShown() const;
+    // Removes the outline and hides the panel.
+    void HideGISShiftPanel();
+    // The tool's panel, created on first use.
+    GISShiftPanel& gisShiftPanel();
 
     // --- Redraw (korvel/map/main_form_redraw.cpp) ---
     void Graph(bool FullRedraw);
@@ -454,7 +506,6 @@ public:
     void PopUp_AGNAVProps_Click();
     void PopUp_Georef_Click();
     void PopUp_DigitizeGuidance_Click();
-    void PopUp_DigitizeExclusion_Click();
     // A double click on a block's label loads its guidance lines when their
     // file exists and they are not loaded yet.
     void AGCheckLabel_DblClick(int Index);
@@ -528,18 +579,20 @@ public:
     void GuidanceCancel_Click();
     // The meteorology work: stops the playback, closes the panel, drops the files.
     void CloseMet_Click();
-    // The geo-referencing work: shows GeoRefForm modally on Images(CurrentImage)
-    // and releases it when it closes.
-    void ShowGeoRefForm();
-    // The guidance work: starts guidance-line creation in the block, setting
-    // SelectedBlock to it and ticking Tools_DigitizeGuidance.
-    void StartGuidanceLineCreation(int Block);
-    // The digitizing work: starts exclusion-zone digitizing in SelectedBlock,
-    // ticking Tools_DigitizeExclusion.
-    void Tools_DigitizeExclusion_Click();
-    // The GIS shift tool: whether its preview is shown, and closing it.
-    bool GISShiftPreviewShown() const;
-    void HideGISShiftPanel();
+    // The statistics and geo-referencing work: their modal windows
+    // (geo-referencing Images(CurrentImage)).
+    void ShowStatistics();
+    void ShowGeoReferencing();
+    // The AG-NAV job dialog work: a digitized boundary (vertices 1..n, n >= 3,
+    // in map coordinates) the user wants saved becomes a new block with its
+    // boundary file.
+    void SaveDigitizedBoundary(const ShapeRecord& Vertices);
+    // The guidance work: Tools > Digitize AG-NAV > "Guidance Lines" when no
+    // creation is under way: choose the block and begin.
+    void StartGuidanceCreation();
+    // The guidance work: begins guidance-line creation in Block, chosen
+    // already (from its pop-up menu).
+    void BeginGuidanceCreation(int Block);
 
     // --- StatusProgress: panel 6 of StatusBar1 and ProgressBar1 ---
     void setStatusText(const QString& text) override;
@@ -576,6 +629,21 @@ private:
     // The map view's overlays, wiring and list row templates
     // (korvel/map/main_form_map_view.cpp, korvel/layers/list_entries.cpp).
     void createMapView();
+    // Wires the frame's menu commands, the digitizing items, the GIS shift
+    // item and the key preview.
+    void connectFrameCommands();
+    void connectDigitizingCommands();
+    void connectGisShift();
+    void connectKeyboard();
+    // The keyboard's Enter and Escape (main_form_keys.cpp).
+    void confirmTypedExtent();
+    void escapeKey();
+    void zoomOrRedrawAfterViewChange();
+    // Says why digitizing cannot start while the shift outline is shown.
+    bool shiftPreviewRefusesDigitizing();
+    // Unloads DigitizeLine's elements above the template.
+    void removeDigitizedSegments();
+    void saveDigitizedZone(int Block, const ShapeRecord& vertices);
     // Wires the "Load AG-NAV" menu items (korvel/agnav/agnav_commands.cpp).
     void connectAgnavCommands();
     // The list rows of a block just loaded: its own, its guidance and exclusion rows.
@@ -686,4 +754,6 @@ private:
     bool m_redrawAgainFull = false;
     RedrawInputGuard* m_inputGuard = nullptr; // while Graph draws
     ControlDrag* m_rowDrag = nullptr; // reordering of image and GIS rows
+    GISShiftPanel* m_gisShiftPanel = nullptr;
+    bool m_gisShiftOpen = false; // the shift outline is shown
 };

@@ -51,32 +51,35 @@ void MainForm::CloseMet_Click()
     globals().MetLoaded = false;
 }
 
-bool MainForm::GISShiftPreviewShown() const
+void MainForm::ShowStatistics()
 {
-    // The map tools work: true while the GIS shift tool shows its outline.
-    return false;
+    // The statistics work: shows StatForm modally, then unloads and releases it.
 }
 
-void MainForm::HideGISShiftPanel()
+void MainForm::ShowGeoReferencing()
 {
-    // The map tools work: removes the shift outline and hides the tool.
+    // The geo-referencing work: shows GeoRefForm modally for Images(CurrentImage),
+    // then unloads and releases it.
 }
 
-void MainForm::ShowGeoRefForm()
+void MainForm::SaveDigitizedBoundary(const ShapeRecord& Vertices)
 {
-    // The geo-referencing work: GeoRefForm shown modally on Images(CurrentImage),
-    // unloaded and released when it closes.
+    // The AG-NAV job dialog work: asks for the boundary file's name, adds the
+    // block (clockwise, with its area), fills the job in its dialog, writes
+    // the boundary file and adds the block's row; a failure takes the block back.
+    Q_UNUSED(Vertices);
 }
 
-void MainForm::StartGuidanceLineCreation(int Block)
+void MainForm::StartGuidanceCreation()
+{
+    // The guidance work: chooses the block (SelectionForm, blocks, shown only
+    // when several are loaded), sets SelectedBlock and begins the creation
+    // (BeginGuidanceCreation with it).
+}
+
+void MainForm::BeginGuidanceCreation(int Block)
 {
     // The guidance work: sets SelectedBlock to Block, ticks
     // Tools_DigitizeGuidance and shows the guidance panel.
     Q_UNUSED(Block);
-}
-
-void MainForm::Tools_DigitizeExclusion_Click()
-{
-    // The digitizing work: starts exclusion-zone digitizing in SelectedBlock
-    // and ticks Tools_DigitizeExclusion.
 }

@@ -42,7 +42,6 @@ void MainForm::createMenuBar()
     blank3 = newMenuSeparator(*View_Menu, "blank3");
     View_Prefs = newMenuItem(*View_Menu, "View_Prefs", "Preferences", QKeySequence(Qt::CTRL | Qt::Key_P));
     View_About = newMenuItem(*View_Menu, "View_About", "About");
-    connectMenuClick(*View_About, this, [this] { View_About_Click(); });
     blank16 = newMenuSeparator(*View_Menu, "blank16");
     View_Refresh = newMenuItem(*View_Menu, "View_Refresh", "Refresh", QKeySequence(Qt::Key_F5));
 

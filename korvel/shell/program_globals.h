@@ -23,6 +23,7 @@ struct ProgramGlobals
     bool AGNAVLoaded = false;
     bool ImageLoaded = false;
     bool MetLoaded = false; // meteorological data is loaded (its panel is open)
+    int MetCount = 0; // meteorological sources loaded, at most 8
 
     bool UTMMode = true; // map coordinates: UTM metres, or longitude/latitude degrees when False
     double Pi = 3.14159265358979323846;

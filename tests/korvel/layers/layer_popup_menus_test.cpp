@@ -277,7 +277,9 @@ TEST_F(LayerPopUpMenus, DigitizingGuidanceAsksBeforeOverwritingAndHoldsNoBlockIt
     queuePopupChoice("PopUp_DigitizeGuidance");
     form().AGCheckLabel_MouseDown(block, 2, 0, 0, 0);
     EXPECT_EQ(form().SelectedBlock, 0);
+    // An exclusion zone does start, and holds its block while it is drawn.
     queuePopupChoice("PopUp_DigitizeExclusion");
     form().AGCheckLabel_MouseDown(block, 2, 0, 0, 0);
-    EXPECT_EQ(form().SelectedBlock, 0);
+    EXPECT_TRUE(form().Tools_DigitizeExclusion->isChecked());
+    EXPECT_EQ(form().SelectedBlock, block);
 }

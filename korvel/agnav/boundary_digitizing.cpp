@@ -1,0 +1,90 @@
+// Starting and ending the digitizing of a block boundary, and the start of
+// guidance-line creation, from Tools > "Digitize AG-NAV". The clicks that
+// place the vertices are the map's (korvel/map/digitizing_tool.h). At most
+// one digitizing mode is on at a time, and none while the GIS shift tool
+// shows its outline, since all of them draw into DigitizeLine.
+//
+// A finished boundary becomes a new block through the AG-NAV job dialog,
+// which writes the block's boundary file; this file ends at the question
+// "Save AGNAV boundary to file?" and hands the vertices on.
+#include "korvel/map/digitizing_tool.h"
+#include "korvel/map/map_pointer_modes.h"
+#include "korvel/shell/main_form.h"
+#include "korvel/shell/main_settings.h"
+#include "platform/line_control.h"
+#include "platform/menu_item.h"
+#include "platform/msg_box.h"
+#include "platform/vb_error.h"
+
+#include <QAction>
+
+namespace {
+
+constexpr int kMinimumVertices = 3;
+
+} // namespace
+
+void MainForm::connectDigitizingCommands()
+{
+    connectMenuClick(*Tools_DigitizeBoundary, this, [this] { Tools_DigitizeBoundary_Click(); });
+    connectMenuClick(*Tools_DigitizeGuidance, this, [this] { Tools_DigitizeGuidance_Click(); });
+    connectMenuClick(*Tools_DigitizeExclusion, this, [this] { Tools_DigitizeExclusion_Click(); });
+}
+
+bool MainForm::shiftPreviewRefusesDigitizing()
+{
+    if (!GISShiftPreviewShown()) {
+        return false;
+    }
+    MsgBox(QStringLiteral("Please close the GIS Shift tool before digitizing."), vbExclamation);
+    return true;
+}
+
+void MainForm::removeDigitizedSegments()
+{
+    DigitizeLine.unloadAll();
+}
+
+void MainForm::Tools_DigitizeBoundary_Click()
+{
+    if (Tools_DigitizeGuidance->isChecked() || Tools_DigitizeExclusion->isChecked()) {
+        return;
+    }
+    const bool starting = !Tools_DigitizeBoundary->isChecked();
+    if (starting && shiftPreviewRefusesDigitizing()) {
+        return;
+    }
+    Tools_DigitizeBoundary->setChecked(starting);
+    if (starting) {
+        // Leftovers of an earlier polygon go; the template takes the colour
+        // the segments will have and stays hidden.
+        removeDigitizedSegments();
+        DigitizeLine[0].setBorderColor(pointerLineColour(mainSettings().PointerColour));
+        return;
+    }
+    const ShapeRecord vertices = digitizedVertices(DigitizeLine);
+    try {
+        if (vertices.upperBound() >= kMinimumVertices
+            && MsgBox(QStringLiteral("Save AGNAV boundary to file?"), vbYesNo) == vbYes) {
+            SaveDigitizedBoundary(vertices);
+        }
+    } catch (const VbError& error) {
+        MsgBox(QStringLiteral("Error: ") + error.Description(), vbCritical);
+    }
+    removeDigitizedSegments();
+}
+
+void MainForm::Tools_DigitizeGuidance_Click()
+{
+    if (Tools_DigitizeBoundary->isChecked() || Tools_DigitizeExclusion->isChecked()) {
+        return;
+    }
+    if (Tools_DigitizeGuidance->isChecked()) {
+        GuidanceCancel_Click();
+        return;
+    }
+    if (shiftPreviewRefusesDigitizing()) {
+        return;
+    }
+    StartGuidanceCreation();
+}

@@ -1,0 +1,121 @@
+// Digitizing an exclusion zone of a block: Tools > "Digitize AG-NAV" >
+// "Exclusion Zone" and the block pop-up's "Digitize Exclusion Zone" start it,
+// the map's right press (korvel/map/digitizing_tool.h) or the same entry
+// again ends it. A zone started from the Tools menu has no block until it is
+// closed: then the user picks one when several are loaded. The zone is asked
+// for ("Save AGNAV exclusion zone?"), appended to the block and its
+// exclusion-zone file (saveExclusionZone), drawn, and the block's
+// exclusion-zones row is added to the list.
+#include "korvel/agnav/agnav_block.h"
+#include "korvel/agnav/agnav_command_support.h"
+#include "korvel/agnav/exclusion_zones.h"
+#include "korvel/map/block_zone_drawing.h"
+#include "korvel/map/digitizing_tool.h"
+#include "korvel/shell/main_form.h"
+#include "korvel/shell/selection_form.h"
+#include "platform/line_control.h"
+#include "platform/msg_box.h"
+#include "platform/picture_box.h"
+#include "platform/show_modal.h"
+#include "platform/tool_bar.h"
+#include "platform/vb_error.h"
+
+#include <QAction>
+
+namespace {
+
+constexpr int kMinimumVertices = 3;
+constexpr int kTypedExtentButton = 3;
+
+// The block the finished zone goes to. The chooser starts on block 1 and
+// shows only when there is a choice; closed without one, block 1 it is.
+int chooseExclusionBlock()
+{
+    SelectionForm& chooser = SelectionForm::instance();
+    chooser.Selection = 1;
+    if (agnavData().BlockCount > 1) {
+        chooser.ListType = SelectionListBlocks;
+        ShowModal(chooser);
+    }
+    const int block = chooser.Selection;
+    SelectionForm::release();
+    return block;
+}
+
+bool isBlock(int block)
+{
+    return block >= 1 && block <= agnavData().BlockCount;
+}
+
+} // namespace
+
+void MainForm::Tools_DigitizeExclusion_Click()
+{
+    if (Tools_DigitizeGuidance->isChecked() || Tools_DigitizeBoundary->isChecked()) {
+        return;
+    }
+    const bool starting = !Tools_DigitizeExclusion->isChecked();
+    if (starting && shiftPreviewRefusesDigitizing()) {
+        return;
+    }
+    if (!starting && digitizedVertexCount(DigitizeLine) >= kMinimumVertices && SelectedBlock == 0) {
+        SelectedBlock = chooseExclusionBlock();
+    }
+    SaveDigitizedExclusion(SelectedBlock);
+    SelectedBlock = 0;
+}
+
+void MainForm::PopUp_DigitizeExclusion_Click()
+{
+    // The pop-up starts (or ends) the zone of its own block; while another
+    // tool draws into the digitized segments it stays out of their way.
+    if (Tools_DigitizeGuidance->isChecked() || Tools_DigitizeBoundary->isChecked()) {
+        return;
+    }
+    if (!Tools_DigitizeExclusion->isChecked() && shiftPreviewRefusesDigitizing()) {
+        return;
+    }
+    SelectedBlock = SelectedLayer;
+    SaveDigitizedExclusion(SelectedBlock);
+    if (!Tools_DigitizeExclusion->isChecked()) {
+        SelectedBlock = 0;
+    }
+}
+
+void MainForm::SaveDigitizedExclusion(int Block)
+{
+    const bool starting = !Tools_DigitizeExclusion->isChecked();
+    Tools_DigitizeExclusion->setChecked(starting);
+    // No typed extent while a zone is digitized: the view must stay.
+    Toolbar->setEnabled(kTypedExtentButton, !starting);
+    if (starting) {
+        removeDigitizedSegments();
+        return;
+    }
+    const ShapeRecord vertices = digitizedVertices(DigitizeLine);
+    try {
+        if (vertices.upperBound() >= kMinimumVertices && isBlock(Block)
+            && MsgBox(QStringLiteral("Save AGNAV exclusion zone?"), vbYesNo) == vbYes) {
+            saveDigitizedZone(Block, vertices);
+        }
+    } catch (const VbError& error) {
+        MsgBox(QStringLiteral("Error: ") + error.Description(), vbExclamation);
+    }
+    removeDigitizedSegments();
+}
+
+void MainForm::saveDigitizedZone(int Block, const ShapeRecord& vertices)
+{
+    const AgnavOutcome outcome = saveExclusionZone(Block, vertices);
+    if (!outcome.isDone()) {
+        // The zone is neither in the block nor in its file: the user must
+        // know, or a zone thought saved would be missing from the job.
+        MsgBox(outcome.message(), vbExclamation);
+        return;
+    }
+    DrawBoundaryPolygon(*Picture1, Block, blockAt(Block).ExclusionZoneCount);
+    Picture1->Refresh();
+    // The new row's tick must not redraw the map under the zone just drawn.
+    BusyScope busy;
+    AddExclusionListEntry(Block);
+}

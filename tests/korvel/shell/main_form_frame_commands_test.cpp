@@ -1,0 +1,158 @@
+// The frame's menu commands: the view modes, the Tools menu's enabling on
+// the window, Save GIS Image, Geo-referencing's chooser and the updater.
+#include "korvel/map/layer_records.h"
+#include "korvel/shell/program_globals.h"
+#include "korvel/shell/selection_form.h"
+#include "platform/common_dialog.h"
+#include "platform/msg_box.h"
+#include "platform/picture_box.h"
+#include "platform/process_launcher.h"
+#include "tests/korvel/shell/main_form_fixture.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QImage>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+
+namespace {
+
+class FrameCommands : public MainFormTest
+{
+};
+
+} // namespace
+
+TEST_F(FrameCommands, MapModeWidensTheMapAndClutteredModeTakesTheFloatingWindowsAway)
+{
+    MainForm& window = shownForm();
+    window.View_MapMode_Click();
+    EXPECT_FALSE(window.Frame1->isVisible());
+    EXPECT_FALSE(window.Frame2->isVisible());
+    EXPECT_TRUE(window.Check1[1].isVisible());
+    EXPECT_EQ(window.Picture1->width(), window.Check1[1].x() - window.Picture1->x() - 3);
+    EXPECT_TRUE(window.View_MapMode->isChecked());
+    EXPECT_FALSE(window.View_ClutteredMode->isChecked());
+    window.View_MapMode_Click(); // again: applies itself once more
+    EXPECT_TRUE(window.View_MapMode->isChecked());
+
+    window.Check1[1].setChecked(true);
+    ASSERT_EQ(checkList.shows, 1);
+    window.View_ClutteredMode_Click();
+    EXPECT_EQ(checkList.unloads, 1) << "the floating list closes";
+    EXPECT_FALSE(window.Check1[1].isChecked());
+    EXPECT_FALSE(window.Check1[1].isVisible());
+    EXPECT_TRUE(window.Frame1->isVisible());
+    EXPECT_EQ(window.Picture1->width(), window.Frame1->x() - 2 * window.Picture1->x());
+
+    window.Picture1->pixelsForWriting().setPixelColor(3, 3, QColor(255, 0, 0));
+    window.View_ClutteredMode_Click();
+    EXPECT_EQ(window.Picture1->image().pixelColor(3, 3), QColor(255, 0, 0)) << "no change, no redraw";
+}
+
+TEST_F(FrameCommands, ToolsMenuOpeningSetsTheItemsStates)
+{
+    MainForm& window = form();
+    window.Tools_Menu_Click();
+    EXPECT_FALSE(window.Tools_SaveImage->isEnabled()) << "nothing loaded";
+    EXPECT_FALSE(window.Tools_Ruler->isEnabled());
+
+    globals().GISLoaded = true;
+    window.Tools_Ruler->setChecked(true);
+    window.Tools_Menu_Click();
+    EXPECT_TRUE(window.Tools_SaveImage->isEnabled());
+    EXPECT_TRUE(window.Tools_Convert->isEnabled());
+    EXPECT_FALSE(window.Tools_Digitize->menuAction()->isEnabled()) << "ruler on";
+    EXPECT_FALSE(window.Tools_GIS_Shift->isEnabled()) << "no block";
+    EXPECT_TRUE(window.Met_LoadKitoon->isEnabled());
+}
+
+TEST_F(FrameCommands, SaveGisImageWritesTheDrawnMapAsABitmap)
+{
+    MainForm& window = form();
+    window.Picture1->pixelsForWriting().fill(QColor(0, 0, 255));
+    const QString path = workDir() + "map.bmp";
+    queueSaveFile(path);
+    window.Tools_SaveImage_Click();
+    ASSERT_EQ(dialogs().size(), 1u);
+    const CommonDialogRequest& request = dialogs()[0];
+    EXPECT_EQ(request.kind, CommonDialogKind::Save);
+    EXPECT_EQ(request.title, "Save main GIS image as...");
+    EXPECT_EQ(request.filter, "Bitmap File (*.bmp)|*.bmp");
+    EXPECT_EQ(request.flags, 6);
+    EXPECT_TRUE(request.fileName.isEmpty());
+
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.read(2), "BM");
+    const QImage saved(path, "BMP");
+    EXPECT_EQ(saved.size(), window.Picture1->image().size());
+    EXPECT_EQ(saved.pixelColor(1, 1), QColor(0, 0, 255));
+    EXPECT_EQ(QDir(workDir()).entryList(QDir::Files), QStringList { "map.bmp" }) << "no temporary file left";
+    EXPECT_TRUE(msgBoxes().empty());
+}
+
+TEST_F(FrameCommands, SaveGisImageCancelledSaysNothingAndAFailedWriteIsReported)
+{
+    MainForm& window = form();
+    queueDialogCancel();
+    window.Tools_SaveImage_Click();
+    EXPECT_TRUE(msgBoxes().empty());
+    EXPECT_TRUE(QDir(workDir()).entryList(QDir::Files).isEmpty());
+
+    queueSaveFile(workDir() + "missing folder/map.bmp");
+    queueMsgBoxAnswer(vbOK);
+    window.Tools_SaveImage_Click();
+    ASSERT_EQ(msgBoxes().size(), 1u);
+    EXPECT_TRUE(msgBoxes()[0].prompt.startsWith("KORVEL encountered the following error:\r"));
+    EXPECT_GT(msgBoxes()[0].prompt.size(), 41) << "with the description";
+    EXPECT_EQ(msgBoxes()[0].icon(), 0);
+}
+
+TEST_F(FrameCommands, GeoReferencingNeedsUtmAndPicksTheImageShownAtTheChosenPosition)
+{
+    MainForm& window = form();
+    globals().UTMMode = false;
+    queueMsgBoxAnswer(vbOK);
+    window.Tools_GeoRef_Click();
+    ASSERT_EQ(msgBoxes().size(), 1u);
+    EXPECT_EQ(msgBoxes()[0].prompt, "You must be in UTM mode\rto georeference any images");
+    EXPECT_TRUE(modalForms().empty());
+
+    globals().UTMMode = true;
+    LayerData& layers = layerData();
+    layers.Images.resize(3);
+    layers.ImageCount = 2;
+    layers.ImageOrder = { 0, 2, 1 }; // the image loaded second is listed first
+    bool disabledDuringChoice = false;
+    onModal<SelectionForm>([&](SelectionForm& chooser) {
+        disabledDuringChoice = !window.centralWidget()->isEnabled() && chooser.isEnabled();
+        chooser.Selection = 2;
+        chooser.accept();
+    });
+    window.Tools_GeoRef_Click();
+    EXPECT_TRUE(disabledDuringChoice) << "the main window is out of reach, the chooser is not";
+    EXPECT_EQ(window.CurrentImage, 1);
+    EXPECT_TRUE(window.centralWidget()->isEnabled()) << "usable again once the windows closed";
+    EXPECT_TRUE(window.menuBar()->isEnabled());
+}
+
+TEST_F(FrameCommands, UpdaterStartsFromTheProgramFolderAndAMissingOneIsReported)
+{
+    MainForm& window = form();
+    window.Tools_Quillet_Click();
+    ASSERT_EQ(launches().size(), 1u);
+    EXPECT_EQ(launches()[0].program, globals().RootDir + "quillet");
+    EXPECT_TRUE(launches()[0].arguments.isEmpty());
+
+    queueProgramStartFailure(QStringLiteral("quillet was not found"));
+    queueMsgBoxAnswer(vbOK);
+    window.Tools_Quillet_Click();
+    ASSERT_EQ(msgBoxes().size(), 1u);
+    EXPECT_EQ(msgBoxes()[0].prompt, "KORVEL encountered the following error:\rquillet was not found");
+    EXPECT_EQ(MainForm::existing(), &window) << "the program goes on";
+}
