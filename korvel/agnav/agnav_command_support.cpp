@@ -2,7 +2,6 @@
 
 #include "korvel/agnav/agnav_block.h"
 #include "korvel/agnav/block_companion.h"
-#include "korvel/map/redraw_state.h"
 #include "platform/file_helpers.h"
 
 #include <functional>
@@ -49,15 +48,4 @@ QString blockLoadFailurePrompt(const QString& fileName, const QString& descripti
     return QStringLiteral("KORVEL encountered the following error while\ropening '%1':\r\r     %2\r\r"
                           "Would you like to inspect this file with Notepad?")
         .arg(fileName, description);
-}
-
-BusyScope::BusyScope()
-    : m_before(redrawState().Busy)
-{
-    redrawState().Busy = true;
-}
-
-BusyScope::~BusyScope()
-{
-    redrawState().Busy = m_before;
 }

@@ -1,8 +1,7 @@
 #pragma once
 // What the main window's AG-NAV commands share and what they decide without
-// a window: the blocks each "Load AG-NAV" entry offers, the texts they show,
-// and the guard that keeps the layer list's tick boxes from redrawing while
-// rows are added. The commands themselves are MainForm procedures
+// a window: the blocks each "Load AG-NAV" entry offers and the texts they
+// show. The commands themselves are MainForm procedures
 // (agnav_commands.cpp: blocks and their companion files;
 // agnav_sub_item_commands.cpp: the entries that load into a loaded block;
 // flight_commands.cpp: spray data).
@@ -19,16 +18,3 @@ std::vector<int> sprayDataCandidates();
 
 // The question of a failed block load, with the offer to open the file.
 QString blockLoadFailurePrompt(const QString& fileName, const QString& description);
-
-// Holds Busy on while it lives and puts back what it was.
-class BusyScope
-{
-public:
-    BusyScope();
-    ~BusyScope();
-    BusyScope(const BusyScope&) = delete;
-    BusyScope& operator=(const BusyScope&) = delete;
-
-private:
-    bool m_before;
-};

@@ -14,6 +14,7 @@
 #include "korvel/agnav/block_loading.h"
 #include "korvel/agnav/exclusion_zones.h"
 #include "korvel/guidance/guidance_file.h"
+#include "korvel/map/busy_while.h"
 #include "korvel/map/gis_layer_opening.h"
 #include "korvel/map/layer_records.h"
 #include "korvel/map/map_state.h"
@@ -134,7 +135,7 @@ void MainForm::File_OpenAGNAV_Click()
     }
     settings.AGNAVDir = folderOfFile(paths.first());
     repaint();
-    BusyScope busy;
+    const BusyWhile busy;
     const bool mapWasEmpty = mapState().MapEmpty;
     for (const QString& path : paths) {
         // A failure ends the whole command at that file: the files after it
@@ -173,7 +174,7 @@ bool MainForm::LoadAGNAVBlock(const QString& Path)
         MsgBox(full, vbExclamation);
         return false;
     }
-    BusyScope busy;
+    const BusyWhile busy;
     const MapBeforeBlock before = MapBeforeBlock::take();
     const int blocksBefore = agnavData().BlockCount;
     int b = 0;

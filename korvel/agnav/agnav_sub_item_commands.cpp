@@ -5,6 +5,7 @@
 // was clicked).
 #include "korvel/agnav/agnav_block.h"
 #include "korvel/agnav/agnav_command_support.h"
+#include "korvel/map/busy_while.h"
 #include "korvel/shell/main_form.h"
 #include "korvel/shell/program_globals.h"
 #include "korvel/shell/selection_form.h"
@@ -57,7 +58,7 @@ void MainForm::File_OpenGuidance_Click()
         return;
     }
     {
-        BusyScope busy;
+        const BusyWhile busy;
         LoadGuidanceFile(block);
     }
     Graph(false);
@@ -71,7 +72,7 @@ void MainForm::File_OpenExclusion_Click()
         return;
     }
     {
-        BusyScope busy;
+        const BusyWhile busy;
         LoadExclusionFile(block);
     }
     Graph(false);
@@ -99,7 +100,7 @@ void MainForm::PopUp_OpenGuidance_Click(int Block)
         return;
     }
     {
-        BusyScope busy;
+        const BusyWhile busy;
         LoadGuidanceFile(Block);
     }
     if (globals().ImmediateGraph) {
@@ -113,7 +114,7 @@ void MainForm::PopUp_OpenExclusion_Click(int Block)
         return;
     }
     {
-        BusyScope busy;
+        const BusyWhile busy;
         LoadExclusionFile(Block);
     }
     if (globals().ImmediateGraph) {

@@ -211,7 +211,8 @@ void BoundaryParser::readHeading(const QString& rest)
     QString values = trimmedBlanks(rest);
     values = trimmedBlanks(values.left(std::max<qsizetype>(0, values.size() - 21)));
     m_block.HeadingText = trimmedBlanks(values.right(6));
-    m_masterItems = agnavLineItems(values.left(std::max<qsizetype>(0, values.size() - 6)), CommaSeparates::Yes);
+    m_masterItems
+        = agnavLineItems(values.left(std::max<qsizetype>(0, values.size() - 6)), CommaSeparates::Yes);
 }
 
 void BoundaryParser::readEllipsoid(const QString& rest)

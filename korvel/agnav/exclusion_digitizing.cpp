@@ -10,6 +10,7 @@
 #include "korvel/agnav/agnav_command_support.h"
 #include "korvel/agnav/exclusion_zones.h"
 #include "korvel/map/block_zone_drawing.h"
+#include "korvel/map/busy_while.h"
 #include "korvel/map/digitizing_tool.h"
 #include "korvel/shell/main_form.h"
 #include "korvel/shell/selection_form.h"
@@ -116,6 +117,6 @@ void MainForm::saveDigitizedZone(int Block, const ShapeRecord& vertices)
     DrawBoundaryPolygon(*Picture1, Block, blockAt(Block).ExclusionZoneCount);
     Picture1->Refresh();
     // The new row's tick must not redraw the map under the zone just drawn.
-    BusyScope busy;
+    const BusyWhile busy;
     AddExclusionListEntry(Block);
 }

@@ -7,6 +7,7 @@
 #include "korvel/agnav/agnav_command_support.h"
 #include "korvel/agnav/flight_file.h"
 #include "korvel/agnav/flight_log_format.h"
+#include "korvel/map/busy_while.h"
 #include "korvel/shell/floating_windows.h"
 #include "korvel/shell/main_form.h"
 #include "korvel/shell/open_files_dialog.h"
@@ -29,7 +30,7 @@ void MainForm::OpenFlightFiles(int Block)
         return;
     }
     repaint();
-    BusyScope busy;
+    const BusyWhile busy;
     for (const QString& path : paths) {
         // A failure ends the whole command: the logs after it stay
         // unloaded and the map is not redrawn.

@@ -4,12 +4,12 @@
 // pop-up menus as there (or delete), and image and GIS labels are dragged
 // onto one another to reorder the list; every command is the main window's.
 #include "korvel/agnav/agnav_block.h"
-#include "korvel/layers/busy_while.h"
 #include "korvel/layers/check_list_form.h"
 #include "korvel/layers/layer_popup_menus.h"
 #include "korvel/layers/layer_removal.h"
 #include "korvel/layers/list_rows.h"
 #include "korvel/layers/row_label_colours.h"
+#include "korvel/map/busy_while.h"
 #include "korvel/map/layer_records.h"
 #include "korvel/shell/main_form.h"
 #include "korvel/shell/program_globals.h"

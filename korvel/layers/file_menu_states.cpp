@@ -33,7 +33,8 @@ FileMenuStates fileMenuStates()
         if (!block.ExclusionLoaded && blockCompanionExists(block.Path, QStringLiteral("xcl"))) {
             states.exclusionZones = true;
         }
-        if (!states.sprayData && !block.DataFolder.isEmpty() && FileExists(block.DataFolder + QStringLiteral("*.*"))) {
+        if (!states.sprayData && !block.DataFolder.isEmpty()
+            && FileExists(block.DataFolder + QStringLiteral("*.*"))) {
             states.sprayData = true;
         }
     }

@@ -8,7 +8,8 @@
 namespace {
 
 // Removes the record shown at `position` from records and order alike.
-template <class Record> bool removeAt(std::vector<Record>& records, std::vector<int>& order, int& count, int position)
+template <class Record>
+bool removeAt(std::vector<Record>& records, std::vector<int>& order, int& count, int position)
 {
     if (position < 1 || position > count || position >= int(order.size())) {
         return false;

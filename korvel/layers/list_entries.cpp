@@ -5,8 +5,8 @@
 // which shifts the sub-rows after it, so their tick states move one element
 // up with them. The rebuild then places and captions everything.
 #include "korvel/agnav/agnav_block.h"
-#include "korvel/layers/busy_while.h"
 #include "korvel/layers/list_rows.h"
+#include "korvel/map/busy_while.h"
 #include "korvel/map/layer_records.h"
 #include "korvel/shell/main_form.h"
 

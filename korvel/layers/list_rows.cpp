@@ -83,7 +83,8 @@ QString subRowCaption(const AGNAVBlock& block, SubRowKind kind, int flight)
     case SubRowKind::Guidance:
         return QStringLiteral("Guidance Lines");
     case SubRowKind::Exclusion:
-        return block.ExclusionZoneCount == 1 ? QStringLiteral("Exclusion Zone") : QStringLiteral("Exclusion Zones");
+        return block.ExclusionZoneCount == 1 ? QStringLiteral("Exclusion Zone")
+                                             : QStringLiteral("Exclusion Zones");
     case SubRowKind::Flight:
         break;
     }

@@ -4,8 +4,8 @@
 // not stop the rest. The drop neither zooms nor redraws: the new layers show
 // at the next redraw or zoom, and their new rows' ticks start no redraw of
 // their own while the drop loads.
-#include "korvel/layers/busy_while.h"
 #include "korvel/layers/dropped_files.h"
+#include "korvel/map/busy_while.h"
 #include "korvel/shell/main_form.h"
 #include "platform/msg_box.h"
 #include "platform/vb_error.h"

@@ -4,9 +4,9 @@
 // item was shown, the next redraw starts from scratch; with ImmediateGraph it
 // comes at once. Nothing is asked: a caller that wants a question asks first.
 #include "korvel/agnav/agnav_block.h"
-#include "korvel/layers/busy_while.h"
 #include "korvel/layers/layer_removal.h"
 #include "korvel/layers/list_rows.h"
+#include "korvel/map/busy_while.h"
 #include "korvel/map/image_cache.h"
 #include "korvel/map/layer_records.h"
 #include "korvel/map/redraw_state.h"

@@ -166,14 +166,15 @@ void MainForm::createLayerListTemplates()
 
     auto labels = [this, events](ControlArray<QLabel>& array, bool draggable) {
         array.setElement(0, newLabel(array.elementName(0), *Frame1));
-        array.setLoader(widgetLoader(array,
-                            std::function<void(QLabel&, int)>([this, events, draggable, &array](QLabel& row, int) {
-                                row.setFrameStyle(array[0].frameStyle());
-                                row.installEventFilter(events);
-                                if (draggable) {
-                                    m_rowDrag->setAutomaticDrag(row);
-                                }
-                            })),
+        array.setLoader(
+            widgetLoader(
+                array, std::function<void(QLabel&, int)>([this, events, draggable, &array](QLabel& row, int) {
+                    row.setFrameStyle(array[0].frameStyle());
+                    row.installEventFilter(events);
+                    if (draggable) {
+                        m_rowDrag->setAutomaticDrag(row);
+                    }
+                })),
             unloadLater<QLabel>);
     };
     labels(ImageCheckLabel, true);
@@ -222,10 +223,9 @@ void MainForm::connectLayerList()
     connect(StatusBar1, &StatusBar::MouseUp, this,
         [this](int button, int shift, float x, float y) { StatusBar1_MouseUp(button, shift, x, y); });
     // The ellipsoid items are made when the window is initialized, after this.
-    PopUp_EllipsoidList.setLoader(
-        menuItemLoader(PopUp_EllipsoidList, [this](QAction& item, int index) {
-            connectMenuClick(item, this, [this, index] { PopUp_EllipsoidList_Click(index); });
-        }));
+    PopUp_EllipsoidList.setLoader(menuItemLoader(PopUp_EllipsoidList, [this](QAction& item, int index) {
+        connectMenuClick(item, this, [this, index] { PopUp_EllipsoidList_Click(index); });
+    }));
 
     connectMenuClick(*File_CloseAll, this, [this] { File_CloseAll_Click(); });
     connect(File_Menu, &QMenu::aboutToShow, this, [this] { File_Menu_Click(); });

@@ -71,8 +71,8 @@ void setCaption(QLabel& label, const QString& caption, const QString& toolTip)
 
 // The check box of a row placed like its template, Top at `top`; its label
 // 3 pixels lower, with the template label's Left and font.
-void placeRow(QCheckBox& check, const QCheckBox& checkTemplate, QLabel& label, const QLabel& labelTemplate,
-    int top)
+void placeRow(
+    QCheckBox& check, const QCheckBox& checkTemplate, QLabel& label, const QLabel& labelTemplate, int top)
 {
     check.setGeometry(checkTemplate.x(), top, checkTemplate.width(), checkTemplate.height());
     label.move(labelTemplate.x(), top + kLabelDrop);

@@ -5,10 +5,10 @@
 // label of their group to reorder the list. Reordering permutes the order
 // map and the tick states alike; the records never move, so each layer keeps
 // its visibility.
-#include "korvel/layers/busy_while.h"
 #include "korvel/layers/layer_popup_menus.h"
 #include "korvel/layers/layer_removal.h"
 #include "korvel/layers/row_label_colours.h"
+#include "korvel/map/busy_while.h"
 #include "korvel/map/layer_records.h"
 #include "korvel/map/redraw_state.h"
 #include "korvel/shell/main_form.h"

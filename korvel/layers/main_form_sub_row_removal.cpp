@@ -4,8 +4,8 @@
 // block's pop-up menu. The sub-rows after it move up one place with their
 // tick states, and the last sub-row element goes.
 #include "korvel/agnav/agnav_block.h"
-#include "korvel/layers/busy_while.h"
 #include "korvel/layers/list_rows.h"
+#include "korvel/map/busy_while.h"
 #include "korvel/map/redraw_state.h"
 #include "korvel/shell/main_form.h"
 #include "korvel/shell/program_globals.h"

@@ -15,7 +15,8 @@ QString modeSwitchRefusal(bool digitizingBoundary, bool digitizingExclusion, boo
     if (digitizingBoundary || digitizingExclusion) {
         return QStringLiteral("You are currently digitizing %1.\r"
                               "Please finish or cancel the digitizing before switching coordinates.")
-            .arg(digitizingBoundary ? QStringLiteral("a block boundary") : QStringLiteral("an exclusion zone"));
+            .arg(digitizingBoundary ? QStringLiteral("a block boundary")
+                                    : QStringLiteral("an exclusion zone"));
     }
     if (shiftPreviewShown) {
         return QStringLiteral("The GIS Shift preview is open.\r"

@@ -30,9 +30,6 @@
 
 namespace {
 
-// The updater in the program folder (the Windows program's "Quillet.exe").
-const QString kUpdaterFile = QStringLiteral("quillet");
-
 [[noreturn]] void failStartup(long number, const QString& message)
 {
     throw VbError(number, runtimeErrorSource(), message);
@@ -122,7 +119,7 @@ void MainForm::loadEllipsoidTable()
 
 void MainForm::showUpdaterItem()
 {
-    const bool installed = FileExists(globals().RootDir + kUpdaterFile);
+    const bool installed = FileExists(updaterPath());
     Tools_Quillet->setVisible(installed);
     blank17->setVisible(installed);
 }

@@ -29,8 +29,6 @@
 
 namespace {
 
-// The updater in the program folder (the Windows program's "Quillet.exe").
-const QString kUpdaterFile = QStringLiteral("quillet");
 const QString kErrorHeading = QStringLiteral("KORVEL encountered the following error:\r");
 
 // The runtime's GotFocus of a text box.
@@ -275,7 +273,7 @@ void MainForm::Tools_Quillet_Click()
 {
     // The item was shown because the updater was there at start-up; it may
     // have gone since.
-    const ProcessStartResult result = startProgram(globals().RootDir + kUpdaterFile);
+    const ProcessStartResult result = startProgram(updaterPath());
     if (!result.started) {
         MsgBox(kErrorHeading + result.error);
     }

@@ -4,6 +4,17 @@ namespace {
 ProgramGlobals g_globals;
 }
 
-ProgramGlobals& globals() { return g_globals; }
+ProgramGlobals& globals()
+{
+    return g_globals;
+}
 
-void resetProgramGlobals() { g_globals = ProgramGlobals(); }
+void resetProgramGlobals()
+{
+    g_globals = ProgramGlobals();
+}
+
+QString updaterPath()
+{
+    return globals().RootDir + QStringLiteral("quillet");
+}

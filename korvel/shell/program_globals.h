@@ -41,3 +41,6 @@ struct ProgramGlobals
 
 ProgramGlobals& globals();
 void resetProgramGlobals();
+
+// The updater beside the main program (the Windows program's "Quillet.exe").
+QString updaterPath();
