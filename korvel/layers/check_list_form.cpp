@@ -44,7 +44,6 @@ constexpr QRect kDesignFrame(4, 0, 281, 345);
 // window's outer size that the size and screen-edge rules use.
 constexpr int kSideBorders = 6;
 constexpr int kTitleAndBorders = 25;
-constexpr int kEdgeMargin = 25; // pixels
 constexpr int kFrameRightMargin = 12;
 constexpr int kFrameBottomMargin = 28;
 constexpr int kThicknesses = 5;
@@ -242,29 +241,7 @@ void CheckListForm::Form_Load()
 
 void CheckListForm::placeOnScreen()
 {
-    const double tx = TwipsPerPixelX();
-    const double ty = TwipsPerPixelY();
-    const double outerWidth = (width() + kSideBorders) * tx;
-    const double outerHeight = (height() + kTitleAndBorders) * ty;
-    const double screenWidth = screenWidthTwips();
-    const double screenHeight = screenHeightTwips();
-
-    // The left edge snaps to the screen's edge when near it, the top edge
-    // only when above it; a place beyond the right or bottom edge (a second
-    // monitor now gone) is pulled back onto the screen.
-    double left = storedEdge(kLeftSetting);
-    if (left > screenWidth - kEdgeMargin * tx) {
-        left = screenWidth - outerWidth;
-    } else if (left < kEdgeMargin * tx) {
-        left = 0;
-    }
-    double top = storedEdge(kTopSetting);
-    if (top > screenHeight - kEdgeMargin * ty) {
-        top = screenHeight - outerHeight;
-    } else if (top < 0) {
-        top = 0;
-    }
-    move(qRound(left / tx), qRound(top / ty));
+    move(floatingWindowPlace(storedEdge(kLeftSetting), storedEdge(kTopSetting), *this));
 }
 
 void CheckListForm::resizeEvent(QResizeEvent* event)

@@ -37,12 +37,6 @@ constexpr int vbKey2 = 50;
 
 // Where Frame2 stands in the window, in pixels.
 constexpr QPoint kFramePosition(6, 2);
-// What the desktop's borders and title bar add to the window's client area,
-// in pixels: the window's outer size that the screen-edge rules use.
-constexpr int kSideBorders = 6;
-constexpr int kTitleAndBorders = 25;
-// How close to a screen edge a stored place may come before it is pulled back.
-constexpr int kEdgeMargin = 25;
 
 // A stored edge in twips. A missing value, a text that is no number and a
 // settings store that cannot be read all give 0, the default.
@@ -172,28 +166,7 @@ void ZoomForm::Form_Load()
 
 void ZoomForm::placeOnScreen()
 {
-    const double tx = TwipsPerPixelX();
-    const double ty = TwipsPerPixelY();
-    const double outerWidth = (width() + kSideBorders) * tx;
-    const double outerHeight = (height() + kTitleAndBorders) * ty;
-    const double screenWidth = screenWidthTwips();
-    const double screenHeight = screenHeightTwips();
-
-    // The left edge is pulled to the screen's edge when near it, the top
-    // edge only when above it.
-    double left = storedEdge(kLeftSetting);
-    if (left > screenWidth - kEdgeMargin * tx) {
-        left = screenWidth - outerWidth;
-    } else if (left < kEdgeMargin * tx) {
-        left = 0;
-    }
-    double top = storedEdge(kTopSetting);
-    if (top > screenHeight - kEdgeMargin * ty) {
-        top = screenHeight - outerHeight;
-    } else if (top < 0) {
-        top = 0;
-    }
-    move(qRound(left / tx), qRound(top / ty));
+    move(floatingWindowPlace(storedEdge(kLeftSetting), storedEdge(kTopSetting), *this));
 }
 
 void ZoomForm::ShowMapExtent()

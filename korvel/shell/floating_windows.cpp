@@ -1,9 +1,11 @@
 #include "korvel/shell/floating_windows.h"
 
 #include "korvel/shell/main_form.h"
+#include "platform/screen_metrics.h"
 #include "platform/window_stacking.h"
 
 #include <QAction>
+#include <QPoint>
 #include <QPushButton>
 #include <QWidget>
 
@@ -83,4 +85,32 @@ void ReleaseFloatingWindows()
         }
     }
     sendToBack(*form);
+}
+
+QPoint floatingWindowPlace(double storedLeft, double storedTop, const QWidget& window)
+{
+    // The frame a tool window gets around its client area, in pixels.
+    constexpr int kSideBorders = 6;
+    constexpr int kTitleAndBorders = 25;
+    constexpr int kEdgeMargin = 25;
+    const double tx = TwipsPerPixelX();
+    const double ty = TwipsPerPixelY();
+    const double outerWidth = (window.width() + kSideBorders) * tx;
+    const double outerHeight = (window.height() + kTitleAndBorders) * ty;
+    const double screenWidth = screenWidthTwips();
+    const double screenHeight = screenHeightTwips();
+
+    double left = storedLeft;
+    if (left > screenWidth - kEdgeMargin * tx) {
+        left = screenWidth - outerWidth;
+    } else if (left < kEdgeMargin * tx) {
+        left = 0;
+    }
+    double top = storedTop;
+    if (top > screenHeight - kEdgeMargin * ty) {
+        top = screenHeight - outerHeight;
+    } else if (top < 0) {
+        top = 0;
+    }
+    return { qRound(left / tx), qRound(top / ty) };
 }

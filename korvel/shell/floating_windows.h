@@ -10,6 +10,7 @@
 // here through a FloatingToolWindow, which the main window's toggles (Check1)
 // and exit routine and these procedures use; while a subsystem has none, its
 // toggle only changes its own state.
+class QPoint;
 class QWidget;
 
 enum class FloatingTool { CheckList, Zoom, Guidance };
@@ -43,3 +44,10 @@ bool floatingWindowShown(FloatingTool tool);
 
 void RestoreFloatingWindows();
 void ReleaseFloatingWindows();
+
+// Where a floating window opens, in pixels, from its stored left and top
+// edges in twips: the left edge snaps to the screen's edge when within 25
+// pixels of it, the top edge only when above the screen; a place beyond the
+// right or bottom edge (a second monitor now gone) is pulled back so the
+// whole window, its borders and title bar included, is on the screen.
+QPoint floatingWindowPlace(double storedLeft, double storedTop, const QWidget& window);
