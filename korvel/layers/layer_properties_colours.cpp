@@ -6,11 +6,11 @@
 // classes and colours every feature by its value; swatches all left in the
 // layer's own colour mean no coding.
 #include "korvel/layers/colour_coding.h"
+#include "korvel/layers/colour_dialog.h"
 #include "korvel/layers/colour_ramp.h"
 #include "korvel/layers/layer_properties_form.h"
 #include "korvel/layers/value_classes.h"
 #include "korvel/map/layer_records.h"
-#include "platform/common_dialog.h"
 #include "platform/control_array_loaders.h"
 #include "platform/flex_grid.h"
 #include "platform/msg_box.h"
@@ -28,8 +28,6 @@ constexpr int kNone = 1;
 constexpr int kByValue = 2;
 constexpr int kSwatch = 0;
 constexpr int kValue = 1;
-// The colour dialog starts on the swatch's colour, fully open.
-constexpr int kColourFlags = cdlCCRGBInit | cdlCCFullOpen | cdlCCPreventFullOpen;
 
 const QString kOpenCaption = QStringLiteral("Colours >>");
 const QString kCloseCaption = QStringLiteral("<< Colours");
@@ -198,17 +196,15 @@ void PropsForm::RecordsList_Click(int Row, int Col)
     }
     const std::int32_t old = RecordsList->CellBackColor(Row, kSwatch);
     try {
-        CommonDialog dialog(this);
-        dialog.Flags = kColourFlags;
-        dialog.Color = old;
-        if (!dialog.ShowColor()) {
+        const std::optional<std::int32_t> chosen = chooseColour(this, old);
+        if (!chosen) {
             return;
         }
-        RecordsList->setCellBackColor(Row, kSwatch, dialog.Color);
+        RecordsList->setCellBackColor(Row, kSwatch, *chosen);
         if (Row < int(ValueColours.size())) {
-            ValueColours[size_t(Row)] = dialog.Color;
+            ValueColours[size_t(Row)] = *chosen;
         }
-        if (dialog.Color != old) {
+        if (*chosen != old) {
             ColoursChanged = true;
         }
     } catch (const VbError& error) {

@@ -3,20 +3,16 @@
 // colour; the chosen colour goes into the record and the box, and the map is
 // redrawn when it changed. Cancel changes nothing.
 #include "korvel/agnav/agnav_block.h"
+#include "korvel/layers/colour_dialog.h"
 #include "korvel/map/layer_records.h"
 #include "korvel/shell/main_form.h"
 #include "korvel/shell/program_globals.h"
-#include "platform/common_dialog.h"
 #include "platform/vb_colors.h"
 #include "platform/vb_error.h"
 
 #include <QLabel>
 
 namespace {
-
-// Start on the layer's colour with the custom colours open, and no button
-// to open or close them.
-constexpr int kColourFlags = cdlCCRGBInit | cdlCCFullOpen | cdlCCPreventFullOpen;
 
 void setBackColour(QLabel* box, qint32 colour)
 {
@@ -57,13 +53,11 @@ void MainForm::PickGISLayerColour(int Index)
     const qint32 old = layer.Colours.front();
     // A failure of the dialog ends the picking without a word.
     try {
-        CommonDialog dialog(this);
-        dialog.Flags = kColourFlags;
-        dialog.Color = old;
-        if (!dialog.ShowColor()) {
+        const std::optional<qint32> choice = chooseColour(this, old);
+        if (!choice) {
             return;
         }
-        const qint32 chosen = dialog.Color;
+        const qint32 chosen = *choice;
         setBackColour(GISColorBox.at(Index), chosen);
         // Features of the layer's colour take the new one; features coloured
         // by a value class keep theirs.
@@ -92,13 +86,11 @@ void MainForm::PickAGNAVColour(int Index)
     AGNAVBlock& block = agnav.Blocks[size_t(Index)];
     const qint32 old = block.Colour;
     try {
-        CommonDialog dialog(this);
-        dialog.Flags = kColourFlags;
-        dialog.Color = old;
-        if (!dialog.ShowColor()) {
+        const std::optional<qint32> choice = chooseColour(this, old);
+        if (!choice) {
             return;
         }
-        block.Colour = dialog.Color;
+        block.Colour = *choice;
         setBackColour(AGColorBox.at(Index), block.Colour);
         if (block.Colour != old) {
             block.Redraw = true;
