@@ -2,8 +2,10 @@
 
 #include "platform/screen_metrics.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QtEndian>
 #include <cmath>
 
 namespace {
@@ -28,6 +30,38 @@ QSize decodeSize(const QSize& size)
     return { qMax(1, int(size.width() * factor)), qMax(1, int(size.height() * factor)) };
 }
 
+// True when an uncompressed bitmap holds fewer bytes than its header says
+// its pixel rows need. The image decoder would show the rows that are there
+// and leave the rest blank, without a word; a cut-off photograph placed on a
+// map must be refused instead.
+bool truncatedBitmap(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return false; // the decoder reports what is wrong with it
+    }
+    const QByteArray head = file.read(34);
+    if (head.size() < 34 || !head.startsWith("BM")) {
+        return false;
+    }
+    const auto* bytes = reinterpret_cast<const uchar*>(head.constData());
+    const quint32 pixelOffset = qFromLittleEndian<quint32>(bytes + 10);
+    const quint32 infoSize = qFromLittleEndian<quint32>(bytes + 14);
+    if (infoSize < 40) {
+        return false; // an old OS/2 header: left to the decoder
+    }
+    const qint64 width = qFromLittleEndian<qint32>(bytes + 18);
+    const qint64 height = std::llabs(qFromLittleEndian<qint32>(bytes + 22));
+    const qint64 bitCount = qFromLittleEndian<quint16>(bytes + 28);
+    const quint32 compression = qFromLittleEndian<quint32>(bytes + 30);
+    const bool uncompressed = compression == 0 || compression == 3; // BI_RGB, BI_BITFIELDS
+    if (!uncompressed || width <= 0 || bitCount == 0) {
+        return false;
+    }
+    const qint64 rowBytes = (width * bitCount + 31) / 32 * 4;
+    return file.size() < qint64(pixelOffset) + rowBytes * height;
+}
+
 } // namespace
 
 qint64 himetricFromPixels(qint64 pixels, float twipsPerPixel)
@@ -49,6 +83,11 @@ LoadedPicture LoadPicture(const QString& path)
     const QSize size = reader.size();
     if (!reader.canRead() || !size.isValid() || size.isEmpty()) {
         return failure(481, QStringLiteral("Invalid picture: \"%1\" (%2)").arg(name, reader.errorString()));
+    }
+    if (truncatedBitmap(path)) {
+        return failure(481,
+            QStringLiteral("Invalid picture: \"%1\" (the file ends before its last row of pixels)")
+                .arg(name));
     }
     const QSize target = decodeSize(size);
     if (target != size) {

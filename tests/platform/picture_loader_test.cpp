@@ -81,6 +81,19 @@ TEST_F(PictureLoaderTest, MissingAndDamagedFilesAreRefusedByName)
     damaged.write(QByteArray("BM") + QByteArray(60, '\0'));
     damaged.close();
     EXPECT_EQ(LoadPicture(damaged.fileName()).errorNumber, 481);
+
+    // A bitmap cut short: the decoder alone would show the rows it has. Cut
+    // by three bytes and by half, it is refused; whole, it loads.
+    const QString whole = write(QStringLiteral("cut.bmp"), QSize(30, 20), "bmp");
+    ASSERT_TRUE(LoadPicture(whole).ok());
+    QFile cut(whole);
+    const qint64 size = cut.size();
+    for (const qint64 length : { size - 3, size / 2 }) {
+        ASSERT_TRUE(cut.resize(length));
+        const LoadedPicture refused = LoadPicture(whole);
+        EXPECT_EQ(refused.errorNumber, 481) << length;
+        EXPECT_TRUE(refused.error.contains("cut.bmp")) << refused.error.toStdString();
+    }
 }
 
 } // namespace
