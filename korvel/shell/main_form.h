@@ -559,10 +559,15 @@ public:
     bool LoadFlightFile(int Block, const QString& Path);
 
     // --- Commands of later subsystems that these procedures call ---
-    // File > Save Session. The session work writes its body; until then it
-    // does nothing, and the shutdown request "KORVEL_Save_Shutdown" exits
-    // without a session.
+    // Until their subsystem is built, the commands a user starts say that
+    // they are not available, and the procedures other code calls do nothing.
+    // File > Save Session; the shutdown request "KORVEL_Save_Shutdown" then
+    // exits without a session.
     void File_SaveSession_Click();
+    // File > Load Session (also Ctrl+O in the floating layer list).
+    void File_LoadSession_Click();
+    // Tools > Convert SHP to Boundary.
+    void Tools_Convert_Click();
     // Opens the preferences on a page (4 is "UTM Ellipsoid"): the dialog
     // steps of View > Preferences. The preferences work writes its body.
     void ShowPreferences(int StartTab);

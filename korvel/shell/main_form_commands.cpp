@@ -1,18 +1,31 @@
 // Commands of other subsystems that the main window's own procedures call.
-// Each subsystem writes the body of its command here when it is built; until
-// then the call does nothing.
+// Each subsystem writes the body of its command here when it is built. Until
+// then a command the user starts says plainly that it is not there, rather
+// than doing nothing; the procedures other code calls do nothing.
 #include "korvel/shell/main_form.h"
 #include "korvel/shell/program_globals.h"
+#include "platform/msg_box.h"
+
+namespace {
+
+void notAvailable(const QString& what)
+{
+    MsgBox(what + QStringLiteral(" is not available in this version of KORVEL."), vbInformation);
+}
+
+} // namespace
 
 void MainForm::File_SaveSession_Click()
 {
     // The session work: the "Save KORVEL session" dialog and the session file.
+    notAvailable(QStringLiteral("Saving a session"));
 }
 
 void MainForm::ShowPreferences(int StartTab)
 {
     // The preferences work: set PrefForm.StartTab and show the dialog modally.
     Q_UNUSED(StartTab);
+    notAvailable(QStringLiteral("The preferences dialog"));
 }
 
 void MainForm::RefreshBlockLines(QWidget& OptionsForm)
@@ -36,6 +49,7 @@ void MainForm::LoadSession(const QString& Path)
 {
     // The session work: reopens the files, the extent and the ticks of a session.
     Q_UNUSED(Path);
+    notAvailable(QStringLiteral("Loading a session"));
 }
 
 void MainForm::GuidanceCancel_Click()
@@ -54,12 +68,14 @@ void MainForm::CloseMet_Click()
 void MainForm::ShowStatistics()
 {
     // The statistics work: shows StatForm modally, then unloads and releases it.
+    notAvailable(QStringLiteral("The spray statistics window"));
 }
 
 void MainForm::ShowGeoReferencing()
 {
     // The geo-referencing work: shows GeoRefForm modally for Images(CurrentImage),
     // then unloads and releases it.
+    notAvailable(QStringLiteral("Geo-referencing"));
 }
 
 void MainForm::SaveDigitizedBoundary(const ShapeRecord& Vertices)
@@ -68,6 +84,7 @@ void MainForm::SaveDigitizedBoundary(const ShapeRecord& Vertices)
     // block (clockwise, with its area), fills the job in its dialog, writes
     // the boundary file and adds the block's row; a failure takes the block back.
     Q_UNUSED(Vertices);
+    notAvailable(QStringLiteral("Saving a digitized block boundary"));
 }
 
 void MainForm::StartGuidanceCreation()
@@ -75,6 +92,7 @@ void MainForm::StartGuidanceCreation()
     // The guidance work: chooses the block (SelectionForm, blocks, shown only
     // when several are loaded), sets SelectedBlock and begins the creation
     // (BeginGuidanceCreation with it).
+    notAvailable(QStringLiteral("Creating guidance lines"));
 }
 
 void MainForm::BeginGuidanceCreation(int Block)
@@ -82,4 +100,18 @@ void MainForm::BeginGuidanceCreation(int Block)
     // The guidance work: sets SelectedBlock to Block, ticks
     // Tools_DigitizeGuidance and shows the guidance panel.
     Q_UNUSED(Block);
+    notAvailable(QStringLiteral("Creating guidance lines"));
+}
+
+void MainForm::File_LoadSession_Click()
+{
+    // The session work: the "Open KORVEL session" dialog, then LoadSession.
+    notAvailable(QStringLiteral("Loading a session"));
+}
+
+void MainForm::Tools_Convert_Click()
+{
+    // The AG-NAV conversion work: a GIS layer's one polygon becomes a block
+    // boundary through the job parameters dialog.
+    notAvailable(QStringLiteral("Converting a shapefile polygon into a block boundary"));
 }

@@ -19,6 +19,8 @@ void MainForm::createMenuBar()
     File_LoadSession
         = newMenuItem(*File_Menu, "File_LoadSession", "Load Session", QKeySequence(Qt::CTRL | Qt::Key_O));
     File_SaveSession = newMenuItem(*File_Menu, "File_SaveSession", "Save Session");
+    connectMenuClick(*File_LoadSession, this, [this] { File_LoadSession_Click(); });
+    connectMenuClick(*File_SaveSession, this, [this] { File_SaveSession_Click(); });
     blank1 = newMenuSeparator(*File_Menu, "blank1");
     File_OpenBMP = newMenuItem(*File_Menu, "File_OpenBMP", "Load Image", QKeySequence(Qt::CTRL | Qt::Key_I));
     File_OpenGIS
@@ -57,6 +59,7 @@ void MainForm::createMenuBar()
     Tools_DigitizeExclusion
         = newMenuItem(*Tools_Digitize, "Tools_DigitizeExclusion", "Exclusion Zone", {}, mark);
     Tools_Convert = newMenuItem(*Tools_Menu, "Tools_Convert", "Convert SHP to Boundary");
+    connectMenuClick(*Tools_Convert, this, [this] { Tools_Convert_Click(); });
     Tools_GIS_Shift = newMenuItem(*Tools_Menu, "Tools_GIS_Shift", "GIS Shift");
     Tools_Ruler = newMenuItem(*Tools_Menu, "Tools_Ruler", "Ruler", {}, mark);
     Met_Menu = newSubMenu(*Tools_Menu, "Met_Menu", "Meteorology");

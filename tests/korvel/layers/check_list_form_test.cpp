@@ -220,6 +220,7 @@ TEST_F(FloatingLayerList, BlockAndImageRowsUseItsOwnMenusWhoseItemsAreTheMainWin
     settle();
     ASSERT_EQ(layerData().ImageCount, 1);
     EXPECT_EQ(captions(list.ImageCheckLabel, 1), captions(form().ImageCheckLabel, 1));
+    queueMsgBoxAnswer(vbOK); // the geo-referencing window is not there yet
     queuePopupChoice("PopUp_Georef");
     list.ImageCheckLabel_MouseDown(1, 2, 0, 0, 0);
     EXPECT_EQ(form().CurrentImage, 1);

@@ -216,6 +216,7 @@ TEST_F(LayerPopUpMenus, GeoReferencingWorksOnTheClickedRowsImageInUtmOnly)
     addImage("b.bmp", true);
     std::swap(layerData().ImageOrder[1], layerData().ImageOrder[2]);
 
+    queueMsgBoxAnswer(vbOK); // the geo-referencing window is not there yet
     queuePopupChoice("PopUp_Georef");
     form().ImageCheckLabel_MouseDown(1, 2, 0, 0, 0);
     EXPECT_EQ(form().CurrentImage, 2) << "the record shown in row 1";
@@ -226,8 +227,8 @@ TEST_F(LayerPopUpMenus, GeoReferencingWorksOnTheClickedRowsImageInUtmOnly)
     queuePopupChoice("PopUp_Georef");
     form().ImageCheckLabel_MouseDown(2, 2, 0, 0, 0);
     EXPECT_EQ(form().CurrentImage, 0);
-    ASSERT_EQ(msgBoxes().size(), 1u);
-    EXPECT_EQ(msgBoxes()[0].prompt,
+    ASSERT_EQ(msgBoxes().size(), 2u);
+    EXPECT_EQ(msgBoxes()[1].prompt,
         QStringLiteral("At this time, georeferencing can only be\rperformed while in UTM coordinates."));
 }
 
@@ -274,8 +275,11 @@ TEST_F(LayerPopUpMenus, DigitizingGuidanceAsksBeforeOverwritingAndHoldsNoBlockIt
     // Until guidance-line creation starts (its Tools item ticked) the block
     // stays free to be deleted.
     queueMsgBoxAnswer(vbYes);
+    queueMsgBoxAnswer(vbOK); // guidance-line creation is not there yet
     queuePopupChoice("PopUp_DigitizeGuidance");
     form().AGCheckLabel_MouseDown(block, 2, 0, 0, 0);
+    EXPECT_EQ(
+        msgBoxes().back().prompt, "Creating guidance lines is not available in this version of KORVEL.");
     EXPECT_EQ(form().SelectedBlock, 0);
     // An exclusion zone does start, and holds its block while it is drawn.
     queuePopupChoice("PopUp_DigitizeExclusion");

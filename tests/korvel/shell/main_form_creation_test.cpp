@@ -151,8 +151,10 @@ TEST_F(MainFormCreation, EllipsoidNotInTheTableAsksForOneAndStartsWithAxisZero)
 {
     writeEllipsoidTable("\"wgs84\",6378137,298.257223563\r\n");
     queueMsgBoxAnswer(vbOK);
+    queueMsgBoxAnswer(vbOK); // the preferences dialog is not there yet
     MainForm& window = form();
-    ASSERT_EQ(msgBoxes().size(), 1u);
+    ASSERT_EQ(msgBoxes().size(), 2u);
+    EXPECT_EQ(msgBoxes()[1].prompt, "The preferences dialog is not available in this version of KORVEL.");
     EXPECT_EQ(msgBoxes()[0].prompt,
         "Error reading UTM ellipsoid information.\rPlease select an ellipsoid in Preferences");
     EXPECT_EQ(msgBoxes()[0].icon(), 0);

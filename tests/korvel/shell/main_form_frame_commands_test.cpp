@@ -134,6 +134,7 @@ TEST_F(FrameCommands, GeoReferencingNeedsUtmAndPicksTheImageShownAtTheChosenPosi
         chooser.Selection = 2;
         chooser.accept();
     });
+    queueMsgBoxAnswer(vbOK); // the geo-referencing window is not there yet
     window.Tools_GeoRef_Click();
     EXPECT_TRUE(disabledDuringChoice) << "the main window is out of reach, the chooser is not";
     EXPECT_EQ(window.CurrentImage, 1);

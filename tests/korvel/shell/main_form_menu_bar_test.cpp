@@ -122,6 +122,7 @@ TEST_F(MainFormMenuBar, AClickLeavesTheCheckMarkToTheCode)
     MainForm& window = form();
     int clicks = 0;
     QObject::connect(window.Tools_DigitizeGuidance, &QAction::triggered, [&clicks] { ++clicks; });
+    queueMsgBoxAnswer(vbOK); // guidance-line creation is not there yet
     window.Tools_DigitizeGuidance->trigger();
     EXPECT_EQ(clicks, 1);
     EXPECT_FALSE(window.Tools_DigitizeGuidance->isChecked());

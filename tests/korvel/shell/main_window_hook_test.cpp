@@ -47,9 +47,11 @@ TEST_F(MainWindowHook, ShutdownFromAnotherProgramQuitsWithoutAQuestion)
 TEST_F(MainWindowHook, SaveShutdownFromAnotherProgramQuitsToo)
 {
     shownForm();
+    queueMsgBoxAnswer(vbOK);
     sendFromAnotherProgram("KORVEL_Save_Shutdown");
     EXPECT_EQ(MainForm::existing(), nullptr);
-    EXPECT_TRUE(msgBoxes().empty());
+    ASSERT_EQ(msgBoxes().size(), 1u) << "the user learns that no session was saved";
+    EXPECT_EQ(msgBoxes()[0].prompt, "Saving a session is not available in this version of KORVEL.");
 }
 
 TEST_F(MainWindowHook, OtherTextsAndOtherDataAreIgnored)
