@@ -60,25 +60,11 @@ int storedEdge(const QString& name)
     }
 }
 
-class CheckListTool final : public FloatingToolWindow
-{
-public:
-    void show() override { CheckListForm::instance().show(); }
-    void unload() override { CheckListForm::unload(); }
-    QWidget* window() const override { return CheckListForm::existing(); }
-    void refreshForm() override
-    {
-        if (CheckListForm* form = CheckListForm::existing()) {
-            form->RefreshChecklist();
-        }
-    }
-};
-
 } // namespace
 
 FloatingToolWindow& checkListFormTool()
 {
-    static CheckListTool tool;
+    static FloatingFormTool<CheckListForm, &CheckListForm::RefreshChecklist> tool;
     return tool;
 }
 

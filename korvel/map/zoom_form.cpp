@@ -49,26 +49,11 @@ double storedEdge(const QString& name)
     }
 }
 
-// The zoom window as the shell's floating-window procedures use it.
-class ZoomFormTool final : public FloatingToolWindow
-{
-public:
-    void show() override { ZoomForm::instance().show(); }
-    void unload() override { ZoomForm::unload(); }
-    QWidget* window() const override { return ZoomForm::existing(); }
-    void refreshForm() override
-    {
-        if (ZoomForm* form = ZoomForm::existing()) {
-            form->RefreshForm();
-        }
-    }
-};
-
 } // namespace
 
 FloatingToolWindow& zoomFormTool()
 {
-    static ZoomFormTool tool;
+    static FloatingFormTool<ZoomForm, &ZoomForm::RefreshForm> tool;
     return tool;
 }
 

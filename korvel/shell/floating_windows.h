@@ -31,6 +31,23 @@ public:
     virtual void refreshForm() { }
 };
 
+// The FloatingToolWindow of a form that exists at most once: Form has the
+// static instance() (creates it), existing() and unload(), and Refresh
+// brings its copy of the main window's state up to date.
+template <class Form, void (Form::*Refresh)()> class FloatingFormTool final : public FloatingToolWindow
+{
+public:
+    void show() override { Form::instance().show(); }
+    void unload() override { Form::unload(); }
+    QWidget* window() const override { return Form::existing(); }
+    void refreshForm() override
+    {
+        if (Form* form = Form::existing()) {
+            (form->*Refresh)();
+        }
+    }
+};
+
 // The window of a tool, or nullptr while its subsystem provides none.
 FloatingToolWindow* floatingToolWindow(FloatingTool tool);
 // The caller keeps ownership; nullptr takes the window away again.
