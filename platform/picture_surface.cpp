@@ -475,15 +475,15 @@ bool PictureSurface::Polygon(const QPoint* points, int count)
     return true;
 }
 
-bool PictureSurface::PolyPolygon(const QPoint* points, const int* counts, int polygonCount)
+namespace {
+
+// The rings of a PolyPolygon, one after the other in points, counts[i]
+// points each, as one path under the alternate fill rule.
+template <class Point> QPainterPath alternateRings(const Point* points, const int* counts, int polygonCount)
 {
-    ensureImageSize();
-    if (m_image.isNull() || polygonCount < 1) {
-        return false;
-    }
     QPainterPath path;
     path.setFillRule(Qt::OddEvenFill);
-    const QPoint* ring = points;
+    const Point* ring = points;
     for (int i = 0; i < polygonCount; ++i) {
         const int n = counts[i];
         if (n > 0) {
@@ -497,31 +497,29 @@ bool PictureSurface::PolyPolygon(const QPoint* points, const int* counts, int po
         }
         ring += qMax(0, n);
     }
-    usePen(m_foreColor);
-    useBrush();
-    painter().drawPath(path);
-    return true;
+    return path;
+}
+
+} // namespace
+
+bool PictureSurface::PolyPolygon(const QPoint* points, const int* counts, int polygonCount)
+{
+    return polygonCount >= 1 && fillRings(alternateRings(points, counts, polygonCount));
 }
 
 bool PictureSurface::PolyPolygon(const QPointF* points, const int* counts, int polygonCount)
 {
+    return polygonCount >= 1 && fillRings(alternateRings(points, counts, polygonCount));
+}
+
+bool PictureSurface::fillRings(const QPainterPath& rings)
+{
     ensureImageSize();
-    if (m_image.isNull() || polygonCount < 1) {
+    if (m_image.isNull()) {
         return false;
-    }
-    QPainterPath path;
-    path.setFillRule(Qt::OddEvenFill);
-    const QPointF* ring = points;
-    for (int i = 0; i < polygonCount; ++i) {
-        const int n = counts[i];
-        if (n > 0) {
-            path.addPolygon(QPolygonF(QList<QPointF>(ring, ring + n)));
-            path.closeSubpath();
-        }
-        ring += qMax(0, n);
     }
     usePen(m_foreColor);
     useBrush();
-    painter().drawPath(path);
+    painter().drawPath(rings);
     return true;
 }

@@ -24,6 +24,7 @@
 #include <memory>
 
 class QPainter;
+class QPainterPath;
 
 // ScaleMode values, also the units of ScaleX and ScaleY.
 inline constexpr int vbUser = 0;
@@ -171,6 +172,8 @@ private:
     void usePen(qint32 color);
     void useBrush();
     void useNoBrush();
+    // Fills and outlines the rings of a PolyPolygon, alternate rule.
+    bool fillRings(const QPainterPath& rings);
     QPointF toPixel(double x, double y) const;
     void takeCurrentScaleAsUser();
 
