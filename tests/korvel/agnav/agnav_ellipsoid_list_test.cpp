@@ -1,0 +1,123 @@
+#include "korvel/agnav/agnav_ellipsoid_list.h"
+
+#include "korvel/shell/program_globals.h"
+#include "tests/korvel/agnav/agnav_test_data.h"
+#include "tests/support/korvel_test.h"
+
+#include <QDir>
+
+namespace {
+
+class AgnavEllipsoidList : public KorvelTest
+{
+protected:
+    QString userFile() const { return programDir() + AgnavEllipsoidFileName; }
+};
+
+TEST_F(AgnavEllipsoidList, BuiltInRowsAndSerialFormats)
+{
+    const std::vector<AGNAVEllipsoid> rows = builtInAgnavEllipsoids();
+    ASSERT_EQ(rows.size(), 24u);
+    EXPECT_EQ(rows[0].EllipsoidName, "USER-ENTER");
+    EXPECT_TRUE(rows[0].EllipsoidAxis.isEmpty());
+    EXPECT_EQ(rows[22].EllipsoidName, "WGS-84");
+    EXPECT_EQ(rows[22].EllipsoidAxis, "6378137.0");
+    EXPECT_EQ(rows[22].EllipsoidFlattening, "298.257223563");
+    EXPECT_EQ(rows[23].EllipsoidName, "SWED-RT90");
+
+    const std::vector<SerialFormat> formats = serialFormats();
+    ASSERT_EQ(formats.size(), 13u);
+    EXPECT_EQ(formats[1].Text, "2400  N  2  8");
+    EXPECT_EQ(formats[DefaultSerialFormatPosition + 1].Text, "9600  N  1  8");
+    EXPECT_EQ(formats[12].Code, 28);
+}
+
+// Bad lines give no row; the good ones around them keep theirs, in order.
+TEST_F(AgnavEllipsoidList, FileRowsSkipMalformedLines)
+{
+    const std::vector<AGNAVEllipsoid> rows = parseAgnavEllipsoidFile("MINE,6378140.5,298.3\r\n"
+                                                                     "\r\n"
+                                                                     "NO COMMAS\r\n"
+                                                                     "ONE,6378140\r\n"
+                                                                     ",6378140,298\r\n"
+                                                                     "WORDS,big,flat\r\n"
+                                                                     "EXTRA,6378140,298,1\r\n"
+                                                                     "  SPACED , 6377000 , 299.1 \n"
+                                                                     "LAST,6378000,297");
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0].EllipsoidName, "MINE");
+    EXPECT_EQ(rows[0].EllipsoidAxis, "6378140.5");
+    EXPECT_EQ(rows[1].EllipsoidName, "SPACED");
+    EXPECT_EQ(rows[1].EllipsoidAxis, "6377000");
+    EXPECT_EQ(rows[1].EllipsoidFlattening, "299.1");
+    EXPECT_EQ(rows[2].EllipsoidName, "LAST");
+    EXPECT_TRUE(parseAgnavEllipsoidFile(QByteArray()).empty());
+}
+
+TEST_F(AgnavEllipsoidList, ListTakesTheProgramFoldersFile)
+{
+    globals().RootDir = programDir();
+    EXPECT_EQ(agnavEllipsoidList().size(), 24u) << "no file: built-in rows only";
+    writeTestFile(userFile(), "A,6378001,298\r\nB,6378002,299\r\n");
+    std::vector<AGNAVEllipsoid> list;
+    std::vector<SerialFormat> formats;
+    FillAGNAVLists(list, formats);
+    ASSERT_EQ(list.size(), 26u);
+    EXPECT_EQ(list[24].EllipsoidName, "A");
+    EXPECT_EQ(list[25].EllipsoidName, "B");
+    EXPECT_EQ(formats.size(), 13u);
+}
+
+TEST_F(AgnavEllipsoidList, PositionsSkipTheSeparator)
+{
+    const struct
+    {
+        int position;
+        int row;
+    } rows[] = { { 0, 0 }, { 22, 22 }, { 23, 23 }, { 24, -1 }, { 25, 24 }, { 26, 25 }, { 27, -1 } };
+    for (const auto& r : rows) {
+        EXPECT_EQ(ellipsoidRowAtPosition(r.position, 26), r.row) << r.position;
+        if (r.row >= 0) {
+            EXPECT_EQ(ellipsoidPositionOfRow(r.row, 26), r.position) << r.row;
+        }
+    }
+    EXPECT_EQ(ellipsoidPositionOfRow(26, 26), -1);
+}
+
+TEST_F(AgnavEllipsoidList, MatchingRowComparesNumbersFromRowOne)
+{
+    std::vector<AGNAVEllipsoid> list = builtInAgnavEllipsoids();
+    EXPECT_EQ(matchingEllipsoidRow(list, 6378137.0, 298.257223563), 22);
+    EXPECT_EQ(matchingEllipsoidRow(list, 6377397.155, 299.1528128), 4) << "the first of two equal rows";
+    EXPECT_EQ(matchingEllipsoidRow(list, 6378137.0, 298.0), std::nullopt);
+    list.push_back({ QStringLiteral("MINE"), QStringLiteral("6378140.50"), QStringLiteral("298.3") });
+    EXPECT_EQ(matchingEllipsoidRow(list, 6378140.5, 298.3), 24);
+}
+
+TEST_F(AgnavEllipsoidList, NameRefusals)
+{
+    const std::vector<AGNAVEllipsoid> list = builtInAgnavEllipsoids();
+    EXPECT_TRUE(userEllipsoidNameRefusal(list, "MINE").isEmpty());
+    EXPECT_EQ(userEllipsoidNameRefusal(list, "WGS-84"), "There is already an ellipsoid called 'WGS-84'.");
+    EXPECT_TRUE(userEllipsoidNameRefusal(list, "wgs-84").isEmpty()) << "case counts";
+    EXPECT_TRUE(userEllipsoidNameRefusal(list, "USER-ENTER").isEmpty()) << "row 0 takes no part";
+    EXPECT_EQ(userEllipsoidNameRefusal(list, "A,B"), "The name of an ellipsoid may not contain a comma.");
+}
+
+TEST_F(AgnavEllipsoidList, AppendingCreatesEndsTheLastLineAndKeepsTheFileOnFailure)
+{
+    const QString path = userFile();
+    ASSERT_TRUE(appendUserEllipsoid(path, { "A", "6378001", "298" }).isDone());
+    EXPECT_EQ(readTestFile(path), "A,6378001,298\r\n");
+    writeTestFile(path, "A,6378001,298"); // a last line without its end
+    ASSERT_TRUE(appendUserEllipsoid(path, { "B", "6378002.5", "299" }).isDone());
+    EXPECT_EQ(readTestFile(path), "A,6378001,298\r\nB,6378002.5,299\r\n");
+
+    const QString folder = workDir() + "AGNAV Ellipsoids.txt";
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const AgnavOutcome failed = appendUserEllipsoid(folder, { "C", "1", "2" });
+    EXPECT_TRUE(failed.isRefused());
+    EXPECT_TRUE(failed.message().startsWith("Cannot write " + folder + ": ")) << failed.message().toStdString();
+}
+
+} // namespace
