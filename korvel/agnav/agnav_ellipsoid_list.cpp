@@ -12,19 +12,6 @@
 
 namespace {
 
-// The numeric value of a listed text, when it is a number.
-std::optional<double> listedNumber(const QString& text)
-{
-    if (!IsNumeric(text)) {
-        return std::nullopt;
-    }
-    try {
-        return CDbl(text);
-    } catch (const VbError&) {
-        return std::nullopt; // beyond the range of a Double
-    }
-}
-
 std::optional<AGNAVEllipsoid> parseLine(const QString& line)
 {
     const qsizetype first = line.indexOf(u',');
@@ -34,8 +21,8 @@ std::optional<AGNAVEllipsoid> parseLine(const QString& line)
     }
     AGNAVEllipsoid row { line.left(first).trimmed(), line.mid(first + 1, second - first - 1).trimmed(),
         line.mid(second + 1).trimmed() };
-    if (row.EllipsoidName.isEmpty() || !listedNumber(row.EllipsoidAxis)
-        || !listedNumber(row.EllipsoidFlattening)) {
+    if (row.EllipsoidName.isEmpty() || !numericValue(row.EllipsoidAxis)
+        || !numericValue(row.EllipsoidFlattening)) {
         return std::nullopt;
     }
     return row;
@@ -107,8 +94,8 @@ void FillAGNAVLists(std::vector<AGNAVEllipsoid>& ellipsoids, std::vector<SerialF
 int ellipsoidRowAtPosition(int position, int rowCount)
 {
     const int row = position < EllipsoidSeparatorPosition ? position
-        : position == EllipsoidSeparatorPosition      ? -1
-                                                      : position - 1;
+        : position == EllipsoidSeparatorPosition          ? -1
+                                                          : position - 1;
     return row >= 0 && row < rowCount ? row : -1;
 }
 
@@ -124,8 +111,8 @@ std::optional<int> matchingEllipsoidRow(
     const std::vector<AGNAVEllipsoid>& list, double axis, double inverseFlattening)
 {
     for (std::size_t row = 1; row < list.size(); ++row) {
-        const std::optional<double> rowAxis = listedNumber(list[row].EllipsoidAxis);
-        const std::optional<double> rowFlattening = listedNumber(list[row].EllipsoidFlattening);
+        const std::optional<double> rowAxis = numericValue(list[row].EllipsoidAxis);
+        const std::optional<double> rowFlattening = numericValue(list[row].EllipsoidFlattening);
         if (rowAxis && rowFlattening && *rowAxis == axis && *rowFlattening == inverseFlattening) {
             return static_cast<int>(row);
         }
@@ -158,8 +145,8 @@ AgnavOutcome appendUserEllipsoid(const QString& path, const AGNAVEllipsoid& elli
     if (!existing.isEmpty() && !existing.endsWith('\n') && !existing.endsWith('\r')) {
         writer.endLine();
     }
-    writer.printLine(ellipsoid.EllipsoidName + u',' + ellipsoid.EllipsoidAxis + u','
-        + ellipsoid.EllipsoidFlattening);
+    writer.printLine(
+        ellipsoid.EllipsoidName + u',' + ellipsoid.EllipsoidAxis + u',' + ellipsoid.EllipsoidFlattening);
     if (!writer.appendTo(path, &error)) {
         return AgnavOutcome::refused(QStringLiteral("Cannot write %1: %2").arg(path, error));
     }

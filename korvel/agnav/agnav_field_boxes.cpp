@@ -73,18 +73,6 @@ bool confirmRange(QLineEdit& box, AgnavField field, const AgnavFieldCheck& check
     return true;
 }
 
-std::optional<double> boxNumber(const QLineEdit& box)
-{
-    if (!IsNumeric(box.text())) {
-        return std::nullopt;
-    }
-    try {
-        return CDbl(box.text());
-    } catch (const VbError&) {
-        return std::nullopt;
-    }
-}
-
 // The runtime's GotFocus and LostFocus of the field boxes. A box losing the
 // focus to another program or to a message box is not being left, so only
 // moves inside the dialog run the check; and none runs while a check's
@@ -168,7 +156,8 @@ bool checkAgnavFieldBox(QWidget& dialog, AgnavField field, AgnavDialog kind, boo
         return true;
     }
     const bool magVar = field == AgnavField::MagVar;
-    const QString typed = magVar ? signedMagneticVariation(box->text(), directionLabel(dialog).text()) : box->text();
+    const QString typed
+        = magVar ? signedMagneticVariation(box->text(), directionLabel(dialog).text()) : box->text();
     const AgnavFieldCheck check = checkAgnavField(field, typed, kind);
     if (!check.valid) {
         MsgBox(check.warning, vbExclamation);
@@ -218,8 +207,8 @@ bool saveUserEllipsoid(QWidget& dialog, std::vector<AGNAVEllipsoid>& list, bool 
 {
     QLineEdit& axisBox = namedControl<QLineEdit>(dialog, QStringLiteral("AxisText"));
     QLineEdit& flatteningBox = namedControl<QLineEdit>(dialog, QStringLiteral("EccentricityText"));
-    const std::optional<double> axis = boxNumber(axisBox);
-    const std::optional<double> flattening = boxNumber(flatteningBox);
+    const std::optional<double> axis = numericValue(axisBox.text());
+    const std::optional<double> flattening = numericValue(flatteningBox.text());
     if (!axis || !flattening) {
         const AgnavField field = axis ? AgnavField::EllipsoidFlattening : AgnavField::EllipsoidAxis;
         MsgBox(checkAgnavField(field, QString(), AgnavDialog::Job).warning, vbExclamation);
@@ -251,7 +240,8 @@ bool saveUserEllipsoid(QWidget& dialog, std::vector<AGNAVEllipsoid>& list, bool 
             combo.addItem(EllipsoidSeparator);
         }
         combo.addItem(name);
-        combo.setCurrentIndex(ellipsoidPositionOfRow(static_cast<int>(list.size()) - 1, static_cast<int>(list.size())));
+        combo.setCurrentIndex(
+            ellipsoidPositionOfRow(static_cast<int>(list.size()) - 1, static_cast<int>(list.size())));
     }
     return true;
 }

@@ -13,18 +13,6 @@ namespace {
 constexpr double kFeetPerMetre = 3.2808;
 constexpr double kDegreesInCircle = 360;
 
-std::optional<double> numberOf(const QString& text)
-{
-    if (!IsNumeric(text)) {
-        return std::nullopt;
-    }
-    try {
-        return CDbl(text);
-    } catch (const VbError&) {
-        return std::nullopt; // beyond a Double
-    }
-}
-
 // The value rounded half to even, when it fits 32 bits.
 std::optional<qint32> wholeOf(double value)
 {
@@ -63,7 +51,7 @@ AgnavFieldCheck accepted(const QString& text)
 // A whole-number field: one warning for every refusal.
 AgnavFieldCheck checkWhole(const QString& text, qint64 minimum, qint64 maximum, const QString& warning)
 {
-    const std::optional<double> value = numberOf(text);
+    const std::optional<double> value = numericValue(text);
     const std::optional<qint32> whole = value ? wholeOf(*value) : std::nullopt;
     if (!whole || *whole < minimum || *whole > maximum) {
         return refused(warning);
@@ -74,7 +62,7 @@ AgnavFieldCheck checkWhole(const QString& text, qint64 minimum, qint64 maximum, 
 AgnavFieldCheck checkRaceTrack(const QString& text)
 {
     const QString warning = QStringLiteral("Race Track must be an integer\rless than -1 or greater than 1.");
-    const std::optional<double> value = numberOf(text);
+    const std::optional<double> value = numericValue(text);
     const std::optional<qint32> whole = value ? wholeOf(*value) : std::nullopt;
     if (!whole || *whole == 0) {
         return refused(warning);
@@ -84,7 +72,7 @@ AgnavFieldCheck checkRaceTrack(const QString& text)
 
 AgnavFieldCheck checkSeconds(const QString& text, const QString& warning)
 {
-    const std::optional<double> value = numberOf(text);
+    const std::optional<double> value = numericValue(text);
     if (!value) {
         return refused(warning);
     }
@@ -110,7 +98,7 @@ AgnavFieldCheck checkMagneticVariation(const QString& text)
 AgnavFieldCheck checkDelta(const QString& text, const QString& axisName, double maximum)
 {
     const QString limit = maximum >= 1000000 ? QStringLiteral("1,000,000") : QStringLiteral("1,000");
-    const std::optional<double> value = numberOf(text);
+    const std::optional<double> value = numericValue(text);
     if (!value) {
         return refused(QStringLiteral("Invalid value for %1 Shift.").arg(axisName));
     }
@@ -129,7 +117,7 @@ AgnavFieldCheck checkLineDirection(const QString& text, AgnavDialog dialog)
     const QString warning = dialog == AgnavDialog::Job
         ? QStringLiteral("Invalid value for Line Direction.")
         : QStringLiteral("Invalid value for Default Line Direction.");
-    const std::optional<double> value = numberOf(text);
+    const std::optional<double> value = numericValue(text);
     const std::optional<qint32> whole = value ? wholeOf(*value) : std::nullopt;
     if (!whole) {
         return refused(warning);
@@ -144,7 +132,7 @@ AgnavFieldCheck checkPositive(const QString& text, AgnavDialog dialog, const QSt
     if (dialog == AgnavDialog::Job) {
         return checkWhole(text, 1, std::numeric_limits<qint32>::max(), jobWarning);
     }
-    if (!numberOf(text) || !wholeOf(*numberOf(text))) {
+    if (!numericValue(text) || !wholeOf(*numericValue(text))) {
         return refused(notNumber);
     }
     return checkWhole(text, 1, std::numeric_limits<qint32>::max(), notPositive);
@@ -152,7 +140,7 @@ AgnavFieldCheck checkPositive(const QString& text, AgnavDialog dialog, const QSt
 
 AgnavFieldCheck checkEllipsoidValue(const QString& text, const QString& warning, float low, float high)
 {
-    const std::optional<double> value = numberOf(text);
+    const std::optional<double> value = numericValue(text);
     if (!value) {
         return refused(warning);
     }
@@ -180,7 +168,8 @@ AgnavFieldCheck checkAgnavField(AgnavField field, const QString& text, AgnavDial
     case AgnavField::MagVar:
         return checkMagneticVariation(text);
     case AgnavField::LagTime:
-        return checkSeconds(text, QStringLiteral("System Lag must be a number\rbetween -5.00 and +5.00 seconds."));
+        return checkSeconds(
+            text, QStringLiteral("System Lag must be a number\rbetween -5.00 and +5.00 seconds."));
     case AgnavField::RelayOn:
         return checkSeconds(text, QStringLiteral("Relay On must be a number\rbetween -5.00 and +5.00 sec."));
     case AgnavField::RelayOff:
@@ -205,7 +194,8 @@ AgnavFieldCheck checkAgnavField(AgnavField field, const QString& text, AgnavDial
         return checkEllipsoidValue(
             text, QStringLiteral("Invalid value for Ellipsoid Semi-Major Axis."), 6370000.0f, 6380000.0f);
     case AgnavField::EllipsoidFlattening:
-        return checkEllipsoidValue(text, QStringLiteral("Invalid value for Ellipsoid Eccentricity."), 295.0f, 305.0f);
+        return checkEllipsoidValue(
+            text, QStringLiteral("Invalid value for Ellipsoid Eccentricity."), 295.0f, 305.0f);
     }
     return refused(QString());
 }
@@ -214,8 +204,9 @@ QString rangeQuestion(AgnavField field)
 {
     const QString what = field == AgnavField::EllipsoidAxis ? QStringLiteral("Ellipsoid Semi-Major Axis")
                                                             : QStringLiteral("Ellipsoid Flattening");
-    return QStringLiteral("The specified value for %1\rdoes not lie within the normal range for this number.\r\r"
-                          "Continue anyways?")
+    return QStringLiteral(
+        "The specified value for %1\rdoes not lie within the normal range for this number.\r\r"
+        "Continue anyways?")
         .arg(what);
 }
 
@@ -229,14 +220,14 @@ QString signedMagneticVariation(const QString& text, const QString& direction)
     if (magnitude.startsWith(u'-') || magnitude.startsWith(u'+')) {
         magnitude.remove(0, 1);
     }
-    const std::optional<double> value = numberOf(magnitude);
+    const std::optional<double> value = numericValue(magnitude);
     const bool east = direction == QLatin1String("E") && (!value || *value != 0);
     return east ? u'-' + magnitude : magnitude;
 }
 
 std::optional<QString> unitsConverted(AgnavField field, const QString& text, bool toUSUnits)
 {
-    const std::optional<double> value = numberOf(text);
+    const std::optional<double> value = numericValue(text);
     if (!value) {
         return std::nullopt;
     }

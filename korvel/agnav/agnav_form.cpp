@@ -151,7 +151,7 @@ void AGNAVForm::UnitsOption_Click(int Index)
 void AGNAVForm::FieldBox_LostFocus(AgnavField Field)
 {
     bool* rangeAccepted = Field == AgnavField::EllipsoidAxis ? &AxisAccepted
-        : Field == AgnavField::EllipsoidFlattening          ? &FlatteningAccepted
+        : Field == AgnavField::EllipsoidFlattening           ? &FlatteningAccepted
                                                              : nullptr;
     checkAgnavFieldBox(*this, Field, AgnavDialog::Job, rangeAccepted);
 }

@@ -50,7 +50,8 @@ QLabel* unit(QWidget* parent, const QString& text, const QWidget& beside)
     return label;
 }
 
-QLineEdit* textBox(QWidget* parent, const QString& name, int x, int y, int width, const QString& text = QString())
+QLineEdit* textBox(
+    QWidget* parent, const QString& name, int x, int y, int width, const QString& text = QString())
 {
     auto* box = new QLineEdit(text, parent);
     box->setObjectName(name);
@@ -58,7 +59,8 @@ QLineEdit* textBox(QWidget* parent, const QString& name, int x, int y, int width
     return box;
 }
 
-QComboBox* list(QWidget* parent, const QString& name, int x, int y, int width, const QStringList& entries = {})
+QComboBox* list(
+    QWidget* parent, const QString& name, int x, int y, int width, const QStringList& entries = {})
 {
     auto* combo = new QComboBox(parent);
     combo->setObjectName(name);
@@ -109,7 +111,8 @@ void AGNAVForm::createControls()
 void AGNAVForm::createJobColumn()
 {
     caption(this, QStringLiteral("Area Name:"), kLeftCaption, rowTop(0));
-    NameText = textBox(this, QStringLiteral("NameText"), kLeftField, rowTop(0), 170, QStringLiteral("NEW AREA"));
+    NameText
+        = textBox(this, QStringLiteral("NameText"), kLeftField, rowTop(0), 170, QStringLiteral("NEW AREA"));
     caption(this, QStringLiteral("Coord System:"), kLeftCaption, rowTop(1));
     optionPair(this, CoordOption, QStringLiteral("Lat/Long"), QStringLiteral("UTM"), kLeftField, rowTop(1));
     caption(this, QStringLiteral("Units:"), kLeftCaption, rowTop(2));
@@ -117,7 +120,8 @@ void AGNAVForm::createJobColumn()
     // The design starts on metric, the unit the cross-track is shown in.
     UnitsOption[2].setChecked(true);
     caption(this, QStringLiteral("Max X-Track:"), kLeftCaption, rowTop(3));
-    XTrackText = textBox(this, QStringLiteral("XTrackText"), kLeftField, rowTop(3), kShortBox, QStringLiteral("100"));
+    XTrackText = textBox(
+        this, QStringLiteral("XTrackText"), kLeftField, rowTop(3), kShortBox, QStringLiteral("100"));
     XTrackText->setMaxLength(6);
 
     caption(this, QStringLiteral("No. of Aircraft:"), kLeftCaption, rowTop(4));
@@ -131,7 +135,8 @@ void AGNAVForm::createJobColumn()
         { QStringLiteral("Left"), QStringLiteral("Right"), QStringLiteral("Center") });
     caption(this, QStringLiteral("Booms On:"), kLeftCaption, rowTop(6));
     BoomsOnCombo = list(this, QStringLiteral("BoomsOnCombo"), kLeftField, rowTop(6), 140,
-        { QStringLiteral("Inside Area"), QStringLiteral("Closure of Contact"), QStringLiteral("Opening of Contact") });
+        { QStringLiteral("Inside Area"), QStringLiteral("Closure of Contact"),
+            QStringLiteral("Opening of Contact") });
 
     caption(this, QStringLiteral("Race Track:"), kLeftCaption, rowTop(7));
     RaceText = textBox(this, QStringLiteral("RaceText"), kLeftField, rowTop(7), kShortBox);
@@ -175,7 +180,8 @@ void AGNAVForm::createEllipsoidColumn()
     caption(this, QStringLiteral("Delta X/Y/Z:"), kRightCaption, rowTop(3));
     for (int i = 1; i <= 3; ++i) {
         DeltaText.setElement(i,
-            textBox(this, DeltaText.elementName(i), kRightField + (i - 1) * 52, rowTop(3), 48, QStringLiteral("0")));
+            textBox(this, DeltaText.elementName(i), kRightField + (i - 1) * 52, rowTop(3), 48,
+                QStringLiteral("0")));
     }
     caption(this, QStringLiteral("Communication:"), kRightCaption, rowTop(4));
     CommCombo = list(this, QStringLiteral("CommCombo"), kRightField, rowTop(4), 150);
@@ -198,7 +204,8 @@ void AGNAVForm::createGuidanceFrame()
     LineNumText = textBox(GuidanceFrame, QStringLiteral("LineNumText"), fieldX, frameRow(0), kShortBox);
     LineNumText->setMaxLength(6);
     caption(GuidanceFrame, QStringLiteral("Direction:"), captionX, frameRow(1));
-    LineDirectionText = textBox(GuidanceFrame, QStringLiteral("LineDirectionText"), fieldX, frameRow(1), kShortBox);
+    LineDirectionText
+        = textBox(GuidanceFrame, QStringLiteral("LineDirectionText"), fieldX, frameRow(1), kShortBox);
     LineDirectionText->setMaxLength(6);
     UnitLabel.setElement(0, unit(GuidanceFrame, QStringLiteral("\u00B0"), *LineDirectionText));
     caption(GuidanceFrame, QStringLiteral("Swath Width:"), captionX, frameRow(2));
@@ -206,7 +213,8 @@ void AGNAVForm::createGuidanceFrame()
     SwathWidthText->setMaxLength(6);
     UnitLabel.setElement(2, unit(GuidanceFrame, QStringLiteral("m"), *SwathWidthText));
     caption(GuidanceFrame, QStringLiteral("Line Offset:"), captionX, frameRow(3));
-    optionPair(GuidanceFrame, OffsetOption, QStringLiteral("Half Swath"), QStringLiteral("None"), fieldX, frameRow(3));
+    optionPair(GuidanceFrame, OffsetOption, QStringLiteral("Half Swath"), QStringLiteral("None"), fieldX,
+        frameRow(3));
 
     UnitLabel.setElement(1, unit(this, QStringLiteral("m"), *XTrackText));
     for (int i = 0; i <= 2; ++i) {

@@ -116,8 +116,8 @@ AgnavJobSettings agnavControlValues(const QWidget& dialog)
     v.BoomsOn = position(dialog, QStringLiteral("BoomsOnCombo"));
     v.RaceTrack = text(dialog, QStringLiteral("RaceText"));
     v.SkipTrack = text(dialog, QStringLiteral("SkipText"));
-    v.MagVar = signedMagneticVariation(
-        text(dialog, QStringLiteral("MagVarText")), namedControl<QLabel>(dialog, QStringLiteral("DirectionLabel")).text());
+    v.MagVar = signedMagneticVariation(text(dialog, QStringLiteral("MagVarText")),
+        namedControl<QLabel>(dialog, QStringLiteral("DirectionLabel")).text());
     v.LagTime = text(dialog, QStringLiteral("LagText"));
     v.RelayOn = text(dialog, QStringLiteral("RelayOnText"));
     v.RelayOff = text(dialog, QStringLiteral("RelayOffText"));
@@ -160,7 +160,8 @@ void showMagneticVariation(QWidget& dialog, const QString& signedText)
 {
     const AgnavFieldCheck check = checkAgnavField(AgnavField::MagVar, signedText, AgnavDialog::Job);
     setText(dialog, QStringLiteral("MagVarText"), check.valid ? check.text : signedText);
-    namedControl<QLabel>(dialog, QStringLiteral("DirectionLabel")).setText(check.valid ? check.direction : QString());
+    namedControl<QLabel>(dialog, QStringLiteral("DirectionLabel"))
+        .setText(check.valid ? check.direction : QString());
 }
 
 void LoadAGNAVDefaults(QWidget& dialog)

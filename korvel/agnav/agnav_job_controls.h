@@ -41,8 +41,8 @@ QLineEdit* agnavFieldBox(const QWidget& dialog, AgnavField field);
 // WGS-84's values, both accepted; a built-in or file row locks them (grey)
 // with its values and hides EllipsoidSave; the separator selects the row
 // stored in "AGNAVDefault" instead (22 when that row is not listed).
-void ShowEllipsoid(QWidget& dialog, const std::vector<AGNAVEllipsoid>& list, bool& axisAccepted,
-    bool& flatteningAccepted);
+void ShowEllipsoid(
+    QWidget& dialog, const std::vector<AGNAVEllipsoid>& list, bool& axisAccepted, bool& flatteningAccepted);
 
 // Locks EllipsoidCombo: grey and out of reach, the job's ellipsoid being the
 // one chosen when the dialog loaded.

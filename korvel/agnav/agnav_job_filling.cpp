@@ -36,8 +36,8 @@ AGNAVEllipsoid jobEllipsoid(const AgnavJobEntries& entries, const std::vector<AG
 
 // The name a block's ellipsoid takes after the job: the program's own name
 // for these two numbers when its table has them.
-QString blockEllipsoidName(const AGNAVBlock& block, double axis, double inverseFlattening,
-    const QString& jobName)
+QString blockEllipsoidName(
+    const AGNAVBlock& block, double axis, double inverseFlattening, const QString& jobName)
 {
     const std::vector<EllipsoidRecord>& table = globals().EllipsoidTable;
     for (std::size_t row = 1; row < table.size(); ++row) {

@@ -87,7 +87,8 @@ void writeAgnavJobSettings(const QString& section, const AgnavJobSettings& s)
     } else {
         // Values of a named row must not outlive it; a failed deletion only
         // leaves values nothing reads.
-        for (const QString& name : { QStringLiteral("EllipsoidAxis"), QStringLiteral("EllipsoidFlattening") }) {
+        for (const QString& name :
+            { QStringLiteral("EllipsoidAxis"), QStringLiteral("EllipsoidFlattening") }) {
             try {
                 DeleteRegSetting(section, name);
             } catch (const VbError&) {

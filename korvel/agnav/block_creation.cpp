@@ -101,15 +101,16 @@ PolygonRing boundaryRingOfLayer(const GISLayer& layer)
 QString polygonConversionRefusal(const GISLayer& layer)
 {
     if (layer.ShapeType != kPolygonShape) {
-        return QStringLiteral("This GIS file does not contain a polygon and\rcannot be converted to an AGNAV boundary.");
+        return QStringLiteral(
+            "This GIS file does not contain a polygon and\rcannot be converted to an AGNAV boundary.");
     }
     if (layer.ShapeCount() > 1) {
         return QStringLiteral(
             "This GIS file contains more than one polygon and\rcannot be converted to an AGNAV boundary.");
     }
     if (boundaryRingOfLayer(layer).ring.upperBound() < kMinimumCorners) {
-        return QStringLiteral(
-            "The polygon of this GIS file has fewer than three corners and\rcannot be converted to an AGNAV boundary.");
+        return QStringLiteral("The polygon of this GIS file has fewer than three corners and\rcannot be "
+                              "converted to an AGNAV boundary.");
     }
     return {};
 }

@@ -55,7 +55,8 @@ QString chooseBoundaryFile(QWidget* owner, BoundaryFileDialog request)
         const QString path = dialog.FileName;
         QString refusal = jobNameRefusal(fileNameOf(path));
         if (refusal.isEmpty() && blockPathLoaded(path)) {
-            refusal = path + QStringLiteral("\r\ris the boundary file of a loaded block.\rPlease choose another name.");
+            refusal = path
+                + QStringLiteral("\r\ris the boundary file of a loaded block.\rPlease choose another name.");
         }
         if (refusal.isEmpty()) {
             return path;
@@ -87,14 +88,15 @@ bool finishCreatedBlock(MainForm& window, int blockIndex)
 
 void MainForm::SaveDigitizedBoundary(const ShapeRecord& Vertices)
 {
-    const QString path = chooseBoundaryFile(this,
-        { QString(), QStringLiteral("NO1"), QStringLiteral("AGNAV Boundary File (*.NO1)|*.no1") });
+    const QString path = chooseBoundaryFile(
+        this, { QString(), QStringLiteral("NO1"), QStringLiteral("AGNAV Boundary File (*.NO1)|*.no1") });
     if (path.isEmpty()) {
         return;
     }
     const int blocksBefore = agnavData().BlockCount;
     try {
-        const int b = appendCreatedBlock({ path, Vertices, pointerLineColour(mainSettings().PointerColour), 1 });
+        const int b
+            = appendCreatedBlock({ path, Vertices, pointerLineColour(mainSettings().PointerColour), 1 });
         if (finishCreatedBlock(*this, b) && globals().ImmediateGraph) {
             Graph(false);
         }
@@ -141,7 +143,8 @@ void MainForm::Tools_Convert_Click()
     CreatedBlockSource source { QString(), polygon.ring, layer->Colours.empty() ? 0 : layer->Colours.front(),
         layer->Thickness };
     source.path = chooseBoundaryFile(this,
-        { boundaryFileNameForLayer(*layer), QStringLiteral("no1"), QStringLiteral("AGNAV Boundary File (*.no1)|*.no1") });
+        { boundaryFileNameForLayer(*layer), QStringLiteral("no1"),
+            QStringLiteral("AGNAV Boundary File (*.no1)|*.no1") });
     if (source.path.isEmpty()) {
         return;
     }

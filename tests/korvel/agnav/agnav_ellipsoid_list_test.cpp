@@ -117,7 +117,8 @@ TEST_F(AgnavEllipsoidList, AppendingCreatesEndsTheLastLineAndKeepsTheFileOnFailu
     ASSERT_TRUE(QDir().mkpath(folder));
     const AgnavOutcome failed = appendUserEllipsoid(folder, { "C", "1", "2" });
     EXPECT_TRUE(failed.isRefused());
-    EXPECT_TRUE(failed.message().startsWith("Cannot write " + folder + ": ")) << failed.message().toStdString();
+    EXPECT_TRUE(failed.message().startsWith("Cannot write " + folder + ": "))
+        << failed.message().toStdString();
 }
 
 } // namespace

@@ -16,10 +16,14 @@ protected:
         m_list = builtInAgnavEllipsoids();
         m_list.push_back({ QStringLiteral("MINE"), QStringLiteral("6378140.5"), QStringLiteral("298.3") });
         globals().Ellipsoid = Wgs84;
-        globals().EllipsoidTable = { EllipsoidRecord(), { QStringLiteral("WGS84"), 6378137.0, 298.257223563 } };
+        globals().EllipsoidTable
+            = { EllipsoidRecord(), { QStringLiteral("WGS84"), 6378137.0, 298.257223563 } };
     }
 
-    AGNAVJob job(const AgnavJobEntries& entries) const { return jobFromEntries(entries, m_list, serialFormats()); }
+    AGNAVJob job(const AgnavJobEntries& entries) const
+    {
+        return jobFromEntries(entries, m_list, serialFormats());
+    }
 
     std::vector<AGNAVEllipsoid> m_list;
 };
@@ -86,8 +90,8 @@ TEST_F(AgnavJobFilling, EllipsoidOfThePosition)
         int position;
         const char* name;
         const char* axis;
-    } rows[] = { { 22, "WGS-84", "6378137.0" }, { 5, "CLARKE-1866", "6378206.4" }, { 0, "USER-ENTER", "6378000" },
-        { 25, "USER-ENTER", "6378000" } };
+    } rows[] = { { 22, "WGS-84", "6378137.0" }, { 5, "CLARKE-1866", "6378206.4" },
+        { 0, "USER-ENTER", "6378000" }, { 25, "USER-ENTER", "6378000" } };
     for (const auto& row : rows) {
         AgnavJobEntries entries;
         entries.EllipsoidPosition = row.position;

@@ -12,37 +12,38 @@
 #include "tests/support/shapefile_writer.h"
 
 #include <QAction>
-#include <functional>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <functional>
 
 namespace {
 
-const QByteArray kDigitizedField = "0  NORTH 40\r\n"
-                                   "1  U  279\r\n"
-                                   "2   500000.0   4800600.0        AREA CORNER 1 \r\n"
-                                   "2   500800.0   4800600.0        AREA CORNER 2 \r\n"
-                                   "2   500800.0   4800000.0        AREA CORNER 3 \r\n"
-                                   "2   500000.0   4800000.0        AREA CORNER 4 \r\n"
-                                   "4           20                  NUMBER OF LINES\r\n"
-                                   "8          100                  MAX CROSS TRACK\r\n"
-                                   "9      0     0     0            DELTA X/Y/Z\r\n"
-                                   "11 0.9996000000       0.0       0.0 K0, X/Y SHIFT\r\n"
-                                   "17   500000.0  4800600.0   0.00 MASTER POINT, HEADING\r\n"
-                                   "20 WGS-84      6378137.0   298.257223563 22      ELLIPSOID\r\n"
-                                   "21          0                   NO EQUATORIAL CROSSING\r\n"
-                                   "30          6    9600  N  1  8  RS-232 PORT 2 INCOMING FORMAT\r\n"
-                                   "35               FIELD7  F  C   CROP DIR, RAM DISK, SPRAY SIDE\r\n"
-                                   "36         30         1  1      SWATH WIDTH, NO OF A/C, SPRAY ON CLOSURE OF "
-                                   "CONTACT\r\n"
-                                   "37          1                   HALF-SWATH OFFSET OF THE FIRST LINE\r\n"
-                                   "38          2                   METRIC SYSTEM DISPLAY\r\n"
-                                   "39     1       1                RACE TRACK, SKIP TRACK\r\n"
-                                   "40          0                   MAGNETIC VARIATION, Deg.\r\n"
-                                   "41       0.00                   SYSTEM LAG, Sec.\r\n"
-                                   "42  0.00    0.00                RELAY ON / OFF, Sec.\r\n"
-                                   "102  UTM                        UTM X/Y SCALE\r\n";
+const QByteArray kDigitizedField
+    = "0  NORTH 40\r\n"
+      "1  U  279\r\n"
+      "2   500000.0   4800600.0        AREA CORNER 1 \r\n"
+      "2   500800.0   4800600.0        AREA CORNER 2 \r\n"
+      "2   500800.0   4800000.0        AREA CORNER 3 \r\n"
+      "2   500000.0   4800000.0        AREA CORNER 4 \r\n"
+      "4           20                  NUMBER OF LINES\r\n"
+      "8          100                  MAX CROSS TRACK\r\n"
+      "9      0     0     0            DELTA X/Y/Z\r\n"
+      "11 0.9996000000       0.0       0.0 K0, X/Y SHIFT\r\n"
+      "17   500000.0  4800600.0   0.00 MASTER POINT, HEADING\r\n"
+      "20 WGS-84      6378137.0   298.257223563 22      ELLIPSOID\r\n"
+      "21          0                   NO EQUATORIAL CROSSING\r\n"
+      "30          6    9600  N  1  8  RS-232 PORT 2 INCOMING FORMAT\r\n"
+      "35               FIELD7  F  C   CROP DIR, RAM DISK, SPRAY SIDE\r\n"
+      "36         30         1  1      SWATH WIDTH, NO OF A/C, SPRAY ON CLOSURE OF "
+      "CONTACT\r\n"
+      "37          1                   HALF-SWATH OFFSET OF THE FIRST LINE\r\n"
+      "38          2                   METRIC SYSTEM DISPLAY\r\n"
+      "39     1       1                RACE TRACK, SKIP TRACK\r\n"
+      "40          0                   MAGNETIC VARIATION, Deg.\r\n"
+      "41       0.00                   SYSTEM LAG, Sec.\r\n"
+      "42  0.00    0.00                RELAY ON / OFF, Sec.\r\n"
+      "102  UTM                        UTM X/Y SCALE\r\n";
 
 // The field's corners north up, as the user clicks or a shapefile holds them.
 const std::pair<double, double> kCounterClockwise[]
@@ -93,7 +94,8 @@ protected:
         clickField(kCounterClockwise);
     }
 
-    QString writeField(const QString& name, const std::pair<double, double> (&corners)[4], bool withHole = false)
+    QString writeField(
+        const QString& name, const std::pair<double, double> (&corners)[4], bool withHole = false)
     {
         TestPart ring;
         for (const auto& [x, y] : corners) {
@@ -102,7 +104,8 @@ protected:
         ring.push_back(ring.front());
         std::vector<TestPart> parts { ring };
         if (withHole) {
-            parts.push_back({ { 500100, 4800100 }, { 500200, 4800100 }, { 500200, 4800200 }, { 500100, 4800100 } });
+            parts.push_back(
+                { { 500100, 4800100 }, { 500200, 4800100 }, { 500200, 4800200 }, { 500100, 4800100 } });
         }
         ShapefileWriter writer(5);
         writer.addPoly(parts);
@@ -181,7 +184,8 @@ TEST_F(BlockCreationCommands, NamesTheGuidanceSystemCannotUseAreAskedForAgain)
     const QStringList texts = prompts();
     ASSERT_EQ(texts.size(), 4);
     EXPECT_TRUE(texts[1].startsWith("The file name \"NORTH FIELD.no1\" cannot be used"));
-    EXPECT_EQ(texts[3], loadedPath + "\r\ris the boundary file of a loaded block.\rPlease choose another name.");
+    EXPECT_EQ(
+        texts[3], loadedPath + "\r\ris the boundary file of a loaded block.\rPlease choose another name.");
     EXPECT_EQ(agnavData().BlockCount, 2);
     EXPECT_EQ(agnavData().Blocks[2].FileName, "FIELD7.no1");
 }
@@ -302,7 +306,8 @@ TEST_F(BlockCreationCommands, ConversionRefusalsAndCancelsChangeNothing)
     queueMsgBoxAnswer(vbOK);
     form().Tools_Convert_Click();
     ASSERT_EQ(msgBoxes().size(), 1u);
-    EXPECT_EQ(msgBoxes()[0].prompt, "This GIS file does not contain a polygon and\rcannot be converted to an AGNAV boundary.");
+    EXPECT_EQ(msgBoxes()[0].prompt,
+        "This GIS file does not contain a polygon and\rcannot be converted to an AGNAV boundary.");
 
     // Two layers: the chooser closed without a choice is a Cancel.
     openLayer(writeField(QStringLiteral("FIELD7.shp"), kClockwise));

@@ -81,7 +81,8 @@ TEST_F(BlockCreation, RingsAreStoredClockwiseWithAPositiveArea)
         std::vector<double> x; // as stored: a reversed ring starts on its last corner
         std::vector<double> y;
     } rows[] = {
-        { "clockwise", &kClockwise, { 0, 500000, 500000, 500800, 500800 }, { 0, 4800000, 4800600, 4800600, 4800000 } },
+        { "clockwise", &kClockwise, { 0, 500000, 500000, 500800, 500800 },
+            { 0, 4800000, 4800600, 4800600, 4800000 } },
         { "counter-clockwise", &kCounterClockwise, { 0, 500000, 500800, 500800, 500000 },
             { 0, 4800600, 4800600, 4800000, 4800000 } },
     };
