@@ -26,7 +26,6 @@
 #include "korvel/agnav/agnav_field_checks.h"
 #include "korvel/agnav/agnav_job_settings.h"
 
-#include <QObject>
 #include <functional>
 #include <vector>
 

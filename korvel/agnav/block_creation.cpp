@@ -28,11 +28,6 @@ void setExtentFromVertices(ShapeRecord& ring)
     ring.YMax = *yMax;
 }
 
-QString fileNameOf(const QString& path)
-{
-    return path.mid(path.lastIndexOf(u'/') + 1);
-}
-
 } // namespace
 
 int appendCreatedBlock(const CreatedBlockSource& source)
@@ -41,7 +36,7 @@ int appendCreatedBlock(const CreatedBlockSource& source)
     const int b = appendBlock();
     AGNAVBlock& block = blockAt(b);
     block.Path = source.path;
-    block.FileName = fileNameOf(source.path);
+    block.FileName = source.path.mid(source.path.lastIndexOf(u'/') + 1);
     block.DisplayName = source.path;
     block.Colour = source.colour;
     block.Thickness = source.thickness;

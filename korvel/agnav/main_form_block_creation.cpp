@@ -29,11 +29,6 @@ struct BoundaryFileDialog
     QString filter;
 };
 
-QString fileNameOf(const QString& path)
-{
-    return path.mid(path.lastIndexOf(u'/') + 1);
-}
-
 // The boundary file of a new block, asked for until its name will do: the
 // job name it makes must suit the guidance system, and the file may not be
 // a loaded block's. Empty on Cancel.
@@ -53,7 +48,7 @@ QString chooseBoundaryFile(QWidget* owner, BoundaryFileDialog request)
             return {};
         }
         const QString path = dialog.FileName;
-        QString refusal = jobNameRefusal(fileNameOf(path));
+        QString refusal = jobNameRefusal(dialog.FileTitle);
         if (refusal.isEmpty() && blockPathLoaded(path)) {
             refusal = path
                 + QStringLiteral("\r\ris the boundary file of a loaded block.\rPlease choose another name.");
