@@ -23,6 +23,13 @@ std::optional<qint32> wholeOf(double value)
     }
 }
 
+// The text's number rounded half to even, when it is one and fits 32 bits.
+std::optional<qint32> wholeNumberOf(const QString& text)
+{
+    const std::optional<double> value = numericValue(text);
+    return value ? wholeOf(*value) : std::nullopt;
+}
+
 // The single-precision value the range tests compare; infinite beyond a Single.
 float singleOf(double value)
 {
@@ -51,8 +58,7 @@ AgnavFieldCheck accepted(const QString& text)
 // A whole-number field: one warning for every refusal.
 AgnavFieldCheck checkWhole(const QString& text, qint64 minimum, qint64 maximum, const QString& warning)
 {
-    const std::optional<double> value = numericValue(text);
-    const std::optional<qint32> whole = value ? wholeOf(*value) : std::nullopt;
+    const std::optional<qint32> whole = wholeNumberOf(text);
     if (!whole || *whole < minimum || *whole > maximum) {
         return refused(warning);
     }
@@ -62,8 +68,7 @@ AgnavFieldCheck checkWhole(const QString& text, qint64 minimum, qint64 maximum, 
 AgnavFieldCheck checkRaceTrack(const QString& text)
 {
     const QString warning = QStringLiteral("Race Track must be an integer\rless than -1 or greater than 1.");
-    const std::optional<double> value = numericValue(text);
-    const std::optional<qint32> whole = value ? wholeOf(*value) : std::nullopt;
+    const std::optional<qint32> whole = wholeNumberOf(text);
     if (!whole || *whole == 0) {
         return refused(warning);
     }
@@ -102,13 +107,15 @@ AgnavFieldCheck checkDelta(const QString& text, const QString& axisName, double 
     if (!value) {
         return refused(QStringLiteral("Invalid value for %1 Shift.").arg(axisName));
     }
-    if (*value < 0 && (!wholeOf(*value) || *wholeOf(*value) < 0)) {
+    // Below 0 tests the whole value (-0.4 is 0), the upper bound the single one.
+    const std::optional<qint32> whole = wholeOf(*value);
+    if (whole ? *whole < 0 : *value < 0) {
         return refused(QStringLiteral("%1 Shift must be a positive number (or 0).").arg(axisName));
     }
-    if (singleOf(*value) > static_cast<float>(maximum)) {
+    if (!whole || singleOf(*value) > static_cast<float>(maximum)) {
         return refused(QStringLiteral("%1 Shift must be a number from 0 to %2.").arg(axisName, limit));
     }
-    return accepted(QString::number(*wholeOf(*value)));
+    return accepted(QString::number(*whole));
 }
 
 // Whole degrees wrapped into 0..359: 370 gives 10, -90 gives 270, -360 gives 0.
@@ -117,8 +124,7 @@ AgnavFieldCheck checkLineDirection(const QString& text, AgnavDialog dialog)
     const QString warning = dialog == AgnavDialog::Job
         ? QStringLiteral("Invalid value for Line Direction.")
         : QStringLiteral("Invalid value for Default Line Direction.");
-    const std::optional<double> value = numericValue(text);
-    const std::optional<qint32> whole = value ? wholeOf(*value) : std::nullopt;
+    const std::optional<qint32> whole = wholeNumberOf(text);
     if (!whole) {
         return refused(warning);
     }
@@ -132,7 +138,7 @@ AgnavFieldCheck checkPositive(const QString& text, AgnavDialog dialog, const QSt
     if (dialog == AgnavDialog::Job) {
         return checkWhole(text, 1, std::numeric_limits<qint32>::max(), jobWarning);
     }
-    if (!numericValue(text) || !wholeOf(*numericValue(text))) {
+    if (!wholeNumberOf(text)) {
         return refused(notNumber);
     }
     return checkWhole(text, 1, std::numeric_limits<qint32>::max(), notPositive);

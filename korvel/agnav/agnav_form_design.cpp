@@ -50,6 +50,12 @@ QLabel* unit(QWidget* parent, const QString& text, const QWidget& beside)
     return label;
 }
 
+void unitLabel(ControlArray<QLabel>& labels, int index, QLabel* label)
+{
+    label->setObjectName(labels.elementName(index));
+    labels.setElement(index, label);
+}
+
 QLineEdit* textBox(
     QWidget* parent, const QString& name, int x, int y, int width, const QString& text = QString())
 {
@@ -123,6 +129,7 @@ void AGNAVForm::createJobColumn()
     XTrackText = textBox(
         this, QStringLiteral("XTrackText"), kLeftField, rowTop(3), kShortBox, QStringLiteral("100"));
     XTrackText->setMaxLength(6);
+    unitLabel(UnitLabel, 1, unit(this, QStringLiteral("m"), *XTrackText));
 
     caption(this, QStringLiteral("No. of Aircraft:"), kLeftCaption, rowTop(4));
     QStringList aircraft;
@@ -191,7 +198,7 @@ void AGNAVForm::createGuidanceFrame()
 {
     GuidanceFrame = new QGroupBox(QStringLiteral("Default Guidance"), this);
     GuidanceFrame->setObjectName(QStringLiteral("GuidanceFrame"));
-    GuidanceFrame->setGeometry(kRightCaption - 4, rowTop(5) + 4, kDialogWidth - kRightCaption - 4, 182);
+    GuidanceFrame->setGeometry(kRightCaption - 4, rowTop(5) + 4, kDialogWidth - kRightCaption - 4, 160);
     auto* note = new QLabel(
         QStringLiteral("These values will only be used if no guidance lines are digitized."), GuidanceFrame);
     note->setWordWrap(true);
@@ -207,19 +214,14 @@ void AGNAVForm::createGuidanceFrame()
     LineDirectionText
         = textBox(GuidanceFrame, QStringLiteral("LineDirectionText"), fieldX, frameRow(1), kShortBox);
     LineDirectionText->setMaxLength(6);
-    UnitLabel.setElement(0, unit(GuidanceFrame, QStringLiteral("\u00B0"), *LineDirectionText));
+    unitLabel(UnitLabel, 0, unit(GuidanceFrame, QStringLiteral("\u00B0"), *LineDirectionText));
     caption(GuidanceFrame, QStringLiteral("Swath Width:"), captionX, frameRow(2));
     SwathWidthText = textBox(GuidanceFrame, QStringLiteral("SwathWidthText"), fieldX, frameRow(2), kShortBox);
     SwathWidthText->setMaxLength(6);
-    UnitLabel.setElement(2, unit(GuidanceFrame, QStringLiteral("m"), *SwathWidthText));
+    unitLabel(UnitLabel, 2, unit(GuidanceFrame, QStringLiteral("m"), *SwathWidthText));
     caption(GuidanceFrame, QStringLiteral("Line Offset:"), captionX, frameRow(3));
     optionPair(GuidanceFrame, OffsetOption, QStringLiteral("Half Swath"), QStringLiteral("None"), fieldX,
         frameRow(3));
-
-    UnitLabel.setElement(1, unit(this, QStringLiteral("m"), *XTrackText));
-    for (int i = 0; i <= 2; ++i) {
-        UnitLabel[i].setObjectName(UnitLabel.elementName(i));
-    }
 }
 
 void AGNAVForm::createButtons()

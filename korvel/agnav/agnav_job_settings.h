@@ -34,6 +34,8 @@ struct AgnavJobSettings
     QString LineDirection = QStringLiteral("0");
     QString SwathWidth = QStringLiteral("30");
     int Offset = 1; // OffsetOption item: 1 Half Swath, 2 None
+
+    bool operator==(const AgnavJobSettings&) const = default;
 };
 
 // Reads a section, value by value, each missing value taking its default.

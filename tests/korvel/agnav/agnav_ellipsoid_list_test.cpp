@@ -14,24 +14,6 @@ protected:
     QString userFile() const { return programDir() + AgnavEllipsoidFileName; }
 };
 
-TEST_F(AgnavEllipsoidList, BuiltInRowsAndSerialFormats)
-{
-    const std::vector<AGNAVEllipsoid> rows = builtInAgnavEllipsoids();
-    ASSERT_EQ(rows.size(), 24u);
-    EXPECT_EQ(rows[0].EllipsoidName, "USER-ENTER");
-    EXPECT_TRUE(rows[0].EllipsoidAxis.isEmpty());
-    EXPECT_EQ(rows[22].EllipsoidName, "WGS-84");
-    EXPECT_EQ(rows[22].EllipsoidAxis, "6378137.0");
-    EXPECT_EQ(rows[22].EllipsoidFlattening, "298.257223563");
-    EXPECT_EQ(rows[23].EllipsoidName, "SWED-RT90");
-
-    const std::vector<SerialFormat> formats = serialFormats();
-    ASSERT_EQ(formats.size(), 13u);
-    EXPECT_EQ(formats[1].Text, "2400  N  2  8");
-    EXPECT_EQ(formats[DefaultSerialFormatPosition + 1].Text, "9600  N  1  8");
-    EXPECT_EQ(formats[12].Code, 28);
-}
-
 // Bad lines give no row; the good ones around them keep theirs, in order.
 TEST_F(AgnavEllipsoidList, FileRowsSkipMalformedLines)
 {

@@ -1,6 +1,7 @@
 // The job dialog as the user meets it: what it opens with, the checks of its
 // boxes, the units and the magnetic variation, Accept and its failures, and
 // the save of a user ellipsoid.
+#include "korvel/agnav/agnav_job_controls.h"
 #include "korvel/agnav/agnav_job_settings.h"
 #include "korvel/shell/reg_settings.h"
 #include "platform/msg_box.h"
@@ -154,16 +155,9 @@ TEST_F(AgnavFormTest, UnitsSwitchConvertsTheCrossTrackOnly)
     EXPECT_EQ(dialog.UnitLabel[1].text(), "ft");
     EXPECT_EQ(dialog.SwathWidthText->text(), "30");
     EXPECT_EQ(dialog.UnitLabel[2].text(), "m");
-    dialog.UnitsOption[2].setChecked(true);
-    EXPECT_EQ(dialog.XTrackText->text(), "100");
-
-    // What cannot be converted stays.
     dialog.XTrackText->setText("9988");
-    dialog.UnitsOption[1].setChecked(true);
-    EXPECT_EQ(dialog.XTrackText->text(), "9988");
-    dialog.XTrackText->clear();
     dialog.UnitsOption[2].setChecked(true);
-    EXPECT_TRUE(dialog.XTrackText->text().isEmpty());
+    EXPECT_EQ(dialog.XTrackText->text(), "3044");
     EXPECT_EQ(dialog.UnitLabel[1].text(), "m");
 }
 
@@ -220,16 +214,30 @@ TEST_F(AgnavFormTest, AFileThatCannotBeWrittenKeepsTheDialogOpenAndStoresNothing
     EXPECT_TRUE(blockAt(1).MasterPoint.MasterX.isEmpty());
 }
 
-TEST_F(AgnavFormTest, DefaultsButtonFillsFromTheDefaults)
+// What one dialog stores as the defaults, another's "Defaults" shows again:
+// the units before the cross-track, so the stored feet are not converted.
+TEST_F(AgnavFormTest, DefaultsStoredFromOneDialogLoadIntoTheNext)
 {
     appendNewBlock();
-    SaveRegSetting(AgnavDefaultSection, "SwathWidth", "45");
-    SaveRegSetting(AgnavDefaultSection, "RelayOn", "1");
-    AGNAVForm& dialog = openForm();
-    EXPECT_EQ(dialog.SwathWidthText->text(), "30");
-    dialog.DefaultsButton->click();
-    EXPECT_EQ(dialog.SwathWidthText->text(), "45");
-    EXPECT_EQ(dialog.RelayOnText->text(), "1.00");
+    AGNAVForm& first = openForm();
+    first.UnitsOption[1].setChecked(true);
+    type(first.XTrackText, "500");
+    type(first.MagVarText, "-3");
+    type(first.RelayOnText, "1");
+    first.SpraySideCombo->setCurrentIndex(0);
+    first.CommCombo->setCurrentIndex(11);
+    first.OffsetOption[2].setChecked(true);
+    SaveAGNAVDefaults(first, AgnavDefaultSection);
+    const AgnavJobSettings stored = agnavControlValues(first);
+    EXPECT_EQ(GetRegSetting(AgnavDefaultSection, "MagVar", ""), "-3");
+    AGNAVForm::release();
+
+    AGNAVForm& next = openForm();
+    next.DefaultsButton->click();
+    EXPECT_EQ(agnavControlValues(next), stored);
+    EXPECT_EQ(next.XTrackText->text(), "500");
+    EXPECT_EQ(next.RelayOnText->text(), "1.00");
+    EXPECT_EQ(next.DirectionLabel->text(), "E");
 }
 
 // USER-ENTER: the boxes open for typing, an axis outside the normal range is

@@ -50,35 +50,19 @@ TEST_F(AgnavJobFilling, ListPositionsBecomeCodesAndTexts)
     }
 }
 
-TEST_F(AgnavJobFilling, OptionsUnitsSerialFormatAndHeading)
+TEST_F(AgnavJobFilling, OptionsAndTheSerialFormatOfThePosition)
 {
     AgnavJobEntries entries;
-    entries.AreaName = QStringLiteral("NORTH 40");
     entries.Values.CoordSystem = 1;
     entries.Values.Units = 1;
     entries.Values.Offset = 2;
     entries.Values.Communication = 11;
-    entries.Values.LineDirection = QStringLiteral("270");
-    entries.Values.MagVar = QStringLiteral("-12");
-    entries.DeltaZ = QStringLiteral("5");
     const AGNAVJob j = job(entries);
-    EXPECT_EQ(j.AreaName, "NORTH 40");
     EXPECT_EQ(j.CoordLetter, "L");
-    EXPECT_EQ(j.UnitsCode, "1");
     EXPECT_EQ(j.UnitsText, "U.S. SYSTEM DISPLAY");
-    EXPECT_EQ(j.OffsetCode, "0");
     EXPECT_EQ(j.OffsetText, "NO OFFSET OF THE FIRST LINE");
     EXPECT_EQ(j.CommIndex, "11");
     EXPECT_EQ(j.CommFormat, "115200  N  1  8");
-    EXPECT_EQ(j.Heading, "270");
-    EXPECT_EQ(j.MagVar, "-12");
-    EXPECT_EQ(j.DeltaZ, "5");
-
-    const AGNAVJob d = job(AgnavJobEntries());
-    EXPECT_EQ(d.CoordLetter, "U");
-    EXPECT_EQ(d.UnitsText, "METRIC SYSTEM DISPLAY");
-    EXPECT_EQ(d.OffsetText, "HALF-SWATH OFFSET OF THE FIRST LINE");
-    EXPECT_EQ(d.CommFormat, "9600  N  1  8");
 }
 
 // A built-in row is written with its own texts; "USER-ENTER" and a row of

@@ -2,7 +2,6 @@
 
 #include "korvel/agnav/agnav_block.h"
 #include "korvel/map/map_state.h"
-#include "platform/vb_error.h"
 #include "tests/korvel/agnav/agnav_test_data.h"
 #include "tests/support/korvel_test.h"
 
@@ -18,19 +17,6 @@ protected:
         mapState().Zone = 17;
     }
 };
-
-ShapeRecord ringOf(std::initializer_list<std::pair<double, double>> points)
-{
-    ShapeRecord ring;
-    ring.resize(int(points.size()));
-    std::size_t i = 1;
-    for (const auto& [x, y] : points) {
-        ring.X[i] = x;
-        ring.Y[i] = y;
-        ++i;
-    }
-    return ring;
-}
 
 // A polygon layer of one feature whose parts are the given rings.
 GISLayer polygonLayer(const std::vector<std::vector<std::pair<double, double>>>& parts, int shapeType = 5)
@@ -161,16 +147,6 @@ TEST_F(BlockCreation, LayersThatCannotBecomeABoundary)
     EXPECT_EQ(polygonConversionRefusal(two),
         "This GIS file contains more than one polygon and\rcannot be converted to an AGNAV boundary.");
     EXPECT_EQ(boundaryFileNameForLayer(two), "/data/FIELD.no1");
-}
-
-TEST_F(BlockCreation, FullListRefusesBeforeAnythingChanges)
-{
-    agnavData().Blocks.resize(256);
-    agnavData().BlockCount = 255;
-    CreatedBlockSource source;
-    source.ring = ringOf({ { 0, 0 }, { 0, 1 }, { 1, 1 } });
-    EXPECT_THROW(appendCreatedBlock(source), VbError);
-    EXPECT_EQ(agnavData().BlockCount, 255);
 }
 
 } // namespace
