@@ -8,9 +8,11 @@
 #include "korvel/agnav/agnav_field_checks.h"
 #include "korvel/agnav/agnav_form.h"
 #include "korvel/agnav/block_creation.h"
+#include "korvel/agnav/block_loading.h"
 #include "korvel/map/gis_layer_opening.h"
 #include "korvel/map/layer_records.h"
 #include "korvel/map/map_pointer_modes.h"
+#include "korvel/map/map_state.h"
 #include "korvel/shell/main_form.h"
 #include "korvel/shell/main_settings.h"
 #include "korvel/shell/program_globals.h"
@@ -73,6 +75,8 @@ bool finishCreatedBlock(MainForm& window, int blockIndex)
         return false;
     }
     AGNAVBlock& block = blockAt(blockIndex);
+    widenDataExtent(block.Boundary, mapState().MapEmpty);
+    mapState().MapEmpty = false;
     block.CaptionTrim = window.FitListCaption(block.Path, false);
     block.DisplayName = captionWithCut(block.Path, block.CaptionTrim);
     window.AddBlockListEntry();

@@ -147,6 +147,7 @@ TEST_F(BlockCreationCommands, ADigitizedBlockIsWrittenListedDrawnAndLoadsAgain)
     EXPECT_EQ(block.CoordType, "UTM");
     EXPECT_EQ(block.DataFolder, "FIELD7/");
     EXPECT_TRUE(form().AGCheck.exists(1)) << "listed";
+    EXPECT_EQ(layerData().DataExtent.XMax, 500800.0) << "part of the loaded data";
     EXPECT_EQ(form().DigitizeLine.UBound(), 0);
     EXPECT_FALSE(form().Tools_DigitizeBoundary->isChecked());
     const QColor pointer = toQColor(block.Colour);
