@@ -36,36 +36,6 @@ TEST_F(AgnavEllipsoidList, FileRowsSkipMalformedLines)
     EXPECT_TRUE(parseAgnavEllipsoidFile(QByteArray()).empty());
 }
 
-TEST_F(AgnavEllipsoidList, ListTakesTheProgramFoldersFile)
-{
-    globals().RootDir = programDir();
-    EXPECT_EQ(agnavEllipsoidList().size(), 24u) << "no file: built-in rows only";
-    writeTestFile(userFile(), "A,6378001,298\r\nB,6378002,299\r\n");
-    std::vector<AGNAVEllipsoid> list;
-    std::vector<SerialFormat> formats;
-    FillAGNAVLists(list, formats);
-    ASSERT_EQ(list.size(), 26u);
-    EXPECT_EQ(list[24].EllipsoidName, "A");
-    EXPECT_EQ(list[25].EllipsoidName, "B");
-    EXPECT_EQ(formats.size(), 13u);
-}
-
-TEST_F(AgnavEllipsoidList, PositionsSkipTheSeparator)
-{
-    const struct
-    {
-        int position;
-        int row;
-    } rows[] = { { 0, 0 }, { 22, 22 }, { 23, 23 }, { 24, -1 }, { 25, 24 }, { 26, 25 }, { 27, -1 } };
-    for (const auto& r : rows) {
-        EXPECT_EQ(ellipsoidRowAtPosition(r.position, 26), r.row) << r.position;
-        if (r.row >= 0) {
-            EXPECT_EQ(ellipsoidPositionOfRow(r.row, 26), r.position) << r.row;
-        }
-    }
-    EXPECT_EQ(ellipsoidPositionOfRow(26, 26), -1);
-}
-
 TEST_F(AgnavEllipsoidList, MatchingRowComparesNumbersFromRowOne)
 {
     std::vector<AGNAVEllipsoid> list = builtInAgnavEllipsoids();

@@ -118,21 +118,6 @@ TEST(AgnavFieldChecks, PreferencesWarningsOfTheDefaultGuidance)
     }
 }
 
-TEST(AgnavFieldChecks, MagneticVariationShowsMagnitudeAndDirection)
-{
-    const struct
-    {
-        const char* typed;
-        const char* text;
-        const char* direction;
-    } rows[] = { { "-12", "12", "E" }, { "12", "12", "W" }, { "0", "0", "" }, { "-0.4", "0", "" } };
-    for (const auto& row : rows) {
-        const AgnavFieldCheck check = checkAgnavField(AgnavField::MagVar, row.typed, AgnavDialog::Job);
-        EXPECT_EQ(check.text, row.text) << row.typed;
-        EXPECT_EQ(check.direction, row.direction) << row.typed;
-    }
-}
-
 TEST(AgnavFieldChecks, SignedMagneticVariationOfWhatIsShown)
 {
     const struct

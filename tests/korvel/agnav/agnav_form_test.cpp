@@ -95,15 +95,10 @@ TEST_F(AgnavFormTest, LeavingABoxChecksIt)
         const char* shown;
     } rows[] = {
         { dialog.NameText, " ", "You must specify a name for the area.", " " },
-        { dialog.XTrackText, "10001", "Max. Cross-Track must be an\rinteger between 1 and 10,000.", "10001" },
         { dialog.RaceText, "0", "Race Track must be an integer\rless than -1 or greater than 1.", "0" },
-        { dialog.RaceText, "-1", "", "-1" },
         { dialog.SkipText, "500.4", "", "500" },
         { dialog.LagText, "2", "", "2.00" },
-        { dialog.RelayOffText, "5.01", "Relay Off must be a number\rbetween -5.00 and +5.00 sec.", "5.01" },
-        { &dialog.DeltaText[1], "1000001", "Delta X Shift must be a number from 0 to 1,000,000.", "1000001" },
         { &dialog.DeltaText[3], "-1", "Delta Z Shift must be a positive number (or 0).", "-1" },
-        { dialog.LineNumText, "0", "No. of Lines must be a positive integer.", "0" },
         { dialog.SwathWidthText, "0", "Swath Width must be a positive integer.", "0" },
         { dialog.LineDirectionText, "-90", "", "270" },
     };

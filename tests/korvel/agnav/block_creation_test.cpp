@@ -101,29 +101,6 @@ TEST_F(BlockCreation, RingsAreStoredClockwiseWithAPositiveArea)
     }
 }
 
-TEST_F(BlockCreation, ClosingVertexOfAShapefileRingIsDropped)
-{
-    auto closed = kCounterClockwise;
-    closed.push_back(closed.front());
-    const PolygonRing polygon = boundaryRingOfLayer(polygonLayer({ closed }));
-    EXPECT_EQ(polygon.partCount, 1);
-    ASSERT_EQ(polygon.ring.upperBound(), 4);
-    EXPECT_EQ(polygon.ring.X[4], 500000.0);
-    EXPECT_EQ(polygon.ring.Y[4], 4800600.0);
-}
-
-TEST_F(BlockCreation, MultiPartPolygonGivesItsFirstRing)
-{
-    auto outer = kClockwise;
-    outer.push_back(outer.front());
-    const std::vector<std::pair<double, double>> hole
-        = { { 500100, 4800100 }, { 500200, 4800100 }, { 500200, 4800200 }, { 500100, 4800100 } };
-    const PolygonRing polygon = boundaryRingOfLayer(polygonLayer({ outer, hole }));
-    EXPECT_EQ(polygon.partCount, 2);
-    ASSERT_EQ(polygon.ring.upperBound(), 4);
-    EXPECT_EQ(polygon.ring.X[3], 500800.0);
-}
-
 TEST_F(BlockCreation, LayersThatCannotBecomeABoundary)
 {
     const struct
