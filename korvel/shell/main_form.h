@@ -46,6 +46,7 @@ struct RedrawItems;
 struct ViewEdges;
 class SingleInstance;
 struct ShapeRecord;
+struct SessionRowTick;
 class StatusBar;
 class ToolBar;
 class QAction;
@@ -599,6 +600,11 @@ public:
     // The guidance work: begins guidance-line creation in Block, chosen
     // already (from its pop-up menu).
     void BeginGuidanceCreation(int Block);
+
+    // --- Sessions (korvel/prefs/main_form_session_*.cpp) ---
+    // Ticks the list's rows as a reloaded session stored them (the tick
+    // states of entries the reload left out are not among them).
+    void RestoreSessionCheckStates(const std::vector<SessionRowTick>& Ticks);
 
     // --- StatusProgress: panel 6 of StatusBar1 and ProgressBar1 ---
     void setStatusText(const QString& text) override;

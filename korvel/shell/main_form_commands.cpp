@@ -15,19 +15,6 @@ void notAvailable(const QString& what)
 
 } // namespace
 
-void MainForm::File_SaveSession_Click()
-{
-    // The session work: the "Save KORVEL session" dialog and the session file.
-    notAvailable(QStringLiteral("Saving a session"));
-}
-
-void MainForm::ShowPreferences(int StartTab)
-{
-    // The preferences work: set PrefForm.StartTab and show the dialog modally.
-    Q_UNUSED(StartTab);
-    notAvailable(QStringLiteral("The preferences dialog"));
-}
-
 void MainForm::RefreshBlockLines(QWidget& OptionsForm)
 {
     // The guidance work: marks the chosen boundary edge.
@@ -43,13 +30,6 @@ void MainForm::Optimize(int& MetIndex)
 {
     // The meteorology work: the optimization overlay of the met file.
     Q_UNUSED(MetIndex);
-}
-
-void MainForm::LoadSession(const QString& Path)
-{
-    // The session work: reopens the files, the extent and the ticks of a session.
-    Q_UNUSED(Path);
-    notAvailable(QStringLiteral("Loading a session"));
 }
 
 void MainForm::GuidanceCancel_Click()
@@ -92,10 +72,4 @@ void MainForm::BeginGuidanceCreation(int Block)
     // Tools_DigitizeGuidance and shows the guidance panel.
     Q_UNUSED(Block);
     notAvailable(QStringLiteral("Creating guidance lines"));
-}
-
-void MainForm::File_LoadSession_Click()
-{
-    // The session work: the "Open KORVEL session" dialog, then LoadSession.
-    notAvailable(QStringLiteral("Loading a session"));
 }

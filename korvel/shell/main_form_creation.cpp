@@ -66,7 +66,7 @@ void MainForm::Form_Initialize()
     if (program.Ellipsoid.Axis == 0.0) {
         MsgBox(QStringLiteral(
             "Error reading UTM ellipsoid information.\rPlease select an ellipsoid in Preferences"));
-        ShowPreferences(4);
+        View_Prefs_Click();
     }
     program.HemisphereLetters = { QStringLiteral("S"), QStringLiteral("N") };
 

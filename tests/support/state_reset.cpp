@@ -6,6 +6,7 @@
 #include "korvel/map/layer_records.h"
 #include "korvel/map/map_state.h"
 #include "korvel/map/redraw_state.h"
+#include "korvel/prefs/pref_form.h"
 #include "korvel/shell/floating_windows.h"
 #include "korvel/shell/main_form.h"
 #include "korvel/shell/main_settings.h"
@@ -31,6 +32,7 @@ void resetAllState(const QString& programDir)
     // it showed is reset.
     SelectionForm::release();
     AGNAVForm::release();
+    PrefForm::release();
     MainForm::release();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     resetFloatingToolWindows();

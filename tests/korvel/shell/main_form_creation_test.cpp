@@ -13,10 +13,12 @@
 #include "tests/korvel/shell/main_form_fixture.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QFile>
 #include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTabBar>
 
 namespace {
 
@@ -151,10 +153,14 @@ TEST_F(MainFormCreation, EllipsoidNotInTheTableAsksForOneAndStartsWithAxisZero)
 {
     writeEllipsoidTable("\"wgs84\",6378137,298.257223563\r\n");
     queueMsgBoxAnswer(vbOK);
-    queueMsgBoxAnswer(vbOK); // the preferences dialog is not there yet
+    int shownTab = -1;
+    onModalNamed(QStringLiteral("PrefForm"), [&shownTab](QWidget& prefs) {
+        shownTab = prefs.findChild<QTabBar*>(QStringLiteral("TabStrip1"))->currentIndex();
+        static_cast<QDialog&>(prefs).reject();
+    });
     MainForm& window = form();
-    ASSERT_EQ(msgBoxes().size(), 2u);
-    EXPECT_EQ(msgBoxes()[1].prompt, "The preferences dialog is not available in this version of KORVEL.");
+    ASSERT_EQ(msgBoxes().size(), 1u);
+    EXPECT_EQ(shownTab, 0) << "the preferences follow the message, on their first tab";
     EXPECT_EQ(msgBoxes()[0].prompt,
         "Error reading UTM ellipsoid information.\rPlease select an ellipsoid in Preferences");
     EXPECT_EQ(msgBoxes()[0].icon(), 0);

@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QFile>
 #include <QPushButton>
 
 // Another program asking the running copy to quit: arguments dwData and the text.
@@ -44,14 +45,27 @@ TEST_F(MainWindowHook, ShutdownFromAnotherProgramQuitsWithoutAQuestion)
     EXPECT_TRUE(msgBoxes().empty());
 }
 
-TEST_F(MainWindowHook, SaveShutdownFromAnotherProgramQuitsToo)
+TEST_F(MainWindowHook, SaveShutdownSavesTheSessionThenQuits)
 {
     shownForm();
-    queueMsgBoxAnswer(vbOK);
+    appendGISLayer();
+    queueSaveFile(workDir() + "last.korvel");
     sendFromAnotherProgram("KORVEL_Save_Shutdown");
     EXPECT_EQ(MainForm::existing(), nullptr);
-    ASSERT_EQ(msgBoxes().size(), 1u) << "the user learns that no session was saved";
-    EXPECT_EQ(msgBoxes()[0].prompt, "Saving a session is not available in this version of KORVEL.");
+    ASSERT_EQ(dialogs().size(), 1u);
+    EXPECT_EQ(dialogs()[0].title, "Save KORVEL session");
+    EXPECT_TRUE(QFile(workDir() + "last.korvel").size() > 0);
+    EXPECT_TRUE(msgBoxes().empty());
+}
+
+TEST_F(MainWindowHook, SaveShutdownQuitsAlsoWhenTheSaveIsCancelled)
+{
+    shownForm();
+    queueDialogCancel();
+    sendFromAnotherProgram("KORVEL_Save_Shutdown");
+    EXPECT_EQ(MainForm::existing(), nullptr);
+    EXPECT_EQ(dialogs().size(), 1u);
+    EXPECT_TRUE(msgBoxes().empty());
 }
 
 TEST_F(MainWindowHook, OtherTextsAndOtherDataAreIgnored)

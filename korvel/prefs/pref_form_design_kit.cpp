@@ -1,0 +1,53 @@
+#include "korvel/prefs/pref_form_design_kit.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+
+QLabel* designCaption(QWidget& parent, const QString& text, int x, int y, const QString& name)
+{
+    auto* label = new QLabel(text, &parent);
+    if (!name.isEmpty()) {
+        label->setObjectName(name);
+    }
+    label->move(x, y);
+    label->adjustSize();
+    return label;
+}
+
+QLineEdit* designTextBox(QWidget& parent, const QString& name, int x, int y, int width, const QString& text)
+{
+    auto* box = new QLineEdit(text, &parent);
+    box->setObjectName(name);
+    box->setGeometry(x, y, width, DesignRowHeight);
+    return box;
+}
+
+QComboBox* designCombo(QWidget& parent, const QString& name, int x, int y, int width, const QStringList& entries)
+{
+    auto* combo = new QComboBox(&parent);
+    combo->setObjectName(name);
+    combo->setGeometry(x, y, width, DesignRowHeight);
+    combo->addItems(entries);
+    return combo;
+}
+
+void designOptionPair(QWidget& parent, ControlArray<QRadioButton>& options, const QString& first,
+    const QString& second, int x, int y, OptionPairLayout layout)
+{
+    const bool stacked = layout == OptionPairLayout::Stacked;
+    auto* holder = new QWidget(&parent);
+    holder->setGeometry(x, y, stacked ? 120 : 180, stacked ? 2 * DesignRowHeight : DesignRowHeight);
+    const QString captions[] = { first, second };
+    for (int i = 1; i <= 2; ++i) {
+        auto* option = new QRadioButton(captions[i - 1], holder);
+        option->setObjectName(options.elementName(i));
+        if (stacked) {
+            option->setGeometry(0, (i - 1) * DesignRowHeight, 120, DesignRowHeight);
+        } else {
+            option->setGeometry((i - 1) * 90, 0, 88, DesignRowHeight);
+        }
+        options.setElement(i, option);
+    }
+}

@@ -1,0 +1,32 @@
+#pragma once
+// Small builders of the preferences dialog's design: a caption, a text box,
+// a drop-down list and a pair of options, placed in pixels on their parent
+// and named as the form names them.
+#include "platform/control_array.h"
+
+#include <QString>
+#include <QStringList>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QRadioButton;
+class QWidget;
+
+inline constexpr int DesignRowHeight = 21;
+
+// A caption at (x, y), sized to its text; named when a name is given.
+QLabel* designCaption(QWidget& parent, const QString& text, int x, int y, const QString& name = QString());
+
+QLineEdit* designTextBox(
+    QWidget& parent, const QString& name, int x, int y, int width, const QString& text = QString());
+
+QComboBox* designCombo(
+    QWidget& parent, const QString& name, int x, int y, int width, const QStringList& entries = {});
+
+enum class OptionPairLayout { SideBySide, Stacked };
+
+// Elements 1 and 2 of an option array, in a holder of their own so that
+// each pair is exclusive on its own.
+void designOptionPair(QWidget& parent, ControlArray<QRadioButton>& options, const QString& first,
+    const QString& second, int x, int y, OptionPairLayout layout = OptionPairLayout::SideBySide);
