@@ -20,7 +20,6 @@
 #include "platform/vb_numbers.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -44,7 +43,7 @@ void PrefForm::AcceptButton_Click()
 {
     // Enter accepts without the focus leaving the field being edited: its
     // check has not run yet.
-    QWidget* focused = QApplication::focusWidget();
+    QWidget* focused = focusWidget();
     for (int f = int(AgnavField::MaxXTrack); f <= int(AgnavField::EllipsoidFlattening); ++f) {
         const auto field = AgnavField(f);
         if (focused && focused == agnavFieldBox(*this, field)) {
