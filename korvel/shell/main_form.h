@@ -584,9 +584,7 @@ public:
     void GuidanceCancel_Click();
     // The meteorology work: stops the playback, closes the panel, drops the files.
     void CloseMet_Click();
-    // The statistics and geo-referencing work: their modal windows
-    // (geo-referencing Images(CurrentImage)).
-    void ShowStatistics();
+    // The geo-referencing work: its modal window for Images(CurrentImage).
     void ShowGeoReferencing();
     // The AG-NAV job dialog work: a digitized boundary (vertices 1..n, n >= 3,
     // in map coordinates) the user wants saved becomes a new block with its
@@ -598,6 +596,10 @@ public:
     // The guidance work: begins guidance-line creation in Block, chosen
     // already (from its pop-up menu).
     void BeginGuidanceCreation(int Block);
+
+    // --- Spray statistics (korvel/statistics/main_form_statistics.cpp) ---
+    // Tools > Spray Statistics: StatForm shown modally, then released.
+    void ShowStatistics();
 
     // --- StatusProgress: panel 6 of StatusBar1 and ProgressBar1 ---
     void setStatusText(const QString& text) override;

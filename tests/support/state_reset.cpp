@@ -13,6 +13,7 @@
 #include "korvel/shell/selection_form.h"
 #include "korvel/shell/status_progress.h"
 #include "korvel/shell/utm_conversion.h"
+#include "korvel/statistics/stat_form.h"
 #include "platform/application_activation.h"
 #include "platform/program_identity.h"
 #include "platform/registry_store.h"
@@ -29,6 +30,7 @@ void resetAllState(const QString& programDir)
     // Windows first: a window left by the last test is gone before the data
     // it showed is reset.
     SelectionForm::release();
+    StatForm::release();
     MainForm::release();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     resetFloatingToolWindows();
