@@ -58,44 +58,32 @@ void StatForm::showReadout(int graph, float X, float Y)
     }
 }
 
-void StatForm::Picture1_MouseMove(int Button, int Shift, float X, float Y)
+void StatForm::Picture1_MouseMove(int, int, float X, float Y)
 {
-    Q_UNUSED(Button);
-    Q_UNUSED(Shift);
     showReadout(SprayTimeGraph, X, Y);
 }
 
-void StatForm::Picture2_MouseMove(int Button, int Shift, float X, float Y)
+void StatForm::Picture2_MouseMove(int, int, float X, float Y)
 {
-    Q_UNUSED(Button);
-    Q_UNUSED(Shift);
     showReadout(TurnTimeGraph, X, Y);
 }
 
-void StatForm::Picture3_MouseMove(int Button, int Shift, float X, float Y)
+void StatForm::Picture3_MouseMove(int, int, float X, float Y)
 {
-    Q_UNUSED(Button);
-    Q_UNUSED(Shift);
     showReadout(ApplicationRateGraph, X, Y);
 }
 
-void StatForm::Picture4_MouseMove(int Button, int Shift, float X, float Y)
+void StatForm::Picture4_MouseMove(int, int, float X, float Y)
 {
-    Q_UNUSED(Button);
-    Q_UNUSED(Shift);
     showReadout(CrossTrackGraph, X, Y);
 }
 
-void StatForm::Picture5_MouseMove(int Button, int Shift, float X, float Y)
+void StatForm::Picture5_MouseMove(int, int, float X, float Y)
 {
-    Q_UNUSED(Button);
-    Q_UNUSED(Shift);
     showReadout(AltitudeGraph, X, Y);
 }
 
-void StatForm::Picture6_MouseMove(int Button, int Shift, float X, float Y)
+void StatForm::Picture6_MouseMove(int, int, float X, float Y)
 {
-    Q_UNUSED(Button);
-    Q_UNUSED(Shift);
     showReadout(DGPSGraph, X, Y);
 }

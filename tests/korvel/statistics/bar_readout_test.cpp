@@ -22,6 +22,16 @@ SprayStatistics thirds()
     return stats;
 }
 
+// The pointer at (x, y) of a graph and the readout shown there.
+struct PointerCase
+{
+    const char* name;
+    StatGraph graph;
+    float x;
+    float y;
+    QString text;
+};
+
 QString readout(const SprayStatistics& stats, StatGraph graph, float x, float y)
 {
     return barReadout(histogramGraph(stats, graph), graph, x, y);
@@ -29,15 +39,7 @@ QString readout(const SprayStatistics& stats, StatGraph graph, float x, float y)
 
 TEST(BarReadout, TheBarUnderThePointer)
 {
-    struct Case
-    {
-        const char* name;
-        StatGraph graph;
-        float x;
-        float y;
-        QString text;
-    };
-    const Case cases[] = {
+    const PointerCase cases[] = {
         { "spray time, first bar", SprayTimeGraph, 0.5f, 10.0f, "33.33 %" },
         { "spray time, just short of the second bar's right edge", SprayTimeGraph, 1.99f, 60.0f, "66.67 %" },
         { "turn time, last bar", TurnTimeGraph, 9.5f, 1.0f, "66.67 %" },
@@ -53,23 +55,15 @@ TEST(BarReadout, TheBarUnderThePointer)
         { "an empty DGPS bar reads 0", DGPSGraph, 2.5f, 4.0f, "0 %" },
     };
     const SprayStatistics stats = thirds();
-    for (const Case& c : cases) {
+    for (const PointerCase& c : cases) {
         EXPECT_EQ(readout(stats, c.graph, c.x, c.y), c.text) << c.name;
     }
 }
 
 TEST(BarReadout, NoReadoutAboveTheBarOrOffTheBins)
 {
-    struct Case
-    {
-        const char* name;
-        StatGraph graph;
-        float x;
-        float y;
-        QString text;
-    };
     const float third = float(1.0 / 3.0 * 100.0);
-    const Case cases[] = {
+    const PointerCase cases[] = {
         { "exactly at the top of the bar", SprayTimeGraph, 0.5f, third, "33.33 %" },
         { "just above the bar", SprayTimeGraph, 0.5f, third + 0.01f, "" },
         { "above an empty bar, at 5 %", SprayTimeGraph, 3.5f, 5.0f, "0.0 %" },
@@ -82,7 +76,7 @@ TEST(BarReadout, NoReadoutAboveTheBarOrOffTheBins)
         { "left of the DGPS graph", DGPSGraph, 0.5f, 1.0f, "" },
     };
     const SprayStatistics stats = thirds();
-    for (const Case& c : cases) {
+    for (const PointerCase& c : cases) {
         EXPECT_EQ(readout(stats, c.graph, c.x, c.y), c.text) << c.name;
     }
     EXPECT_EQ(readout(SprayStatistics(), SprayTimeGraph, 0.5f, 1.0f), "") << "a graph with no total";
