@@ -185,36 +185,6 @@ TEST(HistogramGraphs, ApplicationRateBarsSpanTheirStepAndFadeGreenToBlueAndRed)
     EXPECT_FLOAT_EQ(graph.bars[0].percent, 10.0f);
 }
 
-TEST(HistogramGraphs, BarsOfTheOtherGraphs)
-{
-    struct Case
-    {
-        StatGraph graph;
-        std::size_t bars;
-        double firstLeft;
-        double firstRight;
-        float firstPercent;
-        float lastPercent;
-    };
-    const Case cases[] = {
-        { SprayTimeGraph, 10, 0, 5, 25, 0 },
-        { TurnTimeGraph, 10, 20, 23, 0, 50 },
-        { CrossTrackGraph, 11, -1.5, -1.25, 0, 0 },
-        { AltitudeGraph, 10, 100, 103, 50, 50 },
-        { DGPSGraph, 4, 1, 2, 100, 0 },
-    };
-    const SprayStatistics stats = handSet();
-    for (const Case& c : cases) {
-        const HistogramGraph graph = histogramGraph(stats, c.graph);
-        ASSERT_EQ(graph.bars.size(), c.bars) << c.graph;
-        EXPECT_DOUBLE_EQ(graph.bars.front().left, c.firstLeft) << c.graph;
-        EXPECT_DOUBLE_EQ(graph.bars.front().right, c.firstRight) << c.graph;
-        EXPECT_FLOAT_EQ(graph.bars.front().percent, c.firstPercent) << c.graph;
-        EXPECT_FLOAT_EQ(graph.bars.back().percent, c.lastPercent) << c.graph;
-        EXPECT_EQ(graph.bars.front().fillColour, PictureFillColour) << "the picture's red";
-    }
-}
-
 TEST(HistogramGraphs, AGraphWithNoTotalHasAnAxisButNoBars)
 {
     const SprayStatistics nothing;

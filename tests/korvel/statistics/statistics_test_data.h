@@ -5,7 +5,8 @@
 
 #include <vector>
 
-// One recorded sample; time in seconds.
+// One recorded sample; time in seconds. The flights carry only what the
+// statistics read.
 struct StatSample
 {
     float time = 0.0f;
@@ -25,22 +26,18 @@ inline FlightFile flightOf(
     start(flight.Spray, quint8(0));
     start(flight.Flow, qint16(0));
     start(flight.Target, qint16(0));
-    start(flight.Colour, qint32(0));
     start(flight.DGPSQuality, quint8(0));
     start(flight.Altitude, qint32(0));
     start(flight.Time, 0.0f);
     start(flight.CrossTrack, qint32(0));
-    start(flight.Position, FlightPosition());
     for (const StatSample& s : samples) {
         flight.Spray.push_back(s.spray);
         flight.Flow.push_back(s.flow);
         flight.Target.push_back(s.target);
-        flight.Colour.push_back(0);
         flight.DGPSQuality.push_back(s.dgps);
         flight.Altitude.push_back(s.altitude);
         flight.Time.push_back(s.time);
         flight.CrossTrack.push_back(s.crossTrack);
-        flight.Position.push_back({});
     }
     flight.SampleCount = int(samples.size());
     flight.SwathWidth = swathWidth;
