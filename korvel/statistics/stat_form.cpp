@@ -19,6 +19,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTabBar>
+#include <algorithm>
 #include <cmath>
 
 namespace {

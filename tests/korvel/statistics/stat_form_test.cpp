@@ -157,7 +157,9 @@ TEST_F(StatFormTest, ClosingPutsTheFloatingWindowsBackOnTop)
         QPointer<QWidget> widget;
         void show() override
         {
-            widget = new QWidget(nullptr, Qt::Tool);
+            if (!widget) {
+                widget = new QWidget(nullptr, Qt::Tool);
+            }
             widget->show();
         }
         void unload() override { delete widget.data(); }
