@@ -71,13 +71,6 @@ void MainForm::ShowStatistics()
     notAvailable(QStringLiteral("The spray statistics window"));
 }
 
-void MainForm::ShowGeoReferencing()
-{
-    // The geo-referencing work: shows GeoRefForm modally for Images(CurrentImage),
-    // then unloads and releases it.
-    notAvailable(QStringLiteral("Geo-referencing"));
-}
-
 void MainForm::SaveDigitizedBoundary(const ShapeRecord& Vertices)
 {
     // The AG-NAV job dialog work: asks for the boundary file's name, adds the
