@@ -303,7 +303,21 @@ void GeoRefForm::resizeEvent(QResizeEvent* event)
 {
     QDialog::resizeEvent(event);
     Form_Resize();
-    layoutControls();
+    // The pictures keep what they show at the size it was drawn for.
+    if (layoutControls() && m_activated && isVisible()) {
+        guarded([this] { redrawAll(); });
+    }
+}
+
+void GeoRefForm::redrawAll()
+{
+    DrawGISLayers(*Picture1);
+    Picture1->Refresh();
+    DrawImageView();
+    DrawControlPoints();
+    if (Fit && !PreviewFrame->isHidden()) {
+        DrawPreview();
+    }
 }
 
 void GeoRefForm::changeEvent(QEvent* event)

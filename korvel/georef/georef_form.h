@@ -191,8 +191,11 @@ private:
     void createPointRowTemplates();
     void createPreviewControls();
     void connectControls();
-    // Places every control for the window's present inner size.
-    void layoutControls();
+    // Places every control for the window's present inner size; true when
+    // a picture's size changed.
+    bool layoutControls();
+    // Draws both views and the preview again (after their sizes changed).
+    void redrawAll();
     void layoutPreviewFrame();
     int rowTop(int row) const;
 

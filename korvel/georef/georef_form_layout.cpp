@@ -223,8 +223,11 @@ int GeoRefForm::rowTop(int row) const
     return kFrameTitle + (std::max(row, 1) - 1) * kRowPitch;
 }
 
-void GeoRefForm::layoutControls()
+bool GeoRefForm::layoutControls()
 {
+    const QSize mapSize = Picture1->size();
+    const QSize imageSize = Picture2->size();
+    const QSize previewSize = PreviewBox->size();
     const int w = width();
     const int h = height();
     const int frameHeight = kFrameTitle + MaxControlPoints * kRowPitch + kMargin;
@@ -256,6 +259,7 @@ void GeoRefForm::layoutControls()
     const int previewTop = kMargin + side + kMargin;
     PreviewFrame->setGeometry(viewsLeft, previewTop, viewsWidth, std::max(h - previewTop - kMargin, 120));
     layoutPreviewFrame();
+    return Picture1->size() != mapSize || Picture2->size() != imageSize || PreviewBox->size() != previewSize;
 }
 
 void GeoRefForm::placePointRow(int row)
