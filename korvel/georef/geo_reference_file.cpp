@@ -103,7 +103,9 @@ GeoReferencePoints parseGeoReferencePoints(const QByteArray& bytes, const QStrin
         // damaged file, whose lines after it cannot be trusted either.
         if (head.ControlPointCount > MaxControlPoints) {
             throw VbError(6, QStringLiteral("KORVEL"),
-                QStringLiteral("%1 control points are more than %2").arg(head.ControlPointCount).arg(MaxControlPoints));
+                QStringLiteral("%1 control points are more than %2")
+                    .arg(head.ControlPointCount)
+                    .arg(MaxControlPoints));
         }
         for (int i = 0; i < head.ControlPointCount; ++i) {
             ControlPoint point;

@@ -132,7 +132,8 @@ std::optional<GeoRefFit> fitGeoReference(
 
 std::optional<ImagePlacement> placeImage(const GeoRefFit& fit, const ManualCorrections& corrections)
 {
-    const std::optional<qint32> easting = whole32(double(fit.OriginEasting) + corrections.ShiftX.value_or(0.0));
+    const std::optional<qint32> easting
+        = whole32(double(fit.OriginEasting) + corrections.ShiftX.value_or(0.0));
     const std::optional<qint32> northing = whole32(double(fit.OriginNorthing) + double(corrections.ShiftY));
     const std::optional<qint32> width = whole32(double(fit.GroundWidth) + corrections.StretchX.value_or(0.0));
     const std::optional<qint32> height = whole32(double(fit.GroundHeight) + double(corrections.StretchY));
@@ -146,6 +147,7 @@ QString residualText(float residualNorthing, float residualEasting)
 {
     // Format keeps a "-" on a value that rounds to zero ("-0.0"); read back
     // as a number it is plain 0 again.
-    const auto shown = [](float residual) { return Str(Val(Format(double(residual), QStringLiteral("0.0")))); };
+    const auto shown
+        = [](float residual) { return Str(Val(Format(double(residual), QStringLiteral("0.0")))); };
     return shown(residualNorthing) + QStringLiteral("dY ") + shown(residualEasting) + QStringLiteral("dX");
 }

@@ -103,9 +103,10 @@ void GeoRefForm::connectControls()
         connect(sender, signal, this, [this, procedure] { guarded([&] { (this->*procedure)(); }); });
     };
     const auto onMouseDown = [this](PictureBox* view, void (GeoRefForm::*procedure)(int, int, float, float)) {
-        connect(view, &PictureBox::MouseDown, this, [this, procedure](int button, int shift, float x, float y) {
-            guarded([&] { (this->*procedure)(button, shift, x, y); });
-        });
+        connect(
+            view, &PictureBox::MouseDown, this, [this, procedure](int button, int shift, float x, float y) {
+                guarded([&] { (this->*procedure)(button, shift, x, y); });
+            });
     };
     onMouseDown(Picture1, &GeoRefForm::Picture1_MouseDown);
     onMouseDown(Picture2, &GeoRefForm::Picture2_MouseDown);
@@ -119,7 +120,8 @@ void GeoRefForm::connectControls()
     on(SaveButton, &QPushButton::clicked, &GeoRefForm::SaveButton_Click);
     on(ExitButton, &QPushButton::clicked, &GeoRefForm::ExitButton_Click);
     for (int i = 0; i <= 3; ++i) {
-        connect(&ShiftButton[i], &QPushButton::clicked, this, [this, i] { guarded([&] { ShiftButton_Click(i); }); });
+        connect(&ShiftButton[i], &QPushButton::clicked, this,
+            [this, i] { guarded([&] { ShiftButton_Click(i); }); });
         connect(&StretchButton[i], &QPushButton::clicked, this,
             [this, i] { guarded([&] { StretchButton_Click(i); }); });
     }
@@ -152,7 +154,8 @@ void GeoRefForm::Form_Load()
     setViewWindow(*Picture1, fullMapWindow(Extent, false));
 
     const LayerData& layers = layerData();
-    const bool known = ImageIndex >= 1 && ImageIndex <= layers.ImageCount && ImageIndex < int(layers.Images.size());
+    const bool known
+        = ImageIndex >= 1 && ImageIndex <= layers.ImageCount && ImageIndex < int(layers.Images.size());
     const ImageLayer image = known ? layers.Images[size_t(ImageIndex)] : ImageLayer();
     setViewWindow(*Picture2, wholeImageWindow(image.PixelWidth, image.PixelHeight));
     ImagePixelHeight = image.PixelHeight;
@@ -269,7 +272,8 @@ void GeoRefForm::Form_Activate()
         DrawImageView();
         DrawControlPoints();
         const LayerData& layers = layerData();
-        if (ImageIndex >= 1 && ImageIndex < int(layers.Images.size()) && layers.Images[size_t(ImageIndex)].Georeferenced) {
+        if (ImageIndex >= 1 && ImageIndex < int(layers.Images.size())
+            && layers.Images[size_t(ImageIndex)].Georeferenced) {
             DrawPreview();
         }
     });
@@ -284,7 +288,8 @@ bool GeoRefForm::loadImagePicture()
     const QString path = layers.Images[size_t(ImageIndex)].Path;
     const CachedPicture picture = cachedPicture(path);
     if (picture.picture.isNull()) {
-        MsgBox(QStringLiteral("KORVEL cannot load the image\r%1\r\r%2").arg(path, picture.error), vbExclamation);
+        MsgBox(
+            QStringLiteral("KORVEL cannot load the image\r%1\r\r%2").arg(path, picture.error), vbExclamation);
         return false;
     }
     ImagePicture = picture.picture;

@@ -117,22 +117,21 @@ void GeoRefForm::createPointRowTemplates()
     marker->resize(kMarkerSize, kMarkerSize);
     marker->hide();
     CounterPic.setElement(0, marker);
-    CounterPic.setLoader(widgetLoader(CounterPic,
-                             std::function<void(PictureBox&, int)>([this](PictureBox& row, int index) {
-                                 connect(&row, &PictureBox::MouseDown, this,
-                                     [this, index](int button, int shift, float x, float y) {
-                                         CounterPic_MouseDown(index, button, shift, x, y);
-                                     });
-                             })),
+    CounterPic.setLoader(
+        widgetLoader(CounterPic, std::function<void(PictureBox&, int)>([this](PictureBox& row, int index) {
+            connect(
+                &row, &PictureBox::MouseDown, this, [this, index](int button, int shift, float x, float y) {
+                    CounterPic_MouseDown(index, button, shift, x, y);
+                });
+        })),
         unloadLater<PictureBox>);
     for (ControlArray<QLabel>* labels : { &CounterLabel, &UTMLabel, &PixelLabel, &DeltaLabel }) {
         QLabel* label = newLabel(Frame1, labels->elementName(0));
         label->hide();
         labels->setElement(0, label);
-        labels->setLoader(widgetLoader(*labels,
-                              std::function<void(QLabel&, int)>([this](QLabel& row, int) {
-                                  row.installEventFilter(this);
-                              })),
+        labels->setLoader(widgetLoader(*labels, std::function<void(QLabel&, int)>([this](QLabel& row, int) {
+            row.installEventFilter(this);
+        })),
             unloadLater<QLabel>);
     }
 
@@ -296,7 +295,8 @@ void GeoRefForm::layoutPreviewFrame()
 
     const int left = kMargin + boxWidth + kScrollBarWidth + kMargin;
     ShiftFrame->setGeometry(left, kFrameTitle, kCorrectionWidth, kCorrectionFrameHeight);
-    StretchFrame->setGeometry(left, kFrameTitle + kCorrectionFrameHeight + 6, kCorrectionWidth, kCorrectionFrameHeight);
+    StretchFrame->setGeometry(
+        left, kFrameTitle + kCorrectionFrameHeight + 6, kCorrectionWidth, kCorrectionFrameHeight);
     for (QGroupBox* frame : { ShiftFrame, StretchFrame }) {
         ControlArray<QPushButton>& buttons = frame == ShiftFrame ? ShiftButton : StretchButton;
         const int across = kStepButtonWidth + 6;

@@ -89,7 +89,8 @@ void GeoRefForm::openTypedEntry()
         entry->show();
         entry->raise();
     }
-    for (QWidget* idle : std::initializer_list<QWidget*> { Picture2, ExitButton, SaveButton, Option1, Option2, Option3 }) {
+    for (QWidget* idle :
+        std::initializer_list<QWidget*> { Picture2, ExitButton, SaveButton, Option1, Option2, Option3 }) {
         idle->setEnabled(false);
     }
     Text1->setFocus();
@@ -102,7 +103,8 @@ void GeoRefForm::closeTypedEntry()
         entry->setEnabled(false);
         entry->hide();
     }
-    for (QWidget* idle : std::initializer_list<QWidget*> { Picture2, ExitButton, Option1, Option2, Option3 }) {
+    for (QWidget* idle :
+        std::initializer_list<QWidget*> { Picture2, ExitButton, Option1, Option2, Option3 }) {
         idle->setEnabled(true);
     }
 }

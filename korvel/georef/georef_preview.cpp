@@ -24,7 +24,8 @@ void GeoRefForm::FactorSlider_Scroll()
 void GeoRefForm::applyCorrectionStep(bool stretch, int index)
 {
     const double step = correctionStep(FactorSlider->value());
-    const bool applied = stretch ? applyStretchStep(Corrections, index, step) : applyShiftStep(Corrections, index, step);
+    const bool applied
+        = stretch ? applyStretchStep(Corrections, index, step) : applyShiftStep(Corrections, index, step);
     if (!applied) {
         return;
     }
@@ -81,9 +82,8 @@ void GeoRefForm::paintPreviewImage()
     const int h = PreviewBox->clientHeight();
     PreviewBox->Cls();
     PreviewBox->Scale(0.0, 0.0, double(w) * PreviewScale, double(h) * PreviewScale);
-    PreviewBox->PaintPicture(
-        ImagePicture, -PreviewScrollH->sliderPosition(), -PreviewScrollV->sliderPosition(), ImagePixelWidth,
-        ImagePixelHeight);
+    PreviewBox->PaintPicture(ImagePicture, -PreviewScrollH->sliderPosition(),
+        -PreviewScrollV->sliderPosition(), ImagePixelWidth, ImagePixelHeight);
 }
 
 void GeoRefForm::DrawPreview()
@@ -93,9 +93,9 @@ void GeoRefForm::DrawPreview()
     setPreviewScrollRanges();
     paintPreviewImage();
     const ImagePlacement placement { OriginEasting, OriginNorthing, GroundWidth, GroundHeight };
-    const std::optional<ViewWindow> window = previewWindow(placement, PreviewScrollH->sliderPosition(),
-        PreviewScrollV->sliderPosition(), PreviewBox->clientWidth(), PreviewBox->clientHeight(), ImagePixelWidth,
-        ImagePixelHeight);
+    const std::optional<ViewWindow> window
+        = previewWindow(placement, PreviewScrollH->sliderPosition(), PreviewScrollV->sliderPosition(),
+            PreviewBox->clientWidth(), PreviewBox->clientHeight(), ImagePixelWidth, ImagePixelHeight);
     ShiftYLabel->setText(correctionLabel(Corrections.ShiftY));
     ShiftXLabel->setText(correctionLabel(Corrections.ShiftX));
     StretchYLabel->setText(correctionLabel(Corrections.StretchY));

@@ -50,7 +50,8 @@ void GeoRefForm::ReadGeoRefFile()
         return;
     }
     // A missing or damaged file gives the points read before the fault.
-    const GeoReferencePoints read = readGeoReferencePoints(geoReferencePath(layers.Images[size_t(ImageIndex)].Path));
+    const GeoReferencePoints read
+        = readGeoReferencePoints(geoReferencePath(layers.Images[size_t(ImageIndex)].Path));
     ControlPoints.assign(read.Points);
     Corrections = read.Corrections;
 }

@@ -73,7 +73,8 @@ void GeoRefForm::DrawAGNAVData()
     for (int b = 1; b <= agnav.BlockCount && b < int(agnav.Blocks.size()); ++b) {
         const AGNAVBlock& block = agnav.Blocks[size_t(b)];
         // The block's flights follow its guidance and exclusion sub-rows.
-        const int firstFlightRow = subRowBase(b) + (block.GuidanceLoaded ? 1 : 0) + (block.ExclusionLoaded ? 1 : 0);
+        const int firstFlightRow
+            = subRowBase(b) + (block.GuidanceLoaded ? 1 : 0) + (block.ExclusionLoaded ? 1 : 0);
         Picture1->setDrawWidth(1);
         for (int k = 1; k <= block.FlightCount && k < int(block.Flights.size()); ++k) {
             if (ticked(main.Check3, firstFlightRow + k)) {
@@ -125,11 +126,13 @@ void GeoRefForm::ZoomOut(PictureBox& View, float X, float Y, int Shift)
 {
     std::optional<ViewWindow> window;
     if (ctrlAlone(Shift)) {
-        window = &View == Picture1 ? fullMapWindow(Extent, true) : wholeImageWindow(ImagePixelWidth, ImagePixelHeight);
+        window = &View == Picture1 ? fullMapWindow(Extent, true)
+                                   : wholeImageWindow(ImagePixelWidth, ImagePixelHeight);
     } else {
         const double w = View.ScaleWidth();
         const double h = View.ScaleHeight();
-        window = &View == Picture1 ? mapZoomOut(X, Y, w, h, Extent) : imageZoomOut(X, Y, w, h, ImagePixelWidth);
+        window
+            = &View == Picture1 ? mapZoomOut(X, Y, w, h, Extent) : imageZoomOut(X, Y, w, h, ImagePixelWidth);
     }
     if (!window) {
         return;

@@ -103,8 +103,8 @@ ScrollRange previewScrollRange(int imagePixels, double shownPixels)
     return { int(std::min(maximum, 2147483647.0)), step < 1.0 ? 1 : int(step), true };
 }
 
-std::optional<ViewWindow> previewWindow(const ImagePlacement& placement, int scrollX, int scrollY, int w, int h,
-    int imagePixelWidth, int imagePixelHeight)
+std::optional<ViewWindow> previewWindow(const ImagePlacement& placement, int scrollX, int scrollY, int w,
+    int h, int imagePixelWidth, int imagePixelHeight)
 {
     if (imagePixelWidth <= 0 || imagePixelHeight <= 0 || placement.GroundWidth == 0
         || placement.GroundHeight == 0) {

@@ -68,5 +68,5 @@ ScrollRange previewScrollRange(int imagePixels, double shownPixels);
 // showing the placed image from column scrollX and row scrollY: the image's
 // ground size per pixel times the offsets and the box's size, from its
 // placed origin. Nothing when the image or its ground size has no extent.
-std::optional<ViewWindow> previewWindow(const ImagePlacement& placement, int scrollX, int scrollY, int w, int h,
-    int imagePixelWidth, int imagePixelHeight);
+std::optional<ViewWindow> previewWindow(const ImagePlacement& placement, int scrollX, int scrollY, int w,
+    int h, int imagePixelWidth, int imagePixelHeight);

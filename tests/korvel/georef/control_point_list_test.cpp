@@ -30,7 +30,8 @@ std::string run(const std::string& script)
     std::string text = "U" + std::to_string(list.UTMCount) + " P" + std::to_string(list.PixelCount) + " |";
     for (int i = 1; i <= list.count(); ++i) {
         const ControlPoint& point = list.point(i);
-        text += " " + std::to_string(i) + ":" + (i <= list.UTMCount ? std::to_string(int(point.Easting)) : "-") + "/"
+        text += " " + std::to_string(i) + ":"
+            + (i <= list.UTMCount ? std::to_string(int(point.Easting)) : "-") + "/"
             + (i <= list.PixelCount ? std::to_string(point.PixelX) : "-");
     }
     return text;

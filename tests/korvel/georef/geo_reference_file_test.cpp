@@ -21,7 +21,8 @@ protected:
         return p;
     }
 
-    std::vector<ControlPoint> m_points { point(4800000.4f, 500000.5f, 10, 20), point(4799500.0f, 501000.0f, 510, 2020) };
+    std::vector<ControlPoint> m_points { point(4800000.4f, 500000.5f, 10, 20),
+        point(4799500.0f, 501000.0f, 510, 2020) };
 
     GeoReferenceContent content(const ManualCorrections& corrections = {}) const
     {
@@ -44,10 +45,13 @@ protected:
 TEST_F(GeoReferenceFile, IsWrittenLineByLineWithEmptyFieldsForUnsetValues)
 {
     EXPECT_EQ(geoReferenceFileBytes(content()),
-        "KORVEL Graphic Georeferencing File\r\nphoto.jpeg\r\n499990,4800005\r\n2000,-1500\r\n17\r\n---\r\n2\r\n"
+        "KORVEL Graphic Georeferencing "
+        "File\r\nphoto.jpeg\r\n499990,4800005\r\n2000,-1500\r\n17\r\n---\r\n2\r\n"
         "4800000,500000.5,10,20\r\n4799500,501000,510,2020\r\n,0,,0\r\n");
-    EXPECT_TRUE(geoReferenceFileBytes(content({ 0.0, 0, 0.0, 0 })).endsWith("\r\n0,0,0,0\r\n")) << "after resets";
-    EXPECT_TRUE(geoReferenceFileBytes(content({ 290.0, -10, -100.0, 20 })).endsWith("\r\n290,-10,-100,20\r\n"));
+    EXPECT_TRUE(geoReferenceFileBytes(content({ 0.0, 0, 0.0, 0 })).endsWith("\r\n0,0,0,0\r\n"))
+        << "after resets";
+    EXPECT_TRUE(
+        geoReferenceFileBytes(content({ 290.0, -10, -100.0, 20 })).endsWith("\r\n290,-10,-100,20\r\n"));
 }
 
 TEST_F(GeoReferenceFile, ReadsBackThroughBothReaders)

@@ -67,7 +67,8 @@ TEST_P(FitAgainstReference, MatchesOrdinaryLeastSquares)
     const Line y = referenceLine(c.points, false);
     const auto expectNear = [&](const Line& exact, qint32 origin, float slope, int pixel, const char* axis) {
         const double fitted = origin + double(slope) * pixel;
-        EXPECT_NEAR(fitted, double(exact.intercept + exact.slope * pixel), 3.0) << axis << " at pixel " << pixel;
+        EXPECT_NEAR(fitted, double(exact.intercept + exact.slope * pixel), 3.0)
+            << axis << " at pixel " << pixel;
     };
     for (int pixel : { 0, c.pixelWidth / 2, c.pixelWidth }) {
         expectNear(x, fit->OriginEasting, fit->SlopeX, pixel, "easting");
@@ -80,9 +81,10 @@ TEST_P(FitAgainstReference, MatchesOrdinaryLeastSquares)
     ASSERT_EQ(fit->ResidualEasting.size(), c.points.size());
     for (size_t i = 0; i < c.points.size(); ++i) {
         const ControlPoint& p = c.points[i];
-        EXPECT_NEAR(fit->ResidualEasting[i], p.Easting - (double(fit->SlopeX) * p.PixelX + fit->OriginEasting), 0.01);
         EXPECT_NEAR(
-            fit->ResidualNorthing[i], p.Northing - (double(fit->SlopeY) * p.PixelY + fit->OriginNorthing), 0.01);
+            fit->ResidualEasting[i], p.Easting - (double(fit->SlopeX) * p.PixelX + fit->OriginEasting), 0.01);
+        EXPECT_NEAR(fit->ResidualNorthing[i],
+            p.Northing - (double(fit->SlopeY) * p.PixelY + fit->OriginNorthing), 0.01);
     }
 }
 
@@ -94,24 +96,25 @@ std::vector<ControlPoint> wideImagePoints()
     for (int i = 0; i < 8; ++i) {
         const int column = 1000 + 4200 * i;
         const int row = 31000 - 3900 * i + 500 * (i % 3);
-        points.push_back(point(400000.0 + 0.25 * column + (i % 2 ? 0.7 : -0.4), 5200000.0 - 0.25 * row + 0.3 * (i % 3),
-            column, row));
+        points.push_back(point(400000.0 + 0.25 * column + (i % 2 ? 0.7 : -0.4),
+            5200000.0 - 0.25 * row + 0.3 * (i % 3), column, row));
     }
     return points;
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, FitAgainstReference,
-    ::testing::Values(
-        FitCase { "ThreePointsWithNoise",
-            { point(500012.3, 4800007.9, 10, 20), point(501498.6, 4799203.1, 750, 410), point(500740.2, 4798451.4, 380, 790) },
-            800, 800 },
+    ::testing::Values(FitCase { "ThreePointsWithNoise",
+                          { point(500012.3, 4800007.9, 10, 20), point(501498.6, 4799203.1, 750, 410),
+                              point(500740.2, 4798451.4, 380, 790) },
+                          800, 800 },
         FitCase { "FourPointsOfAPhoto",
-            { point(612000.0, 4901000.0, 0, 0), point(613000.4, 4901001.2, 1000, 0), point(612000.9, 4900400.3, 0, 600),
-                point(613001.1, 4900399.0, 1000, 600) },
+            { point(612000.0, 4901000.0, 0, 0), point(613000.4, 4901001.2, 1000, 0),
+                point(612000.9, 4900400.3, 0, 600), point(613001.1, 4900399.0, 1000, 600) },
             1000, 600 },
         FitCase { "EightPointsSouthernHemisphere",
-            { point(300100.0, 7100200.0, 5, 9), point(300180.2, 7100150.5, 85, 60), point(300250.7, 7100090.1, 150, 118),
-                point(300333.3, 7100041.7, 232, 170), point(300402.9, 7099980.0, 300, 229), point(300475.5, 7099931.2, 377, 280),
+            { point(300100.0, 7100200.0, 5, 9), point(300180.2, 7100150.5, 85, 60),
+                point(300250.7, 7100090.1, 150, 118), point(300333.3, 7100041.7, 232, 170),
+                point(300402.9, 7099980.0, 300, 229), point(300475.5, 7099931.2, 377, 280),
                 point(300550.1, 7099870.8, 450, 338), point(300620.4, 7099822.6, 519, 390) },
             640, 480 },
         FitCase { "ImageWiderThanSixteenThousandPixels", wideImagePoints(), 32000, 32000 }),
@@ -137,7 +140,8 @@ TEST(GeoRefFit, AnExactNorthUpFitPlacesTheTopLeftPixelAndNegativeHeight)
 
 TEST(GeoRefFit, TheSumsKeepTheirFixedRoundings)
 {
-    const std::vector<ControlPoint> halves { point(0.5, 2.5, 1, 2), point(0.5, 2.5, 3, 4), point(0.5, 2.5, 5, 6) };
+    const std::vector<ControlPoint> halves { point(0.5, 2.5, 1, 2), point(0.5, 2.5, 3, 4),
+        point(0.5, 2.5, 5, 6) };
     // Each step rounds a half to even: 0 + 0.5 gives 0 every time; 2.5,
     // 4.5 and 6.5 give 2, 4 and 6 (the exact sum is 7.5).
     EXPECT_EQ(SumUTM(halves, EastingAxis), 0);
@@ -158,7 +162,9 @@ TEST(GeoRefFit, PointsInOnePixelColumnOrRowOrTooFewGiveNoFit)
     } cases[] = {
         { "no point", {} },
         { "one point", { point(500000, 4800000, 10, 10) } },
-        { "one column", { point(500000, 4800000, 10, 10), point(500050, 4799000, 10, 500), point(500100, 4798000, 10, 900) } },
+        { "one column",
+            { point(500000, 4800000, 10, 10), point(500050, 4799000, 10, 500),
+                point(500100, 4798000, 10, 900) } },
         { "one row", { point(500000, 4800000, 10, 40), point(501000, 4800000, 600, 40) } },
         { "the same pixel twice", { point(500000, 4800000, 7, 7), point(500000, 4800000, 7, 7) } },
     };

@@ -31,7 +31,8 @@ int GeoRefFormTest::loadImage(const QString& name, QSize pixels, QColor left, QC
     QImage image(pixels, QImage::Format_RGB32);
     image.fill(left);
     QPainter painter(&image);
-    painter.fillRect(QRect(pixels.width() / 2, 0, pixels.width() - pixels.width() / 2, pixels.height()), right);
+    painter.fillRect(
+        QRect(pixels.width() / 2, 0, pixels.width() - pixels.width() / 2, pixels.height()), right);
     painter.end();
     const QString path = workDir() + name;
     EXPECT_TRUE(image.save(path, "BMP")) << path.toStdString();
@@ -39,7 +40,8 @@ int GeoRefFormTest::loadImage(const QString& name, QSize pixels, QColor left, QC
     return layerData().ImageCount;
 }
 
-int GeoRefFormTest::loadRectangleLayer(const QString& name, double x0, double y0, double x1, double y1, int shapeType)
+int GeoRefFormTest::loadRectangleLayer(
+    const QString& name, double x0, double y0, double x1, double y1, int shapeType)
 {
     ShapefileWriter writer(shapeType);
     writer.addPoly({ { { x0, y1 }, { x1, y1 }, { x1, y0 }, { x0, y0 }, { x0, y1 } } });

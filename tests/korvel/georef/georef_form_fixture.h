@@ -23,7 +23,8 @@ protected:
     int loadImage(const QString& name, QSize pixels, QColor left = Qt::green, QColor right = Qt::blue);
     // A layer of one rectangle, a polygon (filled) or its outline (shape
     // type 3), loaded and ticked.
-    int loadRectangleLayer(const QString& name, double x0, double y0, double x1, double y1, int shapeType = 5);
+    int loadRectangleLayer(
+        const QString& name, double x0, double y0, double x1, double y1, int shapeType = 5);
     // A block with a square boundary and no files, ticked.
     int addBlock(double x, double y, double side);
 

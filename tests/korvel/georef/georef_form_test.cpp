@@ -61,8 +61,8 @@ TEST_F(GeoRefWindow, WithNothingTickedTheUtmValuesAreTyped)
         EXPECT_EQ(form.Text1->text(), "Northings");
         EXPECT_EQ(form.Text2->text(), "Eastings");
         EXPECT_EQ(form.Command1->text(), "Cancel");
-        for (QWidget* idle : std::initializer_list<QWidget*> {
-                 form.Picture2, form.ExitButton, form.SaveButton, form.Option1, form.Option2, form.Option3 }) {
+        for (QWidget* idle : std::initializer_list<QWidget*> { form.Picture2, form.ExitButton,
+                 form.SaveButton, form.Option1, form.Option2, form.Option3 }) {
             EXPECT_FALSE(idle->isEnabled()) << idle->objectName().toStdString();
         }
         EXPECT_TRUE(form.Option4->isEnabled());
@@ -156,8 +156,9 @@ TEST_F(GeoRefWindow, ThreeTypedPointsFitAndSaveTheGeoReference)
     EXPECT_TRUE(msgBoxes().empty());
     QFile file(workDir() + "photo.jref");
     ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << "photo.jpeg gives photo.jref";
-    EXPECT_TRUE(file.readAll().startsWith("KORVEL Graphic Georeferencing File\r\nphoto.jpeg\r\n500000,4800000\r\n"
-                                          "1600,-1200\r\n17\r\n---\r\n3\r\n4799800,500200,100,100\r\n"));
+    EXPECT_TRUE(
+        file.readAll().startsWith("KORVEL Graphic Georeferencing File\r\nphoto.jpeg\r\n500000,4800000\r\n"
+                                  "1600,-1200\r\n17\r\n---\r\n3\r\n4799800,500200,100,100\r\n"));
     EXPECT_TRUE(main().ImageCheck[1].isEnabled()) << "the row can be ticked now";
 }
 
@@ -325,7 +326,8 @@ TEST_F(GeoRefWindow, AReadOnlyFileIsReportedAfterTheWindowClosesAndTheRecordKeep
     });
     ASSERT_EQ(msgBoxes().size(), 1u);
     EXPECT_EQ(msgBoxes()[0].prompt,
-        "There was an error creating the georeference file.\rThis is probably because the file is set as Read-Only.");
+        "There was an error creating the georeference file.\rThis is probably because the file is set as "
+        "Read-Only.");
     EXPECT_EQ(layerData().Images[size_t(image)].Y, 4799000) << "the record holds the new place";
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), before);

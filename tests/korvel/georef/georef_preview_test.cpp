@@ -38,14 +38,18 @@ protected:
         {
             int column, row;
             double easting, northing;
-        } places[] = { { 100, 100, 500200, 4799800 }, { 700, 200, 501400, 4799600 }, { 400, 500, 500800, 4799000 } };
+        } places[]
+            = { { 100, 100, 500200, 4799800 }, { 700, 200, 501400, 4799600 }, { 400, 500, 500800, 4799000 } };
         for (const auto& p : places) {
             clickMap(form, p.easting, p.northing);
             clickImage(form, p.column, p.row);
         }
     }
 
-    QColor housesColour() const { return QColor::fromRgb(toQRgb(layerData().GISLayers[size_t(m_houses)].Colours[0])); }
+    QColor housesColour() const
+    {
+        return QColor::fromRgb(toQRgb(layerData().GISLayers[size_t(m_houses)].Colours[0]));
+    }
     static QRgb toQRgb(qint32 vb) { return qRgb(vb & 0xFF, (vb >> 8) & 0xFF, (vb >> 16) & 0xFF); }
 
     int m_houses = 0;
@@ -107,7 +111,8 @@ TEST_F(GeoRefPreview, ShiftAndStretchStepsMoveTheFitAndAResetTakesThemBack)
     });
     QFile file(workDir() + "photo.ref");
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(file.readAll().endsWith("\r\n0,0,,-10\r\n")) << "the reset shift is 0, the stretch untouched in x";
+    EXPECT_TRUE(file.readAll().endsWith("\r\n0,0,,-10\r\n"))
+        << "the reset shift is 0, the stretch untouched in x";
 }
 
 TEST_F(GeoRefPreview, AnImageSmallerThanThePreviewDoesNotScroll)

@@ -12,7 +12,8 @@ TEST(ManualCorrections, TheSliderGivesStepsFromOneMetreToTenKilometres)
         int position;
         double step;
         const char* label;
-    } cases[] = { { 0, 1, "1 m" }, { 1, 10, "10 m" }, { 2, 100, "100 m" }, { 3, 1000, "1 km" }, { 4, 10000, "10 km" } };
+    } cases[] = { { 0, 1, "1 m" }, { 1, 10, "10 m" }, { 2, 100, "100 m" }, { 3, 1000, "1 km" },
+        { 4, 10000, "10 km" } };
     for (const auto& c : cases) {
         EXPECT_EQ(correctionStep(c.position), c.step);
         EXPECT_EQ(correctionStepLabel(c.position), QString::fromLatin1(c.label));
