@@ -222,8 +222,9 @@ void GeoRefForm::widenExtentByBlocks()
         }
         for (int f = 1; f <= block.FlightCount && f < int(block.Flights.size()); ++f) {
             const FlightFile& flight = block.Flights[size_t(f)];
-            for (int s = 1; s <= flight.SampleCount; ++s) {
-                widen(Extent, flight.Position[s].X, flight.Position[s].Y);
+            const int samples = std::min<int>(flight.SampleCount, int(flight.Position.size()) - 1);
+            for (int s = 1; s <= samples; ++s) {
+                widen(Extent, flight.Position[size_t(s)].X, flight.Position[size_t(s)].Y);
             }
         }
     }
