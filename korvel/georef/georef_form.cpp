@@ -32,18 +32,12 @@ QPointer<GeoRefForm> g_form;
 // The palette's light red, light green, yellow and light blue.
 constexpr std::array<int, 4> kPointPalette { 12, 10, 14, 9 };
 
-bool ticked(const ControlArray<QCheckBox>& rows, int index)
+void widen(MapExtent& extent, double x, double y)
 {
-    const QCheckBox* row = rows.at(index);
-    return row && row->checkState() == Qt::Checked;
-}
-
-void widen(DataWindow& extent, double x, double y)
-{
-    extent.minX = std::min(extent.minX, x);
-    extent.maxX = std::max(extent.maxX, x);
-    extent.minY = std::min(extent.minY, y);
-    extent.maxY = std::max(extent.maxY, y);
+    extent.XMin = std::min(extent.XMin, x);
+    extent.XMax = std::max(extent.XMax, x);
+    extent.YMin = std::min(extent.YMin, y);
+    extent.YMax = std::max(extent.YMax, y);
 }
 
 } // namespace
@@ -142,7 +136,7 @@ void GeoRefForm::Form_Load()
     ArrangeControls();
     ReleaseFloatingWindows();
 
-    Extent = { 1e7, 1e7, -1e7, -1e7 };
+    Extent = EmptyDataExtent;
     MapAvailable = false;
     widenExtentByTickedLayers();
     widenExtentByBlocks();

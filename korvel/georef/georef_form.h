@@ -31,6 +31,7 @@
 #include <optional>
 
 class PictureBox;
+class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -93,7 +94,7 @@ public:
     // At least one GIS layer or AG-NAV block was ticked when the window
     // opened: UTM values are clicked on the map view, not typed.
     bool MapAvailable = false;
-    DataWindow Extent { 1e7, 1e7, -1e7, -1e7 }; // ExtentMinX, ExtentMinY, ExtentMaxX, ExtentMaxY
+    MapExtent Extent = EmptyDataExtent; // ExtentMinX, ExtentMinY, ExtentMaxX, ExtentMaxY
     int ImagePixelWidth = 0;
     int ImagePixelHeight = 0;
     // The fit of the complete points; nothing while there is none.
@@ -221,6 +222,8 @@ private:
     void applyCorrectionStep(bool stretch, int index);
 
     // Views.
+    // True when the main window's list row is ticked (not clear, not greyed).
+    static bool ticked(const ControlArray<QCheckBox>& rows, int index);
     void setViewWindow(PictureBox& view, const ViewWindow& window);
     void redrawView(PictureBox& view);
 

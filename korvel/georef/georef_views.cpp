@@ -20,13 +20,13 @@ constexpr int kArcLayer = 3;
 constexpr int kPolygonLayer = 5;
 constexpr qint32 kTrackColour = 0; // black
 
-bool ticked(const ControlArray<QCheckBox>& rows, int index)
+} // namespace
+
+bool GeoRefForm::ticked(const ControlArray<QCheckBox>& rows, int index)
 {
     const QCheckBox* row = rows.at(index);
     return row && row->checkState() == Qt::Checked;
 }
-
-} // namespace
 
 void GeoRefForm::setViewWindow(PictureBox& view, const ViewWindow& window)
 {

@@ -31,27 +31,27 @@ bool ctrlAlone(int shift)
     return shift == kCtrl;
 }
 
-ViewWindow fullMapWindow(const DataWindow& extent, bool roundWidth)
+ViewWindow fullMapWindow(const MapExtent& extent, bool roundWidth)
 {
-    DataWindow e = extent;
-    if (e.maxX == e.minX && e.maxY == e.minY) {
-        e = { e.minX - MinimumMapWidth / 2, e.minY - MinimumMapWidth / 2, e.maxX + MinimumMapWidth / 2,
-            e.maxY + MinimumMapWidth / 2 };
+    MapExtent e = extent;
+    if (e.XMax == e.XMin && e.YMax == e.YMin) {
+        e = { e.XMin - MinimumMapWidth / 2, e.YMin - MinimumMapWidth / 2, e.XMax + MinimumMapWidth / 2,
+            e.YMax + MinimumMapWidth / 2 };
     }
-    double w = e.maxX - e.minX;
-    const double h = halfEven(e.maxY - e.minY);
+    double w = e.XMax - e.XMin;
+    const double h = halfEven(e.YMax - e.YMin);
     if (roundWidth) {
         w = halfEven(w);
     }
     if (w > h) {
         const double d = 0.5 * (w - h);
-        return { e.minX, std::floor(e.maxY + d), e.maxX, std::floor(e.minY - d) };
+        return { e.XMin, std::floor(e.YMax + d), e.XMax, std::floor(e.YMin - d) };
     }
     if (w < h) {
         const double d = 0.5 * (h - w);
-        return { std::floor(e.minX - d), e.maxY, std::floor(e.maxX + d), e.minY };
+        return { std::floor(e.XMin - d), e.YMax, std::floor(e.XMax + d), e.YMin };
     }
-    return { e.minX, e.maxY, e.maxX, e.minY };
+    return { e.XMin, e.YMax, e.XMax, e.YMin };
 }
 
 ViewWindow wholeImageWindow(int pixelWidth, int pixelHeight)
@@ -76,9 +76,9 @@ std::optional<ViewWindow> imageZoomIn(double x, double y, double w, double h, in
     return around(x, y, w, h, zoomInFactor(shift));
 }
 
-std::optional<ViewWindow> mapZoomOut(double x, double y, double w, double h, const DataWindow& extent)
+std::optional<ViewWindow> mapZoomOut(double x, double y, double w, double h, const MapExtent& extent)
 {
-    if (w > kZoomOutLimit * (extent.maxX - extent.minX)) {
+    if (w > kZoomOutLimit * (extent.XMax - extent.XMin)) {
         return std::nullopt;
     }
     return around(x, y, w, h, 1.0);

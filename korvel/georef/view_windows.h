@@ -5,6 +5,7 @@
 // window is given by its left, top, right and bottom edges in the picture's
 // units; a picture's Scale(left, top, right, bottom) takes it as it is.
 #include "korvel/georef/georef_fit.h"
+#include "korvel/map/layer_records.h"
 
 #include <optional>
 
@@ -16,23 +17,15 @@ struct ViewWindow
     double bottom = 0.0;
 };
 
-// The extent of the data the map view was opened on, UTM metres.
-struct DataWindow
-{
-    double minX = 0.0;
-    double minY = 0.0;
-    double maxX = 0.0;
-    double maxY = 0.0;
-};
-
-// The map view's full window: the extent with its shorter side widened
-// equally on both sides so that it is square in metres. The height is
+// The map view's full window: the extent of the data (UTM metres) with its
+// shorter side widened equally on both sides so that it is square in
+// metres. The height is
 // rounded to a whole metre (a half to even) before the sides are compared,
 // and with `roundWidth` the width too; the widened edges are taken down to
 // whole metres (Int). An extent of no size at all (one point) is given
 // MinimumMapWidth metres round it, so that it can be drawn and zoomed.
 inline constexpr double MinimumMapWidth = 100.0;
-ViewWindow fullMapWindow(const DataWindow& extent, bool roundWidth);
+ViewWindow fullMapWindow(const MapExtent& extent, bool roundWidth);
 // The image view's whole window: from (0, 0) as wide and as high as the
 // image's longer side.
 ViewWindow wholeImageWindow(int pixelWidth, int pixelHeight);
@@ -47,7 +40,7 @@ ViewWindow wholeImageWindow(int pixelWidth, int pixelHeight);
 // (the extent's width, or the image's width in pixels).
 std::optional<ViewWindow> mapZoomIn(double x, double y, double w, double h, int shift);
 std::optional<ViewWindow> imageZoomIn(double x, double y, double w, double h, int shift);
-std::optional<ViewWindow> mapZoomOut(double x, double y, double w, double h, const DataWindow& extent);
+std::optional<ViewWindow> mapZoomOut(double x, double y, double w, double h, const MapExtent& extent);
 std::optional<ViewWindow> imageZoomOut(double x, double y, double w, double h, int pixelWidth);
 // True for the shift of "Zoom Out to the whole" (Ctrl alone).
 bool ctrlAlone(int shift);

@@ -339,8 +339,8 @@ TEST_F(GeoRefWindow, WithOnlyBlocksTickedTheMapViewFramesTheirBoundaries)
     const int image = loadImage("photo.bmp", QSize(800, 600));
     openOn(image, [&](GeoRefForm& form) {
         EXPECT_TRUE(form.MapAvailable);
-        EXPECT_EQ(form.Extent.minX, 600000);
-        EXPECT_EQ(form.Extent.maxY, 4901000);
+        EXPECT_EQ(form.Extent.XMin, 600000);
+        EXPECT_EQ(form.Extent.YMax, 4901000);
         EXPECT_FLOAT_EQ(form.Picture1->ScaleLeft(), 600000.0f);
         EXPECT_FLOAT_EQ(form.Picture1->ScaleWidth(), 1000.0f);
         clickMap(form, 600500, 4900500);

@@ -1,6 +1,7 @@
 // The geo-referencing window's preview, its manual corrections, the zooms
 // of its views, its size on the screen, and the whole road from the Tools
 // menu to the image drawn in its place on the map.
+#include "korvel/agnav/agnav_block.h"
 #include "korvel/map/layer_records.h"
 #include "platform/picture_box.h"
 #include "platform/screen_metrics.h"
@@ -208,6 +209,59 @@ TEST_F(GeoRefPreview, APhotoGeoReferencedFromTheToolsMenuIsDrawnInItsPlace)
     EXPECT_EQ(window.Picture1->ScaleLeft(), 500100.0f) << "zoomed to the photo's place";
     EXPECT_EQ(mapColour(500150, 4799000), QColor(Qt::green));
     EXPECT_EQ(mapColour(501650, 4799000), QColor(Qt::blue)) << "its east half 100 m east of the fit";
+}
+
+class GeoRefMapView : public GeoRefFormTest
+{
+protected:
+    // A flight of two samples along a northing, across the block from 500100 to 500900.
+    void addFlight(int block, double northing)
+    {
+        FlightFile flight;
+        flight.Name = QStringLiteral("N%1.T01").arg(int(northing));
+        flight.Position.resize(3);
+        flight.Position[1] = { 500100.0, northing };
+        flight.Position[2] = { 500900.0, northing };
+        flight.SampleCount = 2;
+        appendFlight(block, std::move(flight));
+        main().AddFlightListEntry(block);
+    }
+    // A black track crosses the view's middle column within a pixel of the northing.
+    static bool trackAt(PictureBox& view, double northing)
+    {
+        const QImage image = view.composedImage();
+        const int x = int(view.toClientX(500500));
+        const int y = int(view.toClientY(northing));
+        for (int dy = -1; dy <= 1; ++dy) {
+            if (image.rect().contains(x, y + dy) && image.pixelColor(x, y + dy) == QColor(Qt::black)) {
+                return true;
+            }
+        }
+        return false;
+    }
+};
+
+TEST_F(GeoRefMapView, DrawsTheTickedFlightsOfEveryBlockByTheirSubRows)
+{
+    // Block 1: its guidance lines (sub-row 1) and two flights (sub-rows 2
+    // and 3); block 2: one flight (sub-row 4).
+    const int first = addBlock(500000, 4799000, 1000);
+    AGNAVBlock& block = blockAt(first);
+    block.GuidanceLoaded = true;
+    ++agnavData().GuidanceCount;
+    main().AddGuidanceListEntry(first);
+    addFlight(first, 4799900);
+    addFlight(first, 4799700);
+    const int second = addBlock(500000, 4799000, 1000);
+    addFlight(second, 4799500);
+    main().Check3[3].setChecked(false);
+    const int image = loadImage("photo.bmp", QSize(80, 60));
+    openOn(image, [&](GeoRefForm& form) {
+        EXPECT_TRUE(trackAt(*form.Picture1, 4799900));
+        EXPECT_FALSE(trackAt(*form.Picture1, 4799700)) << "its sub-row is not ticked";
+        EXPECT_TRUE(trackAt(*form.Picture1, 4799500)) << "the second block's flight is sub-row 4";
+        form.ExitButton_Click();
+    });
 }
 
 } // namespace

@@ -20,7 +20,7 @@ TEST(ViewWindows, TheMapViewOpensSquareOnTheExtent)
     const struct
     {
         const char* name;
-        DataWindow extent;
+        MapExtent extent;
         bool roundWidth;
         ViewWindow window;
     } cases[] = {
@@ -49,7 +49,7 @@ TEST(ViewWindows, TheImageViewOpensOnTheLongerSide)
 
 TEST(ViewWindows, ZoomsCentreOnTheClickWithinTheirLimits)
 {
-    const DataWindow extent { 0, 0, 1000, 1000 };
+    const MapExtent extent { 0, 0, 1000, 1000 };
     expectWindow(mapZoomIn(500, 500, 1000, -1000, 0).value(), { 250, 750, 750, 250 }, "twice as close");
     expectWindow(mapZoomIn(500, 500, 1000, -1000, 2).value(), { 375, 625, 625, 375 }, "Ctrl: four times");
     expectWindow(
