@@ -147,10 +147,8 @@ void GeoRefForm::Form_Load()
     Option3_Click();
     setViewWindow(*Picture1, fullMapWindow(Extent, false));
 
-    const LayerData& layers = layerData();
-    const bool known
-        = ImageIndex >= 1 && ImageIndex <= layers.ImageCount && ImageIndex < int(layers.Images.size());
-    const ImageLayer image = known ? layers.Images[size_t(ImageIndex)] : ImageLayer();
+    const ImageLayer* record = imageRecord();
+    const ImageLayer image = record ? *record : ImageLayer();
     setViewWindow(*Picture2, wholeImageWindow(image.PixelWidth, image.PixelHeight));
     ImagePixelHeight = image.PixelHeight;
     ImagePixelWidth = image.PixelWidth;
@@ -266,21 +264,28 @@ void GeoRefForm::Form_Activate()
         Picture1->Refresh();
         DrawImageView();
         DrawControlPoints();
-        const LayerData& layers = layerData();
-        if (ImageIndex >= 1 && ImageIndex < int(layers.Images.size())
-            && layers.Images[size_t(ImageIndex)].Georeferenced) {
+        if (imageRecord()->Georeferenced) {
             DrawPreview();
         }
     });
 }
 
+ImageLayer* GeoRefForm::imageRecord() const
+{
+    LayerData& layers = layerData();
+    if (ImageIndex < 1 || ImageIndex > layers.ImageCount || ImageIndex >= int(layers.Images.size())) {
+        return nullptr;
+    }
+    return &layers.Images[size_t(ImageIndex)];
+}
+
 bool GeoRefForm::loadImagePicture()
 {
-    const LayerData& layers = layerData();
-    if (ImageIndex < 1 || ImageIndex > layers.ImageCount || ImageIndex >= int(layers.Images.size())) {
+    const ImageLayer* image = imageRecord();
+    if (!image) {
         return false;
     }
-    const QString path = layers.Images[size_t(ImageIndex)].Path;
+    const QString path = image->Path;
     const CachedPicture picture = cachedPicture(path);
     if (picture.picture.isNull()) {
         MsgBox(

@@ -30,6 +30,7 @@
 #include <array>
 #include <optional>
 
+struct ImageLayer;
 class PictureBox;
 class QCheckBox;
 class QGroupBox;
@@ -199,6 +200,10 @@ private:
     void redrawAll();
     void layoutPreviewFrame();
     int rowTop(int row) const;
+
+    // The record the window works on, Images(ImageIndex); nullptr when that
+    // image is no longer loaded.
+    ImageLayer* imageRecord() const;
 
     // Opening steps.
     void widenExtentByTickedLayers();

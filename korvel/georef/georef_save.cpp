@@ -12,14 +12,14 @@
 
 void GeoRefForm::SaveButton_Click()
 {
-    LayerData& layers = layerData();
-    if (ImageIndex < 1 || ImageIndex > layers.ImageCount || ImageIndex >= int(layers.Images.size())) {
+    ImageLayer* record = imageRecord();
+    if (!record) {
         reject();
         return;
     }
     // The record takes the geo-reference before the file is written, so the
     // map shows the image in its place even when the file cannot be saved.
-    ImageLayer& image = layers.Images[size_t(ImageIndex)];
+    ImageLayer& image = *record;
     image.X = OriginEasting;
     image.Y = OriginNorthing;
     image.Height = GroundHeight;
@@ -45,13 +45,12 @@ void GeoRefForm::SaveButton_Click()
 
 void GeoRefForm::ReadGeoRefFile()
 {
-    const LayerData& layers = layerData();
-    if (ImageIndex < 1 || ImageIndex >= int(layers.Images.size())) {
+    const ImageLayer* image = imageRecord();
+    if (!image) {
         return;
     }
     // A missing or damaged file gives the points read before the fault.
-    const GeoReferencePoints read
-        = readGeoReferencePoints(geoReferencePath(layers.Images[size_t(ImageIndex)].Path));
+    const GeoReferencePoints read = readGeoReferencePoints(geoReferencePath(image->Path));
     ControlPoints.assign(read.Points);
     Corrections = read.Corrections;
 }
