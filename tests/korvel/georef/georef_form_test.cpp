@@ -52,10 +52,13 @@ protected:
 TEST_F(GeoRefWindow, WithNothingTickedTheUtmValuesAreTyped)
 {
     const int image = loadImage("photo.bmp", QSize(800, 600));
+    queueMsgBoxAnswer(vbOK);
     openOn(image, [&](GeoRefForm& form) {
         EXPECT_FALSE(form.ImagePicture.isNull()) << "loaded as the window activated";
         EXPECT_FALSE(form.MapAvailable);
         EXPECT_FALSE(form.Picture1->isEnabled()) << "the map view takes no clicks";
+        clickImage(form, 40000, 10);
+        EXPECT_EQ(form.ControlPoints.count(), 0) << "beyond what a 16-bit pixel holds";
         clickImage(form, 100.4, 50.5);
         ASSERT_TRUE(form.entryOpen());
         EXPECT_EQ(form.Text1->text(), "Northings");
@@ -68,6 +71,9 @@ TEST_F(GeoRefWindow, WithNothingTickedTheUtmValuesAreTyped)
         EXPECT_TRUE(form.Option4->isEnabled());
         form.Text1->setText("4800000");
         EXPECT_EQ(form.Command1->text(), "Cancel") << "one box still holds no number";
+        form.Text2->setText("1e50");
+        form.Command1->click();
+        EXPECT_TRUE(form.entryOpen()) << "a number beyond a float is refused, the entry stays";
         form.Text2->setText("500000.4");
         EXPECT_EQ(form.Command1->text(), "Accept UTM");
         form.Command1->click();
@@ -84,6 +90,8 @@ TEST_F(GeoRefWindow, WithNothingTickedTheUtmValuesAreTyped)
         EXPECT_FALSE(form.SaveButton->isEnabled()) << "one point is no fit";
         form.ExitButton_Click();
     });
+    ASSERT_EQ(msgBoxes().size(), 1u);
+    EXPECT_TRUE(msgBoxes()[0].prompt.startsWith("KORVEL encountered the following error:\r"));
 }
 
 TEST_F(GeoRefWindow, CancellingATypedPointTakesItBackAndEscapePressesTheEntryButton)
