@@ -32,7 +32,8 @@ std::optional<GeoReference> readGeoReference(const QString& path)
     return parseGeoReference(bytes, name);
 }
 
-std::optional<GeoReference> parseGeoReference(const QByteArray& bytes, const QString& fileName)
+std::optional<GeoReference> parseGeoReference(
+    const QByteArray& bytes, const QString& fileName, const GeoReferenceRestReader& readRest)
 {
     SequentialReader reader(bytes);
     // An empty file carries no header: the image simply has no geo-reference.
@@ -52,6 +53,9 @@ std::optional<GeoReference> parseGeoReference(const QByteArray& bytes, const QSt
         reference.Zone = reader.readByte();
         reader.readText();
         reference.ControlPointCount = reader.readByte();
+        if (readRest) {
+            readRest(reader, reference);
+        }
         return reference;
     } catch (const VbError& fault) {
         throw VbError(fault.Number(), fault.Source(),

@@ -65,13 +65,6 @@ void MainForm::CloseMet_Click()
     globals().MetLoaded = false;
 }
 
-void MainForm::ShowGeoReferencing()
-{
-    // The geo-referencing work: shows GeoRefForm modally for Images(CurrentImage),
-    // then unloads and releases it.
-    notAvailable(QStringLiteral("Geo-referencing"));
-}
-
 void MainForm::StartGuidanceCreation()
 {
     // The guidance work: chooses the block (SelectionForm, blocks, shown only
