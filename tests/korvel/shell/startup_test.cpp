@@ -13,6 +13,8 @@
 #include <QFile>
 #include <QProcess>
 
+#include <functional>
+
 namespace {
 
 class Startup : public MainFormTest
@@ -123,6 +125,69 @@ TEST_F(Startup, UpdateFolderThatCannotBeEmptiedStaysAndTheStartGoesOn)
     EXPECT_TRUE(QFileInfo(updateFolder()).isDir()) << "a folder that still holds anything stays";
     EXPECT_FALSE(QFileInfo::exists(updateFolder() + "/setup"));
     EXPECT_NE(MainForm::existing(), nullptr);
+}
+
+TEST_F(Startup, UpdateCleanUpNeverDeletesThroughALink)
+{
+    // Someone's own folder, which a link in the program folder points into.
+    const QString elsewhere = workDir() + "documents";
+    ASSERT_TRUE(QDir().mkpath(elsewhere));
+    ASSERT_TRUE(writeFileAtomically(elsewhere + "/thesis.txt", "years of work"));
+    const struct
+    {
+        const char* layout;
+        std::function<void()> make;
+    } rows[] = {
+        { "Update is a link to a folder",
+            [&] { ASSERT_TRUE(QFile::link(elsewhere, updateFolder())); } },
+        { "Update holds links to a file and a folder",
+            [&] {
+                ASSERT_TRUE(QDir().mkpath(updateFolder()));
+                ASSERT_TRUE(writeFileAtomically(updateFolder() + "/setup", "new version"));
+                ASSERT_TRUE(QFile::link(elsewhere + "/thesis.txt", updateFolder() + "/thesis.txt"));
+                ASSERT_TRUE(QFile::link(elsewhere, updateFolder() + "/documents"));
+            } },
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.layout);
+        row.make();
+        ASSERT_TRUE(Main(QString()));
+        EXPECT_EQ(QDir(elsewhere).entryList(QDir::Files), QStringList { "thesis.txt" });
+        EXPECT_TRUE(QFileInfo::exists(updateFolder())) << "the link, or the folder holding links, stays";
+        EXPECT_FALSE(QFileInfo::exists(updateFolder() + "/setup")) << "the real file in it is deleted";
+        MainForm::release();
+        QFile::remove(updateFolder()); // the link itself
+        QDir(updateFolder()).removeRecursively();
+    }
+}
+
+TEST_F(Startup, DamagedSettingsAreReportedOnceAndNeverOverwritten)
+{
+    const QString store = registryDir() + "HKEY_CURRENT_USER.txt";
+    const QByteArray damaged = "TALVOR registry 1\n[Software\\TALVOR\\KORVEL\\Settings]\n\"RootDir\"=sz:\"cut";
+    QFile file(store);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(damaged);
+    file.close();
+
+    queueMsgBoxAnswer(vbOK);
+    queueMsgBoxAnswer(vbOK); // without its RootDir the program folder lacks its pictures
+    Main(QString());
+    ASSERT_FALSE(msgBoxes().empty());
+    const MsgBoxRequest& box = msgBoxes()[0];
+    EXPECT_TRUE(box.prompt.startsWith("KORVEL's settings cannot be used:\r")) << box.prompt.toStdString();
+    EXPECT_TRUE(box.prompt.contains(store)) << "names the file";
+    EXPECT_TRUE(box.prompt.contains("will not save any setting until the file is repaired"));
+    EXPECT_EQ(box.icon(), vbExclamation);
+    int damageBoxes = 0;
+    for (const MsgBoxRequest& shown : msgBoxes()) {
+        damageBoxes += shown.prompt.contains(store) ? 1 : 0;
+    }
+    EXPECT_EQ(damageBoxes, 1) << "once";
+    QFile after(store);
+    ASSERT_TRUE(after.open(QIODevice::ReadOnly));
+    EXPECT_EQ(after.readAll(), damaged);
+    takeScriptFailures();
 }
 
 TEST_F(Startup, ProgramFolderAlwaysEndsInASlash)
