@@ -241,7 +241,9 @@ bool AsyncReader::takeData(std::map<QString, Read>::iterator it)
     }
     if (read.limits.maxBytes > 0 && read.data.size() + available > read.limits.maxBytes) {
         fail(it, AsyncReadFault::TooLarge,
-            QStringLiteral("\"%1\" sent more than the %2 bytes expected").arg(read.state.Target).arg(read.limits.maxBytes));
+            QStringLiteral("\"%1\" sent more than the %2 bytes expected")
+                .arg(read.state.Target)
+                .arg(read.limits.maxBytes));
         return false;
     }
     read.data += read.reply->read(available);
@@ -268,8 +270,9 @@ void AsyncReader::onStalled(QNetworkReply* reply)
         return;
     }
     const AsyncReadLimits& limits = it->second.limits;
-    const QString amount = limits.stallBytes % 1024 == 0 ? QStringLiteral("%1 KB").arg(limits.stallBytes / 1024)
-                                                         : QStringLiteral("%1 bytes").arg(limits.stallBytes);
+    const QString amount = limits.stallBytes % 1024 == 0
+        ? QStringLiteral("%1 KB").arg(limits.stallBytes / 1024)
+        : QStringLiteral("%1 bytes").arg(limits.stallBytes);
     fail(it, AsyncReadFault::Stalled,
         QStringLiteral("The server stopped sending: less than %1 of \"%2\" arrived in %3 seconds")
             .arg(amount, it->second.state.Target, QString::number(limits.stallMs / 1000.0)));
@@ -313,7 +316,8 @@ void AsyncReader::onFinished(QNetworkReply* reply)
         deliverValue(read.data, state);
     } else if (state.HttpStatus >= 400) {
         state.Fault = AsyncReadFault::HttpStatus;
-        state.Status = httpStatusText(state.HttpStatus, reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute));
+        state.Status
+            = httpStatusText(state.HttpStatus, reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute));
     } else {
         state.Fault = AsyncReadFault::Failed;
         state.Status = reply->errorString();

@@ -83,8 +83,8 @@ public:
     // `limits`. Returns false with the reason in `error` when the target is
     // no URL or path this reader can fetch, or a read of that name is
     // already running.
-    bool AsyncRead(const QString& target, int asyncType, const QString& propertyName, QString* error = nullptr,
-        const AsyncReadLimits& limits = AsyncReadLimits());
+    bool AsyncRead(const QString& target, int asyncType, const QString& propertyName,
+        QString* error = nullptr, const AsyncReadLimits& limits = AsyncReadLimits());
 
     // Ends the read of that name at once; no notification follows. False when
     // no read of that name runs.

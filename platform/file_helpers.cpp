@@ -183,8 +183,11 @@ DeleteResult deleteFilesInRealFolder(const QString& folder)
     }
     while (const dirent* entry = ::readdir(entries)) {
         const char* name = entry->d_name;
-        struct stat info {};
-        if (name[0] == '.' || ::fstatat(folderFd, name, &info, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(info.st_mode))
+        struct stat info
+        {
+        };
+        if (name[0] == '.' || ::fstatat(folderFd, name, &info, AT_SYMLINK_NOFOLLOW) != 0
+            || !S_ISREG(info.st_mode))
             continue;
         if (::unlinkat(folderFd, name, 0) == 0)
             ++result.deleted;

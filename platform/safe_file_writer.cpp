@@ -88,7 +88,9 @@ bool SafeFileWriter::open()
     if (m_target.isEmpty() || target.contains('\0')) {
         return fail(EINVAL);
     }
-    struct stat old {};
+    struct stat old
+    {
+    };
     const bool exists = ::stat(target.constData(), &old) == 0;
     if (exists && S_ISDIR(old.st_mode)) {
         return fail(EISDIR);

@@ -77,7 +77,9 @@ QString SingleInstance::serverName()
 
 bool SingleInstance::isPrivateFolder(const QString& path, uint user, QString* why)
 {
-    struct stat info {};
+    struct stat info
+    {
+    };
     QString problem;
     if (path.isEmpty() || ::lstat(QFile::encodeName(path).constData(), &info) != 0) {
         problem = QStringLiteral("%1 does not exist").arg(path);
@@ -111,7 +113,9 @@ QString SingleInstance::socketFolder(QString* error)
         }
         return QString();
     }
-    struct stat info {};
+    struct stat info
+    {
+    };
     // Our own folder made wider by someone's umask or chmod is narrowed again.
     if (::lstat(native.constData(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == user
         && (info.st_mode & 077) != 0) {

@@ -27,7 +27,8 @@ public:
 
     // See AsyncTransfer::DownloadFileLimited.
     bool DownloadFile(const QString& strFileKey, const QString& strPath, int lngFileType,
-        const QString& strData, QString* startError = nullptr, const AsyncReadLimits& limits = AsyncReadLimits());
+        const QString& strData, QString* startError = nullptr,
+        const AsyncReadLimits& limits = AsyncReadLimits());
     void CancelDownload();
 
 signals:

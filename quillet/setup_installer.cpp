@@ -38,8 +38,8 @@ QString setupPath(const QString& rootDir)
     return rootDir + QLatin1String(UpdateFolderName) + QLatin1Char('/') + QLatin1String(SetupFileName);
 }
 
-QString saveAndStartSetup(
-    const QString& rootDir, const AsyncProperty& download, qint64 expectedSize, const QByteArray& expectedSha256)
+QString saveAndStartSetup(const QString& rootDir, const AsyncProperty& download, qint64 expectedSize,
+    const QByteArray& expectedSha256)
 {
     if (download.Fault == AsyncReadFault::TooLarge) {
         return QStringLiteral("The new setup is larger than the %1 bytes the version file announced.\r"

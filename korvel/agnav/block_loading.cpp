@@ -101,7 +101,8 @@ QString convertBoundaryForMap(AGNAVBlock& block)
         }
     }
     for (const Step& step : steps) {
-        convertBoundary(block, block.Zone, step.mode, step.ellipsoid->Axis, step.ellipsoid->InverseFlattening);
+        convertBoundary(
+            block, block.Zone, step.mode, step.ellipsoid->Axis, step.ellipsoid->InverseFlattening);
     }
     return QString();
 }

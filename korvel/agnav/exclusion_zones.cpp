@@ -115,7 +115,8 @@ AgnavOutcome LoadExclusionFile(int blockIndex)
     if (count == 0) {
         return outcome;
     }
-    if (const QString refusal = convertZones(zones, block, conversionMode(block, false)); !refusal.isEmpty()) {
+    if (const QString refusal = convertZones(zones, block, conversionMode(block, false));
+        !refusal.isEmpty()) {
         return AgnavOutcome::refused(refusal);
     }
     std::vector<double> areas(1, 0.0);
@@ -165,7 +166,8 @@ AgnavOutcome saveExclusionZone(int blockIndex, const ShapeRecord& vertices)
     double area = 0.0;
     const ShapeRecord zone = clockwiseCopy(vertices, n, area);
     std::vector<ShapeRecord> inFile { ShapeRecord(), zone };
-    if (const QString refusal = convertZones(inFile, block, conversionMode(block, true)); !refusal.isEmpty()) {
+    if (const QString refusal = convertZones(inFile, block, conversionMode(block, true));
+        !refusal.isEmpty()) {
         return saveFailure(refusal);
     }
     SequentialWriter writer;

@@ -1,7 +1,7 @@
 #include "korvel/guidance/guidance_file.h"
 
-#include "korvel/agnav/agnav_text_fields.h"
 #include "korvel/agnav/agnav_coordinate_conversion.h"
+#include "korvel/agnav/agnav_text_fields.h"
 #include "korvel/agnav/block_companion.h"
 #include "korvel/layers/list_rows.h"
 #include "korvel/shell/conversion_ellipsoid.h"

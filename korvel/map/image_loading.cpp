@@ -53,7 +53,9 @@ std::optional<GeoReference> parseGeoReference(const QByteArray& bytes, const QSt
         // divide by zero and fill the map with nothing.
         if (reference.Width == 0 || reference.Height == 0) {
             throw VbError(5, QStringLiteral("KORVEL"),
-                QStringLiteral("its width or height is 0 (%1, %2)").arg(reference.Width).arg(reference.Height));
+                QStringLiteral("its width or height is 0 (%1, %2)")
+                    .arg(reference.Width)
+                    .arg(reference.Height));
         }
         reference.Zone = reader.readByte();
         reader.readText();

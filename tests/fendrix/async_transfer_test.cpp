@@ -145,7 +145,8 @@ TEST_F(AsyncTransferTest, LimitedReadEndsAtItsLimitAndFreesItsKey)
     server.serve("/file", QByteArray(3000, 'x'));
     AsyncReadLimits limits;
     limits.maxBytes = 2999;
-    ASSERT_TRUE(object->DownloadFileLimited("Update", server.url("/file"), dftByteArray, "Downloading", limits));
+    ASSERT_TRUE(
+        object->DownloadFileLimited("Update", server.url("/file"), dftByteArray, "Downloading", limits));
     ASSERT_TRUE(waitForCompletions(sink, 1));
     const TransferEvent done = sink.completions().front();
     EXPECT_EQ(done.strData, "Downloading");

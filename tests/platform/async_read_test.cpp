@@ -25,11 +25,12 @@ protected:
     }
 
     // Starts a read and waits for its completion; returns it.
-    AsyncProperty readToEnd(
-        const QString& target, int type = vbAsyncTypeByteArray, const AsyncReadLimits& limits = AsyncReadLimits())
+    AsyncProperty readToEnd(const QString& target, int type = vbAsyncTypeByteArray,
+        const AsyncReadLimits& limits = AsyncReadLimits())
     {
         QString error;
-        EXPECT_TRUE(reader.AsyncRead(target, type, QStringLiteral("read"), &error, limits)) << error.toStdString();
+        EXPECT_TRUE(reader.AsyncRead(target, type, QStringLiteral("read"), &error, limits))
+            << error.toStdString();
         EXPECT_TRUE(waitUntil([this] { return !completed.empty(); }));
         return completed.empty() ? AsyncProperty() : completed.back();
     }
@@ -255,10 +256,14 @@ TEST_F(AsyncReadFailures, ReadsEndAtTheirLimitsAndSayWhy)
         const char* status; // a part of it
     } rows[] = {
         { "exactly at the limit", plain, { 5000, 1024, 30000 }, AsyncReadFault::None, "" },
-        { "announced beyond the limit", plain, { 4999, 1024, 30000 }, AsyncReadFault::TooLarge, "5000 bytes long" },
-        { "sent beyond the limit", unannounced, { 4999, 1024, 30000 }, AsyncReadFault::TooLarge, "more than the 4999" },
-        { "announced far beyond", overAnnounced, { 1000, 1024, 30000 }, AsyncReadFault::TooLarge, "50000000" },
-        { "a trickle", trickle, { 0, 1024, 400 }, AsyncReadFault::Stalled, "stopped sending: less than 1 KB" },
+        { "announced beyond the limit", plain, { 4999, 1024, 30000 }, AsyncReadFault::TooLarge,
+            "5000 bytes long" },
+        { "sent beyond the limit", unannounced, { 4999, 1024, 30000 }, AsyncReadFault::TooLarge,
+            "more than the 4999" },
+        { "announced far beyond", overAnnounced, { 1000, 1024, 30000 }, AsyncReadFault::TooLarge,
+            "50000000" },
+        { "a trickle", trickle, { 0, 1024, 400 }, AsyncReadFault::Stalled,
+            "stopped sending: less than 1 KB" },
         { "an error status", missing, { 1000, 1024, 30000 }, AsyncReadFault::HttpStatus, "404 Not Found" },
     };
     for (const auto& row : rows) {

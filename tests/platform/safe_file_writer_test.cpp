@@ -50,7 +50,8 @@ KORVEL_CHILD_ACTION(write_under_file_size_limit)
     } else if (kind == u"store") {
         RegHandle key = 0;
         RegistryStore& store = registryStore();
-        long result = store.createKey(HKEY_CURRENT_USER, QStringLiteral("Software\\Full"), KEY_ALL_ACCESS, &key);
+        long result
+            = store.createKey(HKEY_CURRENT_USER, QStringLiteral("Software\\Full"), KEY_ALL_ACCESS, &key);
         if (result == ERROR_SUCCESS) {
             result = store.setValue(key, QStringLiteral("big"), REG_BINARY, QByteArray(size, 'n'));
         }
@@ -83,7 +84,9 @@ QStringList filesIn(const QString& folder)
 
 mode_t modeOf(const QString& path)
 {
-    struct stat info {};
+    struct stat info
+    {
+    };
     ::stat(QFile::encodeName(path).constData(), &info);
     return info.st_mode & 07777;
 }
@@ -120,7 +123,8 @@ TEST_F(SafeFileWriterTest, WriteThatDoesNotFitIsReportedAndTheOldFileStays)
             RegHandle key = 0;
             ASSERT_EQ(registryStore().createKey(HKEY_CURRENT_USER, "Software\\Kept", KEY_ALL_ACCESS, &key),
                 ERROR_SUCCESS);
-            ASSERT_EQ(registryStore().setValue(key, "v", REG_SZ, QByteArray("old setting", 12)), ERROR_SUCCESS);
+            ASSERT_EQ(
+                registryStore().setValue(key, "v", REG_SZ, QByteArray("old setting", 12)), ERROR_SUCCESS);
             registryStore().closeKey(key);
             // The child only writes the value: the key is there already.
             ASSERT_EQ(registryStore().createKey(HKEY_CURRENT_USER, "Software\\Full", KEY_ALL_ACCESS, &key),

@@ -252,8 +252,10 @@ TEST_F(FrmMainCheck, VersionReadThatFailsSaysWhy)
         QString server; // empty: the test server
         const char* label;
     } rows[] = {
-        { "an error status", error, QString(), "Could not connect to\n     127.0.0.1\n     500 Internal Server Error" },
-        { "a trickle", trickle, QString(), "Could not connect to\n     127.0.0.1\n     The server stopped sending." },
+        { "an error status", error, QString(),
+            "Could not connect to\n     127.0.0.1\n     500 Internal Server Error" },
+        { "a trickle", trickle, QString(),
+            "Could not connect to\n     127.0.0.1\n     The server stopped sending." },
         { "no server", HttpResponse(), QStringLiteral("http://127.0.0.1:%1").arg(closedPort),
             "Could not connect to\n     127.0.0.1" },
     };
@@ -310,7 +312,8 @@ TEST_F(FrmMainCheck, LongLineIsQuotedByItsFirst80Characters)
     frmMain& window = form();
     check(window);
     ASSERT_EQ(msgBoxes().size(), 1u);
-    EXPECT_TRUE(msgBoxes()[0].prompt.contains("\"" + QString(80, '7') + "...\"")) << "cut after 80 characters";
+    EXPECT_TRUE(msgBoxes()[0].prompt.contains("\"" + QString(80, '7') + "...\""))
+        << "cut after 80 characters";
     EXPECT_LT(msgBoxes()[0].prompt.size(), 300);
 }
 
@@ -450,7 +453,8 @@ TEST_F(FrmMainDownload, SetupThatIsNotWhatWasAnnouncedIsNeitherSavedNorStarted)
         check(window);
         window.btnDownloadUpdates->click();
         ASSERT_TRUE(waitUntil([&] { return !msgBoxes().empty(); }));
-        EXPECT_TRUE(msgBoxes()[0].prompt.startsWith(QLatin1String(row.message))) << msgBoxes()[0].prompt.toStdString();
+        EXPECT_TRUE(msgBoxes()[0].prompt.startsWith(QLatin1String(row.message)))
+            << msgBoxes()[0].prompt.toStdString();
         EXPECT_FALSE(QFile::exists(setupOnDisk()));
         EXPECT_TRUE(launches().empty());
         EXPECT_TRUE(window.isVisible());

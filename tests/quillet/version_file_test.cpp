@@ -96,7 +96,8 @@ TEST_F(VersionFileTest, LinesThatAreNoNumbersOfferNothing)
         { "a size beyond 32 bits", "1.00", "1.1\n4294967296", "second line" },
         { "further lines after the size", "1.00", "1.1\n100\nnotes", "third line, \"notes\"" },
         { "a checksum one digit short", "1.00", "1.1\n100\nSHA256 " + std::string(63, 'a'), "third line" },
-        { "a checksum that is no hex", "1.00", "1.1\n100\nSHA256 " + std::string(63, 'a') + "g", "third line" },
+        { "a checksum that is no hex", "1.00", "1.1\n100\nSHA256 " + std::string(63, 'a') + "g",
+            "third line" },
         { "another hash", "1.00", "1.1\n100\nMD5 " + std::string(32, 'a'), "third line, \"MD5" },
         { "a checksum and more", "1.00", "1.1\n100\nSHA256 " + std::string(64, 'a') + "\nx", "third line" },
         { "a version beyond Single", "1.00", "1E300\n100", "first line" },
@@ -125,9 +126,8 @@ TEST_F(VersionFileTest, ThirdLineMayNameTheSetupsChecksum)
         { "two lines and a line end", "1.1\n100\r\n", {} },
         { "an empty third line", "1.1\n100\n\r\n", {} },
         { "lower case", "1.1\n100\nSHA256 " + QByteArray("0123456789abcdef").repeated(4), digest },
-        { "upper case, Windows line ends", "1.1\r\n100\r\nSHA256  " + QByteArray("0123456789ABCDEF").repeated(4)
-                + "\r\n",
-            digest },
+        { "upper case, Windows line ends",
+            "1.1\r\n100\r\nSHA256  " + QByteArray("0123456789ABCDEF").repeated(4) + "\r\n", digest },
     };
     for (const auto& row : rows) {
         const UpdateCheck result = checkForUpdate("1.00", splitVersionFile(row.file));
@@ -143,7 +143,9 @@ TEST_F(VersionFileTest, QuotedLinesAreCutAndFreeOfControlCharacters)
     EXPECT_EQ(quotedLine(" 1.05 \r"), "1.05");
     EXPECT_EQ(quotedLine(QString(80, 'x')), QString(80, 'x'));
     EXPECT_EQ(quotedLine(QString(20'000'000, 'x')), QString(80, 'x') + "...");
-    EXPECT_EQ(quotedLine("a\tb\nc\x1b" "d"), "a b c d");
+    EXPECT_EQ(quotedLine("a\tb\nc\x1b"
+                         "d"),
+        "a b c d");
     const UpdateCheck result = check("1.00", (std::string(1'000'000, 'v') + "\n100").c_str());
     EXPECT_LT(result.error.size(), 300) << "a long line is quoted by its start only";
 }

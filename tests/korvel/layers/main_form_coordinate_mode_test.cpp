@@ -176,7 +176,8 @@ TEST_F(CoordinateMode, WithoutAnEllipsoidNeitherSwitchNorZoneChangeTouchesTheDat
         queueMsgBoxAnswer(vbOK);
         row.run();
         ASSERT_EQ(msgBoxes().size(), 1u);
-        EXPECT_TRUE(msgBoxes()[0].prompt.startsWith("The ellipsoid \"Everest 1830\" is not in \"ellipsoid.dat\""))
+        EXPECT_TRUE(
+            msgBoxes()[0].prompt.startsWith("The ellipsoid \"Everest 1830\" is not in \"ellipsoid.dat\""))
             << msgBoxes()[0].prompt.toStdString();
         EXPECT_TRUE(msgBoxes()[0].prompt.contains("\"UTM Ellipsoid\" page of View > Preferences"));
         EXPECT_EQ(msgBoxes()[0].icon(), vbExclamation);

@@ -96,7 +96,8 @@ TEST_F(ImageLoadingTest, AGeoReferenceWithoutWidthOrHeightIsRefusedByName)
             ADD_FAILURE() << row.size << " was taken";
         } catch (const VbError& error) {
             EXPECT_TRUE(error.Description().contains("\"flat.ref\"")) << error.Description().toStdString();
-            EXPECT_TRUE(error.Description().contains("width or height is 0")) << error.Description().toStdString();
+            EXPECT_TRUE(error.Description().contains("width or height is 0"))
+                << error.Description().toStdString();
         }
     }
 }

@@ -138,8 +138,7 @@ TEST_F(Startup, UpdateCleanUpNeverDeletesThroughALink)
         const char* layout;
         std::function<void()> make;
     } rows[] = {
-        { "Update is a link to a folder",
-            [&] { ASSERT_TRUE(QFile::link(elsewhere, updateFolder())); } },
+        { "Update is a link to a folder", [&] { ASSERT_TRUE(QFile::link(elsewhere, updateFolder())); } },
         { "Update holds links to a file and a folder",
             [&] {
                 ASSERT_TRUE(QDir().mkpath(updateFolder()));
@@ -164,7 +163,8 @@ TEST_F(Startup, UpdateCleanUpNeverDeletesThroughALink)
 TEST_F(Startup, DamagedSettingsAreReportedOnceAndNeverOverwritten)
 {
     const QString store = registryDir() + "HKEY_CURRENT_USER.txt";
-    const QByteArray damaged = "TALVOR registry 1\n[Software\\TALVOR\\KORVEL\\Settings]\n\"RootDir\"=sz:\"cut";
+    const QByteArray damaged
+        = "TALVOR registry 1\n[Software\\TALVOR\\KORVEL\\Settings]\n\"RootDir\"=sz:\"cut";
     QFile file(store);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write(damaged);
