@@ -80,6 +80,31 @@ protected:
 
     QString setupOnDisk() const { return programDir() + "Update/KORVEL_Update.exe"; }
 
+    // Checks against a version file the updater must refuse: returns the one
+    // message shown, having made sure that nothing is offered.
+    QString refusal(const HttpResponse& versionFile)
+    {
+        server.serve(VersionFile, versionFile);
+        queueMsgBoxAnswer(vbOK);
+        frmMain& window = form();
+        check(window);
+        EXPECT_TRUE(window.lblCheckUpdates->text().isEmpty());
+        EXPECT_FALSE(window.btnDownloadUpdates->isEnabled());
+        EXPECT_EQ(msgBoxes().size(), 1u);
+        const QString prompt = msgBoxes().empty() ? QString() : msgBoxes()[0].prompt;
+        EXPECT_TRUE(msgBoxes().empty() || msgBoxes()[0].icon() == vbExclamation);
+        services().msgBox.reset();
+        frmMain::release();
+        return prompt;
+    }
+
+    static HttpResponse body(const QByteArray& bytes)
+    {
+        HttpResponse response;
+        response.body = bytes;
+        return response;
+    }
+
     static QByteArray setupBytes(int size)
     {
         QByteArray bytes(size, '\0');
@@ -289,48 +314,26 @@ TEST_F(FrmMainCheck, VersionFileBeyond64KBIsABadVersionFile)
     } rows[] = { { "sent whole", whole }, { "without a length", unannounced }, { "announced", announced } };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.answer);
-        server.serve(VersionFile, row.response);
-        queueMsgBoxAnswer(vbOK);
-        frmMain& window = form();
-        check(window);
-        ASSERT_EQ(msgBoxes().size(), 1u);
-        EXPECT_EQ(msgBoxes()[0].prompt,
+        EXPECT_EQ(refusal(row.response),
             "The version file of the update server cannot be used:\r"
             "it is larger than 64 KB.\r"
             "No update can be offered.");
-        EXPECT_TRUE(window.lblCheckUpdates->text().isEmpty());
-        EXPECT_FALSE(window.btnDownloadUpdates->isEnabled());
-        services().msgBox.reset();
-        frmMain::release();
     }
 }
 
 TEST_F(FrmMainCheck, LongLineIsQuotedByItsFirst80Characters)
 {
-    server.serve(VersionFile, QByteArray(60000, '7') + "x\n100");
-    queueMsgBoxAnswer(vbOK);
-    frmMain& window = form();
-    check(window);
-    ASSERT_EQ(msgBoxes().size(), 1u);
-    EXPECT_TRUE(msgBoxes()[0].prompt.contains("\"" + QString(80, '7') + "...\""))
-        << "cut after 80 characters";
-    EXPECT_LT(msgBoxes()[0].prompt.size(), 300);
+    const QString prompt = refusal(body(QByteArray(60000, '7') + "x\n100"));
+    EXPECT_TRUE(prompt.contains("\"" + QString(80, '7') + "...\"")) << "cut after 80 characters";
+    EXPECT_LT(prompt.size(), 300);
 }
 
 TEST_F(FrmMainCheck, VersionFileThatIsNoNumbersOffersNothing)
 {
-    server.serve(VersionFile, "latest\nbig");
-    queueMsgBoxAnswer(vbOK);
-    frmMain& window = form();
-    check(window);
-    ASSERT_EQ(msgBoxes().size(), 1u);
-    EXPECT_EQ(msgBoxes()[0].prompt,
+    EXPECT_EQ(refusal(body("latest\nbig")),
         "The version file of the update server cannot be used:\r"
         "its first line, \"latest\", is no version number.\r"
         "No update can be offered.");
-    EXPECT_EQ(msgBoxes()[0].icon(), vbExclamation);
-    EXPECT_TRUE(window.lblCheckUpdates->text().isEmpty());
-    EXPECT_FALSE(window.btnDownloadUpdates->isEnabled());
 }
 
 TEST_F(FrmMainCheck, ServerAddressThatCannotBeReadIsReported)
