@@ -179,7 +179,7 @@ std::map<QString, AsyncReader::Read>::iterator AsyncReader::readOf(const QNetwor
     return m_reads.end();
 }
 
-void AsyncReader::fail(std::map<QString, Read>::iterator read, AsyncReadFault fault, QString reason)
+void AsyncReader::fail(std::map<QString, Read>::iterator read, AsyncReadFault fault, const QString& reason)
 {
     Read failed = takeRead(read);
     discard(failed.reply);
@@ -205,33 +205,17 @@ void AsyncReader::onHeaders(QNetworkReply* reply)
     const qint64 maxBytes = it->second.limits.maxBytes;
     if (maxBytes > 0 && it->second.state.HttpStatus < 400 && announced.isValid()
         && announced.toLongLong() > maxBytes) {
-        const QString reason = QStringLiteral("\"%1\" is %2 bytes long, more than the %3 bytes expected")
-                                   .arg(it->second.state.Target)
-                                   .arg(announced.toLongLong())
-                                   .arg(maxBytes);
-        // Ended from the event loop: Qt is still inside its own handling of
-        // the head, which an abort here would disturb. Whatever comes first
-        // meanwhile (data, the end) ends it with the same reason.
-        it->second.refusal = reason;
-        QMetaObject::invokeMethod(
-            this,
-            [this, reply, reason] {
-                const auto read = readOf(reply);
-                if (read != m_reads.end()) {
-                    fail(read, AsyncReadFault::TooLarge, reason);
-                }
-            },
-            Qt::QueuedConnection);
+        fail(it, AsyncReadFault::TooLarge,
+            QStringLiteral("\"%1\" is %2 bytes long, more than the %3 bytes expected")
+                .arg(it->second.state.Target)
+                .arg(announced.toLongLong())
+                .arg(maxBytes));
     }
 }
 
 bool AsyncReader::takeData(std::map<QString, Read>::iterator it)
 {
     Read& read = it->second;
-    if (!read.refusal.isEmpty()) {
-        fail(it, AsyncReadFault::TooLarge, read.refusal);
-        return false;
-    }
     const qint64 available = read.reply->bytesAvailable();
     // The page that comes with an error status is no data of ours: it is
     // dropped as it comes, and the status is what the read reports.
@@ -303,8 +287,8 @@ void AsyncReader::onFinished(QNetworkReply* reply)
         reply->deleteLater();
         return;
     }
-    if ((reply->error() == QNetworkReply::NoError || !it->second.refusal.isEmpty()) && !takeData(it)) {
-        return; // refused, or the last of the data passed the limit: failed and completed
+    if (reply->error() == QNetworkReply::NoError && !takeData(it)) {
+        return; // the last of the data passed the limit: failed and completed
     }
     const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
     // The name is free again before anybody hears of the end.

@@ -112,7 +112,6 @@ private:
         QByteArray data; // what has arrived, never more than limits.maxBytes
         QTimer* stallTimer = nullptr; // runs out when the current span brought too little
         qint64 spanStart = 0; // data.size() when the current span began
-        QString refusal; // set when the head announced too much: the read ends with it
     };
 
     void onHeaders(QNetworkReply* reply);
@@ -125,8 +124,7 @@ private:
     void onFinished(QNetworkReply* reply);
     void deliverValue(const QByteArray& data, AsyncProperty& state);
     // Ends a read at once and completes it as failed.
-    // (`reason` by value: it may be a field of the read, which goes.)
-    void fail(std::map<QString, Read>::iterator read, AsyncReadFault fault, QString reason);
+    void fail(std::map<QString, Read>::iterator read, AsyncReadFault fault, const QString& reason);
     // Removes a read from the books and returns it.
     Read takeRead(std::map<QString, Read>::iterator read);
     // Returns the read that `reply` belongs to, or m_reads.end().
