@@ -167,7 +167,11 @@ DeleteResult deleteFiles(const QString& pattern)
 DeleteResult deleteFilesInRealFolder(const QString& folder)
 {
     DeleteResult result;
-    const QByteArray native = QFile::encodeName(folder);
+    // A trailing "/" would make the system follow a link in the folder's place.
+    QString path = folder;
+    while (path.size() > 1 && path.endsWith(u'/'))
+        path.chop(1);
+    const QByteArray native = QFile::encodeName(path);
     if (native.isEmpty() || native.contains('\0'))
         return result;
     // O_NOFOLLOW refuses a link in the folder's own place; each entry is then
