@@ -202,23 +202,3 @@ TEST_F(SafeFileWriterTest, TargetsThatCannotBeReplacedAreRefusedWithTheReason)
         EXPECT_FALSE(name.startsWith(u'.')) << "temporary file left: " << name.toStdString();
     }
 }
-
-TEST_F(SafeFileWriterTest, WriterThatIsNotCommittedLeavesNothing)
-{
-    const QString path = workDir() + "session.korvel";
-    writeFile(path, "old");
-    {
-        SafeFileWriter cancelled(path);
-        ASSERT_TRUE(cancelled.open());
-        ASSERT_TRUE(cancelled.write("new"));
-        cancelled.cancel();
-        EXPECT_FALSE(cancelled.commit());
-    }
-    {
-        SafeFileWriter dropped(path);
-        ASSERT_TRUE(dropped.open());
-        ASSERT_TRUE(dropped.write("new"));
-    }
-    EXPECT_EQ(contents(path), "old");
-    EXPECT_EQ(filesIn(workDir()), QStringList { "session.korvel" });
-}

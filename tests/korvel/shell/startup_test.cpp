@@ -13,8 +13,6 @@
 #include <QFile>
 #include <QProcess>
 
-#include <functional>
-
 namespace {
 
 class Startup : public MainFormTest
@@ -127,37 +125,16 @@ TEST_F(Startup, UpdateFolderThatCannotBeEmptiedStaysAndTheStartGoesOn)
     EXPECT_NE(MainForm::existing(), nullptr);
 }
 
-TEST_F(Startup, UpdateCleanUpNeverDeletesThroughALink)
+TEST_F(Startup, UpdateFolderThatIsALinkIsLeftAlone)
 {
-    // Someone's own folder, which a link in the program folder points into.
+    // Someone's own folder, which a link in the program folder points to.
     const QString elsewhere = workDir() + "documents";
     ASSERT_TRUE(QDir().mkpath(elsewhere));
     ASSERT_TRUE(writeFileAtomically(elsewhere + "/thesis.txt", "years of work"));
-    const struct
-    {
-        const char* layout;
-        std::function<void()> make;
-    } rows[] = {
-        { "Update is a link to a folder", [&] { ASSERT_TRUE(QFile::link(elsewhere, updateFolder())); } },
-        { "Update holds links to a file and a folder",
-            [&] {
-                ASSERT_TRUE(QDir().mkpath(updateFolder()));
-                ASSERT_TRUE(writeFileAtomically(updateFolder() + "/setup", "new version"));
-                ASSERT_TRUE(QFile::link(elsewhere + "/thesis.txt", updateFolder() + "/thesis.txt"));
-                ASSERT_TRUE(QFile::link(elsewhere, updateFolder() + "/documents"));
-            } },
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.layout);
-        row.make();
-        ASSERT_TRUE(Main(QString()));
-        EXPECT_EQ(QDir(elsewhere).entryList(QDir::Files), QStringList { "thesis.txt" });
-        EXPECT_TRUE(QFileInfo::exists(updateFolder())) << "the link, or the folder holding links, stays";
-        EXPECT_FALSE(QFileInfo::exists(updateFolder() + "/setup")) << "the real file in it is deleted";
-        MainForm::release();
-        QFile::remove(updateFolder()); // the link itself
-        QDir(updateFolder()).removeRecursively();
-    }
+    ASSERT_TRUE(QFile::link(elsewhere, updateFolder()));
+    ASSERT_TRUE(Main(QString()));
+    EXPECT_EQ(QDir(elsewhere).entryList(QDir::Files), QStringList { "thesis.txt" });
+    EXPECT_TRUE(QFileInfo(updateFolder()).isSymLink());
 }
 
 TEST_F(Startup, DamagedSettingsAreReportedOnceAndNeverOverwritten)
