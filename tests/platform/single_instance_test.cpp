@@ -239,6 +239,15 @@ TEST_F(SingleInstanceTest, ListenerOfAnotherUserIsNoCopy)
     EXPECT_TRUE(SingleInstance::instanceOfUserRunning(::getuid()));
 }
 
+TEST_F(SingleInstanceTest, NameIsPerUserUnlessOverridden)
+{
+    EXPECT_TRUE(SingleInstance::serverName().endsWith("/instance"));
+    const QByteArray saved = qgetenv("KORVEL_INSTANCE_NAME");
+    qunsetenv("KORVEL_INSTANCE_NAME");
+    EXPECT_EQ(SingleInstance::serverName(), SingleInstance::socketFolder() + "/KORVEL_APPLICATION");
+    qputenv("KORVEL_INSTANCE_NAME", saved);
+}
+
 TEST_F(SingleInstanceTest, NoCopyRunningUntilOneListens)
 {
     EXPECT_FALSE(SingleInstance::anotherInstanceRunning());
