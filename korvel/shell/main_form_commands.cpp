@@ -78,15 +78,6 @@ void MainForm::ShowGeoReferencing()
     notAvailable(QStringLiteral("Geo-referencing"));
 }
 
-void MainForm::SaveDigitizedBoundary(const ShapeRecord& Vertices)
-{
-    // The AG-NAV job dialog work: asks for the boundary file's name, adds the
-    // block (clockwise, with its area), fills the job in its dialog, writes
-    // the boundary file and adds the block's row; a failure takes the block back.
-    Q_UNUSED(Vertices);
-    notAvailable(QStringLiteral("Saving a digitized block boundary"));
-}
-
 void MainForm::StartGuidanceCreation()
 {
     // The guidance work: chooses the block (SelectionForm, blocks, shown only
@@ -107,11 +98,4 @@ void MainForm::File_LoadSession_Click()
 {
     // The session work: the "Open KORVEL session" dialog, then LoadSession.
     notAvailable(QStringLiteral("Loading a session"));
-}
-
-void MainForm::Tools_Convert_Click()
-{
-    // The AG-NAV conversion work: a GIS layer's one polygon becomes a block
-    // boundary through the job parameters dialog.
-    notAvailable(QStringLiteral("Converting a shapefile polygon into a block boundary"));
 }

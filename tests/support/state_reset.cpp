@@ -1,6 +1,7 @@
 #include "tests/support/state_reset.h"
 
 #include "korvel/agnav/agnav_block.h"
+#include "korvel/agnav/agnav_form.h"
 #include "korvel/map/image_cache.h"
 #include "korvel/map/layer_records.h"
 #include "korvel/map/map_state.h"
@@ -29,6 +30,7 @@ void resetAllState(const QString& programDir)
     // Windows first: a window left by the last test is gone before the data
     // it showed is reset.
     SelectionForm::release();
+    AGNAVForm::release();
     MainForm::release();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     resetFloatingToolWindows();
