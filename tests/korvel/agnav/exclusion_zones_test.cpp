@@ -180,7 +180,8 @@ TEST_F(ExclusionZonesTest, FailedSaveChangesNothingAndSaysWhy)
     block().Path = workDir() + QStringLiteral("missing/FIELD17.no1");
     const AgnavOutcome outcome = saveExclusionZone(m_b, Clockwise);
     EXPECT_TRUE(outcome.isRefused());
-    EXPECT_TRUE(outcome.message().startsWith("Error: "));
+    EXPECT_TRUE(outcome.message().startsWith("Error: Cannot write " + workDir() + "missing/FIELD17.xcl: "))
+        << outcome.message().toStdString();
     EXPECT_EQ(block().ExclusionZoneCount, 0);
     EXPECT_EQ(block().ExclusionZones.size(), 1u);
     EXPECT_FALSE(block().ExclusionLoaded);
