@@ -50,6 +50,14 @@ std::optional<GeoReference> parseGeoReference(
         reference.Y = reader.readLong();
         reference.Width = reader.readLong();
         reference.Height = reader.readLong();
+        // An image of no width or height has no scale: drawn, it would
+        // divide by zero and fill the map with nothing.
+        if (reference.Width == 0 || reference.Height == 0) {
+            throw VbError(5, QStringLiteral("KORVEL"),
+                QStringLiteral("its width or height is 0 (%1, %2)")
+                    .arg(reference.Width)
+                    .arg(reference.Height));
+        }
         reference.Zone = reader.readByte();
         reader.readText();
         reference.ControlPointCount = reader.readByte();

@@ -44,8 +44,8 @@ struct GeoReference
 
 // Items 1 to 7 of the file. Nothing when the file does not exist, is empty
 // or its first item is not the header (the image then has no geo-reference); a file
-// with the header that ends early or holds a value of the wrong kind raises
-// VbError whose description names the file and the fault.
+// with the header that ends early, holds a value of the wrong kind or a width
+// or height of 0 raises VbError whose description names the file and the fault.
 std::optional<GeoReference> readGeoReference(const QString& path);
 // The same from the file's bytes; messages name `fileName`. `readRest`, when
 // given, reads on after item 7 with the same reader (and the head read so
