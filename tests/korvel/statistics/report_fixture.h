@@ -8,6 +8,7 @@
 #include "platform/printer.h"
 #include "tests/support/korvel_test.h"
 
+#include <QFile>
 #include <QString>
 #include <vector>
 
@@ -19,6 +20,7 @@ protected:
     // The current printer on `paper`, its PDF file queued for the job's start.
     Printer& pdfPrinter(QPageSize::PageSizeId paper)
     {
+        QFile::remove(pdfPath()); // each run a new file: no question about replacing it
         queueSaveFile(pdfPath());
         Printer& printer = currentPrinter();
         printer.setPaperSize(paper);
