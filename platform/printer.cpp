@@ -306,7 +306,8 @@ private:
 
     void draw(const PrintedPicture& picture)
     {
-        const QImage image = m_colour ? picture.picture : picture.picture.convertToFormat(QImage::Format_Grayscale8);
+        const QImage image
+            = m_colour ? picture.picture : picture.picture.convertToFormat(QImage::Format_Grayscale8);
         m_painter.drawImage(dots(picture.rect), image);
     }
 
@@ -321,7 +322,8 @@ private:
 Printer::Printer(const QString& deviceName)
     : m_deviceName(deviceName)
 {
-    m_pageSize = deviceName.isEmpty() ? QPageSize(defaultPdfPaper()) : printerBackend().defaultPageSize(deviceName);
+    m_pageSize
+        = deviceName.isEmpty() ? QPageSize(defaultPdfPaper()) : printerBackend().defaultPageSize(deviceName);
     setPaperSize(m_pageSize.id());
 }
 
@@ -341,7 +343,8 @@ void Printer::setPaperSize(QPageSize::PageSizeId id)
 {
     m_pageSize = QPageSize(id);
     // A PDF file has no unprintable edge: the whole paper is printable.
-    m_margins = m_deviceName.isEmpty() ? QMarginsF() : printerBackend().unprintableMargins(m_deviceName, m_pageSize);
+    m_margins = m_deviceName.isEmpty() ? QMarginsF()
+                                       : printerBackend().unprintableMargins(m_deviceName, m_pageSize);
 }
 
 void Printer::setColorMode(int mode)
@@ -501,7 +504,8 @@ void Printer::writePdfFile(const std::vector<PrintedPage>& pages)
         writer.setTitle(programTitle());
         writer.setCreator(programTitle());
         if (!render(writer, pages)) {
-            raise(PrinterError::PrinterFailed, QStringLiteral("Printer error: the PDF file could not be made."));
+            raise(PrinterError::PrinterFailed,
+                QStringLiteral("Printer error: the PDF file could not be made."));
         }
     }
     QString error;

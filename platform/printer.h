@@ -141,8 +141,8 @@ public:
     virtual QMarginsF unprintableMargins(const QString& deviceName, const QPageSize& pageSize) const = 0;
     // Sends a job of rendered pages to the printer. False with the reason in
     // `error` when the printer cannot take it.
-    virtual bool submit(const QString& deviceName, const PrintJobSetup& setup, const PrintJobRender& render,
-        QString& error)
+    virtual bool submit(
+        const QString& deviceName, const PrintJobSetup& setup, const PrintJobRender& render, QString& error)
         = 0;
 };
 

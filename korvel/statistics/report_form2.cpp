@@ -86,8 +86,8 @@ void ReportForm2::createContactFrame(int index, const QString& caption, int top,
         int boxTop;
         int boxHeight;
     };
-    const Row rows[] = { { "Name:", 270, 240, 255 }, { "Address:", 600, 570, 870 }, { "Phone:", 1545, 1515, 285 },
-        { "Fax:", 1905, 1875, 285 }, { "Email:", 2265, 2235, 285 } };
+    const Row rows[] = { { "Name:", 270, 240, 255 }, { "Address:", 600, 570, 870 },
+        { "Phone:", 1545, 1515, 285 }, { "Fax:", 1905, 1875, 285 }, { "Email:", 2265, 2235, 285 } };
     for (int i = 1; i <= 5; ++i) {
         const Row& row = rows[i - 1];
         addLabel(frame, QLatin1String(row.label), 120, row.labelTop, 615);
@@ -119,7 +119,8 @@ void ReportForm2::createApplicationFrame()
         int boxWidth;
     };
     const Row rows[] = { { "Aircraft:", 270, 240, 2550 }, { "Registration:", 600, 570, 2550 },
-        { "Product:", 960, 930, 2550 }, { "Product Rate:", 1320, 1290, 1155 }, { "Spray Rate:", 1725, 1650, 1155 } };
+        { "Product:", 960, 930, 2550 }, { "Product Rate:", 1320, 1290, 1155 },
+        { "Spray Rate:", 1725, 1650, 1155 } };
     for (int i = 1; i <= 5; ++i) {
         const Row& row = rows[i - 1];
         addLabel(frame, QLatin1String(row.label), 45, row.labelTop, 990);
@@ -129,7 +130,8 @@ void ReportForm2::createApplicationFrame()
     }
     const char* units[] = { "oz/ac", "gal/ac", "L/ha" };
     for (int i = 0; i <= 2; ++i) {
-        QRadioButton* option = addElement(AppUnitsOption, i, new QRadioButton(QLatin1String(units[i]), frame));
+        QRadioButton* option
+            = addElement(AppUnitsOption, i, new QRadioButton(QLatin1String(units[i]), frame));
         place(*option, 2520, 1260 + 240 * i, 855, 255);
         option->installEventFilter(this);
     }
@@ -144,9 +146,10 @@ void ReportForm2::createLayoutFrame()
     PrintGISCheck = new QCheckBox(QStringLiteral("Print GIS / Flight Image"), frame);
     PrintGISCheck->setObjectName(QStringLiteral("PrintGISCheck"));
     place(*PrintGISCheck, 150, 585, 2175, 255);
-    place(*addElement(GISColourOption, 1, new QRadioButton(QStringLiteral("Colour"), frame)), 450, 840, 855, 255);
-    place(*addElement(GISColourOption, 2, new QRadioButton(QStringLiteral("Greyscale"), frame)), 1410, 840, 1095,
+    place(*addElement(GISColourOption, 1, new QRadioButton(QStringLiteral("Colour"), frame)), 450, 840, 855,
         255);
+    place(*addElement(GISColourOption, 2, new QRadioButton(QStringLiteral("Greyscale"), frame)), 1410, 840,
+        1095, 255);
     addLabel(frame, QStringLiteral("Footnote:"), 120, 1230, 675);
     place(*addElement(LayoutText, 2, new QLineEdit(frame)), 870, 1200, 2760, 285);
     // The design's state: ticked, "Colour" chosen, both enabled.
@@ -191,8 +194,9 @@ void ReportForm2::arrangeTabOrder()
     for (int i = 0; i <= 2; ++i) {
         order.push_back(&AppUnitsOption[i]);
     }
-    order.insert(order.end(), { &LayoutText[1], PrintGISCheck, &GISColourOption[1], &GISColourOption[2],
-                                  &LayoutText[2], PrinterCombo, OKButton, CancelButton });
+    order.insert(order.end(),
+        { &LayoutText[1], PrintGISCheck, &GISColourOption[1], &GISColourOption[2], &LayoutText[2],
+            PrinterCombo, OKButton, CancelButton });
     for (std::size_t i = 1; i < order.size(); ++i) {
         QWidget::setTabOrder(order[i - 1], order[i]);
     }
@@ -253,7 +257,8 @@ void ReportForm2::storeSettings()
         storeReportText(ReportSection::Client, contactValueNames()[i - 1], boxText(ClientText[i]));
     }
     for (int i = 1; i <= 5; ++i) {
-        storeReportText(ReportSection::Application, applicationValueNames()[i - 1], ApplicationText[i].text());
+        storeReportText(
+            ReportSection::Application, applicationValueNames()[i - 1], ApplicationText[i].text());
     }
     for (int units = 0; units <= 2; ++units) {
         if (AppUnitsOption[units].isChecked()) {
@@ -262,7 +267,8 @@ void ReportForm2::storeSettings()
     }
     storeReportText(ReportSection::Layout, ReportValue::Title, LayoutText[1].text());
     storeReportText(ReportSection::Layout, ReportValue::PrintGIS, printsMapText(PrintGISCheck->isChecked()));
-    storeReportText(ReportSection::Layout, ReportValue::GISColour, mapColourText(GISColourOption[1].isChecked()));
+    storeReportText(
+        ReportSection::Layout, ReportValue::GISColour, mapColourText(GISColourOption[1].isChecked()));
     storeReportText(ReportSection::Layout, ReportValue::Footer, LayoutText[2].text());
 }
 

@@ -58,8 +58,8 @@ qint16 nextBlockTop(Printer& printer, qint16 previousTop, qint16 previousHeight,
     return CInt(end + 3.0 * printer.TextHeight(heading));
 }
 
-void printRows(Printer& printer, const ReportLayout& layout, const std::vector<Row>& rows, double top,
-    int valueLeft)
+void printRows(
+    Printer& printer, const ReportLayout& layout, const std::vector<Row>& rows, double top, int valueLeft)
 {
     setReportFont(printer, layout.ReportFontSize, false);
     printer.setCurrentY(top + 5.0 * printer.TwipsPerPixelY());

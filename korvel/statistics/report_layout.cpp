@@ -19,7 +19,8 @@ ReportLayout computeReportLayout(Printer& printer)
     layout.IndentLeft = CInt(layout.LabelLeft + 10.0 * dotX);
 
     setReportFont(printer, layout.ReportFontSize, false);
-    layout.ContactValueLeft = CInt(layout.LabelLeft + printer.TextWidth(QStringLiteral("Address:")) + 20.0 * dotX);
+    layout.ContactValueLeft
+        = CInt(layout.LabelLeft + printer.TextWidth(QStringLiteral("Address:")) + 20.0 * dotX);
     layout.ApplicationValueLeft
         = CInt(layout.LabelLeft + printer.TextWidth(QStringLiteral("Product Rate:")) + 20.0 * dotX);
     layout.SummaryIndent = CInt(layout.IndentLeft + 360.0);

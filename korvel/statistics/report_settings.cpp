@@ -4,8 +4,8 @@
 
 const QStringList& contactValueNames()
 {
-    static const QStringList names { QStringLiteral("Name"), QStringLiteral("Address"), QStringLiteral("Phone"),
-        QStringLiteral("Fax"), QStringLiteral("Email") };
+    static const QStringList names { QStringLiteral("Name"), QStringLiteral("Address"),
+        QStringLiteral("Phone"), QStringLiteral("Fax"), QStringLiteral("Email") };
     return names;
 }
 
@@ -60,13 +60,14 @@ int reportRateUnits()
 
 bool reportPrintsMap()
 {
-    return switchFromText(reportText(ReportSection::Layout, ReportValue::PrintGIS), printsMapText(false), printsMapText(true), true);
+    return switchFromText(reportText(ReportSection::Layout, ReportValue::PrintGIS), printsMapText(false),
+        printsMapText(true), true);
 }
 
 bool reportMapInColour()
 {
-    return switchFromText(
-        reportText(ReportSection::Layout, ReportValue::GISColour), mapColourText(false), mapColourText(true), true);
+    return switchFromText(reportText(ReportSection::Layout, ReportValue::GISColour), mapColourText(false),
+        mapColourText(true), true);
 }
 
 QString rateUnitsText(int units)

@@ -48,8 +48,8 @@ void selectTickedFlights(const SubRowTicks& ticks, FlightSelection& selection)
     int rowsBefore = 0;
     for (int b = 1; b <= agnav.BlockCount; ++b) {
         const AGNAVBlock& block = agnav.Blocks[std::size_t(b)];
-        const quint8 subItemBase = CByte(double(rowsBefore) + (block.GuidanceLoaded ? 1 : 0)
-            + (block.ExclusionLoaded ? 1 : 0));
+        const quint8 subItemBase
+            = CByte(double(rowsBefore) + (block.GuidanceLoaded ? 1 : 0) + (block.ExclusionLoaded ? 1 : 0));
         for (int f = 1; f <= block.FlightCount; ++f) {
             if (tickOf(ticks, subItemBase + f) == 1) {
                 selection.BlockIncluded[std::size_t(b)] = true;
@@ -119,11 +119,13 @@ void printTotals(Printer& printer, const ReportLayout& layout, const Totals& tot
     printer.setCurrentX(layout.SummaryCol1 - printer.TextWidth(kBlockArea));
     printer.setCurrentY(printer.CurrentY() + printer.TextHeight(QStringLiteral("mph"))
         + printer.ScaleY(0.025, vbInches, vbTwips));
-    printer.Line(printer.CurrentX(), printer.CurrentY(), layout.SummaryCol3, printer.CurrentY(), printer.ForeColor());
+    printer.Line(
+        printer.CurrentX(), printer.CurrentY(), layout.SummaryCol3, printer.CurrentY(), printer.ForeColor());
     printer.setCurrentY(printer.CurrentY() + printer.ScaleY(0.05, vbInches, vbTwips));
     printRightAligned(printer, reportTotalAreaText(totals.blockArea, metric), layout.SummaryCol1);
     printRightAligned(printer, reportTotalAreaText(totals.sprayedArea, metric), layout.SummaryCol2);
-    printRightAligned(printer, reportSpeedText(totals.speedSum, totals.speedSamples, metric), layout.SummaryCol3);
+    printRightAligned(
+        printer, reportSpeedText(totals.speedSum, totals.speedSamples, metric), layout.SummaryCol3);
 }
 
 } // namespace
@@ -135,7 +137,8 @@ FlightSelection emptyFlightSelection()
     selection.BlockIncluded.assign(std::size_t(agnav.BlockCount) + 1, false);
     selection.FlightIncluded.resize(std::size_t(agnav.BlockCount) + 1);
     for (int b = 1; b <= agnav.BlockCount; ++b) {
-        selection.FlightIncluded[std::size_t(b)].assign(std::size_t(agnav.Blocks[std::size_t(b)].FlightCount) + 1, false);
+        selection.FlightIncluded[std::size_t(b)].assign(
+            std::size_t(agnav.Blocks[std::size_t(b)].FlightCount) + 1, false);
     }
     return selection;
 }

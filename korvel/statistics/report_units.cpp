@@ -18,7 +18,8 @@ double acresFrom(double squareMetres)
 
 QString areaText(double value, bool metric)
 {
-    return inUserSeparators(Format(value, kAreaFormat)) + (metric ? QStringLiteral(" ha") : QStringLiteral(" ac"));
+    return inUserSeparators(Format(value, kAreaFormat))
+        + (metric ? QStringLiteral(" ha") : QStringLiteral(" ac"));
 }
 
 } // namespace
@@ -59,5 +60,6 @@ QString reportSpeedText(double speedSum, qint64 samples, bool metric)
     }
     const double kmh = speedSum / double(samples) * 3.6;
     const double value = metric ? kmh : kmh / 1.609;
-    return inUserSeparators(Format(value, kSpeedFormat)) + (metric ? QStringLiteral(" km/h") : QStringLiteral(" mph"));
+    return inUserSeparators(Format(value, kSpeedFormat))
+        + (metric ? QStringLiteral(" km/h") : QStringLiteral(" mph"));
 }

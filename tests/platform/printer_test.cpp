@@ -66,9 +66,9 @@ TEST_F(PrinterTest, ScaleConvertsLengthsIntoTwips)
         double twips;
     };
     const Printer& printer = currentPrinter();
-    for (const Row& row : { Row { 0.25, vbInches, 360 }, Row { 0.025, vbInches, 36 }, Row { 0.75, vbInches, 1080 },
-             Row { 10, vbPixels, 24 }, Row { 12, vbPoints, 240 }, Row { 25.4, vbMillimeters, 1440 },
-             Row { 2.54, vbCentimeters, 1440 } }) {
+    for (const Row& row : { Row { 0.25, vbInches, 360 }, Row { 0.025, vbInches, 36 },
+             Row { 0.75, vbInches, 1080 }, Row { 10, vbPixels, 24 }, Row { 12, vbPoints, 240 },
+             Row { 25.4, vbMillimeters, 1440 }, Row { 2.54, vbCentimeters, 1440 } }) {
         EXPECT_NEAR(printer.ScaleX(row.value, row.unit, vbTwips), row.twips, 1e-9) << row.unit;
         EXPECT_NEAR(printer.ScaleY(row.twips, vbTwips, row.unit), row.value, 1e-9) << row.unit;
     }
@@ -196,7 +196,8 @@ TEST_F(PrinterTest, AFailedWriteLeavesTheOldFileAndSaysWhy)
         FAIL() << "no error";
     } catch (const VbError& error) {
         EXPECT_EQ(error.Number(), PrinterError::PrinterFailed);
-        EXPECT_TRUE(error.Description().startsWith("Cannot write " + path)) << error.Description().toStdString();
+        EXPECT_TRUE(error.Description().startsWith("Cannot write " + path))
+            << error.Description().toStdString();
     }
     EXPECT_EQ(printer.Page(), 0) << "the job is over";
 }
@@ -212,7 +213,8 @@ TEST_F(PrinterTest, InstalledPrintersAndTheCurrentOne)
         QString current;
     };
     for (const Row& row : { Row { "Office", "Office" }, Row { "", "Laser" }, Row { "Gone", "Laser" } }) {
-        printers().setPrinters({ { "Laser", QPageSize::Letter, {} }, { "Office", QPageSize::A4, {} } }, row.defaultName);
+        printers().setPrinters(
+            { { "Laser", QPageSize::Letter, {} }, { "Office", QPageSize::A4, {} } }, row.defaultName);
         EXPECT_EQ(Printers(), QStringList({ "Laser", "Office" }));
         EXPECT_EQ(currentPrinter().DeviceName(), row.current) << row.defaultName.toStdString();
     }
@@ -287,9 +289,10 @@ TEST_F(PrinterTest, HatchesAreLinesOnThePagesGrid)
         int lines;
         double slope; // dy / dx of every line; NaN for vertical
     };
-    for (const Row& row : { Row { vbFSSolid, 0, 0 }, Row { vbFSTransparent, 0, 0 }, Row { vbHorizontalLine, 5, 0 },
-             Row { vbVerticalLine, 10, std::nan("") }, Row { vbDownwardDiagonal, 15, 1 },
-             Row { vbUpwardDiagonal, 15, -1 }, Row { vbCross, 15, 0 }, Row { vbDiagonalCross, 30, 1 } }) {
+    for (const Row& row :
+        { Row { vbFSSolid, 0, 0 }, Row { vbFSTransparent, 0, 0 }, Row { vbHorizontalLine, 5, 0 },
+            Row { vbVerticalLine, 10, std::nan("") }, Row { vbDownwardDiagonal, 15, 1 },
+            Row { vbUpwardDiagonal, 15, -1 }, Row { vbCross, 15, 0 }, Row { vbDiagonalCross, 30, 1 } }) {
         SCOPED_TRACE(row.style);
         const std::vector<QLineF> lines = printerHatchLines(box, row.style);
         EXPECT_NEAR(double(lines.size()), row.lines, 1.0);

@@ -59,7 +59,8 @@ QString PdfPage::lineAt(double y, double tolerance) const
             line.push_back(&word);
         }
     }
-    std::sort(line.begin(), line.end(), [](const PdfWord* a, const PdfWord* b) { return a->box.left() < b->box.left(); });
+    std::sort(line.begin(), line.end(),
+        [](const PdfWord* a, const PdfWord* b) { return a->box.left() < b->box.left(); });
     QStringList texts;
     for (const PdfWord* word : line) {
         texts << word->text;
@@ -75,7 +76,8 @@ bool pdfToolsAvailable()
 
 std::vector<PdfPage> readPdfWords(const QString& path)
 {
-    const QString html = QString::fromUtf8(run(QStringLiteral("pdftotext"), { QStringLiteral("-bbox"), path, QStringLiteral("-") }));
+    const QString html = QString::fromUtf8(
+        run(QStringLiteral("pdftotext"), { QStringLiteral("-bbox"), path, QStringLiteral("-") }));
     static const QRegularExpression pageTag(
         QStringLiteral(R"re(<page width="(?<w>[\d.]+)" height="(?<h>[\d.]+)">)re"));
     static const QRegularExpression wordTag(QStringLiteral(
@@ -84,7 +86,8 @@ std::vector<PdfPage> readPdfWords(const QString& path)
     for (const QString& line : html.split(u'\n')) {
         if (const QRegularExpressionMatch page = pageTag.match(line); page.hasMatch()) {
             pages.push_back({ number(page, QStringLiteral("w")), number(page, QStringLiteral("h")), {} });
-        } else if (const QRegularExpressionMatch word = wordTag.match(line); word.hasMatch() && !pages.empty()) {
+        } else if (const QRegularExpressionMatch word = wordTag.match(line);
+                   word.hasMatch() && !pages.empty()) {
             pages.back().words.push_back({ unescaped(word.captured(QStringLiteral("t"))),
                 QRectF(QPointF(number(word, QStringLiteral("x0")), number(word, QStringLiteral("y0"))),
                     QPointF(number(word, QStringLiteral("x1")), number(word, QStringLiteral("y1")))) });

@@ -242,8 +242,8 @@ TEST_F(FlightLogFormatTest, SummaryFiguresCountTheSamplesThatSpray)
             { at(0, 100, 0, 5000), at(10, 100, 1, 5200), at(30, 0, 1, 6000), at(60, 100, 0, 4000) },
             (10 + 20) * 30.5, 50 + 52 + 40, 3 },
         { "the last sample sweeps nothing", { at(0, 0, 0, 5000), at(10, 100, 1, 5000) }, 0, 50, 1 },
-        { "a zero target still counts", { at(0, 100, 1, 5000, 0), at(40, 100, 1, 5000, 100), at(41, 0, 0, 0, 100) },
-            41 * 30.5, 100, 2 },
+        { "a zero target still counts",
+            { at(0, 100, 1, 5000, 0), at(40, 100, 1, 5000, 100), at(41, 0, 0, 0, 100) }, 41 * 30.5, 100, 2 },
         { "nothing sprays", { at(0, 0, 1, 5000), at(50, 0, 1, 5000), at(60, 1, 0, 3000) }, 0, 30, 1 },
     };
     for (const Row& row : rows) {
@@ -270,7 +270,8 @@ TEST_F(FlightLogFormatTest, WithoutFlowDataTheBoomsDecideAndUtmPositionsMeasure)
     b.northing += 40; // 50 m on
     b.spray = 0;
     b.groundSpeed = 9000;
-    ASSERT_TRUE(decode(agfLog({ a, b }), false).isDone()) << "a map in degrees measures in UTM metres all the same";
+    ASSERT_TRUE(decode(agfLog({ a, b }), false).isDone())
+        << "a map in degrees measures in UTM metres all the same";
     EXPECT_TRUE(m_flight.NoFlowData);
     EXPECT_NEAR(m_flight.SprayedAreaPart1, 50 * 20.0, 1e-9);
     EXPECT_EQ(m_flight.SpeedSamples, 1);

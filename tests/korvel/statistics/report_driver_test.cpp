@@ -81,10 +81,11 @@ TEST_F(ReportDriverTest, FirstPageTextsAndColumnsOnLetterAndA4)
         bool metric;
         QStringList figures; // block NORTH, its first flight, the totals
     };
-    for (const Row& row : { Row { QPageSize::Letter, true, { "250.00 ha", "60.00 ha", "180.00 km/h", "350.00 ha" } },
-             Row { QPageSize::A4, true, { "250.00 ha", "60.00 ha", "180.00 km/h", "350.00 ha" } },
-             Row { QPageSize::Letter, false, { "617.75 ac", "148.26 ac", "111.87 mph", "864.85 ac" } },
-             Row { QPageSize::A4, false, { "617.75 ac", "148.26 ac", "111.87 mph", "864.85 ac" } } }) {
+    for (const Row& row :
+        { Row { QPageSize::Letter, true, { "250.00 ha", "60.00 ha", "180.00 km/h", "350.00 ha" } },
+            Row { QPageSize::A4, true, { "250.00 ha", "60.00 ha", "180.00 km/h", "350.00 ha" } },
+            Row { QPageSize::Letter, false, { "617.75 ac", "148.26 ac", "111.87 mph", "864.85 ac" } },
+            Row { QPageSize::A4, false, { "617.75 ac", "148.26 ac", "111.87 mph", "864.85 ac" } } }) {
         SCOPED_TRACE(QPageSize::name(row.paper).toStdString() + (row.metric ? " metric" : " U.S."));
         ReportInputs in = inputs();
         in.metric = row.metric;
@@ -115,7 +116,8 @@ TEST_F(ReportDriverTest, FirstPageTextsAndColumnsOnLetterAndA4)
         const PdfWord* mill = first.find("Mill");
         const PdfWord* fredericton = first.find("Fredericton");
         ASSERT_TRUE(mill && fredericton);
-        EXPECT_NEAR(fredericton->box.top() - mill->box.top(), layout.LineHeight, 5) << "an address line a row";
+        EXPECT_NEAR(fredericton->box.top() - mill->box.top(), layout.LineHeight, 5)
+            << "an address line a row";
         EXPECT_EQ(first.lineAt(first.find("Product")->box.top(), 5), "Product Rate: 1.5 L/ha");
 
         // The summary's columns: titles and figures right-aligned on them.
@@ -126,7 +128,8 @@ TEST_F(ReportDriverTest, FirstPageTextsAndColumnsOnLetterAndA4)
         const PdfWord* flight = first.find("N0101001.T01");
         ASSERT_TRUE(flight);
         EXPECT_NEAR(flight->box.left(), layout.SummaryIndent, 20);
-        EXPECT_EQ(first.lineAt(flight->box.top(), 10), "N0101001.T01 " + row.figures[1] + " " + row.figures[2]);
+        EXPECT_EQ(
+            first.lineAt(flight->box.top(), 10), "N0101001.T01 " + row.figures[1] + " " + row.figures[2]);
         struct Column
         {
             QString lastWord;
@@ -143,7 +146,9 @@ TEST_F(ReportDriverTest, FirstPageTextsAndColumnsOnLetterAndA4)
             const PdfWord* last = nullptr;
             for (const PdfWord& word : first.words) {
                 if (word.text == column.lastWord && std::abs(word.box.top() - column.top) < 10
-                    && (!last || std::abs(word.box.right() - column.rightEdge) < std::abs(last->box.right() - column.rightEdge))) {
+                    && (!last
+                        || std::abs(word.box.right() - column.rightEdge)
+                            < std::abs(last->box.right() - column.rightEdge))) {
                     last = &word;
                 }
             }

@@ -32,7 +32,8 @@ protected:
 
     static void type(QWidget& box, int key)
     {
-        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, key == Qt::Key_Return ? QStringLiteral("\r") : QString());
+        QKeyEvent press(
+            QEvent::KeyPress, key, Qt::NoModifier, key == Qt::Key_Return ? QStringLiteral("\r") : QString());
         QCoreApplication::sendEvent(&box, &press);
     }
 
@@ -104,10 +105,11 @@ TEST_F(ReportForm2Test, StoredValuesAreShownAndOddOnesTakeTheDefault)
         int shownUnits;
         bool ticked, colourChosen;
     };
-    for (const Row& row : { Row { "0", "0", "False", 0, false, false }, Row { "1", "1", "True", 1, true, true },
-             Row { "2", "0", "True", 2, false, true }, Row { "7", "2", "maybe", 2, true, true },
-             Row { "x", "-1", "0", 2, true, true } }) {
-        SCOPED_TRACE(row.units.toStdString() + " " + row.printGIS.toStdString() + " " + row.colour.toStdString());
+    for (const Row& row : { Row { "0", "0", "False", 0, false, false },
+             Row { "1", "1", "True", 1, true, true }, Row { "2", "0", "True", 2, false, true },
+             Row { "7", "2", "maybe", 2, true, true }, Row { "x", "-1", "0", 2, true, true } }) {
+        SCOPED_TRACE(
+            row.units.toStdString() + " " + row.printGIS.toStdString() + " " + row.colour.toStdString());
         SaveRegSetting("ApplicationInfo", "Units", row.units);
         SaveRegSetting("ReportLayout", "PrintGIS", row.printGIS);
         SaveRegSetting("ReportLayout", "GISColour", row.colour);
@@ -245,8 +247,8 @@ TEST_F(ReportForm2Test, LeavingAnAddressDropsTrailingLineBreaks)
         QString typed;
         QString kept;
     };
-    for (const Row& row : { Row { "a\r\nb\r\n\r\n", "a\r\nb" }, Row { "\r\n\r\n", "" }, Row { "a\r\n\r\nb", "a\r\n\r\nb" },
-             Row { "a", "a" } }) {
+    for (const Row& row : { Row { "a\r\nb\r\n\r\n", "a\r\nb" }, Row { "\r\n\r\n", "" },
+             Row { "a\r\n\r\nb", "a\r\n\r\nb" }, Row { "a", "a" } }) {
         focus(box, QEvent::FocusIn);
         EXPECT_FALSE(form.OKButton->isDefault()) << "Enter makes a new line, not OK";
         ReportForm2::setBoxText(box, row.typed);

@@ -77,7 +77,8 @@ TEST_F(ReportHeaderTest, WithNothingStoredTheBlocksShowTheirLabelsAndTheRateUnit
         EXPECT_NEAR(label.at.y(), 1980 + 12 + row.row * lh, 1e-3) << row.label.toStdString();
         EXPECT_EQ(label.font.Size, 11);
         EXPECT_FALSE(label.font.Bold);
-        EXPECT_EQ(valueBeside(printed.page, label), "") << "an empty value beside " << row.label.toStdString();
+        EXPECT_EQ(valueBeside(printed.page, label), "")
+            << "an empty value beside " << row.label.toStdString();
     }
 
     const int companyHeight = qRound(5 * lh + 12);
@@ -134,7 +135,8 @@ TEST_F(ReportHeaderTest, AnAddressTakesARowALineAndMovesTheBlocksBelow)
     EXPECT_EQ(valueBeside(threeLines.page, phone), "555-0101");
 
     // Two more rows: the blocks below start two rows lower.
-    EXPECT_NEAR(textOn(threeLines.page, "Client:").at.y() - textOn(oneLine.page, "Client:").at.y(), 2 * lh, 1.0);
+    EXPECT_NEAR(
+        textOn(threeLines.page, "Client:").at.y() - textOn(oneLine.page, "Client:").at.y(), 2 * lh, 1.0);
     EXPECT_NEAR(threeLines.placement.ApplicationTop - oneLine.placement.ApplicationTop, 2 * lh, 1.0);
 }
 

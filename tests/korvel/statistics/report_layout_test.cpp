@@ -38,7 +38,8 @@ TEST_F(ReportLayoutTest, ValuesOnLetterAndA4)
 
         setReportFont(printer, 11, false);
         EXPECT_EQ(layout.ContactValueLeft, qRound(row.labelLeft + printer.TextWidth("Address:") + 48));
-        EXPECT_EQ(layout.ApplicationValueLeft, qRound(row.labelLeft + printer.TextWidth("Product Rate:") + 48));
+        EXPECT_EQ(
+            layout.ApplicationValueLeft, qRound(row.labelLeft + printer.TextWidth("Product Rate:") + 48));
         EXPECT_EQ(layout.LineHeight, qRound(printer.TextHeight("Name:") + 12));
         setReportFont(printer, 9, true);
         EXPECT_EQ(layout.SummaryCol2, qRound(row.summaryCol1 + 720 + printer.TextWidth("Sprayed Area")));

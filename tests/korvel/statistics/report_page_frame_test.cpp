@@ -16,8 +16,8 @@ TEST_F(ReportPageFrameTest, LinesSplitAtEveryKindOfLineBreakLosingNothing)
     };
     for (const Row& row : { Row { "", { "" } }, Row { "one", { "one" } }, Row { "a\r\nb", { "a", "b" } },
              Row { "a\r\n", { "a", "" } }, Row { "A\rB", { "A", "B" } }, Row { "A\nB", { "A", "B" } },
-             Row { "A\r", { "A", "" } }, Row { "a\r\n\r\nb", { "a", "", "b" } }, Row { "a\n\rb", { "a", "", "b" } },
-             Row { "\r\n", { "", "" } } }) {
+             Row { "A\r", { "A", "" } }, Row { "a\r\n\r\nb", { "a", "", "b" } },
+             Row { "a\n\rb", { "a", "", "b" } }, Row { "\r\n", { "", "" } } }) {
         EXPECT_EQ(SplitLines(row.text), row.lines) << row.text.toStdString();
     }
 }
@@ -39,7 +39,8 @@ TEST_F(ReportPageFrameTest, TheFooterStandsGreyAtTheBottomRight)
     const double width = printer.TextWidth(footer.text);
     const double height = printer.TextHeight(footer.text);
     EXPECT_NEAR(footer.at.x() + width, 11016, 0.01) << "right edge at 0.9 of 12240";
-    EXPECT_NEAR(footer.at.y() + height, 15840 - 360, 0.01) << "bottom a quarter inch above the printable bottom";
+    EXPECT_NEAR(footer.at.y() + height, 15840 - 360, 0.01)
+        << "bottom a quarter inch above the printable bottom";
     EXPECT_EQ(printer.ForeColor(), 0) << "black again";
     printer.KillDoc();
 }

@@ -18,10 +18,11 @@ TEST_F(ReportSettingsTest, CodesTheDialogWritesAreReadOthersTakeTheDefault)
         bool printsMap;
         bool colour;
     };
-    for (const Row& row : { Row { "0", 0, false, true }, Row { "1", 1, true, true }, Row { "2", 2, true, true },
-             Row { " 1 ", 1, true, true }, Row { "3", 2, true, true }, Row { "-1", 2, true, true },
-             Row { "1.0", 2, true, true }, Row { "abc", 2, true, true }, Row { "", 2, true, true },
-             Row { "True", 2, true, true }, Row { "false", 2, true, false }, Row { "FALSE", 2, true, false } }) {
+    for (const Row& row : { Row { "0", 0, false, true }, Row { "1", 1, true, true },
+             Row { "2", 2, true, true }, Row { " 1 ", 1, true, true }, Row { "3", 2, true, true },
+             Row { "-1", 2, true, true }, Row { "1.0", 2, true, true }, Row { "abc", 2, true, true },
+             Row { "", 2, true, true }, Row { "True", 2, true, true }, Row { "false", 2, true, false },
+             Row { "FALSE", 2, true, false } }) {
         SCOPED_TRACE(row.text.toStdString());
         EXPECT_EQ(rateUnitsFromText(row.text), row.units);
         EXPECT_EQ(switchFromText(row.text, printsMapText(false), printsMapText(true), true), row.printsMap);

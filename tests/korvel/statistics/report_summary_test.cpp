@@ -125,7 +125,8 @@ TEST_F(ReportSummaryTest, TheHeadingAndColumnTitles)
         int rightEdge;
     };
     for (const Row& row : { Row { "Block Area", printed.layout.SummaryCol1 },
-             Row { "Sprayed Area", printed.layout.SummaryCol2 }, Row { "Avg. Speed", printed.layout.SummaryCol3 } }) {
+             Row { "Sprayed Area", printed.layout.SummaryCol2 },
+             Row { "Avg. Speed", printed.layout.SummaryCol3 } }) {
         const PrintedText title = textOn(printed.page, row.title);
         EXPECT_NEAR(title.at.x() + printer.TextWidth(row.title), row.rightEdge, 1e-3);
         EXPECT_NEAR(title.at.y() + printer.TextHeight(row.title), printed.summaryTop, 1e-3);
@@ -152,13 +153,16 @@ TEST_F(ReportSummaryTest, RowsFollowTheListsTicks)
     };
     const Row rows[] = {
         { "everything", { MissingSubRow, 1, 1, 1, 1, 1, 1, 1 },
-            { "A.no1@block | 1.00 ha@1", "A1@flight | 1.00 ha@2 | 36.00 km/h@3", "A2@flight | 2.00 ha@2 | 72.00 km/h@3",
-                "B.no1@block | 3.00 ha@1", "B1@flight | 3.00 ha@2 | 108.00 km/h@3", "C.no1@block | 5.00 ha@1",
+            { "A.no1@block | 1.00 ha@1", "A1@flight | 1.00 ha@2 | 36.00 km/h@3",
+                "A2@flight | 2.00 ha@2 | 72.00 km/h@3", "B.no1@block | 3.00 ha@1",
+                "B1@flight | 3.00 ha@2 | 108.00 km/h@3", "C.no1@block | 5.00 ha@1",
                 "C1@flight | 5.00 ha@2 | 180.00 km/h@3", "9.00 ha@1 | 11.00 ha@2 | 99.00 km/h@3" } },
         { "guidance and exclusion ticks change nothing", { MissingSubRow, 1, 1, 0, 0, 1, 1, 0 },
-            { "B.no1@block | 3.00 ha@1", "B1@flight | 3.00 ha@2 | 108.00 km/h@3", "3.00 ha@1 | 3.00 ha@2 | 108.00 km/h@3" } },
+            { "B.no1@block | 3.00 ha@1", "B1@flight | 3.00 ha@2 | 108.00 km/h@3",
+                "3.00 ha@1 | 3.00 ha@2 | 108.00 km/h@3" } },
         { "a greyed tick is no tick", { MissingSubRow, 0, 0, 2, 1, 0, 0, 2 },
-            { "A.no1@block | 1.00 ha@1", "A2@flight | 2.00 ha@2 | 72.00 km/h@3", "1.00 ha@1 | 2.00 ha@2 | 72.00 km/h@3" } },
+            { "A.no1@block | 1.00 ha@1", "A2@flight | 2.00 ha@2 | 72.00 km/h@3",
+                "1.00 ha@1 | 2.00 ha@2 | 72.00 km/h@3" } },
         { "nothing ticked", { MissingSubRow, 1, 1, 0, 0, 0, 1, 0 }, { "0.00 ha@1 | 0.00 ha@2 | n/a@3" } },
     };
     for (const Row& row : rows) {
@@ -173,8 +177,8 @@ TEST_F(ReportSummaryTest, USUnitsAndFlightsWithoutSamples)
     addFlight(b, "F1", 4046.86 * 2, 100, 10);
     addFlight(b, "F2", 0, 0, 0);
     EXPECT_EQ(table(printSummary(allTicked(), false)),
-        QStringList({ "FIELD.no1@block | 1.00 ac@1", "F1@flight | 2.00 ac@2 | 22.37 mph@3", "F2@flight | 0.00 ac@2 | n/a@3",
-            "1.00 ac@1 | 2.00 ac@2 | 22.37 mph@3" }));
+        QStringList({ "FIELD.no1@block | 1.00 ac@1", "F1@flight | 2.00 ac@2 | 22.37 mph@3",
+            "F2@flight | 0.00 ac@2 | n/a@3", "1.00 ac@1 | 2.00 ac@2 | 22.37 mph@3" }));
 }
 
 TEST_F(ReportSummaryTest, LongNamesPrintWholeUnderTheFigures)
@@ -202,7 +206,8 @@ TEST_F(ReportSummaryTest, ARowTheListDoesNotHaveIsAnError)
     const int b = addBlock("A.no1", 10000);
     addFlight(b, "A1", 10000, 10, 1);
     addFlight(b, "A2", 10000, 10, 1);
-    for (const SubRowTicks& ticks : { SubRowTicks { MissingSubRow, 1 }, SubRowTicks { MissingSubRow, MissingSubRow, 1 } }) {
+    for (const SubRowTicks& ticks :
+        { SubRowTicks { MissingSubRow, 1 }, SubRowTicks { MissingSubRow, MissingSubRow, 1 } }) {
         try {
             printSummary(ticks);
             ADD_FAILURE() << "no error";

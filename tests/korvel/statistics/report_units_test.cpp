@@ -43,8 +43,8 @@ TEST_F(ReportUnitsTest, AreasAndSpeedsInEitherSystem)
         QString text;
     };
     for (const Speed& row : { Speed { 20, 2, true, "36.00 km/h" }, Speed { 20, 2, false, "22.37 mph" },
-             Speed { 3000, 1, true, "10800.00 km/h" }, Speed { 5, 0, true, "n/a" }, Speed { 0, 0, false, "n/a" },
-             Speed { 0, 3, true, "0.00 km/h" } }) {
+             Speed { 3000, 1, true, "10800.00 km/h" }, Speed { 5, 0, true, "n/a" },
+             Speed { 0, 0, false, "n/a" }, Speed { 0, 3, true, "0.00 km/h" } }) {
         EXPECT_EQ(reportSpeedText(row.sum, row.samples, row.metric), row.text);
     }
 }
