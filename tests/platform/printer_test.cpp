@@ -135,7 +135,9 @@ TEST_F(PrinterTest, InstalledPrintersPrintFromTheirPrintableOrigin)
     ASSERT_EQ(printers().jobs().size(), 1u);
     EXPECT_FALSE(printers().jobs()[0].setup.colour);
     if (pdfToolsAvailable()) {
-        const PdfWord* word = readPdfWords(printers().jobs()[0].pdf).at(0).find("Margins");
+        const std::vector<PdfPage> pages = readPdfWords(printers().jobs()[0].pdf);
+        ASSERT_EQ(pages.size(), 1u);
+        const PdfWord* word = pages[0].find("Margins");
         ASSERT_TRUE(word);
         EXPECT_NEAR(word->box.left(), 1440 + 240, 20);
         EXPECT_NEAR(word->box.top(), 1440 + 180, 30);
