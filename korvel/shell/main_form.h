@@ -590,9 +590,7 @@ public:
     void GuidanceCancel_Click();
     // The meteorology work: stops the playback, closes the panel, drops the files.
     void CloseMet_Click();
-    // The statistics and geo-referencing work: their modal windows
-    // (geo-referencing Images(CurrentImage)).
-    void ShowStatistics();
+    // The geo-referencing work: its modal window for Images(CurrentImage).
     void ShowGeoReferencing();
     // The guidance work: Tools > Digitize AG-NAV > "Guidance Lines" when no
     // creation is under way: choose the block and begin.
@@ -600,6 +598,10 @@ public:
     // The guidance work: begins guidance-line creation in Block, chosen
     // already (from its pop-up menu).
     void BeginGuidanceCreation(int Block);
+
+    // --- Spray statistics (korvel/statistics/main_form_statistics.cpp) ---
+    // Tools > Spray Statistics: StatForm shown modally, then released.
+    void ShowStatistics();
 
     // --- Sessions (korvel/prefs/main_form_session_*.cpp) ---
     // Ticks the list's rows as a reloaded session stored them (the tick

@@ -45,19 +45,6 @@ void MainForm::CloseMet_Click()
     globals().MetLoaded = false;
 }
 
-void MainForm::ShowStatistics()
-{
-    // The statistics work: shows StatForm modally, then unloads and releases it.
-    notAvailable(QStringLiteral("The spray statistics window"));
-}
-
-void MainForm::ShowGeoReferencing()
-{
-    // The geo-referencing work: shows GeoRefForm modally for Images(CurrentImage),
-    // then unloads and releases it.
-    notAvailable(QStringLiteral("Geo-referencing"));
-}
-
 void MainForm::StartGuidanceCreation()
 {
     // The guidance work: chooses the block (SelectionForm, blocks, shown only

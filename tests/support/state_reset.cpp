@@ -15,6 +15,7 @@
 #include "korvel/shell/selection_form.h"
 #include "korvel/shell/status_progress.h"
 #include "korvel/shell/utm_conversion.h"
+#include "korvel/statistics/stat_form.h"
 #include "platform/application_activation.h"
 #include "platform/program_identity.h"
 #include "platform/registry_store.h"
@@ -31,6 +32,7 @@ void resetAllState(const QString& programDir)
     // Windows first: a window left by the last test is gone before the data
     // it showed is reset.
     SelectionForm::release();
+    StatForm::release();
     AGNAVForm::release();
     PrefForm::release();
     MainForm::release();
