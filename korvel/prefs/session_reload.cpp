@@ -168,6 +168,10 @@ SessionRows reloadSession(MainForm& form, const SessionFile& session, const Sess
         reloadBlocks(form, session, keep, loaded);
         restoreExtent(form, session);
         form.RestoreSessionCheckStates(sessionRowTicks(session, loaded));
+        // The floating list copies the ticks when the list is rebuilt; the
+        // zone stays the session's even when nothing came in.
+        form.RefreshChecklist();
+        mapState().MapEmpty = false;
         form.repaint();
         form.Graph(true);
     } catch (const VbError& error) {

@@ -6,9 +6,8 @@
 #include "korvel/agnav/block_creation.h"
 #include "korvel/map/map_state.h"
 #include "tests/korvel/agnav/agnav_commands_fixture.h"
+#include "tests/support/focus_moves.h"
 
-#include <QApplication>
-#include <QFocusEvent>
 #include <QLineEdit>
 
 class AgnavFormTest : public AgnavCommandsTest
@@ -38,23 +37,5 @@ protected:
         AGNAVForm& dialog = AGNAVForm::instance();
         dialog.show();
         return dialog;
-    }
-
-    static void enter(QLineEdit* box)
-    {
-        QFocusEvent in(QEvent::FocusIn, Qt::TabFocusReason);
-        QApplication::sendEvent(box, &in);
-    }
-    static void leave(QLineEdit* box)
-    {
-        QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
-        QApplication::sendEvent(box, &out);
-    }
-    // The user types a text into a box and leaves it.
-    static void type(QLineEdit* box, const QString& text)
-    {
-        enter(box);
-        box->setText(text);
-        leave(box);
     }
 };

@@ -2,10 +2,12 @@
 // again; files gone since the save; the ellipsoid of the session; damaged
 // files; the save's refusals.
 #include "korvel/agnav/agnav_block.h"
+#include "korvel/layers/check_list_form.h"
 #include "korvel/map/map_state.h"
 #include "korvel/map/redraw_state.h"
 #include "korvel/prefs/load_from_command_line.h"
 #include "korvel/prefs/session_messages.h"
+#include "korvel/shell/floating_windows.h"
 #include "platform/common_dialog.h"
 #include "platform/msg_box.h"
 #include "platform/status_bar.h"
@@ -14,6 +16,7 @@
 #include <QAction>
 #include <QFile>
 #include <QLineEdit>
+#include <QPushButton>
 
 namespace {
 
@@ -48,6 +51,8 @@ TEST_F(Sessions, SavedClosedAndLoadedTheWorkspaceIsAsItWasAndSavesTheSameFile)
     mapState().Zone = 17;
     saveSession(sessionPath("first.korvel"));
 
+    setFloatingToolWindow(FloatingTool::CheckList, &checkListFormTool());
+    window.Check1[1].setChecked(true); // the floating list is open
     reload(sessionPath("first.korvel"));
     saveSession(sessionPath("second.korvel"));
 
@@ -67,6 +72,9 @@ TEST_F(Sessions, SavedClosedAndLoadedTheWorkspaceIsAsItWasAndSavesTheSameFile)
     EXPECT_FALSE(ticked(window.Check3, 2));
     EXPECT_FALSE(ticked(window.Check3, 4));
     EXPECT_TRUE(ticked(window.Check3, 5));
+    ASSERT_NE(CheckListForm::existing(), nullptr);
+    EXPECT_FALSE(ticked(CheckListForm::existing()->GISCheck, 1)) << "the floating list shows the ticks too";
+    EXPECT_FALSE(ticked(CheckListForm::existing()->Check3, 4));
     EXPECT_FALSE(window.LoadingSession);
     EXPECT_FALSE(redrawState().Busy);
     EXPECT_FALSE(mapState().MapEmpty) << "the zone is the session's";

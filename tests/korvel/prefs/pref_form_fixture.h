@@ -1,17 +1,16 @@
 #pragma once
 // What the preferences' tests share: the main window, the dialog itself
-// shown (not modal) as the user first sees it, the user's focus moves into
-// and out of its boxes, and the settings store read back.
+// shown (not modal) as the user first sees it, and the settings store read
+// back.
 #include "korvel/prefs/pref_form.h"
 #include "korvel/shell/main_form.h"
 #include "korvel/shell/main_settings.h"
 #include "korvel/shell/program_globals.h"
 #include "korvel/shell/reg_settings.h"
 #include "platform/picture_box.h"
+#include "tests/support/focus_moves.h"
 #include "tests/support/korvel_test.h"
 
-#include <QApplication>
-#include <QFocusEvent>
 #include <QLineEdit>
 
 class PrefFormTest : public KorvelTest
@@ -37,24 +36,6 @@ protected:
         prefs.StartTab = tab;
         prefs.show();
         return prefs;
-    }
-
-    static void enter(QWidget* box)
-    {
-        QFocusEvent in(QEvent::FocusIn, Qt::TabFocusReason);
-        QApplication::sendEvent(box, &in);
-    }
-    static void leave(QWidget* box)
-    {
-        QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
-        QApplication::sendEvent(box, &out);
-    }
-    // The user types a text into a box and leaves it.
-    static void type(QLineEdit* box, const QString& text)
-    {
-        enter(box);
-        box->setText(text);
-        leave(box);
     }
 
     static QString stored(const QString& section, const QString& name)
