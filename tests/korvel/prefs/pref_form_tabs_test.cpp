@@ -238,3 +238,22 @@ TEST_F(PrefTabs, TheModulesAreListedWithTheirDescriptions)
     EXPECT_EQ(globals().OptimizationFile, "");
     EXPECT_EQ(stored("Settings", "OptimizationFile"), "<none>") << "an empty name writes nothing";
 }
+
+TEST_F(PrefTabs, AModuleThatCannotBeReadStopsAcceptBeforeAnythingChanges)
+{
+    QDir(programDir()).mkpath("optimization");
+    writeTestFile(programDir() + "optimization/cut.opt", "Product\r\nAircraft\r\nHeight\r\nNozzle\r\nnotes\r\n1.5,x\r\n");
+    PrefForm& prefs = openPrefs(3);
+    prefs.List1->setCurrentRow(0);
+    prefs.GISspeed[2].setChecked(true);
+    queueMsgBoxAnswer(vbOK);
+    prefs.AcceptButton_Click();
+    ASSERT_EQ(msgBoxes().size(), 1u);
+    EXPECT_TRUE(msgBoxes()[0].prompt.contains(programDir() + "optimization/cut.opt"))
+        << msgBoxes()[0].prompt.toStdString();
+    EXPECT_EQ(msgBoxes()[0].icon(), vbExclamation);
+    EXPECT_TRUE(prefs.isVisible()) << "the user may choose another module";
+    EXPECT_EQ(mainSettings().GISgraph, 1);
+    EXPECT_EQ(globals().OptimizationFile, "");
+    EXPECT_EQ(stored("Settings", "GISgraph"), "<none>");
+}
