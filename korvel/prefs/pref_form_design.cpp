@@ -94,17 +94,18 @@ void PrefForm::createControls()
     for (const char* caption : kTabCaptions) {
         TabStrip1->addTab(QString::fromLatin1(caption));
     }
-    using Builder = void (PrefForm::*)(QGroupBox&);
-    const Builder builders[] = { &PrefForm::createGraphingTab, &PrefForm::createFoldersTab,
-        &PrefForm::createOptimizationTab, &PrefForm::createZoneTab, &PrefForm::createBufferTab,
-        &PrefForm::createAgnavTab };
     for (int tab = 1; tab <= 6; ++tab) {
         auto* frame = new QGroupBox(QString::fromLatin1(kFrameCaptions[tab - 1]), this);
         frame->setObjectName(Frame1.elementName(tab));
         frame->setGeometry(8, kFrameTop, kDialogWidth - 16, kFrameHeight);
         Frame1.setElement(tab, frame);
-        (this->*builders[tab - 1])(*frame);
     }
+    createGraphingTab(Frame1[1]);
+    createFoldersTab(Frame1[2]);
+    createOptimizationTab(Frame1[3]);
+    createZoneTab(Frame1[4]);
+    createBufferTab(Frame1[5]);
+    createAgnavTab(Frame1[6]);
 
     const int top = kDialogHeight - kButtonHeight - 12;
     AcceptButton = new QPushButton(QStringLiteral("&Accept"), this);
