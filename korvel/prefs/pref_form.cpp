@@ -154,10 +154,15 @@ bool PrefForm::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
     const bool leaving = type == QEvent::FocusOut && leftForAnotherControl(*event);
+    // A click on a text box selects its whole text, as getting the focus does.
+    const bool clicked = type == QEvent::MouseButtonRelease;
     for (int i = 1; i <= 5; ++i) {
         if (watched == Text1.at(i)) {
             if (type == QEvent::FocusIn) {
                 Text1_GotFocus(i);
+            } else if (clicked) {
+                Text1[i].selectAll();
+                DirButton->raise();
             } else if (leaving) {
                 Text1_LostFocus(i);
             }
@@ -167,6 +172,8 @@ bool PrefForm::eventFilter(QObject* watched, QEvent* event)
     if (watched == BufferWidthText) {
         if (type == QEvent::FocusIn) {
             QMetaObject::invokeMethod(BufferWidthText, &QLineEdit::selectAll, Qt::QueuedConnection);
+        } else if (clicked) {
+            BufferWidthText->selectAll();
         } else if (leaving) {
             BufferWidthText_LostFocus();
         }

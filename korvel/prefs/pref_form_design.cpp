@@ -121,12 +121,14 @@ void PrefForm::createGraphingTab(QGroupBox& frame)
 {
     auto* speed = new QGroupBox(QStringLiteral("Graphing Speed"), &frame);
     speed->setGeometry(10, 16, 270, 170);
-    designCaption(*speed, QStringLiteral("&GIS Files"), 10, 20);
+    QLabel* gis = designCaption(*speed, QStringLiteral("&GIS Files"), 10, 20);
     designOptionPair(*speed, GISspeed, QStringLiteral("Layer-by-Layer"), QStringLiteral("Line-by-Line"), 20, 38,
         OptionPairLayout::Stacked);
-    designCaption(*speed, QStringLiteral("AG-&NAV Files"), 10, 86);
+    gis->setBuddy(&GISspeed[1]);
+    QLabel* agnav = designCaption(*speed, QStringLiteral("AG-&NAV Files"), 10, 86);
     designOptionPair(*speed, AGNAVspeed, QStringLiteral("Flight-by-Flight"), QStringLiteral("Positional"), 20, 104,
         OptionPairLayout::Stacked);
+    agnav->setBuddy(&AGNAVspeed[1]);
     Label4 = designCaption(*speed, QStringLiteral("Speed"), 150, 104, QStringLiteral("Label4"));
     AGNAVslider = slider(*speed, QStringLiteral("AGNAVslider"), 4, 140, 124, 110);
 
@@ -144,7 +146,7 @@ void PrefForm::createGraphingTab(QGroupBox& frame)
     Option1 = new QRadioButton(QStringLiteral("below"), guidance);
     Option1->setObjectName(QStringLiteral("Option1"));
     Option1->setGeometry(72, 0, 70, 20);
-    designCaption(*guidance, QStringLiteral("spray data"), 146, 0);
+    designCaption(*guidance, QStringLiteral("spray data"), 146, 3);
 
     // Alt+P is the dialog's own key for the pointer colour (Form_KeyDown).
     Label10 = designCaption(frame, QStringLiteral("<u>P</u>ointer Colour:"), 10, 208, QStringLiteral("Label10"));
@@ -154,8 +156,9 @@ void PrefForm::createGraphingTab(QGroupBox& frame)
     Picture1->setGeometry(110, 198, 36, 36);
     Picture1->setBackColor(0xFFFFFF);
 
-    designCaption(frame, QStringLiteral("&Units:"), 10, 256);
+    QLabel* units = designCaption(frame, QStringLiteral("&Units:"), 10, 256);
     designOptionPair(frame, CoordSystemOption, QStringLiteral("U.S."), QStringLiteral("Metric"), 60, 252);
+    units->setBuddy(&CoordSystemOption[1]);
 
     auto* screen = new QGroupBox(QStringLiteral("Screen Resolution"), &frame);
     screen->setGeometry(300, 198, 200, 50);
@@ -185,7 +188,7 @@ void PrefForm::createFoldersTab(QGroupBox& frame)
             checkBox(frame, AutoLoad.elementName(i), i == 1 ? QStringLiteral("Guidance")
                                                            : QStringLiteral("Exclusion Zones"),
                 140 + (i - 1) * 110, 204));
-        AutoLoad[i].resize(104, 20);
+        AutoLoad[i].resize(130, 20);
     }
 }
 
@@ -207,18 +210,18 @@ void PrefForm::createOptimizationTab(QGroupBox& frame)
         designCaption(*FileInfoFrame, captions[i], 12, 24 + i * 24);
         *values[i] = designCaption(*FileInfoFrame, QStringLiteral("<None>"), 100, 24 + i * 24, names[i]);
         (*values[i])->setTextFormat(Qt::PlainText);
-        (*values[i])->resize(230, 18);
+        (*values[i])->resize(230, (*values[i])->height());
     }
 
     // Alt+C is the dialog's own key for the colour (Form_KeyDown).
     designCaption(frame, QStringLiteral("Optimization Line <u>C</u>olour"), 230, 168);
     OptColourBox = colourBox(frame, QStringLiteral("OptColourBox"), 230, 188);
-    QLabel* width = designCaption(frame, QStringLiteral("Optimization Line &Width"), 370, 168);
-    Slider1 = slider(frame, QStringLiteral("Slider1"), 3, 370, 190, 110);
+    QLabel* width = designCaption(frame, QStringLiteral("Optimization Line &Width"), 392, 168);
+    Slider1 = slider(frame, QStringLiteral("Slider1"), 3, 392, 190, 100);
     width->setBuddy(Slider1);
     SampleBox = new PictureBox(&frame);
     SampleBox->setObjectName(QStringLiteral("SampleBox"));
-    SampleBox->setGeometry(500, 180, 60, 60);
+    SampleBox->setGeometry(508, 184, 60, 60);
     SampleBox->setBackColor(0xFFFFFF);
 }
 

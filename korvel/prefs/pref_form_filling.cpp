@@ -119,8 +119,8 @@ void PrefForm::placeZoneMap()
         Picture2->resize(Picture2->width(), int(kLargeFontsMapHeightTwips / TwipsPerPixelY()));
     }
     Picture2->move((ZoneFrame->width() - Picture2->width()) / 2, Picture2->y());
-    Picture2->PaintPicture(utmZoneMapImage(), 1, 0, UtmZoneCount, 1);
     Picture2->Scale(1, 0, 1 + UtmZoneCount, 1);
+    Picture2->PaintPicture(utmZoneMapImage(), 1, 0, UtmZoneCount, 1);
     const int left = Picture2->x();
     const int below = Picture2->geometry().bottom() + 4;
     HScroll1->setGeometry(left, below, Picture2->width(), 17);

@@ -68,6 +68,7 @@ TEST_F(PrefTabs, APressOnTheWorldMapChoosesTheZoneUnderIt)
     }
     // A real press: one zone is 178 / 60 pixels of the map wide.
     PictureBox& map = *prefs.Picture2;
+    EXPECT_EQ(map.image(), utmZoneMapImage().convertToFormat(map.image().format())) << "the world map is shown";
     press(map, QPointF(PictureBox::BorderWidth + 16.5 * UtmZoneMapWidth / 60.0, 40));
     EXPECT_EQ(prefs.HScroll1->value(), 17);
     prefs.HScroll1->setValue(60);
