@@ -1,6 +1,7 @@
 #include "tests/support/state_reset.h"
 
 #include "korvel/agnav/agnav_block.h"
+#include "korvel/guidance/guidance_state.h"
 #include "korvel/map/image_cache.h"
 #include "korvel/map/layer_records.h"
 #include "korvel/map/map_state.h"
@@ -54,6 +55,7 @@ void resetAllState(const QString& programDir)
     resetRedrawState();
     resetImageCache();
     resetAgnavData();
+    resetGuidanceData();
     resetSelectionFormData();
     resetMainSettings();
     resetMapPointerIcons();
