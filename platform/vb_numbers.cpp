@@ -296,6 +296,15 @@ bool IsNumeric(const QString& text)
     return parseWholeNumber(text, value) == ParseStatus::Ok;
 }
 
+std::optional<double> numericValue(const QString& text)
+{
+    double value = 0.0;
+    if (parseWholeNumber(text, value) != ParseStatus::Ok || !std::isfinite(value)) {
+        return std::nullopt;
+    }
+    return value;
+}
+
 bool CBool(const QString& text)
 {
     const QStringView word = trimmedBlanks(text);

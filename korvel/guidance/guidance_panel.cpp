@@ -11,6 +11,7 @@
 #include "platform/picture_box.h"
 #include "platform/vb_error.h"
 #include "platform/vb_input_codes.h"
+#include "platform/vb_numbers.h"
 
 #include <QFocusEvent>
 #include <QGroupBox>
@@ -57,7 +58,7 @@ void takeTypedValue(QLineEdit& box, QScrollBar& spin, bool putBackWhenRefused)
 {
     const std::optional<int> value = typedWholeNumber(box.text(), spin.minimum(), spin.maximum());
     if (!value) {
-        if (putBackWhenRefused || !panelNumber(box.text())) {
+        if (putBackWhenRefused || !numericValue(box.text())) {
             showSpinValue(box, spin);
         }
         return;

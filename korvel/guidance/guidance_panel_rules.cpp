@@ -1,6 +1,5 @@
 #include "korvel/guidance/guidance_panel_rules.h"
 
-#include "platform/vb_error.h"
 #include "platform/vb_numbers.h"
 
 #include <algorithm>
@@ -37,22 +36,9 @@ double wholeNumber(double value)
 
 } // namespace
 
-std::optional<double> panelNumber(const QString& text)
-{
-    if (!IsNumeric(text)) {
-        return std::nullopt;
-    }
-    try {
-        const double value = CDbl(text);
-        return std::isfinite(value) ? std::optional<double>(value) : std::nullopt;
-    } catch (const VbError&) {
-        return std::nullopt;
-    }
-}
-
 std::optional<double> swathMetres(const QString& swathText, bool metric)
 {
-    const std::optional<double> swath = panelNumber(swathText);
+    const std::optional<double> swath = numericValue(swathText);
     if (!swath) {
         return std::nullopt;
     }
@@ -91,7 +77,7 @@ std::optional<int> steppedSwath(int value, int keyCode)
 
 std::optional<int> typedWholeNumber(const QString& text, int bottom, int top)
 {
-    const std::optional<double> value = panelNumber(text);
+    const std::optional<double> value = numericValue(text);
     if (!value) {
         return std::nullopt;
     }
@@ -104,7 +90,7 @@ std::optional<int> typedWholeNumber(const QString& text, int bottom, int top)
 
 std::optional<int> leftSwathEntry(const QString& text)
 {
-    const std::optional<double> value = panelNumber(text);
+    const std::optional<double> value = numericValue(text);
     if (!value || *value < double(MinSwath) || *value > double(MaxSwath)) {
         return std::nullopt;
     }
@@ -113,7 +99,7 @@ std::optional<int> leftSwathEntry(const QString& text)
 
 std::optional<int> wholeHeading(const QString& text)
 {
-    const std::optional<double> heading = panelNumber(text);
+    const std::optional<double> heading = numericValue(text);
     if (!heading) {
         return std::nullopt;
     }
@@ -128,7 +114,7 @@ int startingHeading(const QString& blockHeading, const QString& defaultHeading)
 
 std::optional<int> displayedSwath(const QString& storedMetres, bool metric)
 {
-    const std::optional<double> metres = panelNumber(storedMetres);
+    const std::optional<double> metres = numericValue(storedMetres);
     if (!metres || *metres <= 0.0) {
         return std::nullopt;
     }

@@ -22,10 +22,6 @@ inline constexpr int MaxSwath = 5000;
 // The feet a metre holds, for swaths shown in U.S. units.
 inline constexpr double FeetPerMetre = 3.2808;
 
-// A panel's or a block's text as a number: nothing for text that is none,
-// or lies beyond the range of a Double.
-std::optional<double> panelNumber(const QString& text);
-
 // The swath in metres of a swath text in the display unit (feet unless
 // metric); nothing when the text is no number.
 std::optional<double> swathMetres(const QString& swathText, bool metric);

@@ -2,6 +2,7 @@
 
 #include "korvel/guidance/guidance_panel_rules.h"
 #include "korvel/shell/utm_projection.h"
+#include "platform/vb_numbers.h"
 
 #include <algorithm>
 #include <cmath>
@@ -62,7 +63,7 @@ double bearingOf(const MetricRing& ring, const GuidancePanelValues& panel, const
         return edge ? edgeBearing(ring.east, ring.north, ring.count, *edge)
                     : std::numeric_limits<double>::quiet_NaN();
     }
-    const std::optional<double> degrees = panelNumber(panel.guidanceText);
+    const std::optional<double> degrees = numericValue(panel.guidanceText);
     if (!degrees) {
         return std::numeric_limits<double>::quiet_NaN();
     }

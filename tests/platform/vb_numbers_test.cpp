@@ -121,6 +121,15 @@ TEST_F(VbNumbers, IsNumericFollowsTheRuntimeWithoutLocale)
         EXPECT_FALSE(IsNumeric(QString::fromLatin1(text))) << text;
 }
 
+TEST_F(VbNumbers, NumericValueIsNothingWhereTheConversionWouldRaise)
+{
+    EXPECT_EQ(numericValue(" 12.5 "), 12.5);
+    EXPECT_EQ(numericValue("&HFF"), 255.0);
+    for (const char* text : { "", "abc", "1E400", "12abc" }) {
+        EXPECT_FALSE(numericValue(QString::fromLatin1(text))) << text;
+    }
+}
+
 TEST_F(VbNumbers, TextConversionsRoundOrRaise)
 {
     EXPECT_EQ(CInt("2.5"), 2);
