@@ -212,6 +212,17 @@ TEST_F(GuidanceSaveTest, ARefusedSaveLeavesTheBlockAndItsFilesAsTheyWere)
     }
 }
 
+TEST_F(GuidanceSaveTest, NoLinesLeaveAnEmptyFileAndABlockWithGuidance)
+{
+    GuidanceSaveRequest r = request();
+    r.lines.clear();
+    ASSERT_TRUE(saveGuidanceLines(r).isDone());
+    EXPECT_EQ(readTestFile(xyz()), QByteArray());
+    EXPECT_EQ(record("4"), "4            0                  NUMBER OF LINES");
+    EXPECT_TRUE(block().GuidanceLoaded);
+    EXPECT_EQ(block().Guidance.LineCount, 0);
+}
+
 TEST_F(GuidanceSaveTest, NoBlockNoSave)
 {
     GuidanceSaveRequest r = request();

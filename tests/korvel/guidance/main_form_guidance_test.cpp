@@ -90,6 +90,19 @@ TEST_F(MainFormGuidance, TheToolsMenuStartsWithTheBlocksHeadingAndSwath)
     EXPECT_TRUE(f.GuidanceLine[1].Visible());
 }
 
+TEST_F(MainFormGuidance, TheLayoutShowsTheDefaultSwathInTheDisplayUnitOrTheSwathInUse)
+{
+    MainForm& f = form();
+    globals().MetricSystem = false;
+    SaveRegSetting("AGNAVDefault", "SwathWidth", "30");
+    f.AdjustGuidanceFrame();
+    EXPECT_EQ(f.SwathText->text(), "98");
+    start();
+    f.VScroll2->setValue(120);
+    f.AdjustGuidanceFrame();
+    EXPECT_EQ(f.SwathText->text(), "120") << "a resize keeps the swath being laid";
+}
+
 TEST_F(MainFormGuidance, StoredValuesComeIntoThePanelsRangesAndUnit)
 {
     const struct
@@ -316,6 +329,18 @@ TEST_F(MainFormGuidance, SaveWritesTheFilesAndTheBlockLoadsAgainWithItsLines)
     EXPECT_EQ(block().SwathWidthText, "100");
     EXPECT_EQ(block().OffsetCode, 1);
     EXPECT_EQ(block().HeadingText, "0.00");
+    // ... and draws them: a line at every 100 m, nothing between.
+    f.ZoomToLayers(0, 2);
+    const auto blackNear = [this](double east) {
+        bool black = false;
+        for (double step : { -2.0, 0.0, 2.0 }) {
+            black = black || mapColourAt(east + step, 4800400) == QColor(Qt::black);
+        }
+        return black;
+    };
+    EXPECT_TRUE(blackNear(500050));
+    EXPECT_TRUE(blackNear(500950));
+    EXPECT_FALSE(blackNear(500100));
     EXPECT_TRUE(readTestFile(m_path).contains("\r\n4           10                  NUMBER OF LINES\r\n"));
 }
 
