@@ -158,14 +158,4 @@ TEST_F(GuidanceFileTest, CoordinatesAreRoundedHalfUpToWholeMetres)
     EXPECT_FALSE(guidanceFileText({ { std::nan(""), 0, 0, 0 } })) << "a point with no place";
 }
 
-TEST_F(GuidanceFileTest, AThousandLinesNumberOnInTens)
-{
-    std::vector<GuidanceSegment> lines(1000, GuidanceSegment { 1, 2, 3, 4 });
-    const QStringList text = guidanceFileText(lines)->split(QStringLiteral("\r\n"));
-    EXPECT_EQ(text[3 * 999], "LINE 10000 ");
-    GuidanceSet set;
-    ASSERT_TRUE(parseGuidanceFile(text.join(QStringLiteral("\r\n")).toLatin1(), set).isDone());
-    EXPECT_EQ(set.LineCount, 1000);
-}
-
 } // namespace

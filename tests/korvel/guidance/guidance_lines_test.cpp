@@ -171,23 +171,4 @@ TEST(GuidanceLines, LinesParallelToAnEdgeRunFromItsStartToItsEnd)
     EXPECT_NEAR(layout.lines.front().y1, 15.0, Metre) << "numbered from the left of the heading: the south first";
 }
 
-TEST(GuidanceLines, MessagesOfTheRefusalsTheUserHears)
-{
-    GuidanceLayout odd;
-    odd.refusal = GuidanceRefusal::OddIntercepts;
-    odd.intercepts = 3;
-    EXPECT_EQ(guidanceRefusalMessage(odd),
-        "Error computing guidance lines.\rPlease choose another angle/spacing value\r(Intercepts = 3)");
-    GuidanceLayout many;
-    many.refusal = GuidanceRefusal::TooManyLines;
-    EXPECT_EQ(guidanceRefusalMessage(many),
-        "Error computing guidance lines.\rMore than 5000 lines would be laid over the block.\r"
-        "Please choose a wider swath.");
-    for (GuidanceRefusal quiet : { GuidanceRefusal::None, GuidanceRefusal::NoSwath, GuidanceRefusal::NoDirection }) {
-        GuidanceLayout layout;
-        layout.refusal = quiet;
-        EXPECT_TRUE(guidanceRefusalMessage(layout).isEmpty());
-    }
-}
-
 } // namespace

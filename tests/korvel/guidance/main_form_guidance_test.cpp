@@ -118,9 +118,7 @@ TEST_F(MainFormGuidance, StoredValuesComeIntoThePanelsRangesAndUnit)
         const char* unit;
         bool notice;
     } rows[] = {
-        { "metres", "90", "30", true, "0", "30", 90, "30", "m", false },
         { "U.S. units: 30 m are 98 ft", "90", "30", false, "0", "30", 90, "98", "ft", false },
-        { "359.5 wraps to 0", "359.5", "30", true, "0", "30", 0, "30", "m", false },
         { "no stored heading or swath: the defaults", "", "", true, "45", "40", 45, "40", "m", false },
         { "a swath of 0 is named and the default shown", "", "0", true, "0", "40", 0, "40", "m", true },
         { "a swath beyond the spin is held to it", "", "9000", true, "0", "30", 0, "5000", "m", false },
@@ -164,12 +162,10 @@ TEST_F(MainFormGuidance, KeysStepTheSpinsAndEnterTakesWhatIsTyped)
         const char* shown;
     } rows[] = {
         { "355, Page Up wraps to 0", heading, "355", Qt::Key_PageUp, Qt::NoModifier, 0, "0" },
-        { "0, Down wraps to 359", heading, "0", Qt::Key_Down, Qt::NoModifier, 359, "359" },
         { "numeric-pad + adds one and types no sign", heading, "10", Qt::Key_Plus, Qt::KeypadModifier, 11, "11" },
         { "400 and Enter: the heading shown again", heading, "400", Qt::Key_Return, Qt::NoModifier, 10, "10" },
         { "40 and Enter", heading, "40", Qt::Key_Return, Qt::NoModifier, 40, "40" },
         { "swath 1, Page Down: nothing", swath, "1", Qt::Key_PageDown, Qt::NoModifier, 1, "1" },
-        { "swath 5000, Up: nothing", swath, "5000", Qt::Key_Up, Qt::NoModifier, 5000, "5000" },
         { "swath 0.6 and Enter is 1", swath, "0.6", Qt::Key_Return, Qt::NoModifier, 1, "1" },
         { "swath 6000 and Enter: nothing", swath, "6000", Qt::Key_Return, Qt::NoModifier, 30, "6000" },
     };
