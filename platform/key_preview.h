@@ -2,8 +2,9 @@
 // The runtime's KeyPreview of a form: the form hears every key pressed in it
 // (KeyDown with the virtual-key code and the shift mask) before the control
 // that has the focus, and the key still goes on to that control: nothing is
-// consumed. Keys of other windows (a floating tool window, an open menu, a
-// dialog) are not the form's.
+// consumed. KeyUp comes once when the key is let go: the releases of a held
+// key's auto-repeat are not releases of the key. Keys of other windows (a floating tool window, an open menu,
+// a dialog) are not the form's.
 //
 // Each key is reported once, when it reaches the widget Qt delivers it to
 // first (the form's focus widget, or the form itself when none has the
@@ -25,6 +26,7 @@ public:
 
 signals:
     void KeyDown(int keyCode, int shift);
+    void KeyUp(int keyCode, int shift);
 
 private:
     QPointer<QWidget> m_form;

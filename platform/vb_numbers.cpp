@@ -296,15 +296,6 @@ bool IsNumeric(const QString& text)
     return parseWholeNumber(text, value) == ParseStatus::Ok;
 }
 
-std::optional<double> numericValue(const QString& text)
-{
-    double value = 0.0;
-    if (parseWholeNumber(text, value) != ParseStatus::Ok || !std::isfinite(value)) {
-        return std::nullopt;
-    }
-    return value;
-}
-
 bool CBool(const QString& text)
 {
     const QStringView word = trimmedBlanks(text);
@@ -334,3 +325,15 @@ QString Str(float value) { return withSignBlank(CStr(value)); }
 QString Str(int value) { return withSignBlank(CStr(value)); }
 QString Str(long value) { return withSignBlank(CStr(value)); }
 QString Str(long long value) { return withSignBlank(CStr(value)); }
+
+std::optional<double> numericValue(const QString& text)
+{
+    if (!IsNumeric(text)) {
+        return std::nullopt;
+    }
+    try {
+        return CDbl(text);
+    } catch (const VbError&) {
+        return std::nullopt;
+    }
+}

@@ -42,9 +42,9 @@ double Val(const QString& text);
 // locale; the empty text is no number.
 bool IsNumeric(const QString& text);
 
-// The value of a text that IsNumeric takes; nothing for any other text and
-// for a number beyond the Double range. For fields that fall back on a
-// value of their own rather than raise.
+// The number of a numeric text (IsNumeric) read as CDbl reads it; nothing
+// for any other text and for a number beyond a Double. For checks that
+// must refuse a bad text with their own message rather than raise.
 std::optional<double> numericValue(const QString& text);
 
 // Text to Boolean: "True" or "False" in any letter case (blanks around

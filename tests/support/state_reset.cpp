@@ -1,6 +1,7 @@
 #include "tests/support/state_reset.h"
 
 #include "korvel/agnav/agnav_block.h"
+#include "korvel/agnav/agnav_form.h"
 #include "korvel/guidance/guidance_state.h"
 #include "korvel/map/image_cache.h"
 #include "korvel/map/layer_records.h"
@@ -14,6 +15,7 @@
 #include "korvel/shell/selection_form.h"
 #include "korvel/shell/status_progress.h"
 #include "korvel/shell/utm_conversion.h"
+#include "korvel/statistics/stat_form.h"
 #include "platform/application_activation.h"
 #include "platform/program_identity.h"
 #include "platform/registry_store.h"
@@ -30,6 +32,8 @@ void resetAllState(const QString& programDir)
     // Windows first: a window left by the last test is gone before the data
     // it showed is reset.
     SelectionForm::release();
+    StatForm::release();
+    AGNAVForm::release();
     MainForm::release();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     resetFloatingToolWindows();
