@@ -16,7 +16,6 @@
 #include "korvel/shell/program_globals.h"
 #include "korvel/shell/selection_form.h"
 #include "platform/msg_box.h"
-#include "platform/show_modal.h"
 #include "platform/vb_error.h"
 #include "platform/vb_format.h"
 
@@ -29,23 +28,6 @@ namespace {
 bool isBlock(int block)
 {
     return block >= 1 && block <= agnavData().BlockCount;
-}
-
-// The block the Tools menu's command works on: every block is offered,
-// and the chooser shows only when there is a choice. Closed without one,
-// no work starts.
-int chooseGuidanceBlock()
-{
-    SelectionForm& chooser = SelectionForm::instance();
-    chooser.Selection = 1;
-    bool chosen = true;
-    if (agnavData().BlockCount > 1) {
-        chooser.ListType = SelectionListBlocks;
-        chosen = ShowModal(chooser) == QDialog::Accepted;
-    }
-    const int block = chosen ? chooser.Selection : 0;
-    SelectionForm::release();
-    return block;
 }
 
 // The block's swath in the display unit; a stored swath that cannot be used
@@ -69,7 +51,7 @@ void MainForm::StartGuidanceCreation()
     if (agnavData().BlockCount < 1) {
         return;
     }
-    const int block = chooseGuidanceBlock();
+    const int block = chooseLoadedBlock();
     if (!isBlock(block)) {
         return;
     }

@@ -6,6 +6,7 @@
 #include "korvel/map/redraw_state.h"
 #include "korvel/shell/floating_windows.h"
 #include "korvel/shell/reg_settings.h"
+#include "korvel/shell/selection_form.h"
 #include "platform/line_control.h"
 #include "platform/msg_box.h"
 #include "platform/vb_colors.h"
@@ -88,6 +89,25 @@ TEST_F(MainFormGuidance, TheToolsMenuStartsWithTheBlocksHeadingAndSwath)
     EXPECT_TRUE(f.GuidanceOption[1].isChecked());
     EXPECT_GT(previewCount(), 20);
     EXPECT_TRUE(f.GuidanceLine[1].Visible());
+}
+
+TEST_F(MainFormGuidance, WithSeveralBlocksTheToolsMenuAsksForOne)
+{
+    // Every block is offered, even one that has guidance lines already.
+    block().GuidanceLoaded = true;
+    ASSERT_TRUE(form().LoadAGNAVBlock(writeUtmBlock(QStringLiteral("SOUTH"), 500000, 4790000, 501000, 4790800)));
+    onModal<SelectionForm>([](SelectionForm& chooser) { chooser.reject(); });
+    form().Tools_DigitizeGuidance->trigger();
+    EXPECT_FALSE(form().Tools_DigitizeGuidance->isChecked()) << "closed without a choice: no work";
+    EXPECT_EQ(form().SelectedBlock, 0);
+    onModal<SelectionForm>([](SelectionForm& chooser) {
+        EXPECT_EQ(chooser.ListType, SelectionListBlocks);
+        chooser.Selection = 2;
+        chooser.accept();
+    });
+    start();
+    EXPECT_EQ(form().SelectedBlock, 2);
+    EXPECT_TRUE(msgBoxes().empty()) << "no question about lines already there";
 }
 
 TEST_F(MainFormGuidance, TheLayoutShowsTheDefaultSwathInTheDisplayUnitOrTheSwathInUse)
