@@ -6,16 +6,17 @@
 #include "korvel/shell/main_form.h"
 #include "korvel/shell/startup.h"
 #include "platform/console_msg_box.h"
+#include "platform/key_preview.h"
 #include "platform/msg_box.h"
 #include "platform/program_identity.h"
 
-#include <QApplication>
 #include <QEvent>
 #include <QStringList>
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
+    // It tells the forms' key previews which control each key went to first.
+    KeyPreviewApplication app(argc, argv);
     setProgramTitle(QStringLiteral("KORVEL"));
     // With no display to show them on, message boxes go to standard error.
     ConsoleMsgBox consoleMsgBox;
