@@ -51,7 +51,7 @@ bool isPoly(qint32 shapeType)
 struct RecordArea
 {
     const char* data = nullptr;
-    qint64 end = 0; // the file length the header gives, never beyond the bytes
+    qint64 end = 0; // the real end of the file
     QString fileName;
     qint32 shapeType = 0;
 };
@@ -279,18 +279,10 @@ GISReadResult decodeShapefile(QByteArrayView bytes, const QString& fileName, GIS
     if (type != PointShape && !isPoly(type)) {
         return GISReadResult::refused(unsupportedShapeTypeRefusal(type));
     }
-    RecordArea area { bytes.data(), header->FileBytes, fileName, type };
-    if (header->FileBytes < ShapefileHeaderBytes) {
-        return GISReadResult::failed(damaged(
-            area, QStringLiteral("its header gives a file length of %1 bytes").arg(header->FileBytes)));
-    }
-    if (header->FileBytes > bytes.size()) {
-        return GISReadResult::failed(
-            QStringLiteral("%1 is truncated: its header gives %2 bytes, but the file holds %3.")
-                .arg(quotedFileName(fileName))
-                .arg(header->FileBytes)
-                .arg(bytes.size()));
-    }
+    // The records run to the real end of the file: writers leave the
+    // header's length at 0 or stale, or append records without updating it,
+    // and a copy broken off keeps the length of the whole.
+    RecordArea area { bytes.data(), bytes.size(), fileName, type };
 
     ProgressShown shown;
     if (isPoly(type)) {

@@ -398,13 +398,8 @@ TEST_F(ShapefileReaderTest, EveryTruncationOfTheLastRecordIsRefused)
 {
     const ShapefileWriter writer = twoPolylines();
     const QByteArray whole = writer.mainFile();
-    for (qsizetype cut = writer.recordOffset(2); cut < whole.size(); ++cut) {
+    for (qsizetype cut = writer.recordOffset(2) + 1; cut < whole.size(); ++cut) {
         for (const bool fitted : { false, true }) {
-            // A length fitted to a cut within the record header's first word
-            // ends the file between records: a whole file of one record.
-            if (fitted && cut < writer.recordOffset(2) + 2) {
-                continue;
-            }
             QByteArray bytes = whole.first(cut);
             if (fitted) {
                 putBigEndian32(bytes, 24, static_cast<qint32>(cut / 2));
@@ -416,6 +411,79 @@ TEST_F(ShapefileReaderTest, EveryTruncationOfTheLastRecordIsRefused)
                 << result.description.toStdString();
             EXPECT_EQ(layer.ShapeCount(), 0);
         }
+    }
+}
+
+// The records run to the file's real end: the header's length, which
+// writers leave at 0, stale or wrong, neither refuses a sound file nor hides
+// a record appended after it, and a record cut short after it is refused.
+TEST_F(ShapefileReaderTest, RecordsAreReadToTheFilesRealEndWhateverItsHeaderSays)
+{
+    const ShapefileWriter writer = twoPolylines();
+    const QByteArray whole = writer.mainFile();
+    const qint32 firstRecordOnly = static_cast<qint32>(writer.recordOffset(2) / 2);
+    struct Case
+    {
+        const char* name;
+        qint32 lengthWords;
+        qsizetype cut; // bytes of the file kept
+        int features; // 0: refused as truncated
+    };
+    const Case cases[] = {
+        { "length 0", 0, whole.size(), 2 },
+        { "length below the header", 10, whole.size(), 2 },
+        { "length of the first record only: the record after it counts", firstRecordOnly, whole.size(), 2 },
+        { "length beyond the file", std::numeric_limits<qint32>::max(), whole.size(), 2 },
+        { "negative length", -1, whole.size(), 2 },
+        { "length of the first record, the second cut short", firstRecordOnly, whole.size() - 5, 0 },
+        { "length of the first record, a stray byte after it", firstRecordOnly, writer.recordOffset(2) + 1, 0 },
+        { "length 0, nothing but the header", 0, HeaderBytes, -1 },
+    };
+    for (const Case& c : cases) {
+        QByteArray bytes = whole.first(c.cut);
+        putBigEndian32(bytes, 24, c.lengthWords);
+        GISLayer layer;
+        const GISReadResult result = readBytes(bytes, layer);
+        if (c.features == 0) {
+            EXPECT_FALSE(result.ok) << c.name;
+            EXPECT_TRUE(result.description.startsWith("'t.shp' is truncated: record 2"))
+                << c.name << ": " << result.description.toStdString();
+            continue;
+        }
+        ASSERT_TRUE(result.ok) << c.name << ": " << result.description.toStdString();
+        EXPECT_EQ(layer.ShapeCount(), std::max(c.features, 0)) << c.name;
+        if (c.features == 2) {
+            EXPECT_EQ(layer.Shapes.X(2, 5), 13.0) << c.name;
+        }
+    }
+}
+
+// The header's length alone decides the colour range, as it always has: a
+// small file whose header claims over 100,000 words is drawn dark.
+TEST_F(ShapefileReaderTest, TheHeadersLengthStillPicksTheColourRange)
+{
+    resetRandom();
+    const int light = int(double(Rnd()) * 5.0) + 9;
+    resetRandom();
+    const int dark = int(double(Rnd()) * 7.0) + 1;
+    struct Case
+    {
+        const char* name;
+        qint32 lengthWords;
+        int entry;
+    };
+    const Case cases[] = {
+        { "claims 100,001 words", 100001, dark },
+        { "claims exactly 100,000 words", 100000, light },
+        { "claims 0 words", 0, light },
+    };
+    for (const Case& c : cases) {
+        QByteArray bytes = twoPolylines().mainFile();
+        putBigEndian32(bytes, 24, c.lengthWords);
+        resetRandom();
+        GISLayer layer;
+        ASSERT_TRUE(readBytes(bytes, layer).ok) << c.name;
+        EXPECT_EQ(layer.Colours[0], 1000 + c.entry) << c.name;
     }
 }
 
@@ -443,8 +511,6 @@ TEST_F(ShapefileReaderTest, CountsThatDoNotFitTheRecordAreRefused)
         { "negative content length", second - 4, -40, true },
         { "content length beyond the file", second - 4, std::numeric_limits<qint32>::max(), true },
         { "content too short for a polyline", second - 4, 10, true },
-        { "file length below the header", 24, 10, true },
-        { "file length beyond the file", 24, std::numeric_limits<qint32>::max(), true },
     };
     for (const Damage& damage : damages) {
         QByteArray bytes = writer.mainFile();
