@@ -11,6 +11,7 @@
 // LastExtent for Previous Zoom, and locks the boxes again. It never redraws:
 // the caller calls Graph.
 #include "korvel/agnav/agnav_block.h"
+#include "korvel/map/extent_box_colours.h"
 #include "korvel/map/layer_records.h"
 #include "korvel/map/map_extent.h"
 #include "korvel/map/map_state.h"
@@ -71,14 +72,17 @@ ViewEdges MainForm::boxedExtent() const
 
 void MainForm::setExtentBoxesOpen(bool open)
 {
+    // The system colours of the design, taken from the window's palette.
+    const QPalette& system = palette();
+    const QColor background = open ? system.color(QPalette::Active, QPalette::HighlightedText)
+                                   : system.color(QPalette::Active, QPalette::Midlight);
+    const QColor text = readableTextColour(background, system.color(QPalette::Active, QPalette::Text));
     for (QLineEdit* box : { Text1, Text2, Text3, Text4 }) {
+        // Locked means not editable; the text stays readable all the same.
         box->setEnabled(open);
-        // The system colours of the design: highlighted text while open,
-        // the 3-D light face while locked.
         QPalette colours = box->palette();
-        const QColor background
-            = open ? colours.color(QPalette::HighlightedText) : colours.color(QPalette::Midlight);
         colours.setColor(QPalette::All, QPalette::Base, background);
+        colours.setColor(QPalette::All, QPalette::Text, text);
         box->setPalette(colours);
     }
 }
