@@ -55,7 +55,7 @@ QString findCompanionFile(const QString& path, const QString& extension);
 
 // True when the path (or, for a path not yet created, its nearest existing
 // folder) lies on a network file system: NFS, SMB/CIFS, or SSHFS. Readers copy
-// such files first, as the Windows program did for network drives.
+// such files first, as the design does for network drives.
 bool isOnNetworkFileSystem(const QString& path);
 
 // The file-system type ("ext4", "fuse.sshfs") of the mount that holds an

@@ -26,7 +26,7 @@ int main(int argc, char** argv)
     // The window's close ends the program even if a window of its own (one
     // the exit routine only lets go of) is still open.
     app.setQuitOnLastWindowClosed(false);
-    // The command line as one text, the way the start-up has always taken it:
+    // The command line as one text, the way the start-up takes it:
     // a path with blanks arrives whole whether it was quoted or not.
     // The floating windows the main window's toggles open.
     setFloatingToolWindow(FloatingTool::CheckList, &checkListFormTool());

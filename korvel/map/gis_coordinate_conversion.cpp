@@ -2,6 +2,7 @@
 
 #include "korvel/map/layer_records.h"
 #include "korvel/map/map_state.h"
+#include "korvel/shell/percent_progress.h"
 #include "korvel/shell/program_globals.h"
 #include "korvel/shell/status_progress.h"
 #include "korvel/shell/utm_conversion.h"
@@ -26,6 +27,7 @@ GISLayer& layerAt(int layerIndex)
 void convertToGeographic(GISLayer& layer, const UtmProjection& projection, bool north)
 {
     ShapeList& shapes = layer.Shapes;
+    PercentProgress progress(shapes.count());
     for (int s = 1; s <= shapes.count(); ++s) {
         std::span<double> xs = shapes.xs(s);
         std::span<double> ys = shapes.ys(s);
@@ -34,13 +36,14 @@ void convertToGeographic(GISLayer& layer, const UtmProjection& projection, bool 
             ys[p] = point.latitude;
             xs[p] = point.longitude;
         }
-        statusProgress().setProgress(s);
+        progress.advanceTo(s);
     }
 }
 
 void convertToUtm(GISLayer& layer, const UtmProjection& projection)
 {
     ShapeList& shapes = layer.Shapes;
+    PercentProgress progress(shapes.count());
     for (int s = 1; s <= shapes.count(); ++s) {
         std::span<double> xs = shapes.xs(s);
         std::span<double> ys = shapes.ys(s);
@@ -51,7 +54,7 @@ void convertToUtm(GISLayer& layer, const UtmProjection& projection)
             ys[p] = grid.northing;
             xs[p] = grid.easting;
         }
-        statusProgress().setProgress(s);
+        progress.advanceTo(s);
     }
 }
 

@@ -131,8 +131,8 @@ TEST_F(ShapefileReaderTest, PolygonWithHoleTakesItsRingsFromThePartIndex)
     EXPECT_EQ(box.YMax, 100.0);
 }
 
-// The original guessed parts from a vertex repeating the part's first one,
-// so open pieces of a polyline ran together and PartStart(2) stayed 0.
+// Parts guessed from a vertex repeating the part's first one would run the
+// open pieces of a polyline together and leave PartStart(2) at 0.
 TEST_F(ShapefileReaderTest, OpenMultiPartPolylineKeepsEveryPartStart)
 {
     ShapefileWriter writer(Polyline);
@@ -178,7 +178,7 @@ TEST_F(ShapefileReaderTest, NullShapesAreFeaturesWithoutVerticesAndShiftNothing)
     EXPECT_EQ(layer.Shapes.Y(3, 1), 4.0);
 }
 
-// The original stepped through point files in fixed 28-byte records.
+// Stepping through point files in fixed 28-byte records would misread them.
 TEST_F(ShapefileReaderTest, PointRecordsAreReadByTheirOwnContentLength)
 {
     ShapefileWriter writer(Point);
@@ -194,8 +194,8 @@ TEST_F(ShapefileReaderTest, PointRecordsAreReadByTheirOwnContentLength)
 }
 
 // The file length is a big-endian count of 16-bit words; summed in single
-// precision, as the original did, an odd count above 2^24 words (a file over
-// 32 MiB) came out one word off and the file read as truncated.
+// precision, an odd count above 2^24 words (a file over 32 MiB) would come
+// out one word off. A file that large reads whole, to its last vertex.
 TEST_F(ShapefileReaderTest, LengthsOverThirtyTwoMebibytesAreReadExactly)
 {
     constexpr qint32 Points = 2097152;
@@ -322,8 +322,8 @@ TEST_F(ShapefileReaderTest, ShowsAnalyzingThenLoadingAndClearsTheStatusAtTheEnd)
     EXPECT_TRUE(progress.statusText.isEmpty());
 }
 
-// The original copied network files to "temp.shp" in the program folder and
-// deleted whatever stood there under that name afterwards.
+// A fixed "temp.shp" in the program folder as the copy of a network file
+// would delete whatever stood there under that name afterwards.
 TEST_F(ShapefileReaderTest, NetworkFileIsReadFromAPrivateCopyThatAloneIsDeleted)
 {
     const QString temporaryFolder = workDir() + "tmp";
