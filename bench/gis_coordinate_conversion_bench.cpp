@@ -68,13 +68,17 @@ void buildLayer(Shape shape)
     layerData().GISCount = 1;
 }
 
-// The main window, shown, as the sink of every long operation's progress.
+// The main window, shown and laid out, as the sink of every long operation's
+// progress.
 MainForm& shownMainWindow()
 {
     static MainForm* form = [] {
         MainForm& window = MainForm::instance();
-        window.show();
-        QCoreApplication::processEvents();
+        window.showMaximized();
+        // The layout follows the window's size as it arrives.
+        for (int i = 0; i < 3; ++i) {
+            QCoreApplication::processEvents();
+        }
         return &window;
     }();
     return *form;

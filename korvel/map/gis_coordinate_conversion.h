@@ -9,7 +9,7 @@
 // features are recomputed from their vertices; a layer or feature without
 // vertices keeps the start limits (minimum 10 000 000, maximum -10 000 000).
 // Progress shows through statusProgress(), at most once per percent of the
-// features. An index outside 1..GISCount
+// features and every 40 ms. An index outside 1..GISCount
 // raises error 9. DataExtent is left to the caller.
 void ConvertGISLayerCoords(int layerIndex, int zone, int direction);
 

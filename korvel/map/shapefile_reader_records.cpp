@@ -1,5 +1,6 @@
 #include "korvel/map/shapefile_reader_records.h"
 
+#include "korvel/shell/percent_progress.h"
 #include "korvel/shell/status_progress.h"
 
 #include <QtEndian>
@@ -202,13 +203,14 @@ QString readPartStarts(const char* index, qint32 partCount, std::int32_t pointCo
 
 void fillPoints(const RecordArea& area, const RecordScan& scan, ShapeList& shapes)
 {
+    PercentProgress progress(scan.count());
     for (int s = 1; s <= scan.count(); ++s) {
         const qint64 at = scan.contentAt[static_cast<std::size_t>(s)];
         if (at >= 0) {
             shapes.xs(s)[0] = littleEndianDouble(area.data + at + 4);
             shapes.ys(s)[0] = littleEndianDouble(area.data + at + 12);
         }
-        statusProgress().setProgress(s);
+        progress.advanceTo(s);
     }
 }
 
@@ -218,6 +220,7 @@ QString fillPolys(const RecordArea& area, const RecordScan& scan, GISLayer& laye
 {
     ShapeList& shapes = layer.Shapes;
     layer.ShapeParts.assign(static_cast<std::size_t>(scan.count()) + 1, ::ShapeParts());
+    PercentProgress progress(scan.count());
     for (int s = 1; s <= scan.count(); ++s) {
         const qint64 at = scan.contentAt[static_cast<std::size_t>(s)];
         const std::int32_t count = scan.pointCounts[static_cast<std::size_t>(s)];
@@ -240,7 +243,7 @@ QString fillPolys(const RecordArea& area, const RecordScan& scan, GISLayer& laye
                 ys[j] = littleEndianDouble(vertex + 8);
             }
         }
-        statusProgress().setProgress(s);
+        progress.advanceTo(s);
     }
     return {};
 }

@@ -38,8 +38,9 @@ std::optional<ShapefileHeader> readShapefileHeader(QByteArrayView bytes);
 // extent. An unsupported shape type is refused with the program's text; a
 // damaged file fails with a description naming `fileName`, the record and
 // the bad value. Shows "Analyzing GIS File" / "Loading GIS File" and the
-// progress through statusProgress(). On failure `layer` may hold a part of the
-// file: callers decode into a record of their own.
+// progress through statusProgress() (at most once per percent of the records).
+// On failure `layer` may hold a part of the file: callers decode into a
+// record of their own.
 GISReadResult decodeShapefile(QByteArrayView bytes, const QString& fileName, GISLayer& layer);
 
 // The refusal of a file whose shape type is not 1, 3 or 5.

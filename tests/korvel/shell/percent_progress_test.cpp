@@ -23,7 +23,7 @@ TEST_F(PercentProgressTest, ShowsAtMostOncePerPercentAndAlwaysTheEnd)
     };
     for (const Case& c : cases) {
         RecordingStatusProgress sink;
-        PercentProgress progress(c.maximum);
+        PercentProgress progress(c.maximum, 0);
         for (int value = 1; value <= c.maximum; ++value) {
             progress.advanceTo(value);
         }
@@ -37,12 +37,23 @@ TEST_F(PercentProgressTest, ShowsAtMostOncePerPercentAndAlwaysTheEnd)
 TEST_F(PercentProgressTest, ItemsLeftOutAndEmptyLoopsShowNothingWrong)
 {
     RecordingStatusProgress sink;
-    PercentProgress none(0);
+    PercentProgress none(0, 0);
     EXPECT_TRUE(sink.values.empty());
-    PercentProgress jumps(1000);
+    PercentProgress jumps(1000, 0);
     jumps.advanceTo(5);
     jumps.advanceTo(995); // a loop that skips items
     jumps.advanceTo(996);
     jumps.advanceTo(1000);
     EXPECT_EQ(sink.values, (std::vector<int> { 995, 1000 }));
+}
+
+// A fast loop moves the bar only every so often, but always to its end.
+TEST_F(PercentProgressTest, AFastLoopMovesTheBarOnlyAsOftenAsTheEyeFollows)
+{
+    RecordingStatusProgress sink;
+    PercentProgress progress(1000, 60000);
+    for (int value = 1; value <= 1000; ++value) {
+        progress.advanceTo(value);
+    }
+    EXPECT_EQ(sink.values, (std::vector<int> { 1000 }));
 }
