@@ -37,8 +37,7 @@ namespace {
 constexpr int Zone = 17;
 constexpr int VertexCount = 2000000;
 
-enum class Shape
-{
+enum class Shape {
     Points,
     Lines,
 };

@@ -70,8 +70,8 @@ TEST(PictureBox, ThePaintCoversTheFrameWholeAtEverySize)
             { "outer bottom-right corner", { right, bottom }, colours.light().color() },
         };
         for (const Edge& edge : edges) {
-            EXPECT_EQ(screen.pixel(edge.at), edge.colour.rgb()) << edge.name << " at " << size.width() << "x"
-                                                               << size.height();
+            EXPECT_EQ(screen.pixel(edge.at), edge.colour.rgb())
+                << edge.name << " at " << size.width() << "x" << size.height();
         }
         int stalePixels = 0;
         for (int y = 0; y < size.height(); ++y) {

@@ -71,7 +71,8 @@ TEST_F(MapExtentOnForm, BoxesAreReadableLockedAndOpenOnEveryPalette)
                 const QPalette shown = box->palette();
                 const QPalette::ColorGroup group = box->isEnabled() ? QPalette::Active : QPalette::Disabled;
                 EXPECT_EQ(box->isEnabled(), open) << c.name;
-                EXPECT_GE(contrastRatio(shown.color(group, QPalette::Text), shown.color(group, QPalette::Base)),
+                EXPECT_GE(
+                    contrastRatio(shown.color(group, QPalette::Text), shown.color(group, QPalette::Base)),
                     ReadableContrast)
                     << c.name << (open ? ", open: " : ", locked: ") << box->objectName().toStdString();
             }

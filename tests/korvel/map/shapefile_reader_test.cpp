@@ -437,7 +437,8 @@ TEST_F(ShapefileReaderTest, RecordsAreReadToTheFilesRealEndWhateverItsHeaderSays
         { "length beyond the file", std::numeric_limits<qint32>::max(), whole.size(), 2 },
         { "negative length", -1, whole.size(), 2 },
         { "length of the first record, the second cut short", firstRecordOnly, whole.size() - 5, 0 },
-        { "length of the first record, a stray byte after it", firstRecordOnly, writer.recordOffset(2) + 1, 0 },
+        { "length of the first record, a stray byte after it", firstRecordOnly, writer.recordOffset(2) + 1,
+            0 },
         { "length 0, nothing but the header", 0, HeaderBytes, -1 },
     };
     for (const Case& c : cases) {

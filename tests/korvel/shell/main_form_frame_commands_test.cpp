@@ -79,7 +79,8 @@ TEST_F(FrameCommands, EveryResizeOfTheMapKeepsItsUnitsPerPixelAndItsNorthWestCor
 {
     MainForm& window = shownForm();
     const MapGrain start = grainOf(*window.Picture1);
-    EXPECT_NEAR(start.across / start.down, 1.0, 0.01) << "the start view is square too, however the layout went";
+    EXPECT_NEAR(start.across / start.down, 1.0, 0.01)
+        << "the start view is square too, however the layout went";
     layerData().DataExtent = { 0.0, 0.0, 100000.0, 100000.0 }; // wider than the view: no zoom
     window.Text1->setText(QStringLiteral("1000"));
     window.Text2->setText(QStringLiteral("1000"));
