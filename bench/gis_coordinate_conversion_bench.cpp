@@ -19,6 +19,7 @@
 //
 // It runs on Qt's offscreen platform with a private registry folder and the
 // built program folder's data files.
+#include "bench/main_window_benchmarks.h"
 #include "korvel/map/gis_coordinate_conversion.h"
 #include "korvel/map/layer_records.h"
 #include "korvel/map/map_state.h"
@@ -26,9 +27,7 @@
 #include "korvel/shell/program_globals.h"
 #include "korvel/shell/utm_projection.h"
 
-#include <QApplication>
-#include <QTemporaryDir>
-#include <benchmark/benchmark.h>
+#include <QCoreApplication>
 
 #include <span>
 
@@ -135,18 +134,7 @@ BENCHMARK_CAPTURE(BM_BareConversion, lines, Shape::Lines)->Unit(benchmark::kMill
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir registry;
-    qputenv("KORVEL_REGISTRY_DIR", registry.path().toUtf8());
-    QApplication application(argc, argv);
-    globals().RootDir = QCoreApplication::applicationDirPath() + QStringLiteral("/../program/");
-    globals().ScreenWidth = 1280;
-    globals().ScreenHeight = 1024;
     // The window reads the ellipsoid table at its creation; the bare
     // conversion uses the same ellipsoid.
-    shownMainWindow();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runMainWindowBenchmarks(argc, argv, [] { shownMainWindow(); });
 }
