@@ -7,16 +7,17 @@
 #include "korvel/shell/main_form.h"
 #include "korvel/shell/startup.h"
 #include "platform/console_msg_box.h"
+#include "platform/key_preview.h"
 #include "platform/msg_box.h"
 #include "platform/program_identity.h"
 
-#include <QApplication>
 #include <QEvent>
 #include <QStringList>
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
+    // It tells the forms' key previews which control each key went to first.
+    KeyPreviewApplication app(argc, argv);
     setProgramTitle(QStringLiteral("KORVEL"));
     // With no display to show them on, message boxes go to standard error.
     ConsoleMsgBox consoleMsgBox;
@@ -26,7 +27,7 @@ int main(int argc, char** argv)
     // The window's close ends the program even if a window of its own (one
     // the exit routine only lets go of) is still open.
     app.setQuitOnLastWindowClosed(false);
-    // The command line as one text, the way the start-up has always taken it:
+    // The command line as one text, the way the start-up takes it:
     // a path with blanks arrives whole whether it was quoted or not.
     // The floating windows the main window's toggles open.
     setFloatingToolWindow(FloatingTool::CheckList, &checkListFormTool());

@@ -31,6 +31,17 @@ AspectFit fitToAspect(const ViewEdges& typed, double ratio)
     return fit;
 }
 
+UserScale scaleKeptOnResize(const UserScale& scale, int oldWidth, int oldHeight, int newWidth, int newHeight)
+{
+    if (oldWidth <= 0 || oldHeight <= 0 || newWidth <= 0 || newHeight <= 0) {
+        return scale;
+    }
+    UserScale kept = scale;
+    kept.width = scale.width / oldWidth * newWidth;
+    kept.height = scale.height / oldHeight * newHeight;
+    return kept;
+}
+
 bool extentBoxValueAccepted(const QString& text, int box, bool utmMode)
 {
     const std::optional<double> number = numericValue(text);

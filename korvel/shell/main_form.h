@@ -737,6 +737,11 @@ private:
     double mapEdge(int box) const;
     // The four boxes as numbers; a box that holds none stands for the map's edge.
     ViewEdges boxedExtent() const;
+    // Gives the map picture a new place and size (the view modes and the
+    // layout); the map keeps its units per pixel and its west and north edges.
+    void placeMapPicture(const QRect& geometry);
+    // Locked boxes show the picture's edges (plain number text).
+    void showPictureEdgesInBoxes();
 
     // Redraw helpers (korvel/map/main_form_redraw.cpp).
     void hideRedrawOverlays();
@@ -782,6 +787,7 @@ private:
     QSize m_lastLayoutSize; // the outer size the last full layout was made for
     QSize m_lastLayoutClientSize; // and the client area's size then
     int m_snapRequests = 0; // requests in a row for the normal size
+    QSize m_lastMapClientSize; // the map picture's client area the last time it had one
     int m_unloadMode = vbFormControlMenu;
     bool m_unloading = false;
     bool m_exiting = false; // the exit routine has started
