@@ -14,6 +14,7 @@
 //
 // The main window's benchmarks run on Qt's offscreen platform with a private
 // registry folder and the built program folder's data files.
+#include "bench/main_window_benchmarks.h"
 #include "korvel/map/gis_layer_drawing.h"
 #include "korvel/map/layer_records.h"
 #include "korvel/map/map_state.h"
@@ -23,10 +24,8 @@
 #include "platform/picture_box.h"
 #include "platform/picture_surface.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -57,7 +56,8 @@ int addLargeLayer()
             const double y = 4000000.0 + (i / 400) * 400.0 + (j % 2) * 31.5;
             layer.Shapes.X(s, j + 1) = x;
             layer.Shapes.Y(s, j + 1) = y;
-            box = { std::max(box.XMax, x), std::max(box.YMax, y), std::min(box.XMin, x), std::min(box.YMin, y) };
+            box = { std::max(box.XMax, x), std::max(box.YMax, y), std::min(box.XMin, x),
+                std::min(box.YMin, y) };
         }
         layer.Shapes.box(s) = box;
         layer.XMin = std::min(layer.XMin, box.XMin);
@@ -199,15 +199,5 @@ BENCHMARK(BM_NewlyTickedSmall)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir registry;
-    qputenv("KORVEL_REGISTRY_DIR", registry.path().toUtf8());
-    QApplication application(argc, argv);
-    globals().RootDir = QCoreApplication::applicationDirPath() + QStringLiteral("/../program/");
-    globals().ScreenWidth = 1280;
-    globals().ScreenHeight = 1024;
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runMainWindowBenchmarks(argc, argv);
 }

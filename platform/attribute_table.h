@@ -1,7 +1,6 @@
 #pragma once
-// Read-only access to dBASE tables, standing in for the data access engine
-// and its dBASE driver that the Windows program read attribute tables with.
-// It offers what the engine was used for: open a folder of tables, open one
+// Read-only access to dBASE tables, standing in for the Windows data access
+// engine and its dBASE driver. It offers what the program needs of them: open a folder of tables, open one
 // table, its record and field counts, its field names, all records at once as
 // a field-major table of typed values, and close.
 //

@@ -1,6 +1,6 @@
 #pragma once
 // The runtime's common dialog: file open and save, colour and folder, set up
-// through the properties the calling code has always used.
+// through the properties the calling code uses.
 //
 //     CommonDialog dialog(this);
 //     dialog.DialogTitle = "Open GIS Layer";
@@ -12,7 +12,7 @@
 //
 // Cancel is the result false (and Cancelled() true), never an error, whatever
 // CancelError says; a cancelled dialog leaves FileName, FilterIndex and Color
-// as they were. Where a procedure used to end on the cancel error 32755 it
+// as they were. Where a procedure's design ends on the cancel error 32755, it
 // tests the result instead.
 //
 // FileName after a multiple selection keeps the runtime's form, the folder

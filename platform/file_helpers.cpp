@@ -109,7 +109,9 @@ QStringList filesNamedBy(const QString& path)
         return {};
     if (hasWildcard(split.name))
         return matchingFiles(split.folder, split.name);
-    if (split.name.startsWith(u'.') || !isRegularFile(path))
+    // A file named exactly counts whatever its name starts with: a dot only
+    // hides it from listings, and the user chose it by name.
+    if (!isRegularFile(path))
         return {};
     return { path };
 }

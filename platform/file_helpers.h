@@ -12,11 +12,12 @@
 #include <QTemporaryFile>
 #include <memory>
 
-// True when a directory listing of the path finds a file: a regular file
-// whose name does not start with "." (hidden). Folders, hidden files, devices,
-// pipes and sockets count as absent. A path with "*" or "?" in its file name
-// is true when any such file matches; a wildcard in the folder part, an empty
-// or malformed path and any error give False.
+// True when the path names a regular file (a name starting with "." counts:
+// the user chose it by name). Folders, devices, pipes and sockets count as
+// absent. A path with "*" or "?" in its file name is true when a regular
+// file whose name does not start with "." (hidden) matches, as a listing
+// shows them; a wildcard in the folder part, an empty or malformed path and
+// any error give False.
 bool FileExists(const QString& path);
 
 // Deletes the files a path or wildcard pattern names (those FileExists sees),
@@ -61,7 +62,7 @@ QString findCompanionFile(const QString& path, const QString& extension);
 
 // True when the path (or, for a path not yet created, its nearest existing
 // folder) lies on a network file system: NFS, SMB/CIFS, or SSHFS. Readers copy
-// such files first, as the Windows program did for network drives.
+// such files first, as the design does for network drives.
 bool isOnNetworkFileSystem(const QString& path);
 
 // The file-system type ("ext4", "fuse.sshfs") of the mount that holds an

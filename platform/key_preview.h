@@ -6,11 +6,19 @@
 // key's auto-repeat are not releases of the key. Keys of other windows (a floating tool window, an open menu,
 // a dialog) are not the form's.
 //
-// Each key is reported once, when it reaches the widget Qt delivers it to
-// first (the form's focus widget, or the form itself when none has the
-// focus), not again as it is passed up to the parents.
+// Each key press is reported exactly once, when it first reaches a widget of
+// the form, not again as Qt passes it up to the parents, and not again when
+// Qt calls the application's filters a second time for the same widget (it
+// does when a filter is installed or removed while the key is delivered, as
+// a redraw's input guard and a closing tool window do). KeyPreviewApplication
+// notes which previews have heard each key on its way, so neither that nor a
+// handler moving the focus (a view-mode switch hiding the focused control)
+// makes one key two. Under a plain QApplication the focus at each step
+// decides instead, which holds only while nothing of the kind happens.
+#include <QApplication>
 #include <QObject>
 #include <QPointer>
+#include <optional>
 
 class QWidget;
 
@@ -29,5 +37,26 @@ signals:
     void KeyUp(int keyCode, int shift);
 
 private:
+    // Under a plain QApplication: whether the form's focus (or the form
+    // when nothing in it has the focus) is the watched widget.
+    bool isFocusedReceiver(const QObject* watched) const;
+
     QPointer<QWidget> m_form;
+};
+
+// The application object of a program whose forms preview keys: it notes
+// every key press it delivers, from the first receiver up through the
+// parents, and which previews have heard it meanwhile.
+class KeyPreviewApplication : public QApplication
+{
+    Q_OBJECT
+public:
+    KeyPreviewApplication(int& argc, char** argv);
+
+    bool notify(QObject* receiver, QEvent* event) override;
+
+    // Notes that `listener` has heard the key press `event`: true the first
+    // time during its delivery, false after. Nothing when the event is no
+    // key press on its way through a KeyPreviewApplication.
+    static std::optional<bool> hearKey(const QEvent* event, const QObject* listener);
 };

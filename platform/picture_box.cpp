@@ -218,9 +218,9 @@ void PictureBox::paintEvent(QPaintEvent*)
 void PictureBox::drawFrame(QPainter& painter) const
 {
     // The sunken 3-D edge of the runtime's picture box: dark outside on the
-    // top and left, light on the bottom and right, two pixels deep.
-    // rect()'s right and bottom are the last column and row already: the
-    // edge lies wholly outside the client area and covers all of the rest.
+    // top and left, light on the bottom and right, two pixels deep. It runs
+    // to the widget's last column and row: the picture paints itself whole
+    // (opaque), so a pixel left out keeps whatever the screen showed there.
     const QRect outer = rect();
     const QPalette& colours = palette();
     auto edge = [&painter](const QRect& box, const QColor& topLeft, const QColor& bottomRight) {

@@ -1,9 +1,9 @@
 #pragma once
 // Starting other programs. startProgram runs a program of ours (the updater)
 // detached, without waiting, and says why when it could not. The desktop
-// launcher stands in for the Windows tools the program used to open (Notepad
-// on a file, the display settings page): it hands the job to the desktop and
-// ignores a failure quietly, as those calls always did. Both go through an
+// launcher stands in for the Windows tools the design opens (Notepad on a
+// file, the display settings page): it hands the job to the desktop and
+// ignores a failure quietly, as the design asks. Both go through an
 // exchangeable launcher so tests see the call without starting anything.
 #include <QString>
 #include <QStringList>

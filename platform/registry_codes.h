@@ -1,6 +1,6 @@
 #pragma once
 // The numbers of the Windows registry interface (winreg.h, winerror.h) that our
-// registry store answers with, so code written against the original calls
+// registry store answers with, so code written against the Windows calls
 // keeps its meaning.
 #include <QtGlobal>
 

@@ -3,8 +3,8 @@
 // a width, an auto-size mode and a key, counted from 1 as the runtime counts
 // them. A panel with the spring auto-size takes the width the others leave.
 // A click on a panel is reported with its index (PanelClick), a mouse release
-// with the runtime's button, shift and position (MouseUp), so the code asks
-// which panel lies under the pointer by panel geometry as it did.
+// with the runtime's button, shift and position (MouseUp), so the code finds
+// the panel under the pointer from the panels' geometry.
 //
 // The bar lays itself along the bottom of its parent; the owner only chooses
 // the font, the panels and their widths.

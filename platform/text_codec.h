@@ -1,7 +1,7 @@
 #pragma once
-// Bytes of our text files to text and back. The Windows program wrote its
-// files in the Windows-1252 code page, and the guidance system and other
-// Windows tools still read and write them that way; files saved on Linux
+// Bytes of our text files to text and back. Files made on Windows are in the
+// Windows-1252 code page, and the guidance system and other Windows tools
+// read and write them that way; files saved on Linux
 // desktops are UTF-8. So:
 //
 // - reading: bytes that are valid UTF-8 are UTF-8 (an initial byte-order mark

@@ -1,5 +1,5 @@
 #pragma once
-// The runtime error of the original program: a number, a source and a
+// The runtime error the program's procedures raise: a number, a source and a
 // description. Procedures that "raise" throw it; each user operation catches it
 // at one boundary (a menu command, a loader) and shows the description.
 #include <QString>

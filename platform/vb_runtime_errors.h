@@ -1,6 +1,6 @@
 #pragma once
-// The runtime's own error numbers and their texts, as the original program's
-// messages showed them ("Error: " and the description). Code that stands in
+// The runtime's own error numbers and their texts, as the program's messages
+// show them ("Error: " and the description). Code that stands in
 // for a runtime statement raises them through raiseRuntimeError().
 #include "platform/vb_error.h"
 

@@ -107,9 +107,8 @@ frmMain::frmMain()
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("KORVEL Quillet"));
     setWindowIcon(quilletIcon());
-    // The layout was made for the 8-point dialog font of the original
-    // desktop; at the larger default of ours the captions would not fit their
-    // buttons.
+    // The layout is made for an 8-point dialog font; at the larger default of
+    // the desktop the captions would not fit their buttons.
     QFont dialogFont = font();
     dialogFont.setPointSizeF(8);
     setFont(dialogFont);

@@ -13,7 +13,7 @@ AgnavData g_agnav;
 
 [[noreturn]] void raiseLimit(const QString& refusal)
 {
-    // Error 6 is the overflow the byte counts of the original raised here.
+    // Error 6 (Overflow): what a count held in one byte raises at its 256th item.
     throw VbError(6, runtimeErrorSource(), refusal);
 }
 

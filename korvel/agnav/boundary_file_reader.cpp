@@ -40,6 +40,15 @@ QString trimmedBlanks(const QString& text)
     return text.mid(start, end - start);
 }
 
+QString withoutLeadingBlanks(const QString& text)
+{
+    qsizetype start = 0;
+    while (start < text.size() && isBlank(text[start])) {
+        ++start;
+    }
+    return text.mid(start);
+}
+
 QString withSlash(const QString& folder)
 {
     return folder.endsWith(u'/') ? folder : folder + u'/';
@@ -88,7 +97,9 @@ AgnavOutcome BoundaryParser::parse(const QByteArray& bytes)
     SequentialReader reader(bytes);
     int records = 0;
     while (!reader.atEnd()) {
-        const QString line = trimmedBlanks(reader.readLine());
+        // Only the blanks before the record number go: a blank at the end
+        // of the line may be the one that ends the job name or the swath.
+        const QString line = withoutLeadingBlanks(reader.readLine());
         ++m_line;
         if (line.isEmpty()) {
             continue; // the runtime's Input # passes over empty lines
@@ -135,11 +146,7 @@ QString BoundaryParser::readRecord(int record, const QString& afterNumber)
 {
     // The blanks after the record number belong to it; the rest starts at
     // the first value.
-    qsizetype start = 0;
-    while (start < afterNumber.size() && isBlank(afterNumber[start])) {
-        ++start;
-    }
-    const QString rest = afterNumber.mid(start);
+    const QString rest = withoutLeadingBlanks(afterNumber);
     switch (record) {
     case 1:
         return readCoordinateSystem(rest);
@@ -255,23 +262,22 @@ QString BoundaryParser::readJobName(const QString& rest)
 
 QString BoundaryParser::readSwath(const QString& rest)
 {
-    const QString values = trimmedBlanks(rest);
-    const qsizetype blank = firstBlank(values);
-    if (blank < 0) {
-        return QStringLiteral("the swath width is not followed by a blank (\"%1\").").arg(values.left(30));
+    // The rest starts at the value; a blank at the line's end ends it too.
+    const qsizetype blank = firstBlank(rest);
+    if (blank <= 0) {
+        return QStringLiteral("the swath width is not followed by a blank (\"%1\").").arg(rest.left(30));
     }
-    m_block.SwathWidthText = values.left(blank);
+    m_block.SwathWidthText = rest.left(blank);
     return {};
 }
 
 QString BoundaryParser::readOffset(const QString& rest)
 {
-    const QString values = trimmedBlanks(rest);
-    const qsizetype blank = firstBlank(values);
-    if (blank < 0) {
-        return QStringLiteral("the offset code is not followed by a blank (\"%1\").").arg(values.left(30));
+    const qsizetype blank = firstBlank(rest);
+    if (blank <= 0) {
+        return QStringLiteral("the offset code is not followed by a blank (\"%1\").").arg(rest.left(30));
     }
-    const QString code = values.left(blank);
+    const QString code = rest.left(blank);
     if (!IsNumeric(code)) {
         return QStringLiteral("the offset code \"%1\" is not a number.").arg(code);
     }

@@ -5,7 +5,8 @@
 // closed: then the user picks one when several are loaded. The zone is asked
 // for ("Save AGNAV exclusion zone?"), appended to the block and its
 // exclusion-zone file (saveExclusionZone), drawn, and the block's
-// exclusion-zones row is added to the list.
+// exclusion-zones row is added to the list. A block that had not loaded the
+// zones its file already held takes and draws them all.
 #include "korvel/agnav/agnav_block.h"
 #include "korvel/agnav/agnav_command_support.h"
 #include "korvel/agnav/exclusion_zones.h"
@@ -17,7 +18,6 @@
 #include "platform/line_control.h"
 #include "platform/msg_box.h"
 #include "platform/picture_box.h"
-#include "platform/show_modal.h"
 #include "platform/tool_bar.h"
 #include "platform/vb_error.h"
 
@@ -27,23 +27,6 @@ namespace {
 
 constexpr int kMinimumVertices = 3;
 constexpr int kTypedExtentButton = 3;
-
-// The block the finished zone goes to. The chooser starts on block 1 and
-// shows only when there is a choice; closed without one it is a Cancel, and
-// 0 saves the zone nowhere.
-int chooseExclusionBlock()
-{
-    SelectionForm& chooser = SelectionForm::instance();
-    chooser.Selection = 1;
-    bool chosen = true;
-    if (agnavData().BlockCount > 1) {
-        chooser.ListType = SelectionListBlocks;
-        chosen = ShowModal(chooser) == QDialog::Accepted;
-    }
-    const int block = chosen ? chooser.Selection : 0;
-    SelectionForm::release();
-    return block;
-}
 
 bool isBlock(int block)
 {
@@ -62,7 +45,7 @@ void MainForm::Tools_DigitizeExclusion_Click()
         return;
     }
     if (!starting && digitizedVertexCount(DigitizeLine) >= kMinimumVertices && SelectedBlock == 0) {
-        SelectedBlock = chooseExclusionBlock();
+        SelectedBlock = chooseLoadedBlock();
     }
     SaveDigitizedExclusion(SelectedBlock);
     SelectedBlock = 0;
@@ -109,6 +92,9 @@ void MainForm::SaveDigitizedExclusion(int Block)
 
 void MainForm::saveDigitizedZone(int Block, const ShapeRecord& vertices)
 {
+    // A block without zones may take the file's earlier ones with the new
+    // one: then all of them are drawn, not the new one alone.
+    const bool firstZones = !blockAt(Block).ExclusionLoaded;
     const AgnavOutcome outcome = saveExclusionZone(Block, vertices);
     if (!outcome.isDone()) {
         // The zone is neither in the block nor in its file: the user must
@@ -116,7 +102,10 @@ void MainForm::saveDigitizedZone(int Block, const ShapeRecord& vertices)
         MsgBox(outcome.message(), vbExclamation);
         return;
     }
-    DrawBoundaryPolygon(*Picture1, Block, blockAt(Block).ExclusionZoneCount);
+    const int zones = blockAt(Block).ExclusionZoneCount;
+    for (int zone = firstZones ? 1 : zones; zone <= zones; ++zone) {
+        DrawBoundaryPolygon(*Picture1, Block, zone);
+    }
     Picture1->Refresh();
     // The new row's tick must not redraw the map under the zone just drawn.
     const BusyWhile busy;

@@ -158,7 +158,8 @@ AgnavOutcome saveExclusionZone(int blockIndex, const ShapeRecord& vertices)
     }
     // A file whose zones were never loaded keeps its numbers; the new zone
     // follows them instead of repeating one.
-    const int fileNumber = std::max(block.ExclusionZoneCount, highestExclusionZoneNumber(existing)) + 1;
+    const int zonesInFile = highestExclusionZoneNumber(existing);
+    const int fileNumber = std::max(block.ExclusionZoneCount, zonesInFile) + 1;
     if (fileNumber > MaxZones) {
         return saveFailure(limit);
     }
@@ -178,6 +179,14 @@ AgnavOutcome saveExclusionZone(int blockIndex, const ShapeRecord& vertices)
     writer.print(zoneLines(inFile[1], fileNumber, block.isGeographicFile()));
     if (!writer.appendTo(path, &error)) {
         return saveFailure(QStringLiteral("Cannot write %1: %2").arg(path, error));
+    }
+    // The block takes the file's earlier zones too when they were never
+    // loaded: it shows the file as it now is, and no zone stays behind
+    // that "Load Exclusion Zones" (off once zones are loaded) could reach.
+    if (!block.ExclusionLoaded && zonesInFile > 0 && LoadExclusionFile(blockIndex).isDone()
+        && block.ExclusionLoaded) {
+        block.SubItemSelected = true;
+        return AgnavOutcome::done();
     }
 
     const int k = block.ExclusionZoneCount + 1;

@@ -19,7 +19,9 @@ AgnavOutcome LoadExclusionFile(int blockIndex);
 // Blocks(blockIndex) and to its exclusion-zone file. The zone is stored
 // clockwise (a counter-clockwise ring is reversed) with its positive area,
 // and written in the file's system. Its number in the file continues the
-// numbering of the file, whether or not the file's zones are loaded. The
+// numbering of the file, whether or not the file's zones are loaded; a block
+// whose file held zones it had not loaded then takes every zone of the file
+// (the new one last), read back as the file holds them. The
 // block changes only after the file has been written; any failure, the
 // 256th zone included, leaves block and file as they were and is refused
 // with "Error: " and the description.

@@ -15,7 +15,7 @@
 // already holding 255 flights, a file that cannot be read, a log that is not
 // valid) or a Cancel of the question leaves the block as it was. A log on a
 // network file system is read from a private temporary copy, which is gone
-// afterwards; the flight's Path still names the original. askCalibratedSpeed
+// afterwards; the flight's Path still names the network file. askCalibratedSpeed
 // is asked only for a log without flow data (see decodeFlightLog). On success
 // *flightIndex, when given, gets the flight's index.
 AgnavOutcome LoadFlightFile(int blockIndex, const QString& path,

@@ -1,21 +1,23 @@
 // The korvel executable: runs the start-up procedure, then the event loop
 // until the exit routine unloads the main window.
+#include "korvel/guidance/guidance_form.h"
 #include "korvel/layers/check_list_form.h"
 #include "korvel/map/zoom_form.h"
 #include "korvel/shell/floating_windows.h"
 #include "korvel/shell/main_form.h"
 #include "korvel/shell/startup.h"
 #include "platform/console_msg_box.h"
+#include "platform/key_preview.h"
 #include "platform/msg_box.h"
 #include "platform/program_identity.h"
 
-#include <QApplication>
 #include <QEvent>
 #include <QStringList>
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
+    // It tells the forms' key previews which control each key went to first.
+    KeyPreviewApplication app(argc, argv);
     setProgramTitle(QStringLiteral("KORVEL"));
     // With no display to show them on, message boxes go to standard error.
     ConsoleMsgBox consoleMsgBox;
@@ -25,11 +27,12 @@ int main(int argc, char** argv)
     // The window's close ends the program even if a window of its own (one
     // the exit routine only lets go of) is still open.
     app.setQuitOnLastWindowClosed(false);
-    // The command line as one text, the way the start-up has always taken it:
+    // The command line as one text, the way the start-up takes it:
     // a path with blanks arrives whole whether it was quoted or not.
     // The floating windows the main window's toggles open.
     setFloatingToolWindow(FloatingTool::CheckList, &checkListFormTool());
     setFloatingToolWindow(FloatingTool::Zoom, &zoomFormTool());
+    setFloatingToolWindow(FloatingTool::Guidance, &guidanceFormTool());
     const QString commandLine = QCoreApplication::arguments().mid(1).join(u' ');
     if (!Main(commandLine)) {
         return 0;

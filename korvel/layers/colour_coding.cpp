@@ -5,7 +5,7 @@
 
 namespace {
 
-// VB's True, as the layer's Integer flag has always held it; the map takes
+// VB's True, as the layer's Integer flag holds it; the map takes
 // its absolute value as the step through the colour list.
 constexpr int CodingOn = -1;
 constexpr int NoCodingField = -1;

@@ -8,8 +8,8 @@
 
 struct AGNAVBlock;
 
-// The panel holds at most this many rows in all; the original counted them in
-// one byte. A load that would pass it is refused before anything is appended.
+// The panel holds at most this many rows in all, as many as one byte counts.
+// A load that would pass it is refused before anything is appended.
 inline constexpr int MaxListRows = 255;
 
 // The block's sub-rows: its flights, plus one for loaded guidance lines and

@@ -271,8 +271,8 @@ std::pair<QByteArrayView, QByteArrayView> keywordAndValue(QByteArrayView line)
 // The projection section: its first line names the projection, whose first
 // three letters become the coordinate type ("UTM", "GEO" for GEOGRAPHIC); the
 // line labelled "Zone" gives the UTM zone. Export files write the zone on the
-// line after the projection; the original read a fixed third line (the
-// datum) and so never found it.
+// line after the projection, so it is found by its label: a fixed third line
+// would be the datum.
 void readProjection(LineCursor& lines, GISLayer& layer)
 {
     bool found = false;

@@ -3,6 +3,7 @@
 #include "korvel/map/layer_records.h"
 #include "korvel/map/map_state.h"
 #include "korvel/shell/conversion_ellipsoid.h"
+#include "korvel/shell/percent_progress.h"
 #include "korvel/shell/program_globals.h"
 #include "korvel/shell/status_progress.h"
 #include "korvel/shell/utm_conversion.h"
@@ -24,60 +25,80 @@ GISLayer& layerAt(int layerIndex)
     return data.GISLayers[static_cast<std::size_t>(layerIndex)];
 }
 
-void convertToGeographic(GISLayer& layer, const UtmProjection& projection, bool north)
-{
-    ShapeList& shapes = layer.Shapes;
-    for (int s = 1; s <= shapes.count(); ++s) {
-        std::span<double> xs = shapes.xs(s);
-        std::span<double> ys = shapes.ys(s);
-        for (std::size_t p = 0; p < xs.size(); ++p) {
-            const GeographicDeg point = projection.toGeographic(xs[p], ys[p], north);
-            ys[p] = point.latitude;
-            xs[p] = point.longitude;
-        }
-        statusProgress().setProgress(s);
-    }
-}
+// Features start at the inverted limits (maximum -10 000 000, minimum
+// 10 000 000); a layer's extent is their union from the same start.
+constexpr ShapeBox StartBox { -ExtentStart, -ExtentStart, ExtentStart, ExtentStart };
 
-void convertToUtm(GISLayer& layer, const UtmProjection& projection)
+// Converts the vertices of every feature with convert(x, y) in place (only
+// the first of each when firstVertexOnly) and gives each feature the box of
+// its vertices while they are at hand; returns the layer's extent.
+template <class Convert> ShapeBox convertFeatures(ShapeList& shapes, bool firstVertexOnly, Convert convert)
 {
-    ShapeList& shapes = layer.Shapes;
-    for (int s = 1; s <= shapes.count(); ++s) {
-        std::span<double> xs = shapes.xs(s);
-        std::span<double> ys = shapes.ys(s);
-        // A point feature has one vertex; only that one is converted.
-        const std::size_t n = layer.ShapeType == 1 ? std::min<std::size_t>(1, xs.size()) : xs.size();
+    PercentProgress progress(shapes.count());
+    ShapeBox extent = StartBox;
+    shapes.forEachFeature([&](int s, std::span<double> xs, std::span<double> ys, ShapeBox& box) {
+        const std::size_t n = firstVertexOnly ? std::min<std::size_t>(1, xs.size()) : xs.size();
+        ShapeBox made = StartBox;
         for (std::size_t p = 0; p < n; ++p) {
-            const ProjectedMetres grid = projection.toUtm({ ys[p], xs[p] });
-            ys[p] = grid.northing;
-            xs[p] = grid.easting;
+            double& x = xs[p];
+            double& y = ys[p];
+            convert(x, y);
+            made.XMin = std::min(made.XMin, x);
+            made.YMin = std::min(made.YMin, y);
+            made.XMax = std::max(made.XMax, x);
+            made.YMax = std::max(made.YMax, y);
         }
-        statusProgress().setProgress(s);
-    }
+        // Vertices a point feature does not convert still count.
+        made = ShapeList::boxOf(xs.subspan(n), ys.subspan(n), made);
+        // Field by field: a copy of the whole box would go through memory
+        // and stall on its own stores, at two million features a pass.
+        box.XMax = made.XMax;
+        box.YMax = made.YMax;
+        box.XMin = made.XMin;
+        box.YMin = made.YMin;
+        ShapeList::grow(extent, made);
+        progress.advanceTo(s);
+    });
+    return extent;
 }
 
-void recomputeExtent(GISLayer& layer)
+ShapeBox convertToGeographic(GISLayer& layer, const UtmProjection& projection, bool north)
 {
-    layer.XMin = ExtentStart;
-    layer.YMin = ExtentStart;
-    layer.XMax = -ExtentStart;
-    layer.YMax = -ExtentStart;
-    ShapeList& shapes = layer.Shapes;
-    for (int s = 1; s <= shapes.count(); ++s) {
-        ShapeBox box { -ExtentStart, -ExtentStart, ExtentStart, ExtentStart };
-        const std::span<const double> xs = std::as_const(shapes).xs(s);
-        const std::span<const double> ys = std::as_const(shapes).ys(s);
-        for (std::size_t p = 0; p < xs.size(); ++p) {
-            box.XMin = std::min(box.XMin, xs[p]);
-            box.YMin = std::min(box.YMin, ys[p]);
-            box.XMax = std::max(box.XMax, xs[p]);
-            box.YMax = std::max(box.YMax, ys[p]);
+    return convertFeatures(layer.Shapes, false, [&projection, north](double& x, double& y) {
+        const GeographicDeg point = projection.toGeographic(x, y, north);
+        y = point.latitude;
+        x = point.longitude;
+    });
+}
+
+ShapeBox convertToUtm(GISLayer& layer, const UtmProjection& projection)
+{
+    // A point feature has one vertex; only that one is converted.
+    return convertFeatures(layer.Shapes, layer.ShapeType == 1, [&projection](double& x, double& y) {
+        const ProjectedMetres grid = projection.toUtm({ y, x });
+        y = grid.northing;
+        x = grid.easting;
+    });
+}
+
+void setExtent(GISLayer& layer, const ShapeBox& extent)
+{
+    layer.XMin = extent.XMin;
+    layer.YMin = extent.YMin;
+    layer.XMax = extent.XMax;
+    layer.YMax = extent.YMax;
+}
+
+// Recomputes every GIS layer's extent and feature boxes but `skipped`'s.
+void recomputeExtents(const GISLayer* skipped)
+{
+    LayerData& data = layerData();
+    const int count = std::min(data.GISCount, static_cast<int>(data.GISLayers.size()) - 1);
+    for (int l = 1; l <= count; ++l) {
+        GISLayer& layer = data.GISLayers[static_cast<std::size_t>(l)];
+        if (&layer != skipped) {
+            setExtent(layer, layer.Shapes.recomputeBoxes(StartBox));
         }
-        shapes.box(s) = box;
-        layer.XMin = std::min(layer.XMin, box.XMin);
-        layer.YMin = std::min(layer.YMin, box.YMin);
-        layer.XMax = std::max(layer.XMax, box.XMax);
-        layer.YMax = std::max(layer.YMax, box.YMax);
     }
 }
 
@@ -98,24 +119,19 @@ void ConvertGISLayerCoords(int layerIndex, int zone, int direction)
     StatusProgress& progress = statusProgress();
     progress.showProgress(layer.ShapeCount());
     progress.setStatusText(QStringLiteral("Converting Coordinates"));
-    if (direction == 1) {
-        convertToGeographic(layer, projection, mapState().NorthZone);
-    } else {
-        convertToUtm(layer, projection);
-    }
+    const ShapeBox extent = direction == 1 ? convertToGeographic(layer, projection, mapState().NorthZone)
+                                           : convertToUtm(layer, projection);
     progress.hideProgress();
     progress.setStatusText(QString());
 
+    // The converted layer's boxes were made on the way; the others' follow.
     progress.setStatusText(QStringLiteral("Finding Max/Min Points"));
-    RecomputeGISExtents();
+    setExtent(layer, extent);
+    recomputeExtents(&layer);
     progress.setStatusText(QString());
 }
 
 void RecomputeGISExtents()
 {
-    LayerData& data = layerData();
-    const int count = std::min(data.GISCount, static_cast<int>(data.GISLayers.size()) - 1);
-    for (int l = 1; l <= count; ++l) {
-        recomputeExtent(data.GISLayers[static_cast<std::size_t>(l)]);
-    }
+    recomputeExtents(nullptr);
 }

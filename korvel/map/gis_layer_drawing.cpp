@@ -93,8 +93,8 @@ void startPass(const GISLayer& layer, bool buffer)
 
 int bufferPenWidth(const PictureSurface& picture)
 {
-    // Twice the width in a wide type: the original's 16-bit sum overflowed
-    // above 16,383 metres.
+    // Twice the width in a wide type: a 16-bit sum would overflow above
+    // 16,383 metres.
     const double twice = 2.0 * double(mainSettings().BufferWidth);
     double pixels = 0.0;
     if (globals().UTMMode) {

@@ -1,7 +1,7 @@
 #pragma once
-// The decoded pictures of the loaded images, kept between redraws. The
-// original decoded every image file at every redraw; here a file is decoded
-// again only when its size or modification time changed since it was last
+// The decoded pictures of the loaded images, kept between redraws: decoding
+// every image file at every redraw would cost more than drawing it, so a file
+// is decoded again only when its size or modification time changed since it was last
 // decoded, while what the user sees stays the same: a file that has gone
 // away since it was loaded still fails the redraw with its message.
 #include <QDateTime>

@@ -11,7 +11,7 @@ LayerData g_layers;
 
 [[noreturn]] void raiseLimit(const QString& refusal)
 {
-    // Error 6 is the overflow the byte counts of the original raised here.
+    // Error 6 (Overflow): what a count held in one byte raises at its 256th item.
     throw VbError(6, QStringLiteral("KORVEL"), refusal);
 }
 

@@ -107,7 +107,7 @@ struct MapExtent
 // extent replaces it.
 inline constexpr MapExtent EmptyDataExtent { 1e7, 1e7, -1e7, -1e7 };
 
-// The original kept these counts in bytes; the limit stays, but the counts are
+// Each kind holds at most as many items as one byte counts; the counts are
 // ordinary integers and the 256th item is refused before anything changes.
 inline constexpr int MaxLoadedPerKind = 255;
 

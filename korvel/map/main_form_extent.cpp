@@ -11,6 +11,7 @@
 // LastExtent for Previous Zoom, and locks the boxes again. It never redraws:
 // the caller calls Graph.
 #include "korvel/agnav/agnav_block.h"
+#include "korvel/map/extent_box_colours.h"
 #include "korvel/map/layer_records.h"
 #include "korvel/map/map_extent.h"
 #include "korvel/map/map_state.h"
@@ -71,14 +72,17 @@ ViewEdges MainForm::boxedExtent() const
 
 void MainForm::setExtentBoxesOpen(bool open)
 {
+    // The system colours of the design, taken from the window's palette.
+    const QPalette& system = palette();
+    const QColor background = open ? system.color(QPalette::Active, QPalette::HighlightedText)
+                                   : system.color(QPalette::Active, QPalette::Midlight);
+    const QColor text = readableTextColour(background, system.color(QPalette::Active, QPalette::Text));
     for (QLineEdit* box : { Text1, Text2, Text3, Text4 }) {
+        // Locked means not editable; the text stays readable all the same.
         box->setEnabled(open);
-        // The system colours of the design: highlighted text while open,
-        // the 3-D light face while locked.
         QPalette colours = box->palette();
-        const QColor background
-            = open ? colours.color(QPalette::HighlightedText) : colours.color(QPalette::Midlight);
         colours.setColor(QPalette::All, QPalette::Base, background);
+        colours.setColor(QPalette::All, QPalette::Text, text);
         box->setPalette(colours);
     }
 }
@@ -123,9 +127,7 @@ void MainForm::ApplyMapExtent()
                 extentBoxNumber(Text4->text(), fitted[3]), extentBoxNumber(Text3->text(), fitted[2]),
                 extentBoxNumber(Text2->text(), fitted[1]));
         } else {
-            for (int i = 0; i < 4; ++i) {
-                boxes[i]->setText(CStr(float(mapEdge(i + 1))));
-            }
+            showPictureEdgesInBoxes();
         }
         setExtentBoxesOpen(false);
         GraphButton->setEnabled(true);
@@ -142,6 +144,50 @@ void MainForm::ApplyMapExtent()
     if (Check1[2].isChecked()) {
         if (FloatingToolWindow* zoom = floatingToolWindow(FloatingTool::Zoom)) {
             zoom->refreshForm();
+        }
+    }
+}
+
+void MainForm::showPictureEdgesInBoxes()
+{
+    QLineEdit* boxes[] = { Text1, Text2, Text3, Text4 };
+    for (int i = 0; i < 4; ++i) {
+        boxes[i]->setText(CStr(float(mapEdge(i + 1))));
+    }
+}
+
+void MainForm::placeMapPicture(const QRect& geometry)
+{
+    const QSize before(Picture1->clientWidth(), Picture1->clientHeight());
+    if (!before.isEmpty()) {
+        m_lastMapClientSize = before;
+    }
+    Picture1->setGeometry(geometry);
+    const QSize after(Picture1->clientWidth(), Picture1->clientHeight());
+    if (Picture1->ScaleMode() != vbUser || after.isEmpty() || after == m_lastMapClientSize) {
+        return;
+    }
+    // A picture box keeps its scale when resized, which would stretch the
+    // map across the new shape; the map keeps its metres (or degrees) per
+    // pixel instead, so distances read the same in every direction. A
+    // picture squeezed to nothing on the way (the first layout passes through
+    // a height of 0) scales from the last size it had.
+    const UserScale kept = scaleKeptOnResize(
+        { Picture1->ScaleLeft(), Picture1->ScaleTop(), Picture1->ScaleWidth(), Picture1->ScaleHeight() },
+        m_lastMapClientSize.width(), m_lastMapClientSize.height(), after.width(), after.height());
+    Picture1->setScaleWidth(kept.width);
+    Picture1->setScaleHeight(kept.height);
+    m_lastMapClientSize = after;
+    MapState& map = mapState();
+    if (!map.ExtentEntryMode) {
+        // The locked boxes show the view; open ones keep what is typed.
+        const bool edited = map.ExtentEdited;
+        showPictureEdgesInBoxes();
+        map.ExtentEdited = edited;
+        if (Check1[2].isChecked()) {
+            if (FloatingToolWindow* zoom = floatingToolWindow(FloatingTool::Zoom)) {
+                zoom->refreshForm();
+            }
         }
     }
 }

@@ -36,6 +36,23 @@ struct AspectFit
 };
 AspectFit fitToAspect(const ViewEdges& typed, double ratio);
 
+// A picture's user scale as it holds it: the top left corner and the signed
+// width and height in map units.
+struct UserScale
+{
+    double left = 0.0;
+    double top = 0.0;
+    double width = 0.0;
+    double height = 0.0;
+};
+
+// The scale of a picture whose client area goes from the old size to the new
+// one (pixels) while the map keeps its units per pixel and its top left
+// corner (west and north): the width and height grow or shrink with the
+// area, so the view gains or loses room at the east and south and a circle
+// stays round. A scale is kept as it is when either size has no area.
+UserScale scaleKeptOnResize(const UserScale& scale, int oldWidth, int oldHeight, int newWidth, int newHeight);
+
 // Whether a typed box value stands: not empty, a number, not negative in
 // UTM mode, and in latitude/longitude mode not below -180 (box 1 west, box 3
 // east) or -90 (box 2 south, box 4 north).

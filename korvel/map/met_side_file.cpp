@@ -12,9 +12,9 @@ constexpr double WrappedEast = 179.9999;
 constexpr double WrappedWest = -179.9999;
 
 // The value of a "Name: value" line: the text after its first ":", blanks
-// around it cut. The original took the text from two characters after the
-// colon, which dropped the sign of "West_Bounding_Coordinate:-96.5"; both
-// forms read the same here.
+// around it cut. Taking the text from two characters after the colon would
+// drop the sign of "West_Bounding_Coordinate:-96.5"; both forms read the
+// same here.
 std::optional<double> boundValue(const QString& line)
 {
     const qsizetype colon = line.indexOf(u':');

@@ -20,7 +20,7 @@
 
 class MainForm;
 
-// Feet in a metre, as the program has always converted.
+// Feet in a metre, the one factor the program converts with.
 inline constexpr double FeetPerMetre = 3.2808;
 
 // The second end for the pointer: with Shift alone held (shift 1) the

@@ -154,6 +154,17 @@ const ShapeBox& ShapeList::box(int s) const
     return feature(s).box;
 }
 
+ShapeBox ShapeList::recomputeBoxes(const ShapeBox& start)
+{
+    ShapeBox all = start;
+    for (Feature& f : m_features) {
+        const std::size_t n = static_cast<std::size_t>(f.count);
+        f.box = boxOf({ m_x.data() + f.first, n }, { m_y.data() + f.first, n }, start);
+        grow(all, f.box);
+    }
+    return all;
+}
+
 ShapeRecord ShapeList::record(int s) const
 {
     const Feature& f = feature(s);

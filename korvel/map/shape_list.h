@@ -13,6 +13,7 @@
 #include "korvel/map/large_block_allocator.h"
 #include "korvel/map/shape_record.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -60,6 +61,43 @@ public:
 
     ShapeBox& box(int s);
     const ShapeBox& box(int s) const;
+    // Gives every feature the box of its vertices, grown from `start` (a
+    // feature without vertices keeps `start`), in one pass over the layer;
+    // returns the union of `start` and all the boxes.
+    ShapeBox recomputeBoxes(const ShapeBox& start);
+    // The box of these vertices grown from `start`, and `into` grown by `box`.
+    static ShapeBox boxOf(std::span<const double> xs, std::span<const double> ys, const ShapeBox& start)
+    {
+        ShapeBox box = start;
+        const std::size_t n = std::min(xs.size(), ys.size());
+        for (std::size_t p = 0; p < n; ++p) {
+            box.XMin = std::min(box.XMin, xs[p]);
+            box.YMin = std::min(box.YMin, ys[p]);
+            box.XMax = std::max(box.XMax, xs[p]);
+            box.YMax = std::max(box.YMax, ys[p]);
+        }
+        return box;
+    }
+    static void grow(ShapeBox& into, const ShapeBox& box)
+    {
+        into.XMin = std::min(into.XMin, box.XMin);
+        into.YMin = std::min(into.YMin, box.YMin);
+        into.XMax = std::max(into.XMax, box.XMax);
+        into.YMax = std::max(into.YMax, box.YMax);
+    }
+
+    // Calls visit(s, xs, ys, box) for every feature s in order, with its
+    // vertices indexed from 0 and its box, for passes over a whole layer
+    // that cannot afford a checked look-up per feature.
+    template <class Visit> void forEachFeature(Visit&& visit)
+    {
+        int s = 0;
+        for (Feature& f : m_features) {
+            const std::size_t n = static_cast<std::size_t>(f.count);
+            visit(++s, std::span<double>(m_x.data() + f.first, n), std::span<double>(m_y.data() + f.first, n),
+                f.box);
+        }
+    }
 
     // A stand-alone copy of feature s (vertices 1..n, box), e.g. for turning a
     // polygon into a block boundary.

@@ -1,5 +1,6 @@
 #include "korvel/map/shapefile_reader_records.h"
 
+#include "korvel/shell/percent_progress.h"
 #include "korvel/shell/status_progress.h"
 
 #include <QtEndian>
@@ -51,7 +52,7 @@ bool isPoly(qint32 shapeType)
 struct RecordArea
 {
     const char* data = nullptr;
-    qint64 end = 0; // the file length the header gives, never beyond the bytes
+    qint64 end = 0; // the real end of the file
     QString fileName;
     qint32 shapeType = 0;
 };
@@ -202,13 +203,14 @@ QString readPartStarts(const char* index, qint32 partCount, std::int32_t pointCo
 
 void fillPoints(const RecordArea& area, const RecordScan& scan, ShapeList& shapes)
 {
+    PercentProgress progress(scan.count());
     for (int s = 1; s <= scan.count(); ++s) {
         const qint64 at = scan.contentAt[static_cast<std::size_t>(s)];
         if (at >= 0) {
             shapes.xs(s)[0] = littleEndianDouble(area.data + at + 4);
             shapes.ys(s)[0] = littleEndianDouble(area.data + at + 12);
         }
-        statusProgress().setProgress(s);
+        progress.advanceTo(s);
     }
 }
 
@@ -218,6 +220,7 @@ QString fillPolys(const RecordArea& area, const RecordScan& scan, GISLayer& laye
 {
     ShapeList& shapes = layer.Shapes;
     layer.ShapeParts.assign(static_cast<std::size_t>(scan.count()) + 1, ::ShapeParts());
+    PercentProgress progress(scan.count());
     for (int s = 1; s <= scan.count(); ++s) {
         const qint64 at = scan.contentAt[static_cast<std::size_t>(s)];
         const std::int32_t count = scan.pointCounts[static_cast<std::size_t>(s)];
@@ -240,7 +243,7 @@ QString fillPolys(const RecordArea& area, const RecordScan& scan, GISLayer& laye
                 ys[j] = littleEndianDouble(vertex + 8);
             }
         }
-        statusProgress().setProgress(s);
+        progress.advanceTo(s);
     }
     return {};
 }
@@ -279,18 +282,10 @@ GISReadResult decodeShapefile(QByteArrayView bytes, const QString& fileName, GIS
     if (type != PointShape && !isPoly(type)) {
         return GISReadResult::refused(unsupportedShapeTypeRefusal(type));
     }
-    RecordArea area { bytes.data(), header->FileBytes, fileName, type };
-    if (header->FileBytes < ShapefileHeaderBytes) {
-        return GISReadResult::failed(damaged(
-            area, QStringLiteral("its header gives a file length of %1 bytes").arg(header->FileBytes)));
-    }
-    if (header->FileBytes > bytes.size()) {
-        return GISReadResult::failed(
-            QStringLiteral("%1 is truncated: its header gives %2 bytes, but the file holds %3.")
-                .arg(quotedFileName(fileName))
-                .arg(header->FileBytes)
-                .arg(bytes.size()));
-    }
+    // The records run to the real end of the file: writers leave the
+    // header's length at 0 or stale, or append records without updating it,
+    // and a copy broken off keeps the length of the whole.
+    RecordArea area { bytes.data(), bytes.size(), fileName, type };
 
     ProgressShown shown;
     if (isPoly(type)) {

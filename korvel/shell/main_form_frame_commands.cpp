@@ -111,7 +111,8 @@ void MainForm::View_MapMode_Click()
     GraphButton->hide();
     Frame1->hide();
     Frame2->hide();
-    Picture1->resize(std::max(1, Check1[1].x() - Picture1->x() - 3), Picture1->height());
+    placeMapPicture(
+        { Picture1->pos(), QSize(std::max(1, Check1[1].x() - Picture1->x() - 3), Picture1->height()) });
     GuidanceFrame->hide();
     if (Tools_DigitizeGuidance->isChecked()) {
         if (FloatingToolWindow* guidance = floatingToolWindow(FloatingTool::Guidance)) {
@@ -141,7 +142,8 @@ void MainForm::View_ClutteredMode_Click()
     }
     Frame1->show();
     Frame2->show();
-    Picture1->resize(std::max(1, Frame1->x() - 2 * Picture1->x()), Picture1->height());
+    placeMapPicture(
+        { Picture1->pos(), QSize(std::max(1, Frame1->x() - 2 * Picture1->x()), Picture1->height()) });
     unloadGuidanceWindow();
     if (Tools_DigitizeGuidance->isChecked()) {
         GuidanceFrame->show();

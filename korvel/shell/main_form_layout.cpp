@@ -186,7 +186,7 @@ void MainForm::ArrangeControls()
 
     const int mapWidth
         = View_MapMode->isChecked() ? layerToggle.x() - Picture1->x() - 3 : Frame1->x() - 2 * Picture1->x();
-    Picture1->setGeometry(Picture1->x(), Picture1->x(), mapWidth, StatusBar1->y() - 2 * Picture1->x());
+    placeMapPicture({ Picture1->x(), Picture1->x(), mapWidth, StatusBar1->y() - 2 * Picture1->x() });
 
     for (int i = 2; i <= Check1.UBound(); ++i) {
         if (QPushButton* toggle = Check1.at(i)) {

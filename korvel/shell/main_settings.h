@@ -9,7 +9,7 @@
 #include <cstdint>
 
 // Where the file dialogs start while no folder is stored: the user's home
-// folder, ending in "/" (the Windows program started at the drive's root).
+// folder, ending in "/".
 QString defaultStartFolder();
 
 struct MainSettings

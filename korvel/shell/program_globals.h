@@ -42,5 +42,6 @@ struct ProgramGlobals
 ProgramGlobals& globals();
 void resetProgramGlobals();
 
-// The updater beside the main program (the Windows program's "Quillet.exe").
+// The updater beside the main program: "quillet", the "Quillet.exe" of the
+// menus and messages.
 QString updaterPath();

@@ -7,6 +7,8 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+#include <functional>
+
 namespace {
 
 // A box that counts the keys that reach it.
@@ -106,6 +108,53 @@ TEST_F(KeyPreviewTest, KeyUpComesOnceWhenTheKeyIsLetGo)
     EXPECT_TRUE(m_keys.empty()) << "a release is no KeyDown";
 }
 
+// Whatever the form's handler does while the key is on its way up to the
+// parents (moving the focus, installing a filter as a redraw does), the form
+// hears the key once: a view switch must not see its own key a second time.
+TEST_F(KeyPreviewTest, FormHearsAKeyOnceWhateverItsHandlerDoesMeanwhile)
+{
+    auto* panel = new QWidget(&m_form);
+    panel->setFocusPolicy(Qt::StrongFocus);
+    m_form.layout()->addWidget(panel);
+    auto* inner = new CountingBox(panel);
+    CountingBox otherWindow;
+    otherWindow.show();
+    QObject lateFilter;
+    struct Case
+    {
+        const char* name;
+        std::function<void()> handler;
+    };
+    const Case cases[] = {
+        { "nothing", [] {} },
+        { "focus to the control's parent", [panel] { panel->setFocus(); } },
+        { "focus to the form", [this] { m_form.setFocus(); } },
+        { "focused control hidden", [inner] { inner->hide(); } },
+        { "a key of its own delivered elsewhere", [&otherWindow] { press(otherWindow, Qt::Key_N); } },
+        // Qt then calls the application's filters for the same widget again.
+        { "an application filter installed meanwhile",
+            [&lateFilter] { QCoreApplication::instance()->installEventFilter(&lateFilter); } },
+    };
+    for (const Case& c : cases) {
+        inner->show();
+        inner->setFocus();
+        inner->keys = 0;
+        int heard = 0;
+        const QMetaObject::Connection connection
+            = QObject::connect(m_preview, &KeyPreview::KeyDown, [&heard, &c](int keyCode, int) {
+                  if (keyCode == 122) {
+                      ++heard;
+                      c.handler();
+                  }
+              });
+        press(*inner, Qt::Key_F11);
+        QObject::disconnect(connection);
+        QCoreApplication::instance()->removeEventFilter(&lateFilter);
+        EXPECT_EQ(heard, 1) << c.name;
+        EXPECT_EQ(inner->keys, 1) << c.name << ": the control still gets it";
+    }
+}
+
 TEST(VbInputCodes, KeysAreTheirVirtualKeyCodes)
 {
     EXPECT_EQ(vbKeyCode(Qt::Key_Tab), 9);
@@ -118,6 +167,22 @@ TEST(VbInputCodes, KeysAreTheirVirtualKeyCodes)
     EXPECT_EQ(vbKeyCode(Qt::Key_F5), 116);
     EXPECT_EQ(vbKeyCode(Qt::Key_Delete), 46);
     EXPECT_EQ(vbKeyCode(Qt::Key_MediaPlay), 0);
+}
+
+TEST(VbInputCodes, TheNumericPadsPlusAndMinusHaveCodesOfTheirOwn)
+{
+    const struct
+    {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int code;
+    } rows[] = { { Qt::Key_Plus, Qt::KeypadModifier, vbKeyAdd }, { Qt::Key_Minus, Qt::KeypadModifier, vbKeySubtract },
+        { Qt::Key_Plus, Qt::NoModifier, 0 }, { Qt::Key_5, Qt::KeypadModifier, 53 },
+        { Qt::Key_Up, Qt::KeypadModifier, vbKeyUp } };
+    for (const auto& row : rows) {
+        const QKeyEvent event(QEvent::KeyPress, row.key, row.modifiers);
+        EXPECT_EQ(vbKeyCode(event), row.code) << row.key;
+    }
 }
 
 TEST(VbInputCodes, ModifiersAndButtonsAreTheRuntimesMasks)

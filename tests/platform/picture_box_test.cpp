@@ -65,6 +65,55 @@ TEST(PictureBox, UserScaleRunsFromCornerToCorner)
     EXPECT_EQ(picture.ScaleWidth(), 4000) << "a set scale stays with the window's size";
 }
 
+// The picture paints over all it covers (it is opaque): its two-pixel frame
+// runs to the last column and row whatever its size, and the client area
+// holds the picture and nothing else. Stale screen pixels would otherwise
+// stay beside the map after a mode switch.
+TEST(PictureBox, ThePaintCoversTheFrameWholeAtEverySize)
+{
+    PictureBox picture;
+    picture.setBackColor(RGB(0, 0, 255));
+    const QColor stale(255, 0, 0);
+    for (const QSize size : { QSize(300, 200), QSize(420, 200), QSize(180, 260), QSize(5, 5) }) {
+        picture.resize(size);
+        QImage screen(size, QImage::Format_RGB32);
+        screen.fill(stale);
+        picture.render(&screen);
+        const QPalette& colours = picture.palette();
+        const int right = size.width() - 1;
+        const int bottom = size.height() - 1;
+        struct Edge
+        {
+            const char* name;
+            QPoint at;
+            QColor colour;
+        };
+        const Edge edges[] = {
+            { "outer top", { right / 2, 0 }, colours.mid().color() },
+            { "outer left", { 0, bottom / 2 }, colours.mid().color() },
+            { "outer right", { right, bottom / 2 }, colours.light().color() },
+            { "outer bottom", { right / 2, bottom }, colours.light().color() },
+            { "inner right", { right - 1, bottom / 2 }, colours.button().color() },
+            { "inner bottom", { right / 2, bottom - 1 }, colours.button().color() },
+            { "outer bottom-right corner", { right, bottom }, colours.light().color() },
+        };
+        for (const Edge& edge : edges) {
+            EXPECT_EQ(screen.pixel(edge.at), edge.colour.rgb())
+                << edge.name << " at " << size.width() << "x" << size.height();
+        }
+        int stalePixels = 0;
+        for (int y = 0; y < size.height(); ++y) {
+            for (int x = 0; x < size.width(); ++x) {
+                stalePixels += screen.pixelColor(x, y) == stale ? 1 : 0;
+            }
+        }
+        EXPECT_EQ(stalePixels, 0) << size.width() << "x" << size.height();
+        if (size.width() > 4) {
+            EXPECT_EQ(screen.pixelColor(2, 2), QColor(0, 0, 255)) << "the client area shows the picture";
+        }
+    }
+}
+
 TEST(PictureBox, CustomPointerTakesItsPictureCentredOnTheHotSpot)
 {
     PictureBox picture;

@@ -20,7 +20,7 @@ std::vector<float> draw(int count)
 
 TEST_F(VbRandomTest, UnseededRunGivesTheRuntimesFirstNumbers)
 {
-    // The sequence every fresh run of the original program started with.
+    // The runtime's sequence for a generator that was never seeded.
     EXPECT_NEAR(Rnd(), 0.7055475, 1e-7);
     EXPECT_NEAR(Rnd(), 0.5334240, 1e-7);
     EXPECT_NEAR(Rnd(), 0.5795186, 1e-7);

@@ -2,16 +2,16 @@
 // whole run, created before any test touches a widget, and the scripted
 // services that keep every test away from real dialogs. Started with a child
 // action (tests/support/child_process.h), it runs that action instead.
+#include "platform/key_preview.h"
 #include "tests/support/child_process.h"
 #include "tests/support/scripted_services.h"
 
-#include <QApplication>
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-    QApplication app(argc, argv);
+    KeyPreviewApplication app(argc, argv);
     ScriptedServices services;
     int childExitCode = 0;
     if (runRequestedChildAction(argc, argv, childExitCode)) {

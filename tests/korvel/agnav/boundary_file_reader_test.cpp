@@ -125,6 +125,35 @@ TEST_F(BoundaryFileReaderTest, UnknownRecordsAndBlankLinesAreSkipped)
     EXPECT_EQ(m_block.VertexCount, 2);
 }
 
+// The blank that ends a job name, a swath or an offset code may be the last
+// character of the line: the line keeps its trailing blanks until its
+// records are split.
+TEST_F(BoundaryFileReaderTest, AValueEndedByTheLinesLastBlankIsRead)
+{
+    struct Case
+    {
+        const char* name;
+        QByteArray line;
+        QString job;
+        QString swath;
+        int offset;
+    };
+    const Case cases[] = {
+        { "job name", "35  JOB \r\n", "JOB/", "", 0 },
+        { "job name, blanks before the record", "   35  JOB  \r\n", "JOB/", "", 0 },
+        { "job name ended by a tab", "35\tJOB\t\n", "JOB/", "", 0 },
+        { "swath", "36  30 \r\n", "", "30", 0 },
+        { "offset code", "37  2 \r\n", "", "", 2 },
+    };
+    for (const Case& c : cases) {
+        const AgnavOutcome outcome = parse("1  U  279\r\n" + c.line);
+        ASSERT_TRUE(outcome.isDone()) << c.name << ": " << outcome.message().toStdString();
+        EXPECT_EQ(m_block.DataSubfolder, c.job) << c.name;
+        EXPECT_EQ(m_block.SwathWidthText, c.swath) << c.name;
+        EXPECT_EQ(m_block.OffsetCode, c.offset) << c.name;
+    }
+}
+
 TEST_F(BoundaryFileReaderTest, FileWithoutCornersKeepsTheStartExtent)
 {
     ASSERT_TRUE(parse("1  U  279\r\n").isDone());

@@ -67,13 +67,13 @@ TEST_F(BoundaryFileWriterTest, UtmFileByteForByte)
 
 TEST_F(BoundaryFileWriterTest, WrittenFileReadsBackAndWritesAgainTheSame)
 {
-    const AGNAVBlock original = utmBlock(m_path);
-    ASSERT_TRUE(writeBoundaryFile(utmJob(), original).isDone());
+    const AGNAVBlock written = utmBlock(m_path);
+    ASSERT_TRUE(writeBoundaryFile(utmJob(), written).isDone());
     AGNAVBlock read = readBack(m_path);
     read.Path = m_path;
-    read.FileName = original.FileName;
-    EXPECT_EQ(read.Boundary.X, original.Boundary.X);
-    EXPECT_EQ(read.Boundary.Y, original.Boundary.Y);
+    read.FileName = written.FileName;
+    EXPECT_EQ(read.Boundary.X, written.Boundary.X);
+    EXPECT_EQ(read.Boundary.Y, written.Boundary.Y);
     EXPECT_EQ(read.Zone, 17);
     EXPECT_EQ(read.Ellipsoid.Name, "WGS-84");
     EXPECT_EQ(read.HeadingText, "90.00");

@@ -2,6 +2,7 @@
 // with two blocks, the block pop-up, the question, and a zone that cannot be
 // written.
 #include "korvel/agnav/agnav_block.h"
+#include "korvel/layers/layer_popup_states.h"
 #include "korvel/map/digitizing_tool.h"
 #include "korvel/shell/selection_form.h"
 #include "platform/line_control.h"
@@ -118,6 +119,48 @@ TEST_F(ExclusionDigitizing, ThePopUpKnowsItsBlockFromTheStartAndASecondZoneFollo
     EXPECT_TRUE(lines[3].startsWith("2   502100.0")) << "the second zone numbered 2";
     EXPECT_EQ(agnavData().Blocks[2].ExclusionZoneCount, 2);
     EXPECT_EQ(window.SelectedBlock, 0);
+}
+
+// A block whose exclusion-zone file already held zones it had not loaded:
+// the new zone follows them in the file, and the block then holds, draws and
+// lists them all, so "Load Exclusion Zones" (off once zones are loaded) hides
+// nothing.
+TEST_F(ExclusionDigitizing, AZoneAddedToAFileNotLoadedBringsTheFilesOtherZonesAlong)
+{
+    loadBlocks(1);
+    write(QStringLiteral("FIELD1.xcl"),
+        "1   501100.0  4800600.0\r\n1   501100.0  4800700.0\r\n1   501300.0  4800700.0\r\n"
+        "1   501300.0  4800600.0\r\n"
+        "2   501500.0  4800600.0\r\n2   501500.0  4800700.0\r\n2   501700.0  4800700.0\r\n"
+        "2   501700.0  4800600.0\r\n");
+    const AGNAVBlock& block = agnavData().Blocks[1];
+    ASSERT_FALSE(block.ExclusionLoaded);
+    ASSERT_TRUE(blockPopUpStates(block, false).openExclusion);
+    const QColor zoneFill = toQColor(mainSettings().BufferColour);
+    ASSERT_NE(mapColourAt(501200, 4800650), zoneFill);
+
+    MainForm& window = form();
+    window.Tools_DigitizeExclusion_Click();
+    queueMsgBoxAnswer(vbYes);
+    digitizeTriangle(501100);
+    EXPECT_TRUE(exclusionFile(1).contains("\r\n3   501300.0  4800500.0\r\n")) << "the next zone of the file";
+    ASSERT_EQ(block.ExclusionZoneCount, 3);
+    EXPECT_EQ(block.ExclusionZones[1].X[1], 501100.0) << "the file's first zone";
+    EXPECT_EQ(block.ExclusionZones[3].upperBound(), 3) << "the new zone last";
+    EXPECT_GT(block.ExclusionAreas[3], 0.0);
+    EXPECT_EQ(agnavData().ExclusionCount, 1);
+    struct Zone
+    {
+        const char* name;
+        double x;
+        double y;
+    };
+    for (const Zone& zone : { Zone { "zone 1", 501200, 4800650 }, Zone { "zone 2", 501600, 4800650 },
+             Zone { "zone 3", 501300, 4800250 } }) {
+        EXPECT_EQ(mapColourAt(zone.x, zone.y), zoneFill) << zone.name << " is drawn";
+    }
+    EXPECT_TRUE(window.Check3.exists(1)) << "the block's exclusion row";
+    EXPECT_FALSE(blockPopUpStates(block, false).openExclusion) << "nothing is left to load";
 }
 
 TEST_F(ExclusionDigitizing, FewVerticesOrNoSaveNothingAndAFailedWriteIsReported)

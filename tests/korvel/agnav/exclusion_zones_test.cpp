@@ -153,13 +153,19 @@ TEST_F(ExclusionZonesTest, AppendingToAFileNotLoadedContinuesItsNumbering)
     const QByteArray file = readTestFile(xcl());
     // The old last line got its line end; the new zone is number 3.
     EXPECT_TRUE(file.contains("2   6.0  6.0\r\n3   500100.0  4800100.0\r\n"));
-    EXPECT_EQ(block().ExclusionZoneCount, 1);
+    // The block takes the file's zones with the new one, read back from it.
+    ASSERT_EQ(block().ExclusionZoneCount, 3);
+    EXPECT_TRUE(block().ExclusionLoaded);
+    EXPECT_TRUE(block().SubItemSelected);
+    EXPECT_EQ(agnavData().ExclusionCount, 1);
+    EXPECT_EQ(block().ExclusionZones[2].X, (std::vector<double> { 0, 5, 5, 6 }));
+    EXPECT_EQ(block().ExclusionZones[3].X, (std::vector<double> { 0, 500100, 500100, 500200, 500200 }));
+    EXPECT_DOUBLE_EQ(block().ExclusionAreas[3], 10000.0);
 
-    // Reading the file now gives all three zones.
-    block().ExclusionLoaded = false;
-    agnavData().ExclusionCount = 0;
-    ASSERT_TRUE(LoadExclusionFile(m_b).isDone());
-    EXPECT_EQ(block().ExclusionZoneCount, 3);
+    // A later zone is appended as zone 4 and added alone.
+    ASSERT_TRUE(saveExclusionZone(m_b, Clockwise).isDone());
+    EXPECT_EQ(block().ExclusionZoneCount, 4);
+    EXPECT_TRUE(readTestFile(xcl()).endsWith("4   500200.0  4800100.0\r\n"));
 }
 
 TEST_F(ExclusionZonesTest, GeographicBlockOnAUtmMapWritesLatitudeFirst)

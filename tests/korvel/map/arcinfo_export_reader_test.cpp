@@ -54,8 +54,8 @@ const std::vector<TestVertex> NegativeArc { { -123456.78, -4567890.1 }, { -98765
 
 // --- What a good file gives ---------------------------------------------
 
-// A negative value fills its field, so it touches the value before it; the
-// original read the numbers as blank-separated and misread such lines.
+// A negative value fills its field, so it touches the value before it;
+// numbers read as blank-separated would misread such lines.
 TEST_F(ArcInfoExportReaderTest, SinglePrecisionFieldsAreSplitByWidth)
 {
     ArcInfoExportWriter writer(Precision::Single);
@@ -88,8 +88,8 @@ TEST_F(ArcInfoExportReaderTest, DoublePrecisionFieldsAreSplitByWidth)
     expectVertices(layer, 2, NegativeArc, 1e-14);
 }
 
-// The original used the arc number as the feature index: a smaller number
-// overwrote or dropped arcs, a gap left empty features.
+// The arc number taken as the feature index would let a smaller number
+// overwrite or drop arcs and a gap leave empty features.
 TEST_F(ArcInfoExportReaderTest, ArcsAreAppendedInFileOrderWhateverTheirNumbers)
 {
     ArcInfoExportWriter writer;
@@ -143,8 +143,8 @@ TEST_F(ArcInfoExportReaderTest, ProjectionSectionGivesCoordinateTypeAndZone)
     EXPECT_EQ(layer.CoordType, unsetCoordType());
     EXPECT_EQ(layer.Zone, 0);
 
-    // Export files write the zone on the line after the projection; the
-    // original read the third line (the datum) and never found it.
+    // Export files write the zone on the line after the projection; a
+    // reader of the third line (the datum) would never find it.
     writer.setProjection(UtmProjection);
     ASSERT_TRUE(readBytes(writer.bytes(), layer).ok);
     EXPECT_EQ(layer.CoordType, "UTM");

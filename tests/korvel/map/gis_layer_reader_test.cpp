@@ -37,8 +37,8 @@ TEST_F(GISLayerReaderTest, ReadsByExtensionInAnyLetterCase)
     EXPECT_EQ(roads.ShapeType, 3);
 }
 
-// "All Files" lets any file through the dialog; the original then opened
-// it as a layer without features.
+// "All Files" lets any file through the dialog; it must not open as a
+// layer without features.
 TEST_F(GISLayerReaderTest, FileOfAnotherKindIsRefusedNamingIt)
 {
     writeTestFile(workDir() + "roads.dbf", QByteArray(200, '\x03'));

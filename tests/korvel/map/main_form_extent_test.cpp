@@ -1,6 +1,7 @@
 // The map's extent on the main window: the two phases of ApplyMapExtent, the
 // typed and the zoomed extents, Previous Zoom, the boxes' checks and the
 // reset of the map.
+#include "korvel/map/extent_box_colours.h"
 #include "korvel/map/layer_records.h"
 #include "korvel/map/map_state.h"
 #include "korvel/map/redraw_state.h"
@@ -41,6 +42,43 @@ public:
     void refreshForm() override { ++refreshes; }
     int refreshes = 0;
 };
+
+// Locked boxes are disabled, and a desktop draws disabled text in a light
+// grey that vanishes on their grey face; whatever the palette, locked or
+// open, the text stands out by 4.5:1 and locked boxes still take no typing.
+TEST_F(MapExtentOnForm, BoxesAreReadableLockedAndOpenOnEveryPalette)
+{
+    MainForm& window = form();
+    struct Case
+    {
+        const char* name;
+        QPalette palette;
+    };
+    QPalette dark(QColor(0x35, 0x35, 0x35));
+    dark.setColor(QPalette::Text, QColor(0x60, 0x60, 0x60));
+    dark.setColor(QPalette::HighlightedText, QColor(0x40, 0x40, 0x40));
+    const Case cases[] = {
+        { "the desktop's palette", window.palette() },
+        { "a grey palette", QPalette(QColor(0xc0, 0xc0, 0xc0)) },
+        { "a dark palette with dim text", dark },
+    };
+    for (const Case& c : cases) {
+        window.setPalette(c.palette);
+        for (const bool open : { true, false }) {
+            window.ApplyMapExtent(); // each call turns the boxes over
+            ASSERT_EQ(mapState().ExtentEntryMode, open) << c.name;
+            for (QLineEdit* box : { window.Text1, window.Text2, window.Text3, window.Text4 }) {
+                const QPalette shown = box->palette();
+                const QPalette::ColorGroup group = box->isEnabled() ? QPalette::Active : QPalette::Disabled;
+                EXPECT_EQ(box->isEnabled(), open) << c.name;
+                EXPECT_GE(
+                    contrastRatio(shown.color(group, QPalette::Text), shown.color(group, QPalette::Base)),
+                    ReadableContrast)
+                    << c.name << (open ? ", open: " : ", locked: ") << box->objectName().toStdString();
+            }
+        }
+    }
+}
 
 TEST_F(MapExtentOnForm, LockedBoxesOpenFirstAndAreRefilledFromThePictureAfter)
 {

@@ -105,6 +105,17 @@ TEST_F(GISOpening, ChecksRefuseWithTheirMessagesAndTheOtherFilesStillOpen)
     EXPECT_EQ(msgBoxes()[0].caption, "KORVEL");
 }
 
+// A dot at the start of a name hides a file from listings, not from the
+// user who chose it: it opens like any other.
+TEST_F(GISOpening, AFileWhoseNameStartsWithADotOpensLikeAnyOther)
+{
+    const QString hidden = fieldsFile(QStringLiteral(".fields.shp"));
+    open({ hidden });
+    EXPECT_TRUE(msgBoxes().empty());
+    ASSERT_EQ(layerData().GISCount, 1);
+    EXPECT_EQ(layerData().GISLayers[1].FileName, ".fields.shp");
+}
+
 TEST_F(GISOpening, AReaderRefusalIsShownThenTheFailureAndNothingStaysBehind)
 {
     open({ fieldsFile() });

@@ -117,3 +117,33 @@ TEST(MapExtent, TheZoomsUnionStartsFromItsSentinels)
 }
 
 } // namespace
+
+TEST(MapExtent, AResizedPictureKeepsItsUnitsPerPixelAndItsTopLeftCorner)
+{
+    const UserScale view { 500000.0, 4802000.0, 2000.0, -1500.0 }; // 400 x 300 pixels: 5 m a pixel
+    struct Case
+    {
+        const char* name;
+        int width;
+        int height;
+        UserScale expected;
+    };
+    const Case cases[] = {
+        { "wider", 600, 300, { 500000.0, 4802000.0, 3000.0, -1500.0 } },
+        { "narrower and taller", 200, 400, { 500000.0, 4802000.0, 1000.0, -2000.0 } },
+        { "the same", 400, 300, view },
+        { "no area left", 0, 300, view },
+    };
+    for (const Case& c : cases) {
+        const UserScale kept = scaleKeptOnResize(view, 400, 300, c.width, c.height);
+        EXPECT_EQ(kept.left, c.expected.left) << c.name;
+        EXPECT_EQ(kept.top, c.expected.top) << c.name;
+        EXPECT_DOUBLE_EQ(kept.width, c.expected.width) << c.name;
+        EXPECT_DOUBLE_EQ(kept.height, c.expected.height) << c.name;
+    }
+    const UserScale fromNothing = scaleKeptOnResize(view, 0, 0, 400, 300);
+    EXPECT_EQ(fromNothing.width, view.width) << "a picture that had no area has no units per pixel";
+    const UserScale mirrored = scaleKeptOnResize({ 10.0, 0.0, -100.0, 50.0 }, 100, 50, 200, 100);
+    EXPECT_DOUBLE_EQ(mirrored.width, -200.0) << "a mirrored view stays mirrored";
+    EXPECT_DOUBLE_EQ(mirrored.height, 100.0);
+}

@@ -88,8 +88,8 @@ TEST_F(MetSideFileTest, DecimalDegreesBelowMinus180AreBroughtIntoRange)
     EXPECT_EQ(layer.XMin, -190.0);
 }
 
-// The original read from two characters after the colon, dropping the sign
-// of a value written straight after it.
+// Reading from two characters after the colon would drop the sign of a
+// value written straight after it.
 TEST_F(MetSideFileTest, ValueRightAfterTheColonKeepsItsSign)
 {
     const MetSideFile met = parsed("Bounding_Coordinates:\nWest_Bounding_Coordinate:-96.5\n"

@@ -2,6 +2,7 @@
 // the window, Save GIS Image, Geo-referencing's chooser and the updater.
 #include "korvel/georef/georef_form.h"
 #include "korvel/map/layer_records.h"
+#include "korvel/map/map_state.h"
 #include "korvel/shell/program_globals.h"
 #include "korvel/shell/selection_form.h"
 #include "platform/common_dialog.h"
@@ -20,11 +21,28 @@
 #include <QMenuBar>
 #include <QPushButton>
 
+#include <functional>
+
 namespace {
 
 class FrameCommands : public MainFormTest
 {
 };
+
+// The map's top left corner and its units per pixel across and down.
+struct MapGrain
+{
+    double west = 0.0;
+    double north = 0.0;
+    double across = 0.0;
+    double down = 0.0;
+};
+
+MapGrain grainOf(const PictureBox& picture)
+{
+    return { picture.ScaleLeft(), picture.ScaleTop(), double(picture.ScaleWidth()) / picture.clientWidth(),
+        -double(picture.ScaleHeight()) / picture.clientHeight() };
+}
 
 } // namespace
 
@@ -53,6 +71,54 @@ TEST_F(FrameCommands, MapModeWidensTheMapAndClutteredModeTakesTheFloatingWindows
     window.Picture1->pixelsForWriting().setPixelColor(3, 3, QColor(255, 0, 0));
     window.View_ClutteredMode_Click();
     EXPECT_EQ(window.Picture1->image().pixelColor(3, 3), QColor(255, 0, 0)) << "no change, no redraw";
+}
+
+// A picture box keeps its scale when it changes size; the map must not: a
+// view zoomed in and then widened by Map Mode would read 667 m across for
+// 838 m down over the same number of pixels.
+TEST_F(FrameCommands, EveryResizeOfTheMapKeepsItsUnitsPerPixelAndItsNorthWestCorner)
+{
+    MainForm& window = shownForm();
+    const MapGrain start = grainOf(*window.Picture1);
+    EXPECT_NEAR(start.across / start.down, 1.0, 0.01)
+        << "the start view is square too, however the layout went";
+    layerData().DataExtent = { 0.0, 0.0, 100000.0, 100000.0 }; // wider than the view: no zoom
+    window.Text1->setText(QStringLiteral("1000"));
+    window.Text2->setText(QStringLiteral("1000"));
+    window.Text3->setText(QStringLiteral("3000"));
+    window.Text4->setText(QStringLiteral("3000"));
+    mapState().ExtentEntryMode = true;
+    window.ApplyMapExtent();
+
+    struct Step
+    {
+        const char* name;
+        std::function<void()> resize;
+    };
+    const Step steps[] = {
+        { "Map Mode", [&window] { window.View_MapMode_Click(); } },
+        { "Cluttered Mode", [&window] { window.View_ClutteredMode_Click(); } },
+        { "Map Mode again", [&window] { window.View_MapMode_Click(); } },
+        { "the layout of a smaller client area",
+            [&window] {
+                window.centralWidget()->resize(window.centralWidget()->size() - QSize(100, 60));
+                window.ArrangeControls();
+            } },
+    };
+    for (const Step& step : steps) {
+        const MapGrain before = grainOf(*window.Picture1);
+        const QSize size = window.Picture1->size();
+        step.resize();
+        ASSERT_NE(window.Picture1->size(), size) << step.name;
+        const MapGrain after = grainOf(*window.Picture1);
+        EXPECT_DOUBLE_EQ(after.west, before.west) << step.name;
+        EXPECT_DOUBLE_EQ(after.north, before.north) << step.name;
+        EXPECT_NEAR(after.across / before.across, 1.0, 1e-6) << step.name;
+        EXPECT_NEAR(after.down / before.down, 1.0, 1e-6) << step.name << ": a 200-pixel ruler reads the same";
+        const double east = after.west + after.across * window.Picture1->clientWidth();
+        EXPECT_NEAR(window.Text3->text().toDouble(), east, 0.5) << step.name << ": the boxes show the view";
+        EXPECT_FALSE(mapState().ExtentEdited) << step.name;
+    }
 }
 
 TEST_F(FrameCommands, ToolsMenuOpeningSetsTheItemsStates)

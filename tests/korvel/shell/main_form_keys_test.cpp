@@ -1,7 +1,9 @@
 // The main window's shortcuts on the window itself: the view-mode key, the
 // floating windows' keys, Enter on a typed extent and the Escape cascade.
+#include "korvel/layers/check_list_form.h"
 #include "korvel/map/map_state.h"
 #include "korvel/map/redraw_state.h"
+#include "korvel/map/zoom_form.h"
 #include "platform/line_control.h"
 #include "platform/msg_box.h"
 #include "platform/picture_box.h"
@@ -52,6 +54,41 @@ TEST_F(MainFormKeys, F11SwitchesTheViewModeBothWaysWhateverTheModifiers)
     window.Form_KeyDown(122, 0);
     EXPECT_TRUE(window.View_ClutteredMode->isChecked());
     EXPECT_TRUE(window.Frame1->isVisible());
+}
+
+// One press of F11, typed while a control of the window has the focus and a
+// floating window is open, is one switch of the view mode: closing the
+// floating window and redrawing the map (both change the application's
+// event filters) while the key is delivered must not make it two.
+TEST_F(MainFormKeys, OnePressOfF11IsOneSwitchWhileAFloatingWindowIsOpen)
+{
+    MainForm& window = shownForm();
+    // The real floating windows, each with a key preview of its own.
+    setFloatingToolWindow(FloatingTool::CheckList, &checkListFormTool());
+    setFloatingToolWindow(FloatingTool::Zoom, &zoomFormTool());
+    QApplication::setActiveWindow(&window);
+    struct Case
+    {
+        const char* name;
+        int toggle; // the floating window shown: 1 the layer list, 2 the zoom window
+    };
+    for (const Case& c : { Case { "layer list shown", 1 }, Case { "zoom window shown", 2 } }) {
+        window.View_MapMode_Click();
+        window.Check1[c.toggle].setChecked(true);
+        ASSERT_TRUE(floatingWindowShown(c.toggle == 1 ? FloatingTool::CheckList : FloatingTool::Zoom))
+            << c.name;
+        QApplication::setActiveWindow(&window);
+        window.Check1[c.toggle].setFocus();
+
+        QKeyEvent f11(QEvent::KeyPress, Qt::Key_F11, Qt::NoModifier);
+        QApplication::sendEvent(&window.Check1[c.toggle], &f11);
+        EXPECT_TRUE(window.View_ClutteredMode->isChecked()) << c.name;
+        EXPECT_TRUE(window.Frame1->isVisible()) << c.name;
+        EXPECT_FALSE(window.Check1[c.toggle].isVisible()) << c.name;
+        EXPECT_FALSE(floatingWindowShown(FloatingTool::CheckList)) << c.name;
+        EXPECT_FALSE(floatingWindowShown(FloatingTool::Zoom)) << c.name;
+        settle();
+    }
 }
 
 TEST_F(MainFormKeys, CtrlOneAndTwoOpenTheFloatingWindowsOnlyInMapMode)
