@@ -24,7 +24,8 @@ KeyPreview::~KeyPreview()
 
 bool KeyPreview::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() != QEvent::KeyPress || !m_form || !watched->isWidgetType()) {
+    const bool press = event->type() == QEvent::KeyPress;
+    if ((!press && event->type() != QEvent::KeyRelease) || !m_form || !watched->isWidgetType()) {
         return false;
     }
     // Qt hands an unaccepted key on to the parents, and the filter would see
@@ -35,8 +36,14 @@ bool KeyPreview::eventFilter(QObject* watched, QEvent* event)
         return false;
     }
     const auto* key = static_cast<QKeyEvent*>(event);
-    if (const int keyCode = vbKeyCode(*key)) {
+    const int keyCode = vbKeyCode(*key);
+    if (keyCode == 0) {
+        return false;
+    }
+    if (press) {
         emit KeyDown(keyCode, vbShift(key->modifiers()));
+    } else if (!key->isAutoRepeat()) {
+        emit KeyUp(keyCode, vbShift(key->modifiers()));
     }
     return false;
 }

@@ -1,8 +1,9 @@
 #pragma once
-// The runtime's KeyPreview of a form: the form hears every key pressed in it
-// (KeyDown with the virtual-key code and the shift mask) before the control
-// that has the focus, and the key still goes on to that control: nothing is
-// consumed. Keys of other windows (a floating tool window, an open menu, a
+// The runtime's KeyPreview of a form: the form hears every key pressed and
+// released in it (KeyDown and KeyUp with the virtual-key code and the shift
+// mask) before the control that has the focus, and the key still goes on to
+// that control: nothing is consumed. A key held down repeats its KeyDown and
+// gives one KeyUp when let go. Keys of other windows (a floating tool window, an open menu, a
 // dialog) are not the form's.
 //
 // Each key is reported once, when it reaches the widget Qt delivers it to
@@ -25,6 +26,7 @@ public:
 
 signals:
     void KeyDown(int keyCode, int shift);
+    void KeyUp(int keyCode, int shift);
 
 private:
     QPointer<QWidget> m_form;

@@ -3,7 +3,6 @@
 // then a command the user starts says plainly that it is not there, rather
 // than doing nothing; the procedures other code calls do nothing.
 #include "korvel/shell/main_form.h"
-#include "korvel/shell/program_globals.h"
 #include "platform/msg_box.h"
 
 namespace {
@@ -39,12 +38,6 @@ void MainForm::FitGuidanceLines()
     // The guidance work: draws the guidance lines being created.
 }
 
-void MainForm::Optimize(int& MetIndex)
-{
-    // The meteorology work: the optimization overlay of the met file.
-    Q_UNUSED(MetIndex);
-}
-
 void MainForm::LoadSession(const QString& Path)
 {
     // The session work: reopens the files, the extent and the ticks of a session.
@@ -56,13 +49,6 @@ void MainForm::GuidanceCancel_Click()
 {
     // The guidance work: hides the guidance panel, unticks its Tools menu
     // item and sets SelectedBlock to 0.
-}
-
-void MainForm::CloseMet_Click()
-{
-    // The meteorology work: stops the playback, closes the panel and empties
-    // the met files. Until then only the flag is cleared.
-    globals().MetLoaded = false;
 }
 
 void MainForm::ShowStatistics()

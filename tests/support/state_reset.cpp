@@ -5,6 +5,9 @@
 #include "korvel/map/layer_records.h"
 #include "korvel/map/map_state.h"
 #include "korvel/map/redraw_state.h"
+#include "korvel/met/manual_form.h"
+#include "korvel/met/met_data.h"
+#include "korvel/met/met_form.h"
 #include "korvel/shell/floating_windows.h"
 #include "korvel/shell/main_form.h"
 #include "korvel/shell/main_settings.h"
@@ -29,6 +32,8 @@ void resetAllState(const QString& programDir)
     // Windows first: a window left by the last test is gone before the data
     // it showed is reset.
     SelectionForm::release();
+    MetForm::unload();
+    ManualForm::release();
     MainForm::release();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     resetFloatingToolWindows();
@@ -54,6 +59,7 @@ void resetAllState(const QString& programDir)
     resetRedrawState();
     resetImageCache();
     resetAgnavData();
+    resetMetData();
     resetSelectionFormData();
     resetMainSettings();
     resetMapPointerIcons();
