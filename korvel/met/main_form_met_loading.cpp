@@ -12,8 +12,8 @@
 #include "korvel/met/met_form.h"
 #include "korvel/shell/main_form.h"
 #include "korvel/shell/main_settings.h"
+#include "korvel/shell/open_files_dialog.h"
 #include "korvel/shell/program_globals.h"
-#include "platform/common_dialog.h"
 #include "platform/file_helpers.h"
 #include "platform/line_control.h"
 #include "platform/menu_item.h"
@@ -93,18 +93,10 @@ void MainForm::loadMetDataFile(const QString& title, const QString& source)
         return;
     }
     MainSettings& settings = mainSettings();
-    CommonDialog dialog(this);
-    dialog.CancelError = true;
-    dialog.FileName.clear();
-    dialog.InitDir = settings.MetDir;
-    dialog.Filter = kDataFilter;
-    dialog.FilterIndex = 1;
-    dialog.Flags = cdlOFNExplorer | cdlOFNHideReadOnly;
-    dialog.DialogTitle = title;
-    if (!dialog.ShowOpen()) {
+    const QString path = chooseFileToOpen(this, settings.MetDir, kDataFilter, title);
+    if (path.isEmpty()) {
         return;
     }
-    const QString path = dialog.FileName;
     const QString name = QFileInfo(path).fileName();
     // The folder lasts until the program ends; it is not stored.
     settings.MetDir = folderOfFile(path);

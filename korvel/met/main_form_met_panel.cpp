@@ -39,13 +39,13 @@ void MainForm::UpdateMetData(int& Index)
     WindSpeedLabel->setText(metSpeedText(record.WindSpeed));
     TetherTempLabel->setText(metTemperatureText(record.AirTemp));
 
+    // The rows a file source shows and a manual entry has no values for.
+    QWidget* const datedRows[] = { &MetLabel[1], &MetLabel[2], DateLabel, TimeLabel, TimeSlider, GroundTempLabel,
+        &MetLabel[5] };
     ControlPanel[1].setEnabled(true);
     ControlPanel[2].setEnabled(true);
     MetLabel[4].setText(QStringLiteral("Air Temp (T/S) :"));
-    for (QWidget* row :
-        { static_cast<QWidget*>(&MetLabel[1]), static_cast<QWidget*>(&MetLabel[2]), static_cast<QWidget*>(DateLabel),
-            static_cast<QWidget*>(TimeLabel), static_cast<QWidget*>(TimeSlider),
-            static_cast<QWidget*>(GroundTempLabel), static_cast<QWidget*>(&MetLabel[5]) }) {
+    for (QWidget* row : datedRows) {
         row->show();
     }
     if (source.Source == MetSourceKitoon) {
@@ -57,10 +57,7 @@ void MainForm::UpdateMetData(int& Index)
         MetFrame->setTitle(QStringLiteral("Meteorology (Tall Tower)"));
         MetLabel[4].setText(QStringLiteral("Air Temp (Twr):"));
     } else {
-        for (QWidget* row : { static_cast<QWidget*>(&MetLabel[1]), static_cast<QWidget*>(&MetLabel[2]),
-                 static_cast<QWidget*>(DateLabel), static_cast<QWidget*>(TimeLabel),
-                 static_cast<QWidget*>(GroundTempLabel), static_cast<QWidget*>(&MetLabel[5]),
-                 static_cast<QWidget*>(TimeSlider) }) {
+        for (QWidget* row : datedRows) {
             row->hide();
         }
         ControlPanel[1].setEnabled(false);

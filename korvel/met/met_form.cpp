@@ -221,8 +221,7 @@ void MetForm::Form_Load()
     DrawWindSpeedGraph();
     DrawTemperatureGraph();
     const bool legend = source.Source == MetSourceKitoon;
-    for (QWidget* item : { static_cast<QWidget*>(Label4), static_cast<QWidget*>(Label5),
-             static_cast<QWidget*>(Picture4), static_cast<QWidget*>(Picture5) }) {
+    for (QWidget* item : std::initializer_list<QWidget*> { Label4, Label5, Picture4, Picture5 }) {
         item->setVisible(legend);
     }
     placeOnScreen();

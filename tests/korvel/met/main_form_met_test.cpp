@@ -8,7 +8,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPushButton>
 #include <QSlider>
 #include <QTimer>
@@ -112,22 +111,6 @@ TEST_F(MetSources, NoMoreThanEightSources)
     EXPECT_EQ(msgBoxes()[1].prompt, msgBoxes()[0].prompt);
     EXPECT_TRUE(dialogs().empty()) << "refused before the dialog";
     EXPECT_EQ(globals().MetCount, 8);
-}
-
-TEST_F(MetSources, LoadDataItemsOfferAFifthSourceButNoSixth)
-{
-    MainForm& window = form();
-    EXPECT_TRUE(window.Met_Menu->menuAction()->isEnabled());
-    for (int i = 0; i < 5; ++i) {
-        window.Tools_Menu_Click();
-        EXPECT_TRUE(window.Met_LoadKitoon->isEnabled()) << i;
-        EXPECT_TRUE(window.Met_LoadTower->isEnabled()) << i;
-        enterManual("1", "0", "50");
-    }
-    window.Tools_Menu_Click();
-    EXPECT_FALSE(window.Met_LoadKitoon->isEnabled());
-    EXPECT_FALSE(window.Met_LoadTower->isEnabled());
-    EXPECT_TRUE(window.Met_EnterManual->isEnabled());
 }
 
 TEST_F(MetSources, FailedLoadKeepsTheSourceShown)

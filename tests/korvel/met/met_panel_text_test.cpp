@@ -65,16 +65,6 @@ TEST_F(MetPanelText, NeedlePointsWhereTheWindComesFrom)
     }
 }
 
-TEST_F(MetPanelText, SliderPositionsSetFactorAndInterval)
-{
-    const int factors[] = { 8, 4, 2, 1 };
-    const int intervals[] = { 125, 250, 500, 1000 };
-    for (int v = 0; v <= 3; ++v) {
-        EXPECT_EQ(playbackTimeFactor(v), factors[v]);
-        EXPECT_EQ(playbackInterval(v), intervals[v]);
-    }
-}
-
 TEST_F(MetPanelText, SelectionClockCountsOnPastMidnight)
 {
     const MetRecord first = record(0, 196, "99", 23, 50, 0);
