@@ -108,6 +108,8 @@ private:
     void drawTimeAxis(int index, double gridTop);
     // Value labels beside the graph, one per level, from the bottom up.
     void placeValueLabels(int index, const ValueAxis& axis);
+    // Clears graph 2 or 3 and draws its scale, grid and labels.
+    void drawValueGraph(int index, const ValueAxis& axis);
 
     TimeAxis m_timeAxis;
     KeyPreview* m_keyPreview = nullptr;

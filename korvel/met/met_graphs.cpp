@@ -136,6 +136,22 @@ void MetForm::DrawWindDirectionGraph()
     graph.Refresh();
 }
 
+void MetForm::drawValueGraph(int index, const ValueAxis& axis)
+{
+    // The time scale of the wind direction graph, the values' own upwards.
+    PictureBox& graph = picture(index);
+    graph.Cls();
+    const double left = Picture1->ScaleLeft();
+    graph.Scale(left, axis.top, left + Picture1->ScaleWidth(), axis.top + axis.height);
+    for (const AxisLevel& level : axis.levels) {
+        if (level.gridLine) {
+            graph.Line(left, level.y, left + graph.ScaleWidth(), level.y, QBColor(kGrey));
+        }
+    }
+    drawTimeAxis(index, axis.top + 1.0);
+    placeValueLabels(index, axis);
+}
+
 void MetForm::DrawWindSpeedGraph()
 {
     int current = 0;
@@ -144,23 +160,13 @@ void MetForm::DrawWindSpeedGraph()
         return;
     }
     const qint32 start = metData().MetStartTime[size_t(current)];
-    const ValueAxis axis = metWindSpeedAxis(*source);
-    PictureBox& graph = *Picture2;
-    graph.Cls();
-    graph.Scale(Picture1->ScaleLeft(), axis.top, Picture1->ScaleLeft() + Picture1->ScaleWidth(), axis.top + axis.height);
-    for (const AxisLevel& level : axis.levels) {
-        if (level.gridLine) {
-            graph.Line(graph.ScaleLeft(), level.y, graph.ScaleLeft() + graph.ScaleWidth(), level.y, QBColor(kGrey));
-        }
-    }
-    drawTimeAxis(2, axis.top + 1.0);
-    placeValueLabels(2, axis);
+    drawValueGraph(2, metWindSpeedAxis(*source));
     for (int k = 1; k <= source->recordCount(); ++k) {
         const double x = metRecordX(*source, k, start);
         const double speed = source->record(k).WindSpeed;
-        graph.Line(x, speed - kStroke, x, speed + kStroke, QBColor(kBlack));
+        Picture2->Line(x, speed - kStroke, x, speed + kStroke, QBColor(kBlack));
     }
-    graph.Refresh();
+    Picture2->Refresh();
 }
 
 void MetForm::DrawTemperatureGraph()
@@ -171,27 +177,17 @@ void MetForm::DrawTemperatureGraph()
         return;
     }
     const qint32 start = metData().MetStartTime[size_t(current)];
-    const ValueAxis axis = metTemperatureAxis(*source);
-    PictureBox& graph = *Picture3;
-    graph.Cls();
-    graph.Scale(Picture1->ScaleLeft(), axis.top, Picture1->ScaleLeft() + Picture1->ScaleWidth(), axis.top + axis.height);
-    for (const AxisLevel& level : axis.levels) {
-        if (level.gridLine) {
-            graph.Line(graph.ScaleLeft(), level.y, graph.ScaleLeft() + graph.ScaleWidth(), level.y, QBColor(kGrey));
-        }
-    }
-    drawTimeAxis(3, axis.top + 1.0);
-    placeValueLabels(3, axis);
+    drawValueGraph(3, metTemperatureAxis(*source));
     const bool kitoon = source->Source == MetSourceKitoon;
     const bool ground = source->Source != MetSourceTower;
     const qint32 air = QBColor(kitoon ? kLightRed : kBlack);
     for (int k = 1; k <= source->recordCount(); ++k) {
         const double x = metRecordX(*source, k, start);
         const MetRecord& record = source->record(k);
-        graph.Line(x, record.AirTemp - kStroke, x, record.AirTemp + kStroke, air);
+        Picture3->Line(x, record.AirTemp - kStroke, x, record.AirTemp + kStroke, air);
         if (ground) {
-            graph.Line(x, record.GroundTemp - kStroke, x, record.GroundTemp + kStroke, QBColor(kLightGreen));
+            Picture3->Line(x, record.GroundTemp - kStroke, x, record.GroundTemp + kStroke, QBColor(kLightGreen));
         }
     }
-    graph.Refresh();
+    Picture3->Refresh();
 }
