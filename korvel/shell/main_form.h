@@ -599,14 +599,16 @@ public:
     // being created, drawn as overlays after the map.
     void RefreshBlockLines(QWidget& OptionsForm);
     void FitGuidanceLines();
-    // The meteorology work: the optimization overlay of a met file.
+    // The optimization overlay for the record met file MetIndex shows
+    // (korvel/met/main_form_optimization.cpp).
     void Optimize(int& MetIndex);
     // The session work: reopens a session file.
     void LoadSession(const QString& Path);
     // The guidance work: ends a guidance-line creation that may be under way
     // (its panel, its Tools menu tick) and sets SelectedBlock to 0.
     void GuidanceCancel_Click();
-    // The meteorology work: stops the playback, closes the panel, drops the files.
+    // The meteorology panel's close button: stops the playback, closes the
+    // panel and its window, drops the sources (korvel/met/main_form_met_loading.cpp).
     void CloseMet_Click();
     // The statistics and geo-referencing work: their modal windows
     // (geo-referencing Images(CurrentImage)).
