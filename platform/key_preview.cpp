@@ -41,9 +41,9 @@ bool KeyPreview::eventFilter(QObject* watched, QEvent* event)
         return false;
     }
     if (press) {
-        emit KeyDown(keyCode, vbShift(key->modifiers()));
+        emit KeyDown(keyCode, vbShift(*key));
     } else if (!key->isAutoRepeat()) {
-        emit KeyUp(keyCode, vbShift(key->modifiers()));
+        emit KeyUp(keyCode, vbShift(*key));
     }
     return false;
 }

@@ -222,7 +222,9 @@ void PictureBox::drawFrame(QPainter& painter) const
 {
     // The sunken 3-D edge of the runtime's picture box: dark outside on the
     // top and left, light on the bottom and right, two pixels deep.
-    const QRect outer = rect().adjusted(0, 0, -1, -1);
+    // rect()'s right and bottom are the last column and row already: the
+    // edge lies wholly outside the client area and covers all of the rest.
+    const QRect outer = rect();
     const QPalette& colours = palette();
     auto edge = [&painter](const QRect& box, const QColor& topLeft, const QColor& bottomRight) {
         painter.setPen(topLeft);

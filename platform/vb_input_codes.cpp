@@ -95,6 +95,12 @@ int vbShift(Qt::KeyboardModifiers modifiers)
     return shift;
 }
 
+int vbShift(const QKeyEvent& event)
+{
+    const int shift = vbShift(event.modifiers());
+    return event.key() == Qt::Key_Backtab ? shift | vbShiftMask : shift;
+}
+
 int vbButton(Qt::MouseButtons buttons)
 {
     int button = 0;

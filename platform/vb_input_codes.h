@@ -28,5 +28,8 @@ inline constexpr int vbKeyF11 = 122;
 int vbKeyCode(const QKeyEvent& event);
 int vbKeyCode(int qtKey);
 int vbShift(Qt::KeyboardModifiers modifiers);
+// The shift mask of a key event; Backtab is always Tab with Shift, even
+// where the window system leaves Shift out of its modifiers.
+int vbShift(const QKeyEvent& event);
 // The button that changed; several pressed together add up.
 int vbButton(Qt::MouseButtons buttons);

@@ -325,3 +325,15 @@ QString Str(float value) { return withSignBlank(CStr(value)); }
 QString Str(int value) { return withSignBlank(CStr(value)); }
 QString Str(long value) { return withSignBlank(CStr(value)); }
 QString Str(long long value) { return withSignBlank(CStr(value)); }
+
+std::optional<double> numericValue(const QString& text)
+{
+    if (!IsNumeric(text)) {
+        return std::nullopt;
+    }
+    try {
+        return CDbl(text);
+    } catch (const VbError&) {
+        return std::nullopt;
+    }
+}

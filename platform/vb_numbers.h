@@ -12,6 +12,7 @@
 // runtime did; each user operation catches them at its boundary.
 #include <QString>
 #include <QtGlobal>
+#include <optional>
 
 // Whole numbers from numbers: half to even; 6 "Overflow" outside the range
 // (and for NaN). Byte is 0..255, Integer 16-bit signed, Long 32-bit signed.
@@ -40,6 +41,11 @@ double Val(const QString& text);
 // digits), or "&H"/"&O" digits. No thousands separators, no currency, no
 // locale; the empty text is no number.
 bool IsNumeric(const QString& text);
+
+// The number of a numeric text (IsNumeric) read as CDbl reads it; nothing
+// for any other text and for a number beyond a Double. For checks that
+// must refuse a bad text with their own message rather than raise.
+std::optional<double> numericValue(const QString& text);
 
 // Text to Boolean: "True" or "False" in any letter case (blanks around
 // allowed), or a number, where 0 is False; anything else raises 13.

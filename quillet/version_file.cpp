@@ -1,6 +1,5 @@
 #include "quillet/version_file.h"
 
-#include "platform/vb_error.h"
 #include "platform/vb_numbers.h"
 
 #include <cmath>
@@ -11,25 +10,11 @@ namespace quillet {
 
 namespace {
 
-// Returns the number a text holds, read as the runtime reads it in the C
-// locale; none for any other text and for numbers beyond a Double.
-std::optional<double> numberIn(const QString& text)
-{
-    if (!IsNumeric(text)) {
-        return std::nullopt;
-    }
-    try {
-        return CDbl(text);
-    } catch (const VbError&) {
-        return std::nullopt;
-    }
-}
-
 // A version as the runtime's CSng reads it, in the C locale. Texts such as
 // "1,05" (a comma for the point) or "1.2.3" are no numbers.
 std::optional<float> versionNumber(const QString& text)
 {
-    const std::optional<double> value = numberIn(shownLine(text));
+    const std::optional<double> value = numericValue(shownLine(text));
     if (!value || !std::isfinite(*value) || std::abs(*value) > double(std::numeric_limits<float>::max())) {
         return std::nullopt;
     }
@@ -38,7 +23,7 @@ std::optional<float> versionNumber(const QString& text)
 
 std::optional<qint32> sizeNumber(const QString& text)
 {
-    const std::optional<double> value = numberIn(shownLine(text));
+    const std::optional<double> value = numericValue(shownLine(text));
     if (!value || !(*value >= 1.0) || *value > double(std::numeric_limits<qint32>::max())
         || *value != std::floor(*value)) {
         return std::nullopt;

@@ -32,6 +32,8 @@ AGNAVBlock newBlock(const QString& path, const BlockLoadOptions& options)
     return block;
 }
 
+} // namespace
+
 void widenDataExtent(const ShapeRecord& boundary, bool replace)
 {
     MapExtent& extent = layerData().DataExtent;
@@ -44,8 +46,6 @@ void widenDataExtent(const ShapeRecord& boundary, bool replace)
     extent.XMax = std::max(extent.XMax, boundary.XMax);
     extent.YMax = std::max(extent.YMax, boundary.YMax);
 }
-
-} // namespace
 
 void setUpMapFromBlock(const AGNAVBlock& block)
 {

@@ -36,6 +36,10 @@ AgnavOutcome loadBlockRecord(const QString& path, const BlockLoadOptions& option
 // last row of the ellipsoid table with the same axis and flattening.
 void setUpMapFromBlock(const AGNAVBlock& block);
 
+// Widens DataExtent by a block's boundary extent, or makes it that extent
+// (replace, for the first data of an empty map).
+void widenDataExtent(const ShapeRecord& boundary, bool replace);
+
 // Brings a block's boundary, read in its file's system, into the map's, in
 // the block's zone: a UTM block on a UTM map only when its ellipsoid differs
 // from the map's (to degrees with its own, back with the map's); a latitude/

@@ -29,16 +29,18 @@ constexpr int kMinimumVertices = 3;
 constexpr int kTypedExtentButton = 3;
 
 // The block the finished zone goes to. The chooser starts on block 1 and
-// shows only when there is a choice; closed without one, block 1 it is.
+// shows only when there is a choice; closed without one it is a Cancel, and
+// 0 saves the zone nowhere.
 int chooseExclusionBlock()
 {
     SelectionForm& chooser = SelectionForm::instance();
     chooser.Selection = 1;
+    bool chosen = true;
     if (agnavData().BlockCount > 1) {
         chooser.ListType = SelectionListBlocks;
-        ShowModal(chooser);
+        chosen = ShowModal(chooser) == QDialog::Accepted;
     }
-    const int block = chooser.Selection;
+    const int block = chosen ? chooser.Selection : 0;
     SelectionForm::release();
     return block;
 }

@@ -554,6 +554,13 @@ public:
     // The spray-data dialog for a block, then each chosen log checked and
     // loaded under it; redraws.
     void OpenFlightFiles(int Block);
+    // New blocks (korvel/agnav/main_form_block_creation.cpp): a digitized
+    // boundary (vertices 1..n, n >= 3, in map coordinates) the user wants
+    // saved, and Tools > Convert SHP to Boundary. Each asks for the boundary
+    // file's name and shows the job dialog, which writes the file; only a
+    // block whose file was written is listed.
+    void SaveDigitizedBoundary(const ShapeRecord& Vertices);
+    void Tools_Convert_Click();
     // A log may be loaded: it exists and no flight holds it yet (says so).
     bool CheckFlightFileOpen(const QString& Path);
     // One log under the block with its list row, asking for the calibrated
@@ -590,8 +597,6 @@ public:
     void File_SaveSession_Click();
     // File > Load Session (also Ctrl+O in the floating layer list).
     void File_LoadSession_Click();
-    // Tools > Convert SHP to Boundary.
-    void Tools_Convert_Click();
     // Opens the preferences on a page (4 is "UTM Ellipsoid"): the dialog
     // steps of View > Preferences. The preferences work writes its body.
     void ShowPreferences(int StartTab);
@@ -610,20 +615,18 @@ public:
     // The meteorology panel's close button: stops the playback, closes the
     // panel and its window, drops the sources (korvel/met/main_form_met_loading.cpp).
     void CloseMet_Click();
-    // The statistics and geo-referencing work: their modal windows
-    // (geo-referencing Images(CurrentImage)).
-    void ShowStatistics();
+    // The geo-referencing work: its modal window for Images(CurrentImage).
     void ShowGeoReferencing();
-    // The AG-NAV job dialog work: a digitized boundary (vertices 1..n, n >= 3,
-    // in map coordinates) the user wants saved becomes a new block with its
-    // boundary file.
-    void SaveDigitizedBoundary(const ShapeRecord& Vertices);
     // The guidance work: Tools > Digitize AG-NAV > "Guidance Lines" when no
     // creation is under way: choose the block and begin.
     void StartGuidanceCreation();
     // The guidance work: begins guidance-line creation in Block, chosen
     // already (from its pop-up menu).
     void BeginGuidanceCreation(int Block);
+
+    // --- Spray statistics (korvel/statistics/main_form_statistics.cpp) ---
+    // Tools > Spray Statistics: StatForm shown modally, then released.
+    void ShowStatistics();
 
     // --- StatusProgress: panel 6 of StatusBar1 and ProgressBar1 ---
     void setStatusText(const QString& text) override;

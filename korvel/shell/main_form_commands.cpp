@@ -51,26 +51,11 @@ void MainForm::GuidanceCancel_Click()
     // item and sets SelectedBlock to 0.
 }
 
-void MainForm::ShowStatistics()
-{
-    // The statistics work: shows StatForm modally, then unloads and releases it.
-    notAvailable(QStringLiteral("The spray statistics window"));
-}
-
 void MainForm::ShowGeoReferencing()
 {
     // The geo-referencing work: shows GeoRefForm modally for Images(CurrentImage),
     // then unloads and releases it.
     notAvailable(QStringLiteral("Geo-referencing"));
-}
-
-void MainForm::SaveDigitizedBoundary(const ShapeRecord& Vertices)
-{
-    // The AG-NAV job dialog work: asks for the boundary file's name, adds the
-    // block (clockwise, with its area), fills the job in its dialog, writes
-    // the boundary file and adds the block's row; a failure takes the block back.
-    Q_UNUSED(Vertices);
-    notAvailable(QStringLiteral("Saving a digitized block boundary"));
 }
 
 void MainForm::StartGuidanceCreation()
@@ -93,11 +78,4 @@ void MainForm::File_LoadSession_Click()
 {
     // The session work: the "Open KORVEL session" dialog, then LoadSession.
     notAvailable(QStringLiteral("Loading a session"));
-}
-
-void MainForm::Tools_Convert_Click()
-{
-    // The AG-NAV conversion work: a GIS layer's one polygon becomes a block
-    // boundary through the job parameters dialog.
-    notAvailable(QStringLiteral("Converting a shapefile polygon into a block boundary"));
 }

@@ -87,20 +87,22 @@ TEST_F(KeyPreviewTest, FormWithoutAFocusedControlHearsItsOwnKeys)
     EXPECT_EQ(heard, 1);
 }
 
-TEST_F(KeyPreviewTest, FormHearsAReleaseOnceAndNotItsRepeats)
+TEST_F(KeyPreviewTest, KeyUpComesOnceWhenTheKeyIsLetGo)
 {
-    std::vector<std::pair<int, int>> ups;
-    QObject::connect(m_preview, &KeyPreview::KeyUp, [&ups](int keyCode, int shift) { ups.push_back({ keyCode, shift }); });
-    const auto release = [this](int key, Qt::KeyboardModifiers modifiers, bool repeat) {
-        QKeyEvent event(QEvent::KeyRelease, key, modifiers, QString(), repeat);
+    std::vector<std::pair<int, int>> released;
+    QObject::connect(m_preview, &KeyPreview::KeyUp, [&released](int keyCode, int shift) {
+        released.push_back({ keyCode, shift });
+    });
+    const auto release = [this](int key, Qt::KeyboardModifiers modifiers, bool autoRepeat) {
+        QKeyEvent event(QEvent::KeyRelease, key, modifiers, QString(), autoRepeat);
         QApplication::sendEvent(m_box, &event);
     };
-    release(Qt::Key_Tab, Qt::ControlModifier, true);
+    release(Qt::Key_Tab, Qt::ControlModifier, true); // a held key repeating
     release(Qt::Key_Tab, Qt::ControlModifier, false);
-    release(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, false);
-    ASSERT_EQ(ups.size(), 2u) << "a held key's repeats are no releases";
-    EXPECT_EQ(ups[0], std::make_pair(9, 2));
-    EXPECT_EQ(ups[1], std::make_pair(9, 3));
+    release(Qt::Key_Backtab, Qt::ControlModifier, false); // Shift left out by the window system
+    ASSERT_EQ(released.size(), 2u);
+    EXPECT_EQ(released[0], std::make_pair(9, 2));
+    EXPECT_EQ(released[1], std::make_pair(9, 3)) << "Backtab is Tab with Shift";
     EXPECT_TRUE(m_keys.empty()) << "a release is no KeyDown";
 }
 

@@ -20,6 +20,34 @@ TEST(PictureBox, ClientAreaIsTheOuterSizeLessTheBorder)
     EXPECT_EQ(picture.clientWidth(), 0);
 }
 
+TEST(PictureBox, TheSunkenEdgeFramesTheWholeClientArea)
+{
+    PictureBox picture;
+    picture.resize(20, 10);
+    picture.setBackColor(RGB(255, 0, 0)); // the client area all red
+    const QImage shown = picture.grab().toImage();
+    const QPalette& colours = picture.palette();
+    struct Case
+    {
+        const char* name;
+        QPoint at;
+        QColor colour;
+    };
+    const Case cases[] = {
+        { "outer top left", { 0, 0 }, colours.mid().color() },
+        { "inner top left", { 1, 1 }, colours.shadow().color() },
+        { "first client pixel", { 2, 2 }, QColor(255, 0, 0) },
+        { "last client column", { 17, 5 }, QColor(255, 0, 0) },
+        { "last client row", { 10, 7 }, QColor(255, 0, 0) },
+        { "inner right", { 18, 5 }, colours.button().color() },
+        { "outer right, the last column", { 19, 5 }, colours.light().color() },
+        { "outer bottom, the last row", { 10, 9 }, colours.light().color() },
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(shown.pixelColor(c.at).rgb(), c.colour.rgb()) << c.name;
+    }
+}
+
 TEST(PictureBox, UserScaleRunsFromCornerToCorner)
 {
     PictureBox picture;

@@ -201,3 +201,12 @@ TEST_F(VbNumbers, OtherTextForms)
     EXPECT_EQ(Str(-0.25f), "-.25");
     EXPECT_EQ(Str(1e20), " 1E+20");
 }
+
+TEST_F(VbNumbers, NumericValueRefusesQuietly)
+{
+    EXPECT_EQ(numericValue(" 2.5 "), 2.5);
+    EXPECT_EQ(numericValue("&H10"), 16.0);
+    EXPECT_EQ(numericValue("1e400"), std::nullopt) << "beyond a Double";
+    EXPECT_EQ(numericValue("12,5"), std::nullopt);
+    EXPECT_EQ(numericValue(""), std::nullopt);
+}

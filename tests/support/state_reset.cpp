@@ -1,6 +1,7 @@
 #include "tests/support/state_reset.h"
 
 #include "korvel/agnav/agnav_block.h"
+#include "korvel/agnav/agnav_form.h"
 #include "korvel/map/image_cache.h"
 #include "korvel/map/layer_records.h"
 #include "korvel/map/map_state.h"
@@ -16,6 +17,7 @@
 #include "korvel/shell/selection_form.h"
 #include "korvel/shell/status_progress.h"
 #include "korvel/shell/utm_conversion.h"
+#include "korvel/statistics/stat_form.h"
 #include "platform/application_activation.h"
 #include "platform/program_identity.h"
 #include "platform/registry_store.h"
@@ -34,6 +36,8 @@ void resetAllState(const QString& programDir)
     SelectionForm::release();
     MetForm::unload();
     ManualForm::release();
+    StatForm::release();
+    AGNAVForm::release();
     MainForm::release();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     resetFloatingToolWindows();

@@ -148,3 +148,23 @@ TEST_F(ExclusionDigitizing, FewVerticesOrNoSaveNothingAndAFailedWriteIsReported)
     EXPECT_EQ(agnavData().Blocks[1].ExclusionZoneCount, 0) << "the block holds only what was written";
     EXPECT_EQ(window.DigitizeLine.UBound(), 0);
 }
+
+namespace {
+
+// The chooser closed without a choice is a Cancel: the zone goes nowhere.
+TEST_F(ExclusionDigitizing, ChooserClosedWithoutAChoiceSavesNothing)
+{
+    loadBlocks(2);
+    MainForm& window = form();
+    window.Tools_DigitizeExclusion_Click();
+    onModal<SelectionForm>([](SelectionForm& chooser) { chooser.reject(); });
+    digitizeTriangle(501100);
+    EXPECT_TRUE(msgBoxes().empty()) << "no question for a zone without a block";
+    EXPECT_TRUE(exclusionFile(1).isEmpty());
+    EXPECT_TRUE(exclusionFile(2).isEmpty());
+    EXPECT_EQ(agnavData().Blocks[1].ExclusionZoneCount, 0);
+    EXPECT_FALSE(window.Tools_DigitizeExclusion->isChecked());
+    EXPECT_EQ(window.DigitizeLine.UBound(), 0);
+}
+
+} // namespace

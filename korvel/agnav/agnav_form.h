@@ -1,0 +1,113 @@
+#pragma once
+// "AG-NAV Properties": the modal dialog in which the user sets the job values
+// of a new AG-NAV block, the newest one of Blocks, before its boundary file
+// is written. Digitizing a boundary and converting a shapefile polygon open
+// it after appending the block:
+//
+//     AGNAVForm& job = AGNAVForm::instance();
+//     const bool accepted = ShowModal(job) == QDialog::Accepted;
+//     AGNAVForm::release();
+//
+// It starts from the user's previous job ("AGNAVPrevious"), the map's
+// coordinate system and the listed ellipsoid equal to the map's (WGS-84 when
+// none is). Accept checks every field again, writes the boundary file and
+// only then gives the block its job values and stores them as the previous
+// ones; a file that cannot be written is reported and the dialog stays open.
+// Closed any other way it writes nothing and the block stays as it was.
+#include "korvel/agnav/agnav_ellipsoid_list.h"
+#include "korvel/agnav/agnav_field_checks.h"
+#include "korvel/agnav/agnav_job.h"
+#include "korvel/agnav/serial_formats.h"
+#include "platform/control_array.h"
+
+#include <QDialog>
+#include <vector>
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+class AGNAVForm final : public QDialog
+{
+    Q_OBJECT
+public:
+    // The dialog, created on first use; it loads when it is first shown.
+    static AGNAVForm& instance();
+    static AGNAVForm* existing();
+    // Destroys it; the next use starts fresh.
+    static void release();
+
+    QLineEdit* NameText = nullptr;
+    ControlArray<QRadioButton> CoordOption { "CoordOption" }; // 1 "Lat/Long", 2 "UTM"
+    ControlArray<QRadioButton> UnitsOption { "UnitsOption" }; // 1 "U.S.", 2 "Metric"
+    QLineEdit* XTrackText = nullptr;
+    ControlArray<QLabel> UnitLabel { "UnitLabel" }; // 0 the degree sign, 1 cross-track unit, 2 swath unit
+    QComboBox* AircraftCombo = nullptr;
+    QComboBox* SpraySideCombo = nullptr;
+    QComboBox* BoomsOnCombo = nullptr;
+    QLineEdit* RaceText = nullptr;
+    QLineEdit* SkipText = nullptr;
+    QLineEdit* MagVarText = nullptr;
+    QLabel* DirectionLabel = nullptr; // "E" or "W" beside the magnitude
+    QLineEdit* LagText = nullptr;
+    QLineEdit* RelayOnText = nullptr;
+    QLineEdit* RelayOffText = nullptr;
+    QComboBox* EllipsoidCombo = nullptr;
+    QLineEdit* AxisText = nullptr;
+    QLineEdit* EccentricityText = nullptr;
+    QPushButton* EllipsoidSave = nullptr;
+    ControlArray<QLineEdit> DeltaText { "DeltaText" }; // 1 X, 2 Y, 3 Z
+    QComboBox* CommCombo = nullptr;
+    QGroupBox* GuidanceFrame = nullptr; // "Default Guidance"
+    QLineEdit* LineNumText = nullptr;
+    QLineEdit* LineDirectionText = nullptr;
+    QLineEdit* SwathWidthText = nullptr;
+    ControlArray<QRadioButton> OffsetOption { "OffsetOption" }; // 1 "Half Swath", 2 "None"
+    QPushButton* PreviousButton = nullptr;
+    QPushButton* DefaultsButton = nullptr;
+    QPushButton* AcceptButton = nullptr;
+
+    // Dialog state, for the life of the dialog.
+    std::vector<AGNAVEllipsoid> EllipsoidList; // rows 0..23 built in, then the user's
+    std::vector<SerialFormat> SerialFormats; // rows 1..12
+    bool FormLoaded = false;
+    bool AxisAccepted = false; // the axis shown may stay outside its normal range
+    bool FlatteningAccepted = false;
+    AGNAVJob Job; // what Accept wrote
+
+    void Form_Load();
+    void PreviousButton_Click();
+    void DefaultsButton_Click();
+    void EllipsoidCombo_Click();
+    void AxisText_Change();
+    void EccentricityText_Change();
+    void EllipsoidSave_Click();
+    void UnitsOption_Click(int Index);
+    // A field box was left: its check.
+    void FieldBox_LostFocus(AgnavField Field);
+    void AcceptButton_Click();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    explicit AGNAVForm(QWidget* parent);
+    ~AGNAVForm() override;
+
+    // The controls of the design (agnav_form_design.cpp).
+    void createControls();
+    void createJobColumn();
+    void createEllipsoidColumn();
+    void createGuidanceFrame();
+    void createButtons();
+    void connectControls();
+    void selectMapEllipsoid();
+    // The job written and handed to the newest block; false when the file
+    // could not be written (shown).
+    bool writeJob();
+
+    bool m_loaded = false;
+};

@@ -1,0 +1,76 @@
+#include "korvel/agnav/agnav_ellipsoid_list.h"
+
+#include "korvel/shell/program_globals.h"
+#include "tests/korvel/agnav/agnav_test_data.h"
+#include "tests/support/korvel_test.h"
+
+#include <QDir>
+
+namespace {
+
+class AgnavEllipsoidList : public KorvelTest
+{
+protected:
+    QString userFile() const { return programDir() + AgnavEllipsoidFileName; }
+};
+
+// Bad lines give no row; the good ones around them keep theirs, in order.
+TEST_F(AgnavEllipsoidList, FileRowsSkipMalformedLines)
+{
+    const std::vector<AGNAVEllipsoid> rows = parseAgnavEllipsoidFile("MINE,6378140.5,298.3\r\n"
+                                                                     "\r\n"
+                                                                     "NO COMMAS\r\n"
+                                                                     "ONE,6378140\r\n"
+                                                                     ",6378140,298\r\n"
+                                                                     "WORDS,big,flat\r\n"
+                                                                     "EXTRA,6378140,298,1\r\n"
+                                                                     "  SPACED , 6377000 , 299.1 \n"
+                                                                     "LAST,6378000,297");
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0].EllipsoidName, "MINE");
+    EXPECT_EQ(rows[0].EllipsoidAxis, "6378140.5");
+    EXPECT_EQ(rows[1].EllipsoidName, "SPACED");
+    EXPECT_EQ(rows[1].EllipsoidAxis, "6377000");
+    EXPECT_EQ(rows[1].EllipsoidFlattening, "299.1");
+    EXPECT_EQ(rows[2].EllipsoidName, "LAST");
+    EXPECT_TRUE(parseAgnavEllipsoidFile(QByteArray()).empty());
+}
+
+TEST_F(AgnavEllipsoidList, MatchingRowComparesNumbersFromRowOne)
+{
+    std::vector<AGNAVEllipsoid> list = builtInAgnavEllipsoids();
+    EXPECT_EQ(matchingEllipsoidRow(list, 6378137.0, 298.257223563), 22);
+    EXPECT_EQ(matchingEllipsoidRow(list, 6377397.155, 299.1528128), 4) << "the first of two equal rows";
+    EXPECT_EQ(matchingEllipsoidRow(list, 6378137.0, 298.0), std::nullopt);
+    list.push_back({ QStringLiteral("MINE"), QStringLiteral("6378140.50"), QStringLiteral("298.3") });
+    EXPECT_EQ(matchingEllipsoidRow(list, 6378140.5, 298.3), 24);
+}
+
+TEST_F(AgnavEllipsoidList, NameRefusals)
+{
+    const std::vector<AGNAVEllipsoid> list = builtInAgnavEllipsoids();
+    EXPECT_TRUE(userEllipsoidNameRefusal(list, "MINE").isEmpty());
+    EXPECT_EQ(userEllipsoidNameRefusal(list, "WGS-84"), "There is already an ellipsoid called 'WGS-84'.");
+    EXPECT_TRUE(userEllipsoidNameRefusal(list, "wgs-84").isEmpty()) << "case counts";
+    EXPECT_TRUE(userEllipsoidNameRefusal(list, "USER-ENTER").isEmpty()) << "row 0 takes no part";
+    EXPECT_EQ(userEllipsoidNameRefusal(list, "A,B"), "The name of an ellipsoid may not contain a comma.");
+}
+
+TEST_F(AgnavEllipsoidList, AppendingCreatesEndsTheLastLineAndKeepsTheFileOnFailure)
+{
+    const QString path = userFile();
+    ASSERT_TRUE(appendUserEllipsoid(path, { "A", "6378001", "298" }).isDone());
+    EXPECT_EQ(readTestFile(path), "A,6378001,298\r\n");
+    writeTestFile(path, "A,6378001,298"); // a last line without its end
+    ASSERT_TRUE(appendUserEllipsoid(path, { "B", "6378002.5", "299" }).isDone());
+    EXPECT_EQ(readTestFile(path), "A,6378001,298\r\nB,6378002.5,299\r\n");
+
+    const QString folder = workDir() + "AGNAV Ellipsoids.txt";
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const AgnavOutcome failed = appendUserEllipsoid(folder, { "C", "1", "2" });
+    EXPECT_TRUE(failed.isRefused());
+    EXPECT_TRUE(failed.message().startsWith("Cannot write " + folder + ": "))
+        << failed.message().toStdString();
+}
+
+} // namespace
