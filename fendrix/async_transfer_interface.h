@@ -61,8 +61,14 @@ public:
     // a type outside 1 to 5, or the same key and type already in progress;
     // and a read that could not start (then `startError`, when given, says
     // why; it is emptied otherwise).
+    // The read has the default limits of AsyncReadLimits.
     virtual bool DownloadFile(const QString& strFileKey, const QString& strPath, int lngFileType,
         const QString& strData, QString* startError = nullptr) noexcept = 0;
+    // DownloadFile within the caller's limits: a read that passes
+    // `limits.maxBytes` or stalls completes at once as failed, its Fault
+    // saying which (async_read.h).
+    virtual bool DownloadFileLimited(const QString& strFileKey, const QString& strPath, int lngFileType,
+        const QString& strData, const AsyncReadLimits& limits, QString* startError = nullptr) noexcept = 0;
     // Ends every read in progress, of this object and of any other; no event
     // of them arrives afterwards.
     virtual void CancelDownload() noexcept = 0;

@@ -28,9 +28,15 @@ clsAsyncTransfer::~clsAsyncTransfer()
 bool clsAsyncTransfer::DownloadFile(const QString& strFileKey, const QString& strPath, int lngFileType,
     const QString& strData, QString* startError) noexcept
 {
+    return DownloadFileLimited(strFileKey, strPath, lngFileType, strData, AsyncReadLimits(), startError);
+}
+
+bool clsAsyncTransfer::DownloadFileLimited(const QString& strFileKey, const QString& strPath, int lngFileType,
+    const QString& strData, const AsyncReadLimits& limits, QString* startError) noexcept
+{
     try {
         return forAsyncTransfer::instance().asfTransfer().DownloadFile(
-            strFileKey, strPath, lngFileType, strData, startError);
+            strFileKey, strPath, lngFileType, strData, limits, startError);
     } catch (const std::exception& error) {
         if (startError) {
             *startError = QString::fromLocal8Bit(error.what());

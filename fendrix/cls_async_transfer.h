@@ -14,6 +14,8 @@ public:
 
     bool DownloadFile(const QString& strFileKey, const QString& strPath, int lngFileType,
         const QString& strData, QString* startError) noexcept override;
+    bool DownloadFileLimited(const QString& strFileKey, const QString& strPath, int lngFileType,
+        const QString& strData, const AsyncReadLimits& limits, QString* startError) noexcept override;
     void CancelDownload() noexcept override;
     void setEventSink(AsyncTransferEvents* sink) noexcept override;
     void Release() noexcept override;

@@ -56,7 +56,7 @@ ctlAsyncTransfer::ctlAsyncTransfer(QObject* parent)
 }
 
 bool ctlAsyncTransfer::DownloadFile(const QString& strFileKey, const QString& strPath, int lngFileType,
-    const QString& strData, QString* startError)
+    const QString& strData, const AsyncReadLimits& limits, QString* startError)
 {
     if (startError) {
         startError->clear();
@@ -76,7 +76,7 @@ bool ctlAsyncTransfer::DownloadFile(const QString& strFileKey, const QString& st
     m_data[key] = strData;
 
     QString error;
-    if (!m_reader->AsyncRead(strPath, asyncTypeOf(lngFileType), transferKey, &error)) {
+    if (!m_reader->AsyncRead(strPath, asyncTypeOf(lngFileType), transferKey, &error, limits)) {
         // Forget the key again, or this file key and type would stay refused
         // until CancelDownload.
         m_pending.erase(key);

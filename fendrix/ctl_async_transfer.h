@@ -17,9 +17,9 @@ class ctlAsyncTransfer final : public QObject
 public:
     explicit ctlAsyncTransfer(QObject* parent = nullptr);
 
-    // The work of clsAsyncTransfer::DownloadFile (async_transfer_interface.h).
+    // The work of clsAsyncTransfer::DownloadFileLimited (async_transfer_interface.h).
     bool DownloadFile(const QString& strFileKey, const QString& strPath, int lngFileType,
-        const QString& strData, QString* startError);
+        const QString& strData, const AsyncReadLimits& limits, QString* startError);
 
     // Ends every read at once without events and forgets them all.
     void cancelAll();

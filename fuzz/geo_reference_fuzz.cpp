@@ -1,6 +1,10 @@
-// Feeds arbitrary bytes to the reader of a geo-reference file's head. It
-// either takes the file, refuses it as no geo-reference, or raises the
-// runtime error whose description names the file; nothing else may happen.
+// Feeds arbitrary bytes to the readers of a geo-reference file: the image
+// loader's reader of its head, and the geo-referencing window's reader of
+// its points. The first either takes the file, refuses it as no
+// geo-reference, or raises the runtime error whose description names the
+// file; the second never raises and gives at most eight points. Nothing
+// else may happen.
+#include "korvel/georef/geo_reference_file.h"
 #include "korvel/map/image_loading.h"
 #include "platform/vb_error.h"
 
@@ -18,5 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         if (!error.Description().contains(QStringLiteral("photo.ref")))
             std::abort();
     }
+    const GeoReferencePoints points = parseGeoReferencePoints(bytes, QStringLiteral("photo.ref"));
+    if (points.Points.size() > size_t(MaxControlPoints) || (points.complete && !points.error.isEmpty()))
+        std::abort();
     return 0;
 }

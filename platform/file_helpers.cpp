@@ -1,16 +1,19 @@
 #include "platform/file_helpers.h"
 
+#include "platform/safe_file_writer.h"
 #include "platform/vb_runtime_errors.h"
 
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <algorithm>
 
+#include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/statfs.h>
+#include <unistd.h>
 
 namespace {
 
@@ -161,6 +164,44 @@ DeleteResult deleteFiles(const QString& pattern)
     return result;
 }
 
+DeleteResult deleteFilesInRealFolder(const QString& folder)
+{
+    DeleteResult result;
+    // A trailing "/" would make the system follow a link in the folder's place.
+    QString path = folder;
+    while (path.size() > 1 && path.endsWith(u'/'))
+        path.chop(1);
+    const QByteArray native = QFile::encodeName(path);
+    if (native.isEmpty() || native.contains('\0'))
+        return result;
+    // O_NOFOLLOW refuses a link in the folder's own place; each entry is then
+    // judged and removed relative to that open folder, so nothing swapped in
+    // meanwhile redirects the deletion.
+    const int folderFd = ::open(native.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (folderFd < 0)
+        return result;
+    DIR* entries = ::fdopendir(folderFd);
+    if (!entries) {
+        ::close(folderFd);
+        return result;
+    }
+    while (const dirent* entry = ::readdir(entries)) {
+        const char* name = entry->d_name;
+        struct stat info
+        {
+        };
+        if (name[0] == '.' || ::fstatat(folderFd, name, &info, AT_SYMLINK_NOFOLLOW) != 0
+            || !S_ISREG(info.st_mode))
+            continue;
+        if (::unlinkat(folderFd, name, 0) == 0)
+            ++result.deleted;
+        else
+            ++result.failed;
+    }
+    ::closedir(entries); // closes folderFd too
+    return result;
+}
+
 bool makeFolder(const QString& path, QString* error)
 {
     if (!path.isEmpty() && QDir().mkpath(path))
@@ -179,17 +220,8 @@ bool removeFolder(const QString& path, QString* error)
 
 bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* error)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        setError(error, file.errorString());
-        return false;
-    }
-    if (file.write(bytes) != bytes.size()) {
-        setError(error, file.errorString());
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
+    SafeFileWriter file(path);
+    if (!file.open() || !file.write(bytes) || !file.commit()) {
         setError(error, file.errorString());
         return false;
     }
@@ -204,8 +236,8 @@ bool copyFile(const QString& source, const QString& target, QString* error)
                                                            : runtimeErrorDescription(RuntimeError::FileNotFound));
         return false;
     }
-    QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly)) {
+    SafeFileWriter out(target);
+    if (!out.open()) {
         setError(error, out.errorString());
         return false;
     }
@@ -213,12 +245,10 @@ bool copyFile(const QString& source, const QString& target, QString* error)
         const QByteArray chunk = in.read(kCopyChunk);
         if (in.error() != QFileDevice::NoError) {
             setError(error, in.errorString());
-            out.cancelWriting();
             return false;
         }
-        if (out.write(chunk) != chunk.size()) {
+        if (!out.write(chunk)) {
             setError(error, out.errorString());
-            out.cancelWriting();
             return false;
         }
     }

@@ -27,6 +27,13 @@ struct DeleteResult {
 };
 DeleteResult deleteFiles(const QString& pattern);
 
+// Deletes the regular, non-hidden files directly inside `folder` without
+// ever following a symbolic link: when `folder` is a link (or no folder),
+// nothing is touched, and links, sub-folders and other entries inside stay.
+// For clean-ups of folders another program or user could have replaced by a
+// link to somewhere else.
+DeleteResult deleteFilesInRealFolder(const QString& folder);
+
 // Creates the folder and any missing parents; true when it exists afterwards.
 // On failure `error` gets "Path/File access error", as the runtime's MkDir.
 bool makeFolder(const QString& path, QString* error = nullptr);
@@ -35,9 +42,9 @@ bool makeFolder(const QString& path, QString* error = nullptr);
 bool removeFolder(const QString& path, QString* error = nullptr);
 
 // Writes bytes to path through a temporary file in the same folder that is
-// renamed over the target on success (QSaveFile). On failure the old file is
-// left as it was, nothing else is created, and `error` gets the system's
-// reason (QFileDevice::errorString()).
+// synced and renamed over the target on success (SafeFileWriter). On failure
+// the old file is left byte-identical, no temporary file stays, and `error`
+// gets the system's reason ("No space left on device"); callers name the file.
 bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* error = nullptr);
 
 // Copies a file over (or to) target the same atomic way.

@@ -16,5 +16,12 @@ bool SavePicture(const QImage& picture, const QString& path, QString* error)
         }
         return false;
     }
-    return writeFileAtomically(path, bytes, error);
+    QString reason;
+    if (!writeFileAtomically(path, bytes, &reason)) {
+        if (error) {
+            *error = QStringLiteral("Cannot write %1: %2").arg(path, reason);
+        }
+        return false;
+    }
+    return true;
 }

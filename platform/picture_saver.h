@@ -7,5 +7,5 @@
 #include <QString>
 
 // Returns false with the reason in `error` when the picture is empty or the
-// file cannot be written.
+// file cannot be written ("Cannot write <path>: <the system's reason>").
 bool SavePicture(const QImage& picture, const QString& path, QString* error = nullptr);

@@ -1,11 +1,11 @@
 #include "platform/registry_root_file.h"
 
+#include "platform/file_helpers.h"
 #include "platform/registry_file_format.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QThread>
 #include <QtDebug>
@@ -115,12 +115,16 @@ RegistryKey* RegistryRootFile::refresh(long* result, QString* failure)
     if (file.exists()) {
         if (!file.open(QIODevice::ReadOnly)) {
             *result = ERROR_CANTREAD;
-            *failure = QStringLiteral("Cannot read the registry file %1: %2").arg(path, file.errorString());
+            *failure = QStringLiteral("Cannot read the registry file %1: %2. Until it can be read, "
+                                      "no setting is read from or written to it.")
+                           .arg(path, file.errorString());
             return nullptr;
         }
         if (file.size() > MaxStoreFileSize) {
             *result = ERROR_BADDB;
-            *failure = QStringLiteral("The registry file %1 is damaged: it is larger than %2 bytes.")
+            *failure = QStringLiteral("The registry file %1 is damaged: it is larger than %2 bytes. "
+                                      "Repair or remove it; until then no setting is read from or "
+                                      "written to it.")
                            .arg(path)
                            .arg(MaxStoreFileSize);
             return nullptr;
@@ -180,11 +184,11 @@ long RegistryRootFile::modify(const Change& change, QString* failure)
 long RegistryRootFile::write(const QString& path, QString* failure)
 {
     const QByteArray bytes = writeRegistryFile(*m_tree, rootName(m_root));
-    // QSaveFile writes a temporary file in the same folder, syncs it to disk on
-    // commit and only then renames it over the old file.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        *failure = QStringLiteral("Cannot write the registry file %1: %2").arg(path, file.errorString());
+    // A temporary file in the same folder, synced to disk and only then
+    // renamed over the old file: a full disk never leaves a cut-short store.
+    QString error;
+    if (!writeFileAtomically(path, bytes, &error)) {
+        *failure = QStringLiteral("Cannot write the registry file %1: %2").arg(path, error);
         // The tree holds a change the file does not: read the file afresh next time.
         m_tree.reset();
         m_bytes.clear();

@@ -265,6 +265,15 @@ long RegistryStore::enumKey(RegHandle key, quint32 index, QString* name, quint32
     return ERROR_SUCCESS;
 }
 
+QString RegistryStore::rootFailure(RegHandle root)
+{
+    if (rootIndex(root) < 0)
+        return QString();
+    long result = ERROR_SUCCESS;
+    QString failure;
+    return rootFile(root).load(&result, &failure) ? QString() : failure;
+}
+
 long RegistryStore::closeKey(RegHandle key)
 {
     // Leaves lastFailure alone: keys are closed on the way out of a failed call.

@@ -59,6 +59,11 @@ public:
     // damaged or unwritable file); empty otherwise. closeKey keeps it.
     const QString& lastFailure() const { return m_lastFailure; }
 
+    // Why the file of a root cannot be used (damaged, unreadable), naming the
+    // file; empty when it can, or does not exist yet. Such a file is never
+    // written, so no change is saved until someone repairs it.
+    QString rootFailure(RegHandle root);
+
     // Returns the number of keys opened and not yet closed.
     int openKeyCount() const { return int(m_open.size()); }
 

@@ -1,12 +1,17 @@
 #include "platform/single_instance.h"
 
 #include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QPointer>
 #include <QTimer>
 #include <QtEndian>
 
+#include <cerrno>
+#include <sys/socket.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -19,6 +24,37 @@ constexpr quint32 kMaxMessageBytes = 64 * 1024;
 constexpr int kIncompleteMessageMs = 10000;
 constexpr int kConnectMs = 2000;
 constexpr char kHandled = 1;
+constexpr char kSocketName[] = "KORVEL_APPLICATION";
+
+// The user of the process at the other end of a connected local socket, or -1.
+qint64 peerUser(qintptr descriptor)
+{
+    ucred credentials {};
+    socklen_t size = sizeof credentials;
+    if (descriptor < 0 || ::getsockopt(int(descriptor), SOL_SOCKET, SO_PEERCRED, &credentials, &size) != 0) {
+        return -1;
+    }
+    return qint64(credentials.uid);
+}
+
+// Connects to the copy of `user` listening on `name`. A listener of another
+// user is hung up on: it is no copy of ours, whatever its name, and must
+// neither stop this one from starting nor hear its messages.
+bool connectToCopyOf(QLocalSocket& socket, const QString& name, uint user)
+{
+    if (name.isEmpty()) {
+        return false;
+    }
+    socket.connectToServer(name);
+    if (!socket.waitForConnected(kConnectMs)) {
+        return false;
+    }
+    if (peerUser(socket.socketDescriptor()) != qint64(user)) {
+        socket.abort();
+        return false;
+    }
+    return true;
+}
 
 } // namespace
 
@@ -35,16 +71,76 @@ QString SingleInstance::serverName()
     if (!overridden.isEmpty()) {
         return overridden;
     }
-    // Each user runs a copy of their own.
-    return QStringLiteral("KORVEL_APPLICATION-%1").arg(::getuid());
+    const QString folder = socketFolder();
+    return folder.isEmpty() ? QString() : folder + u'/' + QLatin1String(kSocketName);
+}
+
+bool SingleInstance::isPrivateFolder(const QString& path, uint user, QString* why)
+{
+    struct stat info
+    {
+    };
+    QString problem;
+    if (path.isEmpty() || ::lstat(QFile::encodeName(path).constData(), &info) != 0) {
+        problem = QStringLiteral("%1 does not exist").arg(path);
+    } else if (!S_ISDIR(info.st_mode)) {
+        problem = QStringLiteral("%1 is no folder").arg(path);
+    } else if (info.st_uid != user) {
+        problem = QStringLiteral("%1 belongs to another user").arg(path);
+    } else if ((info.st_mode & 077) != 0) {
+        problem = QStringLiteral("%1 is open to other users").arg(path);
+    }
+    if (why) {
+        *why = problem;
+    }
+    return problem.isEmpty();
+}
+
+QString SingleInstance::socketFolder(QString* error)
+{
+    const uint user = ::getuid();
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (!runtime.isEmpty() && isPrivateFolder(runtime, user)) {
+        return runtime;
+    }
+    // The temporary folder is shared: another user may have made the folder
+    // first, and then it is not ours to use.
+    const QString folder = QDir::tempPath() + QStringLiteral("/korvel-%1").arg(user);
+    const QByteArray native = QFile::encodeName(folder);
+    if (::mkdir(native.constData(), 0700) != 0 && errno != EEXIST) {
+        if (error) {
+            *error = QStringLiteral("Cannot create %1: %2").arg(folder, qt_error_string(errno));
+        }
+        return QString();
+    }
+    struct stat info
+    {
+    };
+    // Our own folder made wider by someone's umask or chmod is narrowed again.
+    if (::lstat(native.constData(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == user
+        && (info.st_mode & 077) != 0) {
+        ::chmod(native.constData(), 0700);
+    }
+    QString why;
+    if (!isPrivateFolder(folder, user, &why)) {
+        if (error) {
+            *error = QStringLiteral("No private folder for the program's socket: %1").arg(why);
+        }
+        return QString();
+    }
+    return folder;
 }
 
 bool SingleInstance::anotherInstanceRunning()
 {
+    return instanceOfUserRunning(::getuid());
+}
+
+bool SingleInstance::instanceOfUserRunning(uint user)
+{
     const QString name = serverName();
     QLocalSocket probe;
-    probe.connectToServer(name);
-    if (probe.waitForConnected(kConnectMs)) {
+    if (connectToCopyOf(probe, name, user)) {
         probe.disconnectFromServer();
         return true;
     }
@@ -64,6 +160,10 @@ bool SingleInstance::listen()
     m_server = new QLocalServer(this);
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
     const QString name = serverName();
+    if (name.isEmpty()) {
+        socketFolder(&m_error);
+        return false;
+    }
     // Checked first: Qt makes a socket with access options elsewhere and
     // renames it over the name, which would take it from a running copy.
     // The check also clears a stale socket file.
@@ -155,8 +255,7 @@ bool sendToRunningInstance(const QByteArray& data, quint32 dwData, int timeoutMs
     const QDeadlineTimer deadline
         = timeoutMs < 0 ? QDeadlineTimer(QDeadlineTimer::Forever) : QDeadlineTimer(timeoutMs);
     QLocalSocket socket;
-    socket.connectToServer(SingleInstance::serverName());
-    if (!socket.waitForConnected(kConnectMs)) {
+    if (!connectToCopyOf(socket, SingleInstance::serverName(), ::getuid())) {
         return false;
     }
     QByteArray message(kHeaderBytes, Qt::Uninitialized);

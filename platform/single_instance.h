@@ -24,13 +24,27 @@ public:
     explicit SingleInstance(QObject* parent = nullptr);
     ~SingleInstance() override;
 
-    // "KORVEL_APPLICATION-<user id>" in the system's socket folder, or the
-    // name in KORVEL_INSTANCE_NAME (a full path keeps test runs apart).
+    // "KORVEL_APPLICATION" in socketFolder(), or the name in
+    // KORVEL_INSTANCE_NAME (a full path keeps test runs apart). Empty when
+    // there is no private folder for it.
     static QString serverName();
 
-    // True when a copy answers on the name. A socket file left behind by a
-    // copy that crashed is removed and does not count.
+    // The folder of the socket, private to the user so that no other user
+    // can take its name: $XDG_RUNTIME_DIR when that is such a folder,
+    // otherwise "korvel-<user id>" in the system's temporary folder, made
+    // with mode 0700 and checked to be the user's own. Empty, with the
+    // reason in `error`, when neither can be had.
+    static QString socketFolder(QString* error = nullptr);
+    // True when `path` is a folder itself (no link) that `user` owns and no
+    // one else may enter; `why` says what is wrong otherwise.
+    static bool isPrivateFolder(const QString& path, uint user, QString* why = nullptr);
+
+    // True when a copy of this user answers on the name. A socket file left
+    // behind by a copy that crashed is removed and does not count, nor does
+    // a listener of another user.
     static bool anotherInstanceRunning();
+    // The same for the copy of a given user.
+    static bool instanceOfUserRunning(uint user);
 
     // Takes the name for this copy. False, with errorString(), when another
     // copy holds it or the socket cannot be made.
@@ -53,7 +67,8 @@ private:
 };
 
 // Sends one copy-data message to the running copy and waits until it has been
-// handled (timeoutMs < 0: as long as it takes). False when no copy runs, the
+// handled (timeoutMs < 0: as long as it takes). False when no copy of this
+// user runs (a listener of another user is told nothing), the
 // message could not be written or no answer came in time. Blocks: call it
 // from another process, never from the one that listens.
 bool sendToRunningInstance(const QByteArray& data, quint32 dwData = 3, int timeoutMs = -1);

@@ -54,9 +54,9 @@ AsyncTransferClient::~AsyncTransferClient()
 }
 
 bool AsyncTransferClient::DownloadFile(const QString& strFileKey, const QString& strPath, int lngFileType,
-    const QString& strData, QString* startError)
+    const QString& strData, QString* startError, const AsyncReadLimits& limits)
 {
-    return m_object->DownloadFile(strFileKey, strPath, lngFileType, strData, startError);
+    return m_object->DownloadFileLimited(strFileKey, strPath, lngFileType, strData, limits, startError);
 }
 
 void AsyncTransferClient::CancelDownload()

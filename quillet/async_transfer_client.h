@@ -25,9 +25,10 @@ public:
     // Releases the object; when it was the last, its reads end.
     ~AsyncTransferClient() override;
 
-    // See AsyncTransfer::DownloadFile.
+    // See AsyncTransfer::DownloadFileLimited.
     bool DownloadFile(const QString& strFileKey, const QString& strPath, int lngFileType,
-        const QString& strData, QString* startError = nullptr);
+        const QString& strData, QString* startError = nullptr,
+        const AsyncReadLimits& limits = AsyncReadLimits());
     void CancelDownload();
 
 signals:

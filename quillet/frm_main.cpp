@@ -214,6 +214,12 @@ bool frmMain::InternetConnected(QString& sConnectionName)
     return connected;
 }
 
+void frmMain::setStallRule(qint64 bytes, int milliseconds)
+{
+    m_readLimits.stallBytes = bytes;
+    m_readLimits.stallMs = milliseconds;
+}
+
 void frmMain::StopDownload()
 {
     if (m_objTest) {
@@ -252,23 +258,26 @@ void frmMain::btnCheckUpdates_Click()
         = GetRegSetting(QStringLiteral("Settings"), QStringLiteral("Version"), QStringLiteral("1.00"));
     setCaption(lblCheckUpdates, QLatin1String(CheckingText));
     m_updateServer = updateServer();
-    if (!startRead(VersionFilePath, Checking)) {
+    if (!startRead(VersionFilePath, Checking, VersionFileMaxBytes)) {
         setCaption(lblCheckUpdates, QString());
     }
 }
 
 void frmMain::btnDownloadUpdates_Click()
 {
-    startRead(SetupFilePath, Downloading);
+    // Not a byte more than the version file announced is taken.
+    startRead(SetupFilePath, Downloading, m_setupSize);
 }
 
-bool frmMain::startRead(const QString& path, const QString& strData)
+bool frmMain::startRead(const QString& path, const QString& strData, qint64 maxBytes)
 {
     if (!m_objTest) {
         return false;
     }
+    AsyncReadLimits limits = m_readLimits;
+    limits.maxBytes = maxBytes;
     QString error;
-    if (m_objTest->DownloadFile(FileKey, m_updateServer + path, dftByteArray, strData, &error)) {
+    if (m_objTest->DownloadFile(FileKey, m_updateServer + path, dftByteArray, strData, &error, limits)) {
         return true;
     }
     // A refusal (the same read is running) leaves the running read alone.
@@ -300,8 +309,14 @@ void frmMain::objTest_FileReadProgress(
 
 void frmMain::versionFileRead(const AsyncProperty& AsyncProp)
 {
+    if (AsyncProp.Fault == AsyncReadFault::TooLarge) {
+        setCaption(lblCheckUpdates, QString());
+        MsgBox(versionFileTooLargeText(), vbExclamation);
+        return;
+    }
     if (AsyncProp.BytesRead == 0) {
-        setCaption(lblCheckUpdates, couldNotConnectText(updateServerHost(m_updateServer)));
+        setCaption(lblCheckUpdates,
+            couldNotConnectText(updateServerHost(m_updateServer), readFailureReason(AsyncProp)));
         return;
     }
     m_versionBytes = AsyncProp.Value.toByteArray();
@@ -312,9 +327,10 @@ void frmMain::versionFileRead(const AsyncProperty& AsyncProp)
         MsgBox(check.error, vbExclamation);
         return;
     }
-    setCaption(lblCheckUpdates, versionsText(m_installedVersion, shownLine(file.latestVersion)));
+    setCaption(lblCheckUpdates, versionsText(m_installedVersion, quotedLine(file.latestVersion)));
     if (check.updateAvailable) {
         m_setupSize = check.setupSize;
+        m_setupSha256 = check.setupSha256;
         setCaption(lblDownloadUpdates, sizeText(m_setupSize));
         btnDownloadUpdates->setEnabled(true);
     }
@@ -322,7 +338,7 @@ void frmMain::versionFileRead(const AsyncProperty& AsyncProp)
 
 void frmMain::setupRead(const AsyncProperty& AsyncProp)
 {
-    const QString failure = saveAndStartSetup(m_rootDir, AsyncProp, m_setupSize);
+    const QString failure = saveAndStartSetup(m_rootDir, AsyncProp, m_setupSize, m_setupSha256);
     if (!failure.isEmpty()) {
         MsgBox(failure, vbExclamation);
         return;

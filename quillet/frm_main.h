@@ -50,6 +50,9 @@ public:
     bool InternetConnected(QString& sConnectionName);
     // Ends the reads in progress.
     void StopDownload();
+    // The least a read must receive in any span of `milliseconds` before it
+    // is failed as stalled (1 KB in 30 seconds unless changed).
+    void setStallRule(qint64 bytes, int milliseconds);
 
     void Form_Load();
     // `KeyCode` is the runtime's key code and `Shift` its shift state (1
@@ -74,14 +77,16 @@ private:
     void widenForConnectionLabel();
     void versionFileRead(const AsyncProperty& AsyncProp);
     void setupRead(const AsyncProperty& AsyncProp);
-    // Starts a read of a path on the update server; a read that cannot start
-    // is reported, a refused one shows nothing.
-    bool startRead(const QString& path, const QString& strData);
+    // Starts a read of a path on the update server of at most `maxBytes`; a
+    // read that cannot start is reported, a refused one shows nothing.
+    bool startRead(const QString& path, const QString& strData, qint64 maxBytes);
 
     std::unique_ptr<quillet::AsyncTransferClient> m_objTest;
     QString m_rootDir;
     QString m_installedVersion;
     QString m_updateServer; // the address the last check asked
     qint32 m_setupSize = 0; // bytes, from line 2 of the version file
+    QByteArray m_setupSha256; // from line 3 of the version file; empty when it names none
+    AsyncReadLimits m_readLimits; // the stall rule of both reads
     QByteArray m_versionBytes; // the version file as last received
 };

@@ -4,6 +4,7 @@
 #include "platform/process_launcher.h"
 #include "platform/vb_format.h"
 
+#include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
 
@@ -37,8 +38,14 @@ QString setupPath(const QString& rootDir)
     return rootDir + QLatin1String(UpdateFolderName) + QLatin1Char('/') + QLatin1String(SetupFileName);
 }
 
-QString saveAndStartSetup(const QString& rootDir, const AsyncProperty& download, qint64 expectedSize)
+QString saveAndStartSetup(const QString& rootDir, const AsyncProperty& download, qint64 expectedSize,
+    const QByteArray& expectedSha256)
 {
+    if (download.Fault == AsyncReadFault::TooLarge) {
+        return QStringLiteral("The new setup is larger than the %1 bytes the version file announced.\r"
+                              "Nothing was saved.")
+            .arg(byteCount(expectedSize));
+    }
     if (download.StatusCode == vbAsyncStatusCodeError) {
         return QStringLiteral("The new setup could not be downloaded:\r") + download.Status;
     }
@@ -47,6 +54,11 @@ QString saveAndStartSetup(const QString& rootDir, const AsyncProperty& download,
         return QStringLiteral("The new setup did not arrive whole: %1 of %2 bytes were received.\r"
                               "Nothing was saved. Please try again.")
             .arg(byteCount(bytes.size()), byteCount(expectedSize));
+    }
+    if (!expectedSha256.isEmpty()
+        && QCryptographicHash::hash(bytes, QCryptographicHash::Sha256) != expectedSha256) {
+        return QStringLiteral("The new setup does not match the checksum of the version file: it was "
+                              "damaged or changed on its way.\rIt was deleted and not started.");
     }
 
     const QString folder = rootDir + QLatin1String(UpdateFolderName);

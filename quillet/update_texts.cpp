@@ -10,9 +10,22 @@ QString connectionText(bool connected, const QString& connectionName)
         + (connected ? connectionName : QStringLiteral("None"));
 }
 
-QString couldNotConnectText(const QString& host)
+QString couldNotConnectText(const QString& host, const QString& reason)
 {
-    return QStringLiteral("Could not connect to\r     ") + host;
+    const QString text = QStringLiteral("Could not connect to\r     ") + host;
+    return reason.isEmpty() ? text : text + QStringLiteral("\r     ") + reason;
+}
+
+QString readFailureReason(const AsyncProperty& read)
+{
+    switch (read.Fault) {
+    case AsyncReadFault::HttpStatus:
+        return read.Status;
+    case AsyncReadFault::Stalled:
+        return QStringLiteral("The server stopped sending.");
+    default:
+        return QString();
+    }
 }
 
 QString versionsText(const QString& installedVersion, const QString& latestVersion)

@@ -21,9 +21,10 @@ QString GetRegSetting(const QString& section, const QString& name, const QString
 // Writes the text value, creating the key; empty text is written too.
 void SaveRegSetting(const QString& SettingKey, const QString& ValueKey, const QString& ValueStr);
 
-// The update server when the settings name none. ".invalid" never resolves,
-// so an unconfigured updater fails at once instead of asking a stranger.
-inline constexpr char DefaultUpdateServer[] = "http://updates.korvel.invalid";
+// The update server when the settings name none: https, so what it says
+// cannot be changed on the way. ".invalid" never resolves, so an
+// unconfigured updater fails at once instead of asking a stranger.
+inline constexpr char DefaultUpdateServer[] = "https://updates.korvel.invalid";
 
 // The update server's address (scheme, host and port, no "/" at the end):
 // the value "UpdateServer" of section "Settings", else DefaultUpdateServer.

@@ -2,6 +2,8 @@
 
 #include "platform/vb_numbers.h"
 
+#include <QRegularExpression>
+
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -19,6 +21,17 @@ std::optional<float> versionNumber(const QString& text)
         return std::nullopt;
     }
     return float(*value);
+}
+
+// "SHA256" and 64 hexadecimal digits, blanks between; the 32 bytes they spell.
+std::optional<QByteArray> checksumOf(const QString& line)
+{
+    static const QRegularExpression form(QStringLiteral("^SHA256[ \\t]+([0-9A-Fa-f]{64})$"));
+    const QRegularExpressionMatch match = form.match(shownLine(line));
+    if (!match.hasMatch()) {
+        return std::nullopt;
+    }
+    return QByteArray::fromHex(match.captured(1).toLatin1());
 }
 
 std::optional<qint32> sizeNumber(const QString& text)
@@ -39,19 +52,40 @@ QString invalidFileText(const QString& what)
 
 } // namespace
 
+QString versionFileTooLargeText()
+{
+    return invalidFileText(QStringLiteral("it is larger than %1 KB.").arg(VersionFileMaxBytes / 1024));
+}
+
 VersionFile splitVersionFile(const QByteArray& bytes)
 {
     const QString text = QString::fromLatin1(bytes);
-    const qsizetype lineFeed = text.indexOf(QLatin1Char('\n'));
-    if (lineFeed < 0) {
-        return { text, QString() };
+    const qsizetype first = text.indexOf(QLatin1Char('\n'));
+    if (first < 0) {
+        return { text, QString(), QString() };
     }
-    return { text.left(lineFeed), text.mid(lineFeed + 1) };
+    const qsizetype second = text.indexOf(QLatin1Char('\n'), first + 1);
+    if (second < 0) {
+        return { text.left(first), text.mid(first + 1), QString() };
+    }
+    return { text.left(first), text.mid(first + 1, second - first - 1), text.mid(second + 1) };
 }
 
 QString shownLine(const QString& line)
 {
     return line.trimmed();
+}
+
+QString quotedLine(const QString& line)
+{
+    const QString shown = shownLine(line);
+    QString quoted = shown.left(QuotedLineCharacters);
+    for (QChar& c : quoted) {
+        if (c.category() == QChar::Other_Control) {
+            c = u' ';
+        }
+    }
+    return shown.size() > QuotedLineCharacters ? quoted + QStringLiteral("...") : quoted;
 }
 
 UpdateCheck checkForUpdate(const QString& installedVersion, const VersionFile& file)
@@ -61,23 +95,34 @@ UpdateCheck checkForUpdate(const QString& installedVersion, const VersionFile& f
     if (!installed) {
         check.error = QStringLiteral("The installed version \"%1\" (the setting \"Version\") is no number.\r"
                                      "No update can be offered.")
-                          .arg(shownLine(installedVersion));
+                          .arg(quotedLine(installedVersion));
         return check;
     }
     const std::optional<float> latest = versionNumber(file.latestVersion);
     if (!latest) {
         check.error = invalidFileText(QStringLiteral("its first line, \"%1\", is no version number.")
-                                          .arg(shownLine(file.latestVersion)));
+                                          .arg(quotedLine(file.latestVersion)));
         return check;
     }
     const std::optional<qint32> size = sizeNumber(file.setupSize);
     if (!size) {
         check.error = invalidFileText(
-            QStringLiteral("its second line, \"%1\", is no size in bytes.").arg(shownLine(file.setupSize)));
+            QStringLiteral("its second line, \"%1\", is no size in bytes.").arg(quotedLine(file.setupSize)));
         return check;
+    }
+    std::optional<QByteArray> checksum;
+    if (!shownLine(file.checksum).isEmpty()) {
+        checksum = checksumOf(file.checksum);
+        if (!checksum) {
+            check.error = invalidFileText(QStringLiteral("its third line, \"%1\", is no checksum "
+                                                         "(\"SHA256\" and 64 hexadecimal digits).")
+                                              .arg(quotedLine(file.checksum)));
+            return check;
+        }
     }
     check.updateAvailable = *installed < *latest;
     check.setupSize = check.updateAvailable ? *size : 0;
+    check.setupSha256 = check.updateAvailable && checksum ? *checksum : QByteArray();
     return check;
 }
 

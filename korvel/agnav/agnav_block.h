@@ -68,6 +68,14 @@ struct FlightFile
     int SampleCount = 0;
     int SwathWidth = 0; // in the unit of the log's swath
     bool NoFlowData = false;
+    // The figures of the printed report's summary, filled at load over the
+    // samples that spray (see decodeFlightLog): the sprayed area in square
+    // metres (Part2 holds nothing KORVEL computes, kept 0) and the ground
+    // speeds summed in metres per second with their count.
+    double SprayedAreaPart1 = 0.0;
+    double SprayedAreaPart2 = 0.0;
+    double SpeedSum = 0.0;
+    qint32 SpeedSamples = 0;
 };
 
 // The master point of the block's guidance, as texts in the file's system.

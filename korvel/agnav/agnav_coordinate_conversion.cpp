@@ -1,6 +1,7 @@
 #include "korvel/agnav/agnav_coordinate_conversion.h"
 
 #include "korvel/map/map_state.h"
+#include "korvel/shell/conversion_ellipsoid.h"
 #include "korvel/shell/status_progress.h"
 #include "korvel/shell/utm_conversion.h"
 #include "korvel/shell/utm_projection.h"
@@ -163,6 +164,7 @@ void ConvertBlockCoords(int blockIndex, int mode)
 {
     AGNAVBlock& block = blockAt(blockIndex);
     const EllipsoidRecord& ellipsoid = globals().Ellipsoid;
+    requireConversionEllipsoid(ellipsoid);
     const double axis = ellipsoid.Axis;
     const double inverseFlattening = ellipsoid.InverseFlattening;
     const int zone = block.Zone;

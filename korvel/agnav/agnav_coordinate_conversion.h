@@ -34,4 +34,5 @@ void ConvertFlightCoords(
 // The map-wide switch for one block, with the block's zone and the map's
 // current ellipsoid: its boundary, its guidance lines when loaded, its
 // exclusion zones and every flight. Mode as above (1 when the map was in UTM).
+// Without an ellipsoid that can convert it raises error 5 and changes nothing.
 void ConvertBlockCoords(int blockIndex, int mode);

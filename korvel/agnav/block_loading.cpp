@@ -4,6 +4,7 @@
 #include "korvel/agnav/boundary_file_reader.h"
 #include "korvel/map/layer_records.h"
 #include "korvel/map/map_state.h"
+#include "korvel/shell/conversion_ellipsoid.h"
 #include "korvel/shell/polygon_area.h"
 #include "korvel/shell/program_globals.h"
 #include "platform/file_helpers.h"
@@ -73,20 +74,37 @@ void setUpMapFromBlock(const AGNAVBlock& block)
     map.Zone = block.Zone;
 }
 
-void convertBoundaryForMap(AGNAVBlock& block)
+QString convertBoundaryForMap(AGNAVBlock& block)
 {
+    struct Step
+    {
+        int mode;
+        const EllipsoidRecord* ellipsoid;
+    };
     const EllipsoidRecord& own = block.Ellipsoid;
     const EllipsoidRecord& map = globals().Ellipsoid;
+    std::vector<Step> steps;
     if (globals().UTMMode) {
         if (block.isGeographicFile()) {
-            convertBoundary(block, block.Zone, 2, map.Axis, map.InverseFlattening);
+            steps = { { 2, &map } };
         } else if (!sameEllipsoid(own, map)) {
-            convertBoundary(block, block.Zone, 1, own.Axis, own.InverseFlattening);
-            convertBoundary(block, block.Zone, 2, map.Axis, map.InverseFlattening);
+            steps = { { 1, &own }, { 2, &map } };
         }
     } else if (!block.isGeographicFile()) {
-        convertBoundary(block, block.Zone, 1, own.Axis, own.InverseFlattening);
+        steps = { { 1, &own } };
     }
+    // Every ellipsoid is checked before the first step, so a refusal leaves
+    // the boundary as read.
+    for (const Step& step : steps) {
+        if (QString missing = missingEllipsoidMessage(*step.ellipsoid); !missing.isEmpty()) {
+            return missing;
+        }
+    }
+    for (const Step& step : steps) {
+        convertBoundary(
+            block, block.Zone, step.mode, step.ellipsoid->Axis, step.ellipsoid->InverseFlattening);
+    }
+    return QString();
 }
 
 AgnavOutcome loadBlockRecord(const QString& path, const BlockLoadOptions& options, int* blockIndex)
@@ -113,7 +131,9 @@ AgnavOutcome loadBlockRecord(const QString& path, const BlockLoadOptions& option
     if (mapWasEmpty && !options.loadingSession) {
         setUpMapFromBlock(block);
     }
-    convertBoundaryForMap(block);
+    if (const QString refusal = convertBoundaryForMap(block); !refusal.isEmpty()) {
+        return AgnavOutcome::refused(refusal);
+    }
 
     const int index = appendBlock();
     AGNAVBlock& added = agnavData().Blocks[static_cast<std::size_t>(index)];

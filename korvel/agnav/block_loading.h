@@ -44,5 +44,6 @@ void widenDataExtent(const ShapeRecord& boundary, bool replace);
 // the block's zone: a UTM block on a UTM map only when its ellipsoid differs
 // from the map's (to degrees with its own, back with the map's); a latitude/
 // longitude block on a UTM map with the map's ellipsoid; a UTM block on a
-// latitude/longitude map with its own.
-void convertBoundaryForMap(AGNAVBlock& block);
+// latitude/longitude map with its own. Returns why it cannot (an ellipsoid it
+// needs is missing), leaving the boundary as read; empty when done.
+QString convertBoundaryForMap(AGNAVBlock& block);

@@ -1,6 +1,7 @@
 #include "korvel/agnav/boundary_file_writer.h"
 
 #include "korvel/agnav/column_line.h"
+#include "korvel/shell/conversion_ellipsoid.h"
 #include "korvel/shell/program_globals.h"
 #include "korvel/shell/utm_conversion.h"
 #include "platform/file_helpers.h"
@@ -229,6 +230,9 @@ AgnavOutcome writeBoundaryFile(const AGNAVJob& job, const AGNAVBlock& block)
     const bool utmFile = block.CoordType == QLatin1String("UTM");
     const bool utmMap = globals().UTMMode;
     if (utmFile != utmMap) {
+        if (const QString missing = missingEllipsoidMessage(block.Ellipsoid); !missing.isEmpty()) {
+            return AgnavOutcome::refused(missing);
+        }
         ConvertPointArrays(
             corners, block.Zone, utmFile ? 2 : 1, block.Ellipsoid.Axis, block.Ellipsoid.InverseFlattening);
     }

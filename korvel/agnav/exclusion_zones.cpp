@@ -5,6 +5,7 @@
 #include "korvel/agnav/block_companion.h"
 #include "korvel/agnav/exclusion_file_format.h"
 #include "korvel/layers/list_rows.h"
+#include "korvel/shell/conversion_ellipsoid.h"
 #include "korvel/shell/polygon_area.h"
 #include "korvel/shell/program_globals.h"
 #include "platform/file_helpers.h"
@@ -41,12 +42,19 @@ int conversionMode(const AGNAVBlock& block, bool toFile)
     return 0;
 }
 
-void convertZones(std::vector<ShapeRecord>& zones, const AGNAVBlock& block, int mode)
+// Returns why the zones cannot be converted (no ellipsoid), having changed
+// nothing; empty when they were converted or needed no conversion.
+QString convertZones(std::vector<ShapeRecord>& zones, const AGNAVBlock& block, int mode)
 {
-    if (mode != 0) {
-        convertExclusionZones(zones, static_cast<int>(zones.size()) - 1, block.Zone, mode,
-            block.Ellipsoid.Axis, block.Ellipsoid.InverseFlattening);
+    if (mode == 0) {
+        return QString();
     }
+    if (QString missing = missingEllipsoidMessage(block.Ellipsoid); !missing.isEmpty()) {
+        return missing;
+    }
+    convertExclusionZones(zones, static_cast<int>(zones.size()) - 1, block.Zone, mode, block.Ellipsoid.Axis,
+        block.Ellipsoid.InverseFlattening);
+    return QString();
 }
 
 ShapeRecord clockwiseCopy(const ShapeRecord& vertices, int n, double& area)
@@ -107,7 +115,10 @@ AgnavOutcome LoadExclusionFile(int blockIndex)
     if (count == 0) {
         return outcome;
     }
-    convertZones(zones, block, conversionMode(block, false));
+    if (const QString refusal = convertZones(zones, block, conversionMode(block, false));
+        !refusal.isEmpty()) {
+        return AgnavOutcome::refused(refusal);
+    }
     std::vector<double> areas(1, 0.0);
     for (int z = 1; z <= count; ++z) {
         areas.push_back(zoneArea(zones[static_cast<std::size_t>(z)]));
@@ -155,7 +166,10 @@ AgnavOutcome saveExclusionZone(int blockIndex, const ShapeRecord& vertices)
     double area = 0.0;
     const ShapeRecord zone = clockwiseCopy(vertices, n, area);
     std::vector<ShapeRecord> inFile { ShapeRecord(), zone };
-    convertZones(inFile, block, conversionMode(block, true));
+    if (const QString refusal = convertZones(inFile, block, conversionMode(block, true));
+        !refusal.isEmpty()) {
+        return saveFailure(refusal);
+    }
     SequentialWriter writer;
     // A last line without its line end would swallow the first new vertex.
     if (!existing.isEmpty() && !existing.endsWith('\n') && !existing.endsWith('\r')) {
@@ -163,7 +177,7 @@ AgnavOutcome saveExclusionZone(int blockIndex, const ShapeRecord& vertices)
     }
     writer.print(zoneLines(inFile[1], fileNumber, block.isGeographicFile()));
     if (!writer.appendTo(path, &error)) {
-        return saveFailure(error);
+        return saveFailure(QStringLiteral("Cannot write %1: %2").arg(path, error));
     }
 
     const int k = block.ExclusionZoneCount + 1;

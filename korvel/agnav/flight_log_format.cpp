@@ -75,12 +75,35 @@ void allocate(FlightFile& flight, int n)
     flight.DGPSQuality.assign(size, 0); // no log carries it
 }
 
+// The report's figures of one sample (see decodeFlightLog); `previous` is
+// the record before it and whether that one sprayed.
+void addSummaryFigures(const AGFRecord& r, const AGFRecord* previous, bool previousSprays, bool sprays,
+    double swathMetres, FlightFile& flight)
+{
+    if (previous && previousSprays) {
+        const double dx = double(r.Easting) - double(previous->Easting);
+        const double dy = double(r.Northing) - double(previous->Northing);
+        flight.SprayedAreaPart1 += std::hypot(dx, dy) * swathMetres;
+    }
+    if (sprays) {
+        flight.SpeedSum += r.GroundSpeed / 100.0;
+        ++flight.SpeedSamples;
+    }
+}
+
 void decodeSamples(
     const char* records, int n, const FlightDecodeOptions& options, int calibratedSpeed, FlightFile& flight)
 {
     const bool flowData = !flight.NoFlowData;
+    const double swathMetres = decodeAGFRecord(records).SwathWidth / 10.0;
+    AGFRecord previous;
+    bool previousSprays = false;
     for (int i = 1; i <= n; ++i) {
         const AGFRecord r = decodeAGFRecord(records + std::size_t(i - 1) * AGFRecordLength);
+        const bool sprays = flowData ? r.Flow > 0 : r.Spray != 0;
+        addSummaryFigures(r, i > 1 ? &previous : nullptr, previousSprays, sprays, swathMetres, flight);
+        previous = r;
+        previousSprays = sprays;
         if (options.utmMode) {
             flight.Position.push_back({ double(r.Easting), double(r.Northing) });
         } else {

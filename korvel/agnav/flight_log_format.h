@@ -78,6 +78,13 @@ struct FlightDecodeOptions
 // -25..25: green (0 %) fading to red (+25 %) or to blue (-25 %). Samples
 // without flow, with the booms off in a log without flow data, or whose
 // target or ground speed is 0 (no deviation defined) stay black (0).
+//
+// A sample sprays when its flow is above 0, or, in a log without flow data,
+// when its booms are on. Over the samples that spray the flight's SpeedSum
+// adds the ground speeds (m/s) and SpeedSamples counts them; its
+// SprayedAreaPart1 adds, for each sample that sprays and the sample after
+// it, the distance between their UTM positions times the swath width (the
+// first record's, in metres), whatever the map's coordinate mode.
 AgnavOutcome decodeFlightLog(const QByteArray& bytes, const FlightDecodeOptions& options, FlightFile& flight);
 
 // The question for a log without flow data, in the user's unit.

@@ -1,9 +1,10 @@
 #include "korvel/guidance/guidance_file.h"
 
-#include "korvel/agnav/agnav_text_fields.h"
 #include "korvel/agnav/agnav_coordinate_conversion.h"
+#include "korvel/agnav/agnav_text_fields.h"
 #include "korvel/agnav/block_companion.h"
 #include "korvel/layers/list_rows.h"
+#include "korvel/shell/conversion_ellipsoid.h"
 #include "korvel/shell/program_globals.h"
 #include "platform/file_helpers.h"
 #include "platform/sequential_file.h"
@@ -100,10 +101,20 @@ AgnavOutcome LoadGuidanceFile(int blockIndex)
     const EllipsoidRecord& own = block.Ellipsoid;
     const EllipsoidRecord& map = globals().Ellipsoid;
     const bool sameEllipsoid = own.Axis == map.Axis && own.InverseFlattening == map.InverseFlattening;
-    if (!globals().UTMMode || !sameEllipsoid) {
+    const bool toGeographic = !globals().UTMMode || !sameEllipsoid;
+    const bool toUtm = globals().UTMMode && !sameEllipsoid;
+    // Both ellipsoids are checked first: a refusal leaves the block as it was.
+    QString missing = toGeographic ? missingEllipsoidMessage(own) : QString();
+    if (missing.isEmpty() && toUtm) {
+        missing = missingEllipsoidMessage(map);
+    }
+    if (!missing.isEmpty()) {
+        return AgnavOutcome::refused(missing);
+    }
+    if (toGeographic) {
         convertGuidanceSet(set, block.Zone, 1, own.Axis, own.InverseFlattening);
     }
-    if (globals().UTMMode && !sameEllipsoid) {
+    if (toUtm) {
         convertGuidanceSet(set, block.Zone, 2, map.Axis, map.InverseFlattening);
     }
 

@@ -8,6 +8,7 @@
 #include "korvel/layers/map_mode_switch.h"
 #include "korvel/map/layer_records.h"
 #include "korvel/map/map_extent.h"
+#include "korvel/shell/conversion_ellipsoid.h"
 #include "korvel/shell/main_form.h"
 #include "korvel/shell/program_globals.h"
 #include "platform/msg_box.h"
@@ -87,6 +88,10 @@ void MainForm::StatusBar1_PanelClick(int Panel)
         Tools_DigitizeBoundary->isChecked(), Tools_DigitizeExclusion->isChecked(), GISShiftPreviewShown());
     if (!refusal.isEmpty()) {
         MsgBox(refusal, vbExclamation);
+        return;
+    }
+    if (const QString missing = missingEllipsoidMessage(); !missing.isEmpty()) {
+        MsgBox(missing, vbExclamation);
         return;
     }
     ProgramGlobals& program = globals();

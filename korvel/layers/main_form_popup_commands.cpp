@@ -14,6 +14,7 @@
 #include "korvel/map/layer_records.h"
 #include "korvel/map/map_state.h"
 #include "korvel/map/redraw_state.h"
+#include "korvel/shell/conversion_ellipsoid.h"
 #include "korvel/shell/floating_windows.h"
 #include "korvel/shell/main_form.h"
 #include "korvel/shell/program_globals.h"
@@ -123,6 +124,10 @@ void MainForm::PopUp_SHPZoneNum_Click(int Index)
     }
     GISLayer* layer = layerAtPosition(SelectedLayer);
     if (!layer) {
+        return;
+    }
+    if (const QString missing = missingEllipsoidMessage(); !missing.isEmpty()) {
+        MsgBox(missing, vbExclamation);
         return;
     }
     LayerData& layers = layerData();

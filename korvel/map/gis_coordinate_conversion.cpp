@@ -2,6 +2,7 @@
 
 #include "korvel/map/layer_records.h"
 #include "korvel/map/map_state.h"
+#include "korvel/shell/conversion_ellipsoid.h"
 #include "korvel/shell/program_globals.h"
 #include "korvel/shell/status_progress.h"
 #include "korvel/shell/utm_conversion.h"
@@ -85,6 +86,7 @@ void recomputeExtent(GISLayer& layer)
 void ConvertGISLayerCoords(int layerIndex, int zone, int direction)
 {
     GISLayer& layer = layerAt(layerIndex);
+    requireConversionEllipsoid(globals().Ellipsoid);
     // The zone and ellipsoid stay in the registers for the callers that
     // convert single points afterwards.
     UtmRegisters& registers = utmRegisters();

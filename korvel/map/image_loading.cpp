@@ -32,7 +32,8 @@ std::optional<GeoReference> readGeoReference(const QString& path)
     return parseGeoReference(bytes, name);
 }
 
-std::optional<GeoReference> parseGeoReference(const QByteArray& bytes, const QString& fileName)
+std::optional<GeoReference> parseGeoReference(
+    const QByteArray& bytes, const QString& fileName, const GeoReferenceRestReader& readRest)
 {
     SequentialReader reader(bytes);
     // An empty file carries no header: the image simply has no geo-reference.
@@ -49,9 +50,20 @@ std::optional<GeoReference> parseGeoReference(const QByteArray& bytes, const QSt
         reference.Y = reader.readLong();
         reference.Width = reader.readLong();
         reference.Height = reader.readLong();
+        // An image of no width or height has no scale: drawn, it would
+        // divide by zero and fill the map with nothing.
+        if (reference.Width == 0 || reference.Height == 0) {
+            throw VbError(5, QStringLiteral("KORVEL"),
+                QStringLiteral("its width or height is 0 (%1, %2)")
+                    .arg(reference.Width)
+                    .arg(reference.Height));
+        }
         reference.Zone = reader.readByte();
         reader.readText();
         reference.ControlPointCount = reader.readByte();
+        if (readRest) {
+            readRest(reader, reference);
+        }
         return reference;
     } catch (const VbError& fault) {
         throw VbError(fault.Number(), fault.Source(),

@@ -14,10 +14,14 @@
 //   6 the separator "---"
 //   7 the number of control points (byte)
 // The control points and the shift and stretch values that follow belong to
-// the geo-referencing window and are not read here.
+// the geo-referencing window, which reads them on from item 7 with the same
+// reader (korvel/georef/geo_reference_file.h).
 #include <QByteArray>
 #include <QString>
+#include <functional>
 #include <optional>
+
+class SequentialReader;
 
 inline constexpr char GeoReferenceHeader[] = "KORVEL Graphic Georeferencing File";
 
@@ -40,11 +44,15 @@ struct GeoReference
 
 // Items 1 to 7 of the file. Nothing when the file does not exist, is empty
 // or its first item is not the header (the image then has no geo-reference); a file
-// with the header that ends early or holds a value of the wrong kind raises
-// VbError whose description names the file and the fault.
+// with the header that ends early, holds a value of the wrong kind or a width
+// or height of 0 raises VbError whose description names the file and the fault.
 std::optional<GeoReference> readGeoReference(const QString& path);
-// The same from the file's bytes; messages name `fileName`.
-std::optional<GeoReference> parseGeoReference(const QByteArray& bytes, const QString& fileName);
+// The same from the file's bytes; messages name `fileName`. `readRest`, when
+// given, reads on after item 7 with the same reader (and the head read so
+// far), and a fault there is reported like one in items 1 to 7.
+using GeoReferenceRestReader = std::function<void(SequentialReader& reader, const GeoReference& head)>;
+std::optional<GeoReference> parseGeoReference(
+    const QByteArray& bytes, const QString& fileName, const GeoReferenceRestReader& readRest = {});
 
 // The picture's size in screen pixels from its size in 0.01 mm:
 // 15 / twipsPerPixel x himetric / 26.46 (26.46 / 15 stands for 2540 / 1440),

@@ -51,13 +51,6 @@ void MainForm::GuidanceCancel_Click()
     // item and sets SelectedBlock to 0.
 }
 
-void MainForm::ShowGeoReferencing()
-{
-    // The geo-referencing work: shows GeoRefForm modally for Images(CurrentImage),
-    // then unloads and releases it.
-    notAvailable(QStringLiteral("Geo-referencing"));
-}
-
 void MainForm::StartGuidanceCreation()
 {
     // The guidance work: chooses the block (SelectionForm, blocks, shown only

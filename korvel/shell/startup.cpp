@@ -7,6 +7,7 @@
 #include "platform/file_helpers.h"
 #include "platform/msg_box.h"
 #include "platform/process_launcher.h"
+#include "platform/registry_store.h"
 #include "platform/screen_metrics.h"
 #include "platform/single_instance.h"
 #include "platform/vb_error.h"
@@ -27,14 +28,29 @@ constexpr int kMinimumHeight = 480;
 void removeUpdateFolder(const QString& rootDir)
 {
     const QString folder = rootDir + QStringLiteral("Update");
-    if (!QFileInfo(folder).isDir()) {
+    // A link in the folder's place is left alone: following it would delete
+    // the files of whatever folder it points to.
+    const QFileInfo info(folder);
+    if (info.isSymLink() || !info.isDir()) {
         return;
     }
     // Failures are ignored: a file in use stays, and so does its folder.
-    if (FileExists(folder + QStringLiteral("/*.*"))) {
-        deleteFiles(folder + QStringLiteral("/*.*"));
-    }
+    deleteFilesInRealFolder(folder);
     removeFolder(folder);
+}
+
+// A settings file that cannot be read is left exactly as it is (the store
+// never writes it), so every change the user makes would be lost in silence:
+// say so once, naming the file.
+void warnAboutDamagedSettings()
+{
+    const QString failure = registryStore().rootFailure(HKEY_CURRENT_USER);
+    if (!failure.isEmpty()) {
+        MsgBox(QStringLiteral("KORVEL's settings cannot be used:\r") + failure
+                + QStringLiteral("\r\rKORVEL starts with its default settings and will not save any "
+                                 "setting until the file is repaired."),
+            vbExclamation);
+    }
 }
 
 // True when the screen is large enough; otherwise asks whether to change it.
@@ -89,6 +105,7 @@ bool Main(const QString& commandLine)
         MsgBox(QStringLiteral("There is already another copy of KORVEL running."), vbExclamation);
         return false;
     }
+    warnAboutDamagedSettings();
     ProgramGlobals& program = globals();
     program.RootDir = programFolder(
         GetRegSetting("Settings", "RootDir", QString()), QCoreApplication::applicationDirPath());

@@ -138,6 +138,26 @@ TEST_F(AsyncTransferTest, KeyIsFreeAgainWithinItsOwnCompletion)
     EXPECT_EQ(sink.completions().back().strData, "second");
 }
 
+TEST_F(AsyncTransferTest, LimitedReadEndsAtItsLimitAndFreesItsKey)
+{
+    RecordingSink sink;
+    TransferObject object = createObject(sink);
+    server.serve("/file", QByteArray(3000, 'x'));
+    AsyncReadLimits limits;
+    limits.maxBytes = 2999;
+    ASSERT_TRUE(
+        object->DownloadFileLimited("Update", server.url("/file"), dftByteArray, "Downloading", limits));
+    ASSERT_TRUE(waitForCompletions(sink, 1));
+    const TransferEvent done = sink.completions().front();
+    EXPECT_EQ(done.strData, "Downloading");
+    EXPECT_EQ(done.AsyncProp.Fault, AsyncReadFault::TooLarge);
+    EXPECT_FALSE(done.AsyncProp.Value.isValid());
+    limits.maxBytes = 3000;
+    ASSERT_TRUE(object->DownloadFileLimited("Update", server.url("/file"), dftByteArray, "again", limits));
+    ASSERT_TRUE(waitForCompletions(sink, 2));
+    EXPECT_EQ(sink.completions().back().AsyncProp.Value.toByteArray(), QByteArray(3000, 'x'));
+}
+
 TEST_F(AsyncTransferRefusals, BadKeysAndTypesStartNothing)
 {
     RecordingSink sink;

@@ -4,6 +4,7 @@
 #include "tests/support/local_http_server.h"
 #include "tests/support/wait_until.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 
 #include <vector>
@@ -24,10 +25,12 @@ protected:
     }
 
     // Starts a read and waits for its completion; returns it.
-    AsyncProperty readToEnd(const QString& target, int type = vbAsyncTypeByteArray)
+    AsyncProperty readToEnd(const QString& target, int type = vbAsyncTypeByteArray,
+        const AsyncReadLimits& limits = AsyncReadLimits())
     {
         QString error;
-        EXPECT_TRUE(reader.AsyncRead(target, type, QStringLiteral("read"), &error)) << error.toStdString();
+        EXPECT_TRUE(reader.AsyncRead(target, type, QStringLiteral("read"), &error, limits))
+            << error.toStdString();
         EXPECT_TRUE(waitUntil([this] { return !completed.empty(); }));
         return completed.empty() ? AsyncProperty() : completed.back();
     }
@@ -224,4 +227,62 @@ TEST_F(AsyncReadFailures, DataThatIsNoPictureFailsAPictureRead)
     const AsyncProperty done = readToEnd(server.url("/text"), vbAsyncTypePicture);
     EXPECT_EQ(done.StatusCode, vbAsyncStatusCodeError);
     EXPECT_TRUE(done.Status.contains("no picture"));
+}
+
+TEST_F(AsyncReadFailures, ReadsEndAtTheirLimitsAndSayWhy)
+{
+    HttpResponse plain;
+    plain.body = bytes(5000);
+    HttpResponse unannounced = plain;
+    unannounced.sendContentLength = false;
+    unannounced.pieceSize = 1000;
+    unannounced.pieceDelayMs = 20;
+    const struct
+    {
+        const char* name;
+        HttpResponse response;
+        AsyncReadLimits limits;
+        AsyncReadFault fault;
+        const char* status; // a part of it
+    } rows[] = {
+        { "exactly at the limit", plain, { 5000, 1024, 30000 }, AsyncReadFault::None, "" },
+        { "announced beyond the limit", plain, { 4999, 1024, 30000 }, AsyncReadFault::TooLarge,
+            "5000 bytes long" },
+        { "sent beyond the limit", unannounced, { 4999, 1024, 30000 }, AsyncReadFault::TooLarge,
+            "more than the 4999" },
+        // The updater's tests play a trickle, error statuses and more through
+        // the whole chain.
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        completed.clear();
+        server.serve("/limited", row.response);
+        QElapsedTimer clock;
+        clock.start();
+        const AsyncProperty done = readToEnd(server.url("/limited"), vbAsyncTypeByteArray, row.limits);
+        EXPECT_EQ(done.Fault, row.fault);
+        EXPECT_TRUE(done.Status.contains(QLatin1String(row.status))) << done.Status.toStdString();
+        if (row.fault == AsyncReadFault::None) {
+            EXPECT_EQ(done.Value.toByteArray(), row.response.body);
+            continue;
+        }
+        EXPECT_EQ(done.StatusCode, vbAsyncStatusCodeError);
+        EXPECT_FALSE(done.Value.isValid()) << "nothing is handed over";
+        EXPECT_EQ(done.BytesRead, 0);
+        EXPECT_LT(clock.elapsed(), 4000) << "failed as soon as the limit was passed";
+    }
+    EXPECT_EQ(reader.readsInProgress(), 0);
+}
+
+TEST_F(AsyncReadTest, SlowButSteadyReadIsNoStall)
+{
+    // 1 KB in every 800 ms span is enough, however long the whole takes.
+    HttpResponse steady;
+    steady.body = bytes(12000);
+    steady.pieceSize = 600;
+    steady.pieceDelayMs = 100;
+    server.serve("/steady", steady);
+    const AsyncProperty done = readToEnd(server.url("/steady"), vbAsyncTypeByteArray, { 0, 1024, 800 });
+    EXPECT_EQ(done.Fault, AsyncReadFault::None) << done.Status.toStdString();
+    EXPECT_EQ(done.Value.toByteArray(), steady.body);
 }

@@ -137,6 +137,39 @@ TEST_F(FileHelpers, FoldersAreMadeAndRemoved)
     EXPECT_EQ(error, "Path/File access error");
 }
 
+TEST_F(FileHelpers, FolderCleanUpDeletesOnlyRegularFilesOfARealFolder)
+{
+    const QString elsewhere = workDir() + "elsewhere/";
+    QDir().mkpath(elsewhere);
+    writeFile(elsewhere + "kept.txt");
+    const QString real = workDir() + "Update/";
+    QDir().mkpath(real + "sub");
+    writeFile(real + "setup");
+    writeFile(real + "notes.txt");
+    writeFile(real + ".hidden");
+    QFile::link(elsewhere + "kept.txt", real + "link.txt");
+    QFile::link(elsewhere, workDir() + "Linked");
+
+    const struct
+    {
+        QString folder;
+        int deleted;
+    } rows[] = {
+        { workDir() + "Linked", 0 },
+        { workDir() + "Linked/", 0 }, // a trailing slash must not follow the link either
+        { workDir() + "missing", 0 },
+        { elsewhere + "kept.txt", 0 }, // a file is no folder
+        { real, 2 },
+        { workDir() + "Update", 0 }, // nothing left to delete
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(deleteFilesInRealFolder(row.folder).deleted, row.deleted) << row.folder.toStdString();
+        EXPECT_TRUE(QFile::exists(elsewhere + "kept.txt")) << row.folder.toStdString();
+    }
+    EXPECT_EQ(QDir(real).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+        QStringList({ ".hidden", "link.txt", "sub" }));
+}
+
 TEST_F(FileHelpers, AtomicWriteReplacesTheFileWhole)
 {
     const QString path = workDir() + "block.no1";

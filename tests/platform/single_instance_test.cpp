@@ -3,6 +3,8 @@
 #include "tests/support/korvel_test.h"
 #include "tests/support/wait_until.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLocalSocket>
 #include <QtEndian>
@@ -95,12 +97,154 @@ protected:
     std::vector<Received> m_received;
 };
 
+// Runs a test body with the environment that picks the socket's folder:
+// no test override, and the given runtime and temporary folders.
+class SocketFolderTest : public KorvelTest
+{
+protected:
+    void SetUp() override
+    {
+        KorvelTest::SetUp();
+        for (const char* name : { "KORVEL_INSTANCE_NAME", "XDG_RUNTIME_DIR", "TMPDIR" }) {
+            m_saved.append({ name, qgetenv(name), qEnvironmentVariableIsSet(name) });
+        }
+        qunsetenv("KORVEL_INSTANCE_NAME");
+        qputenv("TMPDIR", QFile::encodeName(workDir() + "tmp"));
+        QDir().mkpath(workDir() + "tmp");
+    }
+
+    void TearDown() override
+    {
+        for (const Saved& saved : m_saved) {
+            if (saved.set) {
+                qputenv(saved.name, saved.value);
+            } else {
+                qunsetenv(saved.name);
+            }
+        }
+        KorvelTest::TearDown();
+    }
+
+    // A folder of the test's with the given mode.
+    QString folder(const QString& name, QFile::Permissions permissions) const
+    {
+        const QString path = workDir() + name;
+        QDir().mkpath(path);
+        QFile::setPermissions(path, permissions);
+        return path;
+    }
+
+    QString fallback() const { return workDir() + QStringLiteral("tmp/korvel-%1").arg(::getuid()); }
+
+private:
+    struct Saved
+    {
+        const char* name;
+        QByteArray value;
+        bool set;
+    };
+    QList<Saved> m_saved;
+};
+
+constexpr QFile::Permissions kPrivate = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+
+TEST_F(SocketFolderTest, SocketLivesInTheRuntimeFolderOrAPrivateFolderOfTheUser)
+{
+    const QString runtime = folder("runtime", kPrivate);
+    const QString shared = folder("shared", kPrivate | QFile::ReadOther | QFile::ExeOther);
+    const QString linked = workDir() + "linked";
+    ASSERT_TRUE(QFile::link(runtime, linked));
+    const struct
+    {
+        const char* setting;
+        QString runtimeDir; // empty: unset
+        QString folder;
+    } rows[] = {
+        { "private runtime folder", runtime, runtime },
+        { "runtime folder open to others", shared, fallback() },
+        { "runtime folder is a link", linked, fallback() },
+        { "no runtime folder", QString(), fallback() },
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.setting);
+        if (row.runtimeDir.isEmpty()) {
+            qunsetenv("XDG_RUNTIME_DIR");
+        } else {
+            qputenv("XDG_RUNTIME_DIR", QFile::encodeName(row.runtimeDir));
+        }
+        EXPECT_EQ(SingleInstance::serverName(), row.folder + "/KORVEL_APPLICATION");
+        QString why;
+        EXPECT_TRUE(SingleInstance::isPrivateFolder(row.folder, ::getuid(), &why)) << why.toStdString();
+    }
+    EXPECT_EQ(QFileInfo(fallback()).permissions().toInt() & 0x0077, 0) << "made with mode 0700";
+}
+
+TEST_F(SocketFolderTest, OnlyARealFolderOfTheUserClosedToOthersIsPrivate)
+{
+    const QString own = folder("own", kPrivate);
+    const QString group = folder("group", kPrivate | QFile::ReadGroup | QFile::ExeGroup);
+    QFile plain(workDir() + "plain");
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(QFile::link(own, workDir() + "link"));
+    const struct
+    {
+        QString path;
+        uint user;
+        const char* why; // empty: private
+    } rows[] = {
+        { own, ::getuid(), "" },
+        { own, ::getuid() + 1, "belongs to another user" },
+        { group, ::getuid(), "is open to other users" },
+        { workDir() + "link", ::getuid(), "is no folder" },
+        { workDir() + "plain", ::getuid(), "is no folder" },
+        { workDir() + "missing", ::getuid(), "does not exist" },
+    };
+    for (const auto& row : rows) {
+        QString why;
+        EXPECT_EQ(SingleInstance::isPrivateFolder(row.path, row.user, &why), *row.why == '\0')
+            << row.path.toStdString();
+        EXPECT_TRUE(why.isEmpty() ? *row.why == '\0' : why.endsWith(QLatin1String(row.why)))
+            << row.path.toStdString() << ": " << why.toStdString();
+    }
+}
+
+TEST_F(SocketFolderTest, OwnFallbackFolderIsNarrowedAndAForeignOneIsNotUsed)
+{
+    qunsetenv("XDG_RUNTIME_DIR");
+    folder(QStringLiteral("tmp/korvel-%1").arg(::getuid()), kPrivate | QFile::ReadOther | QFile::ExeOther);
+    EXPECT_EQ(SingleInstance::serverName(), fallback() + "/KORVEL_APPLICATION");
+    EXPECT_EQ(QFileInfo(fallback()).permissions().toInt() & 0x0077, 0);
+
+    // Another user put a link in the folder's place before us: KORVEL has
+    // no mailbox, but it neither follows the link nor counts a copy there.
+    ASSERT_TRUE(QDir(fallback()).removeRecursively());
+    const QString theirs = folder("theirs", kPrivate);
+    ASSERT_TRUE(QFile::link(theirs, fallback()));
+    EXPECT_EQ(SingleInstance::serverName(), QString());
+    EXPECT_FALSE(SingleInstance::anotherInstanceRunning());
+    SingleInstance instance;
+    EXPECT_FALSE(instance.listen());
+    EXPECT_TRUE(instance.errorString().contains("is no folder")) << instance.errorString().toStdString();
+    EXPECT_TRUE(QDir(theirs).isEmpty()) << "nothing was made in the other user's folder";
+}
+
+TEST_F(SingleInstanceTest, ListenerOfAnotherUserIsNoCopy)
+{
+    ASSERT_TRUE(m_instance.listen());
+    // Seen from a user other than the one listening, the listener counts for
+    // nothing, and its socket is not taken for a stale one either.
+    EXPECT_FALSE(SingleInstance::instanceOfUserRunning(::getuid() + 1));
+    EXPECT_TRUE(QFileInfo::exists(SingleInstance::serverName()));
+    EXPECT_TRUE(m_instance.isListening());
+    EXPECT_TRUE(SingleInstance::instanceOfUserRunning(::getuid()));
+}
+
 TEST_F(SingleInstanceTest, NameIsPerUserUnlessOverridden)
 {
     EXPECT_TRUE(SingleInstance::serverName().endsWith("/instance"));
     const QByteArray saved = qgetenv("KORVEL_INSTANCE_NAME");
     qunsetenv("KORVEL_INSTANCE_NAME");
-    EXPECT_EQ(SingleInstance::serverName(), QString("KORVEL_APPLICATION-%1").arg(::getuid()));
+    EXPECT_EQ(SingleInstance::serverName(), SingleInstance::socketFolder() + "/KORVEL_APPLICATION");
     qputenv("KORVEL_INSTANCE_NAME", saved);
 }
 

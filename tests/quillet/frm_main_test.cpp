@@ -12,6 +12,7 @@
 #include "tests/support/wait_until.h"
 
 #include <QApplication>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QKeyEvent>
@@ -78,6 +79,31 @@ protected:
     }
 
     QString setupOnDisk() const { return programDir() + "Update/KORVEL_Update.exe"; }
+
+    // Checks against a version file the updater must refuse: returns the one
+    // message shown, having made sure that nothing is offered.
+    QString refusal(const HttpResponse& versionFile)
+    {
+        server.serve(VersionFile, versionFile);
+        queueMsgBoxAnswer(vbOK);
+        frmMain& window = form();
+        check(window);
+        EXPECT_TRUE(window.lblCheckUpdates->text().isEmpty());
+        EXPECT_FALSE(window.btnDownloadUpdates->isEnabled());
+        EXPECT_EQ(msgBoxes().size(), 1u);
+        const QString prompt = msgBoxes().empty() ? QString() : msgBoxes()[0].prompt;
+        EXPECT_TRUE(msgBoxes().empty() || msgBoxes()[0].icon() == vbExclamation);
+        services().msgBox.reset();
+        frmMain::release();
+        return prompt;
+    }
+
+    static HttpResponse body(const QByteArray& bytes)
+    {
+        HttpResponse response;
+        response.body = bytes;
+        return response;
+    }
 
     static QByteArray setupBytes(int size)
     {
@@ -225,25 +251,89 @@ TEST_F(FrmMainCheck, UnreachableServerNamesItsHost)
 {
     frmMain& window = form();
     check(window); // the server has no version file
-    EXPECT_EQ(window.lblCheckUpdates->text(), "Could not connect to\n     127.0.0.1");
+    EXPECT_EQ(window.lblCheckUpdates->text(), "Could not connect to\n     127.0.0.1\n     404 Not Found");
     EXPECT_FALSE(window.btnDownloadUpdates->isEnabled());
     EXPECT_TRUE(window.btnCheckUpdates->isEnabled()) << "the buttons stay as they were";
 }
 
+TEST_F(FrmMainCheck, VersionReadThatFailsSaysWhy)
+{
+    quint16 closedPort = 0;
+    {
+        LocalHttpServer gone;
+        closedPort = gone.port();
+    }
+    HttpResponse trickle;
+    trickle.body = "1.2\n100";
+    trickle.pieceSize = 1;
+    trickle.pieceDelayMs = 150;
+    HttpResponse error;
+    error.status = 500;
+    error.body = QByteArray(100000, 'e');
+    const struct
+    {
+        const char* answer;
+        HttpResponse response;
+        QString server; // empty: the test server
+        const char* label;
+    } rows[] = {
+        { "an error status", error, QString(),
+            "Could not connect to\n     127.0.0.1\n     500 Internal Server Error" },
+        { "a trickle", trickle, QString(),
+            "Could not connect to\n     127.0.0.1\n     The server stopped sending." },
+        { "no server", HttpResponse(), QStringLiteral("http://127.0.0.1:%1").arg(closedPort),
+            "Could not connect to\n     127.0.0.1" },
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.answer);
+        server.serve(VersionFile, row.response);
+        SaveRegSetting("Settings", "UpdateServer", row.server.isEmpty() ? server.address() : row.server);
+        frmMain& window = form();
+        window.setStallRule(1024, 500);
+        check(window);
+        EXPECT_EQ(window.lblCheckUpdates->text(), row.label);
+        EXPECT_FALSE(window.btnDownloadUpdates->isEnabled());
+        frmMain::release();
+    }
+}
+
+TEST_F(FrmMainCheck, VersionFileBeyond64KBIsABadVersionFile)
+{
+    HttpResponse whole;
+    whole.body = QByteArray("1.2\n100\n") + QByteArray(64 * 1024, ' ');
+    HttpResponse unannounced;
+    unannounced.body = QByteArray(70000, '1');
+    unannounced.sendContentLength = false;
+    HttpResponse announced;
+    announced.body = "1.2\n100";
+    announced.announcedLength = 1 << 30;
+    const struct
+    {
+        const char* answer;
+        HttpResponse response;
+    } rows[] = { { "sent whole", whole }, { "without a length", unannounced }, { "announced", announced } };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.answer);
+        EXPECT_EQ(refusal(row.response),
+            "The version file of the update server cannot be used:\r"
+            "it is larger than 64 KB.\r"
+            "No update can be offered.");
+    }
+}
+
+TEST_F(FrmMainCheck, LongLineIsQuotedByItsFirst80Characters)
+{
+    const QString prompt = refusal(body(QByteArray(60000, '7') + "x\n100"));
+    EXPECT_TRUE(prompt.contains("\"" + QString(80, '7') + "...\"")) << "cut after 80 characters";
+    EXPECT_LT(prompt.size(), 300);
+}
+
 TEST_F(FrmMainCheck, VersionFileThatIsNoNumbersOffersNothing)
 {
-    server.serve(VersionFile, "latest\nbig");
-    queueMsgBoxAnswer(vbOK);
-    frmMain& window = form();
-    check(window);
-    ASSERT_EQ(msgBoxes().size(), 1u);
-    EXPECT_EQ(msgBoxes()[0].prompt,
+    EXPECT_EQ(refusal(body("latest\nbig")),
         "The version file of the update server cannot be used:\r"
         "its first line, \"latest\", is no version number.\r"
         "No update can be offered.");
-    EXPECT_EQ(msgBoxes()[0].icon(), vbExclamation);
-    EXPECT_TRUE(window.lblCheckUpdates->text().isEmpty());
-    EXPECT_FALSE(window.btnDownloadUpdates->isEnabled());
 }
 
 TEST_F(FrmMainCheck, ServerAddressThatCannotBeReadIsReported)
@@ -302,6 +392,78 @@ TEST_F(FrmMainDownload, NewSetupIsSavedStartedAndTheWindowCloses)
         << progress.join(" | ").toStdString();
     EXPECT_EQ(progress.last(), "3,000 / 3,000\n(100.0%)");
     EXPECT_TRUE(msgBoxes().empty());
+}
+
+TEST_F(FrmMainDownload, SetupMatchingTheChecksumIsStarted)
+{
+    const QByteArray setup = setupBytes(3000);
+    server.serve(VersionFile,
+        "1.1\n3000\r\nSHA256 " + QCryptographicHash::hash(setup, QCryptographicHash::Sha256).toHex().toUpper()
+            + "\r\n");
+    server.serve(SetupFile, setup);
+    frmMain& window = form();
+    check(window);
+    window.btnDownloadUpdates->click();
+    ASSERT_TRUE(waitUntil([&] { return !window.isVisible(); }));
+    EXPECT_EQ(launches().size(), 1u);
+    EXPECT_TRUE(msgBoxes().empty());
+}
+
+// A server that lies about the setup, or a network that changes it: in every
+// case nothing is saved in place of the setup and nothing is started.
+TEST_F(FrmMainDownload, SetupThatIsNotWhatWasAnnouncedIsNeitherSavedNorStarted)
+{
+    HttpResponse oversized;
+    oversized.body = setupBytes(5000);
+    oversized.sendContentLength = false;
+    oversized.pieceSize = 1000;
+    oversized.pieceDelayMs = 20;
+    HttpResponse overAnnounced;
+    overAnnounced.body = setupBytes(3000);
+    overAnnounced.announcedLength = 2'000'000'000;
+    HttpResponse trickle;
+    trickle.body = setupBytes(3000);
+    trickle.pieceSize = 1;
+    trickle.pieceDelayMs = 150;
+    HttpResponse missing;
+    missing.status = 404;
+    HttpResponse plain;
+    plain.body = setupBytes(3000);
+    const QByteArray otherSha = QCryptographicHash::hash("another setup", QCryptographicHash::Sha256).toHex();
+    const struct
+    {
+        const char* answer;
+        HttpResponse setup;
+        QByteArray checksumLine;
+        const char* message;
+    } rows[] = {
+        { "more than announced", oversized, "",
+            "The new setup is larger than the 3,000 bytes the version file announced.\rNothing was saved." },
+        { "announcing more", overAnnounced, "",
+            "The new setup is larger than the 3,000 bytes the version file announced.\rNothing was saved." },
+        { "a trickle", trickle, "", "The new setup could not be downloaded:\rThe server stopped sending" },
+        { "no setup", missing, "", "The new setup could not be downloaded:\r404 Not Found" },
+        { "another checksum", plain, "\nSHA256 " + otherSha,
+            "The new setup does not match the checksum of the version file" },
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.answer);
+        server.serve(VersionFile, "1.1\n3000" + row.checksumLine);
+        server.serve(SetupFile, row.setup);
+        queueMsgBoxAnswer(vbOK);
+        frmMain& window = form();
+        window.setStallRule(1024, 500);
+        check(window);
+        window.btnDownloadUpdates->click();
+        ASSERT_TRUE(waitUntil([&] { return !msgBoxes().empty(); }));
+        EXPECT_TRUE(msgBoxes()[0].prompt.startsWith(QLatin1String(row.message)))
+            << msgBoxes()[0].prompt.toStdString();
+        EXPECT_FALSE(QFile::exists(setupOnDisk()));
+        EXPECT_TRUE(launches().empty());
+        EXPECT_TRUE(window.isVisible());
+        services().msgBox.reset();
+        frmMain::release();
+    }
 }
 
 TEST_F(FrmMainDownload, ProgressWithoutATotalShowsThePlainCount)

@@ -55,7 +55,7 @@ TEST_F(UpdaterRegistryTest, SettingsAreReadWithDefaultsAndWrittenEvenEmpty)
 
 TEST_F(UpdaterRegistryTest, UpdateServerComesFromTheSettings)
 {
-    EXPECT_EQ(updateServer(), "http://updates.korvel.invalid");
+    EXPECT_EQ(updateServer(), "https://updates.korvel.invalid");
     EXPECT_EQ(updateServerHost(updateServer()), "updates.korvel.invalid");
     SaveRegSetting("Settings", "UpdateServer", "https://updates.example.org:8443/");
     EXPECT_EQ(updateServer(), "https://updates.example.org:8443");
@@ -63,5 +63,5 @@ TEST_F(UpdaterRegistryTest, UpdateServerComesFromTheSettings)
     SaveRegSetting("Settings", "UpdateServer", " mirror.example.org ");
     EXPECT_EQ(updateServer(), "http://mirror.example.org") << "no scheme means http";
     SaveRegSetting("Settings", "UpdateServer", "");
-    EXPECT_EQ(updateServer(), "http://updates.korvel.invalid");
+    EXPECT_EQ(updateServer(), "https://updates.korvel.invalid");
 }

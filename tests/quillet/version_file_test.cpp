@@ -4,6 +4,8 @@
 
 #include <QLocale>
 
+#include <string>
+
 using namespace quillet;
 
 namespace {
@@ -17,12 +19,14 @@ UpdateCheck check(const char* installed, const char* file)
 
 } // namespace
 
-TEST_F(VersionFileTest, LineTwoIsEverythingAfterTheFirstLineFeed)
+TEST_F(VersionFileTest, LinesEndAtTheFirstTwoLineFeeds)
 {
-    const VersionFile file = splitVersionFile("1.05\n2048000\nnotes\n");
+    const VersionFile file = splitVersionFile("1.05\n2048000\nnotes\nmore\n");
     EXPECT_EQ(file.latestVersion, "1.05");
-    EXPECT_EQ(file.setupSize, "2048000\nnotes\n");
+    EXPECT_EQ(file.setupSize, "2048000");
+    EXPECT_EQ(file.checksum, "notes\nmore\n") << "line 3 is everything after the second line feed";
     EXPECT_EQ(splitVersionFile("1.05").setupSize, "");
+    EXPECT_EQ(splitVersionFile("1.05\n2048000").checksum, "");
     // Each byte is one character, whatever it is.
     EXPECT_EQ(splitVersionFile("\xe9\n1").latestVersion, QString(QChar(0xE9)));
 }
@@ -78,7 +82,7 @@ TEST_F(VersionFileTest, LinesThatAreNoNumbersOfferNothing)
     {
         const char* name;
         const char* installed;
-        const char* file;
+        std::string file;
         const char* messagePart;
     } rows[] = {
         { "no line feed", "1.00", "1.05", "second line, \"\"" },
@@ -90,16 +94,58 @@ TEST_F(VersionFileTest, LinesThatAreNoNumbersOfferNothing)
         { "a negative size", "1.00", "1.1\n-100", "second line, \"-100\"" },
         { "no bytes at all", "1.00", "1.1\n0", "second line, \"0\"" },
         { "a size beyond 32 bits", "1.00", "1.1\n4294967296", "second line" },
-        { "further lines after the size", "1.00", "1.1\n100\nnotes", "second line" },
+        { "further lines after the size", "1.00", "1.1\n100\nnotes", "third line, \"notes\"" },
+        { "a checksum one digit short", "1.00", "1.1\n100\nSHA256 " + std::string(63, 'a'), "third line" },
+        { "a checksum that is no hex", "1.00", "1.1\n100\nSHA256 " + std::string(63, 'a') + "g",
+            "third line" },
+        { "another hash", "1.00", "1.1\n100\nMD5 " + std::string(32, 'a'), "third line, \"MD5" },
+        { "a checksum and more", "1.00", "1.1\n100\nSHA256 " + std::string(64, 'a') + "\nx", "third line" },
         { "a version beyond Single", "1.00", "1E300\n100", "first line" },
         { "an installed version that is no number", "one", "1.1\n100", "installed version \"one\"" },
     };
     for (const auto& row : rows) {
-        const UpdateCheck result = check(row.installed, row.file);
+        const UpdateCheck result = check(row.installed, row.file.c_str());
         EXPECT_FALSE(result.updateAvailable) << row.name;
         EXPECT_TRUE(result.error.contains(QLatin1String(row.messagePart)))
             << row.name << ": " << result.error.toStdString();
     }
     // The size is checked even when the version is not newer: the file is wrong either way.
     EXPECT_FALSE(check("2.0", "1.1\nbig").error.isEmpty());
+}
+
+TEST_F(VersionFileTest, ThirdLineMayNameTheSetupsChecksum)
+{
+    const QByteArray digest = QByteArray::fromHex(QByteArray("0123456789abcdef").repeated(4));
+    const struct
+    {
+        const char* name;
+        QByteArray file;
+        QByteArray sha256;
+    } rows[] = {
+        { "two lines, as before", "1.1\n100", {} },
+        { "two lines and a line end", "1.1\n100\r\n", {} },
+        { "an empty third line", "1.1\n100\n\r\n", {} },
+        { "lower case", "1.1\n100\nSHA256 " + QByteArray("0123456789abcdef").repeated(4), digest },
+        { "upper case, Windows line ends",
+            "1.1\r\n100\r\nSHA256  " + QByteArray("0123456789ABCDEF").repeated(4) + "\r\n", digest },
+    };
+    for (const auto& row : rows) {
+        const UpdateCheck result = checkForUpdate("1.00", splitVersionFile(row.file));
+        EXPECT_TRUE(result.error.isEmpty()) << row.name << ": " << result.error.toStdString();
+        EXPECT_TRUE(result.updateAvailable) << row.name;
+        EXPECT_EQ(result.setupSize, 100) << row.name;
+        EXPECT_EQ(result.setupSha256, row.sha256) << row.name;
+    }
+}
+
+TEST_F(VersionFileTest, QuotedLinesAreCutAndFreeOfControlCharacters)
+{
+    EXPECT_EQ(quotedLine(" 1.05 \r"), "1.05");
+    EXPECT_EQ(quotedLine(QString(80, 'x')), QString(80, 'x'));
+    EXPECT_EQ(quotedLine(QString(20'000'000, 'x')), QString(80, 'x') + "...");
+    EXPECT_EQ(quotedLine("a\tb\nc\x1b"
+                         "d"),
+        "a b c d");
+    const UpdateCheck result = check("1.00", (std::string(1'000'000, 'v') + "\n100").c_str());
+    EXPECT_LT(result.error.size(), 300) << "a long line is quoted by its start only";
 }

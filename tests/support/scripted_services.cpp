@@ -20,6 +20,7 @@ ScriptedServices::~ScriptedServices()
     setModalBackend(nullptr);
     setProcessLauncher(nullptr);
     setPopupMenuBackend(nullptr);
+    setPrinterBackend(nullptr);
     g_instance = nullptr;
 }
 
@@ -39,6 +40,7 @@ void ScriptedServices::install()
     setModalBackend(&modalForms);
     setProcessLauncher(&launcher);
     setPopupMenuBackend(&popupMenu);
+    setPrinterBackend(&printers);
     modalForms.setGuardEnabled(true);
 }
 
@@ -49,6 +51,7 @@ void ScriptedServices::reset()
     modalForms.reset();
     launcher.reset();
     popupMenu.reset();
+    printers.reset();
     install();
 }
 

@@ -8,6 +8,7 @@
 #include "platform/scripted_modal.h"
 #include "platform/scripted_msg_box.h"
 #include "platform/scripted_popup_menu.h"
+#include "platform/scripted_printers.h"
 #include "platform/scripted_process_launcher.h"
 
 class ScriptedServices
@@ -36,6 +37,7 @@ public:
     ScriptedModalForms modalForms;
     ScriptedProcessLauncher launcher;
     ScriptedPopupMenu popupMenu;
+    ScriptedPrinters printers; // none installed: the current printer is the PDF file
 
 private:
     void install();

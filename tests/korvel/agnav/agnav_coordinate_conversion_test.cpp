@@ -2,6 +2,7 @@
 
 #include "korvel/shell/utm_conversion.h"
 #include "korvel/shell/utm_projection.h"
+#include "platform/vb_error.h"
 #include "tests/korvel/agnav/agnav_test_data.h"
 #include "tests/support/korvel_test.h"
 #include "tests/support/recording_status_progress.h"
@@ -156,3 +157,14 @@ TEST_F(AgnavCoordinateConversionTest, EmptyPartsArePassedOver)
 }
 
 } // namespace
+
+TEST_F(AgnavCoordinateConversionTest, WithoutAnEllipsoidTheBlockIsRefusedWhole)
+{
+    for (const double axis : { 0.0, -1.0, std::nan("") }) {
+        globals().Ellipsoid = { QStringLiteral("Lost"), axis, 298.257223563 };
+        EXPECT_THROW(ConvertBlockCoords(m_b, 1), VbError) << axis;
+        EXPECT_EQ(block().Boundary.X, m_original.Boundary.X);
+        EXPECT_EQ(block().Guidance.Lines[1].X, m_original.Guidance.Lines[1].X);
+        EXPECT_EQ(block().Flights[1].Position[3].X, m_original.Flights[1].Position[3].X);
+    }
+}

@@ -7,6 +7,8 @@
 #include "tests/korvel/agnav/agnav_test_data.h"
 #include "tests/support/korvel_test.h"
 
+#include <cmath>
+
 namespace {
 
 const QByteArray NorthernGeoFile = "1  L  279\r\n"
@@ -192,3 +194,40 @@ TEST_F(BlockLoadingTest, The256thBlockIsRefusedBeforeItsFileIsRead)
 }
 
 } // namespace
+
+TEST_F(BlockLoadingTest, BlocksThatNeedAMissingEllipsoidAreRefused)
+{
+    // The map holds data already, in its mode; its ellipsoid was not found.
+    mapState().MapEmpty = false;
+    const EllipsoidRecord missing { QStringLiteral("Everest 1830"), 0.0, 0.0 };
+    const QByteArray utmWithoutEllipsoid = ClarkeUtmFile.left(ClarkeUtmFile.indexOf("20 "));
+    const struct
+    {
+        const char* name;
+        bool utmMap;
+        QByteArray file;
+        bool refused;
+    } rows[] = {
+        { "degrees onto a UTM map", true, NorthernGeoFile, true },
+        { "another ellipsoid onto a UTM map", true, ClarkeUtmFile, true },
+        { "UTM without an ellipsoid onto a degree map", false, utmWithoutEllipsoid, true },
+        { "UTM with its own onto a degree map", false, ClarkeUtmFile, false },
+        { "degrees onto a degree map", false, NorthernGeoFile, false },
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        globals().Ellipsoid = missing;
+        globals().UTMMode = row.utmMap;
+        const int before = agnavData().BlockCount;
+        const AgnavOutcome outcome = loadBlockRecord(file(QStringLiteral("B.no1"), row.file), {});
+        EXPECT_EQ(outcome.isDone(), !row.refused) << outcome.message().toStdString();
+        if (row.refused) {
+            EXPECT_TRUE(outcome.message().contains("\"Everest 1830\" is not in \"ellipsoid.dat\""))
+                << outcome.message().toStdString();
+            EXPECT_EQ(agnavData().BlockCount, before);
+            EXPECT_EQ(globals().UTMMode, row.utmMap);
+        } else {
+            EXPECT_TRUE(std::isfinite(blockAt(agnavData().BlockCount).Boundary.X[1]));
+        }
+    }
+}

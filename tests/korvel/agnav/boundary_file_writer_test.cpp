@@ -192,6 +192,20 @@ TEST_F(BoundaryFileWriterTest, LongJobNameIsRefused)
     EXPECT_FALSE(QFile::exists(path));
 }
 
+TEST_F(BoundaryFileWriterTest, FileOfTheOtherKindNeedsAnEllipsoid)
+{
+    // The block is in the map's degrees; its UTM file would need its ellipsoid.
+    globals().UTMMode = false;
+    AGNAVBlock block = utmBlock(m_path);
+    block.Ellipsoid = { QStringLiteral("Everest 1830"), 0.0, 0.0 };
+    writeTestFile(m_path, "old file");
+    const AgnavOutcome outcome = writeBoundaryFile(utmJob(), block);
+    EXPECT_TRUE(outcome.isRefused());
+    EXPECT_TRUE(outcome.message().contains("\"Everest 1830\" is not in \"ellipsoid.dat\""))
+        << outcome.message().toStdString();
+    EXPECT_EQ(readTestFile(m_path), "old file");
+}
+
 TEST_F(BoundaryFileWriterTest, FailedWriteIsReported)
 {
     const QString path = workDir() + QStringLiteral("missing-folder/FIELD17.no1");

@@ -8,6 +8,8 @@
 
 #include <QFile>
 
+#include <functional>
+
 namespace {
 
 ShapeRecord ring(std::initializer_list<std::pair<double, double>> points)
@@ -178,12 +180,38 @@ TEST_F(ExclusionZonesTest, FailedSaveChangesNothingAndSaysWhy)
     block().Path = workDir() + QStringLiteral("missing/FIELD17.no1");
     const AgnavOutcome outcome = saveExclusionZone(m_b, Clockwise);
     EXPECT_TRUE(outcome.isRefused());
-    EXPECT_TRUE(outcome.message().startsWith("Error: "));
+    EXPECT_TRUE(outcome.message().startsWith("Error: Cannot write " + workDir() + "missing/FIELD17.xcl: "))
+        << outcome.message().toStdString();
     EXPECT_EQ(block().ExclusionZoneCount, 0);
     EXPECT_EQ(block().ExclusionZones.size(), 1u);
     EXPECT_FALSE(block().ExclusionLoaded);
     EXPECT_FALSE(block().SubItemSelected);
     EXPECT_EQ(agnavData().ExclusionCount, 0);
+}
+
+TEST_F(ExclusionZonesTest, ZonesThatNeedAMissingEllipsoidAreRefused)
+{
+    // A UTM block on a degree map: its zones convert with its own ellipsoid.
+    globals().UTMMode = false;
+    block().Ellipsoid = { QStringLiteral("Everest 1830"), 0.0, 0.0 };
+    writeTestFile(xcl(), "1   500100.0      4800100.0\r\n1   500100.0      4800200.0\r\n1   500200.0      4800200.0\r\n");
+    const QByteArray file = readTestFile(xcl());
+    const struct
+    {
+        const char* entry;
+        std::function<AgnavOutcome()> run;
+    } rows[] = {
+        { "loading", [this] { return LoadExclusionFile(m_b); } },
+        { "saving", [this] { return saveExclusionZone(m_b, Clockwise); } },
+    };
+    for (const auto& row : rows) {
+        const AgnavOutcome outcome = row.run();
+        EXPECT_TRUE(outcome.isRefused()) << row.entry;
+        EXPECT_TRUE(outcome.message().contains("\"Everest 1830\" is not in \"ellipsoid.dat\""))
+            << outcome.message().toStdString();
+        EXPECT_EQ(block().ExclusionZoneCount, 0) << row.entry;
+        EXPECT_EQ(readTestFile(xcl()), file) << row.entry;
+    }
 }
 
 TEST_F(ExclusionZonesTest, ZoneLimitAndShortRings)

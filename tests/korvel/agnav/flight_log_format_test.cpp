@@ -213,6 +213,71 @@ TEST_F(FlightLogFormatTest, CalibratedSpeedAnswers)
     EXPECT_TRUE(calibratedSpeedPrompt(false).endsWith("(mph)"));
 }
 
+// The report's summary figures: speeds over the samples that spray, the
+// area swept from each spraying sample to the next.
+TEST_F(FlightLogFormatTest, SummaryFiguresCountTheSamplesThatSpray)
+{
+    // A sample at easting x (metres), spraying by flow or booms, at a ground speed.
+    const auto at = [](qint32 x, qint16 flow, quint8 spray, qint16 speed, qint16 target = 100) {
+        AgfSample s;
+        s.easting = 500000 + x;
+        s.northing = 4800000;
+        s.flow = flow;
+        s.spray = spray;
+        s.target = target;
+        s.groundSpeed = speed;
+        s.swathWidth = 305; // 30.5 m
+        return s;
+    };
+    struct Row
+    {
+        const char* name;
+        std::vector<AgfSample> samples;
+        double area; // square metres
+        double speedSum; // m/s
+        int speedSamples;
+    };
+    const Row rows[] = {
+        { "flow decides, not the booms",
+            { at(0, 100, 0, 5000), at(10, 100, 1, 5200), at(30, 0, 1, 6000), at(60, 100, 0, 4000) },
+            (10 + 20) * 30.5, 50 + 52 + 40, 3 },
+        { "the last sample sweeps nothing", { at(0, 0, 0, 5000), at(10, 100, 1, 5000) }, 0, 50, 1 },
+        { "a zero target still counts",
+            { at(0, 100, 1, 5000, 0), at(40, 100, 1, 5000, 100), at(41, 0, 0, 0, 100) }, 41 * 30.5, 100, 2 },
+        { "nothing sprays", { at(0, 0, 1, 5000), at(50, 0, 1, 5000), at(60, 1, 0, 3000) }, 0, 30, 1 },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        ASSERT_TRUE(decode(agfLog(row.samples)).isDone());
+        EXPECT_FALSE(m_flight.NoFlowData);
+        EXPECT_NEAR(m_flight.SprayedAreaPart1, row.area, 1e-9);
+        EXPECT_EQ(m_flight.SprayedAreaPart2, 0);
+        EXPECT_NEAR(m_flight.SpeedSum, row.speedSum, 1e-9);
+        EXPECT_EQ(m_flight.SpeedSamples, row.speedSamples);
+    }
+}
+
+TEST_F(FlightLogFormatTest, WithoutFlowDataTheBoomsDecideAndUtmPositionsMeasure)
+{
+    AgfSample a;
+    a.spray = 1;
+    a.groundSpeed = 4000;
+    a.easting = 500000;
+    a.northing = 4800000;
+    a.swathWidth = 200;
+    AgfSample b = a;
+    b.easting += 30;
+    b.northing += 40; // 50 m on
+    b.spray = 0;
+    b.groundSpeed = 9000;
+    ASSERT_TRUE(decode(agfLog({ a, b }), false).isDone())
+        << "a map in degrees measures in UTM metres all the same";
+    EXPECT_TRUE(m_flight.NoFlowData);
+    EXPECT_NEAR(m_flight.SprayedAreaPart1, 50 * 20.0, 1e-9);
+    EXPECT_EQ(m_flight.SpeedSamples, 1);
+    EXPECT_NEAR(m_flight.SpeedSum, 40.0, 1e-9);
+}
+
 // Damaged input: refused, never read past the end.
 using FlightLogDamagedTest = FlightLogFormatTest;
 

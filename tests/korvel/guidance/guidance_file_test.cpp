@@ -132,3 +132,15 @@ TEST_F(GuidanceFileTest, MissingFileIsRefused)
 }
 
 } // namespace
+
+TEST_F(GuidanceFileTest, LinesThatNeedAMissingEllipsoidAreRefused)
+{
+    block().Ellipsoid = Clarke1866;
+    globals().Ellipsoid = { QStringLiteral("Everest 1830"), 0.0, 0.0 };
+    writeTestFile(xyz(), TwoLines);
+    const AgnavOutcome outcome = LoadGuidanceFile(m_b);
+    EXPECT_FALSE(outcome.isDone());
+    EXPECT_TRUE(outcome.message().contains("\"Everest 1830\"")) << outcome.message().toStdString();
+    EXPECT_FALSE(block().GuidanceLoaded);
+    EXPECT_EQ(block().Guidance.LineCount, 0);
+}

@@ -1,5 +1,6 @@
 #include "tests/korvel/layers/layer_commands_fixture.h"
 
+#include "korvel/georef/georef_form.h"
 #include "korvel/layers/check_list_form.h"
 #include "korvel/layers/layer_properties_form.h"
 #include "korvel/shell/program_globals.h"
@@ -220,8 +221,13 @@ TEST_F(FloatingLayerList, BlockAndImageRowsUseItsOwnMenusWhoseItemsAreTheMainWin
     settle();
     ASSERT_EQ(layerData().ImageCount, 1);
     EXPECT_EQ(captions(list.ImageCheckLabel, 1), captions(form().ImageCheckLabel, 1));
-    queueMsgBoxAnswer(vbOK); // the geo-referencing window is not there yet
+    int opened = 0;
+    onModal<GeoRefForm>([&](GeoRefForm& georef) {
+        opened = georef.ImageIndex;
+        georef.ExitButton_Click();
+    });
     queuePopupChoice("PopUp_Georef");
     list.ImageCheckLabel_MouseDown(1, 2, 0, 0, 0);
-    EXPECT_EQ(form().CurrentImage, 1);
+    EXPECT_EQ(opened, 1);
+    EXPECT_EQ(form().CurrentImage, 0) << "reset when the window closes";
 }

@@ -1,5 +1,6 @@
 #include "tests/korvel/layers/layer_commands_fixture.h"
 
+#include "korvel/georef/georef_form.h"
 #include "korvel/map/map_state.h"
 #include "korvel/map/redraw_state.h"
 #include "korvel/shell/program_globals.h"
@@ -216,10 +217,15 @@ TEST_F(LayerPopUpMenus, GeoReferencingWorksOnTheClickedRowsImageInUtmOnly)
     addImage("b.bmp", true);
     std::swap(layerData().ImageOrder[1], layerData().ImageOrder[2]);
 
-    queueMsgBoxAnswer(vbOK); // the geo-referencing window is not there yet
+    int opened = 0;
+    onModal<GeoRefForm>([&](GeoRefForm& georef) {
+        opened = georef.ImageIndex;
+        georef.ExitButton_Click();
+    });
     queuePopupChoice("PopUp_Georef");
     form().ImageCheckLabel_MouseDown(1, 2, 0, 0, 0);
-    EXPECT_EQ(form().CurrentImage, 2) << "the record shown in row 1";
+    EXPECT_EQ(opened, 2) << "the record shown in row 1";
+    EXPECT_EQ(form().CurrentImage, 0) << "reset when the window closes";
 
     globals().UTMMode = false;
     form().CurrentImage = 0;
@@ -227,8 +233,8 @@ TEST_F(LayerPopUpMenus, GeoReferencingWorksOnTheClickedRowsImageInUtmOnly)
     queuePopupChoice("PopUp_Georef");
     form().ImageCheckLabel_MouseDown(2, 2, 0, 0, 0);
     EXPECT_EQ(form().CurrentImage, 0);
-    ASSERT_EQ(msgBoxes().size(), 2u);
-    EXPECT_EQ(msgBoxes()[1].prompt,
+    ASSERT_EQ(msgBoxes().size(), 1u);
+    EXPECT_EQ(msgBoxes()[0].prompt,
         QStringLiteral("At this time, georeferencing can only be\rperformed while in UTM coordinates."));
 }
 

@@ -1,3 +1,4 @@
+#include "korvel/map/map_state.h"
 #include "korvel/shell/program_globals.h"
 #include "platform/msg_box.h"
 #include "platform/popup_menu.h"
@@ -11,6 +12,7 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QMenu>
+#include <functional>
 
 namespace {
 
@@ -150,3 +152,37 @@ TEST_F(CoordinateMode, ARightClickOnTheEllipsoidPanelPopsUpTheListToChooseFrom)
 }
 
 } // namespace
+
+TEST_F(CoordinateMode, WithoutAnEllipsoidNeitherSwitchNorZoneChangeTouchesTheData)
+{
+    loadEveryKind();
+    globals().Ellipsoid = { QStringLiteral("Everest 1830"), 0.0, 0.0 }; // not in ellipsoid.dat
+    const std::vector<double> before = allCoordinates();
+    const struct
+    {
+        const char* entry;
+        std::function<void()> run;
+    } rows[] = {
+        { "coordinate switch", [this] { form().StatusBar1_PanelClick(3); } },
+        { "zone change",
+            [this] {
+                mapState().Zone = 17;
+                queuePopupChoice("PopUp_SHPZoneNum(4)");
+                form().GISCheckLabel_MouseDown(1, vbRightButton, 0, 0, 0);
+            } },
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.entry);
+        queueMsgBoxAnswer(vbOK);
+        row.run();
+        ASSERT_EQ(msgBoxes().size(), 1u);
+        EXPECT_TRUE(
+            msgBoxes()[0].prompt.startsWith("The ellipsoid \"Everest 1830\" is not in \"ellipsoid.dat\""))
+            << msgBoxes()[0].prompt.toStdString();
+        EXPECT_TRUE(msgBoxes()[0].prompt.contains("\"UTM Ellipsoid\" page of View > Preferences"));
+        EXPECT_EQ(msgBoxes()[0].icon(), vbExclamation);
+        EXPECT_TRUE(globals().UTMMode);
+        EXPECT_EQ(allCoordinates(), before) << "every vertex as it was, none NaN";
+        services().msgBox.reset();
+    }
+}

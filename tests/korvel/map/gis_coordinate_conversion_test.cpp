@@ -157,3 +157,21 @@ TEST_F(GisCoordinateConversionTest, UnknownLayerRaisesSubscriptOutOfRange)
 }
 
 } // namespace
+
+TEST_F(GisCoordinateConversionTest, WithoutAnEllipsoidTheLayerIsRefusedUntouched)
+{
+    addLayer(3, { { { 500000.0, 4800000.0 }, { 501000.0, 4801000.0 } } });
+    RecomputeGISExtents();
+    const double x = layerData().GISLayers[1].Shapes.X(1, 1);
+    const double xMax = layerData().GISLayers[1].XMax;
+    globals().Ellipsoid = { QStringLiteral("Everest 1830"), 0.0, 0.0 };
+    try {
+        ConvertGISLayerCoords(1, 17, 1);
+        FAIL() << "converted without an ellipsoid";
+    } catch (const VbError& error) {
+        EXPECT_EQ(error.Number(), 5);
+        EXPECT_TRUE(error.Description().contains("Everest 1830"));
+    }
+    EXPECT_EQ(layerData().GISLayers[1].Shapes.X(1, 1), x);
+    EXPECT_EQ(layerData().GISLayers[1].XMax, xMax);
+}

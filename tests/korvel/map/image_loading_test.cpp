@@ -76,6 +76,32 @@ TEST_F(ImageLoadingTest, ADamagedGeoReferenceIsAnErrorNamingTheFile)
     EXPECT_THROW(readGeoReference(writeText("kind.ref", wrongKind)), VbError);
 }
 
+TEST_F(ImageLoadingTest, AGeoReferenceWithoutWidthOrHeightIsRefusedByName)
+{
+    const struct
+    {
+        const char* size;
+        bool refused;
+    } rows[] = { { "0,-7000", true }, { "7000,0", true }, { "0,0", true }, { "-7000,7000", false } };
+    for (const auto& row : rows) {
+        QByteArray text = kReference;
+        text.replace("7000,-7000", row.size);
+        const QString path = writeText("flat.ref", text);
+        if (!row.refused) {
+            EXPECT_TRUE(readGeoReference(path)) << row.size;
+            continue;
+        }
+        try {
+            readGeoReference(path);
+            ADD_FAILURE() << row.size << " was taken";
+        } catch (const VbError& error) {
+            EXPECT_TRUE(error.Description().contains("\"flat.ref\"")) << error.Description().toStdString();
+            EXPECT_TRUE(error.Description().contains("width or height is 0"))
+                << error.Description().toStdString();
+        }
+    }
+}
+
 TEST_F(ImageLoadingTest, PictureSizeInScreenPixels)
 {
     EXPECT_EQ(pixelsFromHimetric(2646, 15.0f), 100) << "a 100 x 50 bitmap at 15 twips a pixel";

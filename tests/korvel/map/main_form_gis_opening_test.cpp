@@ -227,3 +227,23 @@ TEST_F(GISOpening, ASessionReopensALayerInItsStoredColour)
 }
 
 } // namespace
+
+TEST_F(GISOpening, ALayerOfTheOtherKindIsRefusedWithoutAnEllipsoid)
+{
+    open({ fieldsFile() });
+    const MapExtent extent = layerData().DataExtent;
+    globals().Ellipsoid = { QStringLiteral("Everest 1830"), 0.0, 0.0 };
+    queueMsgBoxAnswer(vbOK);
+    open({ writePolygons(QStringLiteral("county.shp"), { { ringOf(-81.1, 43.2, -80.9, 43.4) } }) });
+    ASSERT_EQ(msgBoxes().size(), 1u);
+    EXPECT_TRUE(msgBoxes()[0].prompt.contains("'county.shp'"));
+    EXPECT_TRUE(msgBoxes()[0].prompt.contains("The ellipsoid \"Everest 1830\" is not in \"ellipsoid.dat\""))
+        << msgBoxes()[0].prompt.toStdString();
+    EXPECT_EQ(layerData().GISCount, 1) << "the layer is not kept half-converted";
+    EXPECT_TRUE(globals().UTMMode);
+    EXPECT_EQ(layerData().DataExtent.XMin, extent.XMin);
+
+    // A layer of the map's own kind needs no conversion and still opens.
+    open({ fieldsFile(QStringLiteral("more.shp")) });
+    EXPECT_EQ(layerData().GISCount, 2);
+}

@@ -1,5 +1,6 @@
 // The frame's menu commands: the view modes, the Tools menu's enabling on
 // the window, Save GIS Image, Geo-referencing's chooser and the updater.
+#include "korvel/georef/georef_form.h"
 #include "korvel/map/layer_records.h"
 #include "korvel/shell/program_globals.h"
 #include "korvel/shell/selection_form.h"
@@ -134,10 +135,15 @@ TEST_F(FrameCommands, GeoReferencingNeedsUtmAndPicksTheImageShownAtTheChosenPosi
         chooser.Selection = 2;
         chooser.accept();
     });
-    queueMsgBoxAnswer(vbOK); // the geo-referencing window is not there yet
+    // The window opens on the chosen image; it has no picture file, so the
+    // window says so and closes.
+    int opened = 0;
+    onModal<GeoRefForm>([&](GeoRefForm& georef) { opened = georef.ImageIndex; });
+    queueMsgBoxAnswer(vbOK);
     window.Tools_GeoRef_Click();
     EXPECT_TRUE(disabledDuringChoice) << "the main window is out of reach, the chooser is not";
-    EXPECT_EQ(window.CurrentImage, 1);
+    EXPECT_EQ(opened, 1);
+    EXPECT_EQ(window.CurrentImage, 0) << "reset when the window closes";
     EXPECT_TRUE(window.centralWidget()->isEnabled()) << "usable again once the windows closed";
     EXPECT_TRUE(window.menuBar()->isEnabled());
 }

@@ -125,6 +125,48 @@ TEST_F(Startup, UpdateFolderThatCannotBeEmptiedStaysAndTheStartGoesOn)
     EXPECT_NE(MainForm::existing(), nullptr);
 }
 
+TEST_F(Startup, UpdateFolderThatIsALinkIsLeftAlone)
+{
+    // Someone's own folder, which a link in the program folder points to.
+    const QString elsewhere = workDir() + "documents";
+    ASSERT_TRUE(QDir().mkpath(elsewhere));
+    ASSERT_TRUE(writeFileAtomically(elsewhere + "/thesis.txt", "years of work"));
+    ASSERT_TRUE(QFile::link(elsewhere, updateFolder()));
+    ASSERT_TRUE(Main(QString()));
+    EXPECT_EQ(QDir(elsewhere).entryList(QDir::Files), QStringList { "thesis.txt" });
+    EXPECT_TRUE(QFileInfo(updateFolder()).isSymLink());
+}
+
+TEST_F(Startup, DamagedSettingsAreReportedOnceAndNeverOverwritten)
+{
+    const QString store = registryDir() + "HKEY_CURRENT_USER.txt";
+    const QByteArray damaged
+        = "TALVOR registry 1\n[Software\\TALVOR\\KORVEL\\Settings]\n\"RootDir\"=sz:\"cut";
+    QFile file(store);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(damaged);
+    file.close();
+
+    queueMsgBoxAnswer(vbOK);
+    queueMsgBoxAnswer(vbOK); // without its RootDir the program folder lacks its pictures
+    Main(QString());
+    ASSERT_FALSE(msgBoxes().empty());
+    const MsgBoxRequest& box = msgBoxes()[0];
+    EXPECT_TRUE(box.prompt.startsWith("KORVEL's settings cannot be used:\r")) << box.prompt.toStdString();
+    EXPECT_TRUE(box.prompt.contains(store)) << "names the file";
+    EXPECT_TRUE(box.prompt.contains("will not save any setting until the file is repaired"));
+    EXPECT_EQ(box.icon(), vbExclamation);
+    int damageBoxes = 0;
+    for (const MsgBoxRequest& shown : msgBoxes()) {
+        damageBoxes += shown.prompt.contains(store) ? 1 : 0;
+    }
+    EXPECT_EQ(damageBoxes, 1) << "once";
+    QFile after(store);
+    ASSERT_TRUE(after.open(QIODevice::ReadOnly));
+    EXPECT_EQ(after.readAll(), damaged);
+    takeScriptFailures();
+}
+
 TEST_F(Startup, ProgramFolderAlwaysEndsInASlash)
 {
     EXPECT_EQ(programFolder("/opt/korvel", "/usr/bin"), "/opt/korvel/");

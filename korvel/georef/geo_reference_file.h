@@ -1,0 +1,60 @@
+#pragma once
+// The whole "KORVEL Graphic Georeferencing File" beside a geo-referenced
+// image, as the geo-referencing window writes and reads it. Plain text, one
+// item group a line, CR LF line ends:
+//
+//   1  KORVEL Graphic Georeferencing File
+//   2  the image's file name, as it is (read back as a whole line)
+//   3  OriginEasting,OriginNorthing       32-bit whole metres: the top-left pixel
+//   4  GroundWidth,GroundHeight           32-bit whole metres, signed (negative
+//                                         height: the image runs south)
+//   5  the UTM zone
+//   6  ---
+//   7  n, the number of control points (at most 8)
+//   8 .. 7+n   Northing,Easting,PixelY,PixelX   floats of 7 significant
+//              digits and 16-bit pixels, northing and row first
+//   8+n        ShiftX,ShiftY,StretchX,StretchY  metres; an unset ShiftX or
+//              StretchX is an empty field (",0,,0" before any correction)
+//
+// The image loader reads items 1 to 7 (korvel/map/image_loading.h); the
+// window's reader goes on from there with the same reader, so both read the
+// head alike.
+#include "korvel/georef/control_point.h"
+#include "korvel/georef/georef_fit.h"
+#include "korvel/georef/manual_corrections.h"
+
+#include <QByteArray>
+#include <QString>
+#include <span>
+#include <vector>
+
+struct GeoReferenceContent
+{
+    QString ImageName;
+    ImagePlacement Placement;
+    int Zone = 0;
+    std::span<const ControlPoint> Points; // complete points only
+    ManualCorrections Corrections;
+};
+
+// The file's text as bytes.
+QByteArray geoReferenceFileBytes(const GeoReferenceContent& content);
+
+// Writes the file through a temporary file and a rename. A file that exists
+// and is set read-only (no write permission) is refused and left as it is;
+// false with the reason in `error` on any failure.
+bool writeGeoReferenceFile(const QString& path, const GeoReferenceContent& content, QString* error = nullptr);
+
+// What the window takes from an existing file: its points and corrections.
+struct GeoReferencePoints
+{
+    std::vector<ControlPoint> Points; // the points read whole, in file order
+    ManualCorrections Corrections; // unset and 0 unless their line was read whole
+    bool complete = false; // the file was read to its last item
+    QString error; // why not, naming the file
+};
+
+// Reads the points of the file; a missing, foreign or damaged file gives
+// the points read before the fault (none for a file without the header).
+GeoReferencePoints readGeoReferencePoints(const QString& path);
+GeoReferencePoints parseGeoReferencePoints(const QByteArray& bytes, const QString& fileName);

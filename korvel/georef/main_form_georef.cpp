@@ -1,0 +1,36 @@
+// Geo-referencing from the main window: Tools > "Geo-referencing" and the
+// image pop-up's "Geo-reference" choose the image (CurrentImage) and come
+// here to show the window.
+#include "korvel/georef/georef_form.h"
+#include "korvel/map/layer_records.h"
+#include "korvel/shell/main_form.h"
+#include "platform/show_modal.h"
+
+#include <QCheckBox>
+#include <QPointer>
+
+void MainForm::ShowGeoReferencing()
+{
+    const LayerData& layers = layerData();
+    if (CurrentImage < 1 || CurrentImage > layers.ImageCount || CurrentImage >= int(layers.Images.size())) {
+        return;
+    }
+    const int image = CurrentImage;
+    QPointer<MainForm> self(this);
+    GeoRefForm& form = GeoRefForm::instance();
+    ShowModal(form);
+    const bool saved = form.saved();
+    GeoRefForm::release();
+    if (!self || !saved) {
+        return;
+    }
+    // A saved geo-reference gives the image its place: its row can be
+    // ticked now, and a ticked image is drawn where it lies.
+    RefreshChecklist();
+    for (int p = 1; p <= layers.ImageCount && p < int(layers.ImageOrder.size()); ++p) {
+        if (layers.ImageOrder[size_t(p)] == image && ImageCheck.exists(p) && ImageCheck[p].isChecked()) {
+            Graph(false);
+            break;
+        }
+    }
+}

@@ -1,0 +1,142 @@
+// The geo-reference file: its exact text, the round trip through the
+// window's reader and the image loader's, and damaged files.
+#include "korvel/georef/geo_reference_file.h"
+#include "korvel/map/image_loading.h"
+#include "tests/support/korvel_test.h"
+
+#include <QFile>
+
+namespace {
+
+class GeoReferenceFile : public KorvelTest
+{
+protected:
+    static ControlPoint point(float northing, float easting, int row, int column)
+    {
+        ControlPoint p;
+        p.Northing = northing;
+        p.Easting = easting;
+        p.PixelY = qint16(row);
+        p.PixelX = qint16(column);
+        return p;
+    }
+
+    std::vector<ControlPoint> m_points { point(4800000.4f, 500000.5f, 10, 20),
+        point(4799500.0f, 501000.0f, 510, 2020) };
+
+    GeoReferenceContent content(const ManualCorrections& corrections = {}) const
+    {
+        GeoReferenceContent c;
+        c.ImageName = QStringLiteral("photo.jpeg");
+        c.Placement = { 499990, 4800005, 2000, -1500 };
+        c.Zone = 17;
+        c.Points = m_points;
+        c.Corrections = corrections;
+        return c;
+    }
+
+    static QByteArray read(const QString& path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+};
+
+TEST_F(GeoReferenceFile, IsWrittenLineByLineWithEmptyFieldsForUnsetValues)
+{
+    EXPECT_EQ(geoReferenceFileBytes(content()),
+        "KORVEL Graphic Georeferencing "
+        "File\r\nphoto.jpeg\r\n499990,4800005\r\n2000,-1500\r\n17\r\n---\r\n2\r\n"
+        "4800000,500000.5,10,20\r\n4799500,501000,510,2020\r\n,0,,0\r\n");
+    EXPECT_TRUE(geoReferenceFileBytes(content({ 0.0, 0, 0.0, 0 })).endsWith("\r\n0,0,0,0\r\n"))
+        << "after resets";
+    EXPECT_TRUE(
+        geoReferenceFileBytes(content({ 290.0, -10, -100.0, 20 })).endsWith("\r\n290,-10,-100,20\r\n"));
+}
+
+TEST_F(GeoReferenceFile, ReadsBackThroughBothReaders)
+{
+    const QString path = workDir() + "photo.jref";
+    ASSERT_TRUE(writeGeoReferenceFile(path, content({ std::nullopt, 30, 1000.0, 0 })));
+
+    const std::optional<GeoReference> head = readGeoReference(path);
+    ASSERT_TRUE(head) << "the image loader reads the head";
+    EXPECT_EQ(head->X, 499990);
+    EXPECT_EQ(head->Height, -1500);
+    EXPECT_EQ(head->Zone, 17);
+    EXPECT_EQ(head->ControlPointCount, 2);
+
+    const GeoReferencePoints read = readGeoReferencePoints(path);
+    EXPECT_TRUE(read.complete) << read.error.toStdString();
+    ASSERT_EQ(read.Points.size(), 2u);
+    EXPECT_EQ(read.Points[0].Northing, 4800000.0f) << "seven digits: the fraction of a metre goes";
+    EXPECT_EQ(read.Points[0].Easting, 500000.5f);
+    EXPECT_EQ(read.Points[1].PixelX, 2020);
+    EXPECT_EQ(read.Points[1].PixelY, 510);
+    EXPECT_FALSE(read.Corrections.ShiftX) << "an empty field reads as unset";
+    EXPECT_EQ(read.Corrections.ShiftY, 30);
+    EXPECT_EQ(read.Corrections.StretchX, 1000.0);
+}
+
+TEST_F(GeoReferenceFile, AnImageNamedLikeTheSeparatorOrWithACommaReadsBack)
+{
+    for (const char* name : { "---", "field, north \"A\".bmp" }) {
+        GeoReferenceContent c = content();
+        c.ImageName = QString::fromLatin1(name);
+        const GeoReferencePoints read = parseGeoReferencePoints(geoReferenceFileBytes(c), "x.ref");
+        EXPECT_TRUE(read.complete) << name << ": " << read.error.toStdString();
+        EXPECT_EQ(read.Points.size(), 2u) << name;
+    }
+}
+
+TEST_F(GeoReferenceFile, ADamagedFileGivesThePointsReadBeforeTheFault)
+{
+    const QByteArray whole = geoReferenceFileBytes(content({ 5.0, 6, 7.0, 8 }));
+    const QList<QByteArray> lines = whole.split('\n');
+    const struct
+    {
+        const char* name;
+        QByteArray bytes;
+        size_t points;
+        bool corrections;
+    } cases[] = {
+        { "empty", QByteArray(), 0, false },
+        { "another program's file", "Some Other File\r\n", 0, false },
+        { "cut in the head", whole.left(whole.indexOf("---")), 0, false },
+        { "cut after the count", lines.mid(0, 7).join('\n'), 0, false },
+        { "cut inside the first point", whole.left(whole.indexOf("4800000,500000.5,") + 17), 0, false },
+        { "cut after the first point", lines.mid(0, 8).join('\n'), 1, false },
+        { "no corrections line", lines.mid(0, 9).join('\n'), 2, false },
+        { "a point that is no number", QByteArray(whole).replace("501000", "5o1000"), 1, false },
+        { "a count past eight", QByteArray(whole).replace("\r\n2\r\n", "\r\n9\r\n"), 0, false },
+        { "whole", whole, 2, true },
+    };
+    for (const auto& c : cases) {
+        const GeoReferencePoints read = parseGeoReferencePoints(c.bytes, "photo.ref");
+        EXPECT_EQ(read.Points.size(), c.points) << c.name;
+        EXPECT_EQ(read.complete, c.corrections) << c.name;
+        EXPECT_EQ(read.Corrections.ShiftY, c.corrections ? 6 : 0) << c.name;
+        if (!c.corrections) {
+            EXPECT_FALSE(read.error.isEmpty()) << c.name;
+        }
+    }
+    EXPECT_TRUE(readGeoReferencePoints(workDir() + "missing.ref").Points.empty());
+}
+
+TEST_F(GeoReferenceFile, AReadOnlyFileIsRefusedAndKept)
+{
+    const QString path = workDir() + "photo.ref";
+    ASSERT_TRUE(writeGeoReferenceFile(path, content({ 1.0, 1, 1.0, 1 })));
+    const QByteArray before = read(path);
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    QString error;
+    EXPECT_FALSE(writeGeoReferenceFile(path, content(), &error));
+    EXPECT_TRUE(error.contains("read-only"));
+    EXPECT_EQ(read(path), before);
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    EXPECT_TRUE(writeGeoReferenceFile(path, content(), &error));
+    EXPECT_NE(read(path), before);
+    EXPECT_FALSE(writeGeoReferenceFile(workDir() + "no such folder/photo.ref", content(), &error));
+}
+
+} // namespace

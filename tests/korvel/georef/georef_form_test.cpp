@@ -1,0 +1,384 @@
+// The geo-referencing window driven as a user would: typed and clicked
+// points, the fit and its residuals, deleting, the save and the reopening.
+#include "korvel/georef/geo_reference_file.h"
+#include "korvel/map/layer_records.h"
+#include "korvel/map/map_state.h"
+#include "korvel/shell/program_globals.h"
+#include "platform/picture_box.h"
+#include "platform/vb_colors.h"
+#include "tests/korvel/georef/georef_form_fixture.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QFile>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+
+namespace {
+
+// Three places of an 800 x 600 photo, 2 m a pixel from (500000, 4800000):
+// pixel (column, row) and UTM (easting, northing).
+struct Place
+{
+    int column;
+    int row;
+    double easting;
+    double northing;
+};
+constexpr Place kPlaces[] = { { 100, 100, 500200, 4799800 }, { 700, 200, 501400, 4799600 },
+    { 400, 500, 500800, 4799000 }, { 300, 300, 500600, 4799400 } };
+
+class GeoRefWindow : public GeoRefFormTest
+{
+protected:
+    static void typePoint(GeoRefForm& form, const Place& place)
+    {
+        clickImage(form, place.column, place.row);
+        typeUtm(form, QString::number(place.northing, 'f', 0), QString::number(place.easting, 'f', 0));
+    }
+    static void clickPoint(GeoRefForm& form, const Place& place)
+    {
+        clickMap(form, place.easting, place.northing);
+        clickImage(form, place.column, place.row);
+    }
+    QString refPath() const { return workDir() + "photo.ref"; }
+};
+
+TEST_F(GeoRefWindow, WithNothingTickedTheUtmValuesAreTyped)
+{
+    const int image = loadImage("photo.bmp", QSize(800, 600));
+    queueMsgBoxAnswer(vbOK);
+    openOn(image, [&](GeoRefForm& form) {
+        EXPECT_FALSE(form.ImagePicture.isNull()) << "loaded as the window activated";
+        EXPECT_FALSE(form.MapAvailable);
+        EXPECT_FALSE(form.Picture1->isEnabled()) << "the map view takes no clicks";
+        clickImage(form, 40000, 10);
+        EXPECT_EQ(form.ControlPoints.count(), 0) << "beyond what a 16-bit pixel holds";
+        clickImage(form, 100.4, 50.5);
+        ASSERT_TRUE(form.entryOpen());
+        EXPECT_EQ(form.Text1->text(), "Northings");
+        EXPECT_EQ(form.Text2->text(), "Eastings");
+        EXPECT_EQ(form.Command1->text(), "Cancel");
+        for (QWidget* idle : std::initializer_list<QWidget*> { form.Picture2, form.ExitButton,
+                 form.SaveButton, form.Option1, form.Option2, form.Option3 }) {
+            EXPECT_FALSE(idle->isEnabled()) << idle->objectName().toStdString();
+        }
+        EXPECT_TRUE(form.Option4->isEnabled());
+        form.Text1->setText("4800000");
+        EXPECT_EQ(form.Command1->text(), "Cancel") << "one box still holds no number";
+        form.Text2->setText("1e50");
+        form.Command1->click();
+        EXPECT_TRUE(form.entryOpen()) << "a number beyond a float is refused, the entry stays";
+        form.Text2->setText("500000.4");
+        EXPECT_EQ(form.Command1->text(), "Accept UTM");
+        form.Command1->click();
+        EXPECT_FALSE(form.entryOpen());
+        EXPECT_TRUE(form.Text1->isHidden());
+        EXPECT_TRUE(form.ExitButton->isEnabled());
+        EXPECT_TRUE(form.Picture2->isEnabled());
+        const ControlPoint& point = form.ControlPoints.point(1);
+        EXPECT_EQ(point.Northing, 4800000.0f) << "Text1 feeds the northing";
+        EXPECT_EQ(point.Easting, 500000.4f);
+        EXPECT_EQ(form.UTMLabel[1].text(), "4800000 N x 500000 E");
+        EXPECT_EQ(form.PixelLabel[1].text(), "50 x 100") << "row first, halves to even";
+        EXPECT_EQ(form.CounterLabel[1].text(), " 1.");
+        EXPECT_FALSE(form.SaveButton->isEnabled()) << "one point is no fit";
+        form.ExitButton_Click();
+    });
+    ASSERT_EQ(msgBoxes().size(), 1u);
+    EXPECT_TRUE(msgBoxes()[0].prompt.startsWith("KORVEL encountered the following error:\r"));
+}
+
+TEST_F(GeoRefWindow, CancellingATypedPointTakesItBackAndEscapePressesTheEntryButton)
+{
+    const int image = loadImage("photo.bmp", QSize(800, 600));
+    openOn(image, [&](GeoRefForm& form) {
+        clickImage(form, 10, 10);
+        form.Command1->click();
+        EXPECT_EQ(form.ControlPoints.count(), 0);
+        EXPECT_FALSE(form.CounterPic.exists(1)) << "its row is gone";
+        EXPECT_FALSE(form.SaveButton->isEnabled());
+        EXPECT_TRUE(form.PreviewFrame->isHidden());
+
+        typePoint(form, kPlaces[0]);
+        clickImage(form, 20, 20);
+        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QCoreApplication::sendEvent(&form, &escape);
+        EXPECT_TRUE(form.isVisible()) << "Escape cancels the entry, not the window";
+        EXPECT_FALSE(form.entryOpen());
+        EXPECT_EQ(form.ControlPoints.count(), 1);
+        EXPECT_FALSE(form.SaveButton->isEnabled()) << "one complete point";
+        QCoreApplication::sendEvent(&form, &escape);
+        EXPECT_FALSE(form.isVisible()) << "now Escape is the window's Cancel";
+    });
+}
+
+TEST_F(GeoRefWindow, DuringATypedEntryARowClickDeletesNothing)
+{
+    const int image = loadImage("photo.bmp", QSize(800, 600));
+    openOn(image, [&](GeoRefForm& form) {
+        typePoint(form, kPlaces[0]);
+        form.Option4->click();
+        clickImage(form, 30, 30);
+        form.CounterPic_MouseDown(1, 1, 0, 0, 0);
+        form.DeltaLabel_MouseDown(2, 1, 0, 0, 0);
+        EXPECT_EQ(form.ControlPoints.count(), 2);
+        EXPECT_TRUE(form.entryOpen());
+        form.Command1->click();
+        form.UTMLabel_MouseDown(1, 2, 0, 0, 0);
+        EXPECT_EQ(form.ControlPoints.count(), 0) << "after the entry any button deletes";
+        form.ExitButton_Click();
+    });
+}
+
+TEST_F(GeoRefWindow, ThreeTypedPointsFitAndSaveTheGeoReference)
+{
+    const int image = loadImage("photo.jpeg", QSize(800, 600));
+    openOn(image, [&](GeoRefForm& form) {
+        for (int i = 0; i < 3; ++i) {
+            typePoint(form, kPlaces[i]);
+        }
+        EXPECT_TRUE(form.SaveButton->isEnabled());
+        EXPECT_TRUE(form.PreviewFrame->isHidden()) << "no map data to preview with";
+        EXPECT_EQ(form.OriginEasting, 500000);
+        EXPECT_EQ(form.OriginNorthing, 4800000);
+        EXPECT_EQ(form.GroundWidth, 1600);
+        EXPECT_EQ(form.GroundHeight, -1200);
+        for (int i = 1; i <= 3; ++i) {
+            EXPECT_EQ(form.DeltaLabel[i].text(), " 0dY  0dX");
+        }
+        form.SaveButton->click();
+    });
+    const ImageLayer& record = layerData().Images[size_t(image)];
+    EXPECT_TRUE(record.Georeferenced);
+    EXPECT_EQ(record.X, 500000);
+    EXPECT_EQ(record.Height, -1200);
+    EXPECT_EQ(record.ControlPointCount, 3);
+    EXPECT_EQ(record.Zone, mapState().Zone);
+    EXPECT_EQ(main().CurrentImage, 0);
+    EXPECT_TRUE(msgBoxes().empty());
+    QFile file(workDir() + "photo.jref");
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << "photo.jpeg gives photo.jref";
+    EXPECT_TRUE(
+        file.readAll().startsWith("KORVEL Graphic Georeferencing File\r\nphoto.jpeg\r\n500000,4800000\r\n"
+                                  "1600,-1200\r\n17\r\n---\r\n3\r\n4799800,500200,100,100\r\n"));
+    EXPECT_TRUE(main().ImageCheck[1].isEnabled()) << "the row can be ticked now";
+}
+
+TEST_F(GeoRefWindow, WithMapDataPicksOnBothViewsMakeThePoints)
+{
+    loadRectangleLayer("fields.shp", 500000, 4798800, 501600, 4800000);
+    const int image = loadImage("photo.bmp", QSize(800, 600));
+    openOn(image, [&](GeoRefForm& form) {
+        EXPECT_TRUE(form.MapAvailable);
+        EXPECT_TRUE(form.Picture1->isEnabled());
+        EXPECT_FLOAT_EQ(form.Picture1->ScaleTop(), 4800200.0f) << "the 1600 x 1200 m extent made square";
+        EXPECT_FLOAT_EQ(form.Picture1->ScaleHeight(), -1600.0f);
+        clickImage(form, kPlaces[0].column, kPlaces[0].row);
+        EXPECT_FALSE(form.entryOpen()) << "the UTM half comes from the map";
+        clickMap(form, kPlaces[0].easting, kPlaces[0].northing);
+        clickPoint(form, kPlaces[1]);
+        EXPECT_TRUE(form.SaveButton->isEnabled());
+        EXPECT_FALSE(form.PreviewFrame->isHidden());
+        clickImage(form, kPlaces[2].column, kPlaces[2].row);
+        EXPECT_TRUE(form.SaveButton->isEnabled()) << "a pending point keeps the last fit";
+        EXPECT_TRUE(form.DeltaLabel[3].text().isEmpty());
+        clickMap(form, kPlaces[2].easting, kPlaces[2].northing);
+        EXPECT_EQ(form.ControlPoints.completeCount(), 3);
+        EXPECT_EQ(form.GroundWidth, 1600);
+        form.ExitButton_Click();
+    });
+    EXPECT_FALSE(layerData().Images[size_t(image)].Georeferenced) << "Cancel changes nothing";
+    EXPECT_FALSE(QFile::exists(refPath()));
+}
+
+TEST_F(GeoRefWindow, DeletingAPointMovesTheLaterOnesUpAndRefits)
+{
+    loadRectangleLayer("fields.shp", 500000, 4798800, 501600, 4800000);
+    const int image = loadImage("photo.bmp", QSize(800, 600));
+    openOn(image, [&](GeoRefForm& form) {
+        for (const Place& place : kPlaces) {
+            clickPoint(form, place);
+        }
+        form.ControlPoints.point(4).Easting += 10.0f; // a misplaced click
+        form.UpdatePointList();
+        EXPECT_NE(form.DeltaLabel[4].text(), " 0dY  0dX");
+        form.Option4->click();
+        form.PixelLabel_MouseDown(2, 1, 0, 0, 0);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_EQ(form.ControlPoints.count(), 3);
+        EXPECT_FALSE(form.CounterPic.exists(4)) << "the last row goes";
+        EXPECT_EQ(form.UTMLabel[2].text(), "4799000 N x 500800 E") << "point 3 is point 2 now";
+        EXPECT_EQ(form.CounterLabel[3].text(), " 3.");
+        form.ExitButton_Click();
+    });
+}
+
+TEST_F(GeoRefWindow, ANinthPointIsRefusedOnEitherView)
+{
+    loadRectangleLayer("fields.shp", 500000, 4798800, 501600, 4800000);
+    const int image = loadImage("photo.bmp", QSize(800, 600));
+    queueMsgBoxAnswer(vbOK);
+    queueMsgBoxAnswer(vbOK);
+    openOn(image, [&](GeoRefForm& form) {
+        for (int i = 0; i < 8; ++i) {
+            clickPoint(form, { 10 + 90 * i, 20 + 70 * i, 500020.0 + 180 * i, 4799960.0 - 140 * i });
+        }
+        clickMap(form, 500500, 4799500);
+        clickImage(form, 5, 5);
+        EXPECT_EQ(form.ControlPoints.count(), 8);
+        form.ExitButton_Click();
+    });
+    ASSERT_EQ(msgBoxes().size(), 2u);
+    EXPECT_EQ(msgBoxes()[0].prompt, "No more than 8 points can be used");
+}
+
+TEST_F(GeoRefWindow, PointsInOnePixelColumnGiveNoFitToSave)
+{
+    const int image = loadImage("photo.bmp", QSize(800, 600));
+    openOn(image, [&](GeoRefForm& form) {
+        typePoint(form, { 100, 100, 500200, 4799800 });
+        typePoint(form, { 100, 500, 500210, 4799000 });
+        EXPECT_FALSE(form.SaveButton->isEnabled());
+        EXPECT_TRUE(form.DeltaLabel[1].text().isEmpty());
+        typePoint(form, { 700, 100, 501400, 4799800 });
+        EXPECT_TRUE(form.SaveButton->isEnabled());
+        form.ExitButton_Click();
+    });
+}
+
+TEST_F(GeoRefWindow, AGeoReferencedImageReopensWithItsPointsAndCorrections)
+{
+    loadRectangleLayer("fields.shp", 500000, 4798800, 501600, 4800000);
+    const int image = loadImage("photo.bmp", QSize(800, 600));
+    openOn(image, [&](GeoRefForm& form) {
+        for (int i = 0; i < 3; ++i) {
+            clickPoint(form, kPlaces[i]);
+        }
+        form.FactorSlider->setValue(2);
+        form.ShiftButton[2].click();
+        form.StretchButton[1].click();
+        form.SaveButton->click();
+    });
+    openOn(image, [&](GeoRefForm& form) {
+        EXPECT_EQ(form.ControlPoints.count(), 3);
+        EXPECT_EQ(form.UTMLabel[3].text(), "4799000 N x 500800 E");
+        EXPECT_EQ(form.Corrections.ShiftX, 100.0);
+        EXPECT_EQ(form.Corrections.StretchY, 100);
+        EXPECT_FALSE(form.Corrections.StretchX) << "never touched";
+        EXPECT_EQ(form.OriginEasting, 500100);
+        EXPECT_EQ(form.GroundHeight, -1100);
+        EXPECT_TRUE(form.SaveButton->isEnabled());
+        EXPECT_FALSE(form.PreviewFrame->isHidden());
+        EXPECT_EQ(form.ShiftXLabel->text(), "100 m") << "drawn as the window activated";
+        form.ExitButton_Click();
+    });
+}
+
+TEST_F(GeoRefWindow, ADamagedFileOpensWithThePointsReadSoFar)
+{
+    const int image = loadImage("photo.bmp", QSize(800, 600));
+    openOn(image, [&](GeoRefForm& form) {
+        for (int i = 0; i < 3; ++i) {
+            typePoint(form, kPlaces[i]);
+        }
+        form.SaveButton->click();
+    });
+    QFile file(refPath());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray whole = file.readAll();
+    file.close();
+    // Cut inside the third point: the count says 3, two are there.
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(whole.left(whole.indexOf("4799000")));
+    file.close();
+    openOn(image, [&](GeoRefForm& form) {
+        EXPECT_EQ(form.ControlPoints.count(), 2);
+        EXPECT_TRUE(form.CounterPic.exists(2));
+        EXPECT_FALSE(form.CounterPic.exists(3));
+        EXPECT_TRUE(form.SaveButton->isEnabled()) << "two points still fit";
+        form.ExitButton_Click();
+    });
+    QFile::remove(refPath());
+    openOn(image, [&](GeoRefForm& form) {
+        EXPECT_EQ(form.ControlPoints.count(), 0) << "the file has gone";
+        form.ExitButton_Click();
+    });
+}
+
+TEST_F(GeoRefWindow, AReadOnlyFileIsReportedAfterTheWindowClosesAndTheRecordKeepsTheFit)
+{
+    const int image = loadImage("photo.bmp", QSize(800, 600));
+    openOn(image, [&](GeoRefForm& form) {
+        for (int i = 0; i < 2; ++i) {
+            typePoint(form, kPlaces[i]);
+        }
+        form.SaveButton->click();
+    });
+    QFile::setPermissions(refPath(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    QFile file(refPath());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+    queueMsgBoxAnswer(vbOK);
+    openOn(image, [&](GeoRefForm& form) {
+        form.FactorSlider->setValue(3);
+        form.ShiftButton[3].click();
+        form.SaveButton->click();
+        EXPECT_FALSE(form.isVisible());
+    });
+    ASSERT_EQ(msgBoxes().size(), 1u);
+    EXPECT_EQ(msgBoxes()[0].prompt,
+        "There was an error creating the georeference file.\rThis is probably because the file is set as "
+        "Read-Only.");
+    EXPECT_EQ(layerData().Images[size_t(image)].Y, 4799000) << "the record holds the new place";
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), before);
+}
+
+TEST_F(GeoRefWindow, WithOnlyBlocksTickedTheMapViewFramesTheirBoundaries)
+{
+    addBlock(600000, 4900000, 1000);
+    const int image = loadImage("photo.bmp", QSize(800, 600));
+    openOn(image, [&](GeoRefForm& form) {
+        EXPECT_TRUE(form.MapAvailable);
+        EXPECT_EQ(form.Extent.XMin, 600000);
+        EXPECT_EQ(form.Extent.YMax, 4901000);
+        EXPECT_FLOAT_EQ(form.Picture1->ScaleLeft(), 600000.0f);
+        EXPECT_FLOAT_EQ(form.Picture1->ScaleWidth(), 1000.0f);
+        clickMap(form, 600500, 4900500);
+        EXPECT_EQ(form.ControlPoints.UTMCount, 1);
+        form.ExitButton_Click();
+    });
+}
+
+TEST_F(GeoRefWindow, PointMarkersTellEightPointsApartByColourAndShape)
+{
+    loadRectangleLayer("fields.shp", 500000, 4798800, 501600, 4800000);
+    const int image = loadImage("photo.bmp", QSize(800, 600));
+    openOn(image, [&](GeoRefForm& form) {
+        for (int i = 0; i < 5; ++i) {
+            clickPoint(form, { 10 + 90 * i, 20 + 70 * i, 500020.0 + 180 * i, 4799960.0 - 140 * i });
+        }
+        const QColor lightRed = toQColor(QBColor(12));
+        const QColor lightGreen = toQColor(QBColor(10));
+        for (int row : { 1, 2, 5 }) {
+            PictureBox& marker = form.CounterPic[row];
+            const QImage picture = marker.composedImage();
+            const QPoint centre(picture.width() / 2, picture.height() / 2);
+            EXPECT_EQ(picture.pixelColor(centre), row == 2 ? lightGreen : lightRed) << row;
+            // 32 % across and down lies inside the square, outside the circle.
+            const QPoint corner(picture.width() * 32 / 100 + 1, picture.height() * 32 / 100 + 1);
+            EXPECT_EQ(picture.pixelColor(corner) == lightRed, row == 5) << row;
+        }
+        EXPECT_EQ(colourAt(*form.Picture2, 10, 20), lightRed) << "the image view's marker";
+        form.ExitButton_Click();
+    });
+}
+
+} // namespace
