@@ -95,9 +95,15 @@ bool SafeFileWriter::open()
     if (exists && S_ISDIR(old.st_mode)) {
         return fail(EISDIR);
     }
-    // A file the user made read-only stays as it is.
+    // A file the user made read-only stays as it is. A file with no write
+    // permission for anyone counts as read-only even for the superuser, who
+    // could otherwise replace it: read-only is the user's statement, not a
+    // question of rights.
     if (exists && ::access(target.constData(), W_OK) != 0) {
         return fail(errno);
+    }
+    if (exists && (old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
+        return fail(EACCES);
     }
 
     const QFileInfo info(m_target);

@@ -77,6 +77,14 @@ int vbKeyCode(int qtKey)
 
 int vbKeyCode(const QKeyEvent& event)
 {
+    if (event.modifiers() & Qt::KeypadModifier) {
+        if (event.key() == Qt::Key_Plus) {
+            return vbKeyAdd;
+        }
+        if (event.key() == Qt::Key_Minus) {
+            return vbKeySubtract;
+        }
+    }
     return vbKeyCode(event.key());
 }
 

@@ -18,13 +18,21 @@ inline constexpr int vbMiddleButton = 4;
 inline constexpr int vbKeyTab = 9;
 inline constexpr int vbKeyReturn = 13;
 inline constexpr int vbKeyEscape = 27;
+inline constexpr int vbKeyPageUp = 33;
+inline constexpr int vbKeyPageDown = 34;
+inline constexpr int vbKeyUp = 38;
+inline constexpr int vbKeyDown = 40;
+inline constexpr int vbKeyAdd = 107; // the numeric pad's +
+inline constexpr int vbKeySubtract = 109; // the numeric pad's -
 inline constexpr int vbKeyF1 = 112;
 inline constexpr int vbKeyF11 = 122;
 
 // The virtual-key code of a key press, 0 for keys Windows has no code for.
 // A digit or letter keeps its key's code whatever the modifiers (Shift+1 is
 // still 49, not "!"), as the keyboard's key, not the character, counts;
-// Shift+Tab (which Qt reports as Backtab) is Tab with Shift.
+// Shift+Tab (which Qt reports as Backtab) is Tab with Shift. The numeric
+// pad's + and - have codes of their own (vbKeyAdd, vbKeySubtract), which only
+// a key event can tell from the keyboard's.
 int vbKeyCode(const QKeyEvent& event);
 int vbKeyCode(int qtKey);
 int vbShift(Qt::KeyboardModifiers modifiers);

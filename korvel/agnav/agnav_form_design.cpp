@@ -226,8 +226,8 @@ void AGNAVForm::createGuidanceFrame()
 
 void AGNAVForm::createButtons()
 {
-    const int top = kDialogHeight - kButtonHeight - 12;
-    const auto button = [this, top](const QString& text, const QString& name, int index) {
+    constexpr int top = kDialogHeight - kButtonHeight - 12;
+    const auto button = [this](const QString& text, const QString& name, int index) {
         auto* b = new QPushButton(text, this);
         b->setObjectName(name);
         b->setGeometry(kDialogWidth - (3 - index) * (kButtonWidth + 8) - 4, top, kButtonWidth, kButtonHeight);

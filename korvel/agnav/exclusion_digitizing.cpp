@@ -17,7 +17,6 @@
 #include "platform/line_control.h"
 #include "platform/msg_box.h"
 #include "platform/picture_box.h"
-#include "platform/show_modal.h"
 #include "platform/tool_bar.h"
 #include "platform/vb_error.h"
 
@@ -27,23 +26,6 @@ namespace {
 
 constexpr int kMinimumVertices = 3;
 constexpr int kTypedExtentButton = 3;
-
-// The block the finished zone goes to. The chooser starts on block 1 and
-// shows only when there is a choice; closed without one it is a Cancel, and
-// 0 saves the zone nowhere.
-int chooseExclusionBlock()
-{
-    SelectionForm& chooser = SelectionForm::instance();
-    chooser.Selection = 1;
-    bool chosen = true;
-    if (agnavData().BlockCount > 1) {
-        chooser.ListType = SelectionListBlocks;
-        chosen = ShowModal(chooser) == QDialog::Accepted;
-    }
-    const int block = chosen ? chooser.Selection : 0;
-    SelectionForm::release();
-    return block;
-}
 
 bool isBlock(int block)
 {
@@ -62,7 +44,7 @@ void MainForm::Tools_DigitizeExclusion_Click()
         return;
     }
     if (!starting && digitizedVertexCount(DigitizeLine) >= kMinimumVertices && SelectedBlock == 0) {
-        SelectedBlock = chooseExclusionBlock();
+        SelectedBlock = chooseLoadedBlock();
     }
     SaveDigitizedExclusion(SelectedBlock);
     SelectedBlock = 0;

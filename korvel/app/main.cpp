@@ -1,5 +1,6 @@
 // The korvel executable: runs the start-up procedure, then the event loop
 // until the exit routine unloads the main window.
+#include "korvel/guidance/guidance_form.h"
 #include "korvel/layers/check_list_form.h"
 #include "korvel/map/zoom_form.h"
 #include "korvel/shell/floating_windows.h"
@@ -30,6 +31,7 @@ int main(int argc, char** argv)
     // The floating windows the main window's toggles open.
     setFloatingToolWindow(FloatingTool::CheckList, &checkListFormTool());
     setFloatingToolWindow(FloatingTool::Zoom, &zoomFormTool());
+    setFloatingToolWindow(FloatingTool::Guidance, &guidanceFormTool());
     const QString commandLine = QCoreApplication::arguments().mid(1).join(u' ');
     if (!Main(commandLine)) {
         return 0;

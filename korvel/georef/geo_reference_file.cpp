@@ -23,19 +23,6 @@ QString variantField(const std::optional<double>& value)
     return value ? CStr(*value) : QString();
 }
 
-// The Windows read-only attribute is the absence of every write permission
-// here; a file the user may not write counts too. (Root may write anything,
-// so the permission bits are looked at, not only access().)
-bool isReadOnly(const QString& path)
-{
-    const QFileInfo info(path);
-    if (!info.exists()) {
-        return false;
-    }
-    const QFile::Permissions writable = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
-    return !info.isWritable() || !(info.permissions() & writable);
-}
-
 std::optional<double> readVariant(SequentialReader& reader)
 {
     const QString text = reader.readText();
@@ -73,12 +60,6 @@ QByteArray geoReferenceFileBytes(const GeoReferenceContent& content)
 
 bool writeGeoReferenceFile(const QString& path, const GeoReferenceContent& content, QString* error)
 {
-    if (isReadOnly(path)) {
-        if (error) {
-            *error = QStringLiteral("\"%1\" is read-only").arg(QFileInfo(path).fileName());
-        }
-        return false;
-    }
     return writeFileAtomically(path, geoReferenceFileBytes(content), error);
 }
 

@@ -12,6 +12,7 @@
 #include "platform/vb_numbers.h"
 
 #include <QFileInfo>
+#include <cmath>
 #include <QStringList>
 
 namespace {
@@ -42,7 +43,38 @@ QString readPoint(const QString& line, GuidancePolyline& polyline)
     return {};
 }
 
+// A coordinate as the file holds it: whole metres as plain digits.
+std::optional<QString> wholeMetres(double value)
+{
+    const double whole = std::floor(value + 0.5);
+    if (!std::isfinite(whole) || std::abs(whole) > 1e15) {
+        return std::nullopt;
+    }
+    return QString::number(qint64(whole));
+}
+
 } // namespace
+
+std::optional<QString> guidanceFileText(const std::vector<GuidanceSegment>& lines)
+{
+    QString text;
+    int number = 0;
+    for (const GuidanceSegment& line : lines) {
+        number += 10;
+        text += QStringLiteral("LINE") + Str(number) + QStringLiteral(" \r\n");
+        const double points[2][2] = { { line.x1, line.y1 }, { line.x2, line.y2 } };
+        for (int p = 0; p < 2; ++p) {
+            const std::optional<QString> east = wholeMetres(points[p][0]);
+            const std::optional<QString> north = wholeMetres(points[p][1]);
+            if (!east || !north) {
+                return std::nullopt;
+            }
+            text += *east + QStringLiteral("      ") + *north + QStringLiteral("  ") + QString::number(p + 1)
+                + QStringLiteral("\r\n");
+        }
+    }
+    return text;
+}
 
 AgnavOutcome parseGuidanceFile(const QByteArray& bytes, GuidanceSet& set)
 {

@@ -1,6 +1,7 @@
 #pragma once
-// Reading of the AG-NAV guidance-line file ("xyz") beside a block's boundary
-// file. The guidance save writes it; per line three text lines, CR LF:
+// The AG-NAV guidance-line file ("xyz") beside a block's boundary file,
+// written by the guidance save and read with the block. Per line three text
+// lines, CR LF:
 //
 //   LINE 10            header: "LINE" and the line number x 10 (not used)
 //   500123      4801234  1       easting, northing (whole metres), point 1
@@ -11,8 +12,18 @@
 // them. The file always holds UTM metres in the block's zone and ellipsoid.
 #include "korvel/agnav/agnav_block.h"
 #include "korvel/agnav/agnav_outcome.h"
+#include "korvel/guidance/guidance_lines.h"
 
 #include <QByteArray>
+#include <QString>
+#include <optional>
+#include <vector>
+
+// The file's text for lines in UTM metres, numbered 10, 20, ... in their
+// order: each coordinate rounded to whole metres (a half upwards: Int(v +
+// 0.5)) and written as plain digits. No lines give an empty text. Nothing is
+// returned for a coordinate that is no finite number.
+std::optional<QString> guidanceFileText(const std::vector<GuidanceSegment>& lines);
 
 // Reads the lines of a file into the set's LineCount and Lines (X easting,
 // Y northing). A header is a line starting with "LINE" in any letter case.

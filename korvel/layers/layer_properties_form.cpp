@@ -143,7 +143,7 @@ void PropsForm::createControls()
         unused->hide();
         array->setElement(0, unused);
         array->setElement(1, first);
-        array->setLoader([array, first](QLabel&, int index) {
+        array->setLoader([array = array, first = first](QLabel&, int index) {
             auto* row = new QLabel(first->parentWidget());
             copyWidgetDesign(*first, *row);
             row->setObjectName(array->elementName(index));

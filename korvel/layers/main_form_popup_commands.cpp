@@ -243,28 +243,6 @@ void MainForm::PopUp_Georef_Click()
     ShowGeoReferencing();
 }
 
-void MainForm::PopUp_DigitizeGuidance_Click()
-{
-    const int block = SelectedLayer;
-    if (!isBlock(block)) {
-        return;
-    }
-    if (blockCompanionExists(agnavData().Blocks[size_t(block)].Path, QStringLiteral("xyz"))
-        && MsgBox(QStringLiteral(
-                      "A guidance file already exists for this block.\rWould you like to overwrite it?"),
-               vbYesNo)
-            == vbNo) {
-        return;
-    }
-    SelectedBlock = block;
-    BeginGuidanceCreation(block);
-    // A creation that did not start must not hold the block: it could not
-    // be deleted until a cancel that never comes.
-    if (!Tools_DigitizeGuidance->isChecked()) {
-        SelectedBlock = 0;
-    }
-}
-
 void MainForm::AGCheckLabel_DblClick(int Index)
 {
     if (!isBlock(Index)) {

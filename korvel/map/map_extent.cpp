@@ -1,32 +1,13 @@
 #include "korvel/map/map_extent.h"
 
-#include "platform/vb_error.h"
 #include "platform/vb_numbers.h"
 
 #include <cmath>
 #include <optional>
 
-namespace {
-
-// The number a box holds, or nothing for text that is none (or overflows).
-std::optional<double> boxNumber(const QString& text)
-{
-    if (!IsNumeric(text)) {
-        return std::nullopt;
-    }
-    try {
-        const double value = CDbl(text);
-        return std::isfinite(value) ? std::optional<double>(value) : std::nullopt;
-    } catch (const VbError&) {
-        return std::nullopt;
-    }
-}
-
-} // namespace
-
 double extentBoxNumber(const QString& text, double fallback)
 {
-    return boxNumber(text).value_or(fallback);
+    return numericValue(text).value_or(fallback);
 }
 
 AspectFit fitToAspect(const ViewEdges& typed, double ratio)
@@ -52,7 +33,7 @@ AspectFit fitToAspect(const ViewEdges& typed, double ratio)
 
 bool extentBoxValueAccepted(const QString& text, int box, bool utmMode)
 {
-    const std::optional<double> number = boxNumber(text);
+    const std::optional<double> number = numericValue(text);
     if (!number) {
         return false;
     }

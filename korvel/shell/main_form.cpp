@@ -72,6 +72,7 @@ MainForm::MainForm()
     connectFrameCommands();
     connectDigitizingCommands();
     connectGisShift();
+    connectGuidancePanel();
     m_keyPreview = new KeyPreview(*this);
     connectKeyboard();
     setStatusProgress(this);

@@ -589,6 +589,30 @@ public:
     // module) or off.
     void Tools_Optimize_Click();
 
+    // --- Guidance lines (korvel/guidance/main_form_guidance_*.cpp) ---
+    // The docked panel's procedures; the floating GuidanceForm has the same
+    // and both follow korvel/guidance/guidance_panel.h. A KeyDown handler
+    // sets KeyCode to 0 for a key the box must not see as typing.
+    void GuidanceOption_Click(int Index);
+    void VScroll1_Change();
+    void VScroll2_Change();
+    void OffsetOption_Click(int Index);
+    void GuidanceText_GotFocus();
+    void GuidanceText_LostFocus();
+    void GuidanceText_KeyDown(int& KeyCode, int Shift);
+    void SwathText_GotFocus();
+    void SwathText_LostFocus();
+    void SwathText_KeyDown(int& KeyCode, int Shift);
+    // Saves the preview into block SelectedBlock and its files, then ends
+    // the work; a failure says why and leaves the work open.
+    void GuidanceSave_Click();
+    // The window whose guidance controls are in use: GuidanceForm in Map
+    // Mode (created when needed), else this window.
+    QWidget& guidancePanelWindow();
+    // What the layout puts into SwathText: the swath in use while lines are
+    // being laid, else the stored default swath in the display unit.
+    QString guidanceSwathShown() const;
+
     // --- Commands of later subsystems that these procedures call ---
     // Until their subsystem is built, the commands a user starts say that
     // they are not available, and the procedures other code calls do nothing.
@@ -678,6 +702,10 @@ private:
     // Unloads DigitizeLine's elements above the template.
     void removeDigitizedSegments();
     void saveDigitizedZone(int Block, const ShapeRecord& vertices);
+    // The guidance panel's wiring, and the block's guidance row given back
+    // after the pop-up's start disabled it (korvel/guidance/).
+    void connectGuidancePanel();
+    void restoreGuidanceRow(int Block);
     // Wires the "Load AG-NAV" menu items (korvel/agnav/agnav_commands.cpp).
     void connectAgnavCommands();
     // The meteorology panel's and menu's wiring and the compass face

@@ -27,44 +27,11 @@ void MainForm::ShowPreferences(int StartTab)
     notAvailable(QStringLiteral("The preferences dialog"));
 }
 
-void MainForm::RefreshBlockLines(QWidget& OptionsForm)
-{
-    // The guidance work: marks the chosen boundary edge.
-    Q_UNUSED(OptionsForm);
-}
-
-void MainForm::FitGuidanceLines()
-{
-    // The guidance work: draws the guidance lines being created.
-}
-
 void MainForm::LoadSession(const QString& Path)
 {
     // The session work: reopens the files, the extent and the ticks of a session.
     Q_UNUSED(Path);
     notAvailable(QStringLiteral("Loading a session"));
-}
-
-void MainForm::GuidanceCancel_Click()
-{
-    // The guidance work: hides the guidance panel, unticks its Tools menu
-    // item and sets SelectedBlock to 0.
-}
-
-void MainForm::StartGuidanceCreation()
-{
-    // The guidance work: chooses the block (SelectionForm, blocks, shown only
-    // when several are loaded), sets SelectedBlock and begins the creation
-    // (BeginGuidanceCreation with it).
-    notAvailable(QStringLiteral("Creating guidance lines"));
-}
-
-void MainForm::BeginGuidanceCreation(int Block)
-{
-    // The guidance work: sets SelectedBlock to Block, ticks
-    // Tools_DigitizeGuidance and shows the guidance panel.
-    Q_UNUSED(Block);
-    notAvailable(QStringLiteral("Creating guidance lines"));
 }
 
 void MainForm::File_LoadSession_Click()

@@ -4,12 +4,10 @@
 // belongs to the guidance-line and meteorology subsystems.
 #include "korvel/shell/main_form.h"
 #include "korvel/shell/program_globals.h"
-#include "korvel/shell/reg_settings.h"
 #include "platform/line_control.h"
 #include "platform/picture_box.h"
 #include "platform/screen_metrics.h"
 #include "platform/vb_fonts.h"
-#include "platform/vb_format.h"
 
 #include <QFontMetrics>
 #include <QGroupBox>
@@ -86,7 +84,7 @@ void MainForm::AdjustGuidanceFrame()
 
     SwathText->setFont(resized(SwathText->font(), GuidanceText->font().pointSizeF()));
     SwathText->setGeometry(right(*GuidanceText) - 60, bottom(edge) + 2, 60, GuidanceText->height());
-    SwathText->setText(Format(GetRegSetting("AGNAVDefault", "SwathWidth", "30"), "0"));
+    SwathText->setText(guidanceSwathShown());
 
     DegreeLabel->setText(QString(QChar(176)));
     setLabelFont(*DegreeLabel, resized(DegreeLabel->font(), double(TwipsPerPixelX()) / 15.0 * 12.0));

@@ -49,13 +49,13 @@ void MainForm::createGuidanceFrame()
     }
     GuidanceOption[1].setChecked(true);
 
-    GuidanceText = new QLineEdit(GuidanceFrame);
+    GuidanceText = new QLineEdit(QStringLiteral("0"), GuidanceFrame);
     GuidanceText->setObjectName(QStringLiteral("GuidanceText"));
     GuidanceText->resize(50, 20);
     VScroll1 = newSpinButton(QStringLiteral("VScroll1"), GuidanceFrame);
     DegreeLabel = newLabel(QStringLiteral("DegreeLabel"), QString(), GuidanceFrame);
     SwathLabel = newLabel(QStringLiteral("SwathLabel"), QStringLiteral("Swath Width:"), GuidanceFrame);
-    SwathText = new QLineEdit(GuidanceFrame);
+    SwathText = new QLineEdit(QStringLiteral("25.0"), GuidanceFrame);
     SwathText->setObjectName(QStringLiteral("SwathText"));
     VScroll2 = newSpinButton(QStringLiteral("VScroll2"), GuidanceFrame);
     SwathLabelm = newLabel(QStringLiteral("SwathLabelm"), QStringLiteral("m"), GuidanceFrame);
@@ -75,7 +75,7 @@ void MainForm::createGuidanceFrame()
         option->setGeometry(offsetLefts[index], 0, offsetWidths[index], 17);
         OffsetOption.setElement(index, option);
     }
-    OffsetOption[0].setChecked(true);
+    OffsetOption[1].setChecked(true);
 
     GuidanceSave = new QPushButton(QStringLiteral("Save"), GuidanceFrame);
     GuidanceSave->setObjectName(QStringLiteral("GuidanceSave"));

@@ -4,6 +4,7 @@
 #include "korvel/map/layer_records.h"
 #include "korvel/shell/main_form.h"
 #include "platform/control_array_loaders.h"
+#include "platform/show_modal.h"
 #include "platform/vb_fonts.h"
 
 #include <QEvent>
@@ -50,6 +51,20 @@ QString blockFileName(int block)
 SelectionFormData& selectionFormData()
 {
     return g_data;
+}
+
+int chooseLoadedBlock()
+{
+    SelectionForm& chooser = SelectionForm::instance();
+    chooser.Selection = 1;
+    bool chosen = true;
+    if (agnavData().BlockCount > 1) {
+        chooser.ListType = SelectionListBlocks;
+        chosen = ShowModal(chooser) == QDialog::Accepted;
+    }
+    const int block = chosen ? chooser.Selection : 0;
+    SelectionForm::release();
+    return block;
 }
 
 void resetSelectionFormData()

@@ -47,6 +47,11 @@ struct SelectionFormData
 SelectionFormData& selectionFormData();
 void resetSelectionFormData();
 
+// The block a digitizing command works on, among all loaded blocks: the
+// chooser starts on block 1 and shows only when there is a choice; 0 when
+// it is closed without one.
+int chooseLoadedBlock();
+
 class SelectionForm final : public QDialog
 {
     Q_OBJECT

@@ -120,6 +120,22 @@ TEST(VbInputCodes, KeysAreTheirVirtualKeyCodes)
     EXPECT_EQ(vbKeyCode(Qt::Key_MediaPlay), 0);
 }
 
+TEST(VbInputCodes, TheNumericPadsPlusAndMinusHaveCodesOfTheirOwn)
+{
+    const struct
+    {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int code;
+    } rows[] = { { Qt::Key_Plus, Qt::KeypadModifier, vbKeyAdd }, { Qt::Key_Minus, Qt::KeypadModifier, vbKeySubtract },
+        { Qt::Key_Plus, Qt::NoModifier, 0 }, { Qt::Key_5, Qt::KeypadModifier, 53 },
+        { Qt::Key_Up, Qt::KeypadModifier, vbKeyUp } };
+    for (const auto& row : rows) {
+        const QKeyEvent event(QEvent::KeyPress, row.key, row.modifiers);
+        EXPECT_EQ(vbKeyCode(event), row.code) << row.key;
+    }
+}
+
 TEST(VbInputCodes, ModifiersAndButtonsAreTheRuntimesMasks)
 {
     EXPECT_EQ(vbShift(Qt::ControlModifier | Qt::ShiftModifier), 3);

@@ -2,6 +2,7 @@
 
 #include "korvel/agnav/agnav_block.h"
 #include "korvel/agnav/agnav_form.h"
+#include "korvel/guidance/guidance_state.h"
 #include "korvel/map/image_cache.h"
 #include "korvel/map/layer_records.h"
 #include "korvel/map/map_state.h"
@@ -64,6 +65,7 @@ void resetAllState(const QString& programDir)
     resetImageCache();
     resetAgnavData();
     resetMetData();
+    resetGuidanceData();
     resetSelectionFormData();
     resetMainSettings();
     resetMapPointerIcons();

@@ -5,6 +5,8 @@
 #include "tests/korvel/agnav/agnav_test_data.h"
 #include "tests/support/korvel_test.h"
 
+#include <cmath>
+
 namespace {
 
 // Two lines as the guidance save writes them.
@@ -129,6 +131,31 @@ TEST_F(GuidanceFileTest, MissingFileIsRefused)
 {
     EXPECT_TRUE(LoadGuidanceFile(m_b).message().startsWith("Cannot read FIELD17.xyz: "));
     EXPECT_FALSE(block().GuidanceLoaded);
+}
+
+TEST_F(GuidanceFileTest, WritesLinesAsTheReaderTakesThem)
+{
+    const std::optional<QString> text
+        = guidanceFileText({ { 500615.4, 4800700.49, 500614.5, 4801299.5 }, { 500645, 4800700, 500645, 4801300 } });
+    ASSERT_TRUE(text);
+    EXPECT_EQ(text->toLatin1(), TwoLines);
+    EXPECT_EQ(guidanceFileText({}), QString()) << "no lines: an empty file";
+}
+
+TEST_F(GuidanceFileTest, CoordinatesAreRoundedHalfUpToWholeMetres)
+{
+    const struct
+    {
+        double value;
+        const char* written;
+    } rows[] = { { 0.5, "1" }, { 1.49, "1" }, { -0.5, "0" }, { -1.5, "-1" }, { -1.51, "-2" }, { 2.5, "3" },
+        { 10000000.0, "10000000" } };
+    for (const auto& row : rows) {
+        const std::optional<QString> text = guidanceFileText({ { row.value, 0, 0, 0 } });
+        ASSERT_TRUE(text);
+        EXPECT_EQ(text->split(QStringLiteral("\r\n"))[1], QString::fromLatin1(row.written) + "      0  1") << row.value;
+    }
+    EXPECT_FALSE(guidanceFileText({ { std::nan(""), 0, 0, 0 } })) << "a point with no place";
 }
 
 } // namespace

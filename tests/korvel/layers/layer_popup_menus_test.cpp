@@ -266,7 +266,7 @@ TEST_F(LayerPopUpMenus, BlockMenuOffersWhatLiesBesideTheBlockAndNoDigitizingWhil
     EXPECT_FALSE(popupMenus()[1].enabledItems.contains("PopUp_DigitizeExclusion"));
 }
 
-TEST_F(LayerPopUpMenus, DigitizingGuidanceAsksBeforeOverwritingAndHoldsNoBlockItDidNotStartIn)
+TEST_F(LayerPopUpMenus, DigitizingGuidanceAsksBeforeOverwritingAndHoldsTheBlockWhileItWorks)
 {
     const int block = addBlock("field.no1");
     touch(workDir() + "field.xyz");
@@ -278,14 +278,16 @@ TEST_F(LayerPopUpMenus, DigitizingGuidanceAsksBeforeOverwritingAndHoldsNoBlockIt
         QStringLiteral("A guidance file already exists for this block.\rWould you like to overwrite it?"));
     EXPECT_EQ(msgBoxes()[0].buttons & 7, vbYesNo);
 
-    // Until guidance-line creation starts (its Tools item ticked) the block
-    // stays free to be deleted.
+    EXPECT_EQ(form().SelectedBlock, 0);
+    EXPECT_FALSE(form().Tools_DigitizeGuidance->isChecked());
+
+    // Yes starts guidance-line creation, which holds the block until it ends.
     queueMsgBoxAnswer(vbYes);
-    queueMsgBoxAnswer(vbOK); // guidance-line creation is not there yet
     queuePopupChoice("PopUp_DigitizeGuidance");
     form().AGCheckLabel_MouseDown(block, 2, 0, 0, 0);
-    EXPECT_EQ(
-        msgBoxes().back().prompt, "Creating guidance lines is not available in this version of KORVEL.");
+    EXPECT_TRUE(form().Tools_DigitizeGuidance->isChecked());
+    EXPECT_EQ(form().SelectedBlock, block);
+    form().GuidanceCancel_Click();
     EXPECT_EQ(form().SelectedBlock, 0);
     // An exclusion zone does start, and holds its block while it is drawn.
     queuePopupChoice("PopUp_DigitizeExclusion");

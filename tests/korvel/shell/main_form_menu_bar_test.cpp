@@ -122,10 +122,11 @@ TEST_F(MainFormMenuBar, AClickLeavesTheCheckMarkToTheCode)
     MainForm& window = form();
     int clicks = 0;
     QObject::connect(window.Tools_DigitizeGuidance, &QAction::triggered, [&clicks] { ++clicks; });
-    queueMsgBoxAnswer(vbOK); // guidance-line creation is not there yet
-    window.Tools_DigitizeGuidance->trigger();
+    window.Tools_DigitizeGuidance->trigger(); // no block to lay lines over
     EXPECT_EQ(clicks, 1);
     EXPECT_FALSE(window.Tools_DigitizeGuidance->isChecked());
+    // While a boundary is digitized the item's command does nothing.
+    window.Tools_DigitizeBoundary->setChecked(true);
     window.Tools_DigitizeGuidance->setChecked(true);
     window.Tools_DigitizeGuidance->trigger();
     EXPECT_TRUE(window.Tools_DigitizeGuidance->isChecked());

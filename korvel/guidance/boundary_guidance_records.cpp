@@ -1,0 +1,171 @@
+#include "korvel/guidance/boundary_guidance_records.h"
+
+#include "korvel/agnav/column_line.h"
+#include "platform/text_codec.h"
+#include "platform/vb_format.h"
+
+#include <optional>
+
+namespace {
+
+const QByteArray kUtf8Mark("\xEF\xBB\xBF");
+
+// The file's own encoding, kept for the lines rewritten.
+class LineCodec
+{
+public:
+    explicit LineCodec(const QByteArray& bytes)
+        : m_utf8(isValidUtf8(bytes))
+    {
+    }
+    QString decode(const QByteArray& line) const
+    {
+        return m_utf8 ? QString::fromUtf8(line) : decodeWindows1252(line);
+    }
+    QByteArray encode(const QString& line) const
+    {
+        if (!m_utf8) {
+            // What came from the file encodes back; the rest is ASCII.
+            if (const std::optional<QByteArray> bytes = encodeWindows1252(line)) {
+                return *bytes;
+            }
+        }
+        return line.toUtf8();
+    }
+
+private:
+    bool m_utf8;
+};
+
+// The first item of a line: its record number.
+QByteArray recordOf(const QByteArray& line)
+{
+    qsizetype start = 0;
+    while (start < line.size() && (line[start] == ' ' || line[start] == '\t')) {
+        ++start;
+    }
+    qsizetype end = start;
+    while (end < line.size() && line[end] != ' ' && line[end] != '\t') {
+        ++end;
+    }
+    return line.mid(start, end - start);
+}
+
+// Builds one record and keeps the first value that did not fit.
+class RecordLine
+{
+public:
+    RecordLine(const char* record, QString& problem)
+        : m_line(QString::fromLatin1(record))
+        , m_record(record)
+        , m_problem(problem)
+    {
+    }
+    void at(int column, const QString& text, const char* what) { check(m_line.at(column, text), text, what); }
+    void endingBefore(int column, const QString& text, const char* what)
+    {
+        check(m_line.endingBefore(column, text), text, what);
+    }
+    const QString& text() const { return m_line.text(); }
+
+private:
+    void check(bool placed, const QString& text, const char* what)
+    {
+        if (!placed && m_problem.isEmpty()) {
+            m_problem = QStringLiteral("The %1 \"%2\" is too long for its columns in record %3 of the boundary file.")
+                            .arg(QLatin1String(what), text, QLatin1String(m_record));
+        }
+    }
+
+    ColumnLine m_line;
+    const char* m_record;
+    QString& m_problem;
+};
+
+// The new line of a guidance record, or nothing for any other record.
+std::optional<QString> newRecordLine(
+    const QByteArray& record, const QString& oldLine, const GuidanceRecords& values, QString& problem)
+{
+    if (record == "4") {
+        RecordLine line("4", problem);
+        line.endingBefore(15, values.lineCount, "number of lines");
+        line.at(33, QStringLiteral("NUMBER OF LINES"), "comment");
+        return line.text();
+    }
+    if (record == "17") {
+        RecordLine line("17", problem);
+        line.endingBefore(14, values.masterFirst, "master point");
+        line.endingBefore(25, values.masterSecond, "master point");
+        line.endingBefore(32, Format(values.heading, QStringLiteral("0.00")), "heading");
+        line.at(33, QStringLiteral("MASTER POINT, HEADING"), "comment");
+        return line.text();
+    }
+    if (record == "36") {
+        RecordLine line("36", problem);
+        line.endingBefore(14, values.swath, "swath width");
+        // The aircraft, the booms-on code and the comment stay as they were.
+        line.at(22, oldLine.mid(21), "rest of the record");
+        return line.text();
+    }
+    if (record == "37") {
+        RecordLine line("37", problem);
+        line.at(13, QString::number(values.offsetCode), "offset code");
+        line.at(33, offsetCodeText(values.offsetCode), "offset text");
+        return line.text();
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+QString offsetCodeText(int offsetCode)
+{
+    switch (offsetCode) {
+    case 0:
+        return QStringLiteral("NO OFFSET OF THE FIRST LINE");
+    case 1:
+        return QStringLiteral("HALF-SWATH OFFSET OF THE FIRST LINE");
+    case 2:
+        return QStringLiteral("USE MASTER POINT");
+    default:
+        return QString();
+    }
+}
+
+AgnavOutcome rewriteGuidanceRecords(const QByteArray& bytes, const GuidanceRecords& records, QByteArray& rewritten)
+{
+    const LineCodec codec(bytes);
+    QByteArray out;
+    out.reserve(bytes.size() + 64);
+    qsizetype position = 0;
+    if (bytes.startsWith(kUtf8Mark)) {
+        out += kUtf8Mark;
+        position = kUtf8Mark.size();
+    }
+    QString problem;
+    while (position < bytes.size()) {
+        // A line ends at CR LF, LF or CR, as the runtime's Line Input reads it.
+        qsizetype end = position;
+        while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n') {
+            ++end;
+        }
+        const QByteArray line = bytes.mid(position, end - position);
+        position = end;
+        if (position < bytes.size() && bytes[position] == '\r') {
+            ++position;
+            if (position < bytes.size() && bytes[position] == '\n') {
+                ++position;
+            }
+        } else if (position < bytes.size()) {
+            ++position; // a lone LF
+        }
+        const std::optional<QString> replaced = newRecordLine(recordOf(line), codec.decode(line), records, problem);
+        out += replaced ? codec.encode(*replaced) : line;
+        out += "\r\n";
+    }
+    if (!problem.isEmpty()) {
+        return AgnavOutcome::refused(problem);
+    }
+    rewritten = out;
+    return AgnavOutcome::done();
+}

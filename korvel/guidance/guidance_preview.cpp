@@ -1,0 +1,122 @@
+#include "korvel/guidance/guidance_preview.h"
+
+#include "korvel/guidance/guidance_panel_rules.h"
+#include "korvel/shell/utm_projection.h"
+#include "platform/vb_numbers.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <numbers>
+
+namespace {
+
+// The first line lies this far right of the leftmost vertex when it has no
+// offset, so that it never runs through the vertex itself.
+constexpr float kNoOffset = 0.1f;
+
+// The boundary's vertices 1..n in metres: as held on a UTM map, else
+// projected with the map's zone and ellipsoid (signed northings).
+struct MetricRing
+{
+    std::vector<double> east = std::vector<double>(1);
+    std::vector<double> north = std::vector<double>(1);
+    int count = 0;
+};
+
+MetricRing metricRing(const ShapeRecord& boundary, int vertexCount, const GuidanceMapFrame& frame)
+{
+    MetricRing ring;
+    const int stored = int(std::min(boundary.X.size(), boundary.Y.size())) - 1;
+    ring.count = std::clamp(vertexCount, 0, std::max(stored, 0));
+    ring.east.assign(boundary.X.begin(), boundary.X.begin() + ring.count + 1);
+    ring.north.assign(boundary.Y.begin(), boundary.Y.begin() + ring.count + 1);
+    if (!frame.utm && ring.count > 0) {
+        const UtmProjection projection(frame.zone, frame.ellipsoid.Axis, frame.ellipsoid.InverseFlattening);
+        for (std::size_t i = 1; i <= std::size_t(ring.count); ++i) {
+            projection.forward(boundary.Y[i], boundary.X[i], ring.east[i], ring.north[i]);
+        }
+    }
+    return ring;
+}
+
+// The grid bearing of the meridian at the right-hand edge of the view.
+double viewConvergence(const GuidanceMapFrame& frame)
+{
+    const UtmProjection projection(frame.zone, frame.ellipsoid.Axis, frame.ellipsoid.InverseFlattening);
+    double e1 = 0.0;
+    double n1 = 0.0;
+    double e2 = 0.0;
+    double n2 = 0.0;
+    projection.forward(frame.viewTop, frame.viewRight, e1, n1);
+    projection.forward(frame.viewBottom, frame.viewRight, e2, n2);
+    const double gamma = std::atan((e2 - e1) / (n2 - n1));
+    // A view of no height gives no bearing; the heading then stays as typed.
+    return std::isfinite(gamma) ? gamma : 0.0;
+}
+
+// The bearing of the lines in radians, or NaN when the panel names none.
+double bearingOf(const MetricRing& ring, const GuidancePanelValues& panel, const GuidanceMapFrame& frame)
+{
+    if (!panel.headingMode) {
+        const std::optional<int> edge = typedWholeNumber(panel.guidanceText, 1, ring.count);
+        return edge ? edgeBearing(ring.east, ring.north, ring.count, *edge)
+                    : std::numeric_limits<double>::quiet_NaN();
+    }
+    const std::optional<double> degrees = numericValue(panel.guidanceText);
+    if (!degrees) {
+        return std::numeric_limits<double>::quiet_NaN();
+    }
+    const double bearing = *degrees * std::numbers::pi / 180.0;
+    return frame.utm ? bearing : bearing + viewConvergence(frame);
+}
+
+void toMapSystem(std::vector<GuidanceSegment>& lines, const GuidanceMapFrame& frame)
+{
+    const UtmProjection projection(frame.zone, frame.ellipsoid.Axis, frame.ellipsoid.InverseFlattening);
+    for (GuidanceSegment& line : lines) {
+        double latitude = 0.0;
+        double longitude = 0.0;
+        projection.inverse(line.x1, line.y1, latitude, longitude);
+        line.x1 = longitude;
+        line.y1 = latitude;
+        projection.inverse(line.x2, line.y2, latitude, longitude);
+        line.x2 = longitude;
+        line.y2 = latitude;
+    }
+}
+
+} // namespace
+
+GuidanceLayout computeGuidancePreview(const ShapeRecord& boundary, int vertexCount,
+    const GuidancePanelValues& panel, bool metric, const GuidanceMapFrame& frame)
+{
+    const std::optional<double> swath = swathMetres(panel.swathText, metric);
+    if (!swath) {
+        GuidanceLayout none;
+        none.refusal = GuidanceRefusal::NoSwath;
+        return none;
+    }
+    const MetricRing ring = metricRing(boundary, vertexCount, frame);
+    const float s = float(*swath);
+    float offset = panel.halfSwath ? s / 2.0f : 0.0f;
+    if (offset == 0.0f) {
+        offset = kNoOffset;
+    }
+    GuidanceLayout layout = layGuidanceLines(ring.east, ring.north, ring.count, bearingOf(ring, panel, frame), s, offset);
+    if (!frame.utm) {
+        toMapSystem(layout.lines, frame);
+    }
+    return layout;
+}
+
+std::optional<double> edgeHeadingDegrees(
+    const ShapeRecord& boundary, int vertexCount, int edge, const GuidanceMapFrame& frame)
+{
+    const MetricRing ring = metricRing(boundary, vertexCount, frame);
+    const double bearing = edgeBearing(ring.east, ring.north, ring.count, edge);
+    if (!std::isfinite(bearing)) {
+        return std::nullopt;
+    }
+    return bearing * 180.0 / std::numbers::pi;
+}

@@ -1,0 +1,227 @@
+#include "korvel/guidance/guidance_save.h"
+
+#include "korvel/agnav/agnav_block.h"
+#include "korvel/agnav/block_companion.h"
+#include "korvel/guidance/boundary_guidance_records.h"
+#include "korvel/guidance/guidance_file.h"
+#include "korvel/guidance/guidance_panel_rules.h"
+#include "korvel/layers/list_rows.h"
+#include "korvel/shell/utm_projection.h"
+#include "platform/file_helpers.h"
+#include "platform/text_codec.h"
+#include "platform/vb_numbers.h"
+
+#include <cmath>
+#include <optional>
+
+namespace {
+
+// The block's values and files as the save will leave them.
+struct SavedGuidance
+{
+    QString swath;
+    QString heading;
+    int offsetCode = 0;
+    QString lineCount;
+    QString guidancePath;
+    QByteArray guidanceBytes;
+    QByteArray oldBoundaryBytes; // the boundary file as it is
+    QByteArray boundaryBytes; // and as it will be
+};
+
+QString cannotWrite(const QString& path, const QString& reason)
+{
+    return QStringLiteral("Cannot write %1: %2").arg(path, reason);
+}
+
+bool sameEllipsoid(const EllipsoidRecord& a, const EllipsoidRecord& b)
+{
+    return a.Axis == b.Axis && a.InverseFlattening == b.InverseFlattening;
+}
+
+// The lines as the guidance-line file holds them: UTM metres in the block's
+// zone and ellipsoid, which its reader assumes.
+std::vector<GuidanceSegment> inBlockGrid(const GuidanceSaveRequest& request, const AGNAVBlock& block)
+{
+    const GuidanceMapFrame& map = request.frame;
+    // A block without an ellipsoid of its own is held in the map's.
+    const EllipsoidRecord& own = block.Ellipsoid.Axis > 0.0 ? block.Ellipsoid : map.ellipsoid;
+    std::vector<GuidanceSegment> lines = request.lines;
+    if (map.utm && sameEllipsoid(own, map.ellipsoid)) {
+        return lines;
+    }
+    const UtmProjection target(block.Zone, own.Axis, own.InverseFlattening);
+    const UtmProjection held(block.Zone, map.ellipsoid.Axis, map.ellipsoid.InverseFlattening);
+    const auto convert = [&](double& x, double& y) {
+        // X is the longitude and Y the latitude on a geographic map; a UTM
+        // map in another ellipsoid goes to them first.
+        GeographicDeg point { y, x };
+        if (map.utm) {
+            point = held.toGeographic(x, y, request.north);
+        }
+        const ProjectedMetres grid = target.toUtm(point);
+        x = grid.easting;
+        y = grid.northing;
+    };
+    for (GuidanceSegment& line : lines) {
+        convert(line.x1, line.y1);
+        convert(line.x2, line.y2);
+    }
+    return lines;
+}
+
+// The heading record 17 and the block keep, or a refusal in `problem`.
+QString savedHeading(const GuidanceSaveRequest& request, const AGNAVBlock& block, QString& problem)
+{
+    const QString& text = request.panel.guidanceText;
+    if (request.panel.headingMode) {
+        const std::optional<int> heading = wholeHeading(text);
+        if (!heading) {
+            problem = QStringLiteral("The heading \"%1\" is not a number.").arg(text);
+            return {};
+        }
+        return QString::number(*heading);
+    }
+    const std::optional<int> edge = typedWholeNumber(text, 1, block.VertexCount);
+    const std::optional<double> degrees
+        = edge ? edgeHeadingDegrees(block.Boundary, block.VertexCount, *edge, request.frame) : std::nullopt;
+    if (!degrees) {
+        problem = QStringLiteral("\"%1\" is not an edge of block %2, whose edges are 1 to %3.")
+                      .arg(text, block.FileName)
+                      .arg(block.VertexCount);
+        return {};
+    }
+    return CStr(*degrees);
+}
+
+// Works out everything the save writes; `problem` says why it cannot.
+SavedGuidance prepare(const GuidanceSaveRequest& request, const AGNAVBlock& block, QString& problem)
+{
+    SavedGuidance saved;
+    const std::optional<int> swath = storedSwathMetres(request.panel.swathText, request.metric);
+    if (!swath) {
+        problem = QStringLiteral("The swath width \"%1\" is not a number.").arg(request.panel.swathText);
+        return saved;
+    }
+    if (*swath <= 0) {
+        problem = QStringLiteral("The swath width of block %1 must be at least 1 m.").arg(block.FileName);
+        return saved;
+    }
+    const int lineCount = int(request.lines.size());
+    if (lineCount > MaxGuidanceLines) {
+        problem = QStringLiteral("Block %1 would get %2 guidance lines; at most %3 can be saved.")
+                      .arg(block.FileName)
+                      .arg(lineCount)
+                      .arg(MaxGuidanceLines);
+        return saved;
+    }
+    saved.swath = QString::number(*swath);
+    saved.heading = savedHeading(request, block, problem);
+    if (!problem.isEmpty()) {
+        return saved;
+    }
+    saved.offsetCode = request.panel.halfSwath ? 1 : 0;
+    saved.lineCount = QString::number(lineCount);
+
+    const std::optional<QString> text = guidanceFileText(inBlockGrid(request, block));
+    if (!text) {
+        problem = QStringLiteral("A guidance line of block %1 has no place in UTM zone %2.")
+                      .arg(block.FileName)
+                      .arg(block.Zone);
+        return saved;
+    }
+    saved.guidancePath = blockCompanionPath(block.Path, QStringLiteral("xyz"));
+    saved.guidanceBytes = encodeText(*text);
+
+    QString reason;
+    if (!readWholeFile(block.Path, saved.oldBoundaryBytes, &reason)) {
+        problem = QStringLiteral("Cannot read %1: %2").arg(block.Path, reason);
+        return saved;
+    }
+    const bool utmFile = block.CoordType == QLatin1String("UTM");
+    GuidanceRecords records;
+    records.lineCount = saved.lineCount;
+    records.masterFirst = utmFile ? block.MasterPoint.MasterX : block.MasterPoint.MasterY;
+    records.masterSecond = utmFile ? block.MasterPoint.MasterY : block.MasterPoint.MasterX;
+    records.heading = saved.heading;
+    records.swath = saved.swath;
+    records.offsetCode = saved.offsetCode;
+    const AgnavOutcome rewritten = rewriteGuidanceRecords(saved.oldBoundaryBytes, records, saved.boundaryBytes);
+    if (!rewritten.isDone()) {
+        problem = rewritten.message();
+    }
+    return saved;
+}
+
+// Writes both files; on failure the boundary file is as it was.
+QString writeFiles(const QString& boundaryPath, const QString& backupPath, const SavedGuidance& saved)
+{
+    const QByteArray& old = saved.oldBoundaryBytes;
+    QString reason;
+    if (!writeFileAtomically(backupPath, old, &reason)) {
+        return cannotWrite(backupPath, reason);
+    }
+    if (!writeFileAtomically(boundaryPath, saved.boundaryBytes, &reason)) {
+        return cannotWrite(boundaryPath, reason);
+    }
+    if (!writeFileAtomically(saved.guidancePath, saved.guidanceBytes, &reason)) {
+        const QString problem = cannotWrite(saved.guidancePath, reason);
+        QString restoreReason;
+        if (!writeFileAtomically(boundaryPath, old, &restoreReason)) {
+            return problem + QStringLiteral("\r") + cannotWrite(boundaryPath, restoreReason)
+                + QStringLiteral("\rIts earlier content is in %1.").arg(backupPath);
+        }
+        return problem;
+    }
+    return {};
+}
+
+void takeIntoBlock(AGNAVBlock& block, const GuidanceSaveRequest& request, const SavedGuidance& saved)
+{
+    block.SwathWidthText = saved.swath;
+    block.HeadingText = saved.heading;
+    block.OffsetCode = saved.offsetCode;
+    block.LineCountText = saved.lineCount;
+
+    GuidanceSet& set = block.Guidance;
+    set.SourcePath = saved.guidancePath;
+    set.LineCount = int(request.lines.size());
+    set.Lines.assign(request.lines.size() + 1, GuidancePolyline());
+    for (std::size_t i = 0; i < request.lines.size(); ++i) {
+        const GuidanceSegment& line = request.lines[i];
+        GuidancePolyline& polyline = set.Lines[i + 1];
+        polyline.PointCount = 2;
+        polyline.X = { 0.0, line.x1, line.x2 };
+        polyline.Y = { 0.0, line.y1, line.y2 };
+    }
+    if (!block.GuidanceLoaded) {
+        block.GuidanceLoaded = true;
+        ++agnavData().GuidanceCount;
+    }
+}
+
+} // namespace
+
+AgnavOutcome saveGuidanceLines(const GuidanceSaveRequest& request)
+{
+    if (request.block < 1 || request.block > agnavData().BlockCount) {
+        return AgnavOutcome::refused(QStringLiteral("No block is chosen for the guidance lines."));
+    }
+    AGNAVBlock& block = blockAt(request.block);
+    // A first set of lines takes a row of its own in the list.
+    if (!block.GuidanceLoaded) {
+        if (const QString full = listRowLimitRefusal(); !full.isEmpty()) {
+            return AgnavOutcome::refused(full);
+        }
+    }
+    QString problem;
+    const SavedGuidance saved = prepare(request, block, problem);
+    if (problem.isEmpty()) {
+        problem = writeFiles(block.Path, request.backupPath, saved);
+    }
+    if (!problem.isEmpty()) {
+        return AgnavOutcome::refused(problem);
+    }
+    takeIntoBlock(block, request, saved);
+    return AgnavOutcome::done();
+}

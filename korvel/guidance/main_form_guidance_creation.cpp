@@ -1,0 +1,144 @@
+// The start of guidance-line creation for one block: from Tools > "Digitize
+// AG-NAV" > "Guidance Lines" (any loaded block, chosen when there are
+// several; Tools_DigitizeGuidance_Click, korvel/agnav/boundary_digitizing.cpp)
+// or from the block's pop-up menu (which asks before lines already there are
+// replaced, and hides the block's loaded lines while new ones are laid).
+// BeginGuidanceCreation fills the panel in use from the block, shows it and
+// lays the first preview; Save or Cancel end the work
+// (main_form_guidance_save.cpp).
+#include "korvel/agnav/agnav_block.h"
+#include "korvel/agnav/block_companion.h"
+#include "korvel/guidance/guidance_panel.h"
+#include "korvel/guidance/guidance_panel_rules.h"
+#include "korvel/guidance/guidance_state.h"
+#include "korvel/layers/list_rows.h"
+#include "korvel/shell/main_form.h"
+#include "korvel/shell/program_globals.h"
+#include "korvel/shell/selection_form.h"
+#include "platform/msg_box.h"
+#include "platform/vb_error.h"
+#include "platform/vb_format.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QGroupBox>
+
+namespace {
+
+bool isBlock(int block)
+{
+    return block >= 1 && block <= agnavData().BlockCount;
+}
+
+// The block's swath in the display unit; a stored swath that cannot be used
+// is named to the user, and the default stands in for it.
+int blockSwath(const AGNAVBlock& block, bool metric)
+{
+    const QString stored = block.SwathWidthText.trimmed();
+    if (!stored.isEmpty() && !displayedSwath(stored, metric)) {
+        MsgBox(QStringLiteral("The swath width \"%1\" stored for block %2 cannot be used.\r"
+                              "The default swath width is shown instead.")
+                   .arg(stored, block.FileName),
+            vbExclamation);
+    }
+    return startingSwath(stored, storedAgnavDefault("SwathWidth", "30"), metric);
+}
+
+} // namespace
+
+void MainForm::StartGuidanceCreation()
+{
+    if (agnavData().BlockCount < 1) {
+        return;
+    }
+    const int block = chooseLoadedBlock();
+    if (!isBlock(block)) {
+        return;
+    }
+    SelectedBlock = block;
+    BeginGuidanceCreation(block);
+    if (!Tools_DigitizeGuidance->isChecked()) {
+        SelectedBlock = 0;
+    }
+}
+
+void MainForm::BeginGuidanceCreation(int Block)
+{
+    if (!isBlock(Block) || Tools_DigitizeGuidance->isChecked()) {
+        return;
+    }
+    try {
+        const AGNAVBlock& block = agnavData().Blocks[std::size_t(Block)];
+        const bool metric = globals().MetricSystem;
+        const int swath = blockSwath(block, metric);
+        SelectedBlock = Block;
+        Tools_DigitizeGuidance->setChecked(true);
+        // In Map Mode the floating window; a new one starts with its own values.
+        const GuidancePanel panel = GuidancePanel::of(guidancePanelWindow());
+        setSpinRange(*panel.VScroll1, 0, MaxHeading);
+        GuidanceData& data = guidanceData();
+        data.GuidanceHeading = 0;
+        data.GuidanceEdge = 1;
+
+        const int heading = startingHeading(block.HeadingText, storedAgnavDefault("LineDirection", "0"));
+        panel.GuidanceText->setText(QString::number(heading));
+        panel.VScroll1->setValue(heading);
+        showSwathUnit(panel);
+        panel.SwathText->setText(Format(double(swath), QStringLiteral("0")));
+        panel.VScroll2->setValue(swath);
+        // Record 37 may hold 2 ("use master point"), which neither button
+        // stands for: the panel's choice then stays.
+        if (block.OffsetCode == 0) {
+            panel.noOffset->setChecked(true);
+        } else if (block.OffsetCode == 1) {
+            panel.halfSwath->setChecked(true);
+        }
+        if (View_ClutteredMode->isChecked()) {
+            GuidanceFrame->show();
+            GuidanceFrame->raise();
+        } else {
+            panel.window->show();
+        }
+        panel.headingOption->setChecked(true);
+        FitGuidanceLines();
+    } catch (const VbError& error) {
+        MsgBox(QStringLiteral("Error: ") + error.Description(), vbExclamation);
+    }
+}
+
+void MainForm::PopUp_DigitizeGuidance_Click()
+{
+    const int block = SelectedLayer;
+    // The menu offers the entry only while no tool draws on the map.
+    if (!isBlock(block) || Tools_DigitizeGuidance->isChecked() || Tools_DigitizeBoundary->isChecked()
+        || Tools_DigitizeExclusion->isChecked() || shiftPreviewRefusesDigitizing()) {
+        return;
+    }
+    const AGNAVBlock& chosen = agnavData().Blocks[std::size_t(block)];
+    if ((chosen.GuidanceLoaded || blockCompanionExists(chosen.Path, QStringLiteral("xyz")))
+        && MsgBox(QStringLiteral(
+                      "A guidance file already exists for this block.\rWould you like to overwrite it?"),
+               vbYesNo)
+            == vbNo) {
+        return;
+    }
+    SelectedBlock = block;
+    if (chosen.GuidanceLoaded) {
+        // The loaded lines stay hidden while new ones are laid; Save and
+        // Cancel give the row back.
+        if (QCheckBox* row = Check3.at(subRowBase(block) + 1)) {
+            row->setEnabled(false);
+            row->setChecked(false); // its own handling redraws with ImmediateGraph on
+        }
+        if (!globals().ImmediateGraph) {
+            Graph(false);
+        }
+    }
+    BeginGuidanceCreation(block);
+    // A creation that did not start must not hold the block (it could not
+    // be deleted until a cancel that never comes) nor its lines hidden.
+    if (!Tools_DigitizeGuidance->isChecked()) {
+        restoreGuidanceRow(block);
+        SelectedBlock = 0;
+    }
+}

@@ -1,0 +1,103 @@
+// The guidance preview on the map: FitGuidanceLines lays the lines of the
+// block being worked on (SelectedBlock) as the panel in use describes them
+// and shows them as the line objects GuidanceLine(1..L) in the block's
+// colour; RefreshBlockLines marks the chosen boundary edge with
+// DigitizeLine(0). Both run after every change on the panel and after every
+// redraw of the map while guidance lines are being created; the preview is
+// made afresh each time, and a refusal leaves no line.
+#include "korvel/agnav/agnav_block.h"
+#include "korvel/guidance/guidance_panel.h"
+#include "korvel/guidance/guidance_panel_rules.h"
+#include "korvel/guidance/guidance_preview.h"
+#include "korvel/map/redraw_input_guard.h"
+#include "korvel/shell/main_form.h"
+#include "korvel/shell/program_globals.h"
+#include "platform/line_control.h"
+#include "platform/msg_box.h"
+#include "platform/vb_colors.h"
+#include "platform/vb_error.h"
+
+#include <QAction>
+
+namespace {
+
+constexpr int kLightRed = 12;
+
+const AGNAVBlock* blockOrNull(int block)
+{
+    const AgnavData& agnav = agnavData();
+    return block >= 1 && block <= agnav.BlockCount ? &agnav.Blocks[std::size_t(block)] : nullptr;
+}
+
+// The preview's line objects 1..L: the ones there already are moved, the
+// rest made; those beyond L go.
+void showLines(ControlArray<LineControl>& lines, const std::vector<GuidanceSegment>& segments, qint32 colour)
+{
+    const int count = int(segments.size());
+    for (int i = lines.UBound(); i > count; --i) {
+        if (lines.exists(i)) {
+            lines.unload(i);
+        }
+    }
+    for (int i = 1; i <= count; ++i) {
+        LineControl& line = lines.exists(i) ? lines[i] : lines.load(i);
+        const GuidanceSegment& segment = segments[std::size_t(i - 1)];
+        line.setEnds(segment.x1, segment.y1, segment.x2, segment.y2);
+        line.setBorderColor(colour);
+        line.setVisible(true);
+    }
+}
+
+} // namespace
+
+void MainForm::FitGuidanceLines()
+{
+    try {
+        const AGNAVBlock* block = blockOrNull(SelectedBlock);
+        if (!Tools_DigitizeGuidance->isChecked() || !block) {
+            GuidanceLine.unloadAll();
+            return;
+        }
+        const GuidancePanel panel = GuidancePanel::of(guidancePanelWindow());
+        if (!panel.complete()) {
+            GuidanceLine.unloadAll();
+            return;
+        }
+        const GuidanceLayout layout = computeGuidancePreview(block->Boundary, block->VertexCount, panel.values(),
+            globals().MetricSystem, currentMapFrame(*Picture1));
+        showLines(GuidanceLine, layout.lines, block->Colour);
+        if (const QString message = guidanceRefusalMessage(layout); !message.isEmpty()) {
+            // The user must be able to answer while a redraw is under way.
+            if (m_inputGuard) {
+                RedrawInputGuard::Pause pause(*m_inputGuard);
+                MsgBox(message);
+            } else {
+                MsgBox(message);
+            }
+        }
+    } catch (const VbError& error) {
+        MsgBox(QStringLiteral("KORVEL encountered the following error:\r") + error.Description());
+    }
+}
+
+void MainForm::RefreshBlockLines(QWidget& OptionsForm)
+{
+    const AGNAVBlock* block = blockOrNull(SelectedBlock);
+    const GuidancePanel panel = GuidancePanel::of(OptionsForm);
+    LineControl& mark = DigitizeLine[0];
+    const int n = block ? std::min(block->VertexCount, block->Boundary.upperBound()) : 0;
+    const std::optional<int> edge = panel.GuidanceText ? typedWholeNumber(panel.GuidanceText->text(), 1, n) : std::nullopt;
+    if (!edge) {
+        // A text that names no edge marks none.
+        mark.setVisible(false);
+        return;
+    }
+    const std::size_t from = std::size_t(*edge);
+    const std::size_t to = *edge < n ? from + 1 : 1;
+    const ShapeRecord& boundary = block->Boundary;
+    mark.setEnds(boundary.X[from], boundary.Y[from], boundary.X[to], boundary.Y[to]);
+    mark.setVisible(true);
+    if (panel.edgeMode()) {
+        mark.setBorderColor(QBColor(kLightRed));
+    }
+}

@@ -1,0 +1,121 @@
+// The end of guidance-line creation: Save takes the preview into the block
+// and its files (guidance_save.h), gives the block its guidance row and
+// redraws; Cancel (also run by Save, Escape, closing all files and the
+// Tools menu's item) removes the preview and the edge mark, hides the panel
+// or unloads the floating window, and frees the block. A save that fails
+// says why and leaves the work open on the same block, so the user can put
+// it right and save again.
+#include "korvel/agnav/agnav_block.h"
+#include "korvel/guidance/guidance_form.h"
+#include "korvel/guidance/guidance_panel.h"
+#include "korvel/guidance/guidance_save.h"
+#include "korvel/guidance/guidance_state.h"
+#include "korvel/layers/list_rows.h"
+#include "korvel/map/busy_while.h"
+#include "korvel/map/map_state.h"
+#include "korvel/shell/main_form.h"
+#include "korvel/shell/program_globals.h"
+#include "platform/line_control.h"
+#include "platform/msg_box.h"
+#include "platform/vb_error.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QGroupBox>
+
+namespace {
+
+bool isBlock(int block)
+{
+    return block >= 1 && block <= agnavData().BlockCount;
+}
+
+// The preview as the line objects GuidanceLine(1..L) hold it.
+std::vector<GuidanceSegment> previewLines(const ControlArray<LineControl>& lines)
+{
+    std::vector<GuidanceSegment> segments;
+    for (int i = 1; i <= lines.UBound(); ++i) {
+        if (const LineControl* line = lines.at(i)) {
+            segments.push_back({ line->X1(), line->Y1(), line->X2(), line->Y2() });
+        }
+    }
+    return segments;
+}
+
+} // namespace
+
+void MainForm::restoreGuidanceRow(int Block)
+{
+    if (!isBlock(Block) || !agnavData().Blocks[std::size_t(Block)].GuidanceLoaded) {
+        return;
+    }
+    // Only the pop-up's start disables the row, when it hid the lines.
+    QCheckBox* row = Check3.at(subRowBase(Block) + 1);
+    if (row && !row->isEnabled()) {
+        row->setEnabled(true);
+        row->setChecked(true);
+    }
+}
+
+void MainForm::GuidanceSave_Click()
+{
+    const int block = SelectedBlock;
+    if (!isBlock(block)) {
+        return;
+    }
+    const bool wasLoaded = agnavData().Blocks[std::size_t(block)].GuidanceLoaded;
+    GuidanceSaveRequest request;
+    request.block = block;
+    request.lines = previewLines(GuidanceLine);
+    request.panel = GuidancePanel::of(guidancePanelWindow()).values();
+    request.metric = globals().MetricSystem;
+    request.frame = currentMapFrame(*Picture1);
+    request.north = mapState().NorthZone;
+    request.backupPath = globals().RootDir + QStringLiteral("temp.no1");
+    try {
+        const AgnavOutcome outcome = saveGuidanceLines(request);
+        if (!outcome.isDone()) {
+            MsgBox(QStringLiteral("Error: ") + outcome.message(), vbExclamation);
+            return;
+        }
+        AGNAVBlock& saved = blockAt(block);
+        {
+            const BusyWhile busy;
+            if (wasLoaded) {
+                // The row the lines had keeps them, shown.
+                if (QCheckBox* row = Check3.at(subRowBase(block) + 1)) {
+                    row->setEnabled(true);
+                    row->setChecked(true);
+                }
+            } else {
+                saved.Guidance.CaptionTrim = FitListCaption(saved.Guidance.SourcePath, true);
+                AddGuidanceListEntry(block);
+            }
+        }
+        if (globals().ImmediateGraph) {
+            Graph(false);
+        }
+    } catch (const VbError& error) {
+        MsgBox(QStringLiteral("Error: ") + error.Description(), vbExclamation);
+        return;
+    }
+    GuidanceCancel_Click();
+}
+
+void MainForm::GuidanceCancel_Click()
+{
+    DigitizeLine.unloadAll();
+    GuidanceLine.unloadAll();
+    DigitizeLine[0].setVisible(false);
+    GuidanceFrame->hide();
+    if (View_MapMode->isChecked()) {
+        GuidanceForm::unload();
+    }
+    restoreGuidanceRow(SelectedBlock);
+    Tools_DigitizeGuidance->setChecked(false);
+    GuidanceOption[1].setChecked(true);
+    GuidanceData& data = guidanceData();
+    data.GuidanceHeading = 0;
+    data.GuidanceEdge = 1;
+    SelectedBlock = 0;
+}
