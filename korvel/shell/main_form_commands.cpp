@@ -3,7 +3,6 @@
 // then a command the user starts says plainly that it is not there, rather
 // than doing nothing; the procedures other code calls do nothing.
 #include "korvel/shell/main_form.h"
-#include "korvel/shell/program_globals.h"
 #include "platform/msg_box.h"
 
 namespace {
@@ -28,24 +27,11 @@ void MainForm::ShowPreferences(int StartTab)
     notAvailable(QStringLiteral("The preferences dialog"));
 }
 
-void MainForm::Optimize(int& MetIndex)
-{
-    // The meteorology work: the optimization overlay of the met file.
-    Q_UNUSED(MetIndex);
-}
-
 void MainForm::LoadSession(const QString& Path)
 {
     // The session work: reopens the files, the extent and the ticks of a session.
     Q_UNUSED(Path);
     notAvailable(QStringLiteral("Loading a session"));
-}
-
-void MainForm::CloseMet_Click()
-{
-    // The meteorology work: stops the playback, closes the panel and empties
-    // the met files. Until then only the flag is cleared.
-    globals().MetLoaded = false;
 }
 
 void MainForm::File_LoadSession_Click()
