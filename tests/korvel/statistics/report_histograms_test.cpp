@@ -13,27 +13,6 @@ namespace {
 class ReportHistogramsTest : public ReportTest
 {
 protected:
-    // Spray time: 3 runs, 2 in bin 1; turns: none; rate: 10 samples on
-    // target, 20 at +5 %; cross-track: all 30 on the line; altitude: 20 at
-    // 120 m, 10 at 130 m.
-    static SprayStatistics pass()
-    {
-        SprayStatistics p;
-        p.SprayTimeCounts = { 0, 2, 1 };
-        p.SprayRunCount = 3;
-        p.SprayBinWidth = 3;
-        p.MinTurnTime = 25;
-        p.TurnBinWidth = 3;
-        p.RateCounts[6] = 10;
-        p.RateCounts[7] = 20;
-        p.CrossTrackCounts[5] = 30;
-        p.AltitudeCounts = { 20, 0, 0, 0, 0, 10 };
-        p.MinAltitude = 120;
-        p.AltitudeBinWidth = 2;
-        p.SprayedSampleCount = 30;
-        return p;
-    }
-
     // The histograms printed on a page of their own; the recorded page.
     PrintedPage print(const SprayStatistics& statistics)
     {
@@ -89,7 +68,7 @@ protected:
 
 TEST_F(ReportHistogramsTest, BarsAreHatchedSharesOfTheWindowsPercentRange)
 {
-    const PrintedPage page = print(pass());
+    const PrintedPage page = print(sampleStatistics());
     const double height = m_geometry.GraphHeight;
     struct Row
     {
@@ -126,7 +105,7 @@ TEST_F(ReportHistogramsTest, BarsAreHatchedSharesOfTheWindowsPercentRange)
 
 TEST_F(ReportHistogramsTest, FramesThreeDotsWideOverBarsAndGrid)
 {
-    for (const SprayStatistics& statistics : { pass(), SprayStatistics {} }) {
+    for (const SprayStatistics& statistics : { sampleStatistics(), SprayStatistics {} }) {
         const PrintedPage page = print(statistics);
         std::vector<std::size_t> framesAt;
         std::size_t lastBar = 0;
@@ -150,7 +129,7 @@ TEST_F(ReportHistogramsTest, FramesThreeDotsWideOverBarsAndGrid)
 
 TEST_F(ReportHistogramsTest, GridLinesEveryFivePercentWithTheirLabels)
 {
-    const PrintedPage page = print(pass());
+    const PrintedPage page = print(sampleStatistics());
     Printer& printer = currentPrinter();
     setReportFont(printer, 8, false);
     struct Row
@@ -187,7 +166,7 @@ TEST_F(ReportHistogramsTest, GridLinesEveryFivePercentWithTheirLabels)
 
 TEST_F(ReportHistogramsTest, ValueLabelsUnderEachFrame)
 {
-    const PrintedPage page = print(pass());
+    const PrintedPage page = print(sampleStatistics());
     struct Row
     {
         int k;

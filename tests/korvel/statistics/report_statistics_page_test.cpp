@@ -128,19 +128,8 @@ TEST_F(ReportStatisticsPageTest, ThePageReadBackFromThePdfFile)
     }
     store("ReportLayout", "Footer", "Printed by KORVEL");
     store("ReportLayout", "PrintGIS", "0");
-    SprayStatistics pass;
-    pass.SprayTimeCounts = { 0, 2, 1 };
-    pass.SprayRunCount = 3;
-    pass.SprayBinWidth = 3;
-    pass.MinAltitude = 120;
-    pass.AltitudeBinWidth = 2;
-    pass.AltitudeCounts = { 20, 0, 0, 0, 0, 10 };
-    pass.RateCounts[6] = 10;
-    pass.RateCounts[7] = 20;
-    pass.CrossTrackCounts[5] = 30;
-    pass.SprayedSampleCount = 30; // no turn: graph 2 is empty
     ReportInputs in;
-    in.statistics = pass;
+    in.statistics = sampleStatistics();
     for (const QPageSize::PageSizeId paper : { QPageSize::Letter, QPageSize::A4 }) {
         SCOPED_TRACE(QPageSize::name(paper).toStdString());
         Printer& printer = pdfPrinter(paper);
