@@ -1,7 +1,9 @@
 // Prints the application report of 20 flights in four blocks, with its map
 // page (a 1024 x 768 map picture), into a PDF file: the first page, the map
-// page and the statistics page's frame, from the printer's set-up to the
-// file written. The target is at most 2 s.
+// page and the statistics page with its five histograms, from the printer's
+// set-up to the file written. The histograms are nearly flat, so nearly
+// every bar is hatched close to the frame's full height: the most hatch
+// lines the page can hold. The target is at most 2 s.
 //
 //   scripts/build -DKORVEL_BENCH=ON && build/bench/report_bench
 #include "korvel/agnav/agnav_block.h"
@@ -61,6 +63,32 @@ void loadFlights()
     }
 }
 
+// Every bin counted about alike: each bar near the top of its axis.
+SprayStatistics flatStatistics()
+{
+    SprayStatistics pass;
+    // Fills the bins; returns their sum.
+    const auto fill = [](auto& counts) {
+        qint32 total = 0;
+        for (std::size_t bin = 0; bin < counts.size(); ++bin) {
+            counts[bin] = 90 + qint32(bin % 3) * 5;
+            total += qint32(counts[bin]);
+        }
+        return total;
+    };
+    pass.SprayRunCount = fill(pass.SprayTimeCounts);
+    pass.TurnCount = fill(pass.TurnTimeCounts);
+    fill(pass.RateCounts);
+    fill(pass.CrossTrackCounts);
+    pass.SprayedSampleCount = fill(pass.AltitudeCounts); // graphs 3 and 4 a little above 100 % in all
+    pass.SprayBinWidth = 12;
+    pass.MinTurnTime = 20;
+    pass.TurnBinWidth = 4;
+    pass.MinAltitude = 110;
+    pass.AltitudeBinWidth = 3;
+    return pass;
+}
+
 // A map as the redraw leaves it: tracks of many colours over a background.
 QImage mapPicture()
 {
@@ -96,6 +124,7 @@ void report(benchmark::State& state)
     ReportInputs inputs;
     inputs.map = mapPicture();
     inputs.ticks.assign(BlockCount * FlightsPerBlock + 1, 1);
+    inputs.statistics = flatStatistics();
     Printer& printer = currentPrinter();
     printer.setPaperSize(QPageSize::Letter);
     for (auto _ : state) {

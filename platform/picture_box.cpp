@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -136,10 +137,12 @@ void PictureBox::addLine(LineControl* line)
 
 void PictureBox::removeLine(LineControl* line)
 {
-    const auto found = std::find(m_lines.begin(), m_lines.end(), line);
-    if (found != m_lines.end()) {
+    // From the newest: overlays are taken away newest first, and a search
+    // from the front would make removing a few thousand of them quadratic.
+    const auto found = std::find(m_lines.rbegin(), m_lines.rend(), line);
+    if (found != m_lines.rend()) {
         const bool shown = line->Visible();
-        m_lines.erase(found);
+        m_lines.erase(std::next(found).base());
         if (shown) {
             update();
         }

@@ -25,11 +25,6 @@ QStringList optimizationModuleNames(const QString& rootDir)
     return names;
 }
 
-QString optimizationModulePath(const QString& rootDir, const QString& fileName)
-{
-    return rootDir + QStringLiteral("optimization/") + fileName;
-}
-
 QStringList optimizationModuleDescription(const QString& path)
 {
     std::optional<SequentialReader> in = SequentialReader::open(path);
@@ -47,24 +42,3 @@ QStringList optimizationModuleDescription(const QString& path)
     return lines;
 }
 
-OptimizationModuleRead readOptimizationModule(const QString& path)
-{
-    OptimizationModuleRead read;
-    QString error;
-    std::optional<SequentialReader> in = SequentialReader::open(path, &error);
-    if (!in) {
-        read.error = QStringLiteral("The optimization module \"%1\" cannot be read: %2").arg(path, error);
-        return read;
-    }
-    try {
-        for (int line = 0; line < 5; ++line) {
-            in->readLine();
-        }
-        for (float& c : read.coefficients) {
-            c = in->readSingle();
-        }
-    } catch (const VbError& e) {
-        read.error = QStringLiteral("The optimization module \"%1\" cannot be read: %2").arg(path, e.Description());
-    }
-    return read;
-}

@@ -6,24 +6,12 @@
 #include <QString>
 #include <QStringList>
 
-#include <array>
-
 // The module file names (without folder), in the folder listing's order
 // (by name). Letter case of the extension does not count; hidden files and
 // folders are not modules. None when the folder is missing.
 QStringList optimizationModuleNames(const QString& rootDir);
 
-// The path of a module of the program folder.
-QString optimizationModulePath(const QString& rootDir, const QString& fileName);
-
 // Up to the first four lines of a module, as many as it holds; none when it
 // cannot be read.
 QStringList optimizationModuleDescription(const QString& path);
 
-// PENDING-MET: the meteorology's reader replaces this.
-struct OptimizationModuleRead
-{
-    std::array<float, 3> coefficients {};
-    QString error;
-};
-OptimizationModuleRead readOptimizationModule(const QString& path);

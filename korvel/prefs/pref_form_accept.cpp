@@ -5,7 +5,8 @@
 // so a refusal leaves the program as it was and the dialog open.
 #include "korvel/agnav/agnav_job_controls.h"
 #include "korvel/map/map_state.h"
-#include "korvel/prefs/optimization_modules.h"
+#include "korvel/met/met_data.h"
+#include "korvel/met/optimization_module.h"
 #include "korvel/prefs/pref_form.h"
 #include "korvel/prefs/preference_settings.h"
 #include "korvel/shell/main_form.h"
@@ -59,13 +60,18 @@ void PrefForm::AcceptButton_Click()
         BufferWidthText_LostFocus();
         return;
     }
-    OptimizationModuleRead module;
+    // The chosen module is read before anything changes: one that cannot
+    // be used leaves the dialog open for another choice.
+    OptimizationModule module;
     const QList<QListWidgetItem*> chosen = List1->selectedItems();
     const QString moduleName = chosen.isEmpty() ? QString() : chosen.first()->text();
     if (!moduleName.isEmpty()) {
-        module = readOptimizationModule(optimizationModulePath(globals().RootDir, moduleName));
-        if (!module.error.isEmpty()) {
-            showError(module.error);
+        const QString path = optimizationModulePath(moduleName);
+        module = readOptimizationModule(path);
+        if (!module.ok) {
+            MsgBox(QStringLiteral("The optimization file \"") + path + QStringLiteral("\" cannot be used:\r")
+                    + module.error + QStringLiteral("\rPlease choose another one."),
+                vbExclamation);
             return;
         }
     }
@@ -82,7 +88,9 @@ void PrefForm::AcceptButton_Click()
     settings.OptColour = OptColourBox->BackColor();
     settings.OptWidth = std::uint8_t(Slider1->value());
     applyZoneAndEllipsoid();
-    // PENDING-MET: module.coefficients become OptCoefficients here.
+    if (module.ok) {
+        metData().Coefficients = module.coefficients;
+    }
     settings.BufferWidth = *bufferWidthValue(BufferWidthText->text());
     settings.BufferColour = BufferColourBox->BackColor();
     try {

@@ -1,5 +1,6 @@
 // The preferences' "File Locations" tab and the module list of the
 // "Optimization" tab.
+#include "korvel/met/optimization_module.h"
 #include "korvel/prefs/optimization_modules.h"
 #include "korvel/prefs/pref_form.h"
 #include "korvel/shell/browse_for_folder.h"
@@ -52,7 +53,7 @@ void PrefForm::List1_Click()
     // A module that cannot be read, or is cut short, leaves the captions it
     // does not reach as they were.
     const QStringList lines
-        = optimizationModuleDescription(optimizationModulePath(globals().RootDir, selected.first()->text()));
+        = optimizationModuleDescription(optimizationModulePath(selected.first()->text()));
     for (qsizetype i = 0; i < lines.size(); ++i) {
         captions[i]->setText(lines[i]);
     }

@@ -68,6 +68,7 @@ MainForm::MainForm()
     createMenuBar();
     createMapView();
     connectAgnavCommands();
+    connectMetCommands();
     connectFrameCommands();
     connectDigitizingCommands();
     connectGisShift();

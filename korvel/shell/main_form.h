@@ -15,10 +15,10 @@
 // and meteorology frames), main_form_menu_bar.cpp, main_form_status.cpp,
 // main_form_creation.cpp (initialization and the toggles),
 // main_form_layout.cpp, main_form_panel_layout.cpp, main_window_hook.cpp,
-// exit_routine.cpp, main_form_keys.cpp, main_form_frame_commands.cpp (the
-// frame's own menu commands), and main_form_commands.cpp (commands of later
-// subsystems that these procedures call); the map view's in korvel/map/ and
-// the "Loaded Files" list's in korvel/layers/.
+// exit_routine.cpp, main_form_keys.cpp and main_form_frame_commands.cpp (the
+// frame's own menu commands); each subsystem's in its own folder
+// (main_form_<what>.cpp), the map view's in korvel/map/ and the "Loaded
+// Files" list's in korvel/layers/.
 #include "korvel/shell/status_progress.h"
 #include "platform/control_array.h"
 
@@ -61,6 +61,7 @@ class QPushButton;
 class QRadioButton;
 class QScrollBar;
 class QSlider;
+class QTimer;
 
 // The runtime's WindowState values.
 inline constexpr int vbNormal = 0;
@@ -169,6 +170,8 @@ public:
     QLabel* FileNameLabel = nullptr;
     QPushButton* CloseMet = nullptr;
     QSlider* TimeSlider = nullptr;
+    LineControl* CompassLine = nullptr; // the compass needle in Picture2, in its pixels
+    QTimer* Timer1 = nullptr; // the playback timer, the window's only one
 
     // --- Status area ---
     StatusBar* StatusBar1 = nullptr;
@@ -566,6 +569,27 @@ public:
     // Cancel of the question loads nothing and returns true.
     bool LoadFlightFile(int Block, const QString& Path);
 
+    // --- Meteorology (korvel/met/main_form_met_*.cpp, main_form_optimization.cpp) ---
+    // True while the meteorology window, opened from the panel, follows the playback.
+    bool MetPlayback = false;
+    // Tools > Meteorology: "Load Data" of the Kitoon and the tall tower,
+    // "Enter Manually", and the two "Connect" items that open no device.
+    void Met_LoadKitoon_Click();
+    void Met_LoadTower_Click();
+    void Met_EnterManual_Click();
+    void Met_ConnectKitoon_Click();
+    void Met_ConnectTether_Click();
+    // Shows the record at MetPosition(Index) in the panel; the file name and
+    // the source button's caption are CurrentMet's.
+    void UpdateMetData(int& Index);
+    // 1 opens the meteorology window, 2 plays, 3 stops, 4 shows the next source.
+    void ControlPanel_Click(int Index);
+    void Timer1_Timer();
+    void TimeSlider_Change();
+    // Tools > Optimization: switches the overlay on (after reading the chosen
+    // module) or off.
+    void Tools_Optimize_Click();
+
     // --- Guidance lines (korvel/guidance/main_form_guidance_*.cpp) ---
     // The docked panel's procedures; the floating GuidanceForm has the same
     // and both follow korvel/guidance/guidance_panel.h. A KeyDown handler
@@ -590,29 +614,31 @@ public:
     // being laid, else the stored default swath in the display unit.
     QString guidanceSwathShown() const;
 
-    // --- Commands of later subsystems that these procedures call ---
-    // Until their subsystem is built, the commands a user starts say that
-    // they are not available, and the procedures other code calls do nothing.
-    // File > Save Session; the shutdown request "KORVEL_Save_Shutdown" then
-    // exits without a session.
+    // --- Commands of other subsystems that these procedures call ---
+    // File > Save Session; the shutdown request "KORVEL_Save_Shutdown" runs
+    // it before it quits (korvel/prefs/main_form_session_save.cpp).
     void File_SaveSession_Click();
-    // File > Load Session (also Ctrl+O in the floating layer list).
+    // File > Load Session (also Ctrl+O in the floating layer list), refused
+    // while files are loaded (korvel/prefs/main_form_session_load.cpp).
     void File_LoadSession_Click();
-    // Opens the preferences on a page (4 is "UTM Ellipsoid"): the dialog
-    // steps of View > Preferences. The preferences work writes its body.
+    // The preferences dialog on a tab (1 "Graphing" ... 6 "AG-NAV"), shown
+    // modally and released (korvel/prefs/main_form_preferences.cpp).
     void ShowPreferences(int StartTab);
     // The guidance work: the chosen boundary edge and the guidance lines
     // being created, drawn as overlays after the map.
     void RefreshBlockLines(QWidget& OptionsForm);
     void FitGuidanceLines();
-    // The meteorology work: the optimization overlay of a met file.
+    // The optimization overlay for the record met file MetIndex shows
+    // (korvel/met/main_form_optimization.cpp).
     void Optimize(int& MetIndex);
-    // The session work: reopens a session file.
+    // Rebuilds the workspace from a session file into an empty workspace
+    // (korvel/prefs/main_form_session_load.cpp).
     void LoadSession(const QString& Path);
     // The guidance work: ends a guidance-line creation that may be under way
     // (its panel, its Tools menu tick) and sets SelectedBlock to 0.
     void GuidanceCancel_Click();
-    // The meteorology work: stops the playback, closes the panel, drops the files.
+    // The meteorology panel's close button: stops the playback, closes the
+    // panel and its window, drops the sources (korvel/met/main_form_met_loading.cpp).
     void CloseMet_Click();
     // The geo-referencing work: its modal window for Images(CurrentImage).
     void ShowGeoReferencing();
@@ -688,6 +714,17 @@ private:
     void restoreGuidanceRow(int Block);
     // Wires the "Load AG-NAV" menu items (korvel/agnav/agnav_commands.cpp).
     void connectAgnavCommands();
+    // The meteorology panel's and menu's wiring and the compass face
+    // (korvel/met/main_form_met_loading.cpp).
+    void connectMetCommands();
+    // A Kitoon or tall-tower file chosen, checked, read and made a source.
+    void loadMetDataFile(const QString& title, const QString& source);
+    // Whether one more source may come; says why not.
+    bool metSourceRoom();
+    // The panel after a source was added: shown, its source button when several.
+    void showAddedMetSource();
+    // The compass needle and direction of the record shown (main_form_met_panel.cpp).
+    void showCompass(int windDirection);
     // The list rows of a block just loaded: its own, its guidance and exclusion rows.
     void addBlockRows(int Block);
     // The status bar and ellipsoid list after the first block set up the map.

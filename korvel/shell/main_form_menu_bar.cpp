@@ -78,14 +78,12 @@ void MainForm::createMenuBar()
     blank17 = newMenuSeparator(*Tools_Menu, "blank17");
     Tools_Quillet = newMenuItem(*Tools_Menu, "Tools_Quillet", "KORVEL Quillet");
 
-    // Start states of the design. The GIS shift, the optimization and the
-    // meteorology submenu start disabled: the Tools menu enables the first
-    // two when it opens, and nothing enables the submenu. The instrument
+    // Start states of the design. The GIS shift and the optimization start
+    // disabled: the Tools menu enables them when it opens. The instrument
     // connections are not shown. The updater's item and its separator are
     // shown by the initialization when the updater is installed.
     Tools_GIS_Shift->setEnabled(false);
     Tools_Optimize->setEnabled(false);
-    Met_Menu->menuAction()->setEnabled(false);
     for (QAction* connection :
         { Met_ConnectTether, Met_LoadTether, Met_ConnectKitoon, Met_ConnectTower, Met_ConnectAIMMS }) {
         connection->setVisible(false);

@@ -3,6 +3,8 @@
 // ArrangeControls and use its fonts and screen class; the controls' work
 // belongs to the guidance-line and meteorology subsystems.
 #include "korvel/shell/main_form.h"
+#include "korvel/shell/program_globals.h"
+#include "platform/line_control.h"
 #include "platform/picture_box.h"
 #include "platform/screen_metrics.h"
 #include "platform/vb_fonts.h"
@@ -124,11 +126,18 @@ void MainForm::LayoutMetFrame()
         caption.move(right(*Picture2) + 5, 16 * row);
     }
 
+    // The needle and the direction are reset only while no record is shown:
+    // a change of window state must not blank the compass of a record.
+    const bool showingRecord = globals().MetLoaded;
+    if (!showingRecord) {
+        CompassLine->setEnds(34, 34, 34, 14);
+    }
+    const QString direction = WindDirLabel->text();
     WindDirLabel->setFont(layoutFont);
     WindDirLabel->setText(QStringLiteral("300"));
     WindDirLabel->adjustSize();
     WindDirLabel->move(Picture2->clientWidth() - WindDirLabel->width() - 1, WindDirLabel->y());
-    WindDirLabel->clear();
+    WindDirLabel->setText(showingRecord ? direction : QString());
 
     int left = Picture2->x() + 2;
     for (int index = 1; index <= 4; ++index) {

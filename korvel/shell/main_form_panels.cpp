@@ -4,7 +4,9 @@
 // (main_form_panel_layout.cpp) places them.
 #include "korvel/shell/main_form.h"
 #include "korvel/shell/panel_pictures.h"
+#include "platform/line_control.h"
 #include "platform/picture_box.h"
+#include "platform/vb_colors.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -13,6 +15,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSlider>
+#include <QTimer>
 
 namespace {
 
@@ -93,6 +96,12 @@ void MainForm::createMetFrame()
     WindDirLabel = newLabel(QStringLiteral("WindDirLabel"), QString(), Picture2);
     WindDirLabel->setAlignment(Qt::AlignRight | Qt::AlignTop);
     WindDirLabel->move(0, 2);
+    // The needle stands pointing up until a record is shown.
+    CompassLine = new LineControl(*Picture2);
+    CompassLine->setObjectName(QStringLiteral("CompassLine"));
+    CompassLine->setEnds(34, 34, 34, 14);
+    CompassLine->setBorderColor(QBColor(12));
+    CompassLine->setBorderWidth(2);
 
     for (int index = 1; index <= 4; ++index) {
         auto* button = new QPushButton(MetFrame);
@@ -102,6 +111,15 @@ void MainForm::createMetFrame()
         button->setFocusPolicy(Qt::NoFocus);
         ControlPanel.setElement(index, button);
     }
+    // Stop waits for a playback; the source button shows the source's
+    // number and only while several are loaded.
+    ControlPanel[1].setToolTip(QStringLiteral("Meteorological Data"));
+    ControlPanel[2].setToolTip(QStringLiteral("Play"));
+    ControlPanel[3].setToolTip(QStringLiteral("Stop"));
+    ControlPanel[3].setEnabled(false);
+    ControlPanel[4].setText(QStringLiteral("1"));
+    ControlPanel[4].setToolTip(QStringLiteral("Next Source"));
+    ControlPanel[4].hide();
 
     const QString captions[] = { QStringLiteral("Date :"), QStringLiteral("Time :"),
         QStringLiteral("Wind Speed :"), QStringLiteral("Air Temp (T/S) :"),
@@ -125,6 +143,16 @@ void MainForm::createMetFrame()
     CloseMet->setFocusPolicy(Qt::NoFocus);
     TimeSlider = new QSlider(Qt::Vertical, MetFrame);
     TimeSlider->setObjectName(QStringLiteral("TimeSlider"));
+    // 0 (fastest) at the top, 3 (one record a second) at the bottom.
+    TimeSlider->setRange(0, 3);
+    TimeSlider->setValue(3);
+    TimeSlider->setInvertedAppearance(true);
+    TimeSlider->setPageStep(1);
+    TimeSlider->setTickPosition(QSlider::TicksRight);
+    TimeSlider->setToolTip(QStringLiteral("Time Factor"));
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(1000);
     // Shown while meteorological data is loaded.
     MetFrame->hide();
 }

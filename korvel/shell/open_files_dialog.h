@@ -1,6 +1,6 @@
 #pragma once
-// The File menu's multi-select "Open" dialog: every loading command asks
-// for its files the same way, starting in a remembered folder.
+// The "Open" dialog of the loading commands: every one asks for its files the
+// same way, starting in a remembered folder.
 #include <QStringList>
 
 class QWidget;
@@ -10,3 +10,5 @@ class QWidget;
 // user cancelled.
 QStringList chooseFilesToOpen(
     QWidget* owner, const QString& initDir, const QString& filter, const QString& title);
+// The same for one file; empty when the user cancelled.
+QString chooseFileToOpen(QWidget* owner, const QString& initDir, const QString& filter, const QString& title);

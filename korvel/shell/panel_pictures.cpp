@@ -125,24 +125,26 @@ QIcon playbackIcon(int button)
     QPixmap pixmap = blank(size);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(kInk);
-    const QPolygonF right({ { 3, 2 }, { 9, 6 }, { 3, 10 } });
-    const QPolygonF left({ { 9, 2 }, { 3, 6 }, { 9, 10 } });
     switch (button) {
     case 1:
-        painter.drawRect(QRectF(2, 2, 1.5, 8));
-        painter.drawPolygon(left);
+        // A small graph: axes and a trace.
+        painter.setPen(QPen(kInk, 1));
+        painter.drawLine(QPointF(1.5, 1), QPointF(1.5, 10.5));
+        painter.drawLine(QPointF(1.5, 10.5), QPointF(11, 10.5));
+        painter.drawPolyline(QPolygonF({ { 2, 8 }, { 5, 4 }, { 7, 6 }, { 10, 2 } }));
         break;
     case 2:
-        painter.drawPolygon(left);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(kInk);
+        painter.drawPolygon(QPolygonF({ { 3, 2 }, { 9, 6 }, { 3, 10 } }));
         break;
     case 3:
-        painter.drawPolygon(right);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(kInk);
+        painter.drawRect(QRectF(3, 3, 6, 6));
         break;
     default:
-        painter.drawPolygon(right);
-        painter.drawRect(QRectF(8.5, 2, 1.5, 8));
+        // The source button carries the source's number instead.
         break;
     }
     return QIcon(pixmap);

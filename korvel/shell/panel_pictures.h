@@ -14,5 +14,6 @@ QIcon zoomToolbarIcon(int button, int size);
 QPixmap extentMarkerPicture(int marker);
 // Toggle 1 the floating layer list, 2 the zoom window.
 QIcon floatingToggleIcon(int toggle);
-// Play-back button 1 to start, 2 back one record, 3 play, 4 to end.
+// Play-back button 1 the meteorology window, 2 play, 3 stop; 4, the next
+// source, shows a number and has no picture.
 QIcon playbackIcon(int button);

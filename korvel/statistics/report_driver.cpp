@@ -25,9 +25,18 @@ void setUpPrinter(Printer& printer, const ReportLayout& layout)
     printer.Font().Size = layout.ReportFontSize;
 }
 
-void printCopy(Printer& printer, const ReportLayout& layout, const ReportInputs& inputs, int copyNumber,
+// What every copy prints alike, worked out once before the first.
+struct ReportPlan
+{
+    ReportLayout layout;
+    StatisticsPageGeometry geometry;
+    ReportHistograms histograms;
+};
+
+void printCopy(Printer& printer, const ReportPlan& plan, const ReportInputs& inputs, int copyNumber,
     FlightSelection& selection)
 {
+    const ReportLayout& layout = plan.layout;
     if (copyNumber > 1) {
         printer.NewPage();
         printer.setDrawWidth(1);
@@ -37,7 +46,7 @@ void printCopy(Printer& printer, const ReportLayout& layout, const ReportInputs&
     printReportSummary(printer, layout, header, inputs.ticks, inputs.metric, selection);
     PrintFooter(printer, layout.ReportFontSize);
     PrintMapPage(printer, layout, inputs.map);
-    PrintStatisticsPage(printer, layout);
+    PrintStatisticsPage(printer, layout, plan.geometry, plan.histograms);
 }
 
 void abandon(Printer& printer)
@@ -53,10 +62,13 @@ std::optional<ReportFailure> printReport(Printer& printer, const ReportInputs& i
     try {
         const ReportLayout defaults;
         setUpPrinter(printer, defaults);
-        const ReportLayout layout = computeReportLayout(printer);
+        ReportPlan plan;
+        plan.layout = computeReportLayout(printer);
+        plan.geometry = computeStatisticsPageGeometry(printer, plan.layout);
+        plan.histograms = reportHistograms(inputs.statistics);
         FlightSelection selection = emptyFlightSelection();
         for (int copy = 1; copy <= inputs.copies; ++copy) {
-            printCopy(printer, layout, inputs, copy, selection);
+            printCopy(printer, plan, inputs, copy, selection);
         }
         printer.EndDoc();
         return std::nullopt;

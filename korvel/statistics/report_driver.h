@@ -6,12 +6,13 @@
 //   1. the title, the company, client and application blocks and the
 //      flights summary;
 //   2. the map page, when the settings ask for it;
-//   3. the statistics page,
+//   3. the statistics page: five of the statistics window's histograms,
 //
 // a new page before each copy after the first, and the job ended once after
 // the last copy. Any error ends the run at once: the job is abandoned
 // (nothing printed, no file written) and the error handed back.
 #include "korvel/statistics/report_summary.h"
+#include "korvel/statistics/spray_statistics.h"
 #include "platform/printer.h"
 
 #include <QImage>
@@ -23,6 +24,7 @@ struct ReportInputs
     QImage map; // the map picture as the main window last drew it
     SubRowTicks ticks; // the "Loaded Files" list's block sub-rows
     bool metric = true; // hectares and km/h, else acres and mph
+    SprayStatistics statistics; // the statistics window's pass
     int copies = 1;
 };
 

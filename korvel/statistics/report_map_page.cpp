@@ -12,22 +12,6 @@ namespace {
 
 const QString kCaption = QStringLiteral("Application:");
 
-// The top of the footer's line, as PrintFooter places it; the bottom of
-// the printable area without a footer.
-double footerTop(Printer& printer, const ReportLayout& layout)
-{
-    const QString footer = reportText(ReportSection::Layout, ReportValue::Footer);
-    const double bottom = printer.ScaleTop() + printer.ScaleHeight();
-    if (footer.isEmpty()) {
-        return bottom;
-    }
-    const PrinterFont caption = printer.Font();
-    setReportFont(printer, layout.ReportFontSize, false);
-    const double top = bottom - 360.0 - printer.TextHeight(footer);
-    printer.Font() = caption;
-    return top;
-}
-
 } // namespace
 
 MapPicturePlacement placeMapPicture(Printer& printer, const ReportLayout& layout, const QSize& picture)
@@ -42,7 +26,7 @@ MapPicturePlacement placeMapPicture(Printer& printer, const ReportLayout& layout
 
     // The room between the caption above and the footer below.
     const double highest = printer.ScaleTop() + printer.TextHeight(kCaption) + 5.0 * printer.TwipsPerPixelY();
-    const double lowest = footerTop(printer, layout);
+    const double lowest = footerTop(printer, layout.ReportFontSize);
     const double room = std::floor(lowest - highest);
     if (place.PictureHeight > room && room > 0.0) {
         place.PictureHeight = CInt(room);

@@ -7,6 +7,18 @@
 
 #include <QRegularExpression>
 
+namespace {
+
+constexpr double FooterLift = 360.0; // a quarter inch above the printable area's bottom
+
+// The top of the footer's line in the current font.
+double footerLineTop(const Printer& printer, const QString& footer)
+{
+    return printer.ScaleTop() + printer.ScaleHeight() - FooterLift - printer.TextHeight(footer);
+}
+
+} // namespace
+
 void PrintFooter(Printer& printer, int fontSize)
 {
     const QString footer = reportText(ReportSection::Layout, ReportValue::Footer);
@@ -14,11 +26,24 @@ void PrintFooter(Printer& printer, int fontSize)
         return;
     }
     setReportFont(printer, fontSize, false);
-    printer.setCurrentY(printer.ScaleTop() + printer.ScaleHeight() - 360.0 - printer.TextHeight(footer));
+    printer.setCurrentY(footerLineTop(printer, footer));
     printer.setCurrentX(CLng(0.9 * printer.Width()) - printer.TextWidth(footer));
     printer.setForeColor(RGB(150, 150, 150));
     printer.Print(footer);
     printer.setForeColor(0);
+}
+
+double footerTop(Printer& printer, int fontSize)
+{
+    const QString footer = reportText(ReportSection::Layout, ReportValue::Footer);
+    if (footer.isEmpty()) {
+        return printer.ScaleTop() + printer.ScaleHeight();
+    }
+    const PrinterFont font = printer.Font();
+    setReportFont(printer, fontSize, false);
+    const double top = footerLineTop(printer, footer);
+    printer.Font() = font;
+    return top;
 }
 
 QStringList SplitLines(const QString& text)

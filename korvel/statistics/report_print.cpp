@@ -37,10 +37,11 @@ SubRowTicks subRowTicks(MainForm& main)
     return ticks;
 }
 
-ReportInputs reportInputs(int copies)
+ReportInputs reportInputs(const SprayStatistics& statistics, int copies)
 {
     ReportInputs inputs;
     inputs.metric = globals().MetricSystem;
+    inputs.statistics = statistics;
     inputs.copies = copies;
     if (MainForm* main = MainForm::existing()) {
         inputs.map = main->Picture1->image();
@@ -58,7 +59,7 @@ void showFailure(const ReportFailure& failure)
 
 } // namespace
 
-void printApplicationReport(QWidget* statisticsWindow, int copies)
+void printApplicationReport(QWidget* statisticsWindow, const SprayStatistics& statistics, int copies)
 {
     Printer* printer = nullptr;
     try {
@@ -72,7 +73,8 @@ void printApplicationReport(QWidget* statisticsWindow, int copies)
             statisticsWindow->repaint();
         }
         printer = &currentPrinter();
-        if (const std::optional<ReportFailure> failure = printReport(*printer, reportInputs(copies))) {
+        if (const std::optional<ReportFailure> failure
+            = printReport(*printer, reportInputs(statistics, copies))) {
             showFailure(*failure);
         }
     } catch (const VbError& error) {

@@ -1,9 +1,9 @@
-// The statistics window's Print button.
+// The statistics window's Print button: the "Application Report" dialog,
+// then the report with the histograms this window shows.
+#include "korvel/statistics/report_print.h"
 #include "korvel/statistics/stat_form.h"
-#include "platform/msg_box.h"
 
 void StatForm::PrintButton_Click()
 {
-    MsgBox(QStringLiteral("Printing the application report is not available in this version of KORVEL."),
-        vbInformation);
+    printApplicationReport(this, Statistics);
 }

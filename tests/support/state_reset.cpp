@@ -7,6 +7,9 @@
 #include "korvel/map/layer_records.h"
 #include "korvel/map/map_state.h"
 #include "korvel/map/redraw_state.h"
+#include "korvel/met/manual_form.h"
+#include "korvel/met/met_data.h"
+#include "korvel/met/met_form.h"
 #include "korvel/prefs/pref_form.h"
 #include "korvel/shell/floating_windows.h"
 #include "korvel/shell/main_form.h"
@@ -33,6 +36,8 @@ void resetAllState(const QString& programDir)
     // Windows first: a window left by the last test is gone before the data
     // it showed is reset.
     SelectionForm::release();
+    MetForm::unload();
+    ManualForm::release();
     StatForm::release();
     AGNAVForm::release();
     PrefForm::release();
@@ -61,6 +66,7 @@ void resetAllState(const QString& programDir)
     resetRedrawState();
     resetImageCache();
     resetAgnavData();
+    resetMetData();
     resetGuidanceData();
     resetSelectionFormData();
     resetMainSettings();

@@ -235,7 +235,8 @@ TEST_F(BlockCreationCommands, ExclusionZonesAppendToLoadedAndUnloadedFiles)
     lines = readTestFile(zones).split('\n');
     ASSERT_EQ(lines.size(), 10);
     EXPECT_TRUE(lines[6].startsWith("3   "));
-    EXPECT_EQ(agnavData().Blocks[1].ExclusionZoneCount, 1);
+    EXPECT_EQ(agnavData().Blocks[1].ExclusionZoneCount, 3) << "the block then shows every zone of its file";
+    EXPECT_TRUE(agnavData().Blocks[1].ExclusionLoaded);
 }
 
 TEST_F(BlockCreationCommands, ShapefilePolygonsOfBothDirectionsBecomeClockwiseBlocks)

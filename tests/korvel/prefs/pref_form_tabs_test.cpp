@@ -1,6 +1,7 @@
 // The preferences' tabs field by field: the zone on the world map, the
 // buffer width and its units, the folder boxes and their button, the
 // sliders and the samples, the optimization modules.
+#include "korvel/met/met_data.h"
 #include "korvel/prefs/utm_zone_map.h"
 #include "platform/line_control.h"
 #include "platform/msg_box.h"
@@ -21,7 +22,16 @@
 
 namespace {
 
-using PrefTabs = PrefFormTest;
+class PrefTabs : public PrefFormTest
+{
+protected:
+    // The program folder's "optimization" folder without the shipped modules.
+    void onlyOwnModules() const
+    {
+        QDir(programDir() + "optimization").removeRecursively();
+        QDir(programDir()).mkpath("optimization");
+    }
+};
 
 // A press of the left button at a point of a widget, in its own pixels.
 void press(QWidget& widget, QPointF at)
@@ -214,7 +224,7 @@ TEST_F(PrefTabs, ThePointerSampleCyclesBlackRedYellow)
 
 TEST_F(PrefTabs, TheModulesAreListedWithTheirDescriptions)
 {
-    QDir(programDir()).mkpath("optimization");
+    onlyOwnModules();
     writeTestFile(programDir() + "optimization/b_fine.opt",
         "Product B\r\nAir Tractor 502\r\n3 m above canopy\r\nCP-09\r\nnotes\r\n1.5,2.25,0.125\r\n");
     writeTestFile(programDir() + "optimization/a_short.OPT", "Product A\r\nCessna 188\r\n");
@@ -242,7 +252,7 @@ TEST_F(PrefTabs, TheModulesAreListedWithTheirDescriptions)
 
 TEST_F(PrefTabs, AModuleThatCannotBeReadStopsAcceptBeforeAnythingChanges)
 {
-    QDir(programDir()).mkpath("optimization");
+    onlyOwnModules();
     writeTestFile(programDir() + "optimization/cut.opt", "Product\r\nAircraft\r\nHeight\r\nNozzle\r\nnotes\r\n1.5,x\r\n");
     PrefForm& prefs = openPrefs(3);
     prefs.List1->setCurrentRow(0);
@@ -257,4 +267,22 @@ TEST_F(PrefTabs, AModuleThatCannotBeReadStopsAcceptBeforeAnythingChanges)
     EXPECT_EQ(mainSettings().GISgraph, 1);
     EXPECT_EQ(globals().OptimizationFile, "");
     EXPECT_EQ(stored("Settings", "GISgraph"), "<none>");
+}
+
+TEST_F(PrefTabs, AcceptReadsTheChosenModulesCoefficients)
+{
+    onlyOwnModules();
+    writeTestFile(programDir() + "optimization/fine.opt",
+        "Product\r\nAircraft\r\nHeight\r\nNozzle\r\nnotes\r\n1.5\r\n2.25\r\n0.125\r\n");
+    metData().Coefficients = { 9.0f, 9.0f, 9.0f };
+    PrefForm& prefs = openPrefs(3);
+    prefs.List1->setCurrentRow(0);
+    prefs.AcceptButton_Click();
+    EXPECT_EQ(metData().Coefficients, (OptCoefficients { 1.5f, 2.25f, 0.125f }));
+    EXPECT_EQ(globals().OptimizationFile, "fine.opt");
+    EXPECT_EQ(stored("Settings", "OptimizationFile"), "fine.opt");
+
+    PrefForm::release();
+    openPrefs(3).AcceptButton_Click(); // the module stays chosen
+    EXPECT_EQ(globals().OptimizationFile, "fine.opt");
 }

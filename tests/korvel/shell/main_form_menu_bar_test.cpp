@@ -107,7 +107,7 @@ TEST_F(MainFormMenuBar, StartStates)
     EXPECT_FALSE(window.PopUp_Menu->menuAction()->isVisible()) << "pop-ups only";
     EXPECT_FALSE(window.Tools_GIS_Shift->isEnabled());
     EXPECT_FALSE(window.Tools_Optimize->isEnabled());
-    EXPECT_FALSE(window.Met_Menu->menuAction()->isEnabled());
+    EXPECT_TRUE(window.Met_Menu->menuAction()->isEnabled());
     for (QAction* hidden : { window.Met_ConnectTether, window.Met_LoadTether, window.Met_ConnectKitoon,
              window.Met_ConnectTower, window.Met_ConnectAIMMS }) {
         EXPECT_FALSE(hidden->isVisible()) << hidden->objectName().toStdString();

@@ -189,6 +189,8 @@ TEST_F(ReportDriverTest, PageSequenceAndFooters)
             const bool mapPage = perCopy == 3 && p % perCopy == 1;
             EXPECT_EQ(pages[std::size_t(p)].find("Company:") != nullptr, firstPage);
             EXPECT_EQ(pages[std::size_t(p)].find("Application:") != nullptr, firstPage || mapPage);
+            EXPECT_EQ(pages[std::size_t(p)].find("Statistics") != nullptr, p % perCopy == perCopy - 1)
+                << "each copy ends with the statistics page";
             if (mapPage) {
                 EXPECT_EQ(pages[std::size_t(p)].words.size(), 4u) << "the caption and the footer";
             }
@@ -235,12 +237,22 @@ TEST_F(ReportDriverTest, NoCopyAFailureOrACancelLeavesNoFile)
     EXPECT_FALSE(printReport(currentPrinter(), inputs(0)));
     EXPECT_TRUE(dialogs().empty()) << "no copy: no job, no file asked for";
 
-    // The map picture wider than 16 bits of twips.
-    const std::optional<ReportFailure> failure = printReport(pdfPrinter(QPageSize::A0), inputs());
+    // Paper so tall that the statistics page's frames lie beyond 16 bits of
+    // twips: refused before the job starts, no file asked for.
+    currentPrinter().setPaperSize(QPageSize::A0);
+    std::optional<ReportFailure> failure = printReport(currentPrinter(), inputs());
     ASSERT_TRUE(failure);
     EXPECT_EQ(failure->number, 6);
     EXPECT_EQ(failure->description, "Overflow");
     EXPECT_FALSE(failure->isCancel());
+    EXPECT_TRUE(dialogs().empty());
+
+    // A failure once the job runs (the map page's picture too tall for 16
+    // bits) abandons it: no page kept, no file.
+    m_map = QImage(10, 60, QImage::Format_RGB32);
+    failure = printReport(pdfPrinter(QPageSize::Letter), inputs());
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(failure->number, 6);
     EXPECT_EQ(currentPrinter().Page(), 0) << "the job abandoned";
     EXPECT_FALSE(QFileInfo::exists(pdfPath()));
 

@@ -1,10 +1,12 @@
 #pragma once
 // What the report's tests share: a printer on the PDF file (its file
 // already chosen), loaded blocks and flights with the figures the summary
-// prints, stored report settings, and the recorded texts of a page.
+// prints, stored report settings, a statistics pass to print, and the
+// recorded texts of a page.
 #include "korvel/agnav/agnav_block.h"
 #include "korvel/shell/reg_settings.h"
 #include "korvel/statistics/report_summary.h"
+#include "korvel/statistics/spray_statistics.h"
 #include "platform/printer.h"
 #include "tests/support/korvel_test.h"
 
@@ -67,6 +69,28 @@ protected:
         SubRowTicks ticks(std::size_t(rows) + 1, 1);
         ticks[0] = MissingSubRow;
         return ticks;
+    }
+
+    // A statistics pass to print. Spray time: 3 runs, 2 in bin 1 of 3 s;
+    // turns: none, on an axis from 25 s in 3 s bins; rate: 10 samples on
+    // target, 20 at +5 %; cross-track: all 30 on the line; altitude: 20 at
+    // 120 m, 10 at 130 m, in 2 m bins.
+    static SprayStatistics sampleStatistics()
+    {
+        SprayStatistics p;
+        p.SprayTimeCounts = { 0, 2, 1 };
+        p.SprayRunCount = 3;
+        p.SprayBinWidth = 3;
+        p.MinTurnTime = 25;
+        p.TurnBinWidth = 3;
+        p.RateCounts[6] = 10;
+        p.RateCounts[7] = 20;
+        p.CrossTrackCounts[5] = 30;
+        p.AltitudeCounts = { 20, 0, 0, 0, 0, 10 };
+        p.MinAltitude = 120;
+        p.AltitudeBinWidth = 2;
+        p.SprayedSampleCount = 30;
+        return p;
     }
 
     // The texts printed on a recorded page, in printing order.

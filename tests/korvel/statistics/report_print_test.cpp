@@ -42,7 +42,7 @@ TEST_F(ReportPrintTest, OKPrintsTheTickedFlightsIntoThePdfFile)
         form.OKButton->click();
     });
     pdfPrinter(QPageSize::Letter);
-    printApplicationReport(nullptr);
+    printApplicationReport(nullptr, SprayStatistics {});
     ASSERT_TRUE(QFileInfo::exists(pdfPath()));
     EXPECT_TRUE(msgBoxes().empty());
     if (pdfToolsAvailable()) {
@@ -58,12 +58,12 @@ TEST_F(ReportPrintTest, OKPrintsTheTickedFlightsIntoThePdfFile)
 TEST_F(ReportPrintTest, CancelInTheDialogOrInTheFileDialogEndsSilently)
 {
     answerDialog([](ReportForm2& form) { form.CancelButton->click(); });
-    printApplicationReport(nullptr);
+    printApplicationReport(nullptr, SprayStatistics {});
     EXPECT_TRUE(dialogs().empty()) << "no file asked for";
 
     answerDialog([](ReportForm2& form) { form.close(); }); // the close box prints
     queueDialogCancel();
-    printApplicationReport(nullptr);
+    printApplicationReport(nullptr, SprayStatistics {});
     EXPECT_EQ(dialogs().size(), 1u);
     EXPECT_TRUE(msgBoxes().empty());
     EXPECT_EQ(currentPrinter().Page(), 0);
@@ -72,9 +72,9 @@ TEST_F(ReportPrintTest, CancelInTheDialogOrInTheFileDialogEndsSilently)
 TEST_F(ReportPrintTest, AFailureIsShownAndLeavesNoFile)
 {
     answerDialog([](ReportForm2& form) { form.OKButton->click(); });
-    pdfPrinter(QPageSize::A0);
+    currentPrinter().setPaperSize(QPageSize::A0); // frames beyond 16 bits of twips
     queueMsgBoxAnswer(vbOK);
-    printApplicationReport(nullptr);
+    printApplicationReport(nullptr, SprayStatistics {});
     ASSERT_EQ(msgBoxes().size(), 1u);
     EXPECT_EQ(msgBoxes()[0].prompt, "Error printing: Overflow");
     EXPECT_EQ(msgBoxes()[0].buttons, vbOKOnly);

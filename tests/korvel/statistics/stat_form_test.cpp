@@ -2,15 +2,18 @@
 // shows when it opens, its graphs' pixels and labels, the tabs and keys that
 // switch graphs, the bar readout under the pointer, Print and Escape.
 #include "korvel/shell/floating_windows.h"
+#include "korvel/statistics/report_form2.h"
 #include "korvel/statistics/stat_form.h"
 #include "platform/msg_box.h"
 #include "platform/picture_box.h"
 #include "platform/vb_colors.h"
 #include "platform/window_stacking.h"
 #include "tests/korvel/agnav/agnav_commands_fixture.h"
+#include "tests/support/pdf_reading.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -349,15 +352,28 @@ TEST_F(StatFormTest, TheReadoutFollowsThePointer)
     EXPECT_EQ(stats.Picture6->toolTip(), "100 %") << "DGPS: the top of a full bar";
 }
 
-TEST_F(StatFormTest, PrintSaysTheReportIsNotThereYet)
+TEST_F(StatFormTest, PrintAsksForTheReportThenPrintsTheseGraphs)
 {
     StatForm& stats = StatForm::instance();
-    queueMsgBoxAnswer(vbOK);
+    const std::size_t asked = dialogs().size(); // the files loaded
+    onModal<ReportForm2>([](ReportForm2& dialog) { dialog.CancelButton->click(); });
     stats.PrintButton->click();
-    ASSERT_EQ(msgBoxes().size(), 1u);
-    EXPECT_EQ(
-        msgBoxes()[0].prompt, "Printing the application report is not available in this version of KORVEL.");
-    EXPECT_EQ(msgBoxes()[0].icon(), vbInformation);
+    EXPECT_EQ(dialogs().size(), asked) << "cancelled: no file asked for";
+
+    const QString pdf = workDir() + "report.pdf";
+    onModal<ReportForm2>([](ReportForm2& dialog) { dialog.OKButton->click(); });
+    queueSaveFile(pdf);
+    stats.PrintButton->click();
+    EXPECT_TRUE(msgBoxes().empty());
+    ASSERT_TRUE(QFileInfo::exists(pdf));
+    if (pdfToolsAvailable()) {
+        const std::vector<PdfPage> pages = readPdfWords(pdf);
+        ASSERT_EQ(pages.size(), 3u);
+        // The altitude axis of this window's pass: 120 m to 140 m in 2 m bins.
+        for (const QString label : { "Statistics", "120", "122", "140" }) {
+            EXPECT_TRUE(pages[2].find(label)) << label.toStdString();
+        }
+    }
 }
 
 } // namespace

@@ -1,0 +1,51 @@
+#include "korvel/met/optimization_module.h"
+
+#include "korvel/shell/program_globals.h"
+#include "platform/file_helpers.h"
+#include "platform/sequential_file.h"
+#include "platform/vb_error.h"
+
+QString optimizationModulePath(const QString& fileName)
+{
+    return globals().RootDir + QStringLiteral("optimization/") + fileName;
+}
+
+OptimizationModule parseOptimizationModule(const QByteArray& bytes)
+{
+    OptimizationModule module;
+    SequentialReader reader(bytes);
+    try {
+        QString* texts[] = { &module.product, &module.aircraft, &module.height, &module.nozzleType };
+        for (QString* text : texts) {
+            *text = reader.readLine();
+        }
+        reader.readLine(); // notes
+        for (float& c : module.coefficients) {
+            const int line = reader.lineNumber();
+            try {
+                c = reader.readSingle();
+            } catch (const VbError& error) {
+                throw VbError(error.Number(), error.Source(),
+                    QStringLiteral("line %1: %2").arg(line).arg(error.Description()));
+            }
+        }
+    } catch (const VbError& error) {
+        module = OptimizationModule();
+        module.error = error.Description();
+        return module;
+    }
+    module.ok = true;
+    return module;
+}
+
+OptimizationModule readOptimizationModule(const QString& path)
+{
+    QByteArray bytes;
+    QString reason;
+    if (!readWholeFile(path, bytes, &reason)) {
+        OptimizationModule module;
+        module.error = reason;
+        return module;
+    }
+    return parseOptimizationModule(bytes);
+}
