@@ -15,9 +15,9 @@
 //   cmake --build build-bench --target session_bench && build-bench/bench/session_bench
 //
 // The shapefiles are written once by shapelib, the blocks and flight logs
-// from their formats; every file is read warm from the page cache. The main
-// window runs on Qt's offscreen platform with a private registry folder, and
-// a message box or a file dialog that is not expected stops the benchmark.
+// from their formats; every file is read warm from the page cache. A message
+// box or a file dialog that is not expected stops the benchmark.
+#include "bench/main_window_benchmarks.h"
 #include "korvel/agnav/agnav_block.h"
 #include "korvel/map/layer_records.h"
 #include "korvel/shell/main_form.h"
@@ -26,12 +26,10 @@
 #include "platform/msg_box.h"
 #include "platform/picture_box.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtEndian>
-#include <benchmark/benchmark.h>
 #include <shapefil.h>
 
 #include <cstdio>
@@ -280,20 +278,12 @@ BENCHMARK(BM_SaveSession)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir registry;
-    qputenv("KORVEL_REGISTRY_DIR", registry.path().toUtf8());
-    QApplication application(argc, argv);
-    globals().RootDir = QCoreApplication::applicationDirPath() + QStringLiteral("/../program/");
-    globals().ScreenWidth = 1280;
-    globals().ScreenHeight = 1024;
     NoMessages messages;
-    setMsgBoxBackend(&messages);
-    setCommonDialogBackend(&saveDialog());
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    const int result = runMainWindowBenchmarks(argc, argv, [&messages] {
+        setMsgBoxBackend(&messages);
+        setCommonDialogBackend(&saveDialog());
+    });
     setCommonDialogBackend(nullptr);
     setMsgBoxBackend(nullptr);
-    return 0;
+    return result;
 }
