@@ -235,15 +235,17 @@ QString generalText(double value, int significantDigits, bool isSingle)
             if (digits.size() <= integerCount) {
                 out += digits + std::string(integerCount - digits.size(), '0');
             } else {
-                out += digits.substr(0, integerCount) + "." + digits.substr(integerCount);
+                out.append(digits, 0, integerCount).append(1, '.').append(digits, integerCount);
             }
         } else {
             out += "0." + std::string(std::size_t(-exponent - 1), '0') + digits;
         }
     } else {
         out += digits.substr(0, 1);
-        if (digits.size() > 1)
-            out += "." + digits.substr(1);
+        if (digits.size() > 1) {
+            out += '.';
+            out.append(digits, 1);
+        }
         out += exponent < 0 ? "E-" : "E+";
         const std::string magnitude = std::to_string(std::abs(exponent));
         out += (magnitude.size() < 2 ? "0" : "") + magnitude;
