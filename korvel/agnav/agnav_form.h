@@ -17,20 +17,17 @@
 #include "korvel/agnav/agnav_ellipsoid_list.h"
 #include "korvel/agnav/agnav_field_checks.h"
 #include "korvel/agnav/agnav_job.h"
+#include "korvel/agnav/agnav_job_control_set.h"
 #include "korvel/agnav/serial_formats.h"
 #include "platform/control_array.h"
 
 #include <QDialog>
 #include <vector>
 
-class QComboBox;
-class QGroupBox;
-class QLabel;
 class QLineEdit;
 class QPushButton;
-class QRadioButton;
 
-class AGNAVForm final : public QDialog
+class AGNAVForm final : public QDialog, public AgnavJobControlSet
 {
     Q_OBJECT
 public:
@@ -41,31 +38,6 @@ public:
     static void release();
 
     QLineEdit* NameText = nullptr;
-    ControlArray<QRadioButton> CoordOption { "CoordOption" }; // 1 "Lat/Long", 2 "UTM"
-    ControlArray<QRadioButton> UnitsOption { "UnitsOption" }; // 1 "U.S.", 2 "Metric"
-    QLineEdit* XTrackText = nullptr;
-    ControlArray<QLabel> UnitLabel { "UnitLabel" }; // 0 the degree sign, 1 cross-track unit, 2 swath unit
-    QComboBox* AircraftCombo = nullptr;
-    QComboBox* SpraySideCombo = nullptr;
-    QComboBox* BoomsOnCombo = nullptr;
-    QLineEdit* RaceText = nullptr;
-    QLineEdit* SkipText = nullptr;
-    QLineEdit* MagVarText = nullptr;
-    QLabel* DirectionLabel = nullptr; // "E" or "W" beside the magnitude
-    QLineEdit* LagText = nullptr;
-    QLineEdit* RelayOnText = nullptr;
-    QLineEdit* RelayOffText = nullptr;
-    QComboBox* EllipsoidCombo = nullptr;
-    QLineEdit* AxisText = nullptr;
-    QLineEdit* EccentricityText = nullptr;
-    QPushButton* EllipsoidSave = nullptr;
-    ControlArray<QLineEdit> DeltaText { "DeltaText" }; // 1 X, 2 Y, 3 Z
-    QComboBox* CommCombo = nullptr;
-    QGroupBox* GuidanceFrame = nullptr; // "Default Guidance"
-    QLineEdit* LineNumText = nullptr;
-    QLineEdit* LineDirectionText = nullptr;
-    QLineEdit* SwathWidthText = nullptr;
-    ControlArray<QRadioButton> OffsetOption { "OffsetOption" }; // 1 "Half Swath", 2 "None"
     QPushButton* PreviousButton = nullptr;
     QPushButton* DefaultsButton = nullptr;
     QPushButton* AcceptButton = nullptr;
@@ -99,9 +71,6 @@ private:
 
     // The controls of the design (agnav_form_design.cpp).
     void createControls();
-    void createJobColumn();
-    void createEllipsoidColumn();
-    void createGuidanceFrame();
     void createButtons();
     void connectControls();
     void selectMapEllipsoid();

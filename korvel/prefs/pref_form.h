@@ -27,6 +27,7 @@
 // The floating tool windows stay behind the main window while it is open.
 #include "korvel/agnav/agnav_ellipsoid_list.h"
 #include "korvel/agnav/agnav_field_checks.h"
+#include "korvel/agnav/agnav_job_control_set.h"
 #include "korvel/agnav/serial_formats.h"
 #include "platform/control_array.h"
 
@@ -48,7 +49,7 @@ class QScrollBar;
 class QSlider;
 class QTabBar;
 
-class PrefForm final : public QDialog
+class PrefForm final : public QDialog, public AgnavJobControlSet
 {
     Q_OBJECT
 public:
@@ -116,33 +117,6 @@ public:
     QLineEdit* BufferWidthText = nullptr;
     QLabel* BufferUnitsLabel = nullptr;
     PictureBox* BufferColourBox = nullptr;
-
-    // --- 6 "AG-NAV": the controls the job dialog has, of the same names ---
-    ControlArray<QRadioButton> CoordOption { "CoordOption" }; // 1 "Lat/Long", 2 "UTM"
-    ControlArray<QRadioButton> UnitsOption { "UnitsOption" }; // 1 "U.S.", 2 "Metric"
-    QLineEdit* XTrackText = nullptr;
-    ControlArray<QLabel> UnitLabel { "UnitLabel" }; // 0 the degree sign, 1 cross-track unit, 2 swath unit
-    QComboBox* AircraftCombo = nullptr;
-    QComboBox* SpraySideCombo = nullptr;
-    QComboBox* BoomsOnCombo = nullptr;
-    QLineEdit* RaceText = nullptr;
-    QLineEdit* SkipText = nullptr;
-    QLineEdit* MagVarText = nullptr;
-    QLabel* DirectionLabel = nullptr;
-    QLineEdit* LagText = nullptr;
-    QLineEdit* RelayOnText = nullptr;
-    QLineEdit* RelayOffText = nullptr;
-    QComboBox* EllipsoidCombo = nullptr;
-    QLineEdit* AxisText = nullptr;
-    QLineEdit* EccentricityText = nullptr;
-    QPushButton* EllipsoidSave = nullptr;
-    ControlArray<QLineEdit> DeltaText { "DeltaText" }; // 1 X, 2 Y, 3 Z; not stored
-    QComboBox* CommCombo = nullptr;
-    QGroupBox* GuidanceFrame = nullptr; // "Default Guidance"
-    QLineEdit* LineNumText = nullptr;
-    QLineEdit* LineDirectionText = nullptr;
-    QLineEdit* SwathWidthText = nullptr;
-    ControlArray<QRadioButton> OffsetOption { "OffsetOption" }; // 1 "Half Swath", 2 "None"
 
     // Dialog variables, fresh with every opening.
     int GISGraphChoice = 0;
@@ -215,10 +189,8 @@ private:
     void createOptimizationTab(QGroupBox& frame);
     void createZoneTab(QGroupBox& frame);
     void createBufferTab(QGroupBox& frame);
+    // The AG-NAV tab: the job dialog's controls, of the same names.
     void createAgnavTab(QGroupBox& frame);
-    void createAgnavJobColumn(QGroupBox& frame);
-    void createAgnavEllipsoidColumn(QGroupBox& frame);
-    void createAgnavGuidanceFrame(QGroupBox& frame);
     void connectControls();
     void connectAgnavControls();
     // A press or left drag on one of the sliders; true when it took the event.

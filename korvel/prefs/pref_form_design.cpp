@@ -3,7 +3,7 @@
 // controls of tabs 1 to 5. The AG-NAV tab is in pref_form_agnav_design.cpp.
 #include "korvel/prefs/pref_form.h"
 
-#include "korvel/prefs/pref_form_design_kit.h"
+#include "platform/form_design_kit.h"
 #include "korvel/prefs/utm_zone_map.h"
 #include "platform/line_control.h"
 #include "platform/picture_box.h"

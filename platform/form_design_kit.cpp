@@ -1,4 +1,4 @@
-#include "korvel/prefs/pref_form_design_kit.h"
+#include "platform/form_design_kit.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -24,7 +24,8 @@ QLineEdit* designTextBox(QWidget& parent, const QString& name, int x, int y, int
     return box;
 }
 
-QComboBox* designCombo(QWidget& parent, const QString& name, int x, int y, int width, const QStringList& entries)
+QComboBox* designCombo(
+    QWidget& parent, const QString& name, int x, int y, int width, const QStringList& entries)
 {
     auto* combo = new QComboBox(&parent);
     combo->setObjectName(name);

@@ -1,7 +1,7 @@
 #pragma once
-// Small builders of the preferences dialog's design: a caption, a text box,
-// a drop-down list and a pair of options, placed in pixels on their parent
-// and named as the form names them.
+// Small builders of a form's design: a caption, a text box, a drop-down
+// list and a pair of options, placed in pixels on their parent and named as
+// the form names them.
 #include "platform/control_array.h"
 
 #include <QString>
