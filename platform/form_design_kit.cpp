@@ -1,9 +1,21 @@
 #include "platform/form_design_kit.h"
 
+#include "platform/vb_fonts.h"
+
 #include <QComboBox>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+
+void designFixedDialog(QDialog& dialog, const QString& name, const QString& title)
+{
+    dialog.setObjectName(name);
+    dialog.setWindowTitle(title);
+    dialog.setWindowFlags(
+        Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    dialog.setFont(vbFont(QStringLiteral("MS Sans Serif"), 8));
+}
 
 QLabel* designCaption(QWidget& parent, const QString& text, int x, int y, const QString& name)
 {

@@ -8,12 +8,17 @@
 #include <QStringList>
 
 class QComboBox;
+class QDialog;
 class QLabel;
 class QLineEdit;
 class QRadioButton;
 class QWidget;
 
 inline constexpr int DesignRowHeight = 21;
+
+// A fixed-size dialog's frame: its name, its caption, a title bar with only a
+// close box, and the dialogs' 8 pt "MS Sans Serif" font.
+void designFixedDialog(QDialog& dialog, const QString& name, const QString& title);
 
 // A caption at (x, y), sized to its text; named when a name is given.
 QLabel* designCaption(QWidget& parent, const QString& text, int x, int y, const QString& name = QString());

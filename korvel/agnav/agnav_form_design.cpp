@@ -5,7 +5,6 @@
 
 #include "korvel/agnav/agnav_job_controls.h"
 #include "platform/form_design_kit.h"
-#include "platform/vb_fonts.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -26,11 +25,7 @@ constexpr int kDialogHeight = 392;
 AGNAVForm::AGNAVForm(QWidget* parent)
     : QDialog(parent)
 {
-    setObjectName(QStringLiteral("AGNAVForm"));
-    setWindowTitle(QStringLiteral("AG-NAV Properties"));
-    setWindowFlags(
-        Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setFont(vbFont(QStringLiteral("MS Sans Serif"), 8));
+    designFixedDialog(*this, QStringLiteral("AGNAVForm"), QStringLiteral("AG-NAV Properties"));
     setFixedSize(kDialogWidth, kDialogHeight);
     createControls();
     connectControls();

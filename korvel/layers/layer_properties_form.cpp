@@ -9,9 +9,9 @@
 #include "korvel/shell/program_globals.h"
 #include "platform/control_array_loaders.h"
 #include "platform/flex_grid.h"
+#include "platform/form_design_kit.h"
 #include "platform/msg_box.h"
 #include "platform/vb_error.h"
-#include "platform/vb_fonts.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -106,11 +106,7 @@ void PropsForm::release()
 PropsForm::PropsForm(QWidget* parent)
     : QDialog(parent)
 {
-    setObjectName(QStringLiteral("PropsForm"));
-    setWindowTitle(QStringLiteral("File Properties"));
-    setWindowFlags(
-        Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setFont(vbFont(QStringLiteral("MS Sans Serif"), 8));
+    designFixedDialog(*this, QStringLiteral("PropsForm"), QStringLiteral("File Properties"));
     createControls();
     createColourControls();
 }

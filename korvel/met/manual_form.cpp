@@ -1,8 +1,8 @@
 #include "korvel/met/manual_form.h"
 
 #include "korvel/shell/main_form.h"
+#include "platform/form_design_kit.h"
 #include "platform/vb_error.h"
-#include "platform/vb_fonts.h"
 #include "platform/vb_numbers.h"
 
 #include <QLabel>
@@ -67,11 +67,7 @@ void ManualForm::release()
 ManualForm::ManualForm(QWidget* parent)
     : QDialog(parent)
 {
-    setObjectName(QStringLiteral("ManualForm"));
-    setWindowTitle(QStringLiteral("Manual Meteorology Entry"));
-    setWindowFlags(
-        Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setFont(vbFont(QStringLiteral("MS Sans Serif"), 8));
+    designFixedDialog(*this, QStringLiteral("ManualForm"), QStringLiteral("Manual Meteorology Entry"));
     setFixedSize(281, 121);
 
     SpeedLabel = newLabel("SpeedLabel", QStringLiteral("Wind Speed:"), this, 8, 14, 84);

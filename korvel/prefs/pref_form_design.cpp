@@ -7,7 +7,6 @@
 #include "korvel/prefs/utm_zone_map.h"
 #include "platform/line_control.h"
 #include "platform/picture_box.h"
-#include "platform/vb_fonts.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -75,11 +74,7 @@ QListWidget* listBox(QWidget& parent, const QString& name, int x, int y, int wid
 PrefForm::PrefForm(QWidget* parent)
     : QDialog(parent)
 {
-    setObjectName(QStringLiteral("PrefForm"));
-    setWindowTitle(QStringLiteral("KORVEL Preferences"));
-    setWindowFlags(
-        Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setFont(vbFont(QStringLiteral("MS Sans Serif"), 8));
+    designFixedDialog(*this, QStringLiteral("PrefForm"), QStringLiteral("KORVEL Preferences"));
     setFixedSize(kDialogWidth, kDialogHeight);
     createControls();
     connectControls();

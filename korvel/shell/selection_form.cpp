@@ -4,8 +4,8 @@
 #include "korvel/map/layer_records.h"
 #include "korvel/shell/main_form.h"
 #include "platform/control_array_loaders.h"
+#include "platform/form_design_kit.h"
 #include "platform/show_modal.h"
-#include "platform/vb_fonts.h"
 
 #include <QEvent>
 #include <QFontMetrics>
@@ -91,11 +91,7 @@ SelectionForm::SelectionForm(QWidget* parent)
     , Selection(g_data.Selection)
     , Prompt(g_data.Prompt)
 {
-    setObjectName(QStringLiteral("SelectionForm"));
-    setWindowTitle(QStringLiteral("Select a file..."));
-    setWindowFlags(
-        Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setFont(vbFont(QStringLiteral("MS Sans Serif"), 8));
+    designFixedDialog(*this, QStringLiteral("SelectionForm"), QStringLiteral("Select a file..."));
 
     FileNameLabel = new QLabel(kDesignQuestion, this);
     FileNameLabel->setObjectName(QStringLiteral("FileNameLabel"));

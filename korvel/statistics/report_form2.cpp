@@ -1,9 +1,9 @@
 #include "korvel/statistics/report_form2.h"
 
 #include "korvel/statistics/report_settings.h"
+#include "platform/form_design_kit.h"
 #include "platform/printer.h"
 #include "platform/screen_metrics.h"
-#include "platform/vb_fonts.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -53,11 +53,7 @@ template <class W> W* addElement(ControlArray<W>& array, int index, W* widget)
 ReportForm2::ReportForm2(QWidget* parent)
     : QDialog(parent)
 {
-    setObjectName(QStringLiteral("ReportForm2"));
-    setWindowTitle(QStringLiteral("Application Report"));
-    setWindowFlags(
-        Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setFont(vbFont(QStringLiteral("MS Sans Serif"), 8));
+    designFixedDialog(*this, QStringLiteral("ReportForm2"), QStringLiteral("Application Report"));
     setFixedSize(px(8250), px(5445));
     createControls();
     Form_Load();
