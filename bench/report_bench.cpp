@@ -6,13 +6,13 @@
 // lines the page can hold. The target is at most 2 s.
 //
 //   scripts/build -DKORVEL_BENCH=ON && build/bench/report_bench
+#include "bench/main_window_benchmarks.h"
 #include "korvel/agnav/agnav_block.h"
 #include "korvel/shell/reg_settings.h"
 #include "korvel/statistics/report_driver.h"
 #include "platform/common_dialog.h"
 #include "platform/printer.h"
 
-#include <QApplication>
 #include <QFile>
 #include <QPainter>
 #include <QTemporaryDir>
@@ -145,15 +145,5 @@ BENCHMARK(report)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    // Settings of its own, never the user's.
-    QTemporaryDir registry;
-    qputenv("KORVEL_REGISTRY_DIR", registry.path().toUtf8());
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runMainWindowBenchmarks(argc, argv);
 }

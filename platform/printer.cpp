@@ -3,6 +3,7 @@
 #include "platform/common_dialog.h"
 #include "platform/file_helpers.h"
 #include "platform/program_identity.h"
+#include "platform/vb_colors.h"
 #include "platform/vb_error.h"
 #include "platform/vb_runtime_errors.h"
 
@@ -251,13 +252,11 @@ private:
 
     QColor colour(qint32 vbColor) const
     {
-        const int r = vbColor & 0xFF;
-        const int g = (vbColor >> 8) & 0xFF;
-        const int b = (vbColor >> 16) & 0xFF;
+        const QColor colour = toQColor(vbColor);
         if (m_colour) {
-            return QColor(r, g, b);
+            return colour;
         }
-        const int grey = qGray(r, g, b);
+        const int grey = qGray(colour.rgb());
         return QColor(grey, grey, grey);
     }
 

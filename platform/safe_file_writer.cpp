@@ -54,18 +54,14 @@ SafeFileWriter::SafeFileWriter(const QString& path)
 
 SafeFileWriter::~SafeFileWriter()
 {
-    cancel();
+    // Never committed: what was written goes, the target stays as it was.
+    removeTemporary();
 }
 
 bool SafeFileWriter::fail(int error)
 {
-    return failWith(qt_error_string(error));
-}
-
-bool SafeFileWriter::failWith(const QString& reason)
-{
     m_failed = true;
-    m_error = reason;
+    m_error = qt_error_string(error);
     removeTemporary();
     return false;
 }
@@ -189,7 +185,3 @@ bool SafeFileWriter::commit()
     return true;
 }
 
-void SafeFileWriter::cancel()
-{
-    removeTemporary();
-}

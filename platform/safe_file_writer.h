@@ -34,15 +34,12 @@ public:
     bool write(const QByteArray& bytes) { return write(bytes.constData(), bytes.size()); }
     // Puts the file in place of the target (see above).
     bool commit();
-    // Drops what was written; the target stays as it was.
-    void cancel();
 
     // The system's reason for the last failure, empty when none.
     const QString& errorString() const { return m_error; }
 
 private:
     bool fail(int error);
-    bool failWith(const QString& reason);
     void removeTemporary();
 
     QString m_target; // the file replaced on commit (a link's target)

@@ -24,27 +24,6 @@
 
 #include <algorithm>
 
-namespace {
-
-// The block to preview: the only one, or the one chosen; 0 when the chooser
-// is closed without a choice.
-int chooseShiftBlock()
-{
-    const int blocks = agnavData().BlockCount;
-    if (blocks <= 1) {
-        return blocks;
-    }
-    SelectionForm& chooser = SelectionForm::instance();
-    chooser.Selection = 1;
-    chooser.ListType = SelectionListBlocks;
-    const bool accepted = ShowModal(chooser) == QDialog::Accepted;
-    const int choice = chooser.Selection;
-    SelectionForm::release();
-    return accepted && choice >= 1 && choice <= blocks ? choice : 0;
-}
-
-} // namespace
-
 void MainForm::connectGisShift()
 {
     connectMenuClick(*Tools_GIS_Shift, this, [this] { Tools_GIS_Shift_Click(); });
@@ -68,7 +47,7 @@ void MainForm::Tools_GIS_Shift_Click()
             vbExclamation);
         return;
     }
-    const int block = chooseShiftBlock();
+    const int block = chooseLoadedBlock();
     if (block < 1) {
         return;
     }

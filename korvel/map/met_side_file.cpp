@@ -21,11 +21,7 @@ std::optional<double> boundValue(const QString& line)
     if (colon < 0) {
         return std::nullopt;
     }
-    const QString value = line.mid(colon + 1).trimmed();
-    if (!IsNumeric(value)) {
-        return std::nullopt;
-    }
-    return CDbl(value);
+    return numericValue(line.mid(colon + 1).trimmed());
 }
 
 // Reads the four bound lines after "Bounding_Coordinates" into west, east,

@@ -103,9 +103,7 @@ void MainForm::loadMetDataFile(const QString& title, const QString& source)
     repaint();
 
     if (!FileExists(path)) {
-        if (!path.isEmpty()) {
-            MsgBox(u'"' + path + QStringLiteral("\" does not exist"));
-        }
+        MsgBox(u'"' + path + QStringLiteral("\" does not exist"));
         return;
     }
     // Names are compared without their folders, whatever the kind: two

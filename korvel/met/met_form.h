@@ -86,7 +86,6 @@ public:
     void DrawWindDirectionGraph();
     void DrawWindSpeedGraph();
     void DrawTemperatureGraph();
-    const TimeAxis& timeAxis() const { return m_timeAxis; }
 
     // Picture 1, 2 or 3.
     PictureBox& picture(int index) const;

@@ -55,16 +55,17 @@ SelectionFormData& selectionFormData()
 
 int chooseLoadedBlock()
 {
+    const int blocks = agnavData().BlockCount;
+    if (blocks <= 1) {
+        return blocks;
+    }
     SelectionForm& chooser = SelectionForm::instance();
     chooser.Selection = 1;
-    bool chosen = true;
-    if (agnavData().BlockCount > 1) {
-        chooser.ListType = SelectionListBlocks;
-        chosen = ShowModal(chooser) == QDialog::Accepted;
-    }
-    const int block = chosen ? chooser.Selection : 0;
+    chooser.ListType = SelectionListBlocks;
+    const bool accepted = ShowModal(chooser) == QDialog::Accepted;
+    const int choice = chooser.Selection;
     SelectionForm::release();
-    return block;
+    return accepted && choice >= 1 && choice <= blocks ? choice : 0;
 }
 
 void resetSelectionFormData()

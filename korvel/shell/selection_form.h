@@ -47,9 +47,10 @@ struct SelectionFormData
 SelectionFormData& selectionFormData();
 void resetSelectionFormData();
 
-// The block a digitizing command works on, among all loaded blocks: the
-// chooser starts on block 1 and shows only when there is a choice; 0 when
-// it is closed without one.
+// The block a command works on, among all loaded blocks: the only one, or
+// the one chosen in the chooser, which starts on block 1 and shows only when
+// there is a choice; 0 when no block is loaded or the chooser is closed
+// without a choice.
 int chooseLoadedBlock();
 
 class SelectionForm final : public QDialog

@@ -2,6 +2,7 @@
 
 #include "korvel/agnav/agnav_block.h"
 #include "korvel/layers/list_rows.h"
+#include "platform/vb_numbers.h"
 
 #include <algorithm>
 #include <climits>
@@ -22,11 +23,6 @@ constexpr float CrossTrackClip = 112.5f;
 constexpr float CrossTrackBeyondLow = -125.125f;
 constexpr float CrossTrackBeyondHigh = 112.625f;
 constexpr int DGPSStep = 20; // DGPS byte values per bin
-
-double Fix(double value)
-{
-    return std::trunc(value);
-}
 
 double Sign(double value)
 {
