@@ -39,10 +39,15 @@ QString flightLimitRefusal(const AGNAVBlock& block)
     return loadLimitRefusal(block.FlightCount, QStringLiteral("spray data files for one block"));
 }
 
+bool isBlock(int blockIndex)
+{
+    return blockIndex >= 1 && blockIndex <= g_agnav.BlockCount
+        && blockIndex < static_cast<int>(g_agnav.Blocks.size());
+}
+
 AGNAVBlock& blockAt(int blockIndex)
 {
-    if (blockIndex < 1 || blockIndex > g_agnav.BlockCount
-        || blockIndex >= static_cast<int>(g_agnav.Blocks.size())) {
+    if (!isBlock(blockIndex)) {
         raiseRuntimeError(RuntimeError::SubscriptOutOfRange);
     }
     return g_agnav.Blocks[static_cast<std::size_t>(blockIndex)];

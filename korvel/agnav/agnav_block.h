@@ -158,6 +158,8 @@ QString flightLimitRefusal(const AGNAVBlock& block);
 
 // The block at index 1..BlockCount; any other index raises error 9.
 AGNAVBlock& blockAt(int blockIndex);
+// Whether blockAt would find a block at this index.
+bool isBlock(int blockIndex);
 
 // Appends an empty block at BlockCount + 1 and returns its index. A full
 // list of blocks, or a "Loaded Files" list that holds 255 rows, raises error

@@ -1,5 +1,6 @@
 #include "korvel/agnav/agnav_field_checks.h"
 
+#include "korvel/shell/length_units.h"
 #include "platform/vb_error.h"
 #include "platform/vb_format.h"
 #include "platform/vb_numbers.h"
@@ -10,7 +11,6 @@
 
 namespace {
 
-constexpr double kFeetPerMetre = 3.2808;
 constexpr double kDegreesInCircle = 360;
 
 // The value rounded half to even, when it fits 32 bits.
@@ -238,7 +238,7 @@ std::optional<QString> unitsConverted(AgnavField field, const QString& text, boo
         return std::nullopt;
     }
     const double single = singleOf(*value);
-    const double converted = toUSUnits ? single * kFeetPerMetre : single / kFeetPerMetre;
+    const double converted = toUSUnits ? single * FeetPerMetre : single / FeetPerMetre;
     const std::optional<qint32> whole = wholeOf(converted);
     if (!whole) {
         return std::nullopt;

@@ -35,11 +35,6 @@ AGNAVForm& AGNAVForm::instance()
     return *g_form;
 }
 
-AGNAVForm* AGNAVForm::existing()
-{
-    return g_form.data();
-}
-
 void AGNAVForm::release()
 {
     delete g_form.data();

@@ -33,7 +33,6 @@ class AGNAVForm final : public QDialog, public AgnavJobControlSet
 public:
     // The dialog, created on first use; it loads when it is first shown.
     static AGNAVForm& instance();
-    static AGNAVForm* existing();
     // Destroys it; the next use starts fresh.
     static void release();
 

@@ -43,11 +43,6 @@ int blockAmong(const std::vector<int>& candidates, const QString& prompt)
     return count == 1 ? candidates[1] : chooseBlock(candidates, prompt, 0);
 }
 
-bool isBlock(int block)
-{
-    return block >= 1 && block <= agnavData().BlockCount;
-}
-
 } // namespace
 
 void MainForm::File_OpenGuidance_Click()

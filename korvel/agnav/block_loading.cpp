@@ -14,11 +14,6 @@
 
 namespace {
 
-bool sameEllipsoid(const EllipsoidRecord& a, const EllipsoidRecord& b)
-{
-    return a.Axis == b.Axis && a.InverseFlattening == b.InverseFlattening;
-}
-
 AGNAVBlock newBlock(const QString& path, const BlockLoadOptions& options)
 {
     AGNAVBlock block;

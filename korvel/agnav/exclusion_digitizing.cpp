@@ -28,11 +28,6 @@ namespace {
 constexpr int kMinimumVertices = 3;
 constexpr int kTypedExtentButton = 3;
 
-bool isBlock(int block)
-{
-    return block >= 1 && block <= agnavData().BlockCount;
-}
-
 } // namespace
 
 void MainForm::Tools_DigitizeExclusion_Click()

@@ -132,9 +132,9 @@ AgnavOutcome LoadGuidanceFile(int blockIndex)
 
     const EllipsoidRecord& own = block.Ellipsoid;
     const EllipsoidRecord& map = globals().Ellipsoid;
-    const bool sameEllipsoid = own.Axis == map.Axis && own.InverseFlattening == map.InverseFlattening;
-    const bool toGeographic = !globals().UTMMode || !sameEllipsoid;
-    const bool toUtm = globals().UTMMode && !sameEllipsoid;
+    const bool sameAsMap = sameEllipsoid(own, map);
+    const bool toGeographic = !globals().UTMMode || !sameAsMap;
+    const bool toUtm = globals().UTMMode && !sameAsMap;
     // Both ellipsoids are checked first: a refusal leaves the block as it was.
     QString missing = toGeographic ? missingEllipsoidMessage(own) : QString();
     if (missing.isEmpty() && toUtm) {

@@ -43,8 +43,7 @@ void levelWith(const GuidancePanel& panel, const QRadioButton& option)
 
 int vertexCountOf(int block)
 {
-    const AgnavData& agnav = agnavData();
-    return block >= 1 && block <= agnav.BlockCount ? agnav.Blocks[std::size_t(block)].VertexCount : 0;
+    return isBlock(block) ? blockAt(block).VertexCount : 0;
 }
 
 void showSpinValue(QLineEdit& box, const QScrollBar& spin)

@@ -9,6 +9,7 @@
 //
 // Whole numbers are typed values rounded half to the even neighbour (12.5
 // gives 12, 13.5 gives 14).
+#include "korvel/shell/length_units.h"
 #include "platform/vb_input_codes.h"
 
 #include <QString>
@@ -18,9 +19,6 @@
 inline constexpr int MaxHeading = 359;
 inline constexpr int MinSwath = 1;
 inline constexpr int MaxSwath = 5000;
-
-// The feet a metre holds, for swaths shown in U.S. units.
-inline constexpr double FeetPerMetre = 3.2808;
 
 // The swath in metres of a swath text in the display unit (feet unless
 // metric); nothing when the text is no number.

@@ -34,11 +34,6 @@ QString cannotWrite(const QString& path, const QString& reason)
     return QStringLiteral("Cannot write %1: %2").arg(path, reason);
 }
 
-bool sameEllipsoid(const EllipsoidRecord& a, const EllipsoidRecord& b)
-{
-    return a.Axis == b.Axis && a.InverseFlattening == b.InverseFlattening;
-}
-
 // The lines as the guidance-line file holds them: UTM metres in the block's
 // zone and ellipsoid, which its reader assumes.
 std::vector<GuidanceSegment> inBlockGrid(const GuidanceSaveRequest& request, const AGNAVBlock& block)

@@ -25,11 +25,6 @@
 
 namespace {
 
-bool isBlock(int block)
-{
-    return block >= 1 && block <= agnavData().BlockCount;
-}
-
 // The block's swath in the display unit; a stored swath that cannot be used
 // is named to the user, and the default stands in for it.
 int blockSwath(const AGNAVBlock& block, bool metric)

@@ -25,8 +25,7 @@ constexpr int kLightRed = 12;
 
 const AGNAVBlock* blockOrNull(int block)
 {
-    const AgnavData& agnav = agnavData();
-    return block >= 1 && block <= agnav.BlockCount ? &agnav.Blocks[std::size_t(block)] : nullptr;
+    return isBlock(block) ? &blockAt(block) : nullptr;
 }
 
 // The preview's line objects 1..L: the ones there already are moved, the

@@ -25,11 +25,6 @@
 
 namespace {
 
-bool isBlock(int block)
-{
-    return block >= 1 && block <= agnavData().BlockCount;
-}
-
 // The preview as the line objects GuidanceLine(1..L) hold it.
 std::vector<GuidanceSegment> previewLines(const ControlArray<LineControl>& lines)
 {

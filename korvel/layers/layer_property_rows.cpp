@@ -2,6 +2,7 @@
 
 #include "korvel/agnav/agnav_block.h"
 #include "korvel/map/layer_records.h"
+#include "korvel/shell/length_units.h"
 #include "korvel/shell/polygon_area.h"
 #include "platform/vb_format.h"
 #include "platform/vb_numbers.h"
@@ -11,7 +12,6 @@
 namespace {
 
 constexpr double kSquareMetresPerHectare = 10000.0;
-constexpr double kFeetPerMetre = 3.2808;
 constexpr double kSquareFeetPerAcre = 43560.0;
 
 const QString kTimes = QStringLiteral(" \u00D7 ");
@@ -93,7 +93,7 @@ double sprayAreaOf(const AGNAVBlock& block)
 QString areaText(double squareMetres, bool metric)
 {
     const double area = metric ? squareMetres / kSquareMetresPerHectare
-                               : squareMetres * kFeetPerMetre * kFeetPerMetre / kSquareFeetPerAcre;
+                               : squareMetres * FeetPerMetre * FeetPerMetre / kSquareFeetPerAcre;
     return Format(area, QStringLiteral("###,###,###,##0.000"))
         + (metric ? QStringLiteral(" ha") : QStringLiteral(" ac"));
 }

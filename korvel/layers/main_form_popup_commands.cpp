@@ -37,12 +37,6 @@ constexpr int kImageProperties = 1;
 constexpr int kLayerProperties = 2;
 constexpr int kBlockProperties = 3;
 
-bool isBlock(int block)
-{
-    const AgnavData& agnav = agnavData();
-    return block >= 1 && block <= agnav.BlockCount && block < int(agnav.Blocks.size());
-}
-
 void showError(const VbError& error)
 {
     MsgBox(QStringLiteral("KORVEL encountered the following error:\r") + error.Description());

@@ -13,15 +13,13 @@
 // northing of 10 000 000 m, which the hemisphere of each end would pick
 // alone, would make a segment across the equator 10 000 km too long.
 #include "korvel/map/map_pointer_modes.h"
+#include "korvel/shell/length_units.h"
 #include "korvel/shell/program_globals.h"
 
 #include <QString>
 #include <optional>
 
 class MainForm;
-
-// Feet in a metre, the one factor the program converts with.
-inline constexpr double FeetPerMetre = 3.2808;
 
 // The second end for the pointer: with Shift alone held (shift 1) the
 // segment snaps to the nearer axis, a tie going vertical; any other shift

@@ -1,6 +1,7 @@
 #include "korvel/prefs/preference_settings.h"
 
 #include "korvel/map/map_state.h"
+#include "korvel/shell/length_units.h"
 #include "korvel/shell/main_settings.h"
 #include "korvel/shell/program_globals.h"
 #include "korvel/shell/reg_settings.h"
@@ -12,7 +13,6 @@
 
 namespace {
 
-constexpr double kFeetPerMetre = 3.2808;
 
 std::optional<qint16> roundedWidth(double value)
 {
@@ -70,7 +70,7 @@ std::optional<qint16> bufferWidthConverted(const QString& text, bool toFeet)
     }
     // The width is taken in single precision, as the field always was.
     const float width = float(*value);
-    return roundedWidth(toFeet ? double(width) * kFeetPerMetre : double(width) / kFeetPerMetre);
+    return roundedWidth(toFeet ? double(width) * FeetPerMetre : double(width) / FeetPerMetre);
 }
 
 int optionChoice(int stored)

@@ -13,6 +13,13 @@ struct EllipsoidRecord
     double InverseFlattening = 0.0;
 };
 
+// Two ellipsoids are the same when their axis and flattening are; the name
+// does not count.
+inline bool sameEllipsoid(const EllipsoidRecord& a, const EllipsoidRecord& b)
+{
+    return a.Axis == b.Axis && a.InverseFlattening == b.InverseFlattening;
+}
+
 struct ProgramGlobals
 {
     QString RootDir; // the program folder, always ending in "/"
