@@ -11,6 +11,8 @@
 #include <QImage>
 
 #include <csignal>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -60,6 +62,19 @@ KORVEL_CHILD_ACTION(write_under_file_size_limit)
     }
     std::printf("%s\n", error.toLocal8Bit().constData());
     return written ? 0 : 1;
+}
+
+// Saves two files as one and is killed after the first is in place, as a
+// power cut or a kill could stop a save. Arguments: the two targets.
+KORVEL_CHILD_ACTION(write_set_killed_between_renames)
+{
+    SafeFileSetWriter files({ arguments.value(0), arguments.value(1) });
+    files.setReplacedObserver([](const QString&) { std::raise(SIGKILL); });
+    if (!files.open() || !files.write(0, "new first") || !files.write(1, "new second")) {
+        return 2;
+    }
+    files.commit();
+    return 1;
 }
 
 namespace {
@@ -201,5 +216,65 @@ TEST_F(SafeFileWriterTest, TargetsThatCannotBeReplacedAreRefusedWithTheReason)
     }
     for (const QString& name : filesIn(workDir())) {
         EXPECT_FALSE(name.startsWith(u'.')) << "temporary file left: " << name.toStdString();
+    }
+}
+
+TEST_F(SafeFileWriterTest, ASetKilledBetweenItsRenamesIsCompletedNextTime)
+{
+    const QString first = workDir() + "FIELD.no1";
+    const QString second = workDir() + "FIELD.xyz";
+    writeFile(first, "old first");
+    writeFile(second, "old second");
+    const ChildResult child = runChildAction("write_set_killed_between_renames", { first, second });
+    ASSERT_FALSE(child.finished) << "the save ran to its end: " << child.output.toStdString();
+    ASSERT_EQ(contents(first), "new first");
+    ASSERT_EQ(contents(second), "old second") << "the kill came between the renames";
+
+    ASSERT_TRUE(SafeFileSetWriter::finishInterrupted(first));
+    EXPECT_EQ(contents(second), "new second");
+    EXPECT_EQ(filesIn(workDir()), QStringList({ "FIELD.no1", "FIELD.xyz" })) << "no journal or temporary left";
+    EXPECT_TRUE(SafeFileSetWriter::finishInterrupted(first)) << "nothing left to do";
+}
+
+TEST_F(SafeFileWriterTest, ASaveRemovesOnlyItsOwnStaleTemporaries)
+{
+    const QString target = workDir() + "HKEY_CURRENT_USER.txt";
+    const QString temporary = workDir() + ".HKEY_CURRENT_USER.txt.";
+    const struct
+    {
+        QString path;
+        bool old;
+        bool locked; // another writer holds it
+        bool removed;
+    } rows[] = {
+        { temporary + "k3x9q0ab", true, false, true },
+        { temporary + "m2n4p6r8", false, false, false }, // just created, not yet locked
+        { temporary + "a1b2c3d4", true, true, false }, // being written by another process
+        { temporary + "A1B2C3D4", true, false, false }, // not a name the writer gives
+        { temporary + "a1b2c3d45", true, false, false },
+        { workDir() + ".HKEY_LOCAL_MACHINE.txt.k3x9q0ab", true, false, false },
+        { workDir() + "HKEY_CURRENT_USER.txt.k3x9q0ab", true, false, false },
+    };
+    std::vector<int> locks;
+    for (const auto& row : rows) {
+        writeFile(row.path, "left behind");
+        if (row.old) {
+            const timespec times[2] = { { 0, UTIME_OMIT }, { ::time(nullptr) - 3600, 0 } };
+            ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(row.path).constData(), times, 0), 0);
+        }
+        if (row.locked) {
+            locks.push_back(::open(QFile::encodeName(row.path).constData(), O_RDONLY));
+            ASSERT_EQ(::flock(locks.back(), LOCK_EX), 0);
+        }
+    }
+    ASSERT_TRUE(QFile::link(workDir() + "elsewhere", temporary + "z9y8x7w6"));
+
+    ASSERT_TRUE(writeFileAtomically(target, "saved"));
+    for (const auto& row : rows) {
+        EXPECT_EQ(QFile::exists(row.path), !row.removed) << row.path.toStdString();
+    }
+    EXPECT_TRUE(QFileInfo(temporary + "z9y8x7w6").isSymLink()) << "a link is never touched";
+    for (int fd : locks) {
+        ::close(fd);
     }
 }

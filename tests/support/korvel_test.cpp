@@ -36,6 +36,8 @@ void KorvelTest::SetUp()
     QDir(m_root.path()).mkpath("work");
     copyProgramData(QStringLiteral(KORVEL_TEST_PROGRAM_DIR), m_root.path() + "/program");
     qputenv("KORVEL_REGISTRY_DIR", registryDir().toUtf8());
+    // Work files the program keeps in the user's data folder stay in the test's.
+    qputenv("XDG_DATA_HOME", (m_root.path() + "/data").toUtf8());
     // A socket of this test's own, so parallel runs never see each other's copy.
     qputenv("KORVEL_INSTANCE_NAME", (m_root.path() + "/instance").toUtf8());
     resetAllState(programDir());
