@@ -8,6 +8,7 @@
 #include "korvel/shell/polygon_area.h"
 #include "korvel/shell/program_globals.h"
 #include "platform/file_helpers.h"
+#include "platform/safe_file_writer.h"
 #include "platform/vb_colors.h"
 
 #include <algorithm>
@@ -110,6 +111,11 @@ AgnavOutcome loadBlockRecord(const QString& path, const BlockLoadOptions& option
     }
     QByteArray bytes;
     QString error;
+    // A guidance save stopped between its two files is completed first, so
+    // the boundary and its lines come from the same save.
+    if (!SafeFileSetWriter::finishInterrupted(path, &error)) {
+        return AgnavOutcome::refused(error);
+    }
     if (!readWholeFile(path, bytes, &error)) {
         return AgnavOutcome::refused(error);
     }

@@ -100,6 +100,9 @@ AgnavOutcome LoadExclusionFile(int blockIndex)
         }
     }
     const QString path = blockCompanionPath(block.Path, QStringLiteral("xcl"));
+    if (path.isEmpty()) {
+        return AgnavOutcome::refused(blockCompanionRefusal(block.Path, QStringLiteral("xcl")));
+    }
     const QString name = QFileInfo(path).fileName();
     QByteArray bytes;
     QString error;
@@ -151,6 +154,9 @@ AgnavOutcome saveExclusionZone(int blockIndex, const ShapeRecord& vertices)
         }
     }
     const QString path = blockCompanionPath(block.Path, QStringLiteral("xcl"));
+    if (path.isEmpty()) {
+        return saveFailure(blockCompanionRefusal(block.Path, QStringLiteral("xcl")));
+    }
     QByteArray existing;
     QString error;
     if (QFileInfo::exists(path) && !readWholeFile(path, existing, &error)) {

@@ -117,6 +117,9 @@ AgnavOutcome LoadGuidanceFile(int blockIndex)
         return AgnavOutcome::refused(full);
     }
     const QString path = blockCompanionPath(block.Path, QStringLiteral("xyz"));
+    if (path.isEmpty()) {
+        return AgnavOutcome::refused(blockCompanionRefusal(block.Path, QStringLiteral("xyz")));
+    }
     const QString name = QFileInfo(path).fileName();
     QByteArray bytes;
     QString error;

@@ -8,6 +8,8 @@
 #include "korvel/layers/list_rows.h"
 #include "korvel/shell/utm_projection.h"
 #include "platform/file_helpers.h"
+#include "platform/private_work_file.h"
+#include "platform/safe_file_writer.h"
 #include "platform/text_codec.h"
 #include "platform/vb_numbers.h"
 
@@ -148,27 +150,31 @@ SavedGuidance prepare(const GuidanceSaveRequest& request, const AGNAVBlock& bloc
     return saved;
 }
 
-// Writes both files; on failure the boundary file is as it was.
-QString writeFiles(const QString& boundaryPath, const QString& backupPath, const SavedGuidance& saved)
+// Writes both files as one; on failure both are as they were.
+QString writeFiles(const QString& boundaryPath, const QStringList& backupFolders, const SavedGuidance& saved)
 {
     const QByteArray& old = saved.oldBoundaryBytes;
     QString reason;
-    if (!writeFileAtomically(backupPath, old, &reason)) {
-        return cannotWrite(backupPath, reason);
+    const QString backup = writePrivateWorkFile(
+        backupFolders.isEmpty() ? privateWorkFolders() : backupFolders, QStringLiteral("temp.no1"), old, &reason);
+    if (backup.isEmpty()) {
+        return QStringLiteral("Cannot keep a copy of %1 before saving: %2").arg(boundaryPath, reason);
     }
-    if (!writeFileAtomically(boundaryPath, saved.boundaryBytes, &reason)) {
-        return cannotWrite(boundaryPath, reason);
+    SafeFileSetWriter files({ boundaryPath, saved.guidancePath });
+    if (files.open() && files.write(0, saved.boundaryBytes) && files.write(1, saved.guidanceBytes)
+        && files.commit()) {
+        return {};
     }
-    if (!writeFileAtomically(saved.guidancePath, saved.guidanceBytes, &reason)) {
-        const QString problem = cannotWrite(saved.guidancePath, reason);
-        QString restoreReason;
-        if (!writeFileAtomically(boundaryPath, old, &restoreReason)) {
-            return problem + QStringLiteral("\r") + cannotWrite(boundaryPath, restoreReason)
-                + QStringLiteral("\rIts earlier content is in %1.").arg(backupPath);
-        }
+    const QString problem = cannotWrite(files.failedPath(), files.errorString());
+    if (!files.replaced().contains(boundaryPath)) {
         return problem;
     }
-    return {};
+    // The boundary file is new but its lines are not: it is put back.
+    if (!writeFileAtomically(boundaryPath, old, &reason)) {
+        return problem + QStringLiteral("\r") + cannotWrite(boundaryPath, reason)
+            + QStringLiteral("\rIts earlier content is in %1.").arg(backup);
+    }
+    return problem;
 }
 
 void takeIntoBlock(AGNAVBlock& block, const GuidanceSaveRequest& request, const SavedGuidance& saved)
@@ -209,10 +215,23 @@ AgnavOutcome saveGuidanceLines(const GuidanceSaveRequest& request)
             return AgnavOutcome::refused(full);
         }
     }
+    if (!request.computationRefusal.isEmpty()) {
+        return AgnavOutcome::refused(
+            QStringLiteral("The guidance lines of block %1 could not be computed, so nothing was saved.\r"
+                           "Choose another heading, edge or swath width and save again.")
+                .arg(block.FileName));
+    }
+    if (const QString clash = blockCompanionRefusal(block.Path, QStringLiteral("xyz")); !clash.isEmpty()) {
+        return AgnavOutcome::refused(clash);
+    }
+    // A save a kill interrupted is completed before the boundary file is read.
     QString problem;
+    if (!SafeFileSetWriter::finishInterrupted(block.Path, &problem)) {
+        return AgnavOutcome::refused(problem);
+    }
     const SavedGuidance saved = prepare(request, block, problem);
     if (problem.isEmpty()) {
-        problem = writeFiles(block.Path, request.backupPath, saved);
+        problem = writeFiles(block.Path, request.backupFolders, saved);
     }
     if (!problem.isEmpty()) {
         return AgnavOutcome::refused(problem);

@@ -4,10 +4,12 @@
 // rewritten (boundary_guidance_records.h) and its guidance-line file is
 // written (guidance_file.h). All or nothing: every value is checked and both
 // files' texts are made before anything is written; the boundary file is
-// first copied to "temp.no1" in the program folder, and each file goes
-// through a temporary file and a rename. When the guidance-line file cannot
-// be written, the boundary file is put back as it was. Only after both are
-// written does the block take the new values.
+// first copied to a private "temp.no1" in the user's data folder (else the
+// temporary folder), and the two files are written as one set
+// (SafeFileSetWriter): a failure or a kill leaves both old, or the next load
+// or save of the block completes both. Only after both are written does the
+// block take the new values. Lines that could not be computed, or a block
+// whose guidance-line file would be its boundary file, save nothing.
 //
 // What is written:
 //   SwathWidthText, record 36   the swath in whole metres, whatever unit the
@@ -24,6 +26,7 @@
 #include "korvel/guidance/guidance_preview.h"
 
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 struct GuidanceSaveRequest
@@ -36,10 +39,15 @@ struct GuidanceSaveRequest
     // northings in (NorthZone).
     GuidanceMapFrame frame;
     bool north = true;
-    QString backupPath; // where the boundary file is copied first ("temp.no1")
+    // Where the copy of the boundary file goes first, in order of
+    // preference; empty: privateWorkFolders().
+    QStringList backupFolders;
+    // Why the lines could not be computed for the panel's values (the
+    // preview's message); empty when they were.
+    QString computationRefusal;
 };
 
 // Saves the lines into block request.block and its files. A refusal names
 // what is wrong (the value, the block, the file and the system's reason)
-// and leaves the block and its boundary file as they were.
+// and leaves the block and its files as they were.
 AgnavOutcome saveGuidanceLines(const GuidanceSaveRequest& request);

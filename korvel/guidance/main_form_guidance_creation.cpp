@@ -74,6 +74,14 @@ void MainForm::BeginGuidanceCreation(int Block)
         GuidanceData& data = guidanceData();
         data.GuidanceHeading = 0;
         data.GuidanceEdge = 1;
+        // Each control filled below lays the preview again; only the
+        // finished panel's may tell an error.
+        data.ToldRefusal.clear();
+        const struct Filling
+        {
+            Filling() { guidanceData().FillingPanel = true; }
+            ~Filling() { guidanceData().FillingPanel = false; }
+        } filling;
 
         const int heading = startingHeading(block.HeadingText, storedAgnavDefault("LineDirection", "0"));
         panel.GuidanceText->setText(QString::number(heading));
@@ -95,6 +103,7 @@ void MainForm::BeginGuidanceCreation(int Block)
             panel.window->show();
         }
         panel.headingOption->setChecked(true);
+        data.FillingPanel = false;
         FitGuidanceLines();
     } catch (const VbError& error) {
         MsgBox(QStringLiteral("Error: ") + error.Description(), vbExclamation);

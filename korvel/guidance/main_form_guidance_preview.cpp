@@ -9,6 +9,7 @@
 #include "korvel/guidance/guidance_panel.h"
 #include "korvel/guidance/guidance_panel_rules.h"
 #include "korvel/guidance/guidance_preview.h"
+#include "korvel/guidance/guidance_state.h"
 #include "korvel/map/redraw_input_guard.h"
 #include "korvel/shell/main_form.h"
 #include "korvel/shell/program_globals.h"
@@ -47,6 +48,28 @@ void showLines(ControlArray<LineControl>& lines, const std::vector<GuidanceSegme
     }
 }
 
+// True when the error is to be told now: not while the panel is being filled
+// and not again for the same block and values (a redraw lays them again).
+bool toldOnce(int block, const GuidancePanelValues& values, const QString& message)
+{
+    GuidanceData& data = guidanceData();
+    if (data.FillingPanel) {
+        return false;
+    }
+    const QString told = QStringLiteral("%1|%2|%3|%4|%5|%6|%7")
+                             .arg(block)
+                             .arg(int(values.headingMode))
+                             .arg(values.guidanceText, values.swathText)
+                             .arg(int(values.halfSwath))
+                             .arg(int(globals().MetricSystem))
+                             .arg(message);
+    if (data.ToldRefusal == told) {
+        return false;
+    }
+    data.ToldRefusal = told;
+    return true;
+}
+
 } // namespace
 
 void MainForm::FitGuidanceLines()
@@ -62,10 +85,15 @@ void MainForm::FitGuidanceLines()
             GuidanceLine.unloadAll();
             return;
         }
-        const GuidanceLayout layout = computeGuidancePreview(block->Boundary, block->VertexCount, panel.values(),
+        const GuidancePanelValues values = panel.values();
+        const GuidanceLayout layout = computeGuidancePreview(block->Boundary, block->VertexCount, values,
             globals().MetricSystem, currentMapFrame(*Picture1));
         showLines(GuidanceLine, layout.lines, block->Colour);
-        if (const QString message = guidanceRefusalMessage(layout); !message.isEmpty()) {
+        const QString message = guidanceRefusalMessage(layout);
+        if (message.isEmpty()) {
+            guidanceData().ToldRefusal.clear();
+        }
+        if (!message.isEmpty() && toldOnce(SelectedBlock, values, message)) {
             // The user must be able to answer while a redraw is under way.
             if (m_inputGuard) {
                 RedrawInputGuard::Pause pause(*m_inputGuard);

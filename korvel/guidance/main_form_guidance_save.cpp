@@ -66,7 +66,11 @@ void MainForm::GuidanceSave_Click()
     request.metric = globals().MetricSystem;
     request.frame = currentMapFrame(*Picture1);
     request.north = mapState().NorthZone;
-    request.backupPath = globals().RootDir + QStringLiteral("temp.no1");
+    // Lines the preview could not lay are not saved (an empty set would
+    // replace the block's lines).
+    const AGNAVBlock& chosen = blockAt(block);
+    request.computationRefusal = guidanceRefusalMessage(computeGuidancePreview(
+        chosen.Boundary, chosen.VertexCount, request.panel, request.metric, request.frame));
     try {
         const AgnavOutcome outcome = saveGuidanceLines(request);
         if (!outcome.isDone()) {
@@ -112,5 +116,6 @@ void MainForm::GuidanceCancel_Click()
     GuidanceData& data = guidanceData();
     data.GuidanceHeading = 0;
     data.GuidanceEdge = 1;
+    data.ToldRefusal.clear();
     SelectedBlock = 0;
 }

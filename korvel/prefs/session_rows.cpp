@@ -44,6 +44,11 @@ bool dropMissingCompanion(const QString& blockPath, const QString& extension, bo
         return true;
     }
     const QString companion = blockCompanionPath(blockPath, extension);
+    if (companion.isEmpty()) {
+        // The block can have no such file (its own extension is that one).
+        flag = false;
+        return true;
+    }
     if (exists(companion)) {
         return true;
     }

@@ -1,15 +1,38 @@
 #include "korvel/guidance/guidance_save.h"
 
+#include "korvel/agnav/block_loading.h"
 #include "korvel/agnav/boundary_file_writer.h"
 #include "korvel/guidance/guidance_file.h"
 #include "korvel/shell/utm_projection.h"
+#include "platform/safe_file_writer.h"
 #include "tests/korvel/agnav/agnav_test_data.h"
+#include "tests/support/child_process.h"
 #include "tests/support/korvel_test.h"
 
 #include <QDir>
 #include <QFile>
+#include <QStandardPaths>
 #include <cmath>
+#include <csignal>
 #include <functional>
+#include <sys/stat.h>
+
+// Writes a block's boundary and guidance-line files as a guidance save does
+// and is killed after the first is in place. Arguments: the boundary file,
+// its new contents' file, the guidance-line file, its new contents' file.
+KORVEL_CHILD_ACTION(guidance_save_killed_between_files)
+{
+    const auto bytes = [](const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    SafeFileSetWriter files({ arguments.value(0), arguments.value(2) });
+    files.setReplacedObserver([](const QString&) { std::raise(SIGKILL); });
+    if (files.open() && files.write(0, bytes(arguments.value(1))) && files.write(1, bytes(arguments.value(3)))) {
+        files.commit();
+    }
+    return 1;
+}
 
 namespace {
 
@@ -39,7 +62,6 @@ protected:
         r.lines = { { 500615.2, 4800700.0, 500615.2, 4801300.0 }, { 500645.2, 4800700.0, 500645.2, 4801300.0 } };
         r.panel = { true, QString::fromLatin1(guidance), QString::fromLatin1(swath), false };
         r.frame.ellipsoid = Wgs84;
-        r.backupPath = programDir() + QStringLiteral("temp.no1");
         return r;
     }
 
@@ -55,6 +77,10 @@ protected:
     }
 
     QString xyz() const { return workDir() + QStringLiteral("FIELD17.xyz"); }
+    static QString backup()
+    {
+        return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/KORVEL/temp.no1";
+    }
 
     int m_b = 0;
     QByteArray m_original;
@@ -70,7 +96,7 @@ TEST_F(GuidanceSaveTest, TheLinesGoIntoTheBlockAndBothFiles)
     EXPECT_EQ(record("17"), "17   500600.0  4800700.0  45.00 MASTER POINT, HEADING");
     EXPECT_EQ(record("36"), "36         30         1  1      SWATH WIDTH, NO OF A/C, SPRAY ON CLOSURE OF CONTACT");
     EXPECT_EQ(record("37"), "37          0                   NO OFFSET OF THE FIRST LINE");
-    EXPECT_EQ(readTestFile(programDir() + "temp.no1"), m_original) << "the file as it was";
+    EXPECT_EQ(readTestFile(backup()), m_original) << "the file as it was";
 
     EXPECT_TRUE(block().GuidanceLoaded);
     EXPECT_EQ(agnavData().GuidanceCount, 1);
@@ -186,8 +212,8 @@ TEST_F(GuidanceSaveTest, ARefusedSaveLeavesTheBlockAndItsFilesAsTheyWere)
             [](GuidanceSaveRequest& r) { r.lines.assign(5001, r.lines[0]); },
             "Block FIELD17.no1 would get 5001 guidance lines; at most 5000 can be saved." },
         { "a backup that cannot be written",
-            [this](GuidanceSaveRequest& r) { r.backupPath = workDir() + "missing/temp.no1"; },
-            QString("Cannot write %1missing/temp.no1: ").arg(workDir()) },
+            [this](GuidanceSaveRequest& r) { r.backupFolders = { workDir() + "FIELD17.no1/KORVEL" }; },
+            QString("Cannot keep a copy of %1FIELD17.no1 before saving: Not a directory").arg(workDir()) },
         { "a guidance-line file that cannot be written: the boundary file is put back",
             [this](GuidanceSaveRequest&) { QDir(workDir()).mkdir("FIELD17.xyz"); },
             QString("Cannot write %1FIELD17.xyz: ").arg(workDir()) },
@@ -210,6 +236,99 @@ TEST_F(GuidanceSaveTest, ARefusedSaveLeavesTheBlockAndItsFilesAsTheyWere)
         EXPECT_EQ(block().OffsetCode, 1);
         EXPECT_TRUE(block().LineCountText.isEmpty());
     }
+}
+
+TEST_F(GuidanceSaveTest, NothingIsSavedForLinesNotComputedOrOverABoundaryNamedLikeThem)
+{
+    const QByteArray oldLines = "LINE 10 \r\n500600      4800700  1\r\n500600      4801300  2\r\n";
+    const struct
+    {
+        const char* name;
+        const char* boundary; // the block's file name
+        const char* refusal; // from the preview
+        QString message;
+    } rows[] = {
+        { "an error computing the lines", "FIELD17.no1", "Error computing guidance lines.",
+            "The guidance lines of block FIELD17.no1 could not be computed, so nothing was saved." },
+        { "a boundary named FIELD17.xyz", "FIELD17.xyz", "",
+            QString("The guidance-line file of %1FIELD17.xyz would be %1FIELD17.xyz itself").arg(workDir()) },
+        { "a boundary named FIELD17.XYZ", "FIELD17.XYZ", "",
+            QString("The guidance-line file of %1FIELD17.XYZ would be %1FIELD17.XYZ itself").arg(workDir()) },
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const QString path = workDir() + row.boundary;
+        block().Path = path;
+        block().FileName = row.boundary;
+        writeTestFile(path, m_original);
+        if (QLatin1String(row.boundary) == "FIELD17.no1") {
+            writeTestFile(xyz(), oldLines);
+        }
+        const QByteArray lines = readTestFile(xyz());
+        GuidanceSaveRequest r = request();
+        r.computationRefusal = row.refusal;
+        const AgnavOutcome outcome = saveGuidanceLines(r);
+        EXPECT_TRUE(outcome.message().startsWith(row.message)) << outcome.message().toStdString();
+        EXPECT_EQ(readTestFile(path), m_original);
+        EXPECT_EQ(readTestFile(xyz()), lines);
+        EXPECT_FALSE(block().GuidanceLoaded);
+        if (!*row.refusal) {
+            EXPECT_EQ(LoadGuidanceFile(m_b).message(), outcome.message()) << "nor read";
+        }
+        QFile::remove(path);
+    }
+}
+
+TEST_F(GuidanceSaveTest, TheCopyBeforeASaveIsPrivateWhateverLiesInTheProgramFolder)
+{
+    // An installed program's folder, with a link planted where the copy once went.
+    writeTestFile(workDir() + "victim", "someone else's file");
+    ASSERT_TRUE(QFile::link(workDir() + "victim", programDir() + "temp.no1"));
+    const QStringList programFiles = QDir(programDir()).entryList(QDir::AllEntries | QDir::Hidden);
+    ASSERT_EQ(::chmod(QFile::encodeName(programDir()).constData(), 0555), 0);
+    const AgnavOutcome outcome = saveGuidanceLines(request());
+    ::chmod(QFile::encodeName(programDir()).constData(), 0755);
+    ASSERT_TRUE(outcome.isDone()) << outcome.message().toStdString();
+    EXPECT_EQ(readTestFile(workDir() + "victim"), "someone else's file");
+    EXPECT_EQ(QDir(programDir()).entryList(QDir::AllEntries | QDir::Hidden), programFiles);
+    EXPECT_EQ(readTestFile(backup()), m_original);
+    struct stat info
+    {
+    };
+    ASSERT_EQ(::lstat(QFile::encodeName(backup()).constData(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, mode_t(0600));
+
+    // A link at the copy's own place goes; what it points at stays.
+    ASSERT_TRUE(QFile::remove(backup()));
+    ASSERT_TRUE(QFile::link(workDir() + "victim", backup()));
+    ASSERT_TRUE(saveGuidanceLines(request("90")).isDone());
+    EXPECT_EQ(readTestFile(workDir() + "victim"), "someone else's file");
+    EXPECT_FALSE(QFileInfo(backup()).isSymLink());
+}
+
+TEST_F(GuidanceSaveTest, ASaveKilledBetweenItsTwoFilesLoadsAsOneSave)
+{
+    writeTestFile(xyz(), "");
+    ASSERT_TRUE(saveGuidanceLines(request()).isDone());
+    const QByteArray newBoundary = readTestFile(block().Path);
+    const QByteArray newLines = readTestFile(xyz());
+    writeTestFile(workDir() + "boundary.new", newBoundary);
+    writeTestFile(workDir() + "lines.new", newLines);
+    writeTestFile(block().Path, m_original);
+    writeTestFile(xyz(), "");
+
+    const ChildResult child = runChildAction("guidance_save_killed_between_files",
+        { block().Path, workDir() + "boundary.new", xyz(), workDir() + "lines.new" });
+    ASSERT_FALSE(child.finished) << child.output.toStdString();
+    ASSERT_EQ(readTestFile(xyz()), "") << "the kill came between the two files";
+
+    int index = 0;
+    ASSERT_TRUE(loadBlockRecord(block().Path, BlockLoadOptions(), &index).isDone());
+    EXPECT_EQ(readTestFile(block().Path), newBoundary);
+    EXPECT_EQ(blockAt(index).HeadingText, "45.00");
+    ASSERT_TRUE(LoadGuidanceFile(index).isDone());
+    EXPECT_EQ(blockAt(index).Guidance.LineCount, 2);
+    EXPECT_EQ(readTestFile(xyz()), newLines);
 }
 
 TEST_F(GuidanceSaveTest, NoLinesLeaveAnEmptyFileAndABlockWithGuidance)

@@ -318,6 +318,35 @@ TEST_F(MainFormGuidance, RefusalsTheUserHears)
     EXPECT_EQ(previewCount(), 0);
 }
 
+TEST_F(MainFormGuidance, ALineErrorIsToldOnceAndSavesNothing)
+{
+    // Stored values that put a vertex of the notch on the first sweep line.
+    block().Boundary = ShapeRecord();
+    block().Boundary.X = { 0, 500000, 500000, 501000, 501000, 500500 };
+    block().Boundary.Y = { 0, 4800000, 4800800, 4800800, 4800000, 4800000 };
+    block().VertexCount = 5;
+    block().SwathWidthText = "1000";
+    block().OffsetCode = 1;
+    writeTestFile(workDir() + "FIELD.xyz", "LINE 10 \r\n500050      4800000  1\r\n500050      4800800  2\r\n");
+    const QByteArray boundary = readTestFile(m_path);
+    const QByteArray lines = readTestFile(workDir() + "FIELD.xyz");
+    queueMsgBoxAnswer(vbOK);
+    start();
+    form().Graph(false);
+    ASSERT_EQ(msgBoxes().size(), 1u) << "once for the start, not again for its redraw";
+    EXPECT_TRUE(msgBoxes().back().prompt.startsWith("Error computing guidance lines."));
+
+    queueMsgBoxAnswer(vbOK);
+    form().GuidanceSave_Click();
+    ASSERT_EQ(msgBoxes().size(), 2u);
+    EXPECT_TRUE(msgBoxes().back().prompt.startsWith(
+        "Error: The guidance lines of block FIELD.no1 could not be computed, so nothing was saved."))
+        << msgBoxes().back().prompt.toStdString();
+    EXPECT_EQ(readTestFile(m_path), boundary);
+    EXPECT_EQ(readTestFile(workDir() + "FIELD.xyz"), lines);
+    EXPECT_FALSE(block().GuidanceLoaded);
+}
+
 TEST_F(MainFormGuidance, SaveWritesTheFilesAndTheBlockLoadsAgainWithItsLines)
 {
     start();
