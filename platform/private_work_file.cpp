@@ -1,8 +1,8 @@
 #include "platform/private_work_file.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QFile>
+#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QStandardPaths>
 
@@ -93,11 +93,13 @@ QString createIn(int folderFd, const QString& name, const QByteArray& bytes)
 
 QStringList privateWorkFolders()
 {
-    return { QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/KORVEL"),
+    return { QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
+            + QStringLiteral("/KORVEL"),
         QDir::tempPath() };
 }
 
-QString writePrivateWorkFile(const QStringList& folders, const QString& name, const QByteArray& bytes, QString* error)
+QString writePrivateWorkFile(
+    const QStringList& folders, const QString& name, const QByteArray& bytes, QString* error)
 {
     int lastError = ENOENT;
     for (const QString& folder : folders) {

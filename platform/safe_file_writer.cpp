@@ -299,7 +299,6 @@ bool SafeFileWriter::replaceTarget()
     return true;
 }
 
-
 namespace {
 
 constexpr char kJournalHeading[] = "KORVEL file set";
@@ -355,7 +354,8 @@ std::vector<JournalEntry> journalEntries(const QByteArray& bytes)
 // Reads a journal without following a link; false when there is none.
 bool readJournal(const QString& path, QByteArray& bytes)
 {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    const int fd
+        = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         return errno == ELOOP; // a link put in its place is removed, as not ours
     }

@@ -109,7 +109,10 @@ public:
 
     // Called after each file is put in place, with its path: progress for
     // whoever watches (and for tests that stop a save half-way).
-    void setReplacedObserver(std::function<void(const QString&)> observer) { m_observer = std::move(observer); }
+    void setReplacedObserver(std::function<void(const QString&)> observer)
+    {
+        m_observer = std::move(observer);
+    }
 
     // Completes the renames of a set whose first file is `firstPath` that a
     // kill interrupted. True when there was none or it is now complete; on

@@ -143,7 +143,8 @@ SavedGuidance prepare(const GuidanceSaveRequest& request, const AGNAVBlock& bloc
     records.heading = saved.heading;
     records.swath = saved.swath;
     records.offsetCode = saved.offsetCode;
-    const AgnavOutcome rewritten = rewriteGuidanceRecords(saved.oldBoundaryBytes, records, saved.boundaryBytes);
+    const AgnavOutcome rewritten
+        = rewriteGuidanceRecords(saved.oldBoundaryBytes, records, saved.boundaryBytes);
     if (!rewritten.isDone()) {
         problem = rewritten.message();
     }
@@ -155,8 +156,9 @@ QString writeFiles(const QString& boundaryPath, const QStringList& backupFolders
 {
     const QByteArray& old = saved.oldBoundaryBytes;
     QString reason;
-    const QString backup = writePrivateWorkFile(
-        backupFolders.isEmpty() ? privateWorkFolders() : backupFolders, QStringLiteral("temp.no1"), old, &reason);
+    const QString backup
+        = writePrivateWorkFile(backupFolders.isEmpty() ? privateWorkFolders() : backupFolders,
+            QStringLiteral("temp.no1"), old, &reason);
     if (backup.isEmpty()) {
         return QStringLiteral("Cannot keep a copy of %1 before saving: %2").arg(boundaryPath, reason);
     }

@@ -19,6 +19,7 @@
 #include "platform/vb_error.h"
 
 #include <QAction>
+#include <QStringList>
 
 namespace {
 
@@ -56,13 +57,10 @@ bool toldOnce(int block, const GuidancePanelValues& values, const QString& messa
     if (data.FillingPanel) {
         return false;
     }
-    const QString told = QStringLiteral("%1|%2|%3|%4|%5|%6|%7")
-                             .arg(block)
-                             .arg(int(values.headingMode))
-                             .arg(values.guidanceText, values.swathText)
-                             .arg(int(values.halfSwath))
-                             .arg(int(globals().MetricSystem))
-                             .arg(message);
+    const QString told = QStringList { QString::number(block), QString::number(values.headingMode),
+        values.guidanceText, values.swathText, QString::number(values.halfSwath),
+        QString::number(globals().MetricSystem), message }
+                             .join(u'\n');
     if (data.ToldRefusal == told) {
         return false;
     }
@@ -86,8 +84,8 @@ void MainForm::FitGuidanceLines()
             return;
         }
         const GuidancePanelValues values = panel.values();
-        const GuidanceLayout layout = computeGuidancePreview(block->Boundary, block->VertexCount, values,
-            globals().MetricSystem, currentMapFrame(*Picture1));
+        const GuidanceLayout layout = computeGuidancePreview(
+            block->Boundary, block->VertexCount, values, globals().MetricSystem, currentMapFrame(*Picture1));
         showLines(GuidanceLine, layout.lines, block->Colour);
         const QString message = guidanceRefusalMessage(layout);
         if (message.isEmpty()) {
@@ -113,7 +111,8 @@ void MainForm::RefreshBlockLines(QWidget& OptionsForm)
     const GuidancePanel panel = GuidancePanel::of(OptionsForm);
     LineControl& mark = DigitizeLine[0];
     const int n = block ? std::min(block->VertexCount, block->Boundary.upperBound()) : 0;
-    const std::optional<int> edge = panel.GuidanceText ? typedWholeNumber(panel.GuidanceText->text(), 1, n) : std::nullopt;
+    const std::optional<int> edge
+        = panel.GuidanceText ? typedWholeNumber(panel.GuidanceText->text(), 1, n) : std::nullopt;
     if (!edge) {
         // A text that names no edge marks none.
         mark.setVisible(false);

@@ -225,6 +225,10 @@ TEST_F(SafeFileWriterTest, ASetKilledBetweenItsRenamesIsCompletedNextTime)
     const QString second = workDir() + "FIELD.xyz";
     writeFile(first, "old first");
     writeFile(second, "old second");
+    // A link planted at the journal's name is not written through.
+    const QString victim = registryDir() + "victim";
+    writeFile(victim, "kept");
+    ASSERT_TRUE(QFile::link(victim, workDir() + ".FIELD.no1.files"));
     const ChildResult child = runChildAction("write_set_killed_between_renames", { first, second });
     ASSERT_FALSE(child.finished) << "the save ran to its end: " << child.output.toStdString();
     ASSERT_EQ(contents(first), "new first");
@@ -234,6 +238,7 @@ TEST_F(SafeFileWriterTest, ASetKilledBetweenItsRenamesIsCompletedNextTime)
     EXPECT_EQ(contents(second), "new second");
     EXPECT_EQ(filesIn(workDir()), QStringList({ "FIELD.no1", "FIELD.xyz" })) << "no journal or temporary left";
     EXPECT_TRUE(SafeFileSetWriter::finishInterrupted(first)) << "nothing left to do";
+    EXPECT_EQ(contents(victim), "kept");
 }
 
 TEST_F(SafeFileWriterTest, ASaveRemovesOnlyItsOwnStaleTemporaries)
