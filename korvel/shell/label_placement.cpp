@@ -10,7 +10,8 @@ constexpr double Touching = 1e-6;
 
 bool coversAny(const QRectF& rect, const std::vector<QRectF>& others)
 {
-    return std::any_of(others.begin(), others.end(), [&](const QRectF& other) { return labelsOverlap(rect, other); });
+    return std::any_of(
+        others.begin(), others.end(), [&](const QRectF& other) { return labelsOverlap(rect, other); });
 }
 
 bool inside(const QRectF& rect, const QRectF& bounds)

@@ -132,7 +132,8 @@ HistogramGraph applicationRateGraph(const SprayStatistics& stats)
         [](int percent) { return Str(percent) + u'%'; });
     for (int i = 1; i <= 11; ++i) {
         const int deviation = 5 * (i - 6);
-        graph.xLabels.push_back({ i, Format(deviation, QStringLiteral("##0")) + u'%', double(deviation), i - 6 });
+        graph.xLabels.push_back(
+            { i, Format(deviation, QStringLiteral("##0")) + u'%', double(deviation), i - 6 });
     }
     addBars(graph, -RateAxisEdge, 5.0);
     for (std::size_t n = 0; n < graph.bars.size(); ++n) {
@@ -152,7 +153,8 @@ HistogramGraph crossTrackGraph(const SprayStatistics& stats)
     graph.firstReadoutBin = -5;
     addPlainGrid(graph);
     for (int n = 1; n <= 9; ++n) {
-        graph.xLabels.push_back({ n, Format(n / 4.0 - 1.25, QStringLiteral("##0.00")), n / 4.0 - 1.375, n - 5 });
+        graph.xLabels.push_back(
+            { n, Format(n / 4.0 - 1.25, QStringLiteral("##0.00")), n / 4.0 - 1.375, n - 5 });
     }
     addBars(graph, -1.5, 0.25);
     return graph;

@@ -61,8 +61,8 @@ struct PendingLabel
 // Prints those of an axis's labels that cover nothing printed before and
 // stay inside `bounds`: all, or every second, fourth, ... where they would
 // run together.
-void printLabels(
-    Printer& printer, const std::vector<PendingLabel>& labels, const QRectF& bounds, std::vector<QRectF>& drawn)
+void printLabels(Printer& printer, const std::vector<PendingLabel>& labels, const QRectF& bounds,
+    std::vector<QRectF>& drawn)
 {
     std::vector<AxisLabelSpot> spots;
     for (const PendingLabel& label : labels) {
@@ -101,13 +101,14 @@ void printGrid(Printer& printer, const GraphFrame& frame, const HistogramGraph& 
 // A label at every grid line, centred on it and ending a blank and 5 dots
 // left of the frame, inside the band of the frame's height (half a line
 // above it for a line on the top edge).
-void printPercentLabels(Printer& printer, const GraphFrame& frame, const HistogramGraph& graph,
-    std::vector<QRectF>& drawn)
+void printPercentLabels(
+    Printer& printer, const GraphFrame& frame, const HistogramGraph& graph, std::vector<QRectF>& drawn)
 {
     if (!(graph.total > 0.0)) {
         return;
     }
-    const double gap = printer.TextWidth(QStringLiteral(" ")) + PercentLabelGapDots * printer.TwipsPerPixelX();
+    const double gap
+        = printer.TextWidth(QStringLiteral(" ")) + PercentLabelGapDots * printer.TwipsPerPixelX();
     std::vector<PendingLabel> labels;
     const double highest = -frame.scaleHeight;
     for (int percent = GridStep; percent <= highest; percent += GridStep) {
@@ -118,13 +119,15 @@ void printPercentLabels(Printer& printer, const GraphFrame& frame, const Histogr
         labels.push_back({ text, { rect, percent / GridStep } });
     }
     const double halfLine = printer.TextHeight(QStringLiteral("0")) / 2.0;
-    const QRectF bounds(QPointF(printer.ScaleLeft(), frame.top - halfLine), QPointF(frame.left, frame.bottom));
+    const QRectF bounds(
+        QPointF(printer.ScaleLeft(), frame.top - halfLine), QPointF(frame.left, frame.bottom));
     printLabels(printer, labels, bounds, drawn);
 }
 
 // The value labels of a graph: their texts, the x each is centred on, and
 // each one's rank from the axis's start or centre.
-std::vector<PendingLabel> valueLabels(Printer& printer, int k, const GraphFrame& frame, const SprayStatistics& pass)
+std::vector<PendingLabel> valueLabels(
+    Printer& printer, int k, const GraphFrame& frame, const SprayStatistics& pass)
 {
     const double upper = frame.bottom + UpperLabelDropDots * printer.TwipsPerPixelY();
     const double lower = frame.bottom + LowerLabelDrop;
@@ -136,14 +139,15 @@ std::vector<PendingLabel> valueLabels(Printer& printer, int k, const GraphFrame&
         const double start = k == SprayTimeGraph ? 0.0 : pass.MinTurnTime;
         const double width = k == SprayTimeGraph ? pass.SprayBinWidth : pass.TurnBinWidth;
         for (int i = 0; i <= 10; ++i) {
-            labels.push_back(centredLabel(printer, CStr(start + i * width), frame.left + i * w / 10.0, upper, i));
+            labels.push_back(
+                centredLabel(printer, CStr(start + i * width), frame.left + i * w / 10.0, upper, i));
         }
         break;
     }
     case ApplicationRateGraph:
         for (int i = 0; i <= 12; ++i) {
-            labels.push_back(centredLabel(
-                printer, CStr((70 + 5 * i) - 100) + u'%', frame.left + i * w / 13.0 + w / 26.0, lower, i - 6));
+            labels.push_back(centredLabel(printer, CStr((70 + 5 * i) - 100) + u'%',
+                frame.left + i * w / 13.0 + w / 26.0, lower, i - 6));
         }
         break;
     case CrossTrackGraph:

@@ -71,9 +71,9 @@ std::vector<PlacedText> printedTexts(const PrintedPage& page, Printer& printer)
     for (const PrintedItem& item : page) {
         if (const auto* text = std::get_if<PrintedText>(&item)) {
             printer.Font() = text->font;
-            texts.push_back(
-                { text->text, QRectF(text->at, QSizeF(printer.TextWidth(text->text), printer.TextHeight(text->text))),
-                    QRectF() });
+            texts.push_back({ text->text,
+                QRectF(text->at, QSizeF(printer.TextWidth(text->text), printer.TextHeight(text->text))),
+                QRectF() });
         }
     }
     printer.Font() = font;
@@ -100,15 +100,15 @@ std::vector<PlacedText> shownLabelTexts(const QWidget& container)
         if (!label->isVisibleTo(&container) || label->text().isEmpty()) {
             continue;
         }
-        const QRect inside = label->contentsRect().adjusted(label->margin(), label->margin(), -label->margin(),
-            -label->margin());
+        const QRect inside = label->contentsRect().adjusted(
+            label->margin(), label->margin(), -label->margin(), -label->margin());
         const QFontMetricsF metrics(label->font());
         const QSizeF size(metrics.horizontalAdvance(label->text()), metrics.height());
-        const QRect placed = QStyle::alignedRect(
-            label->layoutDirection(), label->alignment(), size.toSize(), inside);
+        const QRect placed
+            = QStyle::alignedRect(label->layoutDirection(), label->alignment(), size.toSize(), inside);
         const QPoint origin = label->mapTo(&container, QPoint(0, 0));
-        texts.push_back({ label->text(), QRectF(placed.translated(origin)),
-            QRectF(label->rect().translated(origin)) });
+        texts.push_back(
+            { label->text(), QRectF(placed.translated(origin)), QRectF(label->rect().translated(origin)) });
     }
     return texts;
 }

@@ -32,14 +32,15 @@ TEST(LabelPlacement, KeepsEveryLabelThatFitsOrEverySecondOrFourth)
         { "a quarter apart: every fourth", row(6, 3), {}, { true, false, false, false, true, false } },
         { "one over a drawn label", row(3, 20), { QRectF(45, 0, 10, 5) }, { true, true, false } },
         { "one out of bounds", row(3, 46), {}, { true, true, false } },
-        { "ranks from the axis's centre", { { QRectF(0, 0, 10, 5), -1 }, { QRectF(6, 0, 10, 5), 0 },
-                                              { QRectF(12, 0, 10, 5), 1 } },
-            {}, { false, true, false } },
+        { "ranks from the axis's centre",
+            { { QRectF(0, 0, 10, 5), -1 }, { QRectF(6, 0, 10, 5), 0 }, { QRectF(12, 0, 10, 5), 1 } }, {},
+            { false, true, false } },
     };
     for (const Case& c : cases) {
         std::vector<QRectF> drawn = c.drawn;
         EXPECT_EQ(placeAxisLabels(c.labels, bounds, drawn), c.shown) << c.name;
-        EXPECT_EQ(drawn.size(), c.drawn.size() + std::size_t(std::count(c.shown.begin(), c.shown.end(), true)))
+        EXPECT_EQ(
+            drawn.size(), c.drawn.size() + std::size_t(std::count(c.shown.begin(), c.shown.end(), true)))
             << c.name << ": the labels drawn join the drawn";
     }
 }

@@ -79,7 +79,9 @@ protected:
 
     static bool counted(const SprayStatistics& p, int graph)
     {
-        return (graph == SprayTimeGraph ? p.SprayRunCount : graph == TurnTimeGraph ? p.TurnCount : p.SprayedSampleCount)
+        return (graph == SprayTimeGraph         ? p.SprayRunCount
+                       : graph == TurnTimeGraph ? p.TurnCount
+                                                : p.SprayedSampleCount)
             > 0;
     }
 };
@@ -144,12 +146,14 @@ TEST_F(GraphLabelsTest, EveryGraphOfTheWindowReadsWhole)
         for (int graph = 1; graph <= StatGraphCount; ++graph) {
             const QFrame& frame = stats.Frame[graph];
             const PictureBox& picture = stats.graphPicture(graph);
-            EXPECT_EQ(textLayoutFaults(shownLabelTexts(frame), QRectF(frame.rect()), { QRectF(picture.geometry()) }),
+            EXPECT_EQ(textLayoutFaults(
+                          shownLabelTexts(frame), QRectF(frame.rect()), { QRectF(picture.geometry()) }),
                 QStringList())
                 << "graph " << graph;
             int percentLabels = 0;
             for (int element = 0; element <= stats.yLabels(graph).UBound(); ++element) {
-                percentLabels += stats.yLabels(graph).exists(element) && !stats.yLabels(graph)[element].isHidden();
+                percentLabels
+                    += stats.yLabels(graph).exists(element) && !stats.yLabels(graph)[element].isHidden();
             }
             EXPECT_EQ(percentLabels > 0, counted(c.statistics, graph)) << "graph " << graph;
         }

@@ -126,7 +126,8 @@ TEST_F(ReportHistogramsTest, ValueLabelsUnderEachFrame)
                 }
             }
             EXPECT_EQ(printed, counted ? row.labels : row.empty);
-            EXPECT_EQ(std::count(tops.begin(), tops.end(), tops.front()), qsizetype(tops.size())) << "one line";
+            EXPECT_EQ(std::count(tops.begin(), tops.end(), tops.front()), qsizetype(tops.size()))
+                << "one line";
         }
     }
 }
