@@ -96,8 +96,8 @@ void MetForm::drawTimeAxis(int index, double gridTop)
         }
     }
     const QWidget& frame = *graph.parentWidget();
-    const std::vector<bool> shown
-        = placeAxisLabels(spots, QRectF(QPointF(0, 0), QSizeF(frame.size())), drawn);
+    const std::vector<bool> shown = placeAxisLabels(spots, QRectF(QPointF(0, 0), QSizeF(frame.size())), drawn,
+        frame.fontMetrics().horizontalAdvance(u' '));
     for (std::size_t i = 0; i < placed.size(); ++i) {
         placed[i]->setVisible(shown[i]);
     }

@@ -8,10 +8,16 @@ namespace {
 // Less than this (in the caller's unit) is rounding, not an overlap.
 constexpr double Touching = 1e-6;
 
-bool coversAny(const QRectF& rect, const std::vector<QRectF>& others)
+// Closer than `gap` side by side, or overlapping.
+bool crowds(const QRectF& a, const QRectF& b, double gap)
+{
+    return labelsOverlap(a.adjusted(-gap, 0.0, gap, 0.0), b);
+}
+
+bool crowdsAny(const QRectF& rect, const std::vector<QRectF>& others, double gap)
 {
     return std::any_of(
-        others.begin(), others.end(), [&](const QRectF& other) { return labelsOverlap(rect, other); });
+        others.begin(), others.end(), [&](const QRectF& other) { return crowds(rect, other, gap); });
 }
 
 bool inside(const QRectF& rect, const QRectF& bounds)
@@ -30,13 +36,13 @@ bool labelsOverlap(const QRectF& a, const QRectF& b)
 }
 
 std::vector<bool> placeAxisLabels(
-    const std::vector<AxisLabelSpot>& labels, const QRectF& bounds, std::vector<QRectF>& drawn)
+    const std::vector<AxisLabelSpot>& labels, const QRectF& bounds, std::vector<QRectF>& drawn, double gap)
 {
     // Labels that can never be drawn stay out at every spacing.
     std::vector<bool> possible(labels.size());
     int widestRank = 0;
     for (std::size_t i = 0; i < labels.size(); ++i) {
-        possible[i] = inside(labels[i].rect, bounds) && !coversAny(labels[i].rect, drawn);
+        possible[i] = inside(labels[i].rect, bounds) && !crowdsAny(labels[i].rect, drawn, gap);
         widestRank = std::max(widestRank, std::abs(labels[i].rank));
     }
     std::vector<bool> shown(labels.size());
@@ -51,7 +57,7 @@ std::vector<bool> placeAxisLabels(
             }
             // Axis labels come in order along the axis: the last one kept
             // is the only one a new label can reach.
-            clear = clear && (kept.empty() || !labelsOverlap(kept.back(), labels[i].rect));
+            clear = clear && (kept.empty() || !crowds(kept.back(), labels[i].rect, gap));
             kept.push_back(labels[i].rect);
         }
         if (clear || spacing > widestRank) {

@@ -25,10 +25,12 @@ struct AxisLabelSpot
 // Which of an axis's labels to draw: all of them, else every second, every
 // fourth, ... by rank, the first spacing at which those drawn do not cover
 // each other. At any spacing a label is left out that covers one of `drawn`
-// or does not lie wholly inside `bounds`. The rectangles of the labels drawn
-// are added to `drawn`, so the next axis keeps clear of them.
-std::vector<bool> placeAxisLabels(
-    const std::vector<AxisLabelSpot>& labels, const QRectF& bounds, std::vector<QRectF>& drawn);
+// or does not lie wholly inside `bounds`. Side by side, labels less than
+// `gap` apart (a blank's width, so that "-5%" and "0%" do not read as one)
+// count as covering each other. The rectangles of the labels drawn are added
+// to `drawn`, so the next axis keeps clear of them.
+std::vector<bool> placeAxisLabels(const std::vector<AxisLabelSpot>& labels, const QRectF& bounds,
+    std::vector<QRectF>& drawn, double gap = 0.0);
 
 // True when the two rectangles share an area (touching edges do not count).
 bool labelsOverlap(const QRectF& a, const QRectF& b);

@@ -60,7 +60,7 @@ struct PendingLabel
 
 // Prints those of an axis's labels that cover nothing printed before and
 // stay inside `bounds`: all, or every second, fourth, ... where they would
-// run together.
+// run together (closer than half a blank side by side).
 void printLabels(Printer& printer, const std::vector<PendingLabel>& labels, const QRectF& bounds,
     std::vector<QRectF>& drawn)
 {
@@ -68,7 +68,8 @@ void printLabels(Printer& printer, const std::vector<PendingLabel>& labels, cons
     for (const PendingLabel& label : labels) {
         spots.push_back(label.spot);
     }
-    const std::vector<bool> shown = placeAxisLabels(spots, bounds, drawn);
+    const std::vector<bool> shown
+        = placeAxisLabels(spots, bounds, drawn, printer.TextWidth(QStringLiteral(" ")) / 2.0);
     for (std::size_t i = 0; i < labels.size(); ++i) {
         if (shown[i]) {
             printer.setCurrentX(labels[i].spot.rect.left());

@@ -109,7 +109,8 @@ void StatForm::showPlacedLabels(int graph, const std::vector<QLabel*>& labels, c
         spots.push_back({ QRectF(labels[i]->geometry()), ranks[i] });
     }
     const QRectF bounds(QPointF(0, 0), QSizeF(Frame[graph].size()));
-    const std::vector<bool> shown = placeAxisLabels(spots, bounds, drawn);
+    const double blank = Frame[graph].fontMetrics().horizontalAdvance(u' ');
+    const std::vector<bool> shown = placeAxisLabels(spots, bounds, drawn, blank);
     for (std::size_t i = 0; i < labels.size(); ++i) {
         labels[i]->setVisible(shown[i]);
     }
@@ -128,9 +129,11 @@ void StatForm::placeYLabels(int graph)
     const double ty = TwipsPerPixelY();
     const double height = picture.Height();
     const double scaleHeight = picture.ScaleHeight(); // negative: labels rise with the percentage
-    // Right-aligned on the stored "0%"'s right edge, each as wide as its
-    // text needs: "100%" is wider than the design's label.
-    const int right = labels[0].x() + labels[0].width();
+    // Right-aligned a pixel left of the picture, "0%" too, each as wide as
+    // what it shows needs: "100%" is wider than the design's label (the caption's
+    // leading blank may fall outside, where nothing is seen of it).
+    const int right = picture.x() - 1;
+    labels[0].move(right - labels[0].width(), labels[0].y());
     std::vector<QLabel*> placed { &labels[0] };
     std::vector<int> ranks { 0 };
     labels[0].hide();
@@ -140,7 +143,8 @@ void StatForm::placeYLabels(int graph)
         }
         QLabel& label = labels.load(line.labelElement);
         label.setText(line.caption);
-        const int width = std::max(labels[0].width(), label.sizeHint().width());
+        const int width
+            = std::max(labels[0].width(), label.fontMetrics().horizontalAdvance(line.caption.trimmed()));
         const double top = kPictureTop + height + line.percent / scaleHeight * (height - 4.0 * ty)
             - label.height() * ty / 2.0;
         label.setGeometry(right - width, int(std::lround(top / ty)), width, label.height());

@@ -103,12 +103,27 @@ std::vector<PlacedText> shownLabelTexts(const QWidget& container)
         const QRect inside = label->contentsRect().adjusted(
             label->margin(), label->margin(), -label->margin(), -label->margin());
         const QFontMetricsF metrics(label->font());
-        const QSizeF size(metrics.horizontalAdvance(label->text()), metrics.height());
-        const QRect placed
-            = QStyle::alignedRect(label->layoutDirection(), label->alignment(), size.toSize(), inside);
+        const QString text = label->text();
+        const double width = metrics.horizontalAdvance(text);
+        const Qt::Alignment align = QStyle::visualAlignment(label->layoutDirection(), label->alignment());
+        double left = inside.x();
+        if (align & Qt::AlignRight) {
+            left = inside.x() + inside.width() - width;
+        } else if (align & Qt::AlignHCenter) {
+            left = inside.x() + (inside.width() - width) / 2.0;
+        }
+        double top = inside.y();
+        if (align & Qt::AlignBottom) {
+            top = inside.y() + inside.height() - metrics.height();
+        } else if (align & Qt::AlignVCenter) {
+            top = inside.y() + (inside.height() - metrics.height()) / 2.0;
+        }
+        // Blanks at either end show nothing: cutting them off is no fault.
+        const QString trimmed = text.trimmed();
+        const double leading = metrics.horizontalAdvance(text.left(text.indexOf(trimmed)));
+        const QRectF placed(left + leading, top, metrics.horizontalAdvance(trimmed), metrics.height());
         const QPoint origin = label->mapTo(&container, QPoint(0, 0));
-        texts.push_back(
-            { label->text(), QRectF(placed.translated(origin)), QRectF(label->rect().translated(origin)) });
+        texts.push_back({ trimmed, placed.translated(origin), QRectF(label->rect().translated(origin)) });
     }
     return texts;
 }

@@ -24,6 +24,7 @@ TEST(LabelPlacement, KeepsEveryLabelThatFitsOrEverySecondOrFourth)
         std::vector<AxisLabelSpot> labels;
         std::vector<QRectF> drawn;
         std::vector<bool> shown;
+        double gap = 0.0;
     };
     const QRectF bounds(0, 0, 100, 5);
     const Case cases[] = {
@@ -32,13 +33,14 @@ TEST(LabelPlacement, KeepsEveryLabelThatFitsOrEverySecondOrFourth)
         { "a quarter apart: every fourth", row(6, 3), {}, { true, false, false, false, true, false } },
         { "one over a drawn label", row(3, 20), { QRectF(45, 0, 10, 5) }, { true, true, false } },
         { "one out of bounds", row(3, 46), {}, { true, true, false } },
+        { "side by side closer than the gap", row(3, 11), {}, { true, false, true }, 2.0 },
         { "ranks from the axis's centre",
             { { QRectF(0, 0, 10, 5), -1 }, { QRectF(6, 0, 10, 5), 0 }, { QRectF(12, 0, 10, 5), 1 } }, {},
             { false, true, false } },
     };
     for (const Case& c : cases) {
         std::vector<QRectF> drawn = c.drawn;
-        EXPECT_EQ(placeAxisLabels(c.labels, bounds, drawn), c.shown) << c.name;
+        EXPECT_EQ(placeAxisLabels(c.labels, bounds, drawn, c.gap), c.shown) << c.name;
         EXPECT_EQ(
             drawn.size(), c.drawn.size() + std::size_t(std::count(c.shown.begin(), c.shown.end(), true)))
             << c.name << ": the labels drawn join the drawn";
