@@ -19,6 +19,7 @@ struct Case
 {
     const char* name;
     SprayStatistics statistics;
+    QPageSize::PageSizeId paper = QPageSize::Letter; // where it is printed
 };
 
 // Every count of each graph in one bar, on wide axes; `share` of 1 is a bar
@@ -73,8 +74,8 @@ protected:
     static std::vector<Case> cases()
     {
         return { { "flights sprayed", sampleStatistics() }, { "nothing counted", SprayStatistics {} },
-            { "one run, no turn, nothing sprayed", oneRun() }, { "bars of 100 %", oneBarEach(1) },
-            { "bars of 200 %", oneBarEach(2) } };
+            { "one run, no turn, nothing sprayed", oneRun(), QPageSize::A4 },
+            { "bars of 100 %", oneBarEach(1), QPageSize::A4 }, { "bars of 200 %", oneBarEach(2) } };
     }
 
     static bool counted(const SprayStatistics& p, int graph)
@@ -90,7 +91,7 @@ TEST_F(GraphLabelsTest, EveryPrintedPageReadsWhole)
 {
     for (const Case& c : cases()) {
         SCOPED_TRACE(c.name);
-        Printer& printer = pdfPrinter(QPageSize::Letter);
+        Printer& printer = pdfPrinter(c.paper);
         ReportInputs inputs;
         inputs.map = QImage(400, 300, QImage::Format_RGB32);
         inputs.map.fill(Qt::darkGreen);
