@@ -3,10 +3,12 @@
 // temperature (short vertical strokes at each value). The wind direction
 // graph works out the time axis; the speed and temperature graphs copy its
 // scale, its tick labels and its title. Each drawing takes away the tick
-// labels of the last one and makes its own.
+// labels of the last one and makes its own; a tick label that would cover a
+// value label or leave the frame is left out.
 #include "korvel/met/met_data.h"
 #include "korvel/met/met_form.h"
 #include "korvel/met/met_graph_axes.h"
+#include "korvel/shell/label_placement.h"
 #include "korvel/shell/main_form.h"
 #include "platform/picture_box.h"
 #include "platform/vb_colors.h"
@@ -14,6 +16,7 @@
 #include <QFrame>
 #include <QLabel>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -67,7 +70,8 @@ void MetForm::drawTimeAxis(int index, double gridTop)
     const double bottom = graph.ScaleTop() + graph.ScaleHeight();
     ControlArray<QLabel>& labels = tickLabels(*this, index);
     labels.unloadAll();
-    int k = 0;
+    std::vector<QLabel*> placed;
+    std::vector<AxisLabelSpot> spots;
     for (const TimeTick& tick : m_timeAxis.ticks) {
         if (tick.gridLine) {
             graph.Line(tick.x, bottom, tick.x, gridTop, QBColor(kGrey));
@@ -75,11 +79,27 @@ void MetForm::drawTimeAxis(int index, double gridTop)
         if (!tick.labelled) {
             continue;
         }
-        QLabel& label = labels.load(++k);
+        QLabel& label = labels.load(int(placed.size()) + 1);
         label.setText(tick.caption);
         label.adjustSize();
         label.move(frameX(graph, tick.x) - label.width() / 2, graph.y() + graph.height() + kLabelGap);
-        label.show();
+        spots.push_back({ QRectF(label.geometry()), int(placed.size()) });
+        placed.push_back(&label);
+    }
+    // Clear of the value labels (the lowest reaches below the graph) and
+    // inside the frame.
+    std::vector<QRectF> drawn;
+    const ControlArray<QLabel>& values = valueLabels(*this, index);
+    for (int i = 0; i <= values.UBound(); ++i) {
+        if (values.exists(i) && !values[i].isHidden()) {
+            drawn.push_back(QRectF(values[i].geometry()));
+        }
+    }
+    const QWidget& frame = *graph.parentWidget();
+    const std::vector<bool> shown = placeAxisLabels(spots, QRectF(QPointF(0, 0), QSizeF(frame.size())), drawn,
+        frame.fontMetrics().horizontalAdvance(u' '));
+    for (std::size_t i = 0; i < placed.size(); ++i) {
+        placed[i]->setVisible(shown[i]);
     }
     QLabel& title = axisTitle(*this, index);
     title.setText(m_timeAxis.title);
@@ -95,8 +115,11 @@ void MetForm::placeValueLabels(int index, const ValueAxis& axis)
     for (size_t i = 0; i < axis.levels.size(); ++i) {
         QLabel& label = i == 0 ? labels[0] : labels.load(int(i));
         label.setText(axis.levels[i].caption);
-        label.resize(label.width(), label.sizeHint().height());
-        label.move(graph.x() - label.width() - kLabelGap, frameY(graph, axis.levels[i].y) - label.height() / 2);
+        // As wide as the design's label, or as its text where that is wider
+        // (" 116kts"): right-aligned beside the graph either way.
+        label.resize(std::max(label.width(), label.sizeHint().width()), label.sizeHint().height());
+        label.move(
+            graph.x() - label.width() - kLabelGap, frameY(graph, axis.levels[i].y) - label.height() / 2);
         label.show();
     }
 }
@@ -126,8 +149,8 @@ void MetForm::DrawWindDirectionGraph()
         }
     }
     // Ten degrees above the top, as the grid reaches past the picture.
-    drawTimeAxis(1, 370.0);
     placeValueLabels(1, compass);
+    drawTimeAxis(1, 370.0);
     graph.setDrawWidth(2);
     for (int k = 1; k <= source->recordCount(); ++k) {
         graph.PSet(metRecordX(*source, k, start), source->record(k).WindDirection, QBColor(kBlack));
@@ -148,8 +171,8 @@ void MetForm::drawValueGraph(int index, const ValueAxis& axis)
             graph.Line(left, level.y, left + graph.ScaleWidth(), level.y, QBColor(kGrey));
         }
     }
-    drawTimeAxis(index, axis.top + 1.0);
     placeValueLabels(index, axis);
+    drawTimeAxis(index, axis.top + 1.0);
 }
 
 void MetForm::DrawWindSpeedGraph()
@@ -186,7 +209,8 @@ void MetForm::DrawTemperatureGraph()
         const MetRecord& record = source->record(k);
         Picture3->Line(x, record.AirTemp - kStroke, x, record.AirTemp + kStroke, air);
         if (ground) {
-            Picture3->Line(x, record.GroundTemp - kStroke, x, record.GroundTemp + kStroke, QBColor(kLightGreen));
+            Picture3->Line(
+                x, record.GroundTemp - kStroke, x, record.GroundTemp + kStroke, QBColor(kLightGreen));
         }
     }
     Picture3->Refresh();

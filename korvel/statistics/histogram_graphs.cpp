@@ -50,6 +50,9 @@ double singlePrecision(double value)
 template <typename Labelled, typename Caption>
 void addGrid(HistogramGraph& graph, int step, Labelled labelled, Caption caption)
 {
+    if (graph.total <= 0.0) {
+        return; // nothing counted: no percentage to read off a grid
+    }
     for (int percent = step; percent <= graph.drawing.top; percent += step) {
         GraphGridLine line { percent, 0, QString() };
         if (labelled(percent)) {
@@ -91,7 +94,7 @@ HistogramGraph timeGraph(std::vector<double> counts, double total, double start,
     addPlainGrid(graph);
     for (int k = 1; k <= 10; ++k) {
         const double tick = start + k * width;
-        graph.xLabels.push_back({ int(std::nearbyint(tick)), Str(tick), tick });
+        graph.xLabels.push_back({ int(std::nearbyint(tick)), Str(tick), tick, k });
     }
     addBars(graph, start, width);
     return graph;
@@ -110,7 +113,7 @@ HistogramGraph turnTimeGraph(const SprayStatistics& stats)
     // a label of the axis's start otherwise.
     if (stats.MinTurnTime != 0.0) {
         const double start = stats.MinTurnTime;
-        graph.xLabels.insert(graph.xLabels.begin(), { int(std::nearbyint(start)), Str(start), start });
+        graph.xLabels.insert(graph.xLabels.begin(), { int(std::nearbyint(start)), Str(start), start, 0 });
         graph.hideStoredXLabel = true;
     }
     return graph;
@@ -129,7 +132,8 @@ HistogramGraph applicationRateGraph(const SprayStatistics& stats)
         [](int percent) { return Str(percent) + u'%'; });
     for (int i = 1; i <= 11; ++i) {
         const int deviation = 5 * (i - 6);
-        graph.xLabels.push_back({ i, Format(deviation, QStringLiteral("##0")) + u'%', double(deviation) });
+        graph.xLabels.push_back(
+            { i, Format(deviation, QStringLiteral("##0")) + u'%', double(deviation), i - 6 });
     }
     addBars(graph, -RateAxisEdge, 5.0);
     for (std::size_t n = 0; n < graph.bars.size(); ++n) {
@@ -149,7 +153,8 @@ HistogramGraph crossTrackGraph(const SprayStatistics& stats)
     graph.firstReadoutBin = -5;
     addPlainGrid(graph);
     for (int n = 1; n <= 9; ++n) {
-        graph.xLabels.push_back({ n, Format(n / 4.0 - 1.25, QStringLiteral("##0.00")), n / 4.0 - 1.375 });
+        graph.xLabels.push_back(
+            { n, Format(n / 4.0 - 1.25, QStringLiteral("##0.00")), n / 4.0 - 1.375, n - 5 });
     }
     addBars(graph, -1.5, 0.25);
     return graph;
@@ -165,10 +170,10 @@ HistogramGraph altitudeGraph(const SprayStatistics& stats)
     graph.readout = { 0.0, 10.0, top };
     addPlainGrid(graph);
     // Labels at the bin edges, up to the first edge above the maximum.
-    graph.xLabels.push_back({ 0, CStr(stats.MinAltitude), start });
+    graph.xLabels.push_back({ 0, CStr(stats.MinAltitude), start, 0 });
     const double lastEdge = double(stats.MaxAltitude - stats.MinAltitude) / width + 1.0;
     for (int i = 1; i <= lastEdge; ++i) {
-        graph.xLabels.push_back({ i, Str(start + i * width), start + i * width });
+        graph.xLabels.push_back({ i, Str(start + i * width), start + i * width, i });
     }
     addBars(graph, start, width);
     return graph;
@@ -188,7 +193,7 @@ HistogramGraph dgpsGraph(const SprayStatistics& stats)
     addGrid(
         graph, step, [](int) { return true; }, [](int percent) { return CStr(percent) + u'%'; });
     for (int i = 1; i <= DGPSBinCount; ++i) {
-        graph.xLabels.push_back({ i, DGPSNames[i - 1], i + 0.5 });
+        graph.xLabels.push_back({ i, DGPSNames[i - 1], i + 0.5, i });
     }
     addBars(graph, 1.0, 1.0);
     return graph;

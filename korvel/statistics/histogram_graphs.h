@@ -9,9 +9,9 @@
 // A bar's height is its count in percent of the graph's total (runs, turns
 // or sprayed samples). The y axis runs from 0 at the bottom edge to a little
 // above the tallest bar: 1.05 times its percentage (1.2 times in graph 4;
-// graph 6 stops at 100 %). A graph whose total is 0 has no bars; its axis
-// then runs to 105 % (graph 4 to 120 %, graph 6 to 100 %) so that its frame
-// and labels still read sensibly.
+// graph 6 stops at 100 %). A graph whose total is 0 has no bars, no grid and
+// no y labels, only its x labels; its axis then runs to 105 % (graph 4 to
+// 120 %, graph 6 to 100 %) for the readouts.
 #include "korvel/statistics/spray_statistics.h"
 
 #include <QString>
@@ -47,13 +47,15 @@ struct GraphGridLine
     QString caption;
 };
 
-// An x label: the element of the graph's label array, its caption, and the x
-// (drawing scale) of what it marks.
+// An x label: the element of the graph's label array, its caption, the x
+// (drawing scale) of what it marks, and its place on the axis from the
+// axis's start or centre (where too many labels leave every second one).
 struct GraphAxisLabel
 {
     int element = 0;
     QString caption;
     double at = 0.0;
+    int rank = 0;
 };
 
 // The colour a bar takes when it has none of its own: the picture's fill colour.
@@ -76,7 +78,7 @@ struct HistogramGraph
     GraphScale drawing; // while the graph is drawn
     GraphScale readout; // left on the picture for the bar readouts
     int firstReadoutBin = 0; // the readout's bin number of counts[0]
-    std::vector<GraphGridLine> grid; // bottom to top
+    std::vector<GraphGridLine> grid; // bottom to top; none when the total is 0
     std::vector<GraphAxisLabel> xLabels;
     // The stored "0" under the left edge is wrong for a turn-time axis that
     // does not start at 0, where a label of its own marks the edge.

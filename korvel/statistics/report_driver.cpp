@@ -57,19 +57,24 @@ void abandon(Printer& printer)
 
 } // namespace
 
+void printReportPages(Printer& printer, const ReportInputs& inputs)
+{
+    const ReportLayout defaults;
+    setUpPrinter(printer, defaults);
+    ReportPlan plan;
+    plan.layout = computeReportLayout(printer);
+    plan.geometry = computeStatisticsPageGeometry(printer, plan.layout);
+    plan.histograms = reportHistograms(inputs.statistics);
+    FlightSelection selection = emptyFlightSelection();
+    for (int copy = 1; copy <= inputs.copies; ++copy) {
+        printCopy(printer, plan, inputs, copy, selection);
+    }
+}
+
 std::optional<ReportFailure> printReport(Printer& printer, const ReportInputs& inputs)
 {
     try {
-        const ReportLayout defaults;
-        setUpPrinter(printer, defaults);
-        ReportPlan plan;
-        plan.layout = computeReportLayout(printer);
-        plan.geometry = computeStatisticsPageGeometry(printer, plan.layout);
-        plan.histograms = reportHistograms(inputs.statistics);
-        FlightSelection selection = emptyFlightSelection();
-        for (int copy = 1; copy <= inputs.copies; ++copy) {
-            printCopy(printer, plan, inputs, copy, selection);
-        }
+        printReportPages(printer, inputs);
         printer.EndDoc();
         return std::nullopt;
     } catch (const VbError& error) {

@@ -38,3 +38,7 @@ struct ReportFailure
 
 // Prints the report; nothing on success, the error after the job was abandoned.
 std::optional<ReportFailure> printReport(Printer& printer, const ReportInputs& inputs);
+
+// Every copy's pages into the printer's open job, which is left open (the
+// job's pages can then be read back); errors are raised.
+void printReportPages(Printer& printer, const ReportInputs& inputs);

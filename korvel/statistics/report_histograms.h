@@ -9,19 +9,21 @@
 // Everything is black, in three passes over the graphs 1 to 5, so frames lie
 // over bar edges and grid ends:
 //
-//   1. grid lines every 5 % up to the axis top, each with its percent label
-//      left of the frame (graphs 1 to 4 with the label's top a line below
-//      its grid line, graph 5 just above it), and the value labels under
-//      the frame: the bin edges of graphs 1, 2 and 5 (seconds, seconds,
-//      metres), the bar centres of graph 3 (-30% .. 30%) and graph 4
-//      (-1.25 .. 1.25 swath widths), whose open outer bins are marked "<"
-//      and ">"; Arial 8, every label printed with a Print that ends its line;
+//   1. grid lines every 5 % up to the axis top; the value labels under the
+//      frame, on one line: the bin edges of graphs 1, 2 and 5 (seconds,
+//      seconds, metres), the bar centres of graph 3 (-30% .. 30%) and graph
+//      4 (-1.25 .. 1.25 swath widths), whose open outer bins are marked "<"
+//      and ">"; then the percent labels left of the frame, each centred on
+//      its grid line. Arial 8. A label is printed only where it covers no
+//      label printed before and stays in its room (left of its frame, or
+//      between its frame and the next): where a whole axis would run
+//      together, every second or fourth label is printed;
 //   2. the bars, side by side without gaps, outlined and hatched downwards
 //      (FillStyle 5) one dot wide;
 //   3. the frames, 3 dots wide.
 //
 // A graph with nothing counted (no spray run, no turn, no sprayed sample)
-// has no bars: its frame, grid and labels print all the same.
+// prints its frame and value labels only: no bars, no grid, no percent labels.
 #include "korvel/statistics/histogram_graphs.h"
 #include "korvel/statistics/report_statistics_geometry.h"
 #include "korvel/statistics/spray_statistics.h"

@@ -20,6 +20,7 @@
 #include "platform/control_array.h"
 
 #include <QDialog>
+#include <QRectF>
 #include <array>
 
 class KeyPreview;
@@ -83,6 +84,8 @@ public:
     void Form_Unload(int& Cancel);
     // The pass over the ticked flights, then the six graphs drawn.
     void ComputeStatistics();
+    // The six graphs of Statistics described (Graphs) and drawn afresh.
+    void drawGraphs();
     void TabStrip1_Click();
     void Picture1_MouseMove(int Button, int Shift, float X, float Y);
     void Picture2_MouseMove(int Button, int Shift, float X, float Y);
@@ -117,6 +120,8 @@ private:
     void placeYLabels(int graph);
     void placeXLabels(int graph);
     double xLabelLeft(int graph, const GraphAxisLabel& label, const QLabel& element) const;
+    std::vector<QRectF> shownLabelRects(int graph) const;
+    void showPlacedLabels(int graph, const std::vector<QLabel*>& labels, const std::vector<int>& ranks);
     // The readouts (stat_form_navigation.cpp).
     void showReadout(int graph, float X, float Y);
     void showGraph(int graph);

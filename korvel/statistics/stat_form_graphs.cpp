@@ -2,6 +2,7 @@
 // pictures are cleared, scaled in percent, gridded and labelled, and the bars
 // drawn; each picture is then left in the scale its bar readout reads.
 #include "korvel/agnav/agnav_block.h"
+#include "korvel/shell/label_placement.h"
 #include "korvel/shell/main_form.h"
 #include "korvel/statistics/stat_form.h"
 #include "platform/picture_box.h"
@@ -37,15 +38,20 @@ std::vector<bool> tickedSubRows()
 void StatForm::ComputeStatistics()
 {
     Statistics = computeSprayStatistics(agnavData(), tickedSubRows());
-    for (int graph = 1; graph <= StatGraphCount; ++graph) {
-        Graphs[std::size_t(graph)] = histogramGraph(Statistics, StatGraph(graph));
-        drawGraph(graph);
-    }
+    drawGraphs();
     for (QLabel* marker : { &Label3X[0], Label3X2, &Label4X[0], Label4X2 }) {
         QFont bold = marker->font();
         bold.setBold(true);
         marker->setFont(bold);
         marker->adjustSize();
+    }
+}
+
+void StatForm::drawGraphs()
+{
+    for (int graph = 1; graph <= StatGraphCount; ++graph) {
+        Graphs[std::size_t(graph)] = histogramGraph(Statistics, StatGraph(graph));
+        drawGraph(graph);
     }
 }
 
@@ -58,8 +64,12 @@ void StatForm::drawGraph(int graph)
     for (const GraphGridLine& line : shown.grid) {
         picture.Line(shown.drawing.left, line.percent, shown.drawing.right, line.percent, kBlack);
     }
-    placeYLabels(graph);
+    // The x labels first, clear of last drawing's y labels: the y labels
+    // ("0%" too) then give way to them.
+    yLabels(graph).unloadAll();
+    yLabels(graph)[0].hide();
     placeXLabels(graph);
+    placeYLabels(graph);
     for (const GraphBar& bar : shown.bars) {
         if (bar.fillColour != PictureFillColour) {
             picture.setFillColor(bar.fillColour);
@@ -77,25 +87,72 @@ void StatForm::drawGraph(int graph)
     picture.Refresh();
 }
 
+// The labels already shown in a graph's frame, which the labels about to be
+// placed keep clear of.
+std::vector<QRectF> StatForm::shownLabelRects(int graph) const
+{
+    std::vector<QRectF> shown;
+    for (const QLabel* label : Frame[graph].findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
+        if (!label->isHidden()) {
+            shown.push_back(QRectF(label->geometry()));
+        }
+    }
+    return shown;
+}
+
+// Each label is made first and hidden; then those that fit are shown.
+void StatForm::showPlacedLabels(int graph, const std::vector<QLabel*>& labels, const std::vector<int>& ranks)
+{
+    std::vector<QRectF> drawn = shownLabelRects(graph);
+    std::vector<AxisLabelSpot> spots;
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+        spots.push_back({ QRectF(labels[i]->geometry()), ranks[i] });
+    }
+    const QRectF bounds(QPointF(0, 0), QSizeF(Frame[graph].size()));
+    const double blank = Frame[graph].fontMetrics().horizontalAdvance(u' ');
+    const std::vector<bool> shown = placeAxisLabels(spots, bounds, drawn, blank);
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+        labels[i]->setVisible(shown[i]);
+    }
+}
+
 void StatForm::placeYLabels(int graph)
 {
     ControlArray<QLabel>& labels = yLabels(graph);
     labels.unloadAll();
+    const HistogramGraph& shown = Graphs[std::size_t(graph)];
+    if (!(shown.total > 0.0)) {
+        labels[0].hide(); // nothing counted: no percentages, not even "0%"
+        return;
+    }
     const PictureBox& picture = graphPicture(graph);
     const double ty = TwipsPerPixelY();
     const double height = picture.Height();
     const double scaleHeight = picture.ScaleHeight(); // negative: labels rise with the percentage
-    for (const GraphGridLine& line : Graphs[std::size_t(graph)].grid) {
+    // Right-aligned a pixel left of the picture, "0%" too, each as wide as
+    // what it shows needs: "100%" is wider than the design's label (the caption's
+    // leading blank may fall outside, where nothing is seen of it).
+    const int right = picture.x() - 1;
+    labels[0].move(right - labels[0].width(), labels[0].y());
+    std::vector<QLabel*> placed { &labels[0] };
+    std::vector<int> ranks { 0 };
+    labels[0].hide();
+    for (const GraphGridLine& line : shown.grid) {
         if (line.labelElement == 0) {
             continue;
         }
         QLabel& label = labels.load(line.labelElement);
         label.setText(line.caption);
+        const int width
+            = std::max(labels[0].width(), label.fontMetrics().horizontalAdvance(line.caption.trimmed()));
         const double top = kPictureTop + height + line.percent / scaleHeight * (height - 4.0 * ty)
             - label.height() * ty / 2.0;
-        label.move(label.x(), int(std::lround(top / ty)));
-        label.show();
+        label.setGeometry(right - width, int(std::lround(top / ty)), width, label.height());
+        label.hide();
+        placed.push_back(&label);
+        ranks.push_back(line.labelElement);
     }
+    showPlacedLabels(graph, placed, ranks);
 }
 
 void StatForm::placeXLabels(int graph)
@@ -103,6 +160,11 @@ void StatForm::placeXLabels(int graph)
     ControlArray<QLabel>& labels = xLabels(graph);
     labels.unloadAll();
     const HistogramGraph& shown = Graphs[std::size_t(graph)];
+    if (labels.exists(0)) {
+        labels[0].setVisible(!shown.hideStoredXLabel);
+    }
+    std::vector<QLabel*> placed;
+    std::vector<int> ranks;
     for (const GraphAxisLabel& axisLabel : shown.xLabels) {
         QLabel& label
             = labels.exists(axisLabel.element) ? labels[axisLabel.element] : labels.load(axisLabel.element);
@@ -110,11 +172,11 @@ void StatForm::placeXLabels(int graph)
         label.adjustSize();
         const double left = xLabelLeft(graph, axisLabel, label);
         label.move(int(std::lround(left / TwipsPerPixelX())), label.y());
-        label.show();
+        label.hide();
+        placed.push_back(&label);
+        ranks.push_back(axisLabel.rank);
     }
-    if (labels.exists(0)) {
-        labels[0].setVisible(!shown.hideStoredXLabel);
-    }
+    showPlacedLabels(graph, placed, ranks);
 }
 
 double StatForm::xLabelLeft(int graph, const GraphAxisLabel& label, const QLabel& element) const

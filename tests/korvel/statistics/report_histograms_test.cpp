@@ -1,7 +1,7 @@
 // The five printed histograms as recorded on the page: bars as shares of
 // the window's percent range, hatched side by side; the grid up to the
-// axis top; frames three dots wide over everything; the value labels with
-// the open bins' markers; and graphs with nothing counted.
+// axis top; frames three dots wide over everything; the value labels on one
+// line with the open bins' markers; and graphs with nothing counted.
 #include "korvel/statistics/report_histograms.h"
 
 #include "tests/korvel/statistics/report_fixture.h"
@@ -57,9 +57,9 @@ TEST_F(ReportHistogramsTest, BarsGridAndFrameOfEachGraph)
         std::size_t bars;
         std::size_t tallest;
         double top; // percent at the frame's top: 1.05 x the tallest bar, 1.2 x in graph 4
-        std::size_t gridLines; // every 5 % up to and including the top
+        std::size_t gridLines; // every 5 % up to and including the top; none with nothing counted
     };
-    for (const Row& row : { Row { 1, 10, 1, 70, 14 }, Row { 2, 0, 0, 105, 21 }, Row { 3, 13, 7, 70, 14 },
+    for (const Row& row : { Row { 1, 10, 1, 70, 14 }, Row { 2, 0, 0, 105, 0 }, Row { 3, 13, 7, 70, 14 },
              Row { 4, 11, 5, 120, 24 }, Row { 5, 10, 0, 70, 14 } }) {
         SCOPED_TRACE(row.k);
         std::vector<PrintedBox> boxes = itemsOf<PrintedBox>(page, row.k);
@@ -84,6 +84,9 @@ TEST_F(ReportHistogramsTest, BarsGridAndFrameOfEachGraph)
         }
         const std::vector<PrintedLine> grid = itemsOf<PrintedLine>(page, row.k);
         ASSERT_EQ(grid.size(), row.gridLines);
+        if (grid.empty()) {
+            continue;
+        }
         EXPECT_NEAR(
             grid.front().from.y(), m_geometry.bottom(row.k) - m_geometry.GraphHeight * 5 / row.top, 0.05);
     }
@@ -101,10 +104,10 @@ TEST_F(ReportHistogramsTest, ValueLabelsUnderEachFrame)
             QStringList labels; // in printing order; the empty pass's axes where they differ
             QStringList empty;
         };
-        const QStringList rates { "<", "-30%", "-25%", "-20%", "-15%", "-10%", "-5%", "0%", "5%", "10%",
-            "15%", "20%", "25%", ">", "30%" };
-        const QStringList crossTrack { "<", "-1.25", "-1.00", "-0.75", "-0.50", "-0.25", "0.00", "0.25",
-            "0.50", "0.75", "1.00", ">", "1.25" };
+        // Bins too narrow for their numbers: the markers, then every second
+        // number from the centre, clear of them.
+        const QStringList rates { "<", ">", "-20%", "-10%", "0%", "10%", "20%" };
+        const QStringList crossTrack { "<", ">", "-1.00", "-0.50", "0.00", "0.50", "1.00" };
         for (const Row& row : { Row { 1, { "0", "3", "6", "9", "12", "15", "18", "21", "24", "27", "30" },
                                     { "0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "10" } },
                  Row { 2, { "25", "28", "31", "34", "37", "40", "43", "46", "49", "52", "55" },
@@ -123,12 +126,8 @@ TEST_F(ReportHistogramsTest, ValueLabelsUnderEachFrame)
                 }
             }
             EXPECT_EQ(printed, counted ? row.labels : row.empty);
-            if (row.k == 3 || row.k == 4) {
-                // Each marker ends its line: the outer number after it stands a line lower.
-                EXPECT_GT(tops[1], tops[0] + 100);
-                EXPECT_EQ(tops[tops.size() - 2], tops[0]);
-                EXPECT_GT(tops.back(), tops[0] + 100);
-            }
+            EXPECT_EQ(std::count(tops.begin(), tops.end(), tops.front()), qsizetype(tops.size()))
+                << "one line";
         }
     }
 }

@@ -106,7 +106,8 @@ TEST_F(ReportStatisticsPageTest, ThePageReadBackFromThePdfFile)
             EXPECT_TRUE(word) << title.toStdString() << " at 0.75 inch";
         }
         // Value labels under their frames: the bin edges of graphs 1 and 5,
-        // the outer bar centres of graphs 3 and 4, a line lower than the rest.
+        // the outermost bar centres of graphs 3 and 4 that keep clear of the
+        // open bins' markers.
         struct Label
         {
             QString text;
@@ -114,8 +115,8 @@ TEST_F(ReportStatisticsPageTest, ThePageReadBackFromThePdfFile)
             double centre; // fraction of the frame's width
         };
         for (const Label& label : { Label { "0", 1, 0.0 }, Label { "30", 1, 1.0 },
-                 Label { "-30%", 3, 1 / 26.0 }, Label { "30%", 3, 25 / 26.0 }, Label { "-1.25", 4, 1 / 22.0 },
-                 Label { "1.25", 4, 21 / 22.0 }, Label { "120", 5, 0.0 }, Label { "140", 5, 1.0 } }) {
+                 Label { "-20%", 3, 5 / 26.0 }, Label { "20%", 3, 21 / 26.0 }, Label { "-1.00", 4, 3 / 22.0 },
+                 Label { "1.00", 4, 19 / 22.0 }, Label { "120", 5, 0.0 }, Label { "140", 5, 1.0 } }) {
             SCOPED_TRACE(label.text.toStdString());
             const double x = g.GraphLeft[label.k] + label.centre * g.GraphWidth;
             const PdfWord* found = nullptr;

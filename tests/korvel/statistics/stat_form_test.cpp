@@ -208,7 +208,7 @@ TEST_F(StatFormTest, BarsAreDrawnInTheirColoursAndEmptyBinsStayBlank)
     }
 }
 
-TEST_F(StatFormTest, NoTickedFlightDrawsFramesAndLabelsButNoBars)
+TEST_F(StatFormTest, NoTickedFlightDrawsFramesAndBinLabelsOnly)
 {
     form().Check3[1].setChecked(false);
     StatForm& stats = StatForm::instance();
@@ -223,8 +223,9 @@ TEST_F(StatFormTest, NoTickedFlightDrawsFramesAndLabelsButNoBars)
             }
         }
         EXPECT_FALSE(red) << "graph " << graph << " has no bars";
-        EXPECT_TRUE(black) << "graph " << graph << " has its grid";
-        EXPECT_TRUE(stats.yLabels(graph).exists(2)) << "graph " << graph << " has its 10 % label";
+        EXPECT_FALSE(black) << "graph " << graph << " has no grid";
+        EXPECT_TRUE(stats.yLabels(graph)[0].isHidden()) << "graph " << graph << " has no percent label";
+        EXPECT_FALSE(stats.xLabels(graph)[graph == DGPSGraph ? 1 : 0].isHidden()) << "graph " << graph;
     }
     stats.Picture1_MouseMove(0, 0, 0.5f, 1.0f);
     EXPECT_EQ(stats.Picture1->toolTip(), "") << "no readout over an empty graph";
