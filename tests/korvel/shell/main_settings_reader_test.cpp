@@ -88,7 +88,7 @@ TEST_F(MainSettingsReader, AZoneAboveSixtyIsRefusedNamingTheSetting)
     {
         const char* stored;
         int zone; // 0: refused
-    } rows[] = { { "0", 17 }, { "1", 1 }, { "60", 60 }, { "61", 0 }, { "255", 0 } };
+    } rows[] = { { "0", 17 }, { "1", 1 }, { "61", 0 }, { "255", 0 } };
     for (const auto& row : rows) {
         SaveRegSetting("Settings", "Zone", row.stored);
         const VbError error = readError();
