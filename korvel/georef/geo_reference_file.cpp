@@ -111,5 +111,10 @@ GeoReferencePoints parseGeoReferencePoints(const QByteArray& bytes, const QStrin
     } catch (const VbError& fault) {
         read.error = fault.Description();
     }
+    if (!read.complete) {
+        // Points before a fault belong to a file that cannot be trusted.
+        read.Points.clear();
+        read.Corrections = ManualCorrections();
+    }
     return read;
 }

@@ -48,13 +48,13 @@ bool writeGeoReferenceFile(const QString& path, const GeoReferenceContent& conte
 // What the window takes from an existing file: its points and corrections.
 struct GeoReferencePoints
 {
-    std::vector<ControlPoint> Points; // the points read whole, in file order
-    ManualCorrections Corrections; // unset and 0 unless their line was read whole
+    std::vector<ControlPoint> Points; // in file order; none unless the file was read whole
+    ManualCorrections Corrections; // unset and 0 unless the file was read whole
     bool complete = false; // the file was read to its last item
     QString error; // why not, naming the file
 };
 
-// Reads the points of the file; a missing, foreign or damaged file gives
-// the points read before the fault (none for a file without the header).
+// Reads the points of the file, all or nothing: a missing, foreign, damaged
+// or cut-off file gives no points and the reason.
 GeoReferencePoints readGeoReferencePoints(const QString& path);
 GeoReferencePoints parseGeoReferencePoints(const QByteArray& bytes, const QString& fileName);

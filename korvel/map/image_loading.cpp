@@ -2,10 +2,33 @@
 
 #include "platform/file_helpers.h"
 #include "platform/sequential_file.h"
+#include "platform/unended_line.h"
 #include "platform/vb_error.h"
 #include "platform/vb_numbers.h"
 
 #include <QFileInfo>
+
+namespace {
+
+constexpr int kLastZone = 60;
+
+// A fault found on a line other than the one the reader stands on.
+struct LineFault
+{
+    int number; // the runtime error it stands for
+    int line;
+    QString text;
+};
+
+QString damagedMessage(const QString& fileName, int line, const QString& fault)
+{
+    return QStringLiteral("The geo-reference file \"%1\" is damaged (line %2): %3")
+        .arg(fileName)
+        .arg(line)
+        .arg(fault);
+}
+
+} // namespace
 
 QString geoReferencePath(const QString& imagePath)
 {
@@ -32,6 +55,27 @@ std::optional<GeoReference> readGeoReference(const QString& path)
     return parseGeoReference(bytes, name);
 }
 
+namespace {
+
+// What follows item 7 when the caller does not read it: the control points
+// and the corrections line, read for their kinds only, so that a file
+// holding fewer of them than its count says is refused like any other.
+void readPastPoints(SequentialReader& reader, const GeoReference& head)
+{
+    for (int i = 0; i < head.ControlPointCount; ++i) {
+        reader.readSingle();
+        reader.readSingle();
+        reader.readInteger();
+        reader.readInteger();
+    }
+    reader.readText();
+    reader.readLong();
+    reader.readText();
+    reader.readLong();
+}
+
+} // namespace
+
 std::optional<GeoReference> parseGeoReference(
     const QByteArray& bytes, const QString& fileName, const GeoReferenceRestReader& readRest)
 {
@@ -40,9 +84,17 @@ std::optional<GeoReference> parseGeoReference(
     if (reader.onlyBlanksRemain()) {
         return std::nullopt;
     }
+    const QString header = QLatin1String(GeoReferenceHeader);
+    const int cut = unendedLastLine(bytes);
     try {
-        if (reader.readText() != QLatin1String(GeoReferenceHeader)) {
+        const QString first = reader.readText();
+        // A file cut inside its header is ours all the same.
+        const bool cutHeader = cut == 1 && !first.isEmpty() && header.startsWith(first);
+        if (first != header && !cutHeader) {
             return std::nullopt;
+        }
+        if (cut != 0) {
+            throw LineFault { 62, cut, QStringLiteral("the file ends inside the line, it was cut off") };
         }
         GeoReference reference;
         reader.readLine();
@@ -58,19 +110,25 @@ std::optional<GeoReference> parseGeoReference(
                     .arg(reference.Width)
                     .arg(reference.Height));
         }
+        const int zoneLine = reader.lineNumber();
         reference.Zone = reader.readByte();
+        if (reference.Zone < 1 || reference.Zone > kLastZone) {
+            throw LineFault {
+                5, zoneLine, QStringLiteral("zone %1 is not a UTM zone (1 to 60)").arg(reference.Zone) };
+        }
         reader.readText();
         reference.ControlPointCount = reader.readByte();
         if (readRest) {
             readRest(reader, reference);
+        } else {
+            readPastPoints(reader, reference);
         }
         return reference;
     } catch (const VbError& fault) {
-        throw VbError(fault.Number(), fault.Source(),
-            QStringLiteral("The geo-reference file \"%1\" is damaged (line %2): %3")
-                .arg(fileName)
-                .arg(reader.lineNumber())
-                .arg(fault.Description()));
+        throw VbError(
+            fault.Number(), fault.Source(), damagedMessage(fileName, reader.lineNumber(), fault.Description()));
+    } catch (const LineFault& fault) {
+        throw VbError(fault.number, QStringLiteral("KORVEL"), damagedMessage(fileName, fault.line, fault.text));
     }
 }
 

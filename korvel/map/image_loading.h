@@ -42,14 +42,17 @@ struct GeoReference
     int ControlPointCount = 0;
 };
 
-// Items 1 to 7 of the file. Nothing when the file does not exist, is empty
-// or its first item is not the header (the image then has no geo-reference); a file
-// with the header that ends early, holds a value of the wrong kind or a width
-// or height of 0 raises VbError whose description names the file and the fault.
+// Items 1 to 7 of the file, which is read whole. Nothing when the file does
+// not exist, is empty or its first item is not the header (the image then
+// has no geo-reference). A file with the header (or cut inside it) that ends
+// early or inside a line, holds fewer control points than its count, a value
+// of the wrong kind, a width or height of 0 or a zone outside 1 to 60 raises
+// VbError whose description names the file, the line and the fault.
 std::optional<GeoReference> readGeoReference(const QString& path);
 // The same from the file's bytes; messages name `fileName`. `readRest`, when
 // given, reads on after item 7 with the same reader (and the head read so
-// far), and a fault there is reported like one in items 1 to 7.
+// far), and a fault there is reported like one in items 1 to 7; without it
+// the points and corrections are read past.
 using GeoReferenceRestReader = std::function<void(SequentialReader& reader, const GeoReference& head)>;
 std::optional<GeoReference> parseGeoReference(
     const QByteArray& bytes, const QString& fileName, const GeoReferenceRestReader& readRest = {});

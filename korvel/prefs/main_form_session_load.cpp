@@ -11,7 +11,8 @@
 //    otherwise the user may go on with the current one or stop.
 // 3. The entries are loaded one by one through the same checks and loaders
 //    as the File menu, with LoadingSession and Busy set, so that they take
-//    the session's colours, leave the zone alone and do not redraw. Then the
+//    the session's colours, leave the zone alone and do not redraw; each
+//    GIS layer opens in the zone the session kept for it. Then the
 //    extent and the ticks are put back and the map is drawn once.
 //
 // An entry whose check or loader refuses it is left out (its loader said

@@ -57,8 +57,10 @@ SessionFile currentSession(const MainForm& form)
     }
     for (int p = 1; p <= layers.GISCount; ++p) {
         const GISLayer& layer = layers.GISLayers.at(size_t(layers.GISOrder.at(size_t(p))));
+        // A layer that names no zone lies in the map's, as its opening takes it.
+        const int zone = layer.Zone != 0 ? layer.Zone : mapState().Zone;
         session.GISLayers.push_back(
-            { layer.Path, layer.Colours.empty() ? 0 : layer.Colours.front(), layer.Thickness });
+            { layer.Path, layer.Colours.empty() ? 0 : layer.Colours.front(), layer.Thickness, zone });
     }
     for (int b = 1; b <= agnav.BlockCount; ++b) {
         const AGNAVBlock& block = agnav.Blocks.at(size_t(b));

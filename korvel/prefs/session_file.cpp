@@ -1,6 +1,7 @@
 #include "korvel/prefs/session_file.h"
 
 #include "platform/sequential_file.h"
+#include "platform/unended_line.h"
 #include "platform/vb_error.h"
 
 namespace {
@@ -8,6 +9,12 @@ namespace {
 constexpr int kMaxCount = 255;
 constexpr int kLastZone = 60;
 constexpr int kLastCheckState = 2;
+const QString kGISZonesTag = QStringLiteral("GIS zones");
+
+bool isUtmZone(int zone)
+{
+    return zone >= 1 && zone <= kLastZone;
+}
 
 // A value the reader took in but the session cannot use.
 class OutOfRange final : public std::exception
@@ -69,16 +76,22 @@ int readCheckState(FieldReader& in)
 int readZone(FieldReader& in)
 {
     const int zone = in.count();
-    if (zone < 1 || zone > kLastZone) {
+    if (!isUtmZone(zone)) {
         throw OutOfRange(QStringLiteral("Zone %1 is not a UTM zone (1 to 60)").arg(zone), in.line());
     }
     return zone;
 }
 
-void readUntilSeparator(FieldReader& in)
+// The lines up to the separator: the layers' zones when the file holds
+// them; any other line is passed over.
+void readUntilSeparator(FieldReader& in, SessionFile& session)
 {
-    // The rest of the zone line first, then whole lines.
-    while (in.wholeLine() != SessionSeparator) {
+    for (QString line = in.wholeLine(); line != SessionSeparator; line = in.wholeLine()) {
+        if (line == kGISZonesTag) {
+            for (SessionGISEntry& layer : session.GISLayers) {
+                layer.Zone = readZone(in);
+            }
+        }
     }
 }
 
@@ -114,7 +127,12 @@ SessionFile readBody(FieldReader& in)
     session.Zone = readZone(in);
     session.NorthZone = in.boolean();
     session.EllipsoidName = in.text();
-    readUntilSeparator(in);
+    // A file written before the layers' zones were kept gives every layer
+    // the session's zone, as it was loaded then.
+    for (SessionGISEntry& layer : session.GISLayers) {
+        layer.Zone = session.Zone;
+    }
+    readUntilSeparator(in, session);
     const int rows = session.rowCount();
     session.CheckStates.reserve(size_t(rows));
     for (int k = 0; k < rows; ++k) {
@@ -170,6 +188,12 @@ QByteArray sessionFileBytes(const SessionFile& session)
     }
     out.endLine();
     out.writeLine({ session.Zone, session.NorthZone, session.EllipsoidName });
+    if (!session.GISLayers.empty()) {
+        out.printLine(kGISZonesTag);
+        for (const SessionGISEntry& layer : session.GISLayers) {
+            out.writeLine({ layer.Zone });
+        }
+    }
     out.printLine(SessionSeparator);
     for (int state : session.CheckStates) {
         out.writeLine({ state });
@@ -208,6 +232,24 @@ QString sessionFileRefusal(const SessionFile& session)
         || session.Blocks.size() > size_t(kMaxCount)) {
         return QStringLiteral("A session file lists at most 255 images, GIS layers and blocks each.");
     }
+    if (!isUtmZone(session.Zone)) {
+        return QStringLiteral("The map's zone %1 is not a UTM zone (1 to 60): choose the zone in "
+                              "Preferences and save the session then.")
+            .arg(session.Zone);
+    }
+    for (const SessionGISEntry& layer : session.GISLayers) {
+        if (!isUtmZone(layer.Zone)) {
+            return QStringLiteral("The GIS layer \"%1\" is in zone %2, which is not a UTM zone (1 to 60).")
+                .arg(layer.Path)
+                .arg(layer.Zone);
+        }
+    }
+    // The last word is the reader's: what it would refuse is not written.
+    const SessionReadResult back = parseSessionFile(sessionFileBytes(session));
+    if (!back.session) {
+        return QStringLiteral("The session would be written in a form KORVEL cannot load again (%1).")
+            .arg(back.notSessionFile ? QStringLiteral("no session file") : back.error);
+    }
     return {};
 }
 
@@ -220,6 +262,10 @@ SessionReadResult parseSessionFile(const QByteArray& bytes)
         // An empty file has no first field to compare: it is no session either.
         if (file.onlyBlanksRemain() || in.text() != SessionMagic) {
             result.notSessionFile = true;
+            return result;
+        }
+        if (const int cut = unendedLastLine(bytes)) {
+            result.error = QStringLiteral("The file ends inside line %1").arg(cut);
             return result;
         }
         result.session = readBody(in);

@@ -19,6 +19,9 @@
 //     500000        4800000       502000        4802000      the four extent
 //                                           boxes in print zones of 14 columns
 //     17,#TRUE#,"WGS84"                     zone, northern hemisphere, ellipsoid
+//     GIS zones                             when GIS layers are listed: the tag,
+//     17                                      then the UTM zone of each layer,
+//     10                                      in the order of their lines
 //     ---
 //     1                                     one tick state a line: images,
 //     0                                     GIS layers, blocks, then the
@@ -26,6 +29,12 @@
 //
 // The counts are bytes (0 to 255); a block's sub-rows are its guidance row
 // (when its flag is set), its exclusion row (likewise) and one row per flight.
+//
+// The layers' zones stand between the zone line and the separator, where
+// every reader of the file passes over whole lines: files without them still
+// read, their layers taking the session's zone, and readers that know nothing
+// of them still read the files that hold them. Every line ends with its line
+// end; a file whose last line has none was cut off and is refused.
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -39,6 +48,7 @@ struct SessionGISEntry
     QString Path;
     qint32 Colour = 0; // 0x00BBGGRR, the layer's first colour
     int Thickness = 1;
+    int Zone = 17; // the UTM zone of the layer's coordinates
 
     bool operator==(const SessionGISEntry&) const = default;
 };
@@ -83,7 +93,9 @@ QByteArray sessionFileBytes(const SessionFile& session);
 // Why a session cannot be written, or "" when it can: a path or the
 // ellipsoid name holding a double quote or a line break would not read back
 // as written; more than 255 entries of a kind (or flights of a block) do not
-// fit their count.
+// fit their count; a zone outside 1 to 60 is no UTM zone. Whatever else
+// parseSessionFile() would refuse in the written text refuses it too, so no
+// session is saved that cannot be loaded.
 QString sessionFileRefusal(const SessionFile& session);
 
 struct SessionReadResult
@@ -93,9 +105,9 @@ struct SessionReadResult
     QString error; // why the file could not be read, naming the line
 };
 
-// Reads a whole session file. All or nothing: a file that ends early, holds
-// a value of the wrong kind or a count, zone or state out of its range gives
-// no session and the reason with its line.
+// Reads a whole session file. All or nothing: a file that ends early or
+// inside a line, holds a value of the wrong kind or a count, zone or state
+// out of its range gives no session and the reason with its line.
 SessionReadResult parseSessionFile(const QByteArray& bytes);
 
 inline const QString SessionMagic = QStringLiteral("QZT");

@@ -37,6 +37,26 @@ private:
     MainForm& m_form;
 };
 
+// The map's zone set to that of the GIS layer a session reopens, for as
+// long as the layer opens: a layer whose file names no zone takes the map's,
+// and its coordinates are converted in it. The session's zone comes back
+// however the opening ends.
+class LayerZone
+{
+public:
+    explicit LayerZone(int zone)
+        : m_sessionZone(mapState().Zone)
+    {
+        mapState().Zone = zone;
+    }
+    ~LayerZone() { mapState().Zone = m_sessionZone; }
+    LayerZone(const LayerZone&) = delete;
+    LayerZone& operator=(const LayerZone&) = delete;
+
+private:
+    int m_sessionZone;
+};
+
 // The loaders raise for what they do not report themselves (the 256th
 // entry, an image that is no picture): said, and the entry left out.
 template <class Load> bool reported(Load load)
@@ -75,7 +95,10 @@ void reloadGISLayers(MainForm& form, const SessionFile& session, const SessionRo
             LayerData& layers = layerData();
             const int before = layers.GISCount;
             mapState().SessionLayerColour = entry.Colour;
-            form.OpenGISLayer(entry.Path);
+            {
+                const LayerZone zone(entry.Zone);
+                form.OpenGISLayer(entry.Path);
+            }
             if (layers.GISCount == before) {
                 return false; // refused, and said why
             }

@@ -17,6 +17,7 @@ const QString kDefaultDirs = QStringLiteral("DefaultDirs");
 // The palette index of yellow, for a pointer colour the palette lacks.
 constexpr std::uint8_t kYellow = 14;
 constexpr std::uint8_t kDefaultZone = 17;
+constexpr int kLastZone = 60;
 
 // Reads one value and converts it; a failed conversion is raised again with
 // the setting's name in its description.
@@ -45,6 +46,24 @@ std::uint8_t readByte(const QString& section, const QString& name, const QString
 std::int32_t readLong(const QString& section, const QString& name, const QString& defaultText)
 {
     return readSetting(section, name, defaultText, [](const QString& text) { return CLng(text); });
+}
+
+// The map's zone: a stored 0 stands for the default; any other number
+// outside 1 to 60 is no UTM zone and is refused like a value that does not
+// convert, since every map, image and session would take it from here.
+int readZone()
+{
+    const QString name = QStringLiteral("Zone");
+    const int zone = readByte(kSettings, name, "17");
+    if (zone == 0) {
+        return kDefaultZone;
+    }
+    if (zone > kLastZone) {
+        throw VbError(5, QStringLiteral("KORVEL"),
+            settingErrorText(kSettings, name, GetRegSetting(kSettings, name, "17"),
+                QStringLiteral("%1 is not a UTM zone (1 to 60)").arg(zone)));
+    }
+    return zone;
 }
 
 // A start folder of the file dialogs, as stored.
@@ -93,12 +112,9 @@ void readMainSettings()
     settings.OptWidth = readByte(kSettings, "OptWidth", "1");
     program.Ellipsoid = EllipsoidRecord();
     program.Ellipsoid.Name = GetRegSetting(kSettings, "Ellipsoid.Name", "WGS84");
-    map.Zone = readByte(kSettings, "Zone", "17");
+    map.Zone = readZone();
     map.NorthZone = readBoolean(kSettings, "NorthZone", "True");
     settings.BufferWidth
         = readSetting(kSettings, "BufferWidth", "100", [](const QString& text) { return CInt(text); });
     settings.BufferColour = readLong(kSettings, "BufferColour", "16755801");
-    if (map.Zone == 0) {
-        map.Zone = kDefaultZone;
-    }
 }

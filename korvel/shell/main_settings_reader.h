@@ -12,8 +12,9 @@
 // the setting, its section and the text, so the start-up can tell the user
 // which value is wrong.
 //
-// Values the program could not work with are taken in: a Zone of 0 is zone
-// 17, an AGNAVspeed below 1 (a divisor of the sample number) is 1, and a
+// A Zone above 60 converts but is no UTM zone: it raises VbError 5 named
+// the same way. Values the program could not work with are taken in: a Zone
+// of 0 is zone 17, an AGNAVspeed below 1 (a divisor of the sample number) is 1, and a
 // PointerColour outside the 16-colour palette is yellow (14).
 #include <QString>
 

@@ -89,7 +89,7 @@ TEST_F(GeoReferenceFile, AnImageNamedLikeTheSeparatorOrWithACommaReadsBack)
     }
 }
 
-TEST_F(GeoReferenceFile, ADamagedFileGivesThePointsReadBeforeTheFault)
+TEST_F(GeoReferenceFile, ADamagedFileGivesNoPoints)
 {
     const QByteArray whole = geoReferenceFileBytes(content({ 5.0, 6, 7.0, 8 }));
     const QList<QByteArray> lines = whole.split('\n');
@@ -105,9 +105,10 @@ TEST_F(GeoReferenceFile, ADamagedFileGivesThePointsReadBeforeTheFault)
         { "cut in the head", whole.left(whole.indexOf("---")), 0, false },
         { "cut after the count", lines.mid(0, 7).join('\n'), 0, false },
         { "cut inside the first point", whole.left(whole.indexOf("4800000,500000.5,") + 17), 0, false },
-        { "cut after the first point", lines.mid(0, 8).join('\n'), 1, false },
-        { "no corrections line", lines.mid(0, 9).join('\n'), 2, false },
-        { "a point that is no number", QByteArray(whole).replace("501000", "5o1000"), 1, false },
+        { "cut after the first point", lines.mid(0, 8).join('\n'), 0, false },
+        { "no corrections line", lines.mid(0, 9).join('\n'), 0, false },
+        { "a point that is no number", QByteArray(whole).replace("501000", "5o1000"), 0, false },
+        { "no line end after the corrections", whole.left(whole.size() - 2), 0, false },
         { "a count past eight", QByteArray(whole).replace("\r\n2\r\n", "\r\n9\r\n"), 0, false },
         { "whole", whole, 2, true },
     };

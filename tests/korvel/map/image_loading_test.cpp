@@ -76,6 +76,38 @@ TEST_F(ImageLoadingTest, ADamagedGeoReferenceIsAnErrorNamingTheFile)
     EXPECT_THROW(readGeoReference(writeText("kind.ref", wrongKind)), VbError);
 }
 
+TEST_F(ImageLoadingTest, AZoneOutsideOneToSixtyIsRefusedNamingFileAndLine)
+{
+    for (const char* zone : { "99", "0" }) {
+        QByteArray text = kReference;
+        text.replace("\r\n17\r\n", QByteArray("\r\n") + zone + "\r\n");
+        try {
+            readGeoReference(writeText("zone.ref", text));
+            ADD_FAILURE() << "zone " << zone << " was taken";
+        } catch (const VbError& error) {
+            EXPECT_EQ(error.Description(),
+                QStringLiteral("The geo-reference file \"zone.ref\" is damaged (line 5): zone %1 is not a UTM "
+                               "zone (1 to 60)")
+                    .arg(zone));
+        }
+    }
+}
+
+TEST_F(ImageLoadingTest, EveryCutOfTheFileIsRefusedNamingIt)
+{
+    // From the first byte on, every shorter file is this one cut off: inside
+    // its header, inside a line, or short of the points its count promises.
+    for (qsizetype size = 1; size < kReference.size(); ++size) {
+        try {
+            readGeoReference(writeText("cut.ref", kReference.left(size)));
+            ADD_FAILURE() << "cut to " << size << " bytes was taken";
+        } catch (const VbError& error) {
+            EXPECT_TRUE(error.Description().startsWith("The geo-reference file \"cut.ref\" is damaged (line "))
+                << error.Description().toStdString();
+        }
+    }
+}
+
 TEST_F(ImageLoadingTest, AGeoReferenceWithoutWidthOrHeightIsRefusedByName)
 {
     const struct

@@ -109,7 +109,7 @@ TEST_F(CommandLine, AnImageOpensAndTheMapFitsIt)
     const QString path = workDir() + "photo.gif.bmp";
     ASSERT_TRUE(photo.save(path));
     writeTestFile(workDir() + "photo.gif.ref",
-        "KORVEL Graphic Georeferencing File\r\nphoto\r\n1000,5000\r\n4000,-3000\r\n17\r\n---\r\n0\r\n");
+        "KORVEL Graphic Georeferencing File\r\nphoto\r\n1000,5000\r\n4000,-3000\r\n17\r\n---\r\n0\r\n,0,,0\r\n");
     QString commandLine = path;
     LoadFromCommandLine(commandLine);
     ASSERT_EQ(layerData().ImageCount, 1);

@@ -101,6 +101,30 @@ TEST_F(Sessions, TheSaveDialogTakesTheNameAsTypedAndNothingChanges)
     EXPECT_TRUE(msgBoxes().empty());
 }
 
+TEST_F(Sessions, GISLayersComeBackInTheirOwnZones)
+{
+    const QString fields = writeShapefile("fields", 500000, 4800000, 1000);
+    form().OpenGISLayer(fields); // in the map's zone, 17
+    form().StatusBar1_PanelClick(3); // the mode panel: to degrees, through zone 17
+    const double west = layerData().GISLayers[1].XMin;
+    mapState().Zone = 10;
+    saveSession(sessionPath("zones.korvel"));
+    reload(sessionPath("zones.korvel"));
+    ASSERT_EQ(layerData().GISCount, 1);
+    EXPECT_EQ(layerData().GISLayers[1].Zone, 17);
+    EXPECT_DOUBLE_EQ(layerData().GISLayers[1].XMin, west);
+    EXPECT_EQ(mapState().Zone, 10) << "the map keeps the session's zone";
+
+    // A file saved before the layers' zones were kept loads as it did.
+    QByteArray old = readTestFile(sessionPath("zones.korvel"));
+    old.replace("GIS zones\r\n17\r\n", "");
+    writeTestFile(sessionPath("old.korvel"), old);
+    reload(sessionPath("old.korvel"));
+    ASSERT_EQ(layerData().GISCount, 1);
+    EXPECT_EQ(layerData().GISLayers[1].Zone, 10);
+    EXPECT_TRUE(msgBoxes().empty()) << msgBoxes().front().prompt.toStdString();
+}
+
 TEST_F(Sessions, AnExtentBoxThatHoldsNoNumberSavesTheMapsEdge)
 {
     buildWorkspace();
@@ -142,6 +166,15 @@ TEST_F(Sessions, TheSaveIsRefusedWithoutTouchingTheFile)
                 return path;
             },
             "The path \"" },
+        { "a map zone no session can load",
+            [](Sessions& t) {
+                MainForm::instance().File_CloseAll_Click();
+                mapState().Zone = 99;
+                const QString path = t.sessionPath("zone.korvel");
+                writeTestFile(path, "old");
+                return path;
+            },
+            "The map's zone 99 is not a UTM zone (1 to 60)" },
     };
     for (const Case& c : cases) {
         const QString path = c.prepare(*this);
@@ -286,6 +319,8 @@ TEST_F(Sessions, FilesThatAreNoSessionsAreRefusedBeforeAnythingChanges)
             "Selected file is not a session file", 0 },
         { "cut short", sessionPath("short.korvel"), "QZT\r\n#TRUE#\r\n2\r\n\"/a.bmp\"\r\n",
             "Error: Input past end of file in line 5 of \"" + sessionPath("short.korvel") + "\"", vbExclamation },
+        { "cut inside a line", sessionPath("cut.korvel"), "QZT\r\n#TRUE#\r\n2\r\n\"/a.b",
+            "Error: The file ends inside line 4 of \"" + sessionPath("cut.korvel") + "\"", vbExclamation },
         { "a count that is no number", sessionPath("bad.korvel"), "QZT\r\n#TRUE#\r\nmany\r\n",
             "Error: Type mismatch in line 3 of \"" + sessionPath("bad.korvel") + "\"", vbExclamation },
         { "no tick-state separator", good, {},

@@ -9,7 +9,7 @@ SessionFile fullSession()
     SessionFile s;
     s.UTMMode = true;
     s.Images = { "/maps/photo.bmp" };
-    s.GISLayers = { { "/maps/roads.shp", 255, 1 }, { "/maps/fields, east.shp", -1, 3 } };
+    s.GISLayers = { { "/maps/roads.shp", 255, 1, 17 }, { "/maps/fields, east.shp", -1, 3, 10 } };
     s.Blocks = { { "/jobs/north.no1", 16711680, 2, true, false, { "/jobs/N1.T01", "/jobs/N1.T02" } } };
     s.ExtentTexts = { "500000", "4800000", "502000", "4802000" };
     s.Zone = 17;
@@ -40,6 +40,9 @@ TEST(SessionFile, WritesTheLinesInTheirOrderAndKinds)
         "\"/jobs/N1.T02\"\r\n"
         "500000        4800000       502000        4802000\r\n"
         "17,#TRUE#,\"WGS84\"\r\n"
+        "GIS zones\r\n"
+        "17\r\n"
+        "10\r\n"
         "---\r\n"
         "1\r\n1\r\n0\r\n1\r\n1\r\n0\r\n1\r\n");
 }
@@ -111,7 +114,10 @@ TEST(SessionFile, RefusesDamagedFilesNamingTheLine)
             "Overflow in line" },
         { "zone 0", QByteArray(good).replace("17,#TRUE#", "0,#TRUE#"), "Zone 0 is not a UTM zone" },
         { "zone 61", QByteArray(good).replace("17,#TRUE#", "61,#TRUE#"), "Zone 61 is not a UTM zone (1 to 60) in line 16" },
-        { "a tick state of 3", QByteArray(good).replace("---\r\n1\r\n", "---\r\n3\r\n"), "Tick state 3 is not 0, 1 or 2 in line 18" },
+        { "a tick state of 3", QByteArray(good).replace("---\r\n1\r\n", "---\r\n3\r\n"), "Tick state 3 is not 0, 1 or 2 in line 21" },
+        { "a layer in zone 99", QByteArray(good).replace("\r\n10\r\n", "\r\n99\r\n"), "Zone 99 is not a UTM zone (1 to 60) in line 19" },
+        { "a layer zone missing", QByteArray(good).replace("\r\n10\r\n", "\r\n"), "Type mismatch in line 19" },
+        { "no line end after the last state", good.left(good.size() - 2), "The file ends inside line 27" },
         { "an extent that is no number", QByteArray(good).replace("502000  ", "east    "), "Type mismatch" },
     };
     for (const Case& c : cases) {
@@ -120,6 +126,25 @@ TEST(SessionFile, RefusesDamagedFilesNamingTheLine)
         EXPECT_FALSE(read.notSessionFile) << c.fault;
         EXPECT_TRUE(read.error.startsWith(QLatin1String(c.error))) << c.fault << ": " << read.error.toStdString();
     }
+}
+
+TEST(SessionFile, EveryCutOfTheFileIsRefused)
+{
+    const QByteArray whole = sessionFileBytes(fullSession());
+    for (qsizetype size = 0; size < whole.size(); ++size) {
+        EXPECT_FALSE(parseSessionFile(whole.left(size)).session) << "cut to " << size << " bytes";
+    }
+}
+
+TEST(SessionFile, AFileWithoutLayerZonesGivesTheLayersTheSessionsZone)
+{
+    QByteArray old = sessionFileBytes(fullSession());
+    old.replace("GIS zones\r\n17\r\n10\r\n", "").replace("17,#TRUE#", "5,#TRUE#");
+    const SessionReadResult read = parseSessionFile(old);
+    ASSERT_TRUE(read.session) << read.error.toStdString();
+    EXPECT_EQ(read.session->GISLayers[0].Zone, 5);
+    EXPECT_EQ(read.session->GISLayers[1].Zone, 5);
+    EXPECT_EQ(read.session->CheckStates, fullSession().CheckStates);
 }
 
 TEST(SessionFile, OnlyTheExactMagicMakesASessionFile)
@@ -150,6 +175,11 @@ TEST(SessionFile, RefusesTextsThatWouldNotReadBack)
             "The path \"/x\r.shp\" holds" },
         { "a quote in the ellipsoid name", [](SessionFile& s) { s.EllipsoidName = "My \"best\""; },
             "The ellipsoid name" },
+        { "the map in zone 61", [](SessionFile& s) { s.Zone = 61; }, "The map's zone 61 is not a UTM zone" },
+        { "a layer in zone 0", [](SessionFile& s) { s.GISLayers[0].Zone = 0; },
+            "The GIS layer \"/maps/roads.shp\" is in zone 0" },
+        { "a thickness past a byte", [](SessionFile& s) { s.Blocks[0].Thickness = 300; },
+            "The session would be written in a form KORVEL cannot load again (Overflow in line 9)" },
     };
     for (const Case& c : cases) {
         SessionFile s = fullSession();

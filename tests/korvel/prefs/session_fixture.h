@@ -22,7 +22,7 @@ public:
         const QString path = workDir() + name + QStringLiteral(".bmp");
         photo.save(path);
         write(name + QStringLiteral(".ref"),
-            QStringLiteral("KORVEL Graphic Georeferencing File\r\n%1\r\n%2,%3\r\n1000,-1000\r\n17\r\n---\r\n0\r\n")
+            QStringLiteral("KORVEL Graphic Georeferencing File\r\n%1\r\n%2,%3\r\n1000,-1000\r\n17\r\n---\r\n0\r\n,0,,0\r\n")
                 .arg(name)
                 .arg(x)
                 .arg(y)

@@ -81,3 +81,26 @@ TEST_F(MainSettingsReader, ValueThatDoesNotConvertNamesItselfAndStopsTheReading)
     SaveRegSetting("Settings", "OptColour", "4294967296");
     EXPECT_EQ(readError().Number(), 6);
 }
+
+TEST_F(MainSettingsReader, AZoneAboveSixtyIsRefusedNamingTheSetting)
+{
+    const struct
+    {
+        const char* stored;
+        int zone; // 0: refused
+    } rows[] = { { "0", 17 }, { "1", 1 }, { "61", 0 }, { "255", 0 } };
+    for (const auto& row : rows) {
+        SaveRegSetting("Settings", "Zone", row.stored);
+        const VbError error = readError();
+        if (row.zone != 0) {
+            EXPECT_EQ(error.Number(), 0) << row.stored;
+            EXPECT_EQ(mapState().Zone, row.zone) << row.stored;
+            continue;
+        }
+        EXPECT_EQ(error.Number(), 5) << row.stored;
+        EXPECT_EQ(error.Description(),
+            QStringLiteral("The setting \"Zone\" of section \"Settings\" holds \"%1\", which KORVEL cannot use: "
+                           "%1 is not a UTM zone (1 to 60)")
+                .arg(row.stored));
+    }
+}
