@@ -1,6 +1,7 @@
 #include "korvel/agnav/agnav_ellipsoid_list.h"
 
 #include "korvel/shell/program_globals.h"
+#include "platform/complete_lines.h"
 #include "platform/file_helpers.h"
 #include "platform/sequential_file.h"
 #include "platform/text_codec.h"
@@ -21,8 +22,9 @@ std::optional<AGNAVEllipsoid> parseLine(const QString& line)
     }
     AGNAVEllipsoid row { line.left(first).trimmed(), line.mid(first + 1, second - first - 1).trimmed(),
         line.mid(second + 1).trimmed() };
-    if (row.EllipsoidName.isEmpty() || !numericValue(row.EllipsoidAxis)
-        || !numericValue(row.EllipsoidFlattening)) {
+    // An axis of 0 or less puts every converted point nowhere.
+    const std::optional<double> axis = numericValue(row.EllipsoidAxis);
+    if (row.EllipsoidName.isEmpty() || !axis || *axis <= 0.0 || !numericValue(row.EllipsoidFlattening)) {
         return std::nullopt;
     }
     return row;
@@ -60,9 +62,16 @@ std::vector<AGNAVEllipsoid> builtInAgnavEllipsoids()
     };
 }
 
-std::vector<AGNAVEllipsoid> parseAgnavEllipsoidFile(const QByteArray& bytes)
+std::vector<AGNAVEllipsoid> parseAgnavEllipsoidFile(const QByteArray& bytes, QString* refusal)
 {
     std::vector<AGNAVEllipsoid> rows;
+    // A cut last line may still split into a row, with a value missing digits.
+    if (const int cut = cutOffLineNumber(bytes); cut > 0) {
+        if (refusal) {
+            *refusal = cutOffLineMessage(cut);
+        }
+        return rows;
+    }
     static const QRegularExpression lineEnd(QStringLiteral("\r\n|\r|\n"));
     for (const QString& line : decodeText(bytes).split(lineEnd)) {
         if (std::optional<AGNAVEllipsoid> row = parseLine(line)) {
@@ -72,22 +81,33 @@ std::vector<AGNAVEllipsoid> parseAgnavEllipsoidFile(const QByteArray& bytes)
     return rows;
 }
 
-std::vector<AGNAVEllipsoid> agnavEllipsoidList()
+std::vector<AGNAVEllipsoid> agnavEllipsoidList(QString* refusal)
 {
     std::vector<AGNAVEllipsoid> list = builtInAgnavEllipsoids();
     const QString path = globals().RootDir + AgnavEllipsoidFileName;
     QByteArray bytes;
     if (FileExists(path) && readWholeFile(path, bytes)) {
-        for (AGNAVEllipsoid& row : parseAgnavEllipsoidFile(bytes)) {
+        QString problem;
+        for (AGNAVEllipsoid& row : parseAgnavEllipsoidFile(bytes, &problem)) {
             list.push_back(std::move(row));
+        }
+        if (refusal && !problem.isEmpty()) {
+            *refusal = userEllipsoidFileRefusal(problem);
         }
     }
     return list;
 }
 
-void FillAGNAVLists(std::vector<AGNAVEllipsoid>& ellipsoids, std::vector<SerialFormat>& formats)
+QString userEllipsoidFileRefusal(const QString& problem)
 {
-    ellipsoids = agnavEllipsoidList();
+    return QStringLiteral("The user ellipsoids of \"%1\" were not loaded:\r%2")
+        .arg(AgnavEllipsoidFileName, problem);
+}
+
+void FillAGNAVLists(
+    std::vector<AGNAVEllipsoid>& ellipsoids, std::vector<SerialFormat>& formats, QString* refusal)
+{
+    ellipsoids = agnavEllipsoidList(refusal);
     formats = serialFormats();
 }
 
@@ -140,11 +160,11 @@ AgnavOutcome appendUserEllipsoid(const QString& path, const AGNAVEllipsoid& elli
     if (QFileInfo::exists(path) && !readWholeFile(path, existing, &error)) {
         return AgnavOutcome::refused(QStringLiteral("Cannot write %1: %2").arg(path, error));
     }
-    SequentialWriter writer;
-    // A last line without its line end would run into the new one.
-    if (!existing.isEmpty() && !existing.endsWith('\n') && !existing.endsWith('\r')) {
-        writer.endLine();
+    // A cut last line, ended now, would read back as a row with lost digits.
+    if (const int cut = cutOffLineNumber(existing); cut > 0) {
+        return AgnavOutcome::refused(QStringLiteral("Cannot write %1: %2").arg(path, cutOffLineMessage(cut)));
     }
+    SequentialWriter writer;
     writer.printLine(
         ellipsoid.EllipsoidName + u',' + ellipsoid.EllipsoidAxis + u',' + ellipsoid.EllipsoidFlattening);
     if (!writer.appendTo(path, &error)) {

@@ -35,18 +35,27 @@ inline const QString AgnavEllipsoidFileName = QStringLiteral("AGNAV Ellipsoids.t
 std::vector<AGNAVEllipsoid> builtInAgnavEllipsoids();
 
 // The user rows of the file's text, in file order. A line is taken when it
-// holds a name (trimmed, not empty), a comma, an axis, a comma and a
+// holds a name (trimmed, not empty), a comma, an axis above 0, a comma and a
 // flattening, both numbers; any other line (blank, cut short, a value that is
-// no number) gives no row, and the lines around it keep theirs.
-std::vector<AGNAVEllipsoid> parseAgnavEllipsoidFile(const QByteArray& bytes);
+// no number) gives no row, and the lines around it keep theirs. A file whose
+// last line stops without its line end was cut off: it gives no row at all,
+// and `refusal` gets the line.
+std::vector<AGNAVEllipsoid> parseAgnavEllipsoidFile(const QByteArray& bytes, QString* refusal = nullptr);
 
 // The built-in rows followed by the rows of RootDir's "AGNAV Ellipsoids.txt"
-// when it can be read.
-std::vector<AGNAVEllipsoid> agnavEllipsoidList();
+// when it can be read. A cut-off file adds no row, and `refusal` gets the
+// message for the user, naming the file and the line.
+std::vector<AGNAVEllipsoid> agnavEllipsoidList(QString* refusal = nullptr);
+
+// The message shown when "AGNAV Ellipsoids.txt" is refused for `problem`.
+QString userEllipsoidFileRefusal(const QString& problem);
 
 // Both lists of a job dialog rebuilt from scratch: the ellipsoids as
-// agnavEllipsoidList() gives them, the serial formats rows 1..12.
-void FillAGNAVLists(std::vector<AGNAVEllipsoid>& ellipsoids, std::vector<SerialFormat>& formats);
+// agnavEllipsoidList() gives them, the serial formats rows 1..12. `refusal`
+// gets the message of a user ellipsoid file that was refused, for the
+// dialog to show.
+void FillAGNAVLists(
+    std::vector<AGNAVEllipsoid>& ellipsoids, std::vector<SerialFormat>& formats, QString* refusal = nullptr);
 
 // The list row shown at a combo position, and back; the separator has no row
 // (-1) and a row outside the list no position (-1).
@@ -67,5 +76,5 @@ QString userEllipsoidNameRefusal(const std::vector<AGNAVEllipsoid>& list, const 
 // Appends one line "name,axis,flattening" to the file at path, creating it
 // when missing. The file is rewritten whole through a temporary file, so a
 // failed write leaves it as it was; the refusal names the file and the
-// system's reason.
+// system's reason. A file cut off in its last line is refused, not appended to.
 AgnavOutcome appendUserEllipsoid(const QString& path, const AGNAVEllipsoid& ellipsoid);

@@ -54,7 +54,11 @@ void AGNAVForm::showEvent(QShowEvent* event)
 void AGNAVForm::Form_Load()
 {
     try {
-        FillAGNAVLists(EllipsoidList, SerialFormats);
+        QString refusal;
+        FillAGNAVLists(EllipsoidList, SerialFormats, &refusal);
+        if (!refusal.isEmpty()) {
+            MsgBox(refusal, vbExclamation);
+        }
         {
             // Filling the lists is no choice of the user's.
             const QSignalBlocker quiet(EllipsoidCombo);

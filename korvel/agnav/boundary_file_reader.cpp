@@ -1,6 +1,7 @@
 #include "korvel/agnav/boundary_file_reader.h"
 
 #include "korvel/agnav/agnav_text_fields.h"
+#include "platform/complete_lines.h"
 #include "platform/file_helpers.h"
 #include "platform/sequential_file.h"
 #include "platform/vb_error.h"
@@ -77,6 +78,7 @@ private:
     QString readRecord(int record, const QString& rest);
     QString readCoordinateSystem(const QString& rest);
     QString readCorner(const QString& rest);
+    void readLineCount(const QString& rest);
     void readHeading(const QString& rest);
     void readEllipsoid(const QString& rest);
     QString readJobName(const QString& rest);
@@ -94,6 +96,11 @@ private:
 
 AgnavOutcome BoundaryParser::parse(const QByteArray& bytes)
 {
+    // A cut last line may hold a corner with lost digits that still reads
+    // as a number: the whole file is refused instead.
+    if (const int cut = cutOffLineNumber(bytes); cut > 0) {
+        return AgnavOutcome::refused(cutOffLineMessage(cut));
+    }
     SequentialReader reader(bytes);
     int records = 0;
     while (!reader.atEnd()) {
@@ -152,6 +159,9 @@ QString BoundaryParser::readRecord(int record, const QString& afterNumber)
         return readCoordinateSystem(rest);
     case 2:
         return readCorner(rest);
+    case 4:
+        readLineCount(rest);
+        return {};
     case 17:
         readHeading(rest);
         return {};
@@ -209,6 +219,13 @@ QString BoundaryParser::readCorner(const QString& rest)
     }
     m_corners.push_back(corner);
     return {};
+}
+
+void BoundaryParser::readLineCount(const QString& rest)
+{
+    // Kept as written: the guidance-line file is checked against it.
+    const qsizetype blank = firstBlank(rest);
+    m_block.LineCountText = blank < 0 ? rest : rest.left(blank);
 }
 
 void BoundaryParser::readHeading(const QString& rest)

@@ -1,6 +1,7 @@
 #include "korvel/agnav/exclusion_file_format.h"
 
 #include "korvel/agnav/agnav_text_fields.h"
+#include "platform/complete_lines.h"
 #include "platform/sequential_file.h"
 #include "platform/vb_error.h"
 #include "platform/vb_format.h"
@@ -26,6 +27,10 @@ double zoneNumber(const QString& word)
 AgnavOutcome parseExclusionFile(const QByteArray& bytes, bool geographicFile, std::vector<ShapeRecord>& zones)
 {
     zones.assign(1, ShapeRecord());
+    // A cut last line may hold a vertex with lost digits that still reads.
+    if (const int cut = cutOffLineNumber(bytes); cut > 0) {
+        return AgnavOutcome::refused(cutOffLineMessage(cut));
+    }
     SequentialReader reader(bytes);
     double current = 0.0;
     int line = 0;

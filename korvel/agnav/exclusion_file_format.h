@@ -22,7 +22,8 @@
 // longitude above 180 taken minus 360. A new zone starts wherever the zone
 // number changes; blank lines and lines of zone 0 are passed over. Refuses a
 // line whose zone number is not followed by two values, a number too large
-// to read, and more than 255 zones, naming the line.
+// to read, more than 255 zones and a last line without its line end (a file
+// cut off), naming the line.
 AgnavOutcome parseExclusionFile(
     const QByteArray& bytes, bool geographicFile, std::vector<ShapeRecord>& zones);
 

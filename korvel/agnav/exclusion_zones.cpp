@@ -8,6 +8,7 @@
 #include "korvel/shell/conversion_ellipsoid.h"
 #include "korvel/shell/polygon_area.h"
 #include "korvel/shell/program_globals.h"
+#include "platform/complete_lines.h"
 #include "platform/file_helpers.h"
 #include "platform/sequential_file.h"
 
@@ -162,6 +163,10 @@ AgnavOutcome saveExclusionZone(int blockIndex, const ShapeRecord& vertices)
     if (QFileInfo::exists(path) && !readWholeFile(path, existing, &error)) {
         return saveFailure(error);
     }
+    // A cut last line, ended now, would read back as a vertex with lost digits.
+    if (const int cut = cutOffLineNumber(existing); cut > 0) {
+        return saveFailure(QStringLiteral("Cannot write %1: %2").arg(path, cutOffLineMessage(cut)));
+    }
     // A file whose zones were never loaded keeps its numbers; the new zone
     // follows them instead of repeating one.
     const int zonesInFile = highestExclusionZoneNumber(existing);
@@ -178,10 +183,6 @@ AgnavOutcome saveExclusionZone(int blockIndex, const ShapeRecord& vertices)
         return saveFailure(refusal);
     }
     SequentialWriter writer;
-    // A last line without its line end would swallow the first new vertex.
-    if (!existing.isEmpty() && !existing.endsWith('\n') && !existing.endsWith('\r')) {
-        writer.endLine();
-    }
     writer.print(zoneLines(inFile[1], fileNumber, block.isGeographicFile()));
     if (!writer.appendTo(path, &error)) {
         return saveFailure(QStringLiteral("Cannot write %1: %2").arg(path, error));

@@ -6,6 +6,7 @@
 #include "korvel/layers/list_rows.h"
 #include "korvel/shell/conversion_ellipsoid.h"
 #include "korvel/shell/program_globals.h"
+#include "platform/complete_lines.h"
 #include "platform/file_helpers.h"
 #include "platform/sequential_file.h"
 #include "platform/vb_error.h"
@@ -43,6 +44,17 @@ QString readPoint(const QString& line, GuidancePolyline& polyline)
     return {};
 }
 
+// The number of lines record 4 of the block's boundary file names; nothing
+// when the record is missing or holds no whole number.
+std::optional<int> boundaryLineCount(const AGNAVBlock& block)
+{
+    const std::optional<double> count = numericValue(block.LineCountText);
+    if (!count || *count < 0.0 || *count > 32767.0 || *count != std::floor(*count)) {
+        return std::nullopt;
+    }
+    return static_cast<int>(*count);
+}
+
 // A coordinate as the file holds it: whole metres as plain digits.
 std::optional<QString> wholeMetres(double value)
 {
@@ -76,11 +88,22 @@ std::optional<QString> guidanceFileText(const std::vector<GuidanceSegment>& line
     return text;
 }
 
-AgnavOutcome parseGuidanceFile(const QByteArray& bytes, GuidanceSet& set)
+AgnavOutcome parseGuidanceFile(const QByteArray& bytes, GuidanceSet& set, std::optional<int> expectedLines)
 {
+    if (const int cut = cutOffLineNumber(bytes); cut > 0) {
+        return AgnavOutcome::refused(cutOffLineMessage(cut));
+    }
     GuidanceSet read;
     SequentialReader reader(bytes);
     int lineNumber = 0;
+    int headerLine = 0; // where the line being read began
+    // A line needs both its ends; one with fewer lost the rest of the file.
+    const auto lastLineWhole = [&]() { return read.LineCount == 0 || read.Lines.back().PointCount >= 2; };
+    const auto shortLine = [&]() {
+        return AgnavOutcome::refused(
+            QStringLiteral("Line %1: the guidance line that starts here has fewer than two points.")
+                .arg(headerLine));
+    };
     while (!reader.atEnd()) {
         const QString line = reader.readLine().trimmed();
         ++lineNumber;
@@ -88,8 +111,12 @@ AgnavOutcome parseGuidanceFile(const QByteArray& bytes, GuidanceSet& set)
             continue;
         }
         if (isHeader(line)) {
+            if (!lastLineWhole()) {
+                return shortLine();
+            }
             read.Lines.emplace_back();
             ++read.LineCount;
+            headerLine = lineNumber;
             continue;
         }
         if (read.LineCount == 0) {
@@ -100,6 +127,14 @@ AgnavOutcome parseGuidanceFile(const QByteArray& bytes, GuidanceSet& set)
         if (!problem.isEmpty()) {
             return AgnavOutcome::refused(QStringLiteral("Line %1: %2").arg(lineNumber).arg(problem));
         }
+    }
+    if (!lastLineWhole()) {
+        return shortLine();
+    }
+    if (expectedLines && read.LineCount < *expectedLines) {
+        const QString missing = QStringLiteral("Line %1: the file ends after %2 of the %3 guidance lines "
+                                               "its boundary file names.");
+        return AgnavOutcome::refused(missing.arg(lineNumber).arg(read.LineCount).arg(*expectedLines));
     }
     set.LineCount = read.LineCount;
     set.Lines = std::move(read.Lines);
@@ -127,7 +162,7 @@ AgnavOutcome LoadGuidanceFile(int blockIndex)
         return AgnavOutcome::refused(QStringLiteral("Cannot read %1: %2").arg(name, error));
     }
     GuidanceSet set;
-    const AgnavOutcome outcome = parseGuidanceFile(bytes, set);
+    const AgnavOutcome outcome = parseGuidanceFile(bytes, set, boundaryLineCount(block));
     if (!outcome.isDone()) {
         return AgnavOutcome::refused(name + QStringLiteral(", ") + outcome.message());
     }

@@ -28,13 +28,18 @@ std::optional<QString> guidanceFileText(const std::vector<GuidanceSegment>& line
 // Reads the lines of a file into the set's LineCount and Lines (X easting,
 // Y northing). A header is a line starting with "LINE" in any letter case.
 // Blank lines are passed over; a file without lines gives 0 lines, as the
-// save writes it when no line was laid. Refuses a point that is not two
-// numbers and a point before the first header, naming the line.
-AgnavOutcome parseGuidanceFile(const QByteArray& bytes, GuidanceSet& set);
+// save writes it when no line was laid. Refuses, naming the line, a point
+// that is not two numbers, a point before the first header, a line with
+// fewer than two points, a last line without its line end, and fewer lines
+// than expectedLines (the count the boundary file names), since each of
+// these is what remains of a file that was cut short.
+AgnavOutcome parseGuidanceFile(
+    const QByteArray& bytes, GuidanceSet& set, std::optional<int> expectedLines = std::nullopt);
 
 // Reads the guidance-line file of Blocks(blockIndex) (found beside its
 // boundary file in any letter case) into the block's guidance set, in the
-// map's system: on a UTM map converted only when the block's ellipsoid
+// map's system, with at least the number of lines the block's LineCountText
+// (record 4 of the boundary file) names: on a UTM map converted only when the block's ellipsoid
 // differs from the map's (to geographic with the block's, back with the
 // map's), on a geographic map converted with the block's ellipsoid; always in
 // the block's zone. Only after success do GuidanceLoaded become True and

@@ -131,6 +131,13 @@ void MainForm::loadMetDataFile(const QString& title, const QString& source)
     int shown = CurrentMet;
     UpdateMetData(shown);
     showAddedMetSource();
+    if (read.leftOutLine > 0) {
+        MsgBox(QStringLiteral("Line %1 of \"%2\" stops without its line end: it was cut off and has been "
+                              "left out.\rThe records before it are loaded.")
+                   .arg(read.leftOutLine)
+                   .arg(name),
+            vbExclamation);
+    }
 }
 
 void MainForm::showAddedMetSource()

@@ -1,6 +1,7 @@
 #include "korvel/met/met_file_reader.h"
 
 #include "korvel/met/met_time.h"
+#include "platform/complete_lines.h"
 #include "platform/sequential_file.h"
 #include "platform/vb_error.h"
 #include "platform/vb_numbers.h"
@@ -53,7 +54,10 @@ MetFileRead readRecords(const QByteArray& bytes, const QString& source,
     const std::function<void(SequentialReader&, MetRecord&)>& readRecord)
 {
     MetFileRead result;
-    SequentialReader reader(bytes);
+    // A last line without its line end was cut off: its record may have lost
+    // digits, so only the whole lines before it are read.
+    const int cut = cutOffLineNumber(bytes);
+    SequentialReader reader(cut > 0 ? wholeLines(bytes) : bytes);
     int number = 0;
     try {
         do {
@@ -75,6 +79,7 @@ MetFileRead readRecords(const QByteArray& bytes, const QString& source,
         return result;
     }
     result.file.Source = source;
+    result.leftOutLine = cut;
     result.ok = true;
     return result;
 }

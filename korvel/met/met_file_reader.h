@@ -16,8 +16,11 @@
 //     1, 1999, 196, 1430, 4.2, 0, 359.5, 0, 71.3
 //
 // A file is read whole or refused: an empty file, text where a number
-// belongs, a value beyond its item's type (an hour of 300) and a record cut
-// short all refuse it. Blank lines after the last record end the file.
+// belongs, a value beyond its item's type (an hour of 300), a time of day
+// beyond the 16-bit tens of seconds (an hour of 92) and a record cut short
+// all refuse it. Blank lines after the last record end the file. A last
+// line without its line end was cut off: it is left out, the records before
+// it are kept, and leftOutLine tells the loader which line to name.
 #include "korvel/met/met_data.h"
 
 #include <QByteArray>
@@ -28,6 +31,7 @@ struct MetFileRead
     MetFile file; // its Records; the caller names the file and its source
     qint32 startSeconds = 0; // clock time of the first record
     QString error; // why it was refused: the record and the reader's reason
+    int leftOutLine = 0; // the cut-off last line left out, 0 when none
 };
 
 MetFileRead readKitoonFile(const QByteArray& bytes);

@@ -4,7 +4,6 @@
 
 #include <QDate>
 
-#include <cmath>
 #include <optional>
 
 namespace {
@@ -56,8 +55,12 @@ int metDayOffset(const MetRecord& first, const MetRecord& record, const QString&
 
 qint32 metElapsedTime(const MetRecord& record, int days, qint32 startSeconds)
 {
-    const double tens = double(record.Hour) * 360.0 + double(record.Minute) * 6.0 + record.Second / 10.0;
-    const double startTens = std::nearbyint(startSeconds / 10.0);
+    // The clock part and the start are 16-bit tens of seconds: an hour past
+    // 91 (92 x 360 = 33120) overflows them, and CInt raises 6 for it instead
+    // of handing back a time that wrapped round.
+    const qint16 clockTens = CInt(double(record.Hour) * 360.0 + double(record.Minute) * 6.0);
+    const qint16 startTens = CInt(startSeconds / 10.0);
+    const double tens = clockTens + record.Second / 10.0;
     return CLng(10.0 * (tens + 8640.0 * days - startTens));
 }
 

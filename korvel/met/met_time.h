@@ -22,7 +22,9 @@ int metDayOffset(const MetRecord& first, const MetRecord& record, const QString&
 //   T = hour x 360 + minute x 6 + second / 10  (tens of seconds)
 //   ElapsedTime = round(10 x (T + 8640 x days - round(startSeconds / 10)))
 // both roundings half to even, so the first record lies within 5 seconds of 0.
-// A time beyond the 32-bit range raises error 6 "Overflow".
+// hour x 360 + minute x 6 and round(startSeconds / 10) are 16-bit whole
+// numbers: beyond 32767 (an hour of 92) they raise error 6 "Overflow", as
+// does a time beyond the 32-bit range.
 qint32 metElapsedTime(const MetRecord& record, int days, qint32 startSeconds);
 
 // The calendar day a whole number of days after the first record, as a day

@@ -4,6 +4,18 @@
 #include "platform/file_helpers.h"
 #include "platform/sequential_file.h"
 #include "platform/vb_error.h"
+#include "platform/vb_runtime_errors.h"
+
+#include <cmath>
+
+namespace {
+
+// No spray set-up drifts a thousand kilometres per unit of wind: a larger
+// coefficient comes from a damaged file and would throw the overlay lines
+// off every map, or to infinity once the wind speed multiplies it.
+constexpr float kLargestCoefficient = 1.0e6f;
+
+} // namespace
 
 QString optimizationModulePath(const QString& fileName)
 {
@@ -24,6 +36,9 @@ OptimizationModule parseOptimizationModule(const QByteArray& bytes)
             const int line = reader.lineNumber();
             try {
                 c = reader.readSingle();
+                if (!(std::fabs(c) <= kLargestCoefficient)) {
+                    raiseRuntimeError(RuntimeError::Overflow);
+                }
             } catch (const VbError& error) {
                 throw VbError(error.Number(), error.Source(),
                     QStringLiteral("line %1: %2").arg(line).arg(error.Description()));

@@ -12,6 +12,9 @@
 //   any text (our notes)         line 5  not used
 //   0, 1.5, 0.15                 then c0, c1, c2: one line with commas, or
 //                                three lines; anything after c2 is not read
+//
+// A coefficient beyond plus or minus 1,000,000 is refused as an overflow of
+// its line, like a number beyond the single-precision range.
 #include "korvel/met/met_data.h"
 
 #include <QByteArray>

@@ -131,7 +131,11 @@ void PrefForm::placeZoneMap()
 
 void PrefForm::fillAgnavTab()
 {
-    FillAGNAVLists(AGNAVEllipsoids, SerialFormats);
+    QString refusal;
+    FillAGNAVLists(AGNAVEllipsoids, SerialFormats, &refusal);
+    if (!refusal.isEmpty()) {
+        MsgBox(refusal, vbExclamation);
+    }
     const int rows = int(AGNAVEllipsoids.size());
     {
         // Filling the list is no choice of the user's.

@@ -146,6 +146,18 @@ TEST_F(BlockBoundaryCommand, AFailingFileEndsTheCommandAndOffersToShowTheFile)
     EXPECT_FALSE(redrawState().Busy);
 }
 
+TEST_F(BlockBoundaryCommand, ACutOffFileIsRefusedNamingTheFileAndTheLine)
+{
+    const QString cut = write(QStringLiteral("CUT.no1"), "1  U  279\r\n2   502400.0   48");
+    queueMsgBoxAnswer(vbNo);
+    open({ cut });
+    ASSERT_EQ(msgBoxes().size(), 1u);
+    EXPECT_TRUE(msgBoxes()[0].prompt.contains(
+        "opening 'CUT.no1':\r\r     Line 2 stops without its line end: the file was cut off."))
+        << msgBoxes()[0].prompt.toStdString();
+    EXPECT_EQ(agnavData().BlockCount, 0);
+}
+
 TEST_F(BlockBoundaryCommand, AFailingCompanionTakesTheBlockBackWithWhatItChangedOnTheMap)
 {
     mainSettings().AutoLoadExclusion = true;

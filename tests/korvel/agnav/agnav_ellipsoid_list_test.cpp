@@ -1,6 +1,7 @@
 #include "korvel/agnav/agnav_ellipsoid_list.h"
 
 #include "korvel/shell/program_globals.h"
+#include "platform/complete_lines.h"
 #include "tests/korvel/agnav/agnav_test_data.h"
 #include "tests/support/korvel_test.h"
 
@@ -24,8 +25,10 @@ TEST_F(AgnavEllipsoidList, FileRowsSkipMalformedLines)
                                                                      ",6378140,298\r\n"
                                                                      "WORDS,big,flat\r\n"
                                                                      "EXTRA,6378140,298,1\r\n"
+                                                                     "NO AXIS,0,298\r\n"
+                                                                     "NEGATIVE,-1,298\r\n"
                                                                      "  SPACED , 6377000 , 299.1 \n"
-                                                                     "LAST,6378000,297");
+                                                                     "LAST,6378000,297\r\n");
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(rows[0].EllipsoidName, "MINE");
     EXPECT_EQ(rows[0].EllipsoidAxis, "6378140.5");
@@ -34,6 +37,26 @@ TEST_F(AgnavEllipsoidList, FileRowsSkipMalformedLines)
     EXPECT_EQ(rows[1].EllipsoidFlattening, "299.1");
     EXPECT_EQ(rows[2].EllipsoidName, "LAST");
     EXPECT_TRUE(parseAgnavEllipsoidFile(QByteArray()).empty());
+}
+
+// Every cut inside a line refuses the whole file, naming the file and the line.
+TEST_F(AgnavEllipsoidList, EveryCutInsideALineRefusesTheFile)
+{
+    const QByteArray file = "MINE,6378140.5,298.3\r\nOTHER,6378000,297\r\n";
+    for (qsizetype size = 1; size < file.size(); ++size) {
+        const QByteArray cut = file.left(size);
+        QString refusal;
+        const std::size_t rows = parseAgnavEllipsoidFile(cut, &refusal).size();
+        const bool whole = cut.endsWith('\n') || cut.endsWith('\r');
+        EXPECT_EQ(rows, whole ? std::size_t(cut.count('\r')) : 0u) << size;
+        EXPECT_EQ(refusal, whole ? QString() : cutOffLineMessage(int(cut.count('\n')) + 1)) << size;
+    }
+    writeTestFile(userFile(), file.left(30));
+    QString refusal;
+    EXPECT_EQ(agnavEllipsoidList(&refusal).size(), builtInAgnavEllipsoids().size());
+    EXPECT_EQ(refusal,
+        "The user ellipsoids of \"AGNAV Ellipsoids.txt\" were not loaded:\r"
+        "Line 2 stops without its line end: the file was cut off.");
 }
 
 TEST_F(AgnavEllipsoidList, MatchingRowComparesNumbersFromRowOne)
@@ -56,14 +79,17 @@ TEST_F(AgnavEllipsoidList, NameRefusals)
     EXPECT_EQ(userEllipsoidNameRefusal(list, "A,B"), "The name of an ellipsoid may not contain a comma.");
 }
 
-TEST_F(AgnavEllipsoidList, AppendingCreatesEndsTheLastLineAndKeepsTheFileOnFailure)
+TEST_F(AgnavEllipsoidList, AppendingCreatesRefusesACutFileAndKeepsTheFileOnFailure)
 {
     const QString path = userFile();
     ASSERT_TRUE(appendUserEllipsoid(path, { "A", "6378001", "298" }).isDone());
     EXPECT_EQ(readTestFile(path), "A,6378001,298\r\n");
-    writeTestFile(path, "A,6378001,298"); // a last line without its end
     ASSERT_TRUE(appendUserEllipsoid(path, { "B", "6378002.5", "299" }).isDone());
     EXPECT_EQ(readTestFile(path), "A,6378001,298\r\nB,6378002.5,299\r\n");
+    writeTestFile(path, "A,6378001,2"); // cut off: ending it would make a row of it
+    EXPECT_EQ(appendUserEllipsoid(path, { "B", "6378002.5", "299" }).message(),
+        "Cannot write " + path + ": Line 1 stops without its line end: the file was cut off.");
+    EXPECT_EQ(readTestFile(path), "A,6378001,2");
 
     const QString folder = workDir() + "AGNAV Ellipsoids.txt";
     ASSERT_TRUE(QDir().mkpath(folder));

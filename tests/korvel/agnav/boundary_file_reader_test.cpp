@@ -1,5 +1,6 @@
 #include "korvel/agnav/boundary_file_reader.h"
 
+#include "platform/complete_lines.h"
 #include "tests/korvel/agnav/agnav_test_data.h"
 #include "tests/support/korvel_test.h"
 
@@ -65,8 +66,26 @@ TEST_F(BoundaryFileReaderTest, ReadsEveryRecordTheBlockKeeps)
     EXPECT_EQ(m_block.DataSubfolder, "FIELD17/");
     EXPECT_EQ(m_block.SwathWidthText, "30");
     EXPECT_EQ(m_block.OffsetCode, 1);
-    // Record 4 belongs to the guidance save; the reader never takes it.
-    EXPECT_TRUE(m_block.LineCountText.isEmpty());
+    // Kept so that the guidance-line file can be checked against it.
+    EXPECT_EQ(m_block.LineCountText, "20");
+}
+
+// A cut inside a line is refused, naming the line; a cut at a line end
+// keeps every corner it reads whole.
+TEST_F(BoundaryFileReaderTest, EveryCutInsideALineIsRefused)
+{
+    for (qsizetype size = 1; size < UtmFile.size(); ++size) {
+        const QByteArray cut = UtmFile.left(size);
+        const AgnavOutcome outcome = parse(cut);
+        if (!cut.endsWith('\n') && !cut.endsWith('\r')) {
+            EXPECT_EQ(outcome.message(), cutOffLineMessage(int(cut.count('\n')) + 1)) << size;
+            continue;
+        }
+        ASSERT_EQ(outcome.isDone(), cut.contains("279\r")) << size << ": " << outcome.message().toStdString();
+        if (outcome.isDone()) {
+            EXPECT_EQ(m_block.VertexCount, cut.count("AREA CORNER")) << size;
+        }
+    }
 }
 
 TEST_F(BoundaryFileReaderTest, LatitudeLongitudeFileListsLatitudeFirst)

@@ -3,6 +3,7 @@
 #include "korvel/agnav/agnav_block.h"
 #include "korvel/map/map_state.h"
 #include "korvel/shell/utm_projection.h"
+#include "platform/complete_lines.h"
 #include "tests/korvel/agnav/agnav_test_data.h"
 #include "tests/support/korvel_test.h"
 
@@ -133,6 +134,30 @@ TEST_F(ExclusionZonesTest, SavedZoneGoesToMemoryAndFile)
     EXPECT_EQ(agnavData().ExclusionCount, 1);
 }
 
+// Every cut of a file: inside a line refused, naming the file and the line;
+// at a line end loaded with the whole vertices it holds.
+TEST_F(ExclusionZonesTest, EveryCutInsideALineIsRefused)
+{
+    const QByteArray zone = "1   500100.0      4800100.0\r\n1   500100.0      4800200.0\r\n"
+                            "1   500200.0      4800200.0\r\n";
+    for (qsizetype size = 1; size < zone.size(); ++size) {
+        const QByteArray cut = zone.left(size);
+        writeTestFile(xcl(), cut);
+        const AgnavOutcome outcome = LoadExclusionFile(m_b);
+        if (!cut.endsWith('\n') && !cut.endsWith('\r')) {
+            EXPECT_EQ(outcome.message(), "FIELD17.xcl, " + cutOffLineMessage(int(cut.count('\n')) + 1))
+                << size;
+            EXPECT_FALSE(block().ExclusionLoaded) << size;
+        } else {
+            ASSERT_TRUE(outcome.isDone()) << size << ": " << outcome.message().toStdString();
+            EXPECT_EQ(block().ExclusionZones[1].upperBound(), cut.count("\r")) << size;
+            EXPECT_EQ(block().ExclusionZones[1].Y.back(), cut.count("\r") == 1 ? 4800100.0 : 4800200.0)
+                << size;
+            block().ExclusionLoaded = false;
+        }
+    }
+}
+
 TEST_F(ExclusionZonesTest, CounterClockwiseZoneIsStoredClockwise)
 {
     const ShapeRecord counter
@@ -147,11 +172,18 @@ TEST_F(ExclusionZonesTest, CounterClockwiseZoneIsStoredClockwise)
 
 TEST_F(ExclusionZonesTest, AppendingToAFileNotLoadedContinuesItsNumbering)
 {
-    writeTestFile(xcl(),
-        "1   1.0  1.0\r\n1   1.0  2.0\r\n1   2.0  2.0\r\n2   5.0  5.0\r\n2   5.0  6.0\r\n2   6.0  6.0");
+    const QByteArray old
+        = "1   1.0  1.0\r\n1   1.0  2.0\r\n1   2.0  2.0\r\n2   5.0  5.0\r\n2   5.0  6.0\r\n2   6.0  6.0";
+    // A cut last line is not made whole by the next zone.
+    writeTestFile(xcl(), old);
+    EXPECT_EQ(saveExclusionZone(m_b, Clockwise).message(),
+        "Error: Cannot write " + xcl() + ": Line 6 stops without its line end: the file was cut off.");
+    EXPECT_EQ(readTestFile(xcl()), old);
+
+    writeTestFile(xcl(), old + "\r\n");
     ASSERT_TRUE(saveExclusionZone(m_b, Clockwise).isDone());
     const QByteArray file = readTestFile(xcl());
-    // The old last line got its line end; the new zone is number 3.
+    // The new zone is number 3.
     EXPECT_TRUE(file.contains("2   6.0  6.0\r\n3   500100.0  4800100.0\r\n"));
     // The block takes the file's zones with the new one, read back from it.
     ASSERT_EQ(block().ExclusionZoneCount, 3);

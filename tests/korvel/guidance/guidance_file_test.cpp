@@ -2,6 +2,7 @@
 
 #include "korvel/map/map_state.h"
 #include "korvel/shell/utm_projection.h"
+#include "platform/complete_lines.h"
 #include "tests/korvel/agnav/agnav_test_data.h"
 #include "tests/support/korvel_test.h"
 
@@ -49,12 +50,53 @@ TEST_F(GuidanceFileTest, HeadersInAnyCaseCommasBlankLinesAndPolylines)
 {
     GuidanceSet set;
     ASSERT_TRUE(parseGuidanceFile(
-        "line 10\n500615,4800700\n\n500615, 4801000,2\n500700 4801300 3\nLine 20\n1 2\n", set)
+        "line 10\n500615,4800700\n\n500615, 4801000,2\n500700 4801300 3\nLine 20\n1 2\n3 4\n", set)
                     .isDone());
     ASSERT_EQ(set.LineCount, 2);
     EXPECT_EQ(set.Lines[1].PointCount, 3);
     EXPECT_EQ(set.Lines[1].Y[2], 4801000.0);
-    EXPECT_EQ(set.Lines[2].PointCount, 1);
+    EXPECT_EQ(set.Lines[2].PointCount, 2);
+}
+
+// Every cut of a file whose boundary file names its two lines: inside a
+// line, or at a line end with a point or a line missing, refused; only the
+// cut before the last LF, which keeps every line whole, loads.
+TEST_F(GuidanceFileTest, EveryCutThatLosesAPointIsRefused)
+{
+    block().LineCountText = QStringLiteral("2");
+    for (qsizetype size = 1; size < TwoLines.size(); ++size) {
+        const QByteArray cut = TwoLines.left(size);
+        writeTestFile(xyz(), cut);
+        const QString message = LoadGuidanceFile(m_b).message();
+        if (!cut.endsWith('\n') && !cut.endsWith('\r')) {
+            EXPECT_EQ(message, "FIELD17.xyz, " + cutOffLineMessage(int(cut.count('\n')) + 1)) << size;
+        } else {
+            EXPECT_EQ(message.isEmpty(), cut.count('\r') == 6) << size << ": " << message.toStdString();
+        }
+        EXPECT_EQ(block().GuidanceLoaded, message.isEmpty()) << size;
+    }
+}
+
+TEST_F(GuidanceFileTest, FewerLinesThanTheBoundaryFileNamesAreRefused)
+{
+    writeTestFile(xyz(), TwoLines);
+    const struct
+    {
+        const char* count;
+        QString message;
+    } rows[] = {
+        { "60",
+            "FIELD17.xyz, Line 6: the file ends after 2 of the 60 guidance lines its boundary file names." },
+        { "2", "" },
+        { "1", "" }, // more lines than named lose nothing
+        { "", "" }, // no record 4
+        { "twenty", "" },
+    };
+    for (const auto& row : rows) {
+        block().GuidanceLoaded = false;
+        block().LineCountText = QString::fromLatin1(row.count);
+        EXPECT_EQ(LoadGuidanceFile(m_b).message(), row.message) << row.count;
+    }
 }
 
 TEST_F(GuidanceFileTest, FileWithoutLinesIsABlockWithNoLines)
@@ -116,6 +158,8 @@ TEST_F(GuidanceFileTest, DamagedFilesAreRefusedAndChangeNothing)
         { "LINE 10\r\n500615\r\n", "FIELD17.xyz, Line 2: the point \"500615\" is not two numbers." },
         { "LINE 10\r\neast north\r\n", "FIELD17.xyz, Line 2: the point \"east north\" is not two numbers." },
         { "LINE 10\r\n1e999 1\r\n", "FIELD17.xyz, Line 2: the point \"1e999 1\" is not two numbers." },
+        { "LINE 10\r\n1 1\r\nLINE 20\r\n2 2\r\n2 3\r\n",
+            "FIELD17.xyz, Line 1: the guidance line that starts here has fewer than two points." },
     };
     for (const auto& row : rows) {
         writeTestFile(xyz(), row.bytes);

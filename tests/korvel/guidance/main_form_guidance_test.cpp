@@ -35,11 +35,12 @@ protected:
         AgnavCommandsTest::SetUp();
         setFloatingToolWindow(FloatingTool::Guidance, &guidanceFormTool());
         // A 1000 x 800 m block, vertices from the south-west corner
-        // clockwise, with the records a guidance save rewrites.
+        // clockwise, with the records a guidance save rewrites; record 4
+        // names the one line writeGuidance() lays.
         m_path = writeUtmBlock(QStringLiteral("FIELD"), 500000, 4800000, 501000, 4800800);
         QFile file(m_path);
         ASSERT_TRUE(file.open(QIODevice::Append));
-        file.write("4           20                  NUMBER OF LINES\r\n"
+        file.write("4            1                  NUMBER OF LINES\r\n"
                    "17   500000.0  4800000.0   0.00 MASTER POINT, HEADING\r\n"
                    "37          0                   NO OFFSET OF THE FIRST LINE\r\n");
         file.close();

@@ -137,6 +137,18 @@ TEST_F(MetSources, FailedLoadKeepsTheSourceShown)
     EXPECT_EQ(window.ControlPanel[4].text(), "1");
 }
 
+TEST_F(MetSources, CutOffLastLineIsLeftOutWithANotice)
+{
+    queueMsgBoxAnswer(vbOK);
+    loadKitoon(writeFile("cut.dat", "71599,9,0,0,0,1,60,60\r\n71599,9,0,10,90,2,61,56\r\n71599,9,0,2"));
+    ASSERT_EQ(globals().MetCount, 1);
+    EXPECT_EQ(metSource(1).recordCount(), 2);
+    ASSERT_EQ(msgBoxes().size(), 1u);
+    EXPECT_EQ(msgBoxes()[0].prompt,
+        "Line 3 of \"cut.dat\" stops without its line end: it was cut off and has been left out.\r"
+        "The records before it are loaded.");
+}
+
 TEST_F(ManualEntry, KnotsBecomeMetresPerSecondAnd360BecomesNorth)
 {
     enterManual("10", "360", "55.5");

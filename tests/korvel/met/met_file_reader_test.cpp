@@ -110,8 +110,9 @@ TEST_P(MetFileLayout, RecordsMayStandAnyWayTheItemsAllow)
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, MetFileLayout,
-    ::testing::Values(LayoutCase { "BlankLinesAfterTheLastRecord", "71599,9,5,30,90,1,60,60\r\n\r\n  \r\n\r\n", 1 },
-        LayoutCase { "NoLineEndAtTheEnd", "71599,9,5,30,90,1,60,60", 1 },
+    ::testing::Values(
+        LayoutCase { "BlankLinesAfterTheLastRecord", "71599,9,5,30,90,1,60,60\r\n\r\n  \r\n\r\n", 1 },
+        LayoutCase { "CutOffLastLineLeftOut", "71599,9,5,30,90,1,60,60\n71599,9,5,40,90,1,60,6", 1 },
         LayoutCase { "BlanksBetweenItems", "71599 9 5 30 90 1 60 60\n71599 9 5 40 90 1 60 60\n", 2 },
         LayoutCase { "ARecordOverTwoLines", "71599,9,5,30,\n90,1,60,60\n", 1 },
         LayoutCase { "EndMarkOfOldTools", "71599,9,5,30,90,1,60,60\r\n\x1a", 1 }),
@@ -148,9 +149,29 @@ INSTANTIATE_TEST_SUITE_P(Files, DamagedMetFile,
         DamageCase { "TowerTimeNegative", false, "1,1999,196,-5,1,0,90,0,60\n" },
         DamageCase { "TowerStationBeyondAByte", false, "256,1999,196,1430,1,0,90,0,60\n" },
         DamageCase { "TowerFileReadAsKitoon", true, "1,1999,196,1430,1,0,90,0,60\n" },
+        // 92 x 360 tens of seconds overflow the 16-bit time of day.
+        DamageCase { "KitoonHour92", true, "71599,9,5,30,90,1,60,60\n71599,92,0,0,90,1,60,60\n" },
+        DamageCase { "KitoonStartAtHour92", true, "71599,92,0,0,90,1,60,60\n" },
+        DamageCase { "TowerHour92", false, "1,1999,196,9200,1,0,90,0,60\n" },
         // Decades apart: the seconds no longer fit 32 bits.
         DamageCase { "ElapsedBeyond32Bits", false, "1,1950,1,0,1,0,90,0,60\n1,2049,1,0,1,0,90,0,60\n" }),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Every cut keeps the whole records before it; a cut-off last line is left
+// out and named.
+TEST_F(MetFileReader, EveryCutKeepsTheRecordsBeforeIt)
+{
+    const QByteArray file = "71599,9,0,0,0,1,60,60\r\n71599,9,0,10,90,2,61,56\r\n";
+    for (qsizetype size = 1; size < file.size(); ++size) {
+        const QByteArray cut = file.left(size);
+        const MetFileRead read = readKitoonFile(cut);
+        const bool whole = cut.endsWith('\n') || cut.endsWith('\r');
+        const int records = int(cut.count('\r'));
+        ASSERT_EQ(read.ok, records > 0) << size;
+        EXPECT_EQ(read.file.recordCount(), records) << size;
+        EXPECT_EQ(read.leftOutLine, read.ok && !whole ? int(cut.count('\n')) + 1 : 0) << size;
+    }
+}
 
 TEST_F(MetFileReader, ShortYearIsPaddedToTwoCharacters)
 {

@@ -45,6 +45,9 @@ TEST_F(OptimizationModuleFile, DamagedModuleIsRefusedWithItsReason)
         { "two numbers", kHead + "1, 2\r\n", "Input past end of file" },
         { "a word for a number", kHead + "1\r\nfast\r\n3\r\n", "line 7: Type mismatch" },
         { "beyond single precision", kHead + "1e40, 1, 1\r\n", "line 6: Overflow" },
+        // Lines moved this far leave every map, or go to infinity with the wind.
+        { "beyond any drift", kHead + "0\r\n3e38\r\n0\r\n", "line 7: Overflow" },
+        { "beyond any drift, negative", kHead + "0, 0, -1000001\r\n", "line 6: Overflow" },
     };
     for (const Case& c : cases) {
         const OptimizationModule module = parseOptimizationModule(c.bytes);
