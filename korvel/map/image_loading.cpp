@@ -1,8 +1,8 @@
 #include "korvel/map/image_loading.h"
 
+#include "platform/complete_lines.h"
 #include "platform/file_helpers.h"
 #include "platform/sequential_file.h"
-#include "platform/unended_line.h"
 #include "platform/vb_error.h"
 #include "platform/vb_numbers.h"
 
@@ -85,7 +85,7 @@ std::optional<GeoReference> parseGeoReference(
         return std::nullopt;
     }
     const QString header = QLatin1String(GeoReferenceHeader);
-    const int cut = unendedLastLine(bytes);
+    const int cut = cutOffLineNumber(bytes);
     try {
         const QString first = reader.readText();
         // A file cut inside its header is ours all the same.

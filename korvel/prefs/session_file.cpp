@@ -1,7 +1,7 @@
 #include "korvel/prefs/session_file.h"
 
+#include "platform/complete_lines.h"
 #include "platform/sequential_file.h"
-#include "platform/unended_line.h"
 #include "platform/vb_error.h"
 
 namespace {
@@ -264,7 +264,7 @@ SessionReadResult parseSessionFile(const QByteArray& bytes)
             result.notSessionFile = true;
             return result;
         }
-        if (const int cut = unendedLastLine(bytes)) {
+        if (const int cut = cutOffLineNumber(bytes)) {
             result.error = QStringLiteral("The file ends inside line %1").arg(cut);
             return result;
         }

@@ -97,7 +97,8 @@ TEST_F(ImageLoadingTest, EveryCutOfTheFileIsRefusedNamingIt)
 {
     // From the first byte on, every shorter file is this one cut off: inside
     // its header, inside a line, or short of the points its count promises.
-    for (qsizetype size = 1; size < kReference.size(); ++size) {
+    // Losing only the final LF keeps every line whole: a lone CR ends a line.
+    for (qsizetype size = 1; size + 1 < kReference.size(); ++size) {
         try {
             readGeoReference(writeText("cut.ref", kReference.left(size)));
             ADD_FAILURE() << "cut to " << size << " bytes was taken";
