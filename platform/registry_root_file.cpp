@@ -111,12 +111,22 @@ const RegistryKey* RegistryRootFile::load(long* result, QString* failure)
 
 RegistryKey* RegistryRootFile::refresh(long* result, QString* failure)
 {
+    const QByteArray before = m_bytes;
     RegistryKey* tree = readFile(result, failure);
-    // A file that cannot be read in the middle of an update has been
-    // changed behind its back: the update's changes are lost with the tree.
-    if (!tree && m_updating && m_updateResult == ERROR_SUCCESS) {
-        m_updateResult = *result;
-        m_updateFailure = *failure;
+    // A file that changes in the middle of an update was written behind its
+    // lock's back: the update's changes went with the old tree, and writing
+    // what is left would store only some of them.
+    if (m_updating && m_updateResult == ERROR_SUCCESS && (!tree || (m_updateChanged && m_bytes != before))) {
+        m_updateResult = tree ? ERROR_CANTWRITE : *result;
+        m_updateFailure = tree ? QStringLiteral("The registry file %1 was changed by another program while "
+                                                "settings were being saved.")
+                                     .arg(m_path)
+                               : *failure;
+        if (tree) {
+            *result = m_updateResult;
+            *failure = m_updateFailure;
+            return nullptr;
+        }
     }
     return tree;
 }

@@ -24,6 +24,7 @@ public:
     using Change = std::function<long(RegistryKey& root, bool* changed)>;
 
     explicit RegistryRootFile(RegHandle root);
+    ~RegistryRootFile();
 
     // The name of the root ("HKEY_CURRENT_USER"), or empty text for a handle
     // that is no root.
@@ -50,7 +51,6 @@ public:
     long endUpdate(bool keep, QString* failure);
     // The failure that spoiled the update, ERROR_SUCCESS when none did.
     long updateFailure(QString* failure) const;
-    ~RegistryRootFile();
 
 private:
     RegistryKey* refresh(long* result, QString* failure);
