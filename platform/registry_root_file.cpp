@@ -27,6 +27,8 @@ constexpr qint64 MaxStoreFileSize = 64 * 1024 * 1024;
 // rather than freezing the window.
 constexpr int LockTimeoutMs = 10000;
 
+} // namespace
+
 // An exclusive flock() on the lock file beside the store file. The system
 // drops it when the holder dies, so a crashed program never blocks the store.
 class StoreLock
@@ -67,12 +69,12 @@ private:
     QString m_error;
 };
 
-} // namespace
-
 RegistryRootFile::RegistryRootFile(RegHandle root)
     : m_root(root)
 {
 }
+
+RegistryRootFile::~RegistryRootFile() = default;
 
 QString RegistryRootFile::rootName(RegHandle root)
 {
@@ -108,6 +110,28 @@ const RegistryKey* RegistryRootFile::load(long* result, QString* failure)
 }
 
 RegistryKey* RegistryRootFile::refresh(long* result, QString* failure)
+{
+    const QByteArray before = m_bytes;
+    RegistryKey* tree = readFile(result, failure);
+    // A file that changes in the middle of an update was written behind its
+    // lock's back: the update's changes went with the old tree, and writing
+    // what is left would store only some of them.
+    if (m_updating && m_updateResult == ERROR_SUCCESS && (!tree || (m_updateChanged && m_bytes != before))) {
+        m_updateResult = tree ? ERROR_CANTWRITE : *result;
+        m_updateFailure = tree ? QStringLiteral("The registry file %1 was changed by another program while "
+                                                "settings were being saved.")
+                                     .arg(m_path)
+                               : *failure;
+        if (tree) {
+            *result = m_updateResult;
+            *failure = m_updateFailure;
+            return nullptr;
+        }
+    }
+    return tree;
+}
+
+RegistryKey* RegistryRootFile::readFile(long* result, QString* failure)
 {
     const QString path = filePath();
     QByteArray bytes;
@@ -155,21 +179,34 @@ RegistryKey* RegistryRootFile::refresh(long* result, QString* failure)
     return m_tree.get();
 }
 
-long RegistryRootFile::modify(const Change& change, QString* failure)
+std::unique_ptr<StoreLock> RegistryRootFile::lock(long* result, QString* failure) const
 {
     const QString dir = folder();
     if (!QDir().mkpath(dir)) {
         *failure = QStringLiteral("Cannot create the registry folder %1.").arg(dir);
-        return ERROR_CANTWRITE;
+        *result = ERROR_CANTWRITE;
+        return nullptr;
     }
     const QString lockPath = dir + '/' + rootName(m_root) + QStringLiteral(".lock");
-    StoreLock lock(lockPath);
-    if (!lock.locked()) {
-        *failure = QStringLiteral("Cannot lock the registry file %1: %2").arg(lockPath, lock.error());
-        return ERROR_CANTWRITE;
+    auto lock = std::make_unique<StoreLock>(lockPath);
+    if (!lock->locked()) {
+        *failure = QStringLiteral("Cannot lock the registry file %1: %2").arg(lockPath, lock->error());
+        *result = ERROR_CANTWRITE;
+        return nullptr;
     }
+    *result = ERROR_SUCCESS;
+    return lock;
+}
 
+long RegistryRootFile::modify(const Change& change, QString* failure)
+{
+    if (m_updating)
+        return modifyInUpdate(change, failure);
     long result = ERROR_SUCCESS;
+    const std::unique_ptr<StoreLock> held = lock(&result, failure);
+    if (!held)
+        return result;
+
     RegistryKey* tree = refresh(&result, failure);
     if (!tree)
         return result;
@@ -179,6 +216,66 @@ long RegistryRootFile::modify(const Change& change, QString* failure)
         return result;
     const long written = write(m_path, failure);
     return written != ERROR_SUCCESS ? written : result;
+}
+
+long RegistryRootFile::modifyInUpdate(const Change& change, QString* failure)
+{
+    if (m_updateResult != ERROR_SUCCESS) {
+        *failure = m_updateFailure;
+        return m_updateResult;
+    }
+    long result = ERROR_SUCCESS;
+    if (!m_updateLock)
+        m_updateLock = lock(&result, failure);
+    // Under the lock nobody else writes the file, so the tree read now keeps
+    // this update's earlier changes until it ends.
+    RegistryKey* tree = m_updateLock ? refresh(&result, failure) : nullptr;
+    if (!tree) {
+        if (m_updateResult == ERROR_SUCCESS) {
+            m_updateResult = result;
+            m_updateFailure = *failure;
+        }
+        return result;
+    }
+    bool changed = false;
+    result = change(*tree, &changed);
+    m_updateChanged = m_updateChanged || changed;
+    return result;
+}
+
+void RegistryRootFile::beginUpdate()
+{
+    m_updating = true;
+    m_updateChanged = false;
+    m_updateResult = ERROR_SUCCESS;
+    m_updateFailure.clear();
+}
+
+long RegistryRootFile::updateFailure(QString* failure) const
+{
+    if (m_updateResult != ERROR_SUCCESS)
+        *failure = m_updateFailure;
+    return m_updateResult;
+}
+
+long RegistryRootFile::endUpdate(bool keep, QString* failure)
+{
+    long result = m_updateResult;
+    if (result != ERROR_SUCCESS) {
+        *failure = m_updateFailure;
+    } else if (m_updateChanged && keep && m_tree) {
+        result = write(m_path, failure);
+    }
+    if (m_updateChanged && (!keep || result != ERROR_SUCCESS)) {
+        // The tree holds changes the file does not: read it afresh next time.
+        m_tree.reset();
+        m_bytes.clear();
+        m_path.clear();
+    }
+    m_updating = false;
+    m_updateChanged = false;
+    m_updateLock.reset();
+    return result;
 }
 
 long RegistryRootFile::write(const QString& path, QString* failure)

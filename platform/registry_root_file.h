@@ -14,6 +14,8 @@
 #include <functional>
 #include <memory>
 
+class StoreLock;
+
 class RegistryRootFile
 {
 public:
@@ -22,6 +24,7 @@ public:
     using Change = std::function<long(RegistryKey& root, bool* changed)>;
 
     explicit RegistryRootFile(RegHandle root);
+    ~RegistryRootFile();
 
     // The name of the root ("HKEY_CURRENT_USER"), or empty text for a handle
     // that is no root.
@@ -38,8 +41,23 @@ public:
     // when the change asks for it; a failed write leaves the old file.
     long modify(const Change& change, QString* failure);
 
+    // One update of several changes. From beginUpdate() on, the first change
+    // takes the lock and keeps it, and every change stays in the tree; a
+    // change that cannot reach the file (no lock, a damaged file) spoils the
+    // update. endUpdate(true) writes the tree once, through one temporary file
+    // and one rename, and returns the first failure instead when spoiled;
+    // endUpdate(false) forgets the changes. Either way the lock is let go.
+    void beginUpdate();
+    long endUpdate(bool keep, QString* failure);
+    // The failure that spoiled the update, ERROR_SUCCESS when none did.
+    long updateFailure(QString* failure) const;
+
 private:
     RegistryKey* refresh(long* result, QString* failure);
+    RegistryKey* readFile(long* result, QString* failure);
+    // Takes the lock of the file, or returns nullptr with `result` and `failure` set.
+    std::unique_ptr<StoreLock> lock(long* result, QString* failure) const;
+    long modifyInUpdate(const Change& change, QString* failure);
     QString filePath() const;
     long write(const QString& path, QString* failure);
 
@@ -48,4 +66,10 @@ private:
     QByteArray m_bytes; // the bytes it held then
     std::unique_ptr<RegistryKey> m_tree; // nullptr when they did not parse
     QString m_damage; // why they did not parse
+
+    bool m_updating = false;
+    std::unique_ptr<StoreLock> m_updateLock; // held from an update's first change to its end
+    bool m_updateChanged = false;
+    long m_updateResult = ERROR_SUCCESS; // the first failure that spoiled the update
+    QString m_updateFailure;
 };

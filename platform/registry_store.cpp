@@ -274,6 +274,42 @@ QString RegistryStore::rootFailure(RegHandle root)
     return rootFile(root).load(&result, &failure) ? QString() : failure;
 }
 
+void RegistryStore::beginUpdate()
+{
+    m_updating = true;
+    for (const std::unique_ptr<RegistryRootFile>& root : m_roots)
+        root->beginUpdate();
+}
+
+long RegistryStore::commitUpdate()
+{
+    m_lastFailure.clear();
+    m_updating = false;
+    // A spoiled root spoils them all: none is written.
+    long result = ERROR_SUCCESS;
+    for (const std::unique_ptr<RegistryRootFile>& root : m_roots) {
+        if (result == ERROR_SUCCESS)
+            result = root->updateFailure(&m_lastFailure);
+    }
+    for (const std::unique_ptr<RegistryRootFile>& root : m_roots) {
+        QString failure;
+        const long written = root->endUpdate(result == ERROR_SUCCESS, &failure);
+        if (written != ERROR_SUCCESS && result == ERROR_SUCCESS) {
+            result = written;
+            m_lastFailure = failure;
+        }
+    }
+    return result;
+}
+
+void RegistryStore::dropUpdate()
+{
+    m_updating = false;
+    QString failure;
+    for (const std::unique_ptr<RegistryRootFile>& root : m_roots)
+        root->endUpdate(false, &failure);
+}
+
 long RegistryStore::closeKey(RegHandle key)
 {
     // Leaves lastFailure alone: keys are closed on the way out of a failed call.

@@ -64,6 +64,19 @@ public:
     // written, so no change is saved until someone repairs it.
     QString rootFailure(RegHandle root);
 
+    // One update: every change from beginUpdate() to commitUpdate() stays in
+    // memory, under the lock of each root file it touches (other programs
+    // wait), and commitUpdate() writes each changed root file once, through
+    // one temporary file and one rename, so a program killed half-way leaves
+    // the old file whole. Reads in between see the changes. A change that
+    // could not reach its file spoils the update: commitUpdate() then writes
+    // nothing and returns that failure (lastFailure says why).
+    // dropUpdate() forgets the changes. One update at a time.
+    void beginUpdate();
+    long commitUpdate();
+    void dropUpdate();
+    bool updating() const { return m_updating; }
+
     // Returns the number of keys opened and not yet closed.
     int openKeyCount() const { return int(m_open.size()); }
 
@@ -91,6 +104,7 @@ private:
     RegHandle m_nextHandle;
     std::array<std::unique_ptr<RegistryRootFile>, 3> m_roots;
     QString m_lastFailure;
+    bool m_updating = false;
 };
 
 // The program's one registry, as Windows has one per process.

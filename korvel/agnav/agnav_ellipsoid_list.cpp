@@ -5,6 +5,7 @@
 #include "platform/file_helpers.h"
 #include "platform/sequential_file.h"
 #include "platform/text_codec.h"
+#include "platform/user_data_files.h"
 #include "platform/vb_error.h"
 #include "platform/vb_numbers.h"
 
@@ -84,7 +85,7 @@ std::vector<AGNAVEllipsoid> parseAgnavEllipsoidFile(const QByteArray& bytes, QSt
 std::vector<AGNAVEllipsoid> agnavEllipsoidList(QString* refusal)
 {
     std::vector<AGNAVEllipsoid> list = builtInAgnavEllipsoids();
-    const QString path = globals().RootDir + AgnavEllipsoidFileName;
+    const QString path = programFileToRead(globals().RootDir, AgnavEllipsoidFileName);
     QByteArray bytes;
     if (FileExists(path) && readWholeFile(path, bytes)) {
         QString problem;
@@ -153,10 +154,17 @@ QString userEllipsoidNameRefusal(const std::vector<AGNAVEllipsoid>& list, const 
     return {};
 }
 
-AgnavOutcome appendUserEllipsoid(const QString& path, const AGNAVEllipsoid& ellipsoid)
+AgnavOutcome appendUserEllipsoid(const QString& path, const AGNAVEllipsoid& ellipsoid, const QString& startFrom)
 {
     QByteArray existing;
     QString error;
+    // A new copy takes the lines it stands in for first, so no row the user
+    // saw in the list goes missing when it is made. A copy identical to the
+    // shipped one, left by a failed append below, lists the same rows.
+    if (!QFileInfo::exists(path) && !startFrom.isEmpty() && FileExists(startFrom)
+        && !copyFile(startFrom, path, &error)) {
+        return AgnavOutcome::refused(QStringLiteral("Cannot write %1: %2").arg(path, error));
+    }
     if (QFileInfo::exists(path) && !readWholeFile(path, existing, &error)) {
         return AgnavOutcome::refused(QStringLiteral("Cannot write %1: %2").arg(path, error));
     }
@@ -171,4 +179,20 @@ AgnavOutcome appendUserEllipsoid(const QString& path, const AGNAVEllipsoid& elli
         return AgnavOutcome::refused(QStringLiteral("Cannot write %1: %2").arg(path, error));
     }
     return AgnavOutcome::done();
+}
+
+AgnavOutcome saveUserEllipsoidRow(const AGNAVEllipsoid& ellipsoid)
+{
+    // Always the user's data folder, even where the program folder could be
+    // written: a program folder writable today (a copy in the home folder)
+    // may be installed read-only tomorrow or shared with other users, and
+    // saving by where writing happens to work would split one list over two
+    // files, of which the reader takes only the user's.
+    const QString path = userDataFilePath(AgnavEllipsoidFileName);
+    QString error;
+    if (!makeFolder(userDataFolder(), &error)) {
+        return AgnavOutcome::refused(QStringLiteral("Cannot write %1: cannot create the folder %2")
+                                         .arg(path, userDataFolder()));
+    }
+    return appendUserEllipsoid(path, ellipsoid, globals().RootDir + AgnavEllipsoidFileName);
 }

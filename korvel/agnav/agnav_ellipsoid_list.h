@@ -2,7 +2,7 @@
 // The ellipsoids the AG-NAV job dialogs offer (the job dialog and the
 // preferences' AG-NAV tab): 24 built-in rows, row 0 "USER-ENTER" with no
 // values and row 22 "WGS-84" the default, then the user's own ellipsoids from
-// "AGNAV Ellipsoids.txt" in the program folder as rows 24 and on. Every value
+// "AGNAV Ellipsoids.txt" as rows 24 and on. Every value
 // stays text, exactly as listed or typed, and becomes a number only where a
 // comparison needs one.
 //
@@ -15,6 +15,9 @@
 // by CR LF:
 //
 //     MY-GRID,6378140.5,298.3
+//
+// The file is read from the user's data folder when the user has saved an
+// ellipsoid there, otherwise from the program folder (user_data_files.h).
 #include "korvel/agnav/agnav_job.h"
 #include "korvel/agnav/agnav_outcome.h"
 #include "korvel/agnav/serial_formats.h"
@@ -42,9 +45,10 @@ std::vector<AGNAVEllipsoid> builtInAgnavEllipsoids();
 // and `refusal` gets the line.
 std::vector<AGNAVEllipsoid> parseAgnavEllipsoidFile(const QByteArray& bytes, QString* refusal = nullptr);
 
-// The built-in rows followed by the rows of RootDir's "AGNAV Ellipsoids.txt"
-// when it can be read. A cut-off file adds no row, and `refusal` gets the
-// message for the user, naming the file and the line.
+// The built-in rows followed by the rows of "AGNAV Ellipsoids.txt" (the
+// user's copy, else RootDir's) when it can be read. A cut-off file adds no
+// row, and `refusal` gets the message for the user, naming the file and the
+// line.
 std::vector<AGNAVEllipsoid> agnavEllipsoidList(QString* refusal = nullptr);
 
 // The message shown when "AGNAV Ellipsoids.txt" is refused for `problem`.
@@ -74,7 +78,14 @@ std::optional<int> matchingEllipsoidRow(
 QString userEllipsoidNameRefusal(const std::vector<AGNAVEllipsoid>& list, const QString& name);
 
 // Appends one line "name,axis,flattening" to the file at path, creating it
-// when missing. The file is rewritten whole through a temporary file, so a
-// failed write leaves it as it was; the refusal names the file and the
-// system's reason. A file cut off in its last line is refused, not appended to.
-AgnavOutcome appendUserEllipsoid(const QString& path, const AGNAVEllipsoid& ellipsoid);
+// when missing; a new file starts with the lines of `startFrom` when given.
+// The file is rewritten whole through a temporary file, so a failed write
+// leaves it as it was; the refusal names the file and the system's reason.
+// A file cut off in its last line is refused, not appended to.
+AgnavOutcome appendUserEllipsoid(
+    const QString& path, const AGNAVEllipsoid& ellipsoid, const QString& startFrom = QString());
+
+// Saves a user ellipsoid: appended to the user's copy of "AGNAV
+// Ellipsoids.txt" in the user's data folder, which is made from the shipped
+// copy's lines the first time.
+AgnavOutcome saveUserEllipsoidRow(const AGNAVEllipsoid& ellipsoid);

@@ -3,7 +3,6 @@
 // save of a user ellipsoid.
 #include "korvel/agnav/agnav_job_controls.h"
 
-#include "korvel/shell/program_globals.h"
 #include "platform/msg_box.h"
 #include "platform/named_control.h"
 #include "platform/vb_numbers.h"
@@ -228,7 +227,7 @@ bool saveUserEllipsoid(QWidget& dialog, std::vector<AGNAVEllipsoid>& list, bool 
         return false;
     }
     const AGNAVEllipsoid row { name, axisBox.text(), flatteningBox.text() };
-    const AgnavOutcome saved = appendUserEllipsoid(globals().RootDir + AgnavEllipsoidFileName, row);
+    const AgnavOutcome saved = saveUserEllipsoidRow(row);
     if (!saved.isDone()) {
         MsgBox(saved.message(), vbExclamation);
         return false;

@@ -85,7 +85,7 @@ void switchAgnavUnits(QWidget& dialog, bool toUSUnits, bool swathToo);
 // The "Save" of a user ellipsoid from AxisText and EccentricityText: refused
 // when a box holds no number, when the values are those of a listed row, or
 // for an empty, duplicate or comma-holding name; otherwise appended to
-// RootDir's "AGNAV Ellipsoids.txt" (a failed write is reported and changes
+// the user's "AGNAV Ellipsoids.txt" (a failed write is reported and changes
 // nothing). With listInDialog the new row is added to the list and to
 // EllipsoidCombo (after the separator, added with the first user row) and
 // chosen. Returns whether it was saved.

@@ -207,6 +207,7 @@ private:
     // Applies and stores what the dialog shows (pref_form_accept.cpp).
     void applyGraphing();
     void applyFolders();
+    void saveFolders();
     void applyZoneAndEllipsoid();
 
     KeyPreview* m_keyPreview = nullptr;

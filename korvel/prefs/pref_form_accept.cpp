@@ -1,5 +1,7 @@
 // Accept of the preferences: the fields become the program's values and
-// are stored in the settings at once. The chosen optimization module is read
+// are stored in the settings at once, as one update of the store, so a
+// program killed or a write failing half-way never leaves some of the new
+// settings beside the old. The chosen optimization module is read
 // first, and a field that would not do (the buffer width, the AG-NAV field
 // still being edited when Enter was pressed) is refused by its own check,
 // so a refusal leaves the program as it was and the dialog open.
@@ -19,6 +21,7 @@
 #include "platform/status_bar.h"
 #include "platform/vb_error.h"
 #include "platform/vb_numbers.h"
+#include "registry/registry_update.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -78,11 +81,7 @@ void PrefForm::AcceptButton_Click()
 
     MainForm& main = MainForm::instance();
     applyGraphing();
-    try {
-        applyFolders();
-    } catch (const VbError& error) {
-        showError(error.Description());
-    }
+    applyFolders();
     globals().OptimizationFile = moduleName;
     MainSettings& settings = mainSettings();
     settings.OptColour = OptColourBox->BackColor();
@@ -94,8 +93,11 @@ void PrefForm::AcceptButton_Click()
     settings.BufferWidth = *bufferWidthValue(BufferWidthText->text());
     settings.BufferColour = BufferColourBox->BackColor();
     try {
+        RegistryUpdate update;
+        saveFolders();
         SaveAGNAVDefaults(*this, AgnavDefaultSection);
         SaveSettings();
+        update.commit();
     } catch (const VbError& error) {
         showError(error.Description());
     }
@@ -124,7 +126,7 @@ void PrefForm::applyGraphing()
     program.MetricSystem = CoordSystemOption[2].isChecked();
 }
 
-void PrefForm::applyFolders()
+void PrefForm::saveFolders()
 {
     const QString dirs = QStringLiteral("DefaultDirs");
     const QString settingsSection = QStringLiteral("Settings");
@@ -135,6 +137,10 @@ void PrefForm::applyFolders()
     SaveRegSetting(settingsSection, QStringLiteral("AutoLoadGuidance"), CStr(AutoLoad[1].isChecked()));
     SaveRegSetting(settingsSection, QStringLiteral("AutoLoadExclusion"), CStr(AutoLoad[2].isChecked()));
     SaveRegSetting(dirs, QStringLiteral("MetDir"), Text1[5].text());
+}
+
+void PrefForm::applyFolders()
+{
     MainSettings& settings = mainSettings();
     QString* folders[kFolderCount]
         = { &settings.SessionDir, &settings.ImageDir, &settings.SHPDir, &settings.AGNAVDir, &settings.MetDir };

@@ -53,6 +53,26 @@ void warnAboutDamagedSettings()
     }
 }
 
+// Without a private folder for its socket (where XDG_RUNTIME_DIR is unset and
+// another user made "korvel-<uid>" in the shared temporary folder first),
+// KORVEL can neither see a copy already running nor be reached by another
+// program. It still runs, but the user is told once, with the folder to mend.
+void warnAboutMissingMailbox()
+{
+    if (!SingleInstance::serverName().isEmpty()) {
+        return;
+    }
+    QString why;
+    SingleInstance::socketFolder(&why);
+    MsgBox(QStringLiteral("KORVEL cannot make sure that only one copy of it runs, and other programs "
+                          "cannot ask it to save its session and quit:\r")
+            + why
+            + QStringLiteral("\r\rKORVEL goes on without this check, so take care not to start it twice. "
+                             "To mend it, have that folder removed, or set XDG_RUNTIME_DIR to a "
+                             "folder of your own."),
+        vbExclamation);
+}
+
 // True when the screen is large enough; otherwise asks whether to change it.
 bool acceptScreen(int width, int height)
 {
@@ -105,6 +125,7 @@ bool Main(const QString& commandLine)
         MsgBox(QStringLiteral("There is already another copy of KORVEL running."), vbExclamation);
         return false;
     }
+    warnAboutMissingMailbox();
     warnAboutDamagedSettings();
     ProgramGlobals& program = globals();
     program.RootDir = programFolder(

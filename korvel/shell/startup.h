@@ -1,6 +1,7 @@
 #pragma once
 // The start-up procedure of the main program, run once before any window
-// exists: it refuses a second copy and a screen that is too small, finds the
+// exists: it refuses a second copy (and says so once when it cannot check
+// for one), refuses a screen that is too small, finds the
 // program folder, removes the folder the updater leaves behind, sets the
 // program-wide values, creates and shows the main window and opens the file
 // named on the command line.

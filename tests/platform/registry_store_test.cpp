@@ -508,3 +508,50 @@ TEST_F(RegistryStoreFile, ProgramsWritingAtOnceLoseNothing)
     }
     EXPECT_EQ(subkeys(HKEY_CURRENT_USER, "Software\\Race").size(), Writers * ValuesPerWriter / 10);
 }
+
+namespace {
+
+// An update keeps its changes off the disk until it is committed, shows them
+// to reads meanwhile, and writes nothing when dropped or spoiled (here the
+// file is damaged behind its back half-way).
+TEST_F(RegistryStoreTest, UpdateWritesAllItsChangesAtOnceOrNone)
+{
+    const struct
+    {
+        const char* end;
+        bool damagedHalfWay;
+        bool stored;
+    } rows[] = { { "commit", false, true }, { "drop", false, false }, { "commit", true, false } };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.end) + (row.damagedHalfWay ? " damaged" : ""));
+        QFile::remove(storePath());
+        ASSERT_EQ(put("Software\\Old", "a", REG_SZ, QByteArray("1", 2)), ERROR_SUCCESS);
+        QByteArray before = storeBytes();
+
+        store().beginUpdate();
+        ASSERT_EQ(put("Software\\New", "a", REG_SZ, QByteArray("2", 2)), ERROR_SUCCESS);
+        quint32 type = 0;
+        QByteArray data;
+        EXPECT_EQ(get("Software\\New", "a", &type, &data), ERROR_SUCCESS) << "reads see the update";
+        if (row.damagedHalfWay) {
+            before += "garbage";
+            writeStoreFile(before);
+        }
+        EXPECT_EQ(put("Software\\Old", "a", REG_SZ, QByteArray("3", 2)) == ERROR_SUCCESS, !row.damagedHalfWay);
+        EXPECT_EQ(storeBytes(), before) << "nothing written before the end";
+        if (QLatin1String(row.end) == u"commit") {
+            EXPECT_EQ(store().commitUpdate() == ERROR_SUCCESS, row.stored) << store().lastFailure().toStdString();
+        } else {
+            store().dropUpdate();
+        }
+        EXPECT_FALSE(store().updating());
+        EXPECT_EQ(storeBytes() != before, row.stored);
+        if (row.damagedHalfWay)
+            continue;
+        EXPECT_EQ(get("Software\\New", "a", &type, &data), row.stored ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND);
+        ASSERT_EQ(get("Software\\Old", "a", &type, &data), ERROR_SUCCESS);
+        EXPECT_EQ(data, row.stored ? QByteArray("3", 2) : QByteArray("1", 2));
+    }
+}
+
+} // namespace

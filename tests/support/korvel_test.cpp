@@ -34,9 +34,10 @@ void KorvelTest::SetUp()
     ASSERT_TRUE(m_root.isValid());
     QDir(m_root.path()).mkpath("registry");
     QDir(m_root.path()).mkpath("work");
+    QDir(m_root.path()).mkpath("data");
     copyProgramData(QStringLiteral(KORVEL_TEST_PROGRAM_DIR), m_root.path() + "/program");
     qputenv("KORVEL_REGISTRY_DIR", registryDir().toUtf8());
-    // Work files the program keeps in the user's data folder stay in the test's.
+    // The user's data folder of this test alone (user_data_files.h).
     qputenv("XDG_DATA_HOME", (m_root.path() + "/data").toUtf8());
     // A socket of this test's own, so parallel runs never see each other's copy.
     qputenv("KORVEL_INSTANCE_NAME", (m_root.path() + "/instance").toUtf8());
@@ -54,6 +55,7 @@ void KorvelTest::TearDown()
 QString KorvelTest::programDir() const { return m_root.path() + "/program/"; }
 QString KorvelTest::workDir() const { return m_root.path() + "/work/"; }
 QString KorvelTest::registryDir() const { return m_root.path() + "/registry/"; }
+QString KorvelTest::userDataDir() const { return m_root.path() + "/data/KORVEL/"; }
 
 void KorvelTest::onModalNamed(const QString& objectName, std::function<void(QWidget&)> handler)
 {

@@ -25,6 +25,9 @@ protected:
     QString workDir() const;
     // The private registry folder (KORVEL_REGISTRY_DIR points at it).
     QString registryDir() const;
+    // The user's data folder (under a private XDG_DATA_HOME), ending in "/";
+    // made only when the program writes there.
+    QString userDataDir() const;
 
     ScriptedServices& services() const { return ScriptedServices::instance(); }
 

@@ -6,6 +6,7 @@
 #include "tests/support/korvel_test.h"
 
 #include <QDir>
+#include <QFile>
 
 namespace {
 
@@ -97,6 +98,55 @@ TEST_F(AgnavEllipsoidList, AppendingCreatesRefusesACutFileAndKeepsTheFileOnFailu
     EXPECT_TRUE(failed.isRefused());
     EXPECT_TRUE(failed.message().startsWith("Cannot write " + folder + ": "))
         << failed.message().toStdString();
+}
+
+// The program folder may be read-only (installed): a saved ellipsoid goes to
+// the user's data folder, whose copy is read before the shipped one and
+// starts with the shipped rows.
+TEST_F(AgnavEllipsoidList, SavingGoesToTheUsersDataFolderWhichIsReadFirst)
+{
+    const struct
+    {
+        const char* name;
+        QByteArray shipped; // empty: no file in the program folder
+        QByteArray own; // empty: no copy of the user's yet
+        QByteArray saved;
+        std::vector<QString> listed;
+    } rows[] = {
+        { "nothing yet", "", "", "NEW,6378009,297\r\n", { "NEW" } },
+        { "shipped rows are kept", "SHIP,6378001,298\r\n", "", "SHIP,6378001,298\r\nNEW,6378009,297\r\n",
+            { "SHIP", "NEW" } },
+        { "the user's copy wins", "SHIP,6378001,298\r\n", "OWN,6378002,299\r\n",
+            "OWN,6378002,299\r\nNEW,6378009,297\r\n", { "OWN", "NEW" } },
+    };
+    const QString shipped = programDir() + AgnavEllipsoidFileName;
+    const QString own = userDataDir() + AgnavEllipsoidFileName;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        QFile::setPermissions(programDir(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QFile::remove(shipped);
+        QFile::remove(own);
+        if (!row.shipped.isEmpty()) {
+            writeTestFile(shipped, row.shipped);
+        }
+        if (!row.own.isEmpty()) {
+            QDir().mkpath(userDataDir());
+            writeTestFile(own, row.own);
+        }
+        QFile::setPermissions(programDir(), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
+
+        ASSERT_TRUE(saveUserEllipsoidRow({ "NEW", "6378009", "297" }).isDone());
+        EXPECT_EQ(readTestFile(own), row.saved);
+        EXPECT_EQ(QFile::exists(shipped) ? readTestFile(shipped) : QByteArray(), row.shipped)
+            << "the program folder is left alone";
+        std::vector<QString> listed;
+        for (const AGNAVEllipsoid& ellipsoid : agnavEllipsoidList()) {
+            listed.push_back(ellipsoid.EllipsoidName);
+        }
+        listed.erase(listed.begin(), listed.begin() + FirstUserRow);
+        EXPECT_EQ(listed, row.listed);
+    }
+    QFile::setPermissions(programDir(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
 } // namespace

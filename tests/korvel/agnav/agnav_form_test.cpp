@@ -275,7 +275,7 @@ TEST_F(AgnavFormTest, UserEnteredEllipsoidRangeQuestionAndSave)
     queueInputBoxAnswer(" MINE ");
     dialog.EllipsoidSave->click();
     EXPECT_EQ(inputBoxes().back().prompt, "Please enter a name for this custom ellipsoid.");
-    EXPECT_EQ(readTestFile(programDir() + "AGNAV Ellipsoids.txt"), "MINE,6378137,299\r\n");
+    EXPECT_EQ(readTestFile(userDataDir() + "AGNAV Ellipsoids.txt"), "MINE,6378137,299\r\n");
     EXPECT_EQ(dialog.EllipsoidCombo->count(), 24) << "listed from the next dialog on";
 
     AGNAVForm::release();

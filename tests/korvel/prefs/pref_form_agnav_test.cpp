@@ -162,7 +162,7 @@ TEST_F(PrefAgnav, AUserEllipsoidIsSavedAndJoinsTheList)
     queueInputBoxAnswer("SECOND");
     prefs.EllipsoidSave_Click();
     EXPECT_EQ(prefs.EllipsoidCombo->count(), 27) << "only its row";
-    QFile file(programDir() + AgnavEllipsoidFileName);
+    QFile file(userDataDir() + AgnavEllipsoidFileName);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), "FIRST,6378150,298.257223563\r\nSECOND,6378160,298.257223563\r\n");
 

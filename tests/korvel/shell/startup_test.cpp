@@ -13,6 +13,8 @@
 #include <QFile>
 #include <QProcess>
 
+#include <unistd.h>
+
 namespace {
 
 class Startup : public MainFormTest
@@ -165,6 +167,62 @@ TEST_F(Startup, DamagedSettingsAreReportedOnceAndNeverOverwritten)
     ASSERT_TRUE(after.open(QIODevice::ReadOnly));
     EXPECT_EQ(after.readAll(), damaged);
     takeScriptFailures();
+}
+
+// Where the socket's fallback folder in the temporary folder is not the
+// user's own (another user made it first, or put a link there), the start
+// says so once in a box naming the folder and goes on.
+TEST_F(Startup, SquattedSocketFolderIsReportedOnceAndTheStartGoesOn)
+{
+    const QByteArray savedName = qgetenv("KORVEL_INSTANCE_NAME");
+    const QByteArray savedRuntime = qgetenv("XDG_RUNTIME_DIR");
+    const QByteArray savedTemp = qgetenv("TMPDIR");
+    const bool runtimeSet = qEnvironmentVariableIsSet("XDG_RUNTIME_DIR");
+    const bool tempSet = qEnvironmentVariableIsSet("TMPDIR");
+    qunsetenv("KORVEL_INSTANCE_NAME");
+    qunsetenv("XDG_RUNTIME_DIR");
+    qputenv("TMPDIR", QFile::encodeName(workDir() + "tmp"));
+    const QString squatted = workDir() + QStringLiteral("tmp/korvel-%1").arg(::getuid());
+    const QString theirs = workDir() + "theirs";
+    ASSERT_TRUE(QDir().mkpath(theirs));
+    const struct
+    {
+        const char* squat;
+        bool asRootOnly;
+        const char* why;
+    } rows[] = {
+        { "a link in the folder's place", false, "is no folder" },
+        { "another user's folder", true, "belongs to another user" },
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.squat);
+        if (row.asRootOnly && ::geteuid() != 0) {
+            continue; // only root can give a folder to someone else
+        }
+        QDir(workDir() + "tmp").removeRecursively();
+        QDir().mkpath(workDir() + "tmp");
+        if (row.asRootOnly) {
+            ASSERT_TRUE(QDir().mkpath(squatted));
+            ASSERT_EQ(::chown(QFile::encodeName(squatted).constData(), 65534, 65534), 0);
+        } else {
+            ASSERT_TRUE(QFile::link(theirs, squatted));
+        }
+        const size_t before = msgBoxes().size();
+        queueMsgBoxAnswer(vbOK);
+        ASSERT_TRUE(Main(QString()));
+        ASSERT_EQ(msgBoxes().size(), before + 1) << "once, and nothing else";
+        const MsgBoxRequest& box = msgBoxes()[before];
+        EXPECT_TRUE(box.prompt.startsWith("KORVEL cannot make sure that only one copy of it runs"));
+        EXPECT_TRUE(box.prompt.contains(squatted + " " + row.why)) << box.prompt.toStdString();
+        EXPECT_TRUE(box.prompt.contains("KORVEL goes on without this check"));
+        EXPECT_EQ(box.icon(), vbExclamation);
+        EXPECT_TRUE(MainForm::existing() && MainForm::existing()->isVisible());
+        MainForm::release();
+    }
+    EXPECT_TRUE(QDir(theirs).isEmpty()) << "nothing was made in the other user's folder";
+    qputenv("KORVEL_INSTANCE_NAME", savedName);
+    runtimeSet ? qputenv("XDG_RUNTIME_DIR", savedRuntime) : qunsetenv("XDG_RUNTIME_DIR");
+    tempSet ? qputenv("TMPDIR", savedTemp) : qunsetenv("TMPDIR");
 }
 
 TEST_F(Startup, ProgramFolderAlwaysEndsInASlash)
