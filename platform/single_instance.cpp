@@ -16,10 +16,6 @@
 
 namespace {
 
-constexpr qint64 kHeaderBytes = 8;
-// Far above any command; a larger count is a stranger or garbage, and is
-// refused before anything is buffered for it.
-constexpr quint32 kMaxMessageBytes = 64 * 1024;
 // A connection that stops half-way through its message is dropped after this.
 constexpr int kIncompleteMessageMs = 10000;
 constexpr int kConnectMs = 2000;
@@ -207,21 +203,17 @@ void SingleInstance::acceptConnections()
 
 void SingleInstance::readMessage(QLocalSocket* socket)
 {
-    char header[kHeaderBytes];
-    if (socket->peek(header, kHeaderBytes) < kHeaderBytes) {
-        return;
-    }
-    const quint32 dwData = qFromLittleEndian<quint32>(header);
-    const quint32 size = qFromLittleEndian<quint32>(header + 4);
-    if (size > kMaxMessageBytes) {
+    const CopyDataFrame frame
+        = readCopyDataFrame(socket->peek(qMin(socket->bytesAvailable(), CopyDataHeaderBytes + CopyDataMaxBytes)));
+    if (frame.status == CopyDataFrame::TooLarge) {
         socket->abort();
         return;
     }
-    if (socket->bytesAvailable() < kHeaderBytes + qint64(size)) {
+    if (frame.status == CopyDataFrame::Incomplete) {
         return;
     }
-    socket->skip(kHeaderBytes);
-    const QByteArray data = socket->read(size);
+    const quint32 dwData = frame.dwData;
+    const QByteArray data = frame.data;
     // One message per connection: whatever follows is ignored.
     disconnect(socket, &QLocalSocket::readyRead, this, nullptr);
     if (auto* timeout = socket->findChild<QTimer*>()) {
@@ -247,9 +239,37 @@ void SingleInstance::deliver(QLocalSocket* socket, quint32 dwData, const QByteAr
     alive->disconnectFromServer();
 }
 
+QByteArray copyDataMessage(quint32 dwData, const QByteArray& data)
+{
+    QByteArray message(CopyDataHeaderBytes, Qt::Uninitialized);
+    qToLittleEndian<quint32>(dwData, message.data());
+    qToLittleEndian<quint32>(quint32(data.size()), message.data() + 4);
+    return message + data;
+}
+
+CopyDataFrame readCopyDataFrame(QByteArrayView received)
+{
+    CopyDataFrame frame;
+    if (received.size() < CopyDataHeaderBytes) {
+        return frame;
+    }
+    const quint32 size = qFromLittleEndian<quint32>(received.data() + 4);
+    if (size > CopyDataMaxBytes) {
+        frame.status = CopyDataFrame::TooLarge;
+        return frame;
+    }
+    if (received.size() < CopyDataHeaderBytes + qint64(size)) {
+        return frame;
+    }
+    frame.status = CopyDataFrame::Whole;
+    frame.dwData = qFromLittleEndian<quint32>(received.data());
+    frame.data = received.sliced(CopyDataHeaderBytes, size).toByteArray();
+    return frame;
+}
+
 bool sendToRunningInstance(const QByteArray& data, quint32 dwData, int timeoutMs)
 {
-    if (quint64(data.size()) > kMaxMessageBytes) {
+    if (quint64(data.size()) > CopyDataMaxBytes) {
         return false;
     }
     const QDeadlineTimer deadline
@@ -258,10 +278,7 @@ bool sendToRunningInstance(const QByteArray& data, quint32 dwData, int timeoutMs
     if (!connectToCopyOf(socket, SingleInstance::serverName(), ::getuid())) {
         return false;
     }
-    QByteArray message(kHeaderBytes, Qt::Uninitialized);
-    qToLittleEndian<quint32>(dwData, message.data());
-    qToLittleEndian<quint32>(quint32(data.size()), message.data() + 4);
-    message += data;
+    const QByteArray message = copyDataMessage(dwData, data);
     if (socket.write(message) != message.size()) {
         return false;
     }

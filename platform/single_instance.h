@@ -11,11 +11,32 @@
 // did for the window message. What the bytes mean (the commands, the 254-byte
 // limit, the cut at the first NUL) is the receiver's business.
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QObject>
 #include <QString>
 
 class QLocalServer;
 class QLocalSocket;
+
+// Far above any command; a larger count is a stranger or garbage, and is
+// refused before anything is buffered for it.
+inline constexpr quint32 CopyDataMaxBytes = 64 * 1024;
+inline constexpr qint64 CopyDataHeaderBytes = 8;
+
+// One message as the sender writes it on the socket.
+QByteArray copyDataMessage(quint32 dwData, const QByteArray& data);
+
+// What the bytes received so far on a connection hold: a whole message
+// (followed by anything, which is ignored), not yet all of one, or the start
+// of one that announces more than CopyDataMaxBytes.
+struct CopyDataFrame
+{
+    enum Status { Incomplete, Whole, TooLarge };
+    Status status = Incomplete;
+    quint32 dwData = 0;
+    QByteArray data; // when Whole
+};
+CopyDataFrame readCopyDataFrame(QByteArrayView received);
 
 class SingleInstance final : public QObject
 {
