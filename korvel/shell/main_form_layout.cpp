@@ -12,6 +12,7 @@
 #include "platform/picture_box.h"
 #include "platform/screen_metrics.h"
 #include "platform/status_bar.h"
+#include "platform/text_fitting.h"
 #include "platform/tool_bar.h"
 #include "platform/vb_fonts.h"
 #include "platform/vb_format.h"
@@ -211,6 +212,8 @@ void MainForm::ArrangeControls()
 
     placeStatusArea();
     computeStatusIndent();
+    // The placing above is the design's; a text wider than it gets its room.
+    fitTextsToControls(*m_client);
 }
 
 void MainForm::placeZoomToolbar()

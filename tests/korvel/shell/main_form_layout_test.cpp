@@ -13,6 +13,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
@@ -197,14 +198,14 @@ TEST_F(MainFormLayout, FontsFollowTheScreenClass)
     window.ArrangeControls();
     EXPECT_EQ(window.LayoutFontName, "MS Sans Serif");
     EXPECT_EQ(window.LayoutFontSize, 8);
-    EXPECT_DOUBLE_EQ(window.Text1->font().pointSizeF(), 10.0);
+    EXPECT_EQ(QFontInfo(window.Text1->font()).pixelSize(), 13) << "10 points at 96 dots per inch";
 
     globals().ScreenWidth = 800;
     window.ArrangeControls();
     EXPECT_EQ(window.LayoutFontName, "Small Fonts");
     EXPECT_EQ(window.LayoutFontSize, 7);
-    EXPECT_DOUBLE_EQ(window.Text1->font().pointSizeF(), 7.0);
-    EXPECT_DOUBLE_EQ(window.GuidanceOption[1].font().pointSizeF(), 7.0);
+    EXPECT_EQ(QFontInfo(window.Text1->font()).pixelSize(), 9) << "7 points";
+    EXPECT_EQ(QFontInfo(window.GuidanceOption[1].font()).pixelSize(), 9);
     EXPECT_EQ(window.GuidanceText->x(), 100);
 
     setTwipsPerPixel(12, 12);
@@ -214,7 +215,7 @@ TEST_F(MainFormLayout, FontsFollowTheScreenClass)
     globals().ScreenWidth = 1024;
     window.ArrangeControls();
     EXPECT_EQ(window.LayoutFontSize, 6);
-    EXPECT_DOUBLE_EQ(window.Text1->font().pointSizeF(), 8.0);
+    EXPECT_EQ(QFontInfo(window.Text1->font()).pixelSize(), 11) << "8 points";
 }
 
 TEST_F(MainFormLayout, MapModeWidensTheMapToTheToggles)
