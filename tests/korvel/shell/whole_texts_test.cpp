@@ -237,6 +237,12 @@ TEST_F(WholeTexts, EveryWindowShowsItsTextsWhole)
     expectWhole(main.gisShiftPanel());
     main.gisShiftPanel().CloseButton->click();
     main.View_MapMode_Click();
+    // An 800-pixel screen's smaller type and tighter gaps.
+    globals().ScreenWidth = 800;
+    main.ArrangeControls();
+    expectWhole(main);
+    globals().ScreenWidth = 1024;
+    main.ArrangeControls();
     // Latitude and longitude: the extent boxes hold negative degrees.
     main.StatusBar1_PanelClick(3);
     ASSERT_FALSE(globals().UTMMode);
