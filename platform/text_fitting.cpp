@@ -21,30 +21,32 @@ constexpr int kGap = 2;
 // A frame's border lines, which a grown control must not cover.
 constexpr int kFrameBorder = 2;
 
-enum class Growth { Right, Left, Both };
+// Which side a control grows to: before it (left, up), after it (right,
+// down) or both.
+enum class Growth { Before, After, Both };
 
 struct Need
 {
     int width = 0;
     int height = 0;
-    Growth horizontal = Growth::Right;
+    Growth horizontal = Growth::After;
     Growth vertical = Growth::Both;
 };
 
 Growth horizontalGrowth(Qt::Alignment alignment)
 {
     if (alignment & Qt::AlignRight) {
-        return Growth::Left;
+        return Growth::Before;
     }
-    return alignment & Qt::AlignHCenter ? Growth::Both : Growth::Right;
+    return alignment & Qt::AlignHCenter ? Growth::Both : Growth::After;
 }
 
 Growth verticalGrowth(Qt::Alignment alignment)
 {
     if (alignment & Qt::AlignTop) {
-        return Growth::Right; // downwards
+        return Growth::After;
     }
-    return alignment & Qt::AlignBottom ? Growth::Left : Growth::Both;
+    return alignment & Qt::AlignBottom ? Growth::Before : Growth::Both;
 }
 
 // Controls a layout places are the layout's to size; only controls a form
@@ -93,7 +95,7 @@ bool checkNeed(const QAbstractButton& button, Need& need)
     // The indicator and the text side by side; the height a line of text
     // takes, not the hint's padding, which the designs never had.
     const QSize hint = button.sizeHint();
-    need = { hint.width(), button.fontMetrics().height(), Growth::Right, Growth::Both };
+    need = { hint.width(), button.fontMetrics().height(), Growth::After, Growth::Both };
     return true;
 }
 
@@ -185,11 +187,11 @@ std::pair<int, int> freeRoom(const QWidget& widget, const QRect& geometry)
 // asks.
 std::pair<int, int> share(int extra, Growth growth, int roomBefore, int roomAfter)
 {
-    if (growth == Growth::Left) {
-        const auto [after, before] = share(extra, Growth::Right, roomAfter, roomBefore);
+    if (growth == Growth::Before) {
+        const auto [after, before] = share(extra, Growth::After, roomAfter, roomBefore);
         return { before, after };
     }
-    if (growth == Growth::Right) {
+    if (growth == Growth::After) {
         const int after = std::min(extra, roomAfter);
         const int before = std::min(extra - after, roomBefore);
         return { before, extra - before };
