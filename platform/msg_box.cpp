@@ -3,11 +3,37 @@
 #include "platform/program_identity.h"
 
 #include <QApplication>
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 
 namespace {
+
+// What a title bar needs beside its title: the window's icon and its
+// buttons (close, and on some desktops minimise and maximise), with the
+// desktop's padding.
+constexpr int kTitleBarChrome = 160;
+
+// The width a window needs for its title bar to show `title` whole.
+int titleBarWidth(const QString& title)
+{
+    const QFontMetrics metrics(QFontDatabase::systemFont(QFontDatabase::TitleFont));
+    return metrics.horizontalAdvance(title) + kTitleBarChrome;
+}
+
+// A message box sizes itself to its text and buttons; a short message
+// would make it too narrow for the title bar, which then cuts the title.
+// A row spanning the box holds it at the title's width.
+void keepTitleWhole(QMessageBox& box)
+{
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+        grid->addItem(new QSpacerItem(titleBarWidth(box.windowTitle()), 0, QSizePolicy::Minimum),
+            grid->rowCount(), 0, 1, grid->columnCount());
+    }
+}
 
 QMessageBox::StandardButton standardButton(int answer)
 {
@@ -74,6 +100,7 @@ public:
             box.addButton(standardButton(answer));
         }
         box.setDefaultButton(standardButton(request.defaultAnswer()));
+        keepTitleWhole(box);
         box.exec();
         for (int answer : request.answers()) {
             if (box.clickedButton() == box.button(standardButton(answer))) {
@@ -85,10 +112,12 @@ public:
 
     QString showInputBox(const InputBoxRequest& request) override
     {
-        bool accepted = false;
-        const QString text = QInputDialog::getText(QApplication::activeWindow(), request.caption,
-            msgBoxDisplayText(request.prompt), QLineEdit::Normal, request.defaultText, &accepted);
-        return accepted ? text : QString();
+        QInputDialog dialog(QApplication::activeWindow());
+        dialog.setWindowTitle(request.caption);
+        dialog.setLabelText(msgBoxDisplayText(request.prompt));
+        dialog.setTextValue(request.defaultText);
+        dialog.setMinimumWidth(titleBarWidth(request.caption));
+        return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
     }
 };
 

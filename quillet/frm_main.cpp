@@ -4,6 +4,7 @@
 #include "platform/connection_state.h"
 #include "platform/msg_box.h"
 #include "platform/screen_metrics.h"
+#include "platform/vb_fonts.h"
 #include "quillet/async_transfer_client.h"
 #include "quillet/quillet_icon.h"
 #include "quillet/quillet_paths.h"
@@ -107,11 +108,9 @@ frmMain::frmMain()
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("KORVEL Quillet"));
     setWindowIcon(quilletIcon());
-    // The layout is made for an 8-point dialog font; at the larger default of
-    // the desktop the captions would not fit their buttons.
-    QFont dialogFont = font();
-    dialogFont.setPointSizeF(8);
-    setFont(dialogFont);
+    // The layout is made for the 8-point dialog face; in the desktop's larger
+    // default the captions would not fit their buttons.
+    setFont(vbFont(QStringLiteral("MS Sans Serif"), 8));
     setFixedSize(pixelsX(4050), pixelsY(2235));
     createControls();
 }

@@ -10,6 +10,8 @@
 #include "platform/key_preview.h"
 #include "platform/msg_box.h"
 #include "platform/program_identity.h"
+#include "platform/text_fitting.h"
+#include "platform/vb_fonts.h"
 
 #include <QEvent>
 #include <QStringList>
@@ -19,6 +21,9 @@ int main(int argc, char** argv)
     // It tells the forms' key previews which control each key went to first.
     KeyPreviewApplication app(argc, argv);
     setProgramTitle(QStringLiteral("KORVEL"));
+    // Every window in the forms' face, every text whole.
+    useDialogFontAsDefault();
+    installTextFitting();
     // With no display to show them on, message boxes go to standard error.
     ConsoleMsgBox consoleMsgBox;
     if (isHeadlessPlatform()) {

@@ -82,7 +82,10 @@ void MetForm::drawTimeAxis(int index, double gridTop)
         QLabel& label = labels.load(int(placed.size()) + 1);
         label.setText(tick.caption);
         label.adjustSize();
-        label.move(frameX(graph, tick.x) - label.width() / 2, graph.y() + graph.height() + kLabelGap);
+        // Below the lowest value label too, which is centred on the graph's
+        // bottom edge and stands beside the first tick's label.
+        const int top = graph.y() + graph.height() + std::max(kLabelGap, label.height() / 2 + 1);
+        label.move(frameX(graph, tick.x) - label.width() / 2, top);
         spots.push_back({ QRectF(label.geometry()), int(placed.size()) });
         placed.push_back(&label);
     }

@@ -195,28 +195,33 @@ void PrefForm::createOptimizationTab(QGroupBox& frame)
 
     FileInfoFrame = new QGroupBox(QStringLiteral("Characterization Information"), &frame);
     FileInfoFrame->setObjectName(QStringLiteral("FileInfoFrame"));
-    FileInfoFrame->setGeometry(230, 18, 340, 130);
+    // A module's descriptions run long: each value has two lines.
+    FileInfoFrame->setGeometry(230, 18, 340, 160);
     const QString captions[] = { QStringLiteral("Product :"), QStringLiteral("Aircraft :"),
         QStringLiteral("Height :"), QStringLiteral("Nozzle Type :") };
     QLabel** values[] = { &ProductLabel, &ACLabel, &HeightLabel, &NozzleLabel };
     const QString names[] = { QStringLiteral("ProductLabel"), QStringLiteral("ACLabel"),
         QStringLiteral("HeightLabel"), QStringLiteral("NozzleLabel") };
     for (int i = 0; i < 4; ++i) {
-        designCaption(*FileInfoFrame, captions[i], 12, 24 + i * 24);
-        *values[i] = designCaption(*FileInfoFrame, QStringLiteral("<None>"), 100, 24 + i * 24, names[i]);
-        (*values[i])->setTextFormat(Qt::PlainText);
-        (*values[i])->resize(230, (*values[i])->height());
+        const int top = 24 + i * 32;
+        designCaption(*FileInfoFrame, captions[i], 12, top);
+        QLabel* value = designCaption(*FileInfoFrame, QStringLiteral("<None>"), 100, top, names[i]);
+        value->setTextFormat(Qt::PlainText);
+        value->setWordWrap(true);
+        value->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        value->resize(230, 2 * value->fontMetrics().height() + 2);
+        *values[i] = value;
     }
 
     // Alt+C is the dialog's own key for the colour (Form_KeyDown).
-    designCaption(frame, QStringLiteral("Optimization Line <u>C</u>olour"), 230, 168);
-    OptColourBox = colourBox(frame, QStringLiteral("OptColourBox"), 230, 188);
-    QLabel* width = designCaption(frame, QStringLiteral("Optimization Line &Width"), 392, 168);
-    Slider1 = slider(frame, QStringLiteral("Slider1"), 3, 392, 190, 100);
+    designCaption(frame, QStringLiteral("Optimization Line <u>C</u>olour"), 230, 198);
+    OptColourBox = colourBox(frame, QStringLiteral("OptColourBox"), 230, 218);
+    QLabel* width = designCaption(frame, QStringLiteral("Optimization Line &Width"), 392, 198);
+    Slider1 = slider(frame, QStringLiteral("Slider1"), 3, 392, 220, 100);
     width->setBuddy(Slider1);
     SampleBox = new PictureBox(&frame);
     SampleBox->setObjectName(QStringLiteral("SampleBox"));
-    SampleBox->setGeometry(508, 184, 60, 60);
+    SampleBox->setGeometry(508, 214, 60, 60);
     SampleBox->setBackColor(0xFFFFFF);
 }
 

@@ -12,6 +12,7 @@
 #include "platform/picture_box.h"
 #include "platform/screen_metrics.h"
 #include "platform/status_bar.h"
+#include "platform/text_fitting.h"
 #include "platform/tool_bar.h"
 #include "platform/vb_fonts.h"
 #include "platform/vb_format.h"
@@ -25,6 +26,8 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+
+#include <algorithm>
 
 namespace {
 
@@ -211,6 +214,8 @@ void MainForm::ArrangeControls()
 
     placeStatusArea();
     computeStatusIndent();
+    // The placing above is the design's; a text wider than it gets its room.
+    fitTextsToControls(*m_client);
 }
 
 void MainForm::placeZoomToolbar()
@@ -234,9 +239,12 @@ void MainForm::placeStatusArea()
     const QFont layoutFont = vbFont(LayoutFontName, LayoutFontSize);
     const int left1 = StatusBar1->x() + StatusBar1->panelLeft(1);
     const int left2 = StatusBar1->x() + StatusBar1->panelLeft(2);
+    // The readouts stay inside the bar, whose smaller type on an 800-pixel
+    // screen makes it lower than they are.
+    const int height = StatusLabel1->height();
+    const int top = std::min(ProgressBar1->y() + (eight ? 2 : 1), bottom(StatusBar1) - height);
     StatusLabel1->setFont(layoutFont);
-    StatusLabel1->setGeometry(left1 + 1, ProgressBar1->y() + (eight ? 2 : 1), StatusBar1->panelWidth(1) - 4,
-        StatusLabel1->height());
+    StatusLabel1->setGeometry(left1 + 1, top, StatusBar1->panelWidth(1) - 4, height);
     StatusLabel1->show();
     StatusBar1->setPanelText(1, QString());
     StatusLabel2->setFont(layoutFont);

@@ -7,6 +7,7 @@
 #include "quillet/async_transfer_client.h"
 #include "quillet/quillet_paths.h"
 #include "quillet/updater_registry.h"
+#include "tests/support/clipped_texts.h"
 #include "tests/support/korvel_test.h"
 #include "tests/support/local_http_server.h"
 #include "tests/support/wait_until.h"
@@ -210,6 +211,7 @@ TEST_F(FrmMainCheck, NewerVersionIsOfferedWithItsSize)
     EXPECT_EQ(window.lblDownloadUpdates->text(), "Size:  2,000 KB");
     EXPECT_TRUE(window.btnDownloadUpdates->isEnabled());
     EXPECT_EQ(server.requests(), QStringList { VersionFile });
+    EXPECT_EQ(clippedTexts(window), QStringList()) << "every text of the window shown whole";
 }
 
 TEST_F(FrmMainCheck, VersionsCompareAsNumbers)

@@ -3,6 +3,8 @@
 // services that keep every test away from real dialogs. Started with a child
 // action (tests/support/child_process.h), it runs that action instead.
 #include "platform/key_preview.h"
+#include "platform/text_fitting.h"
+#include "platform/vb_fonts.h"
 #include "tests/support/child_process.h"
 #include "tests/support/scripted_services.h"
 
@@ -12,6 +14,9 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     KeyPreviewApplication app(argc, argv);
+    // The windows as the program shows them: the forms' face, texts fitted.
+    useDialogFontAsDefault();
+    installTextFitting();
     ScriptedServices services;
     int childExitCode = 0;
     if (runRequestedChildAction(argc, argv, childExitCode)) {

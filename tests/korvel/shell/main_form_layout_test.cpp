@@ -13,6 +13,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
@@ -21,6 +22,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+
+#include <algorithm>
 
 #include <cstdio>
 
@@ -164,7 +167,10 @@ protected:
         EXPECT_EQ(progress.x(), report.values["ProgressPanelLeft"] + 3);
         EXPECT_EQ(progress.y(), status.y() + 4);
         EXPECT_EQ(progress.height(), status.height() - 6);
-        EXPECT_EQ(report.places["StatusLabel1"].topLeft(), QPoint(1, progress.y() + (eight ? 2 : 1)));
+        const QRect readout = report.places["StatusLabel1"];
+        EXPECT_EQ(readout.topLeft(),
+            QPoint(1, std::min(progress.y() + (eight ? 2 : 1), status.bottom() + 1 - readout.height())))
+            << "beside the progress bar, inside the status bar";
         EXPECT_EQ(report.places["StatusLabel1"].width(), 76);
         EXPECT_EQ(report.places["StatusLabel2"].x(), 82 + 2) << "panel 2 starts after panel 1 and its gap";
         EXPECT_EQ(report.places["StatusLabel2"].width(), 77);
@@ -197,14 +203,14 @@ TEST_F(MainFormLayout, FontsFollowTheScreenClass)
     window.ArrangeControls();
     EXPECT_EQ(window.LayoutFontName, "MS Sans Serif");
     EXPECT_EQ(window.LayoutFontSize, 8);
-    EXPECT_DOUBLE_EQ(window.Text1->font().pointSizeF(), 10.0);
+    EXPECT_EQ(QFontInfo(window.Text1->font()).pixelSize(), 13) << "10 points at 96 dots per inch";
 
     globals().ScreenWidth = 800;
     window.ArrangeControls();
     EXPECT_EQ(window.LayoutFontName, "Small Fonts");
     EXPECT_EQ(window.LayoutFontSize, 7);
-    EXPECT_DOUBLE_EQ(window.Text1->font().pointSizeF(), 7.0);
-    EXPECT_DOUBLE_EQ(window.GuidanceOption[1].font().pointSizeF(), 7.0);
+    EXPECT_EQ(QFontInfo(window.Text1->font()).pixelSize(), 9) << "7 points";
+    EXPECT_EQ(QFontInfo(window.GuidanceOption[1].font()).pixelSize(), 9);
     EXPECT_EQ(window.GuidanceText->x(), 100);
 
     setTwipsPerPixel(12, 12);
@@ -214,7 +220,7 @@ TEST_F(MainFormLayout, FontsFollowTheScreenClass)
     globals().ScreenWidth = 1024;
     window.ArrangeControls();
     EXPECT_EQ(window.LayoutFontSize, 6);
-    EXPECT_DOUBLE_EQ(window.Text1->font().pointSizeF(), 8.0);
+    EXPECT_EQ(QFontInfo(window.Text1->font()).pixelSize(), 11) << "8 points";
 }
 
 TEST_F(MainFormLayout, MapModeWidensTheMapToTheToggles)
