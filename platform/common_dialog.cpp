@@ -1,5 +1,6 @@
 #include "platform/common_dialog.h"
 
+#include "platform/file_helpers.h"
 #include "platform/msg_box.h"
 #include "platform/qt_common_dialog.h"
 
@@ -42,8 +43,9 @@ QString firstMissing(const QStringList& paths)
 
 void refuseMissing(const QString& path, const QString& title)
 {
-    const QString prompt = QDir::toNativeSeparators(path)
-        + QLatin1String("\rFile not found.\rCheck the file name and try again.");
+    const QString prompt = isFolder(path) ? folderNotFileMessage(path)
+                                          : QDir::toNativeSeparators(path)
+            + QLatin1String("\rFile not found.\rCheck the file name and try again.");
     MsgBox(prompt, vbOKOnly + vbExclamation, dialogCaption(title, QStringLiteral("Open")));
 }
 

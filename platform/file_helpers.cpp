@@ -154,6 +154,16 @@ constexpr unsigned long kFuseMagic = 0x65735546;
 
 bool FileExists(const QString& path) { return !filesNamedBy(path).isEmpty(); }
 
+bool isFolder(const QString& path)
+{
+    return !path.isEmpty() && QFileInfo(path).isDir();
+}
+
+QString folderNotFileMessage(const QString& path)
+{
+    return QStringLiteral("%1 is a folder, not a file.").arg(path);
+}
+
 DeleteResult deleteFiles(const QString& pattern)
 {
     DeleteResult result;

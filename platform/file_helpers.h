@@ -20,6 +20,12 @@
 // any error give False.
 bool FileExists(const QString& path);
 
+// True when the path names a folder, or a link to one.
+bool isFolder(const QString& path);
+// The one message for a folder given where a file is expected:
+// "<path> is a folder, not a file."
+QString folderNotFileMessage(const QString& path);
+
 // Deletes the files a path or wildcard pattern names (those FileExists sees),
 // going on after a failure.
 struct DeleteResult {

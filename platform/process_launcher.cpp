@@ -46,11 +46,40 @@ ProcessStartResult startDetached(const QString& program, const QStringList& argu
     return result;
 }
 
+// Graphical text editors of the common desktops, tried in this order; any
+// of them opens a file whatever its content, where "xdg-open" goes by the
+// file's kind and may find no program for a damaged one.
+const QStringList& textEditors()
+{
+    static const QStringList editors { QStringLiteral("gnome-text-editor"), QStringLiteral("gedit"),
+        QStringLiteral("kate"), QStringLiteral("kwrite"), QStringLiteral("mousepad"), QStringLiteral("xed"),
+        QStringLiteral("pluma"), QStringLiteral("featherpad"), QStringLiteral("leafpad"),
+        QStringLiteral("geany") };
+    return editors;
+}
+
+ProcessStartResult startTextEditor(const QStringList& arguments)
+{
+    for (const QString& editor : textEditors()) {
+        if (!QStandardPaths::findExecutable(editor).isEmpty()) {
+            return startDetached(editor, arguments);
+        }
+    }
+    const QString desktop = QStringLiteral("xdg-open");
+    if (!QStandardPaths::findExecutable(desktop).isEmpty()) {
+        return startDetached(desktop, arguments);
+    }
+    return { false, QStringLiteral("No text editor was found") };
+}
+
 class RealLauncher final : public ProcessLauncher
 {
 public:
     ProcessStartResult launch(const LaunchRequest& request) override
     {
+        if (request.kind == LaunchKind::TextEditor) {
+            return startTextEditor(request.arguments);
+        }
         if (request.kind != LaunchKind::DisplaySettings) {
             return startDetached(request.program, request.arguments);
         }
@@ -82,6 +111,11 @@ ProcessStartResult startProgram(const QString& program, const QStringList& argum
 void openWithDesktop(const QString& fileOrUrl)
 {
     launcher().launch({ LaunchKind::OpenWithDesktop, QStringLiteral("xdg-open"), { fileOrUrl } });
+}
+
+ProcessStartResult openInTextEditor(const QString& path)
+{
+    return launcher().launch({ LaunchKind::TextEditor, QString(), { path } });
 }
 
 void openDisplaySettings()

@@ -1,10 +1,12 @@
 #pragma once
 // Starting other programs. startProgram runs a program of ours (the updater)
 // detached, without waiting, and says why when it could not. The desktop
-// launcher stands in for the Windows tools the design opens (Notepad on a
-// file, the display settings page): it hands the job to the desktop and
-// ignores a failure quietly, as the design asks. Both go through an
-// exchangeable launcher so tests see the call without starting anything.
+// launcher stands in for the Windows tools the design opens (the display
+// settings page, a file opened by its kind): it hands the job to the desktop
+// and ignores a failure quietly, as the design asks. A file the user wants
+// to read goes to a text editor, and a failure to start one is reported.
+// All go through an exchangeable launcher so tests see the call without
+// starting anything.
 #include <QString>
 #include <QStringList>
 
@@ -18,6 +20,7 @@ enum class LaunchKind {
     Program, // startProgram
     OpenWithDesktop, // openWithDesktop: "xdg-open" with the file or URL
     DisplaySettings, // openDisplaySettings
+    TextEditor, // openInTextEditor, with the file as the one argument
 };
 
 struct LaunchRequest
@@ -37,6 +40,10 @@ public:
 ProcessStartResult startProgram(const QString& program, const QStringList& arguments = {});
 // Opens a file (in the program the desktop chose for it) or a URL.
 void openWithDesktop(const QString& fileOrUrl);
+// Opens a file in a graphical text editor: the first installed of the common
+// desktops' editors, else the desktop's own choice through "xdg-open".
+// Says why when none could be started.
+ProcessStartResult openInTextEditor(const QString& path);
 // The desktop's display settings, when one of the known settings tools is
 // installed; nothing otherwise.
 void openDisplaySettings();

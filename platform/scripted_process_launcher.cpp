@@ -3,7 +3,8 @@
 ProcessStartResult ScriptedProcessLauncher::launch(const LaunchRequest& request)
 {
     m_launches.push_back(request);
-    if (request.kind == LaunchKind::Program && !m_failures.empty()) {
+    const bool program = request.kind == LaunchKind::Program || request.kind == LaunchKind::TextEditor;
+    if (program && !m_failures.empty()) {
         const QString reason = m_failures.front();
         m_failures.pop_front();
         return { false, reason };

@@ -1,6 +1,6 @@
 #pragma once
 // A launcher for tests: records every start and starts nothing. Program
-// starts succeed unless the test queued a failure.
+// and text editor starts succeed unless the test queued a failure.
 #include "platform/process_launcher.h"
 
 #include <deque>

@@ -16,5 +16,12 @@ std::vector<int> guidanceCandidates();
 std::vector<int> exclusionCandidates();
 std::vector<int> sprayDataCandidates();
 
-// The question of a failed block load, with the offer to open the file.
+// The question of a failed block load, with the offer to open the file in a
+// text editor. What the description quotes of the file ("...") is cut to
+// its first line and a few words, and characters that cannot be shown
+// become "?": a file of another kind would otherwise fill the box with
+// its raw bytes.
 QString blockLoadFailurePrompt(const QString& fileName, const QString& description);
+
+// The message when no text editor could be started on the file.
+QString textEditorFailureMessage(const QString& path, const QString& reason);

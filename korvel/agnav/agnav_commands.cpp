@@ -18,6 +18,7 @@
 #include "korvel/map/gis_layer_opening.h"
 #include "korvel/map/layer_records.h"
 #include "korvel/map/map_state.h"
+#include "korvel/shell/folder_refusal.h"
 #include "korvel/shell/main_form.h"
 #include "korvel/shell/main_settings.h"
 #include "korvel/shell/open_files_dialog.h"
@@ -104,13 +105,17 @@ void showCommandError(const QString& description)
     MsgBox(QStringLiteral("KORVEL encountered the following error:\r") + description);
 }
 
-// Shows why a file could not be loaded and opens it in the desktop's text
-// viewer when the user asks to.
+// Shows why a file could not be loaded and opens it in a text editor when
+// the user asks to; an editor that cannot be started is reported.
 void offerToInspect(const QString& path, const QString& description)
 {
     const QString name = QFileInfo(path).fileName();
-    if (MsgBox(blockLoadFailurePrompt(name, description), vbYesNo) == vbYes) {
-        openWithDesktop(path);
+    if (MsgBox(blockLoadFailurePrompt(name, description), vbYesNo) != vbYes) {
+        return;
+    }
+    const ProcessStartResult editor = openInTextEditor(path);
+    if (!editor.started) {
+        MsgBox(textEditorFailureMessage(path, editor.error), vbExclamation);
     }
 }
 
@@ -153,6 +158,9 @@ void MainForm::File_OpenAGNAV_Click()
 
 bool MainForm::CheckAGNAVFile(const QString& Path)
 {
+    if (refuseFolder(Path)) {
+        return false;
+    }
     if (!FileExists(Path)) {
         if (!Path.isEmpty()) {
             MsgBox(QStringLiteral("File does not exist"));

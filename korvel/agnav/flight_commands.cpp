@@ -9,6 +9,7 @@
 #include "korvel/agnav/flight_log_format.h"
 #include "korvel/map/busy_while.h"
 #include "korvel/shell/floating_windows.h"
+#include "korvel/shell/folder_refusal.h"
 #include "korvel/shell/main_form.h"
 #include "korvel/shell/open_files_dialog.h"
 #include "korvel/shell/program_globals.h"
@@ -50,7 +51,7 @@ bool MainForm::CheckFlightFileOpen(const QString& Path)
         MsgBox(Path + QStringLiteral("\r\ris already open."));
         return false;
     }
-    return FileExists(Path);
+    return !refuseFolder(Path) && FileExists(Path);
 }
 
 bool MainForm::LoadFlightFile(int Block, const QString& Path)

@@ -1,5 +1,7 @@
 #include "korvel/georef/control_point_list.h"
 
+#include "korvel/georef/geo_reference_file.h"
+
 std::span<const ControlPoint> ControlPointList::complete() const
 {
     return std::span<const ControlPoint>(m_points).subspan(1, size_t(completeCount()));
@@ -41,8 +43,8 @@ bool ControlPointList::addUTM(float easting, float northing)
     ++UTMCount;
     makeRoom();
     ControlPoint& point = m_points[size_t(UTMCount)];
-    point.Easting = easting;
-    point.Northing = northing;
+    point.Easting = coordinateAsWritten(easting);
+    point.Northing = coordinateAsWritten(northing);
     return true;
 }
 

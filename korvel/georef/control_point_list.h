@@ -32,8 +32,9 @@ public:
     // Takes complete points (a geo-reference file's), replacing the list.
     void assign(const std::vector<ControlPoint>& points);
 
-    // The UTM half of the next point that lacks one; false (nothing changes)
-    // when MaxControlPoints points have theirs.
+    // The UTM half of the next point that lacks one, at the precision the
+    // geo-reference file keeps; false (nothing changes) when
+    // MaxControlPoints points have theirs.
     bool addUTM(float easting, float northing);
     // The same for the pixel half.
     bool addPixel(qint16 pixelX, qint16 pixelY);

@@ -34,6 +34,18 @@ std::optional<double> readVariant(SequentialReader& reader)
 
 } // namespace
 
+QString coordinateText(float metres)
+{
+    return CStr(metres);
+}
+
+float coordinateAsWritten(float metres)
+{
+    // Every finite float has a text that reads back; anything else stays.
+    const std::optional<double> read = numericValue(coordinateText(metres));
+    return read ? float(*read) : metres;
+}
+
 QByteArray geoReferenceFileBytes(const GeoReferenceContent& content)
 {
     SequentialWriter writer;
@@ -49,8 +61,8 @@ QByteArray geoReferenceFileBytes(const GeoReferenceContent& content)
     writer.printLine(kSeparator);
     writer.printLine(CStr(int(content.Points.size())));
     for (const ControlPoint& point : content.Points) {
-        writer.printLine(valueList(
-            { CStr(point.Northing), CStr(point.Easting), CStr(int(point.PixelY)), CStr(int(point.PixelX)) }));
+        writer.printLine(valueList({ coordinateText(point.Northing), coordinateText(point.Easting),
+            CStr(int(point.PixelY)), CStr(int(point.PixelX)) }));
     }
     const ManualCorrections& corrections = content.Corrections;
     writer.printLine(valueList({ variantField(corrections.ShiftX), CStr(int(corrections.ShiftY)),

@@ -37,6 +37,15 @@ struct GeoReferenceContent
     ManualCorrections Corrections;
 };
 
+// A control point's coordinate as the file writes it: the float with at most
+// 7 significant digits, rounded to the nearest and a half to the even digit,
+// so a seven-digit northing is whole metres (4999000.5 gives "4999000").
+QString coordinateText(float metres);
+// The coordinate the file reads back from that text. The point list keeps
+// every coordinate so from the start, so its rows and residuals are those a
+// reopened file shows.
+float coordinateAsWritten(float metres);
+
 // The file's text as bytes.
 QByteArray geoReferenceFileBytes(const GeoReferenceContent& content);
 

@@ -1,12 +1,14 @@
 // Files dropped from the desktop shell on the "Loaded Files" panel or on
 // the map open one by one, in the order the shell gave them, by their
-// extension, with the check and load of the File menu. A refused file does
-// not stop the rest. The drop neither zooms nor redraws: the new layers show
-// at the next redraw or zoom, and their new rows' ticks start no redraw of
-// their own while the drop loads.
+// extension, with the check and load of the File menu; a folder is refused
+// with its message. A refused file does not stop the rest. The drop neither
+// zooms nor redraws: the new layers show at the next redraw or zoom, and
+// their new rows' ticks start no redraw of their own while the drop loads.
 #include "korvel/layers/dropped_files.h"
 #include "korvel/map/busy_while.h"
+#include "korvel/shell/folder_refusal.h"
 #include "korvel/shell/main_form.h"
+#include "platform/file_helpers.h"
 #include "platform/msg_box.h"
 #include "platform/vb_error.h"
 
@@ -27,11 +29,16 @@ void MainForm::openDroppedFiles(const QStringList& files)
     const BusyWhile quiet;
     for (const QString& path : files) {
         const DroppedFileKind kind = droppedFileKind(path);
-        if (kind == DroppedFileKind::Ignored) {
+        // A folder is no file to open, whatever its name: the user hears so.
+        const bool folder = isFolder(path);
+        if (kind == DroppedFileKind::Ignored && !folder) {
             continue;
         }
         activateWindow();
         repaint();
+        if (refuseFolder(path)) {
+            continue;
+        }
         try {
             switch (kind) {
             case DroppedFileKind::Image:

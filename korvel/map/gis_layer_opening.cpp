@@ -4,6 +4,7 @@
 #include "korvel/map/layer_records.h"
 #include "korvel/map/map_state.h"
 #include "korvel/shell/program_globals.h"
+#include "platform/file_helpers.h"
 #include "platform/vb_error.h"
 #include "platform/vb_runtime_errors.h"
 
@@ -25,8 +26,9 @@ constexpr qint32 kShapefileCode = 9994;
 QByteArray readHead(const QString& path, qint64 count)
 {
     QFile file(path);
-    if (QFileInfo(path).isDir()) {
-        raiseUnreadable(path, QStringLiteral("it is a folder"));
+    if (isFolder(path)) {
+        throw VbError(
+            RuntimeError::PathFileAccessError, QStringLiteral("KORVEL"), folderNotFileMessage(path));
     }
     if (!file.open(QIODevice::ReadOnly)) {
         raiseUnreadable(path, file.errorString());

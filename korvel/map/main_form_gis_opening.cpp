@@ -8,6 +8,7 @@
 #include "korvel/map/layer_records.h"
 #include "korvel/map/map_state.h"
 #include "korvel/map/redraw_state.h"
+#include "korvel/shell/folder_refusal.h"
 #include "korvel/shell/main_form.h"
 #include "korvel/shell/main_settings.h"
 #include "korvel/shell/open_files_dialog.h"
@@ -71,6 +72,9 @@ void MainForm::File_OpenGIS_Click()
 
 bool MainForm::CheckGISFile(const QString& Path)
 {
+    if (refuseFolder(Path)) {
+        return false;
+    }
     if (!FileExists(Path)) {
         if (!Path.isEmpty()) {
             MsgBox(QStringLiteral("File does not exist"));

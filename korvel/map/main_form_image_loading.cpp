@@ -8,6 +8,7 @@
 #include "korvel/map/layer_records.h"
 #include "korvel/map/map_state.h"
 #include "korvel/map/redraw_state.h"
+#include "korvel/shell/folder_refusal.h"
 #include "korvel/shell/main_form.h"
 #include "korvel/shell/main_settings.h"
 #include "korvel/shell/open_files_dialog.h"
@@ -59,6 +60,9 @@ void MainForm::File_OpenBMP_Click()
 
 bool MainForm::CheckImageFile(const QString& Path)
 {
+    if (refuseFolder(Path)) {
+        return false;
+    }
     if (!FileExists(Path)) {
         if (!Path.isEmpty()) {
             MsgBox(u'"' + Path + QStringLiteral("\" does not exist"));

@@ -10,6 +10,7 @@
 #include "korvel/met/met_data.h"
 #include "korvel/met/met_file_reader.h"
 #include "korvel/met/met_form.h"
+#include "korvel/shell/folder_refusal.h"
 #include "korvel/shell/main_form.h"
 #include "korvel/shell/main_settings.h"
 #include "korvel/shell/open_files_dialog.h"
@@ -102,6 +103,9 @@ void MainForm::loadMetDataFile(const QString& title, const QString& source)
     settings.MetDir = folderOfFile(path);
     repaint();
 
+    if (refuseFolder(path)) {
+        return;
+    }
     if (!FileExists(path)) {
         MsgBox(u'"' + path + QStringLiteral("\" does not exist"));
         return;

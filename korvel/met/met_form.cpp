@@ -2,15 +2,19 @@
 
 #include "korvel/met/met_data.h"
 #include "korvel/met/met_panel_text.h"
+#include "korvel/met/met_print.h"
 #include "korvel/met/met_selection.h"
 #include "korvel/met/met_time.h"
 #include "korvel/shell/main_form.h"
 #include "platform/control_array_loaders.h"
 #include "platform/key_preview.h"
 #include "platform/line_control.h"
+#include "platform/msg_box.h"
 #include "platform/picture_box.h"
+#include "platform/printer.h"
 #include "platform/screen_metrics.h"
 #include "platform/vb_colors.h"
+#include "platform/vb_error.h"
 #include "platform/vb_fonts.h"
 #include "platform/vb_format.h"
 #include "platform/vb_input_codes.h"
@@ -156,7 +160,7 @@ void MetForm::createControls()
     Command1 = newButton(QStringLiteral("Command1"), QStringLiteral("Exit"), this, QRect(447, buttonTop, 81, 25));
     connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
-    // Printing the graphs is not offered; the button stays as designed.
+    connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
 }
 
 void MetForm::createGraphFrame(int index, const QString& tab)
@@ -413,5 +417,55 @@ void MetForm::Command3_Click()
     main->UpdateMetData(current);
     if (main->Tools_Optimize->isChecked()) {
         main->Optimize(current);
+    }
+}
+
+MetPrintout MetForm::printout()
+{
+    MetPrintout page;
+    page.title = windowTitle();
+    for (int index = 1; index <= 3; ++index) {
+        const QFrame& frame = Frame[index];
+        PictureBox& graph = picture(index);
+        MetPrintedGraph& printed = page.graphs[size_t(index - 1)];
+        printed.name = TabStrip1->tabText(index - 1);
+        printed.frameSize = frame.size();
+        printed.pictureRect = QRectF(graph.geometry().topLeft() + graph.clientRect().topLeft(),
+            QSizeF(graph.clientWidth(), graph.clientHeight()));
+        printed.picture = graph.image();
+        // What the tab shows: its labels and the legend's swatches, shown or
+        // hidden as on the screen whichever tab is in front.
+        for (const QLabel* label : frame.findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
+            if (!label->isVisibleTo(&frame)) {
+                continue;
+            }
+            MetPrintedLabel item;
+            item.place = label->geometry();
+            if (label == Picture4 || label == Picture5) {
+                item.swatch = fromQColor(label->palette().color(QPalette::Window));
+            } else {
+                item.caption = label->text();
+                item.alignRight = label->alignment().testFlag(Qt::AlignRight);
+            }
+            printed.labels.push_back(item);
+        }
+    }
+    return page;
+}
+
+void MetForm::Command2_Click()
+{
+    Printer* printer = nullptr;
+    try {
+        printer = &currentPrinter();
+        printMetGraphs(*printer, printout());
+    } catch (const VbError& error) {
+        if (printer) {
+            printer->KillDoc();
+        }
+        // Cancelling the PDF file's dialog ends the printing silently.
+        if (error.Number() != PrinterError::Cancelled) {
+            MsgBox(QStringLiteral("Error printing: ") + error.Description(), vbOKOnly);
+        }
     }
 }

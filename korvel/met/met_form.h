@@ -13,6 +13,7 @@
 // it, so the next opening draws the source then shown. Ctrl+Tab and
 // Ctrl+Shift+Tab step through the tabs.
 #include "korvel/met/met_graph_axes.h"
+#include "korvel/met/met_print.h"
 #include "platform/control_array.h"
 
 #include <QWidget>
@@ -77,6 +78,9 @@ public:
     void TabStrip1_Click();
     void Command3_Click();
     void Command1_Click();
+    // "Print": the three graphs on one page of the current printer, or into
+    // a PDF file the user names where no printer is set up.
+    void Command2_Click();
     void Picture_MouseDown(int Index, int Button, int Shift, float X, float Y);
     void Picture_MouseMove(int Index, int Button, int Shift, float X, float Y);
     void Picture_MouseUp(int Index, int Button, int Shift, float X, float Y);
@@ -99,6 +103,8 @@ private:
     void createControls();
     void createGraphFrame(int index, const QString& tab);
     void placeOnScreen();
+    // The page "Print" lays out: the graphs and their labels as shown.
+    MetPrintout printout();
     // Shows frame CurrentTab and moves the selection line into its picture.
     void showCurrentTab();
     void moveSelectionLineTo(PictureBox& picture);

@@ -1,5 +1,6 @@
 #include "korvel/prefs/load_from_command_line.h"
 
+#include "korvel/shell/folder_refusal.h"
 #include "korvel/shell/main_form.h"
 #include "platform/msg_box.h"
 #include "platform/vb_error.h"
@@ -38,7 +39,7 @@ void LoadFromCommandLine(QString& commandLine)
     commandLine = path;
 
     MainForm* form = MainForm::existing();
-    if (!form) {
+    if (!form || refuseFolder(path)) {
         return;
     }
     const QString extension = commandLineExtension(path);

@@ -25,6 +25,7 @@
 #include "korvel/prefs/session_messages.h"
 #include "korvel/prefs/session_reload.h"
 #include "korvel/prefs/session_rows.h"
+#include "korvel/shell/folder_refusal.h"
 #include "korvel/shell/main_form.h"
 #include "korvel/shell/main_settings.h"
 #include "korvel/shell/program_globals.h"
@@ -120,6 +121,9 @@ void MainForm::File_LoadSession_Click()
     // For the rest of the run; "Close All Files" reads the stored one again.
     mainSettings().SessionDir = folderOfFile(dialog.FileName);
     repaint();
+    if (refuseFolder(dialog.FileName)) {
+        return;
+    }
     if (FileExists(dialog.FileName)) {
         LoadSession(dialog.FileName);
     } else if (!dialog.FileName.isEmpty()) {
@@ -131,6 +135,9 @@ void MainForm::LoadSession(const QString& Path)
 {
     if (!workspaceEmpty()) {
         MsgBox(sessionNeedsEmptyWorkspaceMessage(), vbExclamation);
+        return;
+    }
+    if (refuseFolder(Path)) {
         return;
     }
     if (!FileExists(Path)) {
@@ -158,8 +165,10 @@ void MainForm::LoadSession(const QString& Path)
     program.UTMMode = session.UTMMode;
     program.CoordFormat = session.UTMMode ? QStringLiteral("0") : QStringLiteral("0.0000");
     SessionRows keep;
-    const auto goOnWithout
-        = [](const QString& path) { return MsgBox(missingSessionFilePrompt(path), vbOKCancel) == vbOK; };
+    const auto goOnWithout = [](const QString& path) {
+        const QString prompt = isFolder(path) ? folderInSessionPrompt(path) : missingSessionFilePrompt(path);
+        return MsgBox(prompt, vbOKCancel) == vbOK;
+    };
     if (!dropMissingSessionFiles(session, FileExists, goOnWithout, keep)) {
         File_CloseAll_Click();
         return;

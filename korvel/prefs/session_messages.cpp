@@ -1,5 +1,7 @@
 #include "korvel/prefs/session_messages.h"
 
+#include "platform/file_helpers.h"
+
 QString missingSessionFilePrompt(const QString& path)
 {
     return QStringLiteral("File \"%1\" not found.\r\r"
@@ -9,6 +11,12 @@ QString missingSessionFilePrompt(const QString& path)
                           "\tc)  renamed\r\r"
                           "Try locating the file, loading it separately, then resaving this session.")
         .arg(path);
+}
+
+QString folderInSessionPrompt(const QString& path)
+{
+    return folderNotFileMessage(path)
+        + QStringLiteral("\r\rTry locating the file, loading it separately, then resaving this session.");
 }
 
 QString unknownSessionEllipsoidPrompt(const QString& sessionEllipsoid, const QString& currentEllipsoid)

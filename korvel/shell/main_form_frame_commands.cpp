@@ -217,7 +217,6 @@ void MainForm::Tools_Menu_Click()
     Tools_Optimize->setEnabled(states.optimize);
     Met_ConnectKitoon->setEnabled(states.connectKitoon);
     Met_LoadKitoon->setEnabled(states.loadKitoon);
-    Met_ConnectTower->setEnabled(states.connectTower);
     Met_LoadTower->setEnabled(states.loadTower);
 }
 
@@ -260,6 +259,9 @@ void MainForm::Tools_SaveImage_Click()
     dialog.DialogTitle = QStringLiteral("Save main GIS image as...");
     dialog.Filter = QStringLiteral("Bitmap File (*.bmp)|*.bmp");
     dialog.FilterIndex = 1;
+    // A name typed without an extension gets the bitmap's, as the PDF and
+    // boundary saves give theirs.
+    dialog.DefaultExt = QStringLiteral("bmp");
     dialog.Flags = cdlOFNOverwritePrompt | cdlOFNHideReadOnly;
     if (!dialog.ShowSave()) {
         return;

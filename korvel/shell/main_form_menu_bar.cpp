@@ -79,14 +79,15 @@ void MainForm::createMenuBar()
     Tools_Quillet = newMenuItem(*Tools_Menu, "Tools_Quillet", "KORVEL Quillet");
 
     // Start states of the design. The GIS shift and the optimization start
-    // disabled: the Tools menu enables them when it opens. The instrument
-    // connections are not shown. The updater's item and its separator are
-    // shown by the initialization when the updater is installed.
+    // disabled: the Tools menu enables them when it opens. Every meteorology
+    // item is shown; those that would talk to an instrument have nothing to
+    // do, since no meteorological instrument is connected, and stay
+    // disabled. The updater's item and its separator are shown by the
+    // initialization when the updater is installed.
     Tools_GIS_Shift->setEnabled(false);
     Tools_Optimize->setEnabled(false);
-    for (QAction* connection :
-        { Met_ConnectTether, Met_LoadTether, Met_ConnectKitoon, Met_ConnectTower, Met_ConnectAIMMS }) {
-        connection->setVisible(false);
+    for (QAction* noInstrument : { Met_LoadTether, Met_ConnectTower, Met_ConnectAIMMS }) {
+        noInstrument->setEnabled(false);
     }
     blank17->setVisible(false);
     Tools_Quillet->setVisible(false);

@@ -32,8 +32,9 @@ ToolsMenuStates toolsMenuStates(const ToolsMenuInput& input)
     // A checked Optimization stays enabled so that it can be switched off.
     states.optimize = input.optimizeChecked
         || (input.optimizationModuleChosen && input.metLoaded && input.guidanceCount > 0);
+    // The Kitoon's "Connect" opens the panel while nothing is loaded; the
+    // tall tower's has no instrument to connect and stays disabled.
     states.connectKitoon = !input.metLoaded;
-    states.connectTower = !input.metLoaded;
     states.loadKitoon = input.metCount <= kMetSourcesOffered;
     states.loadTower = input.metCount <= kMetSourcesOffered;
     return states;

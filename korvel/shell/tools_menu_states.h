@@ -35,7 +35,6 @@ struct ToolsMenuStates
     bool optimize = false;
     bool connectKitoon = false;
     bool loadKitoon = false;
-    bool connectTower = false;
     bool loadTower = false;
 };
 

@@ -137,10 +137,10 @@ TEST_F(BlockBoundaryCommand, AFailingFileEndsTheCommandAndOffersToShowTheFile)
     EXPECT_TRUE(
         box.prompt.startsWith("KORVEL encountered the following error while\ropening 'BAD.no1':\r\r     "))
         << box.prompt.toStdString();
-    EXPECT_TRUE(box.prompt.endsWith("\r\rWould you like to inspect this file with Notepad?"));
+    EXPECT_TRUE(box.prompt.endsWith("\r\rWould you like to inspect this file in a text editor?"));
     EXPECT_EQ(box.buttonSet(), vbYesNo);
     ASSERT_EQ(launches().size(), 1u);
-    EXPECT_EQ(launches()[0].kind, LaunchKind::OpenWithDesktop);
+    EXPECT_EQ(launches()[0].kind, LaunchKind::TextEditor);
     EXPECT_EQ(launches()[0].arguments.value(0), bad);
     EXPECT_EQ(agnavData().BlockCount, 1) << "the block before stays, the one after is not loaded";
     EXPECT_FALSE(redrawState().Busy);
@@ -156,6 +156,31 @@ TEST_F(BlockBoundaryCommand, ACutOffFileIsRefusedNamingTheFileAndTheLine)
         "opening 'CUT.no1':\r\r     Line 2 stops without its line end: the file was cut off."))
         << msgBoxes()[0].prompt.toStdString();
     EXPECT_EQ(agnavData().BlockCount, 0);
+}
+
+TEST_F(BlockBoundaryCommand, AFileOfAnotherKindIsQuotedShortAndAnEditorThatFailsIsReported)
+{
+    QByteArray binary("\x89PNG\r\n\x1a\n");
+    binary.prepend(QByteArray(70, '\x07') + "\x01\xff\x00");
+    const QString png = write(QStringLiteral("PHOTO.no1"), binary);
+    queueMsgBoxAnswer(vbYes);
+    queueProgramStartFailure("No text editor was found");
+    queueMsgBoxAnswer(vbOK);
+    open({ png });
+    ASSERT_EQ(msgBoxes().size(), 2u);
+    const QString prompt = msgBoxes()[0].prompt;
+    EXPECT_TRUE(prompt.contains("opening 'PHOTO.no1'")) << prompt.toStdString();
+    const qsizetype open = prompt.indexOf(u'"');
+    const qsizetype close = prompt.indexOf(u'"', open + 1);
+    ASSERT_GT(close, open) << prompt.toStdString();
+    EXPECT_EQ(prompt.mid(open + 1, close - open - 1), QString(40, u'?') + "...");
+    for (const QChar c : prompt) {
+        EXPECT_TRUE(c == u'\r' || c.isPrint()) << "character " << int(c.unicode());
+    }
+    ASSERT_EQ(launches().size(), 1u);
+    EXPECT_EQ(launches()[0].kind, LaunchKind::TextEditor);
+    EXPECT_EQ(launches()[0].arguments, QStringList { png });
+    EXPECT_EQ(msgBoxes()[1].prompt, png + " could not be opened in a text editor:\rNo text editor was found");
 }
 
 TEST_F(BlockBoundaryCommand, AFailingCompanionTakesTheBlockBackWithWhatItChangedOnTheMap)

@@ -280,6 +280,36 @@ TEST_F(GeoRefWindow, AGeoReferencedImageReopensWithItsPointsAndCorrections)
     });
 }
 
+TEST_F(GeoRefWindow, ATypedHalfMetreShowsAsItIsSavedAndReopens)
+{
+    const int image = loadImage("photo.bmp", QSize(800, 600));
+    QStringList before;
+    const auto rows = [](GeoRefForm& form) {
+        QStringList shown;
+        for (int i = 1; i <= form.ControlPoints.count(); ++i) {
+            shown << form.UTMLabel[i].text() + " | " + form.DeltaLabel[i].text();
+        }
+        return shown;
+    };
+    openOn(image, [&](GeoRefForm& form) {
+        clickImage(form, kPlaces[0].column, kPlaces[0].row);
+        typeUtm(form, "4799800.5", "500201.45");
+        for (int i = 1; i < 3; ++i) {
+            typePoint(form, kPlaces[i]);
+        }
+        before = rows(form);
+        form.SaveButton->click();
+    });
+    EXPECT_TRUE(before.value(0).startsWith("4799800 N x 500201 E")) << before.value(0).toStdString();
+    QFile file(refPath());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().contains("\r\n4799800,500201.4,100,100\r\n"));
+    openOn(image, [&](GeoRefForm& form) {
+        EXPECT_EQ(rows(form), before) << "the same rows and residuals";
+        form.ExitButton_Click();
+    });
+}
+
 TEST_F(GeoRefWindow, ADamagedFileOpensWithAnEmptyList)
 {
     const int image = loadImage("photo.bmp", QSize(800, 600));

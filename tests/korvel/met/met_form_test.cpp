@@ -5,9 +5,11 @@
 #include "platform/picture_box.h"
 #include "platform/vb_colors.h"
 #include "tests/korvel/met/met_fixture.h"
+#include "tests/support/pdf_reading.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QFileInfo>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -258,6 +260,42 @@ TEST_F(MetWindow, TowerGraphHasNoLegendAndNoGroundSeries)
     }
     EXPECT_FALSE(green);
     EXPECT_TRUE(black) << "the tower's air temperature in black";
+}
+
+TEST_F(MetWindow, PrintPutsTheThreeGraphsWithTheirLabelsOnOnePage)
+{
+    loadKitoon(writeFile("hour.dat", "71599,9,0,0,270,3.5,68.2,70.1\n71599,10,0,0,280,4.5,69.2,71.1\n"));
+    form().ControlPanel_Click(1);
+    MetForm& window = *MetForm::existing();
+    const QString pdf = workDir() + "met.pdf";
+    queueSaveFile(pdf);
+    window.Command2->click();
+    ASSERT_TRUE(QFileInfo::exists(pdf));
+    EXPECT_TRUE(msgBoxes().empty());
+    if (!pdfToolsAvailable()) {
+        return;
+    }
+    const std::vector<PdfPage> pages = readPdfWords(pdf);
+    ASSERT_EQ(pages.size(), 1u);
+    const PdfPage& page = pages[0];
+    EXPECT_TRUE(page.find("hour.dat")) << "the window's caption as the title";
+    const PdfWord* direction = page.find("Direction");
+    const PdfWord* speed = page.find("Speed");
+    const PdfWord* temperature = page.find("Temperature");
+    ASSERT_TRUE(direction && speed && temperature);
+    EXPECT_LT(direction->box.top(), speed->box.top());
+    EXPECT_LT(speed->box.top(), temperature->box.top());
+    const PdfWord* tick = page.find(window.Label1X[1].text());
+    ASSERT_TRUE(tick) << "the time labels print under the graphs";
+    EXPECT_GT(tick->box.top(), direction->box.top());
+    const PdfWord* legend = page.find("Tethersonde");
+    ASSERT_TRUE(legend) << "a Kitoon file's legend";
+    EXPECT_GT(legend->box.top(), temperature->box.top());
+
+    // Cancelling the file's dialog prints nothing and says nothing.
+    queueDialogCancel();
+    window.Command2->click();
+    EXPECT_TRUE(msgBoxes().empty());
 }
 
 } // namespace

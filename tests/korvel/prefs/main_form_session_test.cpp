@@ -14,9 +14,12 @@
 #include "tests/korvel/prefs/session_fixture.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+
+#include <functional>
 
 namespace {
 
@@ -431,6 +434,59 @@ TEST_F(Sessions, TheCommandLineLoadsASessionAndItsErrorsAreShown)
     LoadFromCommandLine(commandLine);
     ASSERT_EQ(msgBoxes().size(), 1u);
     EXPECT_TRUE(msgBoxes()[0].prompt.startsWith("Error: Input past end of file"));
+}
+
+TEST_F(Sessions, AFolderWhereAFileIsExpectedIsNamedWhicheverWayItComesIn)
+{
+    const QString folder = workDir() + "jobs.shp";
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString refusal = folder + " is a folder, not a file.";
+    MainForm& window = form();
+    struct Way
+    {
+        const char* name;
+        std::function<void()> open;
+    };
+    const auto chosen = [this, folder](void (MainForm::*command)()) {
+        return [this, folder, command] {
+            queueOpenFiles({ folder });
+            (form().*command)();
+        };
+    };
+    const Way ways[] = {
+        { "Load GIS Layer", chosen(&MainForm::File_OpenGIS_Click) },
+        { "Load Image", chosen(&MainForm::File_OpenBMP_Click) },
+        { "Block Boundary", chosen(&MainForm::File_OpenAGNAV_Click) },
+        { "Kitoon Load Data", chosen(&MainForm::Met_LoadKitoon_Click) },
+        { "Load Session", chosen(&MainForm::File_LoadSession_Click) },
+        { "the command line",
+            [folder] {
+                QString line = folder;
+                LoadFromCommandLine(line);
+            } },
+        { "a drop", [&window, folder] { window.Frame1_OLEDragDrop({ folder }); } },
+    };
+    for (const Way& way : ways) {
+        queueMsgBoxAnswer(vbOK);
+        way.open();
+        ASSERT_EQ(msgBoxes().size(), 1u) << way.name;
+        EXPECT_EQ(msgBoxes()[0].prompt, refusal) << way.name;
+        services().msgBox.reset();
+    }
+
+    // A file of a saved session that is a folder by now, and spray data.
+    const Workspace w = buildWorkspace();
+    saveSession(sessionPath("s.korvel"));
+    window.File_CloseAll_Click();
+    QFile::remove(w.images[0]);
+    ASSERT_TRUE(QDir().mkpath(w.images[0]));
+    reload(sessionPath("s.korvel"), { vbOK });
+    ASSERT_EQ(msgBoxes().size(), 1u);
+    EXPECT_TRUE(msgBoxes()[0].prompt.startsWith(w.images[0] + " is a folder, not a file.\r\r"));
+    queueOpenFiles({ folder });
+    queueMsgBoxAnswer(vbOK);
+    window.OpenFlightFiles(1);
+    EXPECT_EQ(msgBoxes().back().prompt, refusal);
 }
 
 } // namespace

@@ -163,6 +163,17 @@ TEST_F(FrameCommands, SaveGisImageWritesTheDrawnMapAsABitmap)
     EXPECT_TRUE(msgBoxes().empty());
 }
 
+TEST_F(FrameCommands, SaveGisImageGivesANameWithoutExtensionTheBitmaps)
+{
+    MainForm& window = form();
+    queueSaveFile(workDir() + "mapshot");
+    window.Tools_SaveImage_Click();
+    queueSaveFile(workDir() + "field.v2");
+    window.Tools_SaveImage_Click();
+    const QStringList written = QDir(workDir()).entryList(QDir::Files);
+    EXPECT_EQ(written, (QStringList { "field.v2", "mapshot.bmp" })) << "a name with an extension keeps it";
+}
+
 TEST_F(FrameCommands, SaveGisImageCancelledSaysNothingAndAFailedWriteIsReported)
 {
     MainForm& window = form();

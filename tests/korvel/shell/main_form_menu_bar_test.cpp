@@ -1,8 +1,10 @@
 #include "tests/korvel/shell/main_form_fixture.h"
 
 #include <QAction>
+#include <QGroupBox>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSlider>
 
 namespace {
 
@@ -108,12 +110,31 @@ TEST_F(MainFormMenuBar, StartStates)
     EXPECT_FALSE(window.Tools_GIS_Shift->isEnabled());
     EXPECT_FALSE(window.Tools_Optimize->isEnabled());
     EXPECT_TRUE(window.Met_Menu->menuAction()->isEnabled());
-    for (QAction* hidden : { window.Met_ConnectTether, window.Met_LoadTether, window.Met_ConnectKitoon,
-             window.Met_ConnectTower, window.Met_ConnectAIMMS }) {
-        EXPECT_FALSE(hidden->isVisible()) << hidden->objectName().toStdString();
-    }
-    EXPECT_TRUE(window.Met_LoadKitoon->isVisible());
     EXPECT_TRUE(window.Tools_Stats->isEnabled()) << "the Tools menu sets the rest as it opens";
+}
+
+TEST_F(MainFormMenuBar, EveryMeteorologyItemShowsAndOnlyThoseWithAnActionAreEnabled)
+{
+    MainForm& window = form();
+    window.Tools_Menu_Click();
+    for (QMenu* submenu : { window.Tether_Menu, window.Kitoon_Menu, window.Tower_Menu }) {
+        ASSERT_FALSE(submenu->actions().isEmpty());
+        for (QAction* item : submenu->actions()) {
+            EXPECT_TRUE(item->isVisible()) << item->objectName().toStdString();
+        }
+    }
+    const std::pair<QAction*, bool> items[] = { { window.Met_ConnectTether, true },
+        { window.Met_LoadTether, false }, { window.Met_ConnectKitoon, true }, { window.Met_LoadKitoon, true },
+        { window.Met_ConnectTower, false }, { window.Met_LoadTower, true },
+        { window.Met_ConnectAIMMS, false }, { window.Met_EnterManual, true } };
+    for (const auto& [item, enabled] : items) {
+        EXPECT_TRUE(item->isVisible()) << item->objectName().toStdString();
+        EXPECT_EQ(item->isEnabled(), enabled) << item->objectName().toStdString();
+    }
+    window.Met_ConnectTether->trigger();
+    EXPECT_TRUE(window.TimeSlider->isHidden());
+    window.Met_ConnectKitoon->trigger();
+    EXPECT_FALSE(window.MetFrame->isHidden());
 }
 
 TEST_F(MainFormMenuBar, AClickLeavesTheCheckMarkToTheCode)

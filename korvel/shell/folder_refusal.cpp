@@ -1,0 +1,13 @@
+#include "korvel/shell/folder_refusal.h"
+
+#include "platform/file_helpers.h"
+#include "platform/msg_box.h"
+
+bool refuseFolder(const QString& path)
+{
+    if (!isFolder(path)) {
+        return false;
+    }
+    MsgBox(folderNotFileMessage(path));
+    return true;
+}

@@ -1,0 +1,9 @@
+#pragma once
+// The one refusal of a folder given where a file is expected, whichever way
+// it came in: a file dialog of the File menu or of Tools > Meteorology, the
+// command line, a drop on the window, or a session file.
+#include <QString>
+
+// True, after telling the user "<path> is a folder, not a file.", when the
+// path names a folder; false, saying nothing, for anything else.
+bool refuseFolder(const QString& path);
