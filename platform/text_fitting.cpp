@@ -63,7 +63,9 @@ bool labelNeed(const QLabel& label, Need& need)
         return false;
     }
     const QSize hint = label.sizeHint();
-    need = { hint.width(), hint.height(), horizontalGrowth(label.alignment()),
+    const int blanks = label.fontMetrics().horizontalAdvance(label.text())
+        - shownTextWidth(label.fontMetrics(), label.text(), label.alignment());
+    need = { hint.width() - blanks, hint.height(), horizontalGrowth(label.alignment()),
         verticalGrowth(label.alignment()) };
     return true;
 }
@@ -311,4 +313,20 @@ void installTextFitting()
         fitter->setObjectName(name);
         application->installEventFilter(fitter);
     }
+}
+
+int shownTextWidth(const QFontMetrics& metrics, const QString& text, Qt::Alignment alignment)
+{
+    qsizetype first = 0;
+    qsizetype end = text.size();
+    if (alignment & Qt::AlignRight) {
+        while (first < end && text.at(first) == u' ') {
+            ++first;
+        }
+    } else if (!(alignment & Qt::AlignHCenter)) {
+        while (end > first && text.at(end - 1) == u' ') {
+            --end;
+        }
+    }
+    return metrics.horizontalAdvance(text.mid(first, end - first));
 }

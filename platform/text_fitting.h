@@ -11,7 +11,16 @@
 // Text boxes show a value's start: a number too long for its box shows its
 // sign and leading digits, not its last ones, when the program sets it and
 // when the user leaves the box.
+#include <Qt>
+
+class QFontMetrics;
+class QString;
 class QWidget;
+
+// The width a one-line text shows in a control of the given alignment: the
+// blanks on the side the alignment leaves open carry no ink, so a
+// right-aligned " 100%" needs only the width of "100%".
+int shownTextWidth(const QFontMetrics& metrics, const QString& text, Qt::Alignment alignment);
 
 // Grows every control under `root` (itself included) whose text does not fit.
 void fitTextsToControls(QWidget& root);

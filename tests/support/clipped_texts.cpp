@@ -1,5 +1,7 @@
 #include "tests/support/clipped_texts.h"
 
+#include "platform/text_fitting.h"
+
 #include <QAbstractItemView>
 #include <QAbstractScrollArea>
 #include <QAbstractSpinBox>
@@ -98,7 +100,13 @@ std::pair<QSize, QRect> labelText(const QLabel& label)
             QRect(0, 0, room.width(), 10000), Qt::TextWordWrap | Qt::TextExpandTabs, label.text());
         return { wrapped.size(), room };
     }
-    return { plainTextSize(label.fontMetrics(), label.text(), label.buddy() != nullptr), room };
+    QSize size = plainTextSize(label.fontMetrics(), label.text(), label.buddy() != nullptr);
+    if (!label.text().contains(u'\n')) {
+        // Blanks where the alignment leaves room show nothing when cut.
+        size.rwidth() -= label.fontMetrics().horizontalAdvance(label.text())
+            - shownTextWidth(label.fontMetrics(), label.text(), label.alignment());
+    }
+    return { size, room };
 }
 
 QStyleOptionButton buttonOption(const QAbstractButton& button)
