@@ -1,10 +1,11 @@
 #include "platform/private_work_file.h"
 
+#include "platform/user_data_files.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
-#include <QStandardPaths>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -93,9 +94,9 @@ QString createIn(int folderFd, const QString& name, const QByteArray& bytes)
 
 QStringList privateWorkFolders()
 {
-    return { QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
-            + QStringLiteral("/KORVEL"),
-        QDir::tempPath() };
+    QString dataFolder = userDataFolder();
+    dataFolder.chop(1); // its trailing "/"
+    return { dataFolder, QDir::tempPath() };
 }
 
 QString writePrivateWorkFile(
