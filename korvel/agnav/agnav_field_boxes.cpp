@@ -235,10 +235,7 @@ bool saveUserEllipsoid(QWidget& dialog, std::vector<AGNAVEllipsoid>& list, bool 
     if (listInDialog) {
         list.push_back(row);
         QComboBox& combo = namedControl<QComboBox>(dialog, QStringLiteral("EllipsoidCombo"));
-        if (static_cast<int>(list.size()) - 1 == FirstUserRow) {
-            combo.addItem(EllipsoidSeparator);
-        }
-        combo.addItem(name);
+        addEllipsoidComboRow(combo, static_cast<int>(list.size()) - 1, name);
         combo.setCurrentIndex(
             ellipsoidPositionOfRow(static_cast<int>(list.size()) - 1, static_cast<int>(list.size())));
     }

@@ -14,7 +14,6 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSignalBlocker>
 
 namespace {
 
@@ -54,25 +53,7 @@ void AGNAVForm::showEvent(QShowEvent* event)
 void AGNAVForm::Form_Load()
 {
     try {
-        QString refusal;
-        FillAGNAVLists(EllipsoidList, SerialFormats, &refusal);
-        if (!refusal.isEmpty()) {
-            MsgBox(refusal, vbExclamation);
-        }
-        {
-            // Filling the lists is no choice of the user's.
-            const QSignalBlocker quiet(EllipsoidCombo);
-            for (std::size_t row = 0; row < EllipsoidList.size(); ++row) {
-                if (int(row) == FirstUserRow) {
-                    EllipsoidCombo->addItem(EllipsoidSeparator);
-                }
-                EllipsoidCombo->addItem(EllipsoidList[row].EllipsoidName);
-            }
-            EllipsoidCombo->setCurrentIndex(-1);
-        }
-        for (std::size_t row = 1; row < SerialFormats.size(); ++row) {
-            CommCombo->addItem(SerialFormats[row].Text);
-        }
+        fillAgnavJobLists(*this, EllipsoidList, SerialFormats);
         EllipsoidCombo->setCurrentIndex(Wgs84Row);
         selectMapEllipsoid();
         lockEllipsoidList(*this);

@@ -3,6 +3,7 @@
 // the units switch and the user ellipsoid's save are in agnav_field_boxes.cpp.
 #include "korvel/agnav/agnav_job_controls.h"
 
+#include "platform/msg_box.h"
 #include "platform/named_control.h"
 #include "platform/vb_format.h"
 
@@ -11,6 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 
 namespace {
 
@@ -93,6 +95,37 @@ void ShowEllipsoid(
     axis.setText(list[static_cast<std::size_t>(row)].EllipsoidAxis);
     flattening.setText(list[static_cast<std::size_t>(row)].EllipsoidFlattening);
     namedControl<QPushButton>(dialog, QStringLiteral("EllipsoidSave")).hide();
+}
+
+void fillAgnavJobLists(
+    QWidget& dialog, std::vector<AGNAVEllipsoid>& ellipsoids, std::vector<SerialFormat>& formats)
+{
+    QString refusal;
+    FillAGNAVLists(ellipsoids, formats, &refusal);
+    if (!refusal.isEmpty()) {
+        MsgBox(refusal, vbExclamation);
+    }
+    QComboBox& ellipsoidCombo = namedControl<QComboBox>(dialog, QStringLiteral("EllipsoidCombo"));
+    {
+        // Filling the list is no choice of the user's.
+        const QSignalBlocker quiet(ellipsoidCombo);
+        for (std::size_t row = 0; row < ellipsoids.size(); ++row) {
+            addEllipsoidComboRow(ellipsoidCombo, int(row), ellipsoids[row].EllipsoidName);
+        }
+        ellipsoidCombo.setCurrentIndex(-1);
+    }
+    QComboBox& commCombo = namedControl<QComboBox>(dialog, QStringLiteral("CommCombo"));
+    for (std::size_t row = 1; row < formats.size(); ++row) {
+        commCombo.addItem(formats[row].Text);
+    }
+}
+
+void addEllipsoidComboRow(QComboBox& combo, int row, const QString& name)
+{
+    if (row == FirstUserRow) {
+        combo.addItem(EllipsoidSeparator);
+    }
+    combo.addItem(name);
 }
 
 void lockEllipsoidList(QWidget& dialog)

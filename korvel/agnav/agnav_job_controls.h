@@ -29,6 +29,7 @@
 #include <functional>
 #include <vector>
 
+class QComboBox;
 class QLineEdit;
 class QWidget;
 
@@ -42,6 +43,18 @@ QLineEdit* agnavFieldBox(const QWidget& dialog, AgnavField field);
 // stored in "AGNAVDefault" instead (22 when that row is not listed).
 void ShowEllipsoid(
     QWidget& dialog, const std::vector<AGNAVEllipsoid>& list, bool& axisAccepted, bool& flatteningAccepted);
+
+// Fills both lists of a dialog anew (FillAGNAVLists) and shows them:
+// the ellipsoid names in EllipsoidCombo, left with no row chosen and no
+// change raised, and the serial formats' texts in CommCombo. A refused user
+// ellipsoid file's message is shown (exclamation); the built-in rows are
+// listed all the same.
+void fillAgnavJobLists(
+    QWidget& dialog, std::vector<AGNAVEllipsoid>& ellipsoids, std::vector<SerialFormat>& formats);
+
+// Appends list row `row` to EllipsoidCombo, the separator before the first
+// user row.
+void addEllipsoidComboRow(QComboBox& combo, int row, const QString& name);
 
 // Locks EllipsoidCombo: grey and out of reach, the job's ellipsoid being the
 // one chosen when the dialog loaded.

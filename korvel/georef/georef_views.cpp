@@ -72,9 +72,7 @@ void GeoRefForm::DrawAGNAVData()
     const AgnavData& agnav = agnavData();
     for (int b = 1; b <= agnav.BlockCount && b < int(agnav.Blocks.size()); ++b) {
         const AGNAVBlock& block = agnav.Blocks[size_t(b)];
-        // The block's flights follow its guidance and exclusion sub-rows.
-        const int firstFlightRow
-            = subRowBase(b) + (block.GuidanceLoaded ? 1 : 0) + (block.ExclusionLoaded ? 1 : 0);
+        const int firstFlightRow = subRowBase(b) + subRowsBeforeFlights(block);
         Picture1->setDrawWidth(1);
         for (int k = 1; k <= block.FlightCount && k < int(block.Flights.size()); ++k) {
             if (ticked(main.Check3, firstFlightRow + k)) {

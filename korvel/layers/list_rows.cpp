@@ -6,9 +6,14 @@
 #include <algorithm>
 #include <cmath>
 
+int subRowsBeforeFlights(const AGNAVBlock& block)
+{
+    return subRowsBeforeFlights(block.GuidanceLoaded, block.ExclusionLoaded);
+}
+
 int blockSubRowCount(const AGNAVBlock& block)
 {
-    return block.FlightCount + (block.GuidanceLoaded ? 1 : 0) + (block.ExclusionLoaded ? 1 : 0);
+    return blockSubRowCount(block.GuidanceLoaded, block.ExclusionLoaded, block.FlightCount);
 }
 
 int subRowBase(int block)

@@ -12,8 +12,21 @@ struct AGNAVBlock;
 // A load that would pass it is refused before anything is appended.
 inline constexpr int MaxListRows = 255;
 
-// The block's sub-rows: its flights, plus one for loaded guidance lines and
-// one for loaded exclusion zones.
+// A block's sub-rows ahead of its flights: one for loaded guidance lines
+// and one for loaded exclusion zones. Its flight f is its sub-row this + f.
+// Kept inline on plain values so that a reader holding a block's rows in
+// its own record (a session file) counts them the same way without linking
+// the layers library.
+constexpr int subRowsBeforeFlights(bool guidanceLoaded, bool exclusionLoaded)
+{
+    return (guidanceLoaded ? 1 : 0) + (exclusionLoaded ? 1 : 0);
+}
+// The block's sub-rows: its flights after the rows above.
+constexpr int blockSubRowCount(bool guidanceLoaded, bool exclusionLoaded, int flightCount)
+{
+    return subRowsBeforeFlights(guidanceLoaded, exclusionLoaded) + flightCount;
+}
+int subRowsBeforeFlights(const AGNAVBlock& block);
 int blockSubRowCount(const AGNAVBlock& block);
 // The sub-rows of the blocks before block `block` (1-based); the block's own
 // sub-rows are numbered from this + 1.

@@ -28,7 +28,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QSignalBlocker>
 #include <QSlider>
 
 #include <algorithm>
@@ -131,28 +130,9 @@ void PrefForm::placeZoneMap()
 
 void PrefForm::fillAgnavTab()
 {
-    QString refusal;
-    FillAGNAVLists(AGNAVEllipsoids, SerialFormats, &refusal);
-    if (!refusal.isEmpty()) {
-        MsgBox(refusal, vbExclamation);
-    }
-    const int rows = int(AGNAVEllipsoids.size());
-    {
-        // Filling the list is no choice of the user's.
-        const QSignalBlocker quiet(EllipsoidCombo);
-        for (int row = 0; row < rows; ++row) {
-            if (row == FirstUserRow) {
-                EllipsoidCombo->addItem(EllipsoidSeparator);
-            }
-            EllipsoidCombo->addItem(AGNAVEllipsoids[size_t(row)].EllipsoidName);
-        }
-        EllipsoidCombo->setCurrentIndex(-1);
-    }
-    const int position = ellipsoidPositionOfRow(storedDefaultEllipsoidRow(), rows);
+    fillAgnavJobLists(*this, AGNAVEllipsoids, SerialFormats);
+    const int position = ellipsoidPositionOfRow(storedDefaultEllipsoidRow(), int(AGNAVEllipsoids.size()));
     EllipsoidCombo->setCurrentIndex(position >= 0 ? position : Wgs84Row);
-    for (size_t row = 1; row < SerialFormats.size(); ++row) {
-        CommCombo->addItem(SerialFormats[row].Text);
-    }
     LoadAGNAVDefaults(*this);
 }
 

@@ -35,6 +35,8 @@
 // read, their layers taking the session's zone, and readers that know nothing
 // of them still read the files that hold them. Every line ends with its line
 // end; a file whose last line has none was cut off and is refused.
+#include "korvel/layers/list_rows.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -63,7 +65,7 @@ struct SessionBlockEntry
     QStringList Flights; // in load order
 
     // The block's rows below its own in the layer list.
-    int subRowCount() const { return int(GuidanceLoaded) + int(ExclusionLoaded) + int(Flights.size()); }
+    int subRowCount() const { return blockSubRowCount(GuidanceLoaded, ExclusionLoaded, int(Flights.size())); }
     bool operator==(const SessionBlockEntry&) const = default;
 };
 

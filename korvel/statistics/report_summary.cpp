@@ -1,6 +1,7 @@
 #include "korvel/statistics/report_summary.h"
 
 #include "korvel/agnav/agnav_block.h"
+#include "korvel/layers/list_rows.h"
 #include "korvel/statistics/report_units.h"
 #include "platform/control_array.h"
 #include "platform/vb_error.h"
@@ -39,17 +40,15 @@ int tickOf(const SubRowTicks& ticks, int row)
     return ticks[std::size_t(row)];
 }
 
-// Ticks the blocks and flights whose rows are ticked. The sub-rows are
-// numbered over all blocks: each block's guidance row and exclusion row when
-// loaded, then one row per flight.
+// Ticks the blocks and flights whose rows are ticked, the sub-rows numbered
+// on over all blocks as the list numbers them.
 void selectTickedFlights(const SubRowTicks& ticks, FlightSelection& selection)
 {
     const AgnavData& agnav = agnavData();
     int rowsBefore = 0;
     for (int b = 1; b <= agnav.BlockCount; ++b) {
         const AGNAVBlock& block = agnav.Blocks[std::size_t(b)];
-        const quint8 subItemBase
-            = CByte(double(rowsBefore) + (block.GuidanceLoaded ? 1 : 0) + (block.ExclusionLoaded ? 1 : 0));
+        const quint8 subItemBase = CByte(double(rowsBefore) + subRowsBeforeFlights(block));
         for (int f = 1; f <= block.FlightCount; ++f) {
             if (tickOf(ticks, subItemBase + f) == 1) {
                 selection.BlockIncluded[std::size_t(b)] = true;

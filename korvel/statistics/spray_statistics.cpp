@@ -64,7 +64,7 @@ std::vector<TickedFlight> tickedFlights(const AgnavData& agnav, const std::vecto
     const int blockCount = std::min(agnav.BlockCount, int(agnav.Blocks.size()) - 1);
     for (int b = 1; b <= blockCount; ++b) {
         const AGNAVBlock& block = agnav.Blocks[std::size_t(b)];
-        const int first = base + (block.GuidanceLoaded ? 1 : 0) + (block.ExclusionLoaded ? 1 : 0);
+        const int first = base + subRowsBeforeFlights(block);
         const int flightCount = std::min(block.FlightCount, int(block.Flights.size()) - 1);
         for (int f = 1; f <= flightCount; ++f) {
             const std::size_t row = std::size_t(first + f);
