@@ -120,8 +120,10 @@ std::optional<ImagePlacement> placeImage(const GeoRefFit& fit, const ManualCorre
 {
     const std::optional<qint32> easting
         = CLngInRange(double(fit.OriginEasting) + corrections.ShiftX.value_or(0.0));
-    const std::optional<qint32> northing = CLngInRange(double(fit.OriginNorthing) + double(corrections.ShiftY));
-    const std::optional<qint32> width = CLngInRange(double(fit.GroundWidth) + corrections.StretchX.value_or(0.0));
+    const std::optional<qint32> northing
+        = CLngInRange(double(fit.OriginNorthing) + double(corrections.ShiftY));
+    const std::optional<qint32> width
+        = CLngInRange(double(fit.GroundWidth) + corrections.StretchX.value_or(0.0));
     const std::optional<qint32> height = CLngInRange(double(fit.GroundHeight) + double(corrections.StretchY));
     if (!easting || !northing || !width || !height) {
         return std::nullopt;
