@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include <cmath>
 #include <optional>
 
 namespace {
@@ -38,6 +39,16 @@ float TwipsPerPixelX()
 float TwipsPerPixelY()
 {
     return screenMetrics().twipsPerPixelY;
+}
+
+int twipsToPixelsX(double twips)
+{
+    return int(std::lround(twips / TwipsPerPixelX()));
+}
+
+int twipsToPixelsY(double twips)
+{
+    return int(std::lround(twips / TwipsPerPixelY()));
 }
 
 float screenWidthTwips()

@@ -21,6 +21,10 @@ ScreenMetrics screenMetrics();
 // 15 at 96 dots per inch, 12 at 120. Divide by it without integer truncation.
 float TwipsPerPixelX();
 float TwipsPerPixelY();
+// A length in twips as the nearest whole number of screen pixels (a half
+// away from zero), for placing controls from a design written in twips.
+int twipsToPixelsX(double twips);
+int twipsToPixelsY(double twips);
 
 // The runtime's Screen.Width and Screen.Height, in twips.
 float screenWidthTwips();

@@ -19,6 +19,14 @@
 quint8 CByte(double value);
 qint16 CInt(double value);
 qint32 CLng(double value);
+// The same conversions for callers that report a value beyond the range
+// themselves: nothing where CInt and CLng raise 6 "Overflow".
+std::optional<qint16> CIntInRange(double value);
+std::optional<qint32> CLngInRange(double value);
+// Their rounding alone, with no range: the nearest whole number, a half to
+// the even neighbour, the sign kept on a zero (-0.4 gives -0); NaN and the
+// infinities stay as they are.
+double roundHalfEven(double value);
 // Single precision; 6 "Overflow" when the value lies beyond its range.
 float CSng(double value);
 

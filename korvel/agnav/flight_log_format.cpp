@@ -23,22 +23,16 @@ template <typename T> T field(const char* record, int offset)
     return qFromLittleEndian<T>(record + offset);
 }
 
-// Half to even, as every rounding of the log's values.
-int roundEven(double value)
-{
-    return static_cast<int>(std::nearbyint(value));
-}
-
 // Green at 0 %, fading to red at +25 % and to blue at -25 %.
 qint32 deviationColour(double percent)
 {
     const double d = std::clamp(percent, -DeviationLimit, DeviationLimit);
     if (d < 0.0) {
         const double share = -d / DeviationLimit;
-        return RGB(0, roundEven((1.0 - share) * 255.0), roundEven(share * 255.0));
+        return RGB(0, CLng((1.0 - share) * 255.0), CLng(share * 255.0));
     }
     const double share = d / DeviationLimit;
-    return RGB(roundEven(share * 255.0), roundEven((1.0 - share) * 255.0), 0);
+    return RGB(CLng(share * 255.0), CLng((1.0 - share) * 255.0), 0);
 }
 
 // A log carries flow data when the target fields of records 1, N \ 2 and
@@ -194,7 +188,7 @@ AgnavOutcome decodeFlightLog(const QByteArray& bytes, const FlightDecodeOptions&
     allocate(read, n);
     decodeSamples(records, n, options, calibratedSpeed, read);
     read.SampleCount = n;
-    read.SwathWidth = roundEven(decodeAGFRecord(records).SwathWidth / 10.0);
+    read.SwathWidth = CLng(decodeAGFRecord(records).SwathWidth / 10.0);
     if (options.progress) {
         options.progress->hideProgress();
         options.progress->setStatusText(QString());
@@ -226,5 +220,5 @@ std::optional<int> calibratedSpeedFromAnswer(const QString& answer, bool metricS
         return std::nullopt;
     }
     const double kmh = metricSystem ? speed : speed * KmPerMile;
-    return roundEven(kmh * 1000.0 / 36.0);
+    return CLng(kmh * 1000.0 / 36.0);
 }

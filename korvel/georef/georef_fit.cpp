@@ -18,20 +18,6 @@ qint64 pixel(const ControlPoint& point, int axis)
     return axis == EastingAxis ? point.PixelX : point.PixelY;
 }
 
-// A value as a 32-bit whole number, a half to the even neighbour; nothing
-// outside the range (or for NaN).
-std::optional<qint32> whole32(double value)
-{
-    if (!(value >= -2147483648.5 && value <= 2147483647.5)) {
-        return std::nullopt;
-    }
-    const double rounded = std::nearbyint(value);
-    if (rounded < -2147483648.0 || rounded > 2147483647.0) {
-        return std::nullopt;
-    }
-    return qint32(rounded);
-}
-
 struct AxisLine
 {
     qint32 intercept = 0;
@@ -52,7 +38,7 @@ std::optional<AxisLine> fitAxis(std::span<const ControlPoint> points, int axis)
     }
     const double a = (double(sy) * double(sxx) - double(sx) * sxy) / double(d);
     const double b = (double(n) * sxy - double(sx) * double(sy)) / double(d);
-    const std::optional<qint32> intercept = whole32(a);
+    const std::optional<qint32> intercept = CLngInRange(a);
     if (!intercept || !std::isfinite(b) || std::abs(b) > double(std::numeric_limits<float>::max())) {
         return std::nullopt;
     }
@@ -109,8 +95,8 @@ std::optional<GeoRefFit> fitGeoReference(
     if (!x || !y) {
         return std::nullopt;
     }
-    const std::optional<qint32> width = whole32(double(imagePixelWidth) * double(x->slope));
-    const std::optional<qint32> height = whole32(double(imagePixelHeight) * double(y->slope));
+    const std::optional<qint32> width = CLngInRange(double(imagePixelWidth) * double(x->slope));
+    const std::optional<qint32> height = CLngInRange(double(imagePixelHeight) * double(y->slope));
     if (!width || !height) {
         return std::nullopt;
     }
@@ -133,10 +119,12 @@ std::optional<GeoRefFit> fitGeoReference(
 std::optional<ImagePlacement> placeImage(const GeoRefFit& fit, const ManualCorrections& corrections)
 {
     const std::optional<qint32> easting
-        = whole32(double(fit.OriginEasting) + corrections.ShiftX.value_or(0.0));
-    const std::optional<qint32> northing = whole32(double(fit.OriginNorthing) + double(corrections.ShiftY));
-    const std::optional<qint32> width = whole32(double(fit.GroundWidth) + corrections.StretchX.value_or(0.0));
-    const std::optional<qint32> height = whole32(double(fit.GroundHeight) + double(corrections.StretchY));
+        = CLngInRange(double(fit.OriginEasting) + corrections.ShiftX.value_or(0.0));
+    const std::optional<qint32> northing
+        = CLngInRange(double(fit.OriginNorthing) + double(corrections.ShiftY));
+    const std::optional<qint32> width
+        = CLngInRange(double(fit.GroundWidth) + corrections.StretchX.value_or(0.0));
+    const std::optional<qint32> height = CLngInRange(double(fit.GroundHeight) + double(corrections.StretchY));
     if (!easting || !northing || !width || !height) {
         return std::nullopt;
     }

@@ -31,17 +31,6 @@ double markerDivisor()
     return screenWidth >= 1024 ? 150.0 : 120.0;
 }
 
-// A pixel position of a click, or nothing when it lies beyond what a
-// point's 16-bit pixel can hold (far off a zoomed-out image).
-std::optional<qint16> pixelOf(float value)
-{
-    const double rounded = std::nearbyint(double(value));
-    if (!(rounded >= -32768.0 && rounded <= 32767.0)) {
-        return std::nullopt;
-    }
-    return qint16(rounded);
-}
-
 } // namespace
 
 void GeoRefForm::MapPick(float X, float Y)
@@ -56,8 +45,9 @@ void GeoRefForm::MapPick(float X, float Y)
 
 void GeoRefForm::ImagePick(float X, float Y)
 {
-    const std::optional<qint16> column = pixelOf(X);
-    const std::optional<qint16> row = pixelOf(Y);
+    // A click far off a zoomed-out image lies beyond a point's 16-bit pixel.
+    const std::optional<qint16> column = CIntInRange(X);
+    const std::optional<qint16> row = CIntInRange(Y);
     if (!column || !row) {
         return;
     }

@@ -1,6 +1,5 @@
 #include "korvel/georef/manual_corrections.h"
 
-#include "platform/vb_error.h"
 #include "platform/vb_numbers.h"
 
 #include <cmath>
@@ -18,22 +17,12 @@ int direction(int index)
     return index == kNorth || index == kEast || index == kSouth ? index : kWest;
 }
 
-// value + delta rounded to whole metres, or nothing past the 32-bit range.
-std::optional<qint32> steppedWhole(qint32 value, double delta)
-{
-    try {
-        return CLng(double(value) + delta);
-    } catch (const VbError&) {
-        return std::nullopt;
-    }
-}
-
 bool applyStep(std::optional<double>& x, qint32& y, int index, double step)
 {
     switch (direction(index)) {
     case kNorth:
     case kSouth: {
-        const std::optional<qint32> moved = steppedWhole(y, index == kNorth ? step : -step);
+        const std::optional<qint32> moved = CLngInRange(double(y) + (index == kNorth ? step : -step));
         if (!moved) {
             return false;
         }

@@ -1,5 +1,7 @@
 #include "korvel/georef/view_windows.h"
 
+#include "platform/vb_numbers.h"
+
 #include <cmath>
 
 namespace {
@@ -19,11 +21,6 @@ double zoomInFactor(int shift)
     return ctrlAlone(shift) ? 1.0 / 8.0 : 1.0 / 4.0;
 }
 
-double halfEven(double value)
-{
-    return std::nearbyint(value);
-}
-
 } // namespace
 
 bool ctrlAlone(int shift)
@@ -39,9 +36,9 @@ ViewWindow fullMapWindow(const MapExtent& extent, bool roundWidth)
             e.YMax + MinimumMapWidth / 2 };
     }
     double w = e.XMax - e.XMin;
-    const double h = halfEven(e.YMax - e.YMin);
+    const double h = roundHalfEven(e.YMax - e.YMin);
     if (roundWidth) {
-        w = halfEven(w);
+        w = roundHalfEven(w);
     }
     if (w > h) {
         const double d = 0.5 * (w - h);
@@ -95,11 +92,11 @@ std::optional<ViewWindow> imageZoomOut(double x, double y, double w, double h, i
 ScrollRange previewScrollRange(int imagePixels, double shownPixels)
 {
     const double rest = double(imagePixels) - shownPixels;
-    const double maximum = halfEven(rest);
+    const double maximum = roundHalfEven(rest);
     if (!(maximum >= 1.0)) {
         return {};
     }
-    const double step = halfEven(rest / 10.0);
+    const double step = roundHalfEven(rest / 10.0);
     return { int(std::min(maximum, 2147483647.0)), step < 1.0 ? 1 : int(step), true };
 }
 

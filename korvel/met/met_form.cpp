@@ -13,6 +13,7 @@
 #include "platform/picture_box.h"
 #include "platform/printer.h"
 #include "platform/screen_metrics.h"
+#include "platform/tab_cycling.h"
 #include "platform/vb_colors.h"
 #include "platform/vb_error.h"
 #include "platform/vb_fonts.h"
@@ -327,16 +328,7 @@ void MetForm::Form_KeyUp(int KeyCode, int Shift)
     }
     constexpr int tabs = 3;
     Frame[CurrentTab].hide();
-    if (Shift == vbCtrlMask) {
-        ++CurrentTab;
-    } else if (Shift == (vbCtrlMask | vbShiftMask)) {
-        --CurrentTab;
-    }
-    if (CurrentTab > tabs) {
-        CurrentTab = 1;
-    } else if (CurrentTab < 1) {
-        CurrentTab = tabs;
-    }
+    CurrentTab = cycledTab(CurrentTab, Shift, tabs);
     moveSelectionLineTo(picture(CurrentTab));
     TabStrip1->setCurrentIndex(CurrentTab - 1);
     Frame[CurrentTab].show();

@@ -17,11 +17,6 @@ constexpr int kMostLabels = 10;
 constexpr int kMostTicks = 255;
 constexpr double kFewestKnots = 4.0; // keeps the speed grid at least a unit apart
 
-double roundHalfEven(double value)
-{
-    return std::nearbyint(value);
-}
-
 QString tickCaption(const MetFile& file, double minute, int tickMinutes)
 {
     if (tickMinutes == kMinutesPerDay) {

@@ -7,6 +7,7 @@
 #include "korvel/shell/main_form.h"
 #include "platform/key_preview.h"
 #include "platform/picture_box.h"
+#include "platform/tab_cycling.h"
 #include "platform/vb_input_codes.h"
 
 #include <QCheckBox>
@@ -135,18 +136,7 @@ void PrefForm::Form_KeyDown(int KeyCode, int Shift)
     } else if (KeyCode == kKeyC && Shift == vbAltMask && StartTab == kBufferTab) {
         BufferColourBox_DblClick();
     } else if (KeyCode == vbKeyTab && (Shift & vbCtrlMask)) {
-        int tab = StartTab;
-        if (Shift == vbCtrlMask) {
-            ++tab;
-        } else if (Shift == (vbCtrlMask | vbShiftMask)) {
-            --tab;
-        }
-        if (tab > kTabCount) {
-            tab = 1;
-        } else if (tab < 1) {
-            tab = kTabCount;
-        }
-        showTab(tab);
+        showTab(cycledTab(StartTab, Shift, kTabCount));
     }
 }
 

@@ -11,22 +11,6 @@
 #include <cmath>
 #include <limits>
 
-namespace {
-
-
-std::optional<qint16> roundedWidth(double value)
-{
-    // Half to even, as the runtime's CInt; beyond 16 bits it does not fit.
-    const double rounded = std::nearbyint(value);
-    if (!std::isfinite(rounded) || rounded < std::numeric_limits<qint16>::min()
-        || rounded > std::numeric_limits<qint16>::max()) {
-        return std::nullopt;
-    }
-    return qint16(rounded);
-}
-
-} // namespace
-
 void savePreferenceSettings()
 {
     const QString section = QStringLiteral("Settings");
@@ -59,7 +43,7 @@ void savePreferenceSettings()
 std::optional<qint16> bufferWidthValue(const QString& text)
 {
     const std::optional<double> value = numericValue(text);
-    return value ? roundedWidth(*value) : std::nullopt;
+    return value ? CIntInRange(*value) : std::nullopt;
 }
 
 std::optional<qint16> bufferWidthConverted(const QString& text, bool toFeet)
@@ -70,7 +54,7 @@ std::optional<qint16> bufferWidthConverted(const QString& text, bool toFeet)
     }
     // The width is taken in single precision, as the field always was.
     const float width = float(*value);
-    return roundedWidth(toFeet ? double(width) * FeetPerMetre : double(width) / FeetPerMetre);
+    return CIntInRange(toFeet ? double(width) * FeetPerMetre : double(width) / FeetPerMetre);
 }
 
 int optionChoice(int stored)

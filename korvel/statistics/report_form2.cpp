@@ -22,15 +22,10 @@ namespace {
 constexpr int kLabelHeight = 195; // twips
 constexpr int kAddressLineLimit = 3; // line breaks an address may hold before Enter is refused
 
-// A design length in twips as screen pixels.
-int px(int twips)
-{
-    return qRound(twips / TwipsPerPixelX());
-}
-
 void place(QWidget& widget, int left, int top, int width, int height)
 {
-    widget.setGeometry(px(left), px(top), px(width), px(height));
+    widget.setGeometry(
+        twipsToPixelsX(left), twipsToPixelsX(top), twipsToPixelsX(width), twipsToPixelsX(height));
 }
 
 QLabel* addLabel(QWidget* parent, const QString& caption, int left, int top, int width)
@@ -54,7 +49,7 @@ ReportForm2::ReportForm2(QWidget* parent)
     : QDialog(parent)
 {
     designFixedDialog(*this, QStringLiteral("ReportForm2"), QStringLiteral("Application Report"));
-    setFixedSize(px(8250), px(5445));
+    setFixedSize(twipsToPixelsX(8250), twipsToPixelsX(5445));
     createControls();
     Form_Load();
 }
@@ -160,7 +155,8 @@ void ReportForm2::createPrinterChoice()
     Label1->setObjectName(QStringLiteral("Label1"));
     PrinterCombo = new QComboBox(this);
     PrinterCombo->setObjectName(QStringLiteral("PrinterCombo"));
-    PrinterCombo->setGeometry(px(5100), px(4080), px(3075), PrinterCombo->sizeHint().height());
+    PrinterCombo->setGeometry(
+        twipsToPixelsX(5100), twipsToPixelsX(4080), twipsToPixelsX(3075), PrinterCombo->sizeHint().height());
 
     OKButton = new QPushButton(QStringLiteral("OK"), this);
     OKButton->setObjectName(QStringLiteral("OKButton"));

@@ -43,19 +43,10 @@ const char* const kTabCaptions[]
 const char* const kFrameCaptions[] = { "On", "Off", "Flow", "X-Track", "On", "On" };
 const char* const kDGPSCaptions[] = { "Good", "Fair", "Poor", "No DGPS" };
 
-int pixelsX(double twips)
-{
-    return int(std::lround(twips / TwipsPerPixelX()));
-}
-
-int pixelsY(double twips)
-{
-    return int(std::lround(twips / TwipsPerPixelY()));
-}
-
 void placeInTwips(QWidget& widget, double left, double top, double width, double height)
 {
-    widget.setGeometry(pixelsX(left), pixelsY(top), pixelsX(width), pixelsY(height));
+    widget.setGeometry(
+        twipsToPixelsX(left), twipsToPixelsY(top), twipsToPixelsX(width), twipsToPixelsY(height));
 }
 
 // All six tabs show whole in the strip's width: a desktop font wider than
@@ -155,12 +146,13 @@ void StatForm::createControls()
     for (const char* caption : kTabCaptions) {
         TabStrip1->addTab(QString::fromLatin1(caption));
     }
-    fitTabs(*TabStrip1, pixelsX(kTabWidth));
+    fitTabs(*TabStrip1, twipsToPixelsX(kTabWidth));
     const int tabBarHeight = TabStrip1->sizeHint().height();
-    TabStrip1->setGeometry(pixelsX(kTabLeft), pixelsY(kTabTop), pixelsX(kTabWidth), tabBarHeight);
-    const int paneTop = pixelsY(kTabTop) + tabBarHeight - 1;
-    pane->setGeometry(
-        pixelsX(kTabLeft), paneTop, pixelsX(kTabWidth), pixelsY(kTabTop + kTabHeight) - paneTop);
+    TabStrip1->setGeometry(
+        twipsToPixelsX(kTabLeft), twipsToPixelsY(kTabTop), twipsToPixelsX(kTabWidth), tabBarHeight);
+    const int paneTop = twipsToPixelsY(kTabTop) + tabBarHeight - 1;
+    pane->setGeometry(twipsToPixelsX(kTabLeft), paneTop, twipsToPixelsX(kTabWidth),
+        twipsToPixelsY(kTabTop + kTabHeight) - paneTop);
 
     for (int graph = 1; graph <= StatGraphCount; ++graph) {
         createGraphFrame(graph);
@@ -173,7 +165,7 @@ void StatForm::createControls()
     PrintButton->setAutoDefault(false);
     placeInTwips(*PrintButton, kPrintLeft, kPrintTop, kPrintWidth, kPrintHeight);
 
-    setFixedSize(pixelsX(kFormWidth), pixelsY(kFormHeight));
+    setFixedSize(twipsToPixelsX(kFormWidth), twipsToPixelsY(kFormHeight));
 }
 
 void StatForm::createGraphFrame(int graph)
@@ -200,8 +192,8 @@ void StatForm::createGraphFrame(int graph)
     // The y axis's "0%", right-aligned beside the picture's bottom edge.
     QLabel* zero = newLabel(frame, yLabels(graph).elementName(0), QStringLiteral("0%"));
     zero->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    zero->setGeometry(
-        pixelsX(kYLabelLeft), pixelsY(kYLabelTop), pixelsX(kYLabelWidth), zero->sizeHint().height());
+    zero->setGeometry(twipsToPixelsX(kYLabelLeft), twipsToPixelsY(kYLabelTop), twipsToPixelsX(kYLabelWidth),
+        zero->sizeHint().height());
     yLabels(graph).setElement(0, zero);
     yLabels(graph).setLoader(widgetLoader(yLabels(graph)));
 }
@@ -213,25 +205,25 @@ void StatForm::createAxisLabels()
     for (int graph = 1; graph <= 2; ++graph) {
         QLabel* zero = newLabel(&Frame[graph], xLabels(graph).elementName(0), QStringLiteral("0"));
         zero->adjustSize();
-        zero->move(pixelsX(kPictureLeft), pixelsY(kXLabelTop));
+        zero->move(twipsToPixelsX(kPictureLeft), twipsToPixelsY(kXLabelTop));
         xLabels(graph).setElement(0, zero);
         QLabel* title
             = newLabel(&Frame[graph], QStringLiteral("Label%1").arg(graph), QStringLiteral("Time (sec)"));
         title->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-        title->setGeometry(pixelsX(kAxisTitleLeft), pixelsY(kAxisTitleTop), pixelsX(kAxisTitleWidth),
-            title->sizeHint().height());
+        title->setGeometry(twipsToPixelsX(kAxisTitleLeft), twipsToPixelsY(kAxisTitleTop),
+            twipsToPixelsX(kAxisTitleWidth), title->sizeHint().height());
         *titles[graph - 1] = title;
     }
     Label5 = newLabel(&Frame[AltitudeGraph], QStringLiteral("Label5"), QStringLiteral("Altitude (msl)"));
     Label5->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    Label5->setGeometry(pixelsX(kAxisTitleLeft), pixelsY(kAxisTitleTop), pixelsX(kAxisTitleWidth),
-        Label5->sizeHint().height());
+    Label5->setGeometry(twipsToPixelsX(kAxisTitleLeft), twipsToPixelsY(kAxisTitleTop),
+        twipsToPixelsX(kAxisTitleWidth), Label5->sizeHint().height());
 
     // The open-ended outer bins of graphs 3 and 4 are marked "<" and ">".
     const auto marker = [this](int graph, const QString& name, const QString& caption, double left) {
         QLabel* label = newLabel(&Frame[graph], name, caption);
         label->adjustSize();
-        label->move(pixelsX(left), pixelsY(kXLabelTop));
+        label->move(twipsToPixelsX(left), twipsToPixelsY(kXLabelTop));
         return label;
     };
     Label3X.setElement(0, marker(ApplicationRateGraph, Label3X.elementName(0), QStringLiteral("<"), 675));
@@ -242,14 +234,14 @@ void StatForm::createAxisLabels()
     // Graph 5's first edge; the pass gives it the axis's start.
     QLabel* altitudeStart = newLabel(&Frame[AltitudeGraph], Label5X.elementName(0), QStringLiteral("0"));
     altitudeStart->adjustSize();
-    altitudeStart->move(pixelsX(kPictureLeft), pixelsY(kXLabelTop));
+    altitudeStart->move(twipsToPixelsX(kPictureLeft), twipsToPixelsY(kXLabelTop));
     Label5X.setElement(0, altitudeStart);
 
     for (int i = 1; i <= DGPSBinCount; ++i) {
         QLabel* name
             = newLabel(&Frame[DGPSGraph], Label6X.elementName(i), QString::fromLatin1(kDGPSCaptions[i - 1]));
         name->adjustSize();
-        name->move(pixelsX(kPictureLeft), pixelsY(kXLabelTop));
+        name->move(twipsToPixelsX(kPictureLeft), twipsToPixelsY(kXLabelTop));
         Label6X.setElement(i, name);
     }
     for (int graph = 1; graph <= StatGraphCount - 1; ++graph) {

@@ -147,7 +147,7 @@ void StatForm::placeYLabels(int graph)
             = std::max(labels[0].width(), label.fontMetrics().horizontalAdvance(line.caption.trimmed()));
         const double top = kPictureTop + height + line.percent / scaleHeight * (height - 4.0 * ty)
             - label.height() * ty / 2.0;
-        label.setGeometry(right - width, int(std::lround(top / ty)), width, label.height());
+        label.setGeometry(right - width, twipsToPixelsY(top), width, label.height());
         label.hide();
         placed.push_back(&label);
         ranks.push_back(line.labelElement);
@@ -171,7 +171,7 @@ void StatForm::placeXLabels(int graph)
         label.setText(axisLabel.caption);
         label.adjustSize();
         const double left = xLabelLeft(graph, axisLabel, label);
-        label.move(int(std::lround(left / TwipsPerPixelX())), label.y());
+        label.move(twipsToPixelsX(left), label.y());
         label.hide();
         placed.push_back(&label);
         ranks.push_back(axisLabel.rank);

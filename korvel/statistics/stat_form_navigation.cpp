@@ -3,6 +3,7 @@
 #include "korvel/statistics/bar_readout.h"
 #include "korvel/statistics/stat_form.h"
 #include "platform/picture_box.h"
+#include "platform/tab_cycling.h"
 #include "platform/vb_input_codes.h"
 
 #include <QCursor>
@@ -31,17 +32,7 @@ void StatForm::Form_KeyUp(int KeyCode, int Shift)
         return;
     }
     Frame[CurrentGraph].hide();
-    if (Shift == vbCtrlMask) {
-        ++CurrentGraph;
-    } else if (Shift == (vbCtrlMask | vbShiftMask)) {
-        --CurrentGraph;
-    }
-    const int tabs = TabStrip1->count();
-    if (CurrentGraph > tabs) {
-        CurrentGraph = 1;
-    } else if (CurrentGraph < 1) {
-        CurrentGraph = tabs;
-    }
+    CurrentGraph = cycledTab(CurrentGraph, Shift, TabStrip1->count());
     // CurrentGraph is set first, so the tab strip's click finds nothing to do.
     TabStrip1->setCurrentIndex(CurrentGraph - 1);
     Frame[CurrentGraph].show();

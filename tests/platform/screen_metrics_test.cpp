@@ -27,6 +27,14 @@ TEST_F(ScreenMetricsTest, TestCanSetASmallScreenAndLargeFonts)
     EXPECT_FLOAT_EQ(15 / TwipsPerPixelX(), 1.25f);
 }
 
+TEST_F(ScreenMetricsTest, TwipsBecomeTheNearestWholePixelsOnEachAxis)
+{
+    setTwipsPerPixel(12, 15);
+    EXPECT_EQ(twipsToPixelsX(8250), 688); // 687.5: a half goes up
+    EXPECT_EQ(twipsToPixelsY(8250), 550);
+    EXPECT_EQ(twipsToPixelsX(-30), -3); // -2.5: away from zero
+}
+
 TEST_F(ScreenMetricsTest, RealScreenComesFromQt)
 {
     resetScreenMetrics();

@@ -51,6 +51,24 @@ TEST_F(VbNumbers, WholeNumberConversionsOverflowAtTheirRangeEdges)
     EXPECT_FLOAT_EQ(CSng(1e38), 1e38f);
 }
 
+TEST_F(VbNumbers, InRangeConversionsGiveNothingWhereTheOthersOverflow)
+{
+    EXPECT_EQ(CIntInRange(-32768.5), std::optional<qint16>(-32768));
+    EXPECT_EQ(CIntInRange(32767.5), std::nullopt);
+    EXPECT_EQ(CLngInRange(2147483646.5), std::optional<qint32>(2147483646));
+    EXPECT_EQ(CLngInRange(2147483647.5), std::nullopt);
+    EXPECT_EQ(CLngInRange(std::nan("")), std::nullopt);
+}
+
+TEST_F(VbNumbers, RoundHalfEvenKeepsTheSignOfAZeroAndHasNoRange)
+{
+    EXPECT_EQ(roundHalfEven(-2.5), -2.0);
+    EXPECT_TRUE(std::signbit(roundHalfEven(-0.4)));
+    EXPECT_FALSE(std::signbit(roundHalfEven(0.5)));
+    EXPECT_EQ(roundHalfEven(1e300), 1e300);
+    EXPECT_TRUE(std::isinf(roundHalfEven(-std::numeric_limits<double>::infinity())));
+}
+
 TEST_F(VbNumbers, IntFloorsAndFixTruncates)
 {
     EXPECT_EQ(Int(2.7), 2.0);
