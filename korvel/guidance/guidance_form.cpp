@@ -6,13 +6,14 @@
 #include "korvel/shell/program_globals.h"
 #include "platform/picture_box.h"
 #include "platform/screen_metrics.h"
+#include "platform/single_form.h"
 
 #include <QFrame>
 #include <QLabel>
 
 namespace {
 
-GuidanceForm* g_form = nullptr;
+SingleForm<GuidanceForm> g_form;
 
 // The guidance window as a floating tool window of the main window.
 class GuidanceFormTool final : public FloatingToolWindow
@@ -65,26 +66,22 @@ FloatingToolWindow& guidanceFormTool()
 
 GuidanceForm& GuidanceForm::instance()
 {
-    if (!g_form) {
-        g_form = new GuidanceForm(MainForm::instance());
-        g_form->Form_Initialize();
-    }
-    return *g_form;
+    return g_form.instance([] { return new GuidanceForm(MainForm::instance()); },
+        [](GuidanceForm& form) { form.Form_Initialize(); });
 }
 
 GuidanceForm* GuidanceForm::existing()
 {
-    return g_form;
+    return g_form.existing();
 }
 
 void GuidanceForm::unload()
 {
-    GuidanceForm* form = g_form;
+    GuidanceForm* form = g_form.take();
     if (!form) {
         return;
     }
     form->m_unloaded = true;
-    g_form = nullptr;
     form->hide();
     form->deleteLater();
 }
@@ -103,9 +100,7 @@ GuidanceForm::GuidanceForm(MainForm& main)
 
 GuidanceForm::~GuidanceForm()
 {
-    if (g_form == this) {
-        g_form = nullptr;
-    }
+    g_form.forget(this);
 }
 
 void GuidanceForm::createControls()
