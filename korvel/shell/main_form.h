@@ -761,8 +761,6 @@ private:
     void openRowPopUp(QLabel& label, int Index, LayerKind kind);
     void dispatchDragOver(QWidget* target, QWidget* source, QPoint position, int state);
     void dispatchDragDrop(QWidget* target, QWidget* source, QPoint position);
-    // Moves list entry `from` to `to` with its tick; returns the record to repaint.
-    int reorderRows(ControlArray<QCheckBox>& checks, std::vector<int>& order, int from, int to);
     void openDroppedFiles(const QStringList& files);
     // The rows' pop-up menus and their items' wiring (korvel/layers/layer_popup_menus.cpp).
     void createLayerPopUpMenus();
