@@ -7,17 +7,17 @@
 #include "korvel/shell/main_form.h"
 #include "korvel/shell/program_globals.h"
 #include "platform/msg_box.h"
+#include "platform/single_form.h"
 #include "platform/vb_error.h"
 
 #include <QComboBox>
 #include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 
 namespace {
 
-QPointer<AGNAVForm> g_form;
+SingleForm<AGNAVForm> g_form;
 
 void showError(const VbError& error)
 {
@@ -28,15 +28,12 @@ void showError(const VbError& error)
 
 AGNAVForm& AGNAVForm::instance()
 {
-    if (!g_form) {
-        g_form = new AGNAVForm(MainForm::existing());
-    }
-    return *g_form;
+    return g_form.instance([] { return new AGNAVForm(MainForm::existing()); });
 }
 
 void AGNAVForm::release()
 {
-    delete g_form.data();
+    g_form.release();
 }
 
 AGNAVForm::~AGNAVForm() = default;

@@ -9,6 +9,7 @@
 #include "platform/msg_box.h"
 #include "platform/picture_box.h"
 #include "platform/screen_metrics.h"
+#include "platform/single_form.h"
 #include "platform/vb_colors.h"
 #include "platform/vb_error.h"
 #include "platform/vb_input_codes.h"
@@ -18,7 +19,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -27,7 +27,7 @@
 
 namespace {
 
-QPointer<GeoRefForm> g_form;
+SingleForm<GeoRefForm> g_form;
 
 // The palette's light red, light green, yellow and light blue.
 constexpr std::array<int, 4> kPointPalette { 12, 10, 14, 9 };
@@ -44,28 +44,26 @@ void widen(MapExtent& extent, double x, double y)
 
 GeoRefForm& GeoRefForm::instance()
 {
-    if (!g_form) {
-        g_form = new GeoRefForm(MainForm::existing());
-        g_form->m_loaded = true;
-        g_form->Form_Load();
-    }
-    return *g_form;
+    return g_form.instance([] { return new GeoRefForm(MainForm::existing()); },
+        [](GeoRefForm& form) {
+            form.m_loaded = true;
+            form.Form_Load();
+        });
 }
 
 GeoRefForm* GeoRefForm::existing()
 {
-    return g_form.data();
+    return g_form.existing();
 }
 
 void GeoRefForm::release()
 {
-    if (GeoRefForm* form = g_form.data()) {
-        if (form->m_loaded && !form->m_unloaded) {
-            form->m_unloaded = true;
-            form->Form_Unload();
+    g_form.release([](GeoRefForm& form) {
+        if (form.m_loaded && !form.m_unloaded) {
+            form.m_unloaded = true;
+            form.Form_Unload();
         }
-        delete form;
-    }
+    });
 }
 
 GeoRefForm::GeoRefForm(QWidget* parent)

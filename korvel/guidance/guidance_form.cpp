@@ -1,18 +1,20 @@
 #include "korvel/guidance/guidance_form.h"
 
+#include "korvel/guidance/guidance_panel_controls.h"
 #include "korvel/guidance/guidance_panel_rules.h"
 #include "korvel/shell/floating_windows.h"
 #include "korvel/shell/main_form.h"
 #include "korvel/shell/program_globals.h"
 #include "platform/picture_box.h"
 #include "platform/screen_metrics.h"
+#include "platform/single_form.h"
 
 #include <QFrame>
 #include <QLabel>
 
 namespace {
 
-GuidanceForm* g_form = nullptr;
+SingleForm<GuidanceForm> g_form;
 
 // The guidance window as a floating tool window of the main window.
 class GuidanceFormTool final : public FloatingToolWindow
@@ -26,33 +28,15 @@ public:
 // Where the controls stand, in pixels: the docked panel's arrangement
 // without its frame.
 constexpr int kOptionLeft = 8;
-constexpr int kOptionWidth = 121;
 constexpr int kRowHeight = 19;
 constexpr int kBoxLeft = 134;
 constexpr int kButtonLeft = 212;
 constexpr QSize kWindowSize(280, 100);
 
-QLabel* newLabel(const char* name, const QString& caption, QWidget* parent)
+// A spin button stands inside the right end of its box.
+void placeSpin(QScrollBar& spin, const QLineEdit& box)
 {
-    auto* label = new QLabel(caption, parent);
-    label->setObjectName(QLatin1String(name));
-    return label;
-}
-
-QScrollBar* newSpin(const char* name, const QLineEdit& box, QWidget* parent)
-{
-    auto* spin = new QScrollBar(Qt::Vertical, parent);
-    spin->setObjectName(QLatin1String(name));
-    spin->setGeometry(box.x() + box.width() - 15 - 2, box.y() + 2, 15, box.height() - 4);
-    return spin;
-}
-
-QLineEdit* newBox(const char* name, const QString& text, const QRect& place, QWidget* parent)
-{
-    auto* box = new QLineEdit(text, parent);
-    box->setObjectName(QLatin1String(name));
-    box->setGeometry(place);
-    return box;
+    spin.setGeometry(box.x() + box.width() - 15 - 2, box.y() + 2, 15, box.height() - 4);
 }
 
 } // namespace
@@ -65,26 +49,22 @@ FloatingToolWindow& guidanceFormTool()
 
 GuidanceForm& GuidanceForm::instance()
 {
-    if (!g_form) {
-        g_form = new GuidanceForm(MainForm::instance());
-        g_form->Form_Initialize();
-    }
-    return *g_form;
+    return g_form.instance([] { return new GuidanceForm(MainForm::instance()); },
+        [](GuidanceForm& form) { form.Form_Initialize(); });
 }
 
 GuidanceForm* GuidanceForm::existing()
 {
-    return g_form;
+    return g_form.existing();
 }
 
 void GuidanceForm::unload()
 {
-    GuidanceForm* form = g_form;
+    GuidanceForm* form = g_form.take();
     if (!form) {
         return;
     }
     form->m_unloaded = true;
-    g_form = nullptr;
     form->hide();
     form->deleteLater();
 }
@@ -103,61 +83,34 @@ GuidanceForm::GuidanceForm(MainForm& main)
 
 GuidanceForm::~GuidanceForm()
 {
-    if (g_form == this) {
-        g_form = nullptr;
-    }
+    g_form.forget(this);
 }
 
 void GuidanceForm::createControls()
 {
-    const QString directions[] = { QStringLiteral("Flight Heading"), QStringLiteral("Parallel to Edge") };
+    createGuidanceControls(*this, *this);
     for (int index = 1; index <= 2; ++index) {
-        auto* option = new QRadioButton(directions[index - 1], this);
-        option->setObjectName(GuidanceOption.elementName(index));
-        option->setGeometry(kOptionLeft, 6 + (index - 1) * kRowHeight, kOptionWidth, 17);
-        GuidanceOption.setElement(index, option);
+        GuidanceOption[index].move(kOptionLeft, 6 + (index - 1) * kRowHeight);
     }
-    GuidanceText = newBox("GuidanceText", QStringLiteral("0"), QRect(kBoxLeft, 4, 50, 20), this);
-    VScroll1 = newSpin("VScroll1", *GuidanceText, this);
-    DegreeLabel = newLabel("DegreeLabel", QString(QChar(176)), this);
+    GuidanceText->move(kBoxLeft, 4);
+    placeSpin(*VScroll1, *GuidanceText);
+    DegreeLabel->setText(QString(QChar(176)));
     QFont degreeFont = DegreeLabel->font();
     degreeFont.setPointSizeF(12.0);
     DegreeLabel->setFont(degreeFont);
     DegreeLabel->adjustSize();
     DegreeLabel->move(GuidanceText->x() + GuidanceText->width() + 2, GuidanceText->y() - 2);
 
-    SwathText = newBox("SwathText", QStringLiteral("25.0"), QRect(kBoxLeft - 10, 44, 60, 20), this);
-    VScroll2 = newSpin("VScroll2", *SwathText, this);
-    SwathLabel = newLabel("SwathLabel", QStringLiteral("Swath Width:"), this);
+    SwathText->move(kBoxLeft - 10, 44);
+    placeSpin(*VScroll2, *SwathText);
     SwathLabel->adjustSize();
     SwathLabel->move(SwathText->x() - SwathLabel->width() - 8, SwathText->y() + 3);
-    SwathLabelm = newLabel("SwathLabelm", QStringLiteral("m"), this);
     SwathLabelm->move(SwathText->x() + SwathText->width() + 4, SwathText->y() + 3);
 
-    OffsetLabel = newLabel("OffsetLabel", QStringLiteral("Offset:"), this);
     OffsetLabel->move(kOptionLeft, 76);
-    OffsetFrame = new QFrame(this);
-    OffsetFrame->setObjectName(QStringLiteral("OffsetFrame"));
-    OffsetFrame->setFrameShape(QFrame::NoFrame);
-    OffsetFrame->setGeometry(52, 75, 160, 17);
-    const QString offsets[] = { QStringLiteral("None"), QStringLiteral("Half-Swath") };
-    for (int index = 0; index <= 1; ++index) {
-        auto* option = new QRadioButton(offsets[index], OffsetFrame);
-        option->setObjectName(OffsetOption.elementName(index));
-        option->setGeometry(index * 60, 0, index == 0 ? 56 : 96, 17);
-        OffsetOption.setElement(index, option);
-    }
-
-    GuidanceSave = new QPushButton(QStringLiteral("Save"), this);
-    GuidanceSave->setObjectName(QStringLiteral("GuidanceSave"));
-    GuidanceSave->setGeometry(kButtonLeft, 20, 57, 25);
-    GuidanceCancel = new QPushButton(QStringLiteral("Cancel"), this);
-    GuidanceCancel->setObjectName(QStringLiteral("GuidanceCancel"));
-    GuidanceCancel->setGeometry(kButtonLeft, 49, 57, 25);
-
-    // The design's choices: heading mode, the first line half a swath in.
-    GuidanceOption[1].setChecked(true);
-    OffsetOption[1].setChecked(true);
+    OffsetFrame->move(OffsetFrame->x(), 75);
+    GuidanceSave->move(kButtonLeft, 20);
+    GuidanceCancel->move(kButtonLeft, 49);
 }
 
 GuidancePanel GuidanceForm::panel()

@@ -1,13 +1,25 @@
 // The docked guidance panel's procedures ("Create AGNAV Guidance Lines",
-// Cluttered Mode). Each hands its controls to the rule shared with the
-// floating window (guidance_panel.h); the layout places the controls
+// Cluttered Mode). The frame's controls are built and each procedure hands
+// them to the rule shared with the floating window (guidance_panel_controls.h,
+// guidance_panel.h); the layout places the controls
 // (korvel/shell/main_form_panel_layout.cpp).
 #include "korvel/guidance/guidance_form.h"
 #include "korvel/guidance/guidance_panel.h"
+#include "korvel/guidance/guidance_panel_controls.h"
 #include "korvel/shell/main_form.h"
 
 #include <QAction>
+#include <QGroupBox>
 #include <QScrollBar>
+
+void MainForm::createGuidanceFrame()
+{
+    GuidanceFrame = new QGroupBox(QStringLiteral("Create AGNAV Guidance Lines"), m_client);
+    GuidanceFrame->setObjectName(QStringLiteral("GuidanceFrame"));
+    createGuidanceControls(*this, *GuidanceFrame);
+    // Shown while guidance lines are being created in Cluttered Mode.
+    GuidanceFrame->hide();
+}
 
 void MainForm::connectGuidancePanel()
 {

@@ -13,6 +13,7 @@
 #include "platform/menu_item.h"
 #include "platform/msg_box.h"
 #include "platform/screen_metrics.h"
+#include "platform/single_form.h"
 #include "platform/vb_error.h"
 #include "platform/vb_input_codes.h"
 #include "platform/vb_numbers.h"
@@ -27,7 +28,7 @@
 
 namespace {
 
-CheckListForm* g_form = nullptr;
+SingleForm<CheckListForm> g_form;
 
 const QString kSettings = QStringLiteral("Settings");
 const QString kLeftSetting = QStringLiteral("CheckList.Left");
@@ -70,22 +71,19 @@ FloatingToolWindow& checkListFormTool()
 
 CheckListForm& CheckListForm::instance()
 {
-    if (!g_form) {
-        g_form = new CheckListForm(MainForm::instance());
-        g_form->Form_Load();
-    }
-    return *g_form;
+    return g_form.instance([] { return new CheckListForm(MainForm::instance()); },
+        [](CheckListForm& form) { form.Form_Load(); });
 }
 
 CheckListForm* CheckListForm::existing()
 {
-    return g_form;
+    return g_form.existing();
 }
 
 void CheckListForm::unload()
 {
-    if (g_form) {
-        g_form->unloadOnce();
+    if (CheckListForm* form = g_form.existing()) {
+        form->unloadOnce();
     }
 }
 
@@ -104,9 +102,7 @@ CheckListForm::CheckListForm(MainForm& main)
 
 CheckListForm::~CheckListForm()
 {
-    if (g_form == this) {
-        g_form = nullptr;
-    }
+    g_form.forget(this);
 }
 
 void CheckListForm::createControls()
@@ -300,8 +296,6 @@ void CheckListForm::unloadOnce()
     }
     m_unloaded = true;
     Form_Unload();
-    if (g_form == this) {
-        g_form = nullptr;
-    }
+    g_form.forget(this);
     deleteLater();
 }

@@ -16,7 +16,6 @@
 
 #include <QPoint>
 #include <QWidget>
-#include <vector>
 
 class ControlDrag;
 class FloatingToolWindow;
@@ -115,8 +114,6 @@ private:
     // Passes the tick of row Index of a group to the main list's row.
     void passTick(ControlArray<QCheckBox>& own, ControlArray<QCheckBox>& main, int Index);
     void openPopUp(QLabel& label, int Index, int kind);
-    void dropRow(ControlArray<QLabel>& labels, ControlArray<QCheckBox>& checks, std::vector<int>& order,
-        int Index, QWidget* Source, bool images);
     void dispatchDragOver(QWidget* target, QWidget* source, QPoint position, int state);
     void dispatchDragDrop(QWidget* target, QWidget* source, QPoint position);
     void dispatchMouseDown(QLabel& label, int button, int shift, float x, float y);

@@ -6,10 +6,9 @@
 #include "korvel/agnav/agnav_block.h"
 #include "korvel/layers/check_list_form.h"
 #include "korvel/layers/layer_popup_menus.h"
-#include "korvel/layers/layer_removal.h"
 #include "korvel/layers/list_rows.h"
+#include "korvel/layers/row_drop.h"
 #include "korvel/layers/row_label_colours.h"
-#include "korvel/map/busy_while.h"
 #include "korvel/map/layer_records.h"
 #include "korvel/shell/main_form.h"
 #include "korvel/shell/program_globals.h"
@@ -323,55 +322,14 @@ void CheckListForm::ImageCheckLabel_DragDrop(int Index, QWidget* Source, float X
 {
     Q_UNUSED(X);
     Q_UNUSED(Y);
-    dropRow(ImageCheckLabel, ImageCheck, layerData().ImageOrder, Index, Source, true);
+    dropListRow(m_main, ImageCheckLabel, ImageCheck, layerData().ImageOrder, Index, Source, LayerKind::Image);
 }
 
 void CheckListForm::GISCheckLabel_DragDrop(int Index, QWidget* Source, float X, float Y)
 {
     Q_UNUSED(X);
     Q_UNUSED(Y);
-    dropRow(GISCheckLabel, GISCheck, layerData().GISOrder, Index, Source, false);
-}
-
-void CheckListForm::dropRow(ControlArray<QLabel>& labels, ControlArray<QCheckBox>& checks,
-    std::vector<int>& order, int Index, QWidget* Source, bool images)
-{
-    // A label of the other group is not one of this array's: indexOf is -1.
-    const int from = labels.indexOf(qobject_cast<QLabel*>(Source));
-    if (from < 1 || from == Index || !labels.exists(Index)) {
-        return;
-    }
-    setRowCaptionColour(labels[Index], RowCaptionBlack);
-    std::vector<int> ticks(order.size(), 0);
-    for (int i = 1; i < int(ticks.size()); ++i) {
-        const QCheckBox* check = checks.at(i);
-        ticks[size_t(i)] = check && check->isChecked() ? 1 : 0;
-    }
-    const int repaintRecord = moveOrderEntry(order, from, Index);
-    if (repaintRecord == 0) {
-        return;
-    }
-    moveOrderEntry(ticks, from, Index);
-    {
-        // Each moved tick goes on to the main list's row; the map is
-        // redrawn once below.
-        const BusyWhile quiet;
-        for (int i = std::min(from, Index); i <= std::max(from, Index); ++i) {
-            if (QCheckBox* check = checks.at(i)) {
-                check->setChecked(ticks[size_t(i)] == 1);
-            }
-        }
-    }
-    LayerData& layers = layerData();
-    if (images && repaintRecord < int(layers.Images.size())) {
-        layers.Images[size_t(repaintRecord)].Redraw = true;
-    } else if (!images && repaintRecord < int(layers.GISLayers.size())) {
-        layers.GISLayers[size_t(repaintRecord)].Redraw = true;
-    }
-    m_main.RefreshChecklist();
-    if (globals().ImmediateGraph) {
-        m_main.Graph(false);
-    }
+    dropListRow(m_main, GISCheckLabel, GISCheck, layerData().GISOrder, Index, Source, LayerKind::GISLayer);
 }
 
 void CheckListForm::dispatchDragOver(QWidget* target, QWidget* source, QPoint position, int state)

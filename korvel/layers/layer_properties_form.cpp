@@ -11,6 +11,7 @@
 #include "platform/flex_grid.h"
 #include "platform/form_design_kit.h"
 #include "platform/msg_box.h"
+#include "platform/single_form.h"
 #include "platform/vb_error.h"
 
 #include <QCheckBox>
@@ -19,7 +20,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
@@ -29,7 +29,7 @@
 
 namespace {
 
-QPointer<PropsForm> g_form;
+SingleForm<PropsForm> g_form;
 
 constexpr int kImage = 1;
 constexpr int kGISLayer = 2;
@@ -81,26 +81,22 @@ template <class Owner> std::optional<QPoint> rowAnchor(const Owner& owner, int k
 
 PropsForm& PropsForm::instance()
 {
-    if (!g_form) {
-        g_form = new PropsForm(MainForm::existing());
-    }
-    return *g_form;
+    return g_form.instance([] { return new PropsForm(MainForm::existing()); });
 }
 
 PropsForm* PropsForm::existing()
 {
-    return g_form.data();
+    return g_form.existing();
 }
 
 void PropsForm::release()
 {
-    if (PropsForm* form = g_form.data()) {
-        if (form->m_loaded && !form->m_unloaded) {
-            form->m_unloaded = true;
-            form->Form_Unload();
+    g_form.release([](PropsForm& form) {
+        if (form.m_loaded && !form.m_unloaded) {
+            form.m_unloaded = true;
+            form.Form_Unload();
         }
-        delete form;
-    }
+    });
 }
 
 PropsForm::PropsForm(QWidget* parent)

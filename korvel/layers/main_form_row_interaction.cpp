@@ -6,9 +6,8 @@
 // map and the tick states alike; the records never move, so each layer keeps
 // its visibility.
 #include "korvel/layers/layer_popup_menus.h"
-#include "korvel/layers/layer_removal.h"
+#include "korvel/layers/row_drop.h"
 #include "korvel/layers/row_label_colours.h"
-#include "korvel/map/busy_while.h"
 #include "korvel/map/layer_records.h"
 #include "korvel/map/redraw_state.h"
 #include "korvel/shell/main_form.h"
@@ -128,64 +127,14 @@ void MainForm::ImageCheckLabel_DragDrop(int Index, QWidget* Source, float X, flo
 {
     Q_UNUSED(X);
     Q_UNUSED(Y);
-    // A label of the other group is not one of this array's: indexOf is -1.
-    const int from = ImageCheckLabel.indexOf(qobject_cast<QLabel*>(Source));
-    if (from < 1 || from == Index || !ImageCheckLabel.exists(Index)) {
-        return;
-    }
-    setRowCaptionColour(ImageCheckLabel[Index], RowCaptionBlack);
-    LayerData& layers = layerData();
-    const int repaint = reorderRows(ImageCheck, layers.ImageOrder, from, Index);
-    if (repaint >= 1 && repaint < int(layers.Images.size())) {
-        layers.Images[size_t(repaint)].Redraw = true;
-    }
-    RefreshChecklist();
-    if (globals().ImmediateGraph) {
-        Graph(false);
-    }
+    dropListRow(*this, ImageCheckLabel, ImageCheck, layerData().ImageOrder, Index, Source, LayerKind::Image);
 }
 
 void MainForm::GISCheckLabel_DragDrop(int Index, QWidget* Source, float X, float Y)
 {
     Q_UNUSED(X);
     Q_UNUSED(Y);
-    const int from = GISCheckLabel.indexOf(qobject_cast<QLabel*>(Source));
-    if (from < 1 || from == Index || !GISCheckLabel.exists(Index)) {
-        return;
-    }
-    setRowCaptionColour(GISCheckLabel[Index], RowCaptionBlack);
-    LayerData& layers = layerData();
-    const int repaint = reorderRows(GISCheck, layers.GISOrder, from, Index);
-    if (repaint >= 1 && repaint < int(layers.GISLayers.size())) {
-        layers.GISLayers[size_t(repaint)].Redraw = true;
-    }
-    RefreshChecklist();
-    if (globals().ImmediateGraph) {
-        Graph(false);
-    }
-}
-
-int MainForm::reorderRows(ControlArray<QCheckBox>& checks, std::vector<int>& order, int from, int to)
-{
-    // The ticks move exactly as the order entries do.
-    std::vector<int> ticks(order.size(), 0);
-    for (int i = 1; i < int(ticks.size()); ++i) {
-        const QCheckBox* check = checks.at(i);
-        ticks[size_t(i)] = check && check->isChecked() ? 1 : 0;
-    }
-    const int repaint = moveOrderEntry(order, from, to);
-    if (repaint == 0) {
-        return 0;
-    }
-    moveOrderEntry(ticks, from, to);
-    // The caller redraws once, when every tick has its new place.
-    const BusyWhile quiet;
-    for (int i = std::min(from, to); i <= std::max(from, to); ++i) {
-        if (QCheckBox* check = checks.at(i)) {
-            check->setChecked(ticks[size_t(i)] == 1);
-        }
-    }
-    return repaint;
+    dropListRow(*this, GISCheckLabel, GISCheck, layerData().GISOrder, Index, Source, LayerKind::GISLayer);
 }
 
 void MainForm::Picture1_DragOver(QWidget* Source, float X, float Y, int State)

@@ -9,6 +9,7 @@
 #include "platform/key_preview.h"
 #include "platform/msg_box.h"
 #include "platform/screen_metrics.h"
+#include "platform/single_form.h"
 #include "platform/tool_bar.h"
 #include "platform/vb_error.h"
 #include "platform/vb_fonts.h"
@@ -25,7 +26,7 @@
 
 namespace {
 
-ZoomForm* g_form = nullptr;
+SingleForm<ZoomForm> g_form;
 
 const QString kSettings = QStringLiteral("Settings");
 const QString kLeftSetting = QStringLiteral("ZoomWindow.Left");
@@ -59,22 +60,19 @@ FloatingToolWindow& zoomFormTool()
 
 ZoomForm& ZoomForm::instance()
 {
-    if (!g_form) {
-        g_form = new ZoomForm(MainForm::instance());
-        g_form->Form_Load();
-    }
-    return *g_form;
+    return g_form.instance(
+        [] { return new ZoomForm(MainForm::instance()); }, [](ZoomForm& form) { form.Form_Load(); });
 }
 
 ZoomForm* ZoomForm::existing()
 {
-    return g_form;
+    return g_form.existing();
 }
 
 void ZoomForm::unload()
 {
-    if (g_form) {
-        g_form->unloadOnce();
+    if (ZoomForm* form = g_form.existing()) {
+        form->unloadOnce();
     }
 }
 
@@ -93,9 +91,7 @@ ZoomForm::ZoomForm(MainForm& main)
 
 ZoomForm::~ZoomForm()
 {
-    if (g_form == this) {
-        g_form = nullptr;
-    }
+    g_form.forget(this);
 }
 
 void ZoomForm::createControls()
@@ -262,8 +258,6 @@ void ZoomForm::unloadOnce()
     }
     m_unloaded = true;
     Form_Unload();
-    if (g_form == this) {
-        g_form = nullptr;
-    }
+    g_form.forget(this);
     deleteLater();
 }

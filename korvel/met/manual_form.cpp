@@ -2,19 +2,19 @@
 
 #include "korvel/shell/main_form.h"
 #include "platform/form_design_kit.h"
+#include "platform/single_form.h"
 #include "platform/vb_error.h"
 #include "platform/vb_numbers.h"
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
 
 #include <optional>
 
 namespace {
 
-QPointer<ManualForm> g_form;
+SingleForm<ManualForm> g_form;
 
 const QChar kDegree(0xB0);
 
@@ -53,15 +53,12 @@ QLineEdit* newBox(const char* name, QWidget* parent, int y)
 
 ManualForm& ManualForm::instance()
 {
-    if (!g_form) {
-        g_form = new ManualForm(MainForm::existing());
-    }
-    return *g_form;
+    return g_form.instance([] { return new ManualForm(MainForm::existing()); });
 }
 
 void ManualForm::release()
 {
-    delete g_form.data();
+    g_form.release();
 }
 
 ManualForm::ManualForm(QWidget* parent)

@@ -13,6 +13,7 @@
 #include "platform/picture_box.h"
 #include "platform/printer.h"
 #include "platform/screen_metrics.h"
+#include "platform/single_form.h"
 #include "platform/tab_cycling.h"
 #include "platform/vb_colors.h"
 #include "platform/vb_error.h"
@@ -25,13 +26,12 @@
 #include <QCloseEvent>
 #include <QFrame>
 #include <QLabel>
-#include <QPointer>
 #include <QPushButton>
 #include <QTabBar>
 
 namespace {
 
-QPointer<MetForm> g_form;
+SingleForm<MetForm> g_form;
 
 // The design, in pixels of the window's client area.
 constexpr int kClientWidth = 536;
@@ -89,25 +89,21 @@ QLabel* newSwatch(const QString& name, qint32 colour, QWidget* parent, const QRe
 
 MetForm& MetForm::instance()
 {
-    if (!g_form) {
-        g_form = new MetForm;
-        g_form->Form_Load();
-    }
-    return *g_form;
+    return g_form.instance([] { return new MetForm; }, [](MetForm& form) { form.Form_Load(); });
 }
 
 MetForm* MetForm::existing()
 {
-    return g_form.data();
+    return g_form.existing();
 }
 
 void MetForm::unload()
 {
-    if (MetForm* form = g_form.data()) {
+    if (MetForm* form = g_form.existing()) {
         form->Form_Unload();
         form->hide();
         form->deleteLater();
-        g_form = nullptr;
+        g_form.forget(form);
     }
 }
 
@@ -126,9 +122,7 @@ MetForm::MetForm()
 
 MetForm::~MetForm()
 {
-    if (g_form == this) {
-        g_form = nullptr;
-    }
+    g_form.forget(this);
 }
 
 void MetForm::createControls()

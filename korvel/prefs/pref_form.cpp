@@ -7,6 +7,7 @@
 #include "korvel/shell/main_form.h"
 #include "platform/key_preview.h"
 #include "platform/picture_box.h"
+#include "platform/single_form.h"
 #include "platform/tab_cycling.h"
 #include "platform/vb_input_codes.h"
 
@@ -18,7 +19,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
-#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -27,7 +27,7 @@
 
 namespace {
 
-QPointer<PrefForm> g_form;
+SingleForm<PrefForm> g_form;
 
 constexpr int kTabCount = 6;
 constexpr int kGraphingTab = 1;
@@ -48,26 +48,22 @@ bool leftForAnotherControl(const QEvent& event)
 
 PrefForm& PrefForm::instance()
 {
-    if (!g_form) {
-        g_form = new PrefForm(MainForm::existing());
-    }
-    return *g_form;
+    return g_form.instance([] { return new PrefForm(MainForm::existing()); });
 }
 
 PrefForm* PrefForm::existing()
 {
-    return g_form.data();
+    return g_form.existing();
 }
 
 void PrefForm::release()
 {
-    if (PrefForm* form = g_form.data()) {
-        if (form->m_loaded && !form->m_unloaded) {
-            form->m_unloaded = true;
-            form->Form_Unload();
+    g_form.release([](PrefForm& form) {
+        if (form.m_loaded && !form.m_unloaded) {
+            form.m_unloaded = true;
+            form.Form_Unload();
         }
-        delete form;
-    }
+    });
 }
 
 PrefForm::~PrefForm() = default;

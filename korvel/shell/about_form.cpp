@@ -4,6 +4,7 @@
 #include "platform/msg_box.h"
 #include "platform/program_identity.h"
 #include "platform/screen_metrics.h"
+#include "platform/single_form.h"
 #include "platform/vb_fonts.h"
 #include "platform/vb_input_codes.h"
 
@@ -15,7 +16,7 @@
 
 namespace {
 
-AboutForm* g_form = nullptr;
+SingleForm<AboutForm> g_form;
 
 // The form's design size, outer (title bar and borders included), in pixels.
 constexpr QSize kDesignSize(336, 240);
@@ -61,17 +62,13 @@ QString aboutText()
 
 AboutForm& AboutForm::instance()
 {
-    if (!g_form) {
-        g_form = new AboutForm(MainForm::existing());
-        g_form->Form_Load();
-    }
-    return *g_form;
+    return g_form.instance(
+        [] { return new AboutForm(MainForm::existing()); }, [](AboutForm& form) { form.Form_Load(); });
 }
 
 void AboutForm::release()
 {
-    delete g_form;
-    g_form = nullptr;
+    g_form.release();
 }
 
 AboutForm::AboutForm(QWidget* parent)
@@ -87,9 +84,7 @@ AboutForm::AboutForm(QWidget* parent)
 
 AboutForm::~AboutForm()
 {
-    if (g_form == this) {
-        g_form = nullptr;
-    }
+    g_form.forget(this);
 }
 
 void AboutForm::createControls()

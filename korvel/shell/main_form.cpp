@@ -5,6 +5,7 @@
 #include "platform/key_preview.h"
 #include "platform/picture_box.h"
 #include "platform/screen_metrics.h"
+#include "platform/single_form.h"
 #include "platform/tool_bar.h"
 #include "platform/vb_fonts.h"
 #include "platform/vb_input_codes.h"
@@ -20,35 +21,23 @@
 namespace {
 
 // The one main window of the run.
-MainForm* g_form = nullptr;
+SingleForm<MainForm> g_form;
 
 } // namespace
 
 MainForm& MainForm::instance()
 {
-    if (!g_form) {
-        auto* form = new MainForm;
-        g_form = form;
-        try {
-            form->Form_Initialize();
-        } catch (...) {
-            g_form = nullptr;
-            delete form;
-            throw;
-        }
-    }
-    return *g_form;
+    return g_form.instance([] { return new MainForm; }, [](MainForm& form) { form.Form_Initialize(); });
 }
 
 MainForm* MainForm::existing()
 {
-    return g_form;
+    return g_form.existing();
 }
 
 void MainForm::release()
 {
-    if (MainForm* form = g_form) {
-        g_form = nullptr;
+    if (MainForm* form = g_form.take()) {
         // The sink goes with the window at once; loaders that run before the
         // deferred delete talk to the silent one.
         if (&statusProgress() == form) {
@@ -83,9 +72,7 @@ MainForm::~MainForm()
     if (&statusProgress() == this) {
         setStatusProgress(nullptr);
     }
-    if (g_form == this) {
-        g_form = nullptr;
-    }
+    g_form.forget(this);
 }
 
 void MainForm::createControls()

@@ -11,8 +11,8 @@
 // pixels on the client area by the layout (ArrangeControls), which runs when
 // the window's state changes. The window is the status sink of long
 // operations while it exists. Its procedures are spread over files by what
-// they do: main_form.cpp (the controls), main_form_panels.cpp (the guidance
-// and meteorology frames), main_form_menu_bar.cpp, main_form_status.cpp,
+// they do: main_form.cpp (the controls), main_form_panels.cpp (the
+// meteorology frame), main_form_menu_bar.cpp, main_form_status.cpp,
 // main_form_creation.cpp (initialization and the toggles),
 // main_form_layout.cpp, main_form_panel_layout.cpp, main_window_hook.cpp,
 // exit_routine.cpp, main_form_keys.cpp and main_form_frame_commands.cpp (the
@@ -686,7 +686,7 @@ private:
     void createControls();
     void createMapScaleFrame();
     void createToggleColumn();
-    void createGuidanceFrame();
+    void createGuidanceFrame(); // korvel/guidance/main_form_guidance_panel.cpp
     void createMetFrame();
     void createStatusArea();
     void createMenuBar(); // main_form_menu_bar.cpp
@@ -761,8 +761,6 @@ private:
     void openRowPopUp(QLabel& label, int Index, LayerKind kind);
     void dispatchDragOver(QWidget* target, QWidget* source, QPoint position, int state);
     void dispatchDragDrop(QWidget* target, QWidget* source, QPoint position);
-    // Moves list entry `from` to `to` with its tick; returns the record to repaint.
-    int reorderRows(ControlArray<QCheckBox>& checks, std::vector<int>& order, int from, int to);
     void openDroppedFiles(const QStringList& files);
     // The rows' pop-up menus and their items' wiring (korvel/layers/layer_popup_menus.cpp).
     void createLayerPopUpMenus();

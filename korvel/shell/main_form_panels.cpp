@@ -1,7 +1,8 @@
-// The main window's design of the guidance and meteorology frames: the
-// controls with their captions and the sizes the layout leaves alone. Their
-// handlers belong to the guidance-line and meteorology work; the panel layout
-// (main_form_panel_layout.cpp) places them.
+// The main window's design of the meteorology frame: the controls with their
+// captions and the sizes the layout leaves alone. Their handlers belong to
+// the meteorology work; the panel layout (main_form_panel_layout.cpp) places
+// them. The guidance frame is built with the guidance panel's procedures
+// (korvel/guidance/main_form_guidance_panel.cpp).
 #include "korvel/shell/main_form.h"
 #include "korvel/shell/panel_pictures.h"
 #include "platform/line_control.h"
@@ -10,10 +11,7 @@
 
 #include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
-#include <QRadioButton>
-#include <QScrollBar>
 #include <QSlider>
 #include <QTimer>
 
@@ -26,64 +24,7 @@ QLabel* newLabel(const QString& name, const QString& caption, QWidget* parent)
     return label;
 }
 
-QScrollBar* newSpinButton(const QString& name, QWidget* parent)
-{
-    auto* spin = new QScrollBar(Qt::Vertical, parent);
-    spin->setObjectName(name);
-    spin->resize(15, 16);
-    return spin;
-}
-
 } // namespace
-
-void MainForm::createGuidanceFrame()
-{
-    GuidanceFrame = new QGroupBox(QStringLiteral("Create AGNAV Guidance Lines"), m_client);
-    GuidanceFrame->setObjectName(QStringLiteral("GuidanceFrame"));
-    const QString directions[] = { QStringLiteral("Flight Heading"), QStringLiteral("Parallel to Edge") };
-    for (int index = 1; index <= 2; ++index) {
-        auto* option = new QRadioButton(directions[index - 1], GuidanceFrame);
-        option->setObjectName(GuidanceOption.elementName(index));
-        option->resize(121, 17);
-        GuidanceOption.setElement(index, option);
-    }
-    GuidanceOption[1].setChecked(true);
-
-    GuidanceText = new QLineEdit(QStringLiteral("0"), GuidanceFrame);
-    GuidanceText->setObjectName(QStringLiteral("GuidanceText"));
-    GuidanceText->resize(50, 20);
-    VScroll1 = newSpinButton(QStringLiteral("VScroll1"), GuidanceFrame);
-    DegreeLabel = newLabel(QStringLiteral("DegreeLabel"), QString(), GuidanceFrame);
-    SwathLabel = newLabel(QStringLiteral("SwathLabel"), QStringLiteral("Swath Width:"), GuidanceFrame);
-    SwathText = new QLineEdit(QStringLiteral("25.0"), GuidanceFrame);
-    SwathText->setObjectName(QStringLiteral("SwathText"));
-    VScroll2 = newSpinButton(QStringLiteral("VScroll2"), GuidanceFrame);
-    SwathLabelm = newLabel(QStringLiteral("SwathLabelm"), QStringLiteral("m"), GuidanceFrame);
-
-    OffsetLabel = newLabel(QStringLiteral("OffsetLabel"), QStringLiteral("Offset:"), GuidanceFrame);
-    OffsetLabel->move(8, 0);
-    OffsetFrame = new QFrame(GuidanceFrame);
-    OffsetFrame->setObjectName(QStringLiteral("OffsetFrame"));
-    OffsetFrame->setFrameShape(QFrame::NoFrame);
-    OffsetFrame->setGeometry(52, 0, 160, 17);
-    const QString offsets[] = { QStringLiteral("None"), QStringLiteral("Half-Swath") };
-    const int offsetLefts[] = { 0, 60 };
-    const int offsetWidths[] = { 56, 96 };
-    for (int index = 0; index <= 1; ++index) {
-        auto* option = new QRadioButton(offsets[index], OffsetFrame);
-        option->setObjectName(OffsetOption.elementName(index));
-        option->setGeometry(offsetLefts[index], 0, offsetWidths[index], 17);
-        OffsetOption.setElement(index, option);
-    }
-    OffsetOption[1].setChecked(true);
-
-    GuidanceSave = new QPushButton(QStringLiteral("Save"), GuidanceFrame);
-    GuidanceSave->setObjectName(QStringLiteral("GuidanceSave"));
-    GuidanceCancel = new QPushButton(QStringLiteral("Cancel"), GuidanceFrame);
-    GuidanceCancel->setObjectName(QStringLiteral("GuidanceCancel"));
-    // Shown while guidance lines are being created in Cluttered Mode.
-    GuidanceFrame->hide();
-}
 
 void MainForm::createMetFrame()
 {

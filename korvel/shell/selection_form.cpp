@@ -6,11 +6,11 @@
 #include "platform/control_array_loaders.h"
 #include "platform/form_design_kit.h"
 #include "platform/show_modal.h"
+#include "platform/single_form.h"
 
 #include <QEvent>
 #include <QFontMetrics>
 #include <QLabel>
-#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <algorithm>
@@ -18,7 +18,7 @@
 namespace {
 
 SelectionFormData g_data;
-QPointer<SelectionForm> g_form;
+SingleForm<SelectionForm> g_form;
 
 const QString kDesignQuestion = QStringLiteral("Which file would you like to apply this to?");
 
@@ -75,15 +75,12 @@ void resetSelectionFormData()
 
 SelectionForm& SelectionForm::instance()
 {
-    if (!g_form) {
-        g_form = new SelectionForm(MainForm::existing());
-    }
-    return *g_form;
+    return g_form.instance([] { return new SelectionForm(MainForm::existing()); });
 }
 
 void SelectionForm::release()
 {
-    delete g_form.data();
+    g_form.release();
 }
 
 SelectionForm::SelectionForm(QWidget* parent)

@@ -6,6 +6,7 @@
 #include "platform/key_preview.h"
 #include "platform/picture_box.h"
 #include "platform/screen_metrics.h"
+#include "platform/single_form.h"
 #include "platform/vb_colors.h"
 #include "platform/vb_fonts.h"
 #include "platform/vb_input_codes.h"
@@ -16,7 +17,6 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
-#include <QPointer>
 #include <QPushButton>
 #include <QTabBar>
 #include <algorithm>
@@ -24,7 +24,7 @@
 
 namespace {
 
-QPointer<StatForm> g_form;
+SingleForm<StatForm> g_form;
 
 // The design, in twips. Every graph frame, and every picture inside its
 // frame, has the same place.
@@ -86,28 +86,24 @@ QIcon printerIcon()
 
 StatForm& StatForm::instance()
 {
-    if (!g_form) {
-        g_form = new StatForm(MainForm::existing());
-        g_form->Form_Load();
-    }
-    return *g_form;
+    return g_form.instance(
+        [] { return new StatForm(MainForm::existing()); }, [](StatForm& form) { form.Form_Load(); });
 }
 
 StatForm* StatForm::existing()
 {
-    return g_form.data();
+    return g_form.existing();
 }
 
 void StatForm::release()
 {
-    if (StatForm* form = g_form.data()) {
-        if (!form->m_unloaded) {
-            form->m_unloaded = true;
+    g_form.release([](StatForm& form) {
+        if (!form.m_unloaded) {
+            form.m_unloaded = true;
             int cancel = 0;
-            form->Form_Unload(cancel);
+            form.Form_Unload(cancel);
         }
-        delete form;
-    }
+    });
 }
 
 StatForm::StatForm(QWidget* parent)
