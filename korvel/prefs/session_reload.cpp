@@ -11,6 +11,7 @@
 #include "platform/vb_format.h"
 
 #include <QLineEdit>
+#include <QScopedValueRollback>
 
 namespace {
 
@@ -35,26 +36,6 @@ public:
 
 private:
     MainForm& m_form;
-};
-
-// The map's zone set to that of the GIS layer a session reopens, for as
-// long as the layer opens: a layer whose file names no zone takes the map's,
-// and its coordinates are converted in it. The session's zone comes back
-// however the opening ends.
-class LayerZone
-{
-public:
-    explicit LayerZone(int zone)
-        : m_sessionZone(mapState().Zone)
-    {
-        mapState().Zone = zone;
-    }
-    ~LayerZone() { mapState().Zone = m_sessionZone; }
-    LayerZone(const LayerZone&) = delete;
-    LayerZone& operator=(const LayerZone&) = delete;
-
-private:
-    int m_sessionZone;
 };
 
 // The loaders raise for what they do not report themselves (the 256th
@@ -96,7 +77,11 @@ void reloadGISLayers(MainForm& form, const SessionFile& session, const SessionRo
             const int before = layers.GISCount;
             mapState().SessionLayerColour = entry.Colour;
             {
-                const LayerZone zone(entry.Zone);
+                // The map's zone is the layer's while it opens: a layer whose
+                // file names no zone takes the map's, and its coordinates are
+                // converted in it. The session's zone comes back however the
+                // opening ends.
+                const QScopedValueRollback<int> zone(mapState().Zone, entry.Zone);
                 form.OpenGISLayer(entry.Path);
             }
             if (layers.GISCount == before) {
