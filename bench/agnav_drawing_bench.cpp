@@ -9,10 +9,10 @@
 //          every pixel painted hundreds of times)
 //
 //   scripts/build -DKORVEL_BENCH=ON && build/bench/agnav_drawing_bench
-#include "korvel/agnav/agnav_block.h"
 #include "korvel/map/agnav_drawing.h"
-#include "korvel/shell/main_settings.h"
-#include "korvel/shell/program_globals.h"
+#include "korvel/workspace/agnav_block.h"
+#include "korvel/workspace/main_settings.h"
+#include "korvel/workspace/program_globals.h"
 #include "platform/picture_surface.h"
 #include "platform/vb_colors.h"
 

@@ -4,10 +4,10 @@
 // alone. The target is at least 200 MB/s for the loading.
 //
 //   scripts/build -DKORVEL_BENCH=ON && build/bench/flight_file_bench
-#include "korvel/agnav/agnav_block.h"
 #include "korvel/agnav/flight_file.h"
 #include "korvel/agnav/flight_log_format.h"
-#include "korvel/map/map_state.h"
+#include "korvel/workspace/agnav_block.h"
+#include "korvel/workspace/map_state.h"
 
 #include <QDir>
 #include <QFile>

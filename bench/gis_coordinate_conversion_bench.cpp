@@ -21,11 +21,11 @@
 // built program folder's data files.
 #include "bench/main_window_benchmarks.h"
 #include "korvel/map/gis_coordinate_conversion.h"
-#include "korvel/map/layer_records.h"
-#include "korvel/map/map_state.h"
 #include "korvel/shell/main_form.h"
-#include "korvel/shell/program_globals.h"
 #include "korvel/shell/utm_projection.h"
+#include "korvel/workspace/layer_records.h"
+#include "korvel/workspace/map_state.h"
+#include "korvel/workspace/program_globals.h"
 
 #include <QCoreApplication>
 

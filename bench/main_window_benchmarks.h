@@ -2,7 +2,7 @@
 // What a benchmark of the main window needs around Google Benchmark's run:
 // Qt's offscreen platform, a private registry folder, the built program
 // folder's data files as RootDir, and a screen of 1280 x 1024 pixels.
-#include "korvel/shell/program_globals.h"
+#include "korvel/workspace/program_globals.h"
 
 #include <QApplication>
 #include <QTemporaryDir>

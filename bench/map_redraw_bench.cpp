@@ -16,11 +16,11 @@
 // registry folder and the built program folder's data files.
 #include "bench/main_window_benchmarks.h"
 #include "korvel/map/gis_layer_drawing.h"
-#include "korvel/map/layer_records.h"
-#include "korvel/map/map_state.h"
-#include "korvel/map/redraw_state.h"
 #include "korvel/shell/main_form.h"
-#include "korvel/shell/program_globals.h"
+#include "korvel/workspace/layer_records.h"
+#include "korvel/workspace/map_state.h"
+#include "korvel/workspace/program_globals.h"
+#include "korvel/workspace/redraw_state.h"
 #include "platform/picture_box.h"
 #include "platform/picture_surface.h"
 

@@ -7,9 +7,9 @@
 //
 //   scripts/build -DKORVEL_BENCH=ON && build/bench/report_bench
 #include "bench/main_window_benchmarks.h"
-#include "korvel/agnav/agnav_block.h"
 #include "korvel/shell/reg_settings.h"
 #include "korvel/statistics/report_driver.h"
+#include "korvel/workspace/agnav_block.h"
 #include "platform/common_dialog.h"
 #include "platform/printer.h"
 

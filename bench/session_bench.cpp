@@ -18,10 +18,10 @@
 // from their formats; every file is read warm from the page cache. A message
 // box or a file dialog that is not expected stops the benchmark.
 #include "bench/main_window_benchmarks.h"
-#include "korvel/agnav/agnav_block.h"
-#include "korvel/map/layer_records.h"
 #include "korvel/shell/main_form.h"
-#include "korvel/shell/program_globals.h"
+#include "korvel/workspace/agnav_block.h"
+#include "korvel/workspace/layer_records.h"
+#include "korvel/workspace/program_globals.h"
 #include "platform/common_dialog.h"
 #include "platform/msg_box.h"
 #include "platform/picture_box.h"

@@ -14,8 +14,8 @@
 // are compared with shapelib's. The counter "heap_per_coordinate_byte" is
 // what the layer holds on the heap (features, vertices and part tables) per
 // byte of its coordinates.
-#include "korvel/map/layer_records.h"
 #include "korvel/map/shapefile_reader.h"
+#include "korvel/workspace/layer_records.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -3,8 +3,8 @@
 // most 50 ms for the million.
 //
 //   scripts/build -DKORVEL_BENCH=ON && build/bench/spray_statistics_bench
-#include "korvel/agnav/agnav_block.h"
 #include "korvel/statistics/spray_statistics.h"
+#include "korvel/workspace/agnav_block.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the ARC/INFO export decoder. Whatever it accepts
 // must be a consistent layer: one part per arc, each box around its vertices.
 #include "korvel/map/arcinfo_export_reader.h"
-#include "korvel/map/layer_records.h"
+#include "korvel/workspace/layer_records.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -6,10 +6,10 @@
 // error 13 or 6 naming the setting. The buffer width's text is also read as
 // the preferences read it: a width written back reads the same, and switching
 // units there and back moves it by at most one.
-#include "korvel/map/map_state.h"
 #include "korvel/prefs/preference_settings.h"
-#include "korvel/shell/main_settings.h"
 #include "korvel/shell/main_settings_reader.h"
+#include "korvel/workspace/main_settings.h"
+#include "korvel/workspace/map_state.h"
 #include "platform/registry_codes.h"
 #include "platform/registry_file_format.h"
 #include "platform/registry_root_file.h"
@@ -28,8 +28,8 @@ namespace {
 
 const char* const kNames[] = { "ImmediateGraph", "GraphBoomOff", "ColorCode", "FillPoly",
     "GuidanceAboveBelow", "GISgraph", "AGNAVgraph", "AGNAVspeed", "PointerColour", "MetricSystem",
-    "AutoLoadGuidance", "AutoLoadExclusion", "OptimizationFile", "OptColour", "OptWidth",
-    "Ellipsoid.Name", "Zone", "NorthZone", "BufferWidth", "BufferColour" };
+    "AutoLoadGuidance", "AutoLoadExclusion", "OptimizationFile", "OptColour", "OptWidth", "Ellipsoid.Name",
+    "Zone", "NorthZone", "BufferWidth", "BufferColour" };
 constexpr qsizetype kBufferWidthLine = 18;
 constexpr quint32 kRegSz = 1;
 constexpr quint32 kRegExpandSz = 2;

@@ -1,9 +1,9 @@
 // Feeds arbitrary bytes to the shapefile decoder and to the side-file parser.
 // Whatever the decoder accepts must be a consistent layer: every feature's
 // vertices inside the list, every part start inside its feature.
-#include "korvel/map/layer_records.h"
 #include "korvel/map/met_side_file.h"
 #include "korvel/map/shapefile_reader_records.h"
+#include "korvel/workspace/layer_records.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 #include "korvel/agnav/agnav_command_support.h"
 
-#include "korvel/agnav/agnav_block.h"
-#include "korvel/agnav/block_companion.h"
+#include "korvel/workspace/agnav_block.h"
+#include "korvel/workspace/block_companion.h"
 #include "platform/file_helpers.h"
 
 #include <QRegularExpression>

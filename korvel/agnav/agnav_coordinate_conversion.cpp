@@ -1,10 +1,10 @@
 #include "korvel/agnav/agnav_coordinate_conversion.h"
 
-#include "korvel/map/map_state.h"
 #include "korvel/shell/conversion_ellipsoid.h"
 #include "korvel/shell/status_progress.h"
 #include "korvel/shell/utm_conversion.h"
 #include "korvel/shell/utm_projection.h"
+#include "korvel/workspace/map_state.h"
 
 #include <algorithm>
 

@@ -8,7 +8,7 @@
 // stay in the conversion registers afterwards.
 //
 // CoordType, the system of the block's files, is never changed here.
-#include "korvel/agnav/agnav_block.h"
+#include "korvel/workspace/agnav_block.h"
 
 // The same conversions on parts held outside the block list (a block being
 // built, a set being read).

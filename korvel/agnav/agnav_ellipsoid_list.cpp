@@ -1,6 +1,6 @@
 #include "korvel/agnav/agnav_ellipsoid_list.h"
 
-#include "korvel/shell/program_globals.h"
+#include "korvel/workspace/program_globals.h"
 #include "platform/complete_lines.h"
 #include "platform/file_helpers.h"
 #include "platform/sequential_file.h"
@@ -154,7 +154,8 @@ QString userEllipsoidNameRefusal(const std::vector<AGNAVEllipsoid>& list, const 
     return {};
 }
 
-AgnavOutcome appendUserEllipsoid(const QString& path, const AGNAVEllipsoid& ellipsoid, const QString& startFrom)
+AgnavOutcome appendUserEllipsoid(
+    const QString& path, const AGNAVEllipsoid& ellipsoid, const QString& startFrom)
 {
     QByteArray existing;
     QString error;
@@ -191,8 +192,8 @@ AgnavOutcome saveUserEllipsoidRow(const AGNAVEllipsoid& ellipsoid)
     const QString path = userDataFilePath(AgnavEllipsoidFileName);
     QString error;
     if (!makeFolder(userDataFolder(), &error)) {
-        return AgnavOutcome::refused(QStringLiteral("Cannot write %1: cannot create the folder %2")
-                                         .arg(path, userDataFolder()));
+        return AgnavOutcome::refused(
+            QStringLiteral("Cannot write %1: cannot create the folder %2").arg(path, userDataFolder()));
     }
     return appendUserEllipsoid(path, ellipsoid, globals().RootDir + AgnavEllipsoidFileName);
 }

@@ -1,11 +1,11 @@
 #include "korvel/agnav/agnav_form.h"
 
-#include "korvel/agnav/agnav_block.h"
 #include "korvel/agnav/agnav_job_controls.h"
 #include "korvel/agnav/agnav_job_filling.h"
 #include "korvel/agnav/boundary_file_writer.h"
 #include "korvel/shell/main_form.h"
-#include "korvel/shell/program_globals.h"
+#include "korvel/workspace/agnav_block.h"
+#include "korvel/workspace/program_globals.h"
 #include "platform/msg_box.h"
 #include "platform/single_form.h"
 #include "platform/vb_error.h"

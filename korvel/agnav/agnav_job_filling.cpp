@@ -1,8 +1,8 @@
 #include "korvel/agnav/agnav_job_filling.h"
 
 #include "korvel/agnav/agnav_ellipsoid_list.h"
-#include "korvel/shell/program_globals.h"
 #include "korvel/shell/utm_conversion.h"
+#include "korvel/workspace/program_globals.h"
 #include "platform/vb_format.h"
 #include "platform/vb_numbers.h"
 

@@ -2,10 +2,10 @@
 // What the job dialog's Accept makes of its entries: the job record that the
 // boundary file is written from, and the new block's job values (its file
 // system, its ellipsoid, the guidance defaults and the master point).
-#include "korvel/agnav/agnav_block.h"
 #include "korvel/agnav/agnav_job.h"
 #include "korvel/agnav/agnav_job_settings.h"
 #include "korvel/agnav/serial_formats.h"
+#include "korvel/workspace/agnav_block.h"
 
 #include <vector>
 

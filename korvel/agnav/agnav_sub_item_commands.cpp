@@ -3,12 +3,12 @@
 // File menu (which asks for the block with the chooser when more than one
 // fits) and from the block's pop-up menu (which acts on the block whose row
 // was clicked).
-#include "korvel/agnav/agnav_block.h"
 #include "korvel/agnav/agnav_command_support.h"
 #include "korvel/map/busy_while.h"
 #include "korvel/shell/main_form.h"
-#include "korvel/shell/program_globals.h"
 #include "korvel/shell/selection_form.h"
+#include "korvel/workspace/agnav_block.h"
+#include "korvel/workspace/program_globals.h"
 #include "platform/show_modal.h"
 
 namespace {

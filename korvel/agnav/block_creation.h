@@ -3,8 +3,8 @@
 // loading a boundary file: a boundary digitized on the map, or the one
 // polygon of a GIS layer turned into a boundary. The save dialog, the job
 // dialog that writes the boundary file, and the list row are the window's.
-#include "korvel/map/layer_records.h"
-#include "korvel/map/shape_record.h"
+#include "korvel/workspace/layer_records.h"
+#include "korvel/workspace/shape_record.h"
 
 #include <QString>
 

@@ -10,7 +10,7 @@
 #include "korvel/map/digitizing_tool.h"
 #include "korvel/map/map_pointer_modes.h"
 #include "korvel/shell/main_form.h"
-#include "korvel/shell/main_settings.h"
+#include "korvel/workspace/main_settings.h"
 #include "platform/line_control.h"
 #include "platform/menu_item.h"
 #include "platform/msg_box.h"

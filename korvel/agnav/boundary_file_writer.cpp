@@ -2,8 +2,8 @@
 
 #include "korvel/agnav/column_line.h"
 #include "korvel/shell/conversion_ellipsoid.h"
-#include "korvel/shell/program_globals.h"
 #include "korvel/shell/utm_conversion.h"
+#include "korvel/workspace/program_globals.h"
 #include "platform/file_helpers.h"
 #include "platform/text_codec.h"
 #include "platform/vb_format.h"

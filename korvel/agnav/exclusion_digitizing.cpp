@@ -7,7 +7,6 @@
 // exclusion-zone file (saveExclusionZone), drawn, and the block's
 // exclusion-zones row is added to the list. A block that had not loaded the
 // zones its file already held takes and draws them all.
-#include "korvel/agnav/agnav_block.h"
 #include "korvel/agnav/agnav_command_support.h"
 #include "korvel/agnav/exclusion_zones.h"
 #include "korvel/map/block_zone_drawing.h"
@@ -15,6 +14,7 @@
 #include "korvel/map/digitizing_tool.h"
 #include "korvel/shell/main_form.h"
 #include "korvel/shell/selection_form.h"
+#include "korvel/workspace/agnav_block.h"
 #include "platform/line_control.h"
 #include "platform/msg_box.h"
 #include "platform/picture_box.h"

@@ -3,7 +3,7 @@
 // and the saving part of exclusion digitizing (the menu tick, the question,
 // the digitized segments, the drawing and the list row are the caller's).
 #include "korvel/agnav/agnav_outcome.h"
-#include "korvel/map/shape_record.h"
+#include "korvel/workspace/shape_record.h"
 
 // Reads the block's exclusion-zone file (found beside its boundary file in
 // any letter case) into Blocks(blockIndex): the zones in the map's system

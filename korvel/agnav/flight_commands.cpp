@@ -3,7 +3,6 @@
 // its list row. A log without flow data needs the aircraft's calibrated
 // speed, which the user is asked for with the floating tool windows put
 // behind the main window.
-#include "korvel/agnav/agnav_block.h"
 #include "korvel/agnav/agnav_command_support.h"
 #include "korvel/agnav/flight_file.h"
 #include "korvel/agnav/flight_log_format.h"
@@ -12,7 +11,8 @@
 #include "korvel/shell/folder_refusal.h"
 #include "korvel/shell/main_form.h"
 #include "korvel/shell/open_files_dialog.h"
-#include "korvel/shell/program_globals.h"
+#include "korvel/workspace/agnav_block.h"
+#include "korvel/workspace/program_globals.h"
 #include "platform/file_helpers.h"
 #include "platform/msg_box.h"
 #include "platform/vb_error.h"

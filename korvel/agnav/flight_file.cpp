@@ -1,10 +1,10 @@
 #include "korvel/agnav/flight_file.h"
 
-#include "korvel/agnav/agnav_block.h"
 #include "korvel/agnav/flight_log_format.h"
-#include "korvel/layers/list_rows.h"
-#include "korvel/shell/program_globals.h"
 #include "korvel/shell/status_progress.h"
+#include "korvel/workspace/agnav_block.h"
+#include "korvel/workspace/list_rows.h"
+#include "korvel/workspace/program_globals.h"
 #include "platform/file_helpers.h"
 #include "platform/vb_runtime_errors.h"
 

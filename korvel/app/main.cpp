@@ -1,11 +1,11 @@
 // The korvel executable: runs the start-up procedure, then the event loop
 // until the exit routine unloads the main window.
+#include "korvel/app/startup.h"
 #include "korvel/guidance/guidance_form.h"
 #include "korvel/layers/check_list_form.h"
 #include "korvel/map/zoom_form.h"
 #include "korvel/shell/floating_windows.h"
 #include "korvel/shell/main_form.h"
-#include "korvel/shell/startup.h"
 #include "platform/console_msg_box.h"
 #include "platform/key_preview.h"
 #include "platform/msg_box.h"

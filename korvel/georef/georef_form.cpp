@@ -1,11 +1,11 @@
 #include "korvel/georef/georef_form.h"
 
-#include "korvel/agnav/agnav_block.h"
 #include "korvel/map/image_cache.h"
-#include "korvel/map/layer_records.h"
 #include "korvel/shell/floating_windows.h"
 #include "korvel/shell/main_form.h"
 #include "korvel/shell/map_pointer_icons.h"
+#include "korvel/workspace/agnav_block.h"
+#include "korvel/workspace/layer_records.h"
 #include "platform/msg_box.h"
 #include "platform/picture_box.h"
 #include "platform/screen_metrics.h"

@@ -6,8 +6,8 @@
 
 #include "korvel/georef/geo_reference_file.h"
 #include "korvel/map/image_loading.h"
-#include "korvel/map/layer_records.h"
-#include "korvel/map/map_state.h"
+#include "korvel/workspace/layer_records.h"
+#include "korvel/workspace/map_state.h"
 #include "platform/msg_box.h"
 
 void GeoRefForm::SaveButton_Click()

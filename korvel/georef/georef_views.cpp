@@ -4,11 +4,11 @@
 // change a view's world window around the click and redraw it.
 #include "korvel/georef/georef_form.h"
 
-#include "korvel/agnav/agnav_block.h"
-#include "korvel/layers/list_rows.h"
 #include "korvel/map/gis_layer_drawing.h"
-#include "korvel/map/layer_records.h"
 #include "korvel/shell/main_form.h"
+#include "korvel/workspace/agnav_block.h"
+#include "korvel/workspace/layer_records.h"
+#include "korvel/workspace/list_rows.h"
 #include "platform/picture_box.h"
 
 #include <QCheckBox>

@@ -2,8 +2,8 @@
 // image pop-up's "Geo-reference" choose the image (CurrentImage) and come
 // here to show the window.
 #include "korvel/georef/georef_form.h"
-#include "korvel/map/layer_records.h"
 #include "korvel/shell/main_form.h"
+#include "korvel/workspace/layer_records.h"
 #include "platform/show_modal.h"
 
 #include <QCheckBox>

@@ -5,7 +5,7 @@
 // window is given by its left, top, right and bottom edges in the picture's
 // units; a picture's Scale(left, top, right, bottom) takes it as it is.
 #include "korvel/georef/georef_fit.h"
-#include "korvel/map/layer_records.h"
+#include "korvel/workspace/layer_records.h"
 
 #include <optional>
 

@@ -2,10 +2,10 @@
 
 #include "korvel/agnav/agnav_coordinate_conversion.h"
 #include "korvel/agnav/agnav_text_fields.h"
-#include "korvel/agnav/block_companion.h"
-#include "korvel/layers/list_rows.h"
 #include "korvel/shell/conversion_ellipsoid.h"
-#include "korvel/shell/program_globals.h"
+#include "korvel/workspace/block_companion.h"
+#include "korvel/workspace/list_rows.h"
+#include "korvel/workspace/program_globals.h"
 #include "platform/complete_lines.h"
 #include "platform/file_helpers.h"
 #include "platform/sequential_file.h"
@@ -13,8 +13,8 @@
 #include "platform/vb_numbers.h"
 
 #include <QFileInfo>
-#include <cmath>
 #include <QStringList>
+#include <cmath>
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include "korvel/guidance/guidance_panel_rules.h"
 #include "korvel/shell/floating_windows.h"
 #include "korvel/shell/main_form.h"
-#include "korvel/shell/program_globals.h"
+#include "korvel/workspace/program_globals.h"
 #include "platform/picture_box.h"
 #include "platform/screen_metrics.h"
 #include "platform/single_form.h"
@@ -70,7 +70,8 @@ void GuidanceForm::unload()
 }
 
 GuidanceForm::GuidanceForm(MainForm& main)
-    : QWidget(&main, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::MSWindowsFixedSizeDialogHint)
+    : QWidget(
+        &main, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::MSWindowsFixedSizeDialogHint)
     , m_main(main)
 {
     setObjectName(QStringLiteral("GuidanceForm"));

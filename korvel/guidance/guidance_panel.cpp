@@ -1,12 +1,12 @@
 #include "korvel/guidance/guidance_panel.h"
 
-#include "korvel/agnav/agnav_block.h"
 #include "korvel/guidance/guidance_panel_rules.h"
 #include "korvel/guidance/guidance_state.h"
-#include "korvel/map/map_state.h"
 #include "korvel/shell/main_form.h"
-#include "korvel/shell/program_globals.h"
 #include "korvel/shell/reg_settings.h"
+#include "korvel/workspace/agnav_block.h"
+#include "korvel/workspace/map_state.h"
+#include "korvel/workspace/program_globals.h"
 #include "platform/line_control.h"
 #include "platform/picture_box.h"
 #include "platform/vb_error.h"
@@ -185,7 +185,8 @@ void swathSpinChanged(MainForm& main, const GuidancePanel& panel)
 void leaveGuidanceText(const GuidancePanel& panel)
 {
     QScrollBar& spin = *panel.VScroll1;
-    if (const std::optional<int> value = typedWholeNumber(panel.GuidanceText->text(), spin.minimum(), spin.maximum())) {
+    if (const std::optional<int> value
+        = typedWholeNumber(panel.GuidanceText->text(), spin.minimum(), spin.maximum())) {
         spin.setValue(*value);
     }
     // A refused entry gets the spin's value back, never a text that names
@@ -208,7 +209,8 @@ bool guidanceTextKey(const GuidancePanel& panel, int keyCode)
         takeTypedValue(*panel.GuidanceText, spin, true);
         return false;
     }
-    const std::optional<int> stepped = steppedDirection(spin.value(), keyCode, spin.minimum(), spin.maximum());
+    const std::optional<int> stepped
+        = steppedDirection(spin.value(), keyCode, spin.minimum(), spin.maximum());
     if (stepped) {
         spin.setValue(*stepped);
     }

@@ -12,8 +12,8 @@
 // grid there uses signed northings (no false northing), so a block south of
 // the equator comes back to where it was whatever the map's hemisphere.
 #include "korvel/guidance/guidance_lines.h"
-#include "korvel/map/shape_record.h"
-#include "korvel/shell/program_globals.h"
+#include "korvel/workspace/program_globals.h"
+#include "korvel/workspace/shape_record.h"
 
 #include <QString>
 #include <optional>

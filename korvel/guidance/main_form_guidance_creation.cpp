@@ -6,15 +6,15 @@
 // BeginGuidanceCreation fills the panel in use from the block, shows it and
 // lays the first preview; Save or Cancel end the work
 // (main_form_guidance_save.cpp).
-#include "korvel/agnav/agnav_block.h"
-#include "korvel/agnav/block_companion.h"
 #include "korvel/guidance/guidance_panel.h"
 #include "korvel/guidance/guidance_panel_rules.h"
 #include "korvel/guidance/guidance_state.h"
-#include "korvel/layers/list_rows.h"
 #include "korvel/shell/main_form.h"
-#include "korvel/shell/program_globals.h"
 #include "korvel/shell/selection_form.h"
+#include "korvel/workspace/agnav_block.h"
+#include "korvel/workspace/block_companion.h"
+#include "korvel/workspace/list_rows.h"
+#include "korvel/workspace/program_globals.h"
 #include "platform/msg_box.h"
 #include "platform/vb_error.h"
 #include "platform/vb_format.h"

@@ -5,14 +5,14 @@
 // DigitizeLine(0). Both run after every change on the panel and after every
 // redraw of the map while guidance lines are being created; the preview is
 // made afresh each time, and a refusal leaves no line.
-#include "korvel/agnav/agnav_block.h"
 #include "korvel/guidance/guidance_panel.h"
 #include "korvel/guidance/guidance_panel_rules.h"
 #include "korvel/guidance/guidance_preview.h"
 #include "korvel/guidance/guidance_state.h"
 #include "korvel/map/redraw_input_guard.h"
 #include "korvel/shell/main_form.h"
-#include "korvel/shell/program_globals.h"
+#include "korvel/workspace/agnav_block.h"
+#include "korvel/workspace/program_globals.h"
 #include "platform/line_control.h"
 #include "platform/msg_box.h"
 #include "platform/vb_colors.h"

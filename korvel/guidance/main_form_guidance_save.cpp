@@ -5,16 +5,16 @@
 // or unloads the floating window, and frees the block. A save that fails
 // says why and leaves the work open on the same block, so the user can put
 // it right and save again.
-#include "korvel/agnav/agnav_block.h"
 #include "korvel/guidance/guidance_form.h"
 #include "korvel/guidance/guidance_panel.h"
 #include "korvel/guidance/guidance_save.h"
 #include "korvel/guidance/guidance_state.h"
-#include "korvel/layers/list_rows.h"
 #include "korvel/map/busy_while.h"
-#include "korvel/map/map_state.h"
 #include "korvel/shell/main_form.h"
-#include "korvel/shell/program_globals.h"
+#include "korvel/workspace/agnav_block.h"
+#include "korvel/workspace/list_rows.h"
+#include "korvel/workspace/map_state.h"
+#include "korvel/workspace/program_globals.h"
 #include "platform/line_control.h"
 #include "platform/msg_box.h"
 #include "platform/vb_error.h"

@@ -9,7 +9,7 @@
 // read once, whole, from a private copy (TemporaryCopy) that goes when the
 // reading ends; the user's file is never opened for anything but that copy,
 // and nothing is ever written to it.
-#include "korvel/map/layer_records.h"
+#include "korvel/workspace/layer_records.h"
 #include "platform/attribute_table.h"
 
 #include <QString>

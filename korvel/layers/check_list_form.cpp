@@ -3,11 +3,11 @@
 // in check_list_rows.cpp.
 #include "korvel/layers/check_list_form.h"
 
-#include "korvel/agnav/agnav_block.h"
 #include "korvel/shell/floating_windows.h"
 #include "korvel/shell/main_form.h"
-#include "korvel/shell/program_globals.h"
 #include "korvel/shell/reg_settings.h"
+#include "korvel/workspace/agnav_block.h"
+#include "korvel/workspace/program_globals.h"
 #include "platform/control_drag.h"
 #include "platform/key_preview.h"
 #include "platform/menu_item.h"

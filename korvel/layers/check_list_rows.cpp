@@ -3,15 +3,15 @@
 // rebuild. Ticks pass to the main list's rows, label presses open the same
 // pop-up menus as there (or delete), and image and GIS labels are dragged
 // onto one another to reorder the list; every command is the main window's.
-#include "korvel/agnav/agnav_block.h"
 #include "korvel/layers/check_list_form.h"
 #include "korvel/layers/layer_popup_menus.h"
-#include "korvel/layers/list_rows.h"
 #include "korvel/layers/row_drop.h"
 #include "korvel/layers/row_label_colours.h"
-#include "korvel/map/layer_records.h"
 #include "korvel/shell/main_form.h"
-#include "korvel/shell/program_globals.h"
+#include "korvel/workspace/agnav_block.h"
+#include "korvel/workspace/layer_records.h"
+#include "korvel/workspace/list_rows.h"
+#include "korvel/workspace/program_globals.h"
 #include "platform/control_array_loaders.h"
 #include "platform/control_drag.h"
 #include "platform/popup_menu.h"

@@ -5,7 +5,7 @@
 // class its record's value falls into. The map then draws shape s in
 // Colours element s while ColourCoding is on, and in element 0 otherwise.
 #include "korvel/layers/attribute_table.h"
-#include "korvel/map/layer_records.h"
+#include "korvel/workspace/layer_records.h"
 
 #include <vector>
 

@@ -1,9 +1,9 @@
 #include "korvel/layers/file_menu_states.h"
 
-#include "korvel/agnav/agnav_block.h"
-#include "korvel/agnav/block_companion.h"
-#include "korvel/map/layer_records.h"
-#include "korvel/shell/program_globals.h"
+#include "korvel/workspace/agnav_block.h"
+#include "korvel/workspace/block_companion.h"
+#include "korvel/workspace/layer_records.h"
+#include "korvel/workspace/program_globals.h"
 #include "platform/file_helpers.h"
 
 namespace {

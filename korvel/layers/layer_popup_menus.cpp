@@ -1,10 +1,10 @@
 #include "korvel/layers/layer_popup_menus.h"
 
-#include "korvel/agnav/agnav_block.h"
 #include "korvel/layers/layer_popup_states.h"
-#include "korvel/map/layer_records.h"
 #include "korvel/shell/main_form.h"
-#include "korvel/shell/program_globals.h"
+#include "korvel/workspace/agnav_block.h"
+#include "korvel/workspace/layer_records.h"
+#include "korvel/workspace/program_globals.h"
 #include "platform/menu_item.h"
 #include "platform/popup_menu.h"
 #include "platform/vb_numbers.h"

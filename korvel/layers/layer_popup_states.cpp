@@ -1,7 +1,7 @@
 #include "korvel/layers/layer_popup_states.h"
 
-#include "korvel/agnav/agnav_block.h"
-#include "korvel/agnav/block_companion.h"
+#include "korvel/workspace/agnav_block.h"
+#include "korvel/workspace/block_companion.h"
 #include "platform/file_helpers.h"
 
 namespace {

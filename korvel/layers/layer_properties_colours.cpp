@@ -10,7 +10,7 @@
 #include "korvel/layers/colour_ramp.h"
 #include "korvel/layers/layer_properties_form.h"
 #include "korvel/layers/value_classes.h"
-#include "korvel/map/layer_records.h"
+#include "korvel/workspace/layer_records.h"
 #include "platform/control_array_loaders.h"
 #include "platform/flex_grid.h"
 #include "platform/msg_box.h"

@@ -1,9 +1,9 @@
 #include "korvel/layers/layer_property_rows.h"
 
-#include "korvel/agnav/agnav_block.h"
-#include "korvel/map/layer_records.h"
 #include "korvel/shell/length_units.h"
 #include "korvel/shell/polygon_area.h"
+#include "korvel/workspace/agnav_block.h"
+#include "korvel/workspace/layer_records.h"
 #include "platform/vb_format.h"
 #include "platform/vb_numbers.h"
 

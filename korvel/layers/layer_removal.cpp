@@ -1,7 +1,7 @@
 #include "korvel/layers/layer_removal.h"
 
-#include "korvel/map/layer_records.h"
-#include "korvel/shell/program_globals.h"
+#include "korvel/workspace/layer_records.h"
+#include "korvel/workspace/program_globals.h"
 
 #include <algorithm>
 

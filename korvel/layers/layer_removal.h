@@ -4,7 +4,7 @@
 // entry that named a later record is lowered, the rows below move up one
 // place, and the count falls by one. The order of the rest of the list and
 // which record each row shows are kept. Block records are removed by
-// removeBlock (korvel/agnav/agnav_block.h).
+// removeBlock (korvel/workspace/agnav_block.h).
 #include <vector>
 
 // Positions outside 1..ImageCount (GISCount) are ignored. ImageLoaded

@@ -4,11 +4,11 @@
 // lines, exclusion zones and flights get a sub-row among the block's own,
 // which shifts the sub-rows after it, so their tick states move one element
 // up with them. The rebuild then places and captions everything.
-#include "korvel/agnav/agnav_block.h"
-#include "korvel/layers/list_rows.h"
 #include "korvel/map/busy_while.h"
-#include "korvel/map/layer_records.h"
 #include "korvel/shell/main_form.h"
+#include "korvel/workspace/agnav_block.h"
+#include "korvel/workspace/layer_records.h"
+#include "korvel/workspace/list_rows.h"
 
 #include <QCheckBox>
 #include <QLabel>

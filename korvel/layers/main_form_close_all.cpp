@@ -4,15 +4,15 @@
 // again from the settings. It asks nothing and saves nothing. The exit
 // routine and the loading of a session start with it. Also the File menu's
 // enabling, worked out each time the menu opens.
-#include "korvel/agnav/agnav_block.h"
 #include "korvel/layers/file_menu_states.h"
 #include "korvel/map/image_cache.h"
-#include "korvel/map/layer_records.h"
-#include "korvel/map/map_state.h"
 #include "korvel/shell/main_form.h"
-#include "korvel/shell/main_settings.h"
-#include "korvel/shell/program_globals.h"
 #include "korvel/shell/reg_settings.h"
+#include "korvel/workspace/agnav_block.h"
+#include "korvel/workspace/layer_records.h"
+#include "korvel/workspace/main_settings.h"
+#include "korvel/workspace/map_state.h"
+#include "korvel/workspace/program_globals.h"
 #include "platform/line_control.h"
 #include "platform/status_bar.h"
 #include "platform/tool_bar.h"

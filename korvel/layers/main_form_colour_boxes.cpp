@@ -2,11 +2,11 @@
 // "Colour" in the row's pop-up menu) opens the colour dialog on the layer's
 // colour; the chosen colour goes into the record and the box, and the map is
 // redrawn when it changed. Cancel changes nothing.
-#include "korvel/agnav/agnav_block.h"
 #include "korvel/layers/colour_dialog.h"
-#include "korvel/map/layer_records.h"
 #include "korvel/shell/main_form.h"
-#include "korvel/shell/program_globals.h"
+#include "korvel/workspace/agnav_block.h"
+#include "korvel/workspace/layer_records.h"
+#include "korvel/workspace/program_globals.h"
 #include "platform/vb_colors.h"
 #include "platform/vb_error.h"
 

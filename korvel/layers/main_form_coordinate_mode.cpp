@@ -4,13 +4,13 @@
 // on the coordinate panel (3) switches the whole map between UTM metres and
 // latitude/longitude degrees, converting every GIS layer and block in place,
 // and then zooms to what is shown.
-#include "korvel/agnav/agnav_block.h"
 #include "korvel/layers/map_mode_switch.h"
-#include "korvel/map/layer_records.h"
 #include "korvel/map/map_extent.h"
 #include "korvel/shell/conversion_ellipsoid.h"
 #include "korvel/shell/main_form.h"
-#include "korvel/shell/program_globals.h"
+#include "korvel/workspace/agnav_block.h"
+#include "korvel/workspace/layer_records.h"
+#include "korvel/workspace/program_globals.h"
 #include "platform/msg_box.h"
 #include "platform/popup_menu.h"
 #include "platform/status_bar.h"

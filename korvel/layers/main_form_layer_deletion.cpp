@@ -3,15 +3,15 @@
 // their ticks, the last row's controls go, and the list is rebuilt. When the
 // item was shown, the next redraw starts from scratch; with ImmediateGraph it
 // comes at once. Nothing is asked: a caller that wants a question asks first.
-#include "korvel/agnav/agnav_block.h"
 #include "korvel/layers/layer_removal.h"
-#include "korvel/layers/list_rows.h"
 #include "korvel/map/busy_while.h"
 #include "korvel/map/image_cache.h"
-#include "korvel/map/layer_records.h"
-#include "korvel/map/redraw_state.h"
 #include "korvel/shell/main_form.h"
-#include "korvel/shell/program_globals.h"
+#include "korvel/workspace/agnav_block.h"
+#include "korvel/workspace/layer_records.h"
+#include "korvel/workspace/list_rows.h"
+#include "korvel/workspace/program_globals.h"
+#include "korvel/workspace/redraw_state.h"
 #include "platform/msg_box.h"
 #include "platform/status_bar.h"
 

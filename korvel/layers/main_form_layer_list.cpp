@@ -8,10 +8,10 @@
 // later (deleteLater), never at once: a row is often removed from inside an
 // event of one of its own controls (Ctrl + right click on its label, a
 // command of its pop-up menu).
-#include "korvel/agnav/agnav_block.h"
 #include "korvel/map/gis_layer_opening.h"
-#include "korvel/map/layer_records.h"
 #include "korvel/shell/main_form.h"
+#include "korvel/workspace/agnav_block.h"
+#include "korvel/workspace/layer_records.h"
 #include "platform/control_array_loaders.h"
 #include "platform/control_drag.h"
 #include "platform/file_drop_target.h"

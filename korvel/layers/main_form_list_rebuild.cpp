@@ -11,13 +11,13 @@
 // the one before it (16 pixels on a screen 800 pixels wide, else 18), its
 // label 3 pixels lower, and the block rows 7 pixels lower still when images
 // or GIS layers stand above them with the separator in between.
-#include "korvel/agnav/agnav_block.h"
-#include "korvel/layers/list_rows.h"
-#include "korvel/map/layer_records.h"
-#include "korvel/map/map_state.h"
 #include "korvel/shell/floating_windows.h"
 #include "korvel/shell/main_form.h"
-#include "korvel/shell/program_globals.h"
+#include "korvel/workspace/agnav_block.h"
+#include "korvel/workspace/layer_records.h"
+#include "korvel/workspace/list_rows.h"
+#include "korvel/workspace/map_state.h"
+#include "korvel/workspace/program_globals.h"
 #include "platform/screen_metrics.h"
 #include "platform/status_bar.h"
 #include "platform/tool_bar.h"

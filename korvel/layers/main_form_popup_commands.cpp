@@ -7,17 +7,17 @@
 // An edit that changes how a layer is drawn marks the record for the next
 // redraw and redraws at once only with ImmediateGraph on: a full redraw
 // when drawing goes away (a thinner line, a buffer switched off).
-#include "korvel/agnav/agnav_block.h"
-#include "korvel/agnav/block_companion.h"
 #include "korvel/layers/layer_properties_form.h"
 #include "korvel/map/gis_coordinate_conversion.h"
-#include "korvel/map/layer_records.h"
-#include "korvel/map/map_state.h"
-#include "korvel/map/redraw_state.h"
 #include "korvel/shell/conversion_ellipsoid.h"
 #include "korvel/shell/floating_windows.h"
 #include "korvel/shell/main_form.h"
-#include "korvel/shell/program_globals.h"
+#include "korvel/workspace/agnav_block.h"
+#include "korvel/workspace/block_companion.h"
+#include "korvel/workspace/layer_records.h"
+#include "korvel/workspace/map_state.h"
+#include "korvel/workspace/program_globals.h"
+#include "korvel/workspace/redraw_state.h"
 #include "platform/msg_box.h"
 #include "platform/show_modal.h"
 #include "platform/tool_bar.h"

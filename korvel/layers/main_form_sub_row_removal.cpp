@@ -3,12 +3,12 @@
 // block stays. Nothing on disk changes; the item can be loaded again from the
 // block's pop-up menu. The sub-rows after it move up one place with their
 // tick states, and the last sub-row element goes.
-#include "korvel/agnav/agnav_block.h"
-#include "korvel/layers/list_rows.h"
 #include "korvel/map/busy_while.h"
-#include "korvel/map/redraw_state.h"
 #include "korvel/shell/main_form.h"
-#include "korvel/shell/program_globals.h"
+#include "korvel/workspace/agnav_block.h"
+#include "korvel/workspace/list_rows.h"
+#include "korvel/workspace/program_globals.h"
+#include "korvel/workspace/redraw_state.h"
 #include "platform/vb_input_codes.h"
 
 #include <QAction>

@@ -1,12 +1,12 @@
 #include "korvel/layers/map_mode_switch.h"
 
-#include "korvel/agnav/agnav_block.h"
 #include "korvel/agnav/agnav_coordinate_conversion.h"
 #include "korvel/map/gis_coordinate_conversion.h"
-#include "korvel/map/layer_records.h"
-#include "korvel/map/map_state.h"
-#include "korvel/shell/program_globals.h"
 #include "korvel/shell/utm_projection.h"
+#include "korvel/workspace/agnav_block.h"
+#include "korvel/workspace/layer_records.h"
+#include "korvel/workspace/map_state.h"
+#include "korvel/workspace/program_globals.h"
 
 #include <cmath>
 

@@ -4,9 +4,9 @@
 #include "korvel/layers/layer_removal.h"
 #include "korvel/layers/row_label_colours.h"
 #include "korvel/map/busy_while.h"
-#include "korvel/map/layer_records.h"
 #include "korvel/shell/main_form.h"
-#include "korvel/shell/program_globals.h"
+#include "korvel/workspace/layer_records.h"
+#include "korvel/workspace/program_globals.h"
 
 #include <QCheckBox>
 #include <QLabel>

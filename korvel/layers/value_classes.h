@@ -3,7 +3,7 @@
 // field, sorted, and the colour first proposed for each. The layer
 // properties dialog shows them as its value grid, one row per value.
 #include "korvel/layers/attribute_table.h"
-#include "korvel/map/layer_records.h"
+#include "korvel/workspace/layer_records.h"
 
 #include <QStringList>
 #include <cstdint>

@@ -1,12 +1,12 @@
 #include "korvel/map/agnav_drawing.h"
 
-#include "korvel/agnav/agnav_block.h"
 #include "korvel/map/block_zone_drawing.h"
-#include "korvel/map/redraw_state.h"
 #include "korvel/map/track_raster.h"
-#include "korvel/shell/main_settings.h"
-#include "korvel/shell/program_globals.h"
 #include "korvel/shell/status_progress.h"
+#include "korvel/workspace/agnav_block.h"
+#include "korvel/workspace/main_settings.h"
+#include "korvel/workspace/program_globals.h"
+#include "korvel/workspace/redraw_state.h"
 #include "platform/picture_surface.h"
 #include "platform/vb_colors.h"
 

@@ -1,8 +1,8 @@
 #include "korvel/map/arcinfo_export_reader.h"
 
-#include "korvel/map/large_block_allocator.h"
-#include "korvel/map/layer_records.h"
 #include "korvel/shell/status_progress.h"
+#include "korvel/workspace/large_block_allocator.h"
+#include "korvel/workspace/layer_records.h"
 #include "platform/file_helpers.h"
 #include "platform/vb_error.h"
 #include "platform/vb_numbers.h"

@@ -1,7 +1,7 @@
 #include "korvel/map/block_zone_drawing.h"
 
-#include "korvel/agnav/agnav_block.h"
 #include "korvel/map/gis_layer_drawing.h"
+#include "korvel/workspace/agnav_block.h"
 
 void DrawBoundaryPolygon(PictureSurface& picture, int block, int zone)
 {

@@ -3,7 +3,7 @@
 // had. Code that moves the tick states of many rows sets it, so that the
 // rows' tick handlers, which each run as the value changes, do not start a
 // redraw for every row; the caller redraws once afterwards.
-#include "korvel/map/redraw_state.h"
+#include "korvel/workspace/redraw_state.h"
 
 class BusyWhile
 {

@@ -1,9 +1,9 @@
 #include "korvel/map/digitizing_tool.h"
 
-#include "korvel/agnav/agnav_block.h"
 #include "korvel/map/map_pointer_modes.h"
 #include "korvel/shell/main_form.h"
-#include "korvel/shell/main_settings.h"
+#include "korvel/workspace/agnav_block.h"
+#include "korvel/workspace/main_settings.h"
 #include "platform/line_control.h"
 #include "platform/vb_input_codes.h"
 

@@ -13,7 +13,7 @@
 //
 // The mouse arguments are compared with one exact value each: Button 1 is
 // the left button alone, Shift 0 no modifier, Shift 2 Ctrl alone.
-#include "korvel/map/shape_record.h"
+#include "korvel/workspace/shape_record.h"
 #include "platform/control_array.h"
 
 #include <QtGlobal>

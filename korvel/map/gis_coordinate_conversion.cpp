@@ -1,12 +1,12 @@
 #include "korvel/map/gis_coordinate_conversion.h"
 
-#include "korvel/map/layer_records.h"
-#include "korvel/map/map_state.h"
 #include "korvel/shell/conversion_ellipsoid.h"
 #include "korvel/shell/percent_progress.h"
-#include "korvel/shell/program_globals.h"
 #include "korvel/shell/status_progress.h"
 #include "korvel/shell/utm_conversion.h"
+#include "korvel/workspace/layer_records.h"
+#include "korvel/workspace/map_state.h"
+#include "korvel/workspace/program_globals.h"
 #include "platform/vb_error.h"
 
 #include <algorithm>

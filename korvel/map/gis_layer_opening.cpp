@@ -1,9 +1,9 @@
 #include "korvel/map/gis_layer_opening.h"
 
 #include "korvel/map/gis_coordinate_conversion.h"
-#include "korvel/map/layer_records.h"
-#include "korvel/map/map_state.h"
-#include "korvel/shell/program_globals.h"
+#include "korvel/workspace/layer_records.h"
+#include "korvel/workspace/map_state.h"
+#include "korvel/workspace/program_globals.h"
 #include "platform/file_helpers.h"
 #include "platform/vb_error.h"
 #include "platform/vb_runtime_errors.h"

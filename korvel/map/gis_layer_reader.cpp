@@ -1,8 +1,8 @@
 #include "korvel/map/gis_layer_reader.h"
 
 #include "korvel/map/arcinfo_export_reader.h"
-#include "korvel/map/layer_records.h"
 #include "korvel/map/shapefile_reader.h"
+#include "korvel/workspace/layer_records.h"
 
 #include <QFileInfo>
 

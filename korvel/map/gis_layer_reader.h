@@ -7,7 +7,7 @@
 // All or nothing: a reader builds the layer aside and touches the record only
 // when the whole file was read; on failure the record is as it was handed over.
 // Readers never show a message themselves.
-#include "korvel/map/layer_records.h"
+#include "korvel/workspace/layer_records.h"
 
 #include <QString>
 #include <cstdint>

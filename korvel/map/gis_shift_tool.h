@@ -15,8 +15,8 @@
 //
 // (Snyder, "Map Projections: A Working Manual", USGS 1987, eq. 4-18, 4-20.)
 #include "korvel/map/map_pointer_modes.h"
-#include "korvel/map/shape_record.h"
-#include "korvel/shell/program_globals.h"
+#include "korvel/workspace/program_globals.h"
+#include "korvel/workspace/shape_record.h"
 
 #include <QString>
 #include <vector>

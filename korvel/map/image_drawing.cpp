@@ -1,8 +1,8 @@
 #include "korvel/map/image_drawing.h"
 
 #include "korvel/map/image_cache.h"
-#include "korvel/map/layer_records.h"
 #include "korvel/shell/status_progress.h"
+#include "korvel/workspace/layer_records.h"
 #include "platform/picture_surface.h"
 
 #include <QStringList>

@@ -10,17 +10,17 @@
 // hold, widened to the picture's shape, keeps the view before the change in
 // LastExtent for Previous Zoom, and locks the boxes again. It never redraws:
 // the caller calls Graph.
-#include "korvel/agnav/agnav_block.h"
 #include "korvel/map/extent_box_colours.h"
-#include "korvel/map/layer_records.h"
 #include "korvel/map/map_extent.h"
-#include "korvel/map/map_state.h"
 #include "korvel/map/shape_plotting.h"
 #include "korvel/shell/floating_windows.h"
 #include "korvel/shell/main_form.h"
-#include "korvel/shell/main_settings.h"
 #include "korvel/shell/map_pointer_icons.h"
-#include "korvel/shell/program_globals.h"
+#include "korvel/workspace/agnav_block.h"
+#include "korvel/workspace/layer_records.h"
+#include "korvel/workspace/main_settings.h"
+#include "korvel/workspace/map_state.h"
+#include "korvel/workspace/program_globals.h"
 #include "platform/line_control.h"
 #include "platform/picture_box.h"
 #include "platform/status_bar.h"

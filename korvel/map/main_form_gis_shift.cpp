@@ -7,12 +7,12 @@
 // The outline shares DigitizeLine with the digitizing tools, so the tool
 // refuses to open while a boundary or an exclusion zone is being digitized,
 // and the digitizing refuses to start while the outline is shown.
-#include "korvel/agnav/agnav_block.h"
 #include "korvel/map/gis_shift_panel.h"
 #include "korvel/map/gis_shift_tool.h"
 #include "korvel/shell/main_form.h"
-#include "korvel/shell/program_globals.h"
 #include "korvel/shell/selection_form.h"
+#include "korvel/workspace/agnav_block.h"
+#include "korvel/workspace/program_globals.h"
 #include "platform/line_control.h"
 #include "platform/menu_item.h"
 #include "platform/msg_box.h"

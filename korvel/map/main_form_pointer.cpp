@@ -5,11 +5,11 @@
 // readout.
 #include "korvel/map/digitizing_tool.h"
 #include "korvel/map/map_pointer_modes.h"
-#include "korvel/map/map_state.h"
 #include "korvel/map/ruler_tool.h"
 #include "korvel/map/zoom_box_tool.h"
 #include "korvel/shell/main_form.h"
-#include "korvel/shell/program_globals.h"
+#include "korvel/workspace/map_state.h"
+#include "korvel/workspace/program_globals.h"
 #include "platform/picture_box.h"
 #include "platform/status_bar.h"
 

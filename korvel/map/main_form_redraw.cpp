@@ -5,16 +5,16 @@
 // picture and draws everything only for a full redraw, after a ticked layer
 // was removed, or when something drawn last time was switched off. The rows'
 // tick boxes say what is wanted; the records' Visible flags what is drawn.
-#include "korvel/agnav/agnav_block.h"
 #include "korvel/map/gis_layer_drawing.h"
 #include "korvel/map/image_drawing.h"
-#include "korvel/map/layer_records.h"
 #include "korvel/map/redraw_input_guard.h"
 #include "korvel/map/redraw_start.h"
-#include "korvel/map/redraw_state.h"
 #include "korvel/shell/floating_windows.h"
 #include "korvel/shell/main_form.h"
-#include "korvel/shell/program_globals.h"
+#include "korvel/workspace/agnav_block.h"
+#include "korvel/workspace/layer_records.h"
+#include "korvel/workspace/program_globals.h"
+#include "korvel/workspace/redraw_state.h"
 #include "platform/line_control.h"
 #include "platform/msg_box.h"
 #include "platform/picture_box.h"

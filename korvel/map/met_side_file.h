@@ -10,7 +10,7 @@
 // - a line containing "Geographic_Coordinate_Units": "decimal degrees" in any
 //   letter case marks a geographic file, any other units a UTM one. Reading
 //   stops at this line.
-#include "korvel/map/layer_records.h"
+#include "korvel/workspace/layer_records.h"
 
 #include <QByteArray>
 #include <QString>

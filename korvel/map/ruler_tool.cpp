@@ -1,9 +1,9 @@
 #include "korvel/map/ruler_tool.h"
 
-#include "korvel/map/map_state.h"
 #include "korvel/shell/main_form.h"
-#include "korvel/shell/main_settings.h"
 #include "korvel/shell/utm_projection.h"
+#include "korvel/workspace/main_settings.h"
+#include "korvel/workspace/map_state.h"
 #include "platform/line_control.h"
 #include "platform/status_bar.h"
 #include "platform/vb_format.h"

@@ -14,7 +14,7 @@
 // alone, would make a segment across the equator 10 000 km too long.
 #include "korvel/map/map_pointer_modes.h"
 #include "korvel/shell/length_units.h"
-#include "korvel/shell/program_globals.h"
+#include "korvel/workspace/program_globals.h"
 
 #include <QString>
 #include <optional>

@@ -1,6 +1,6 @@
 #include "korvel/map/shape_plotting.h"
 
-#include "korvel/map/layer_records.h"
+#include "korvel/workspace/layer_records.h"
 
 #include <climits>
 

@@ -1,10 +1,10 @@
 #include "korvel/map/shapefile_reader.h"
 
-#include "korvel/map/large_block_allocator.h"
-#include "korvel/map/layer_records.h"
-#include "korvel/map/map_state.h"
 #include "korvel/map/met_side_file.h"
 #include "korvel/map/shapefile_reader_records.h"
+#include "korvel/workspace/large_block_allocator.h"
+#include "korvel/workspace/layer_records.h"
+#include "korvel/workspace/map_state.h"
 #include "platform/file_helpers.h"
 #include "platform/vb_error.h"
 #include "platform/vb_numbers.h"

@@ -14,7 +14,7 @@
 // refused, and the counts of parts and points must lie inside the record's
 // content before anything is allocated for them.
 #include "korvel/map/gis_layer_reader.h"
-#include "korvel/map/layer_records.h"
+#include "korvel/workspace/layer_records.h"
 
 #include <QByteArrayView>
 #include <optional>

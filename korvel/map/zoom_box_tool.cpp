@@ -1,10 +1,10 @@
 #include "korvel/map/zoom_box_tool.h"
 
 #include "korvel/map/map_extent.h"
-#include "korvel/map/map_state.h"
 #include "korvel/shell/floating_windows.h"
 #include "korvel/shell/main_form.h"
-#include "korvel/shell/program_globals.h"
+#include "korvel/workspace/map_state.h"
+#include "korvel/workspace/program_globals.h"
 #include "platform/line_control.h"
 #include "platform/picture_box.h"
 #include "platform/vb_format.h"

@@ -12,9 +12,9 @@
 #include "korvel/met/met_form.h"
 #include "korvel/shell/folder_refusal.h"
 #include "korvel/shell/main_form.h"
-#include "korvel/shell/main_settings.h"
 #include "korvel/shell/open_files_dialog.h"
-#include "korvel/shell/program_globals.h"
+#include "korvel/workspace/main_settings.h"
+#include "korvel/workspace/program_globals.h"
 #include "platform/file_helpers.h"
 #include "platform/line_control.h"
 #include "platform/menu_item.h"
@@ -61,7 +61,8 @@ void MainForm::connectMetCommands()
     connectMenuClick(*Met_ConnectTether, this, [this] { Met_ConnectTether_Click(); });
     connectMenuClick(*Tools_Optimize, this, [this] { Tools_Optimize_Click(); });
     for (int index = 1; index <= 4; ++index) {
-        connect(&ControlPanel[index], &QPushButton::clicked, this, [this, index] { ControlPanel_Click(index); });
+        connect(
+            &ControlPanel[index], &QPushButton::clicked, this, [this, index] { ControlPanel_Click(index); });
     }
     connect(CloseMet, &QPushButton::clicked, this, [this] { CloseMet_Click(); });
     connect(Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });

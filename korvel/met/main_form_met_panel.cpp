@@ -9,7 +9,7 @@
 #include "korvel/met/met_form.h"
 #include "korvel/met/met_panel_text.h"
 #include "korvel/shell/main_form.h"
-#include "korvel/shell/program_globals.h"
+#include "korvel/workspace/program_globals.h"
 #include "platform/line_control.h"
 #include "platform/picture_box.h"
 
@@ -40,8 +40,8 @@ void MainForm::UpdateMetData(int& Index)
     TetherTempLabel->setText(metTemperatureText(record.AirTemp));
 
     // The rows a file source shows and a manual entry has no values for.
-    QWidget* const datedRows[] = { &MetLabel[1], &MetLabel[2], DateLabel, TimeLabel, TimeSlider, GroundTempLabel,
-        &MetLabel[5] };
+    QWidget* const datedRows[]
+        = { &MetLabel[1], &MetLabel[2], DateLabel, TimeLabel, TimeSlider, GroundTempLabel, &MetLabel[5] };
     ControlPanel[1].setEnabled(true);
     ControlPanel[2].setEnabled(true);
     MetLabel[4].setText(QStringLiteral("Air Temp (T/S) :"));

@@ -4,16 +4,16 @@
 // line gets a copy moved by the wind-driven offset of the chosen module
 // (optimization_overlay.h), drawn as an OptimizeLine control over the map.
 // Nothing is kept between calls: every call rebuilds the whole overlay.
-#include "korvel/agnav/agnav_block.h"
-#include "korvel/layers/list_rows.h"
-#include "korvel/map/map_state.h"
 #include "korvel/met/met_data.h"
 #include "korvel/met/optimization_module.h"
 #include "korvel/met/optimization_overlay.h"
 #include "korvel/shell/main_form.h"
-#include "korvel/shell/main_settings.h"
-#include "korvel/shell/program_globals.h"
 #include "korvel/shell/utm_projection.h"
+#include "korvel/workspace/agnav_block.h"
+#include "korvel/workspace/list_rows.h"
+#include "korvel/workspace/main_settings.h"
+#include "korvel/workspace/map_state.h"
+#include "korvel/workspace/program_globals.h"
 #include "platform/line_control.h"
 #include "platform/msg_box.h"
 #include "platform/picture_box.h"
@@ -114,7 +114,8 @@ void MainForm::Optimize(int& MetIndex)
             if (n >= kMostOverlayLines) {
                 break;
             }
-            GridSegment moved { line.x1 + offset.dx, line.y1 + offset.dy, line.x2 + offset.dx, line.y2 + offset.dy };
+            GridSegment moved { line.x1 + offset.dx, line.y1 + offset.dy, line.x2 + offset.dx,
+                line.y2 + offset.dy };
             if (geographic) {
                 geographic->inverse(moved.x1, moved.y1, moved.y1, moved.x1);
                 geographic->inverse(moved.x2, moved.y2, moved.y2, moved.x2);

@@ -1,6 +1,6 @@
 #include "korvel/met/met_data.h"
 
-#include "korvel/shell/program_globals.h"
+#include "korvel/workspace/program_globals.h"
 #include "platform/vb_runtime_errors.h"
 
 namespace {

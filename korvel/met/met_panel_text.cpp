@@ -1,6 +1,6 @@
 #include "korvel/met/met_panel_text.h"
 
-#include "korvel/shell/program_globals.h"
+#include "korvel/workspace/program_globals.h"
 #include "platform/vb_format.h"
 #include "platform/vb_numbers.h"
 
@@ -56,7 +56,8 @@ int playbackInterval(int sliderValue)
 
 QString selectionClockText(const MetRecord& first, double selectionSeconds)
 {
-    const double start = (double(first.Hour) * 360.0 + double(first.Minute) * 6.0 + first.Second / 10.0) * 10.0;
+    const double start
+        = (double(first.Hour) * 360.0 + double(first.Minute) * 6.0 + first.Second / 10.0) * 10.0;
     const qint64 t = qint64(std::nearbyint(start + selectionSeconds));
     const qint64 hours = qint64(Int(double(t) / 3600.0));
     const qint64 inHour = t - hours * 3600;

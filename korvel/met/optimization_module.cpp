@@ -1,6 +1,6 @@
 #include "korvel/met/optimization_module.h"
 
-#include "korvel/shell/program_globals.h"
+#include "korvel/workspace/program_globals.h"
 #include "platform/file_helpers.h"
 #include "platform/sequential_file.h"
 #include "platform/vb_error.h"

@@ -1,6 +1,6 @@
 #include "korvel/met/optimization_overlay.h"
 
-#include "korvel/shell/program_globals.h"
+#include "korvel/workspace/program_globals.h"
 
 #include <cmath>
 

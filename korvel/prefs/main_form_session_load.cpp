@@ -17,18 +17,18 @@
 //
 // An entry whose check or loader refuses it is left out (its loader said
 // why), and so are its tick states.
-#include "korvel/agnav/agnav_block.h"
 #include "korvel/map/gis_layer_opening.h"
-#include "korvel/map/layer_records.h"
-#include "korvel/map/map_state.h"
 #include "korvel/prefs/session_file.h"
 #include "korvel/prefs/session_messages.h"
 #include "korvel/prefs/session_reload.h"
 #include "korvel/prefs/session_rows.h"
 #include "korvel/shell/folder_refusal.h"
 #include "korvel/shell/main_form.h"
-#include "korvel/shell/main_settings.h"
-#include "korvel/shell/program_globals.h"
+#include "korvel/workspace/agnav_block.h"
+#include "korvel/workspace/layer_records.h"
+#include "korvel/workspace/main_settings.h"
+#include "korvel/workspace/map_state.h"
+#include "korvel/workspace/program_globals.h"
 #include "platform/common_dialog.h"
 #include "platform/file_helpers.h"
 #include "platform/msg_box.h"
@@ -79,8 +79,8 @@ bool takeSessionEllipsoid(MainForm& form, const QString& name)
 void showZone(MainForm& form)
 {
     const MapState& map = mapState();
-    form.StatusBar1->setPanelText(
-        4, QStringLiteral("Zone %1 %2").arg(map.Zone).arg(globals().HemisphereLetters[map.NorthZone ? 1 : 0]));
+    form.StatusBar1->setPanelText(4,
+        QStringLiteral("Zone %1 %2").arg(map.Zone).arg(globals().HemisphereLetters[map.NorthZone ? 1 : 0]));
 }
 
 QCheckBox* rowCheck(MainForm& form, SessionRowKind kind, int row)

@@ -3,13 +3,13 @@
 // rename, so a failed save leaves an older session as it was; saving
 // changes nothing in the workspace. The shutdown request
 // "KORVEL_Save_Shutdown" runs this too, then quits whatever it did.
-#include "korvel/agnav/agnav_block.h"
-#include "korvel/map/layer_records.h"
-#include "korvel/map/map_state.h"
 #include "korvel/prefs/session_file.h"
 #include "korvel/shell/main_form.h"
-#include "korvel/shell/main_settings.h"
-#include "korvel/shell/program_globals.h"
+#include "korvel/workspace/agnav_block.h"
+#include "korvel/workspace/layer_records.h"
+#include "korvel/workspace/main_settings.h"
+#include "korvel/workspace/map_state.h"
+#include "korvel/workspace/program_globals.h"
 #include "platform/common_dialog.h"
 #include "platform/file_helpers.h"
 #include "platform/msg_box.h"

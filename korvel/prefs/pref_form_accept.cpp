@@ -6,16 +6,16 @@
 // still being edited when Enter was pressed) is refused by its own check,
 // so a refusal leaves the program as it was and the dialog open.
 #include "korvel/agnav/agnav_job_controls.h"
-#include "korvel/map/map_state.h"
 #include "korvel/met/met_data.h"
 #include "korvel/met/optimization_module.h"
 #include "korvel/prefs/pref_form.h"
 #include "korvel/prefs/preference_settings.h"
 #include "korvel/shell/main_form.h"
-#include "korvel/shell/main_settings.h"
 #include "korvel/shell/map_pointer_icons.h"
-#include "korvel/shell/program_globals.h"
 #include "korvel/shell/reg_settings.h"
+#include "korvel/workspace/main_settings.h"
+#include "korvel/workspace/map_state.h"
+#include "korvel/workspace/program_globals.h"
 #include "platform/msg_box.h"
 #include "platform/picture_box.h"
 #include "platform/status_bar.h"
@@ -142,8 +142,8 @@ void PrefForm::saveFolders()
 void PrefForm::applyFolders()
 {
     MainSettings& settings = mainSettings();
-    QString* folders[kFolderCount]
-        = { &settings.SessionDir, &settings.ImageDir, &settings.SHPDir, &settings.AGNAVDir, &settings.MetDir };
+    QString* folders[kFolderCount] = { &settings.SessionDir, &settings.ImageDir, &settings.SHPDir,
+        &settings.AGNAVDir, &settings.MetDir };
     for (int i = 1; i <= kFolderCount; ++i) {
         *folders[i - 1] = Text1[i].text();
     }

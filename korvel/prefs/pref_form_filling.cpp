@@ -3,15 +3,15 @@
 // AG-NAV tab) and Form_Activate once when it opens (the values of the
 // program and of the settings).
 #include "korvel/agnav/agnav_job_controls.h"
-#include "korvel/map/map_state.h"
 #include "korvel/prefs/optimization_modules.h"
 #include "korvel/prefs/pref_form.h"
 #include "korvel/prefs/preference_settings.h"
 #include "korvel/prefs/utm_zone_map.h"
 #include "korvel/shell/floating_windows.h"
-#include "korvel/shell/main_settings.h"
-#include "korvel/shell/program_globals.h"
 #include "korvel/shell/reg_settings.h"
+#include "korvel/workspace/main_settings.h"
+#include "korvel/workspace/map_state.h"
+#include "korvel/workspace/program_globals.h"
 #include "platform/msg_box.h"
 #include "platform/picture_box.h"
 #include "platform/screen_metrics.h"
@@ -147,7 +147,8 @@ void PrefForm::Form_Activate()
     GISspeed[GISGraphChoice].setFocus();
     AGNAVspeed[AGNAVGraphChoice].setChecked(true);
     AGNAVspeed_Click(AGNAVGraphChoice);
-    AGNAVslider->setValue(std::clamp<int>(settings.AGNAVspeed, AGNAVslider->minimum(), AGNAVslider->maximum()));
+    AGNAVslider->setValue(
+        std::clamp<int>(settings.AGNAVspeed, AGNAVslider->minimum(), AGNAVslider->maximum()));
     ImmediateCheck->setChecked(program.ImmediateGraph);
 
     const ScreenMetrics screen = screenMetrics();

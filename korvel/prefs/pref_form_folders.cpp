@@ -4,8 +4,8 @@
 #include "korvel/prefs/optimization_modules.h"
 #include "korvel/prefs/pref_form.h"
 #include "korvel/shell/browse_for_folder.h"
-#include "korvel/shell/main_settings.h"
-#include "korvel/shell/program_globals.h"
+#include "korvel/workspace/main_settings.h"
+#include "korvel/workspace/program_globals.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -52,8 +52,7 @@ void PrefForm::List1_Click()
     }
     // A module that cannot be read, or is cut short, leaves the captions it
     // does not reach as they were.
-    const QStringList lines
-        = optimizationModuleDescription(optimizationModulePath(selected.first()->text()));
+    const QStringList lines = optimizationModuleDescription(optimizationModulePath(selected.first()->text()));
     for (qsizetype i = 0; i < lines.size(); ++i) {
         captions[i]->setText(lines[i]);
     }

@@ -3,7 +3,7 @@
 // ellipsoid's values.
 #include "korvel/prefs/pref_form.h"
 #include "korvel/prefs/utm_zone_map.h"
-#include "korvel/shell/program_globals.h"
+#include "korvel/workspace/program_globals.h"
 #include "platform/line_control.h"
 #include "platform/vb_format.h"
 #include "platform/vb_numbers.h"

@@ -1,10 +1,10 @@
 #include "korvel/prefs/preference_settings.h"
 
-#include "korvel/map/map_state.h"
 #include "korvel/shell/length_units.h"
-#include "korvel/shell/main_settings.h"
-#include "korvel/shell/program_globals.h"
 #include "korvel/shell/reg_settings.h"
+#include "korvel/workspace/main_settings.h"
+#include "korvel/workspace/map_state.h"
+#include "korvel/workspace/program_globals.h"
 #include "platform/vb_numbers.h"
 
 #include <algorithm>

@@ -35,7 +35,7 @@
 // read, their layers taking the session's zone, and readers that know nothing
 // of them still read the files that hold them. Every line ends with its line
 // end; a file whose last line has none was cut off and is refused.
-#include "korvel/layers/list_rows.h"
+#include "korvel/workspace/list_rows.h"
 
 #include <QByteArray>
 #include <QString>

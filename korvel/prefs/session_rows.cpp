@@ -1,6 +1,6 @@
 #include "korvel/prefs/session_rows.h"
 
-#include "korvel/agnav/block_companion.h"
+#include "korvel/workspace/block_companion.h"
 
 namespace {
 
@@ -37,8 +37,8 @@ bool dropMissing(const QStringList& paths, std::vector<bool>& keep, const FilePr
 }
 
 // A flagged companion file of a block that has gone: asked about, and left out.
-bool dropMissingCompanion(const QString& blockPath, const QString& extension, bool& flag, const FileProbe& exists,
-    const MissingFileQuestion& goOnWithout)
+bool dropMissingCompanion(const QString& blockPath, const QString& extension, bool& flag,
+    const FileProbe& exists, const MissingFileQuestion& goOnWithout)
 {
     if (!flag) {
         return true;
@@ -68,8 +68,8 @@ SessionRows SessionRows::none(const SessionFile& session)
     return sized(session, false);
 }
 
-bool dropMissingSessionFiles(
-    const SessionFile& session, const FileProbe& exists, const MissingFileQuestion& goOnWithout, SessionRows& keep)
+bool dropMissingSessionFiles(const SessionFile& session, const FileProbe& exists,
+    const MissingFileQuestion& goOnWithout, SessionRows& keep)
 {
     keep = SessionRows::asListed(session);
     if (!dropMissing(session.Images, keep.images, exists, goOnWithout)) {
@@ -93,7 +93,8 @@ bool dropMissingSessionFiles(
             continue;
         }
         if (!dropMissingCompanion(entry.Path, QStringLiteral("xyz"), rows.guidance, exists, goOnWithout)
-            || !dropMissingCompanion(entry.Path, QStringLiteral("xcl"), rows.exclusion, exists, goOnWithout)) {
+            || !dropMissingCompanion(
+                entry.Path, QStringLiteral("xcl"), rows.exclusion, exists, goOnWithout)) {
             return false;
         }
         for (qsizetype f = 0; f < entry.Flights.size(); ++f) {

@@ -7,7 +7,7 @@
 // layer or block opened in the other system, a layer's zone change, a
 // block's parts) asks first and refuses with this message, leaving the data
 // as it was.
-#include "korvel/shell/program_globals.h"
+#include "korvel/workspace/program_globals.h"
 
 #include <QString>
 

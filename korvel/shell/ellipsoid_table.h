@@ -9,7 +9,7 @@
 //
 // The program ships the file and nothing writes it. The table must hold at
 // least one record; blank lines after the last one are allowed.
-#include "korvel/shell/program_globals.h"
+#include "korvel/workspace/program_globals.h"
 
 #include <QByteArray>
 #include <QString>

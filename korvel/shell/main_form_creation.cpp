@@ -3,15 +3,15 @@
 // settings, the ellipsoid table, the picture's scale and pointer, the status
 // bar, the palette and month names, the updater's menu item. It draws
 // nothing. Also the two toggles of the floating windows.
-#include "korvel/map/layer_records.h"
-#include "korvel/map/map_state.h"
 #include "korvel/shell/ellipsoid_table.h"
 #include "korvel/shell/floating_windows.h"
 #include "korvel/shell/main_form.h"
-#include "korvel/shell/main_settings.h"
 #include "korvel/shell/main_settings_reader.h"
 #include "korvel/shell/map_pointer_icons.h"
-#include "korvel/shell/program_globals.h"
+#include "korvel/workspace/layer_records.h"
+#include "korvel/workspace/main_settings.h"
+#include "korvel/workspace/map_state.h"
+#include "korvel/workspace/program_globals.h"
 #include "platform/file_helpers.h"
 #include "platform/msg_box.h"
 #include "platform/picture_box.h"

@@ -3,14 +3,14 @@
 // Tools menu's enabling when it opens, Spray Statistics, Geo-referencing,
 // Save GIS Image and the start of the updater; and the two coordinate
 // readouts, which never keep the keyboard focus.
-#include "korvel/map/layer_records.h"
-#include "korvel/map/map_state.h"
 #include "korvel/shell/about_form.h"
 #include "korvel/shell/floating_windows.h"
 #include "korvel/shell/main_form.h"
-#include "korvel/shell/program_globals.h"
 #include "korvel/shell/selection_form.h"
 #include "korvel/shell/tools_menu_states.h"
+#include "korvel/workspace/layer_records.h"
+#include "korvel/workspace/map_state.h"
+#include "korvel/workspace/program_globals.h"
 #include "platform/common_dialog.h"
 #include "platform/menu_item.h"
 #include "platform/msg_box.h"

@@ -3,11 +3,11 @@
 // control with the focus, which still receives the key; the floating tool
 // windows pass it the keys they do not handle. What each key means is
 // decided in shortcut_keys.h; this file carries it out.
-#include "korvel/map/map_state.h"
-#include "korvel/map/redraw_state.h"
 #include "korvel/shell/floating_windows.h"
 #include "korvel/shell/main_form.h"
 #include "korvel/shell/shortcut_keys.h"
+#include "korvel/workspace/map_state.h"
+#include "korvel/workspace/redraw_state.h"
 #include "platform/key_preview.h"
 #include "platform/line_control.h"
 #include "platform/tool_bar.h"

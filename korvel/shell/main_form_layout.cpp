@@ -4,11 +4,11 @@
 // the design gave them; the design's conversions to twips and back change
 // nothing at whole twips per pixel, so they are left out. A screen exactly
 // 800 pixels wide gets smaller type and a few tighter gaps.
-#include "korvel/map/map_state.h"
 #include "korvel/shell/floating_windows.h"
 #include "korvel/shell/main_form.h"
 #include "korvel/shell/panel_pictures.h"
-#include "korvel/shell/program_globals.h"
+#include "korvel/workspace/map_state.h"
+#include "korvel/workspace/program_globals.h"
 #include "platform/picture_box.h"
 #include "platform/screen_metrics.h"
 #include "platform/status_bar.h"

@@ -3,7 +3,7 @@
 // ArrangeControls and use its fonts and screen class; the controls' work
 // belongs to the guidance-line and meteorology subsystems.
 #include "korvel/shell/main_form.h"
-#include "korvel/shell/program_globals.h"
+#include "korvel/workspace/program_globals.h"
 #include "platform/line_control.h"
 #include "platform/picture_box.h"
 #include "platform/screen_metrics.h"

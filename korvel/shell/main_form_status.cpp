@@ -2,9 +2,9 @@
 // panels, the progress bar laid over panel 6 and the two coordinate boxes
 // laid over panels 1 and 2; and the window's part as the status sink of long
 // operations (panel 6 and the progress bar).
-#include "korvel/map/map_state.h"
 #include "korvel/shell/main_form.h"
-#include "korvel/shell/program_globals.h"
+#include "korvel/workspace/map_state.h"
+#include "korvel/workspace/program_globals.h"
 #include "platform/status_bar.h"
 
 #include <QLineEdit>

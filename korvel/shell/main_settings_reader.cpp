@@ -1,9 +1,9 @@
 #include "korvel/shell/main_settings_reader.h"
 
-#include "korvel/map/map_state.h"
-#include "korvel/shell/main_settings.h"
-#include "korvel/shell/program_globals.h"
 #include "korvel/shell/reg_settings.h"
+#include "korvel/workspace/main_settings.h"
+#include "korvel/workspace/map_state.h"
+#include "korvel/workspace/program_globals.h"
 #include "platform/vb_error.h"
 #include "platform/vb_numbers.h"
 

@@ -2,7 +2,7 @@
 // Signed area of a polygon in square metres: positive when the vertices run
 // clockwise (east to the right, north up), negative counter-clockwise. The
 // AG-NAV code relies on the sign to orient the rings it saves.
-#include "korvel/map/shape_record.h"
+#include "korvel/workspace/shape_record.h"
 
 // Area of the ring of points 1..upperBound() (closed implicitly; a repeated
 // first point adds nothing). In latitude/longitude mode the points are

@@ -1,8 +1,8 @@
 #include "korvel/shell/selection_form.h"
 
-#include "korvel/agnav/agnav_block.h"
-#include "korvel/map/layer_records.h"
 #include "korvel/shell/main_form.h"
+#include "korvel/workspace/agnav_block.h"
+#include "korvel/workspace/layer_records.h"
 #include "platform/control_array_loaders.h"
 #include "platform/form_design_kit.h"
 #include "platform/show_modal.h"

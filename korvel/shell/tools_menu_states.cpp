@@ -1,8 +1,8 @@
 #include "korvel/shell/tools_menu_states.h"
 
-#include "korvel/agnav/agnav_block.h"
-#include "korvel/map/layer_records.h"
-#include "korvel/shell/program_globals.h"
+#include "korvel/workspace/agnav_block.h"
+#include "korvel/workspace/layer_records.h"
+#include "korvel/workspace/program_globals.h"
 
 namespace {
 

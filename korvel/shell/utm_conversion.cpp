@@ -1,7 +1,7 @@
 #include "korvel/shell/utm_conversion.h"
 
-#include "korvel/map/map_state.h"
 #include "korvel/shell/status_progress.h"
+#include "korvel/workspace/map_state.h"
 
 #include <algorithm>
 

@@ -5,8 +5,8 @@
 // calls, so zone and ellipsoid may be set once for a batch. Whole point lists
 // go through ConvertPointArrays. utm_projection.h holds the projection itself
 // and the typed functions toUtm and toGeographic.
-#include "korvel/map/shape_record.h"
 #include "korvel/shell/utm_projection.h"
+#include "korvel/workspace/shape_record.h"
 
 #include <optional>
 

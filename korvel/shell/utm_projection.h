@@ -2,7 +2,7 @@
 // The Universal Transverse Mercator projection of one zone on one ellipsoid:
 // geographic degrees to grid metres and back. utm_conversion.h builds the
 // program's conversion procedures on it.
-#include "korvel/shell/program_globals.h"
+#include "korvel/workspace/program_globals.h"
 
 // Latitude and longitude in decimal degrees, north and east positive.
 struct GeographicDeg

@@ -1,9 +1,9 @@
 #include "korvel/statistics/report_print.h"
 
 #include "korvel/shell/main_form.h"
-#include "korvel/shell/program_globals.h"
 #include "korvel/statistics/report_driver.h"
 #include "korvel/statistics/report_form2.h"
+#include "korvel/workspace/program_globals.h"
 #include "platform/msg_box.h"
 #include "platform/picture_box.h"
 #include "platform/show_modal.h"

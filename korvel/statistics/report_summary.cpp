@@ -1,8 +1,8 @@
 #include "korvel/statistics/report_summary.h"
 
-#include "korvel/agnav/agnav_block.h"
-#include "korvel/layers/list_rows.h"
 #include "korvel/statistics/report_units.h"
+#include "korvel/workspace/agnav_block.h"
+#include "korvel/workspace/list_rows.h"
 #include "platform/control_array.h"
 #include "platform/vb_error.h"
 #include "platform/vb_numbers.h"

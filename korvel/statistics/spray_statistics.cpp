@@ -1,7 +1,7 @@
 #include "korvel/statistics/spray_statistics.h"
 
-#include "korvel/agnav/agnav_block.h"
-#include "korvel/layers/list_rows.h"
+#include "korvel/workspace/agnav_block.h"
+#include "korvel/workspace/list_rows.h"
 #include "platform/vb_numbers.h"
 
 #include <algorithm>

@@ -1,10 +1,10 @@
 // The statistics window's pass and the drawing of its six graphs: the
 // pictures are cleared, scaled in percent, gridded and labelled, and the bars
 // drawn; each picture is then left in the scale its bar readout reads.
-#include "korvel/agnav/agnav_block.h"
 #include "korvel/shell/label_placement.h"
 #include "korvel/shell/main_form.h"
 #include "korvel/statistics/stat_form.h"
+#include "korvel/workspace/agnav_block.h"
 #include "platform/picture_box.h"
 #include "platform/screen_metrics.h"
 

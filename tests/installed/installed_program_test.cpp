@@ -7,9 +7,9 @@
 #include "korvel/prefs/pref_form.h"
 #include "korvel/shell/floating_windows.h"
 #include "korvel/shell/main_form.h"
-#include "korvel/shell/program_globals.h"
 #include "korvel/statistics/report_form2.h"
 #include "korvel/statistics/report_print.h"
+#include "korvel/workspace/program_globals.h"
 #include "platform/picture_box.h"
 #include "platform/printer.h"
 #include "platform/single_instance.h"
@@ -36,7 +36,8 @@ namespace {
 QStringList listing(const QString& folder)
 {
     QStringList files;
-    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    QDirIterator it(
+        folder, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         it.next();
         files << it.filePath() + ' ' + QString::number(it.fileInfo().size()) + ' '

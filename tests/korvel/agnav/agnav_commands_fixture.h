@@ -2,10 +2,10 @@
 // What the tests of the AG-NAV commands share: the main window with its map
 // picture at a known size, and block boundary files with their companions
 // and spray-data folder written into the work folder.
-#include "korvel/agnav/agnav_block.h"
 #include "korvel/shell/main_form.h"
-#include "korvel/shell/main_settings.h"
-#include "korvel/shell/program_globals.h"
+#include "korvel/workspace/agnav_block.h"
+#include "korvel/workspace/main_settings.h"
+#include "korvel/workspace/program_globals.h"
 #include "platform/picture_box.h"
 #include "tests/korvel/agnav/agnav_test_data.h"
 #include "tests/support/korvel_test.h"

@@ -1,10 +1,10 @@
 // File > Load AG-NAV > "Block Boundary" and the block loading it shares
 // with dropped files, the command line and sessions: companions, the map a
 // first block sets up, refusals, and failures that take the block back.
-#include "korvel/map/layer_records.h"
-#include "korvel/map/map_state.h"
-#include "korvel/map/redraw_state.h"
 #include "korvel/prefs/load_from_command_line.h"
+#include "korvel/workspace/layer_records.h"
+#include "korvel/workspace/map_state.h"
+#include "korvel/workspace/redraw_state.h"
 #include "platform/msg_box.h"
 #include "platform/status_bar.h"
 #include "platform/vb_colors.h"

@@ -1,6 +1,6 @@
 #include "korvel/agnav/agnav_ellipsoid_list.h"
 
-#include "korvel/shell/program_globals.h"
+#include "korvel/workspace/program_globals.h"
 #include "platform/complete_lines.h"
 #include "tests/korvel/agnav/agnav_test_data.h"
 #include "tests/support/korvel_test.h"
@@ -133,7 +133,8 @@ TEST_F(AgnavEllipsoidList, SavingGoesToTheUsersDataFolderWhichIsReadFirst)
             QDir().mkpath(userDataDir());
             writeTestFile(own, row.own);
         }
-        QFile::setPermissions(programDir(), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
+        QFile::setPermissions(
+            programDir(), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
 
         ASSERT_TRUE(saveUserEllipsoidRow({ "NEW", "6378009", "297" }).isDone());
         EXPECT_EQ(readTestFile(own), row.saved);

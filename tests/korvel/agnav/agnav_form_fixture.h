@@ -4,7 +4,7 @@
 // user's focus moves into and out of its boxes.
 #include "korvel/agnav/agnav_form.h"
 #include "korvel/agnav/block_creation.h"
-#include "korvel/map/map_state.h"
+#include "korvel/workspace/map_state.h"
 #include "tests/korvel/agnav/agnav_commands_fixture.h"
 #include "tests/support/focus_moves.h"
 

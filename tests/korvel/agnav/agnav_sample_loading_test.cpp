@@ -3,8 +3,8 @@
 // zones, its three spray flights loaded from "Spray Data", everything drawn.
 // With KORVEL_AGNAV_SCREENSHOT set to a file name, the test saves a picture
 // of the window there.
-#include "korvel/map/layer_records.h"
-#include "korvel/map/map_state.h"
+#include "korvel/workspace/layer_records.h"
+#include "korvel/workspace/map_state.h"
 #include "platform/msg_box.h"
 #include "platform/vb_colors.h"
 #include "tests/korvel/agnav/agnav_commands_fixture.h"

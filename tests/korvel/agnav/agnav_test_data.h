@@ -1,9 +1,9 @@
 #pragma once
 // Files and records the AG-NAV tests build themselves: whole files on disk,
 // 51-byte flight log records, and a job with the block it describes.
-#include "korvel/agnav/agnav_block.h"
 #include "korvel/agnav/agnav_job.h"
-#include "korvel/shell/program_globals.h"
+#include "korvel/workspace/agnav_block.h"
+#include "korvel/workspace/program_globals.h"
 
 #include <QByteArray>
 #include <QFile>

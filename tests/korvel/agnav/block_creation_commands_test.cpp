@@ -3,8 +3,8 @@
 // dialog; the block written, listed, drawn, loaded again, and given
 // exclusion zones.
 #include "korvel/agnav/agnav_form.h"
-#include "korvel/map/layer_records.h"
 #include "korvel/shell/selection_form.h"
+#include "korvel/workspace/layer_records.h"
 #include "platform/common_dialog.h"
 #include "platform/msg_box.h"
 #include "platform/vb_colors.h"

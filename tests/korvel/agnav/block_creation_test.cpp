@@ -1,7 +1,7 @@
 #include "korvel/agnav/block_creation.h"
 
-#include "korvel/agnav/agnav_block.h"
-#include "korvel/map/map_state.h"
+#include "korvel/workspace/agnav_block.h"
+#include "korvel/workspace/map_state.h"
 #include "tests/korvel/agnav/agnav_test_data.h"
 #include "tests/support/korvel_test.h"
 

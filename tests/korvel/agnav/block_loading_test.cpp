@@ -1,8 +1,8 @@
 #include "korvel/agnav/block_loading.h"
 
-#include "korvel/map/layer_records.h"
-#include "korvel/map/map_state.h"
 #include "korvel/shell/utm_projection.h"
+#include "korvel/workspace/layer_records.h"
+#include "korvel/workspace/map_state.h"
 #include "platform/vb_colors.h"
 #include "tests/korvel/agnav/agnav_test_data.h"
 #include "tests/support/korvel_test.h"

@@ -1,8 +1,8 @@
 #include "korvel/agnav/boundary_file_writer.h"
 
 #include "korvel/agnav/boundary_file_reader.h"
-#include "korvel/map/map_state.h"
 #include "korvel/shell/utm_projection.h"
+#include "korvel/workspace/map_state.h"
 #include "tests/korvel/agnav/agnav_test_data.h"
 #include "tests/support/korvel_test.h"
 

@@ -1,10 +1,10 @@
 // Exclusion-zone digitizing from start to file: the Tools menu with one and
 // with two blocks, the block pop-up, the question, and a zone that cannot be
 // written.
-#include "korvel/agnav/agnav_block.h"
 #include "korvel/layers/layer_popup_states.h"
 #include "korvel/map/digitizing_tool.h"
 #include "korvel/shell/selection_form.h"
+#include "korvel/workspace/agnav_block.h"
 #include "platform/line_control.h"
 #include "platform/msg_box.h"
 #include "platform/tool_bar.h"

@@ -1,8 +1,8 @@
 #include "korvel/agnav/exclusion_zones.h"
 
-#include "korvel/agnav/agnav_block.h"
-#include "korvel/map/map_state.h"
 #include "korvel/shell/utm_projection.h"
+#include "korvel/workspace/agnav_block.h"
+#include "korvel/workspace/map_state.h"
 #include "platform/complete_lines.h"
 #include "tests/korvel/agnav/agnav_test_data.h"
 #include "tests/support/korvel_test.h"
@@ -232,7 +232,8 @@ TEST_F(ExclusionZonesTest, ZonesThatNeedAMissingEllipsoidAreRefused)
     // A UTM block on a degree map: its zones convert with its own ellipsoid.
     globals().UTMMode = false;
     block().Ellipsoid = { QStringLiteral("Everest 1830"), 0.0, 0.0 };
-    writeTestFile(xcl(), "1   500100.0      4800100.0\r\n1   500100.0      4800200.0\r\n1   500200.0      4800200.0\r\n");
+    writeTestFile(xcl(),
+        "1   500100.0      4800100.0\r\n1   500100.0      4800200.0\r\n1   500200.0      4800200.0\r\n");
     const QByteArray file = readTestFile(xcl());
     const struct
     {

@@ -1,6 +1,6 @@
 // Spray data from the File menu's dialog: the calibrated-speed question of
 // a log without flow data, its Cancel, and the logs refused.
-#include "korvel/map/redraw_state.h"
+#include "korvel/workspace/redraw_state.h"
 #include "platform/msg_box.h"
 #include "tests/korvel/agnav/agnav_commands_fixture.h"
 

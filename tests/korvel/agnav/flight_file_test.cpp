@@ -1,6 +1,6 @@
 #include "korvel/agnav/flight_file.h"
 
-#include "korvel/agnav/agnav_block.h"
+#include "korvel/workspace/agnav_block.h"
 #include "tests/korvel/agnav/agnav_test_data.h"
 #include "tests/support/korvel_test.h"
 
@@ -98,7 +98,8 @@ TEST_F(FlightFileTest, The256thFlightOfABlockIsRefusedBeforeReading)
     EXPECT_EQ(agnavData().FlightCount, 254);
     // The block's own limit stands behind it.
     blockAt(m_block).FlightCount = 255;
-    EXPECT_EQ(flightLimitRefusal(blockAt(m_block)), "Cannot load more than 255 spray data files for one block.");
+    EXPECT_EQ(
+        flightLimitRefusal(blockAt(m_block)), "Cannot load more than 255 spray data files for one block.");
 }
 
 } // namespace

@@ -1,9 +1,9 @@
 #include "tests/korvel/georef/georef_form_fixture.h"
 
-#include "korvel/agnav/agnav_block.h"
-#include "korvel/map/layer_records.h"
-#include "korvel/shell/program_globals.h"
 #include "korvel/shell/status_progress.h"
+#include "korvel/workspace/agnav_block.h"
+#include "korvel/workspace/layer_records.h"
+#include "korvel/workspace/program_globals.h"
 #include "platform/picture_box.h"
 
 #include <QCheckBox>

@@ -1,9 +1,9 @@
 // The geo-referencing window driven as a user would: typed and clicked
 // points, the fit and its residuals, deleting, the save and the reopening.
 #include "korvel/georef/geo_reference_file.h"
-#include "korvel/map/layer_records.h"
-#include "korvel/map/map_state.h"
-#include "korvel/shell/program_globals.h"
+#include "korvel/workspace/layer_records.h"
+#include "korvel/workspace/map_state.h"
+#include "korvel/workspace/program_globals.h"
 #include "platform/picture_box.h"
 #include "platform/vb_colors.h"
 #include "tests/korvel/georef/georef_form_fixture.h"

@@ -1,8 +1,8 @@
 // The geo-referencing window's preview, its manual corrections, the zooms
 // of its views, its size on the screen, and the whole road from the Tools
 // menu to the image drawn in its place on the map.
-#include "korvel/agnav/agnav_block.h"
-#include "korvel/map/layer_records.h"
+#include "korvel/workspace/agnav_block.h"
+#include "korvel/workspace/layer_records.h"
 #include "platform/picture_box.h"
 #include "platform/screen_metrics.h"
 #include "tests/korvel/georef/georef_form_fixture.h"

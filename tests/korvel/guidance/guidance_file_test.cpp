@@ -1,7 +1,7 @@
 #include "korvel/guidance/guidance_file.h"
 
-#include "korvel/map/map_state.h"
 #include "korvel/shell/utm_projection.h"
+#include "korvel/workspace/map_state.h"
 #include "platform/complete_lines.h"
 #include "tests/korvel/agnav/agnav_test_data.h"
 #include "tests/support/korvel_test.h"
@@ -179,8 +179,8 @@ TEST_F(GuidanceFileTest, MissingFileIsRefused)
 
 TEST_F(GuidanceFileTest, WritesLinesAsTheReaderTakesThem)
 {
-    const std::optional<QString> text
-        = guidanceFileText({ { 500615.4, 4800700.49, 500614.5, 4801299.5 }, { 500645, 4800700, 500645, 4801300 } });
+    const std::optional<QString> text = guidanceFileText(
+        { { 500615.4, 4800700.49, 500614.5, 4801299.5 }, { 500645, 4800700, 500645, 4801300 } });
     ASSERT_TRUE(text);
     EXPECT_EQ(text->toLatin1(), TwoLines);
     EXPECT_EQ(guidanceFileText({}), QString()) << "no lines: an empty file";
@@ -197,7 +197,8 @@ TEST_F(GuidanceFileTest, CoordinatesAreRoundedHalfUpToWholeMetres)
     for (const auto& row : rows) {
         const std::optional<QString> text = guidanceFileText({ { row.value, 0, 0, 0 } });
         ASSERT_TRUE(text);
-        EXPECT_EQ(text->split(QStringLiteral("\r\n"))[1], QString::fromLatin1(row.written) + "      0  1") << row.value;
+        EXPECT_EQ(text->split(QStringLiteral("\r\n"))[1], QString::fromLatin1(row.written) + "      0  1")
+            << row.value;
     }
     EXPECT_FALSE(guidanceFileText({ { std::nan(""), 0, 0, 0 } })) << "a point with no place";
 }

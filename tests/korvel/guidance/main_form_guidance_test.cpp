@@ -3,10 +3,10 @@
 // floating window steers the preview, Save writes and Cancel ends.
 #include "korvel/guidance/guidance_form.h"
 #include "korvel/guidance/guidance_state.h"
-#include "korvel/map/redraw_state.h"
 #include "korvel/shell/floating_windows.h"
 #include "korvel/shell/reg_settings.h"
 #include "korvel/shell/selection_form.h"
+#include "korvel/workspace/redraw_state.h"
 #include "platform/line_control.h"
 #include "platform/msg_box.h"
 #include "platform/vb_colors.h"
@@ -96,7 +96,8 @@ TEST_F(MainFormGuidance, WithSeveralBlocksTheToolsMenuAsksForOne)
 {
     // Every block is offered, even one that has guidance lines already.
     block().GuidanceLoaded = true;
-    ASSERT_TRUE(form().LoadAGNAVBlock(writeUtmBlock(QStringLiteral("SOUTH"), 500000, 4790000, 501000, 4790800)));
+    ASSERT_TRUE(
+        form().LoadAGNAVBlock(writeUtmBlock(QStringLiteral("SOUTH"), 500000, 4790000, 501000, 4790800)));
     onModal<SelectionForm>([](SelectionForm& chooser) { chooser.reject(); });
     form().Tools_DigitizeGuidance->trigger();
     EXPECT_FALSE(form().Tools_DigitizeGuidance->isChecked()) << "closed without a choice: no work";
@@ -163,7 +164,8 @@ TEST_F(MainFormGuidance, StoredValuesComeIntoThePanelsRangesAndUnit)
         form().GuidanceCancel_Click();
     }
     EXPECT_EQ(msgBoxes().back().prompt,
-        "The swath width \"0\" stored for block FIELD.no1 cannot be used.\rThe default swath width is shown instead.");
+        "The swath width \"0\" stored for block FIELD.no1 cannot be used.\rThe default swath width is shown "
+        "instead.");
 }
 
 TEST_F(MainFormGuidance, KeysStepTheSpinsAndEnterTakesWhatIsTyped)
@@ -183,8 +185,10 @@ TEST_F(MainFormGuidance, KeysStepTheSpinsAndEnterTakesWhatIsTyped)
         const char* shown;
     } rows[] = {
         { "355, Page Up wraps to 0", heading, "355", Qt::Key_PageUp, Qt::NoModifier, 0, "0" },
-        { "numeric-pad + adds one and types no sign", heading, "10", Qt::Key_Plus, Qt::KeypadModifier, 11, "11" },
-        { "400 and Enter: the heading shown again", heading, "400", Qt::Key_Return, Qt::NoModifier, 10, "10" },
+        { "numeric-pad + adds one and types no sign", heading, "10", Qt::Key_Plus, Qt::KeypadModifier, 11,
+            "11" },
+        { "400 and Enter: the heading shown again", heading, "400", Qt::Key_Return, Qt::NoModifier, 10,
+            "10" },
         { "40 and Enter", heading, "40", Qt::Key_Return, Qt::NoModifier, 40, "40" },
         { "swath 1, Page Down: nothing", swath, "1", Qt::Key_PageDown, Qt::NoModifier, 1, "1" },
         { "swath 0.6 and Enter is 1", swath, "0.6", Qt::Key_Return, Qt::NoModifier, 1, "1" },
@@ -328,7 +332,8 @@ TEST_F(MainFormGuidance, ALineErrorIsToldOnceAndSavesNothing)
     block().VertexCount = 5;
     block().SwathWidthText = "1000";
     block().OffsetCode = 1;
-    writeTestFile(workDir() + "FIELD.xyz", "LINE 10 \r\n500050      4800000  1\r\n500050      4800800  2\r\n");
+    writeTestFile(
+        workDir() + "FIELD.xyz", "LINE 10 \r\n500050      4800000  1\r\n500050      4800800  2\r\n");
     const QByteArray boundary = readTestFile(m_path);
     const QByteArray lines = readTestFile(workDir() + "FIELD.xyz");
     queueMsgBoxAnswer(vbOK);
@@ -364,7 +369,8 @@ TEST_F(MainFormGuidance, SaveWritesTheFilesAndTheBlockLoadsAgainWithItsLines)
     EXPECT_EQ(f.CheckLabel3[1].text(), "Guidance Lines");
     EXPECT_TRUE(f.Check3[1].isChecked());
     const QByteArray file = readTestFile(workDir() + "FIELD.xyz");
-    EXPECT_TRUE(file.startsWith("LINE 10 \r\n500050      4800000  1\r\n500050      4800800  2\r\n")) << file.data();
+    EXPECT_TRUE(file.startsWith("LINE 10 \r\n500050      4800000  1\r\n500050      4800800  2\r\n"))
+        << file.data();
 
     // The block loaded again brings its ten lines.
     f.File_CloseAll_Click();

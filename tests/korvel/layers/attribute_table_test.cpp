@@ -1,6 +1,6 @@
 #include "korvel/layers/attribute_table.h"
 
-#include "korvel/map/layer_records.h"
+#include "korvel/workspace/layer_records.h"
 #include "tests/support/dbase_writer.h"
 #include "tests/support/korvel_test.h"
 #include "tests/support/recording_status_progress.h"

@@ -3,8 +3,8 @@
 #include "korvel/georef/georef_form.h"
 #include "korvel/layers/check_list_form.h"
 #include "korvel/layers/layer_properties_form.h"
-#include "korvel/shell/program_globals.h"
 #include "korvel/shell/reg_settings.h"
+#include "korvel/workspace/program_globals.h"
 #include "platform/tool_bar.h"
 #include "platform/vb_colors.h"
 

@@ -2,7 +2,7 @@
 
 #include "korvel/layers/check_list_form.h"
 #include "korvel/shell/floating_windows.h"
-#include "korvel/shell/program_globals.h"
+#include "korvel/workspace/program_globals.h"
 #include "platform/picture_box.h"
 
 #include <QCoreApplication>

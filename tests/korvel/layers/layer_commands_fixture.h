@@ -3,9 +3,9 @@
 // properties dialog share: the main window laid out on a known screen with
 // the real floating list registered, and layers, blocks and images built in
 // memory with their list rows, as the loaders leave them.
-#include "korvel/agnav/agnav_block.h"
-#include "korvel/map/layer_records.h"
 #include "korvel/shell/main_form.h"
+#include "korvel/workspace/agnav_block.h"
+#include "korvel/workspace/layer_records.h"
 #include "tests/support/korvel_test.h"
 
 #include <QString>

@@ -1,7 +1,7 @@
 #include "tests/korvel/layers/layer_list_fixture.h"
 
-#include "korvel/shell/program_globals.h"
 #include "korvel/shell/status_progress.h"
+#include "korvel/workspace/program_globals.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>

@@ -2,9 +2,9 @@
 // What the layer list's tests share: the main window laid out for a screen
 // (not shown), and loaded data built in memory as the loaders leave it,
 // each item announced to the list as its loader does.
-#include "korvel/agnav/agnav_block.h"
-#include "korvel/map/layer_records.h"
 #include "korvel/shell/main_form.h"
+#include "korvel/workspace/agnav_block.h"
+#include "korvel/workspace/layer_records.h"
 #include "tests/support/korvel_test.h"
 
 #include <QString>

@@ -1,10 +1,10 @@
 #include "tests/korvel/layers/layer_commands_fixture.h"
 
 #include "korvel/georef/georef_form.h"
-#include "korvel/map/map_state.h"
-#include "korvel/map/redraw_state.h"
-#include "korvel/shell/program_globals.h"
 #include "korvel/shell/utm_conversion.h"
+#include "korvel/workspace/map_state.h"
+#include "korvel/workspace/program_globals.h"
+#include "korvel/workspace/redraw_state.h"
 #include "platform/msg_box.h"
 #include "platform/tool_bar.h"
 #include "platform/vb_colors.h"

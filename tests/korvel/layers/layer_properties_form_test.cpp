@@ -1,7 +1,7 @@
 #include "tests/korvel/layers/layer_commands_fixture.h"
 
 #include "korvel/layers/layer_properties_form.h"
-#include "korvel/shell/program_globals.h"
+#include "korvel/workspace/program_globals.h"
 #include "platform/flex_grid.h"
 #include "platform/msg_box.h"
 #include "platform/vb_colors.h"

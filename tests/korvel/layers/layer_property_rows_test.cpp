@@ -1,7 +1,7 @@
-#include "korvel/agnav/agnav_block.h"
 #include "korvel/layers/layer_popup_states.h"
 #include "korvel/layers/layer_property_rows.h"
-#include "korvel/map/layer_records.h"
+#include "korvel/workspace/agnav_block.h"
+#include "korvel/workspace/layer_records.h"
 #include "tests/support/korvel_test.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
-#include "korvel/map/map_state.h"
-#include "korvel/shell/main_settings.h"
-#include "korvel/shell/program_globals.h"
 #include "korvel/shell/reg_settings.h"
+#include "korvel/workspace/main_settings.h"
+#include "korvel/workspace/map_state.h"
+#include "korvel/workspace/program_globals.h"
 #include "platform/line_control.h"
 #include "platform/picture_box.h"
 #include "platform/tool_bar.h"
@@ -41,7 +41,8 @@ TEST_F(CloseAll, LeavesNoDataNoRowsAndTheMapInItsStartState)
     EXPECT_TRUE(mapState().MapEmpty);
     EXPECT_TRUE(globals().UTMMode);
     EXPECT_EQ(globals().CoordFormat, "0");
-    for (const ControlArray<QCheckBox>* checks : { &window.ImageCheck, &window.GISCheck, &window.AGCheck, &window.Check3 }) {
+    for (const ControlArray<QCheckBox>* checks :
+        { &window.ImageCheck, &window.GISCheck, &window.AGCheck, &window.Check3 }) {
         EXPECT_EQ(checks->UBound(), 0) << checks->name().toStdString();
     }
     EXPECT_EQ(window.CheckLabel3.UBound(), 0);
@@ -86,8 +87,9 @@ TEST_F(CloseAll, TheFileMenuOffersWhatTheLoadedDataAllows)
     const auto open = [&window] {
         window.File_Menu_Click();
         QString states;
-        for (QAction* item : { window.File_LoadSession, window.File_SaveSession, window.File_OpenBMP,
-                 window.File_OpenGuidance, window.File_OpenExclusion, window.File_OpenFlight, window.File_CloseAll }) {
+        for (QAction* item :
+            { window.File_LoadSession, window.File_SaveSession, window.File_OpenBMP, window.File_OpenGuidance,
+                window.File_OpenExclusion, window.File_OpenFlight, window.File_CloseAll }) {
             states += item->isEnabled() ? u'1' : u'0';
         }
         return states;

@@ -1,4 +1,4 @@
-#include "korvel/shell/program_globals.h"
+#include "korvel/workspace/program_globals.h"
 #include "platform/common_dialog.h"
 #include "platform/vb_colors.h"
 #include "tests/korvel/layers/layer_list_fixture.h"

@@ -1,5 +1,5 @@
-#include "korvel/map/map_state.h"
-#include "korvel/shell/program_globals.h"
+#include "korvel/workspace/map_state.h"
+#include "korvel/workspace/program_globals.h"
 #include "platform/msg_box.h"
 #include "platform/popup_menu.h"
 #include "platform/status_bar.h"

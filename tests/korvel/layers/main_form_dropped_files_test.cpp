@@ -1,6 +1,6 @@
 #include "korvel/layers/dropped_files.h"
-#include "korvel/map/redraw_state.h"
-#include "korvel/shell/program_globals.h"
+#include "korvel/workspace/program_globals.h"
+#include "korvel/workspace/redraw_state.h"
 #include "platform/picture_box.h"
 #include "tests/korvel/layers/layer_list_fixture.h"
 #include "tests/support/shapefile_writer.h"
@@ -21,7 +21,8 @@ protected:
     QString writeShapefile(const QString& name) const
     {
         ShapefileWriter writer(5);
-        writer.addPoly({ { { 500000, 4800000 }, { 500000, 4801000 }, { 501000, 4801000 }, { 500000, 4800000 } } });
+        writer.addPoly(
+            { { { 500000, 4800000 }, { 500000, 4801000 }, { 501000, 4801000 }, { 500000, 4800000 } } });
         const QString path = workDir() + name;
         writer.write(path);
         return path;
@@ -57,12 +58,12 @@ protected:
 
 TEST_F(DroppedFiles, KindsGoByTheLastThreeCharactersInAnyLetterCase)
 {
-    const std::pair<const char*, DroppedFileKind> rows[] = { { "/a/b.JPG", DroppedFileKind::Image },
-        { "/a/b.Gif", DroppedFileKind::Image }, { "/a/b.bmp", DroppedFileKind::Image },
-        { "/a/b.jpeg", DroppedFileKind::Ignored }, { "/a/b.tif", DroppedFileKind::Ignored },
-        { "/a/b.SHP", DroppedFileKind::GISLayer }, { "/a/b.e00", DroppedFileKind::GISLayer },
-        { "/a/b.no1", DroppedFileKind::BlockBoundary }, { "/a/b.korvel", DroppedFileKind::Ignored },
-        { "/a/shp", DroppedFileKind::GISLayer } };
+    const std::pair<const char*, DroppedFileKind> rows[]
+        = { { "/a/b.JPG", DroppedFileKind::Image }, { "/a/b.Gif", DroppedFileKind::Image },
+              { "/a/b.bmp", DroppedFileKind::Image }, { "/a/b.jpeg", DroppedFileKind::Ignored },
+              { "/a/b.tif", DroppedFileKind::Ignored }, { "/a/b.SHP", DroppedFileKind::GISLayer },
+              { "/a/b.e00", DroppedFileKind::GISLayer }, { "/a/b.no1", DroppedFileKind::BlockBoundary },
+              { "/a/b.korvel", DroppedFileKind::Ignored }, { "/a/shp", DroppedFileKind::GISLayer } };
     for (auto [path, kind] : rows) {
         EXPECT_EQ(droppedFileKind(QString::fromLatin1(path)), kind) << path;
     }
@@ -76,7 +77,8 @@ TEST_F(DroppedFiles, MixedFilesLoadOneByOneAndARefusedOneDoesNotStopTheRest)
     const QString picture = writePicture("photo.JPG");
     queueMsgBoxAnswer(vbOK);
     drop(*window.Frame1,
-        { layer, workDir() + "notes.txt", workDir() + "work.korvel", layer, picture, workDir() + "scan.tif" });
+        { layer, workDir() + "notes.txt", workDir() + "work.korvel", layer, picture,
+            workDir() + "scan.tif" });
 
     EXPECT_EQ(layerData().GISCount, 1);
     EXPECT_EQ(layerData().ImageCount, 1);

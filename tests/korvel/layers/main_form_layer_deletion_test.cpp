@@ -1,5 +1,5 @@
-#include "korvel/map/redraw_state.h"
-#include "korvel/shell/program_globals.h"
+#include "korvel/workspace/program_globals.h"
+#include "korvel/workspace/redraw_state.h"
 #include "platform/vb_input_codes.h"
 #include "tests/korvel/layers/layer_list_fixture.h"
 

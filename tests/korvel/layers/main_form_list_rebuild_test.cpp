@@ -1,4 +1,4 @@
-#include "korvel/shell/program_globals.h"
+#include "korvel/workspace/program_globals.h"
 #include "platform/tool_bar.h"
 #include "platform/vb_colors.h"
 #include "tests/korvel/layers/layer_list_fixture.h"
@@ -45,7 +45,8 @@ TEST_F(ListRebuild, RowsOfEveryKindStandOneRowApartWithTheSeparatorBeforeTheBloc
     }
     EXPECT_EQ(window.AGCheck[2].y(), 79 + 5 * 18) << "five rows below the first block";
     EXPECT_EQ(captions(window.CheckLabel3),
-        QStringList({ "Guidance Lines", "Exclusion Zone", "../JOB/N1.T01", "../JOB/N2.T01", "../JOB/N3.T01" }));
+        QStringList(
+            { "Guidance Lines", "Exclusion Zone", "../JOB/N1.T01", "../JOB/N2.T01", "../JOB/N3.T01" }));
     EXPECT_EQ(window.CheckLabel3[1].x(), 76) << "sub-rows are indented";
     EXPECT_TRUE(window.Toolbar->Enabled(1));
 }

@@ -1,4 +1,4 @@
-#include "korvel/shell/program_globals.h"
+#include "korvel/workspace/program_globals.h"
 #include "platform/control_drag.h"
 #include "platform/picture_box.h"
 #include "platform/vb_input_codes.h"

@@ -3,10 +3,10 @@
 // the rows that switch parts off.
 #include "korvel/map/agnav_drawing.h"
 
-#include "korvel/agnav/agnav_block.h"
-#include "korvel/map/redraw_state.h"
-#include "korvel/shell/main_settings.h"
-#include "korvel/shell/program_globals.h"
+#include "korvel/workspace/agnav_block.h"
+#include "korvel/workspace/main_settings.h"
+#include "korvel/workspace/program_globals.h"
+#include "korvel/workspace/redraw_state.h"
 #include "platform/picture_surface.h"
 #include "platform/vb_colors.h"
 #include "tests/support/korvel_test.h"

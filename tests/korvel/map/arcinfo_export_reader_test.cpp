@@ -1,6 +1,6 @@
 #include "korvel/map/arcinfo_export_reader.h"
 
-#include "korvel/map/layer_records.h"
+#include "korvel/workspace/layer_records.h"
 #include "tests/support/arcinfo_export_writer.h"
 #include "tests/support/korvel_test.h"
 #include "tests/support/recording_status_progress.h"

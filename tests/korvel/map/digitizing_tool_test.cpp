@@ -1,10 +1,10 @@
 // The digitizing clicks: which press does what (exact button and shift
 // codes), the segments a sequence of presses leaves, and the colour of an
 // exclusion zone's segments before a block is chosen.
-#include "korvel/agnav/agnav_block.h"
 #include "korvel/map/digitizing_tool.h"
 #include "korvel/map/map_pointer_modes.h"
-#include "korvel/shell/main_settings.h"
+#include "korvel/workspace/agnav_block.h"
+#include "korvel/workspace/main_settings.h"
 #include "platform/line_control.h"
 #include "platform/msg_box.h"
 #include "platform/picture_box.h"

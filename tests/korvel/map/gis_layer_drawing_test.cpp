@@ -1,11 +1,11 @@
 #include "korvel/map/gis_layer_drawing.h"
 
-#include "korvel/agnav/agnav_block.h"
 #include "korvel/map/block_zone_drawing.h"
-#include "korvel/map/map_state.h"
-#include "korvel/map/redraw_state.h"
-#include "korvel/shell/main_settings.h"
-#include "korvel/shell/program_globals.h"
+#include "korvel/workspace/agnav_block.h"
+#include "korvel/workspace/main_settings.h"
+#include "korvel/workspace/map_state.h"
+#include "korvel/workspace/program_globals.h"
+#include "korvel/workspace/redraw_state.h"
 #include "platform/picture_surface.h"
 #include "platform/vb_colors.h"
 #include "tests/korvel/map/map_view_fixture.h"
@@ -127,7 +127,8 @@ TEST_F(GISLayerDrawing, TheBandOfAFeatureJustOutsideTheViewReachesIn)
     const int index = addTestLayer(3, { { { { 500, 3050 }, { 3500, 3050 } } } }, kRed);
     layerData().GISLayers[size_t(index)].Buffer = true;
     drawAll();
-    EXPECT_EQ(at(2000, 2980), toQColor(mainSettings().BufferColour)) << "the line lies 50 m north of the view";
+    EXPECT_EQ(at(2000, 2980), toQColor(mainSettings().BufferColour))
+        << "the line lies 50 m north of the view";
     EXPECT_EQ(at(2000, 2900), kWhite);
 }
 

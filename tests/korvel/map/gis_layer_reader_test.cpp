@@ -1,6 +1,6 @@
 #include "korvel/map/gis_layer_reader.h"
 
-#include "korvel/map/layer_records.h"
+#include "korvel/workspace/layer_records.h"
 #include "tests/support/arcinfo_export_writer.h"
 #include "tests/support/korvel_test.h"
 #include "tests/support/shapefile_writer.h"

@@ -1,10 +1,10 @@
 // The GIS shift tool: its steps and their limits, offsets kept to the
 // decimetre, the metre offset in degrees on a latitude/longitude map, and
 // the outline on the main window with its refusals.
-#include "korvel/agnav/agnav_block.h"
 #include "korvel/map/gis_shift_panel.h"
 #include "korvel/map/gis_shift_tool.h"
 #include "korvel/shell/selection_form.h"
+#include "korvel/workspace/agnav_block.h"
 #include "platform/line_control.h"
 #include "platform/msg_box.h"
 #include "tests/korvel/map/map_view_fixture.h"

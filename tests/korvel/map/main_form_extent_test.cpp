@@ -2,11 +2,11 @@
 // typed and the zoomed extents, Previous Zoom, the boxes' checks and the
 // reset of the map.
 #include "korvel/map/extent_box_colours.h"
-#include "korvel/map/layer_records.h"
-#include "korvel/map/map_state.h"
-#include "korvel/map/redraw_state.h"
 #include "korvel/shell/floating_windows.h"
-#include "korvel/shell/program_globals.h"
+#include "korvel/workspace/layer_records.h"
+#include "korvel/workspace/map_state.h"
+#include "korvel/workspace/program_globals.h"
+#include "korvel/workspace/redraw_state.h"
 #include "platform/line_control.h"
 #include "platform/picture_box.h"
 #include "platform/status_bar.h"

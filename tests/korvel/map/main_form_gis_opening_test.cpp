@@ -1,11 +1,11 @@
 // Opening GIS layers through File > "Load GIS Layer": the checks and their
 // refusals, failures that leave nothing behind, the coordinate mode an
 // empty map takes from its first layer, and the zoom to the first layers.
-#include "korvel/map/layer_records.h"
-#include "korvel/map/map_state.h"
-#include "korvel/map/redraw_state.h"
-#include "korvel/shell/main_settings.h"
-#include "korvel/shell/program_globals.h"
+#include "korvel/workspace/layer_records.h"
+#include "korvel/workspace/main_settings.h"
+#include "korvel/workspace/map_state.h"
+#include "korvel/workspace/program_globals.h"
+#include "korvel/workspace/redraw_state.h"
 #include "platform/msg_box.h"
 #include "platform/picture_box.h"
 #include "platform/vb_colors.h"

@@ -1,11 +1,11 @@
 // Loading images through File > "Load Image": the checks, images with and
 // without their geo-reference, the first image on an empty map, and images
 // that cannot be loaded.
-#include "korvel/map/layer_records.h"
-#include "korvel/map/map_state.h"
-#include "korvel/map/redraw_state.h"
-#include "korvel/shell/main_settings.h"
-#include "korvel/shell/program_globals.h"
+#include "korvel/workspace/layer_records.h"
+#include "korvel/workspace/main_settings.h"
+#include "korvel/workspace/map_state.h"
+#include "korvel/workspace/program_globals.h"
+#include "korvel/workspace/redraw_state.h"
 #include "platform/msg_box.h"
 #include "platform/picture_box.h"
 #include "platform/status_bar.h"

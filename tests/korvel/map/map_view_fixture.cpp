@@ -1,8 +1,8 @@
 #include "tests/korvel/map/map_view_fixture.h"
 
-#include "korvel/map/map_state.h"
-#include "korvel/shell/program_globals.h"
 #include "korvel/shell/status_progress.h"
+#include "korvel/workspace/map_state.h"
+#include "korvel/workspace/program_globals.h"
 #include "platform/picture_box.h"
 #include "platform/sequential_file.h"
 

@@ -2,8 +2,8 @@
 // What the map view's tests share: the main window with its map picture at
 // a known size (not shown, so nothing waits for the screen), layers built in
 // memory or written as files, and the colours the picture shows.
-#include "korvel/map/layer_records.h"
 #include "korvel/shell/main_form.h"
+#include "korvel/workspace/layer_records.h"
 #include "tests/support/korvel_test.h"
 #include "tests/support/shapefile_writer.h"
 

@@ -3,10 +3,10 @@
 // the File menu into a fresh main window, drawn in their colours, zoomed and
 // zoomed back. With KORVEL_MAPVIEW_SCREENSHOT set to a file name, the test
 // saves a picture of the window there.
-#include "korvel/map/layer_records.h"
-#include "korvel/map/map_state.h"
 #include "korvel/shell/main_form.h"
-#include "korvel/shell/program_globals.h"
+#include "korvel/workspace/layer_records.h"
+#include "korvel/workspace/map_state.h"
+#include "korvel/workspace/program_globals.h"
 #include "platform/picture_box.h"
 #include "platform/tool_bar.h"
 #include "tests/support/korvel_test.h"

@@ -1,6 +1,6 @@
 #include "korvel/map/redraw_input_guard.h"
 
-#include "korvel/map/redraw_state.h"
+#include "korvel/workspace/redraw_state.h"
 #include "tests/support/korvel_test.h"
 
 #include <QCoreApplication>

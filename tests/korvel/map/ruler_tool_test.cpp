@@ -3,8 +3,8 @@
 // line and status text on the main window.
 #include "korvel/map/ruler_tool.h"
 
-#include "korvel/map/map_state.h"
-#include "korvel/shell/main_settings.h"
+#include "korvel/workspace/main_settings.h"
+#include "korvel/workspace/map_state.h"
 #include "platform/line_control.h"
 #include "platform/status_bar.h"
 #include "platform/vb_colors.h"

@@ -1,7 +1,7 @@
 #include "korvel/map/shapefile_reader.h"
 
-#include "korvel/map/layer_records.h"
-#include "korvel/map/map_state.h"
+#include "korvel/workspace/layer_records.h"
+#include "korvel/workspace/map_state.h"
 #include "platform/vb_random.h"
 #include "tests/support/korvel_test.h"
 #include "tests/support/recording_status_progress.h"

@@ -2,8 +2,8 @@
 // order they are put in on release, and the zoom window it keeps up to date.
 #include "korvel/map/zoom_box_tool.h"
 
-#include "korvel/map/map_state.h"
 #include "korvel/shell/floating_windows.h"
+#include "korvel/workspace/map_state.h"
 #include "platform/line_control.h"
 #include "tests/korvel/map/map_view_fixture.h"
 

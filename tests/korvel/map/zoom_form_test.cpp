@@ -3,10 +3,10 @@
 // and closes on its keys.
 #include "korvel/map/zoom_form.h"
 
-#include "korvel/map/map_state.h"
 #include "korvel/shell/floating_windows.h"
-#include "korvel/shell/program_globals.h"
 #include "korvel/shell/reg_settings.h"
+#include "korvel/workspace/map_state.h"
+#include "korvel/workspace/program_globals.h"
 #include "platform/tool_bar.h"
 #include "tests/korvel/map/map_view_fixture.h"
 

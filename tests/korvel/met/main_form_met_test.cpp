@@ -1,6 +1,6 @@
 #include "korvel/met/manual_form.h"
-#include "korvel/shell/main_settings.h"
-#include "korvel/shell/program_globals.h"
+#include "korvel/workspace/main_settings.h"
+#include "korvel/workspace/program_globals.h"
 #include "platform/line_control.h"
 #include "tests/korvel/met/met_fixture.h"
 
@@ -78,7 +78,8 @@ TEST_F(MetSources, RefusalsChangeNothing)
         QString message;
     } cases[] = {
         { "missing", workDir() + "gone.dat", false, "\"" + workDir() + "gone.dat\" does not exist" },
-        { "same name elsewhere", writeThreeRecords("b/same.dat"), false, "same.dat\r\rhas already been opened" },
+        { "same name elsewhere", writeThreeRecords("b/same.dat"), false,
+            "same.dat\r\rhas already been opened" },
         { "same name as the other kind", writeFile("c/same.dat", "1,1999,196,1430,4,0,90,0,70\n"), true,
             "same.dat\r\rhas already been opened" },
     };
@@ -271,8 +272,8 @@ TEST_F(MetPanel, SourceButtonCyclesKeepingEachPosition)
         const char* caption;
         const char* file;
         const char* time;
-    } steps[] = { { "1", "one.dat", "9:00:00" }, { "2", "two.dat", "9:00:00" }, { "3", "three.dat", "9:00:10" },
-        { "1", "one.dat", "9:00:00" } };
+    } steps[] = { { "1", "one.dat", "9:00:00" }, { "2", "two.dat", "9:00:00" },
+        { "3", "three.dat", "9:00:10" }, { "1", "one.dat", "9:00:00" } };
     for (const Step& step : steps) {
         window.ControlPanel_Click(4);
         EXPECT_EQ(window.ControlPanel[4].text(), step.caption);

@@ -1,7 +1,7 @@
-#include "korvel/map/map_state.h"
-#include "korvel/shell/main_settings.h"
-#include "korvel/shell/program_globals.h"
 #include "korvel/shell/utm_projection.h"
+#include "korvel/workspace/main_settings.h"
+#include "korvel/workspace/map_state.h"
+#include "korvel/workspace/program_globals.h"
 #include "platform/line_control.h"
 #include "tests/korvel/met/met_fixture.h"
 
@@ -18,7 +18,8 @@ protected:
     void windFrom(int direction, double speed)
     {
         const QString name = QStringLiteral("wind%1.dat").arg(++m_files);
-        loadKitoon(writeFile(name, QStringLiteral("71599,9,0,0,%1,%2,60,60\n").arg(direction).arg(speed).toLatin1()));
+        loadKitoon(writeFile(
+            name, QStringLiteral("71599,9,0,0,%1,%2,60,60\n").arg(direction).arg(speed).toLatin1()));
     }
 
     int lines() { return form().OptimizeLine.Count() - 1; }

@@ -1,8 +1,8 @@
 #include "tests/korvel/met/met_fixture.h"
 
 #include "korvel/met/manual_form.h"
-#include "korvel/shell/program_globals.h"
 #include "korvel/shell/status_progress.h"
+#include "korvel/workspace/program_globals.h"
 #include "platform/file_helpers.h"
 
 #include <QCoreApplication>

@@ -3,9 +3,9 @@
 // laid out for a 1024 x 768 screen (not shown), data files written into the
 // work folder and loaded through the menu commands, manual entries typed
 // into the dialog, and blocks with guidance lines listed in the layer list.
-#include "korvel/agnav/agnav_block.h"
 #include "korvel/met/met_data.h"
 #include "korvel/shell/main_form.h"
+#include "korvel/workspace/agnav_block.h"
 #include "tests/support/korvel_test.h"
 
 #include <QString>

@@ -1,6 +1,6 @@
 #include "korvel/met/met_form.h"
 
-#include "korvel/shell/program_globals.h"
+#include "korvel/workspace/program_globals.h"
 #include "platform/line_control.h"
 #include "platform/picture_box.h"
 #include "platform/vb_colors.h"
@@ -195,7 +195,8 @@ TEST_F(MetWindow, ClosingTheSourcesClosesTheWindow)
 TEST_F(MetWindow, GraphsDrawnAgainMakeTheirLabelsOnce)
 {
     // An hour: five ticks from 9:00 to 10:00.
-    loadKitoon(writeFile("hour.dat", "71599,9,0,0,90,4,60,50\n71599,9,30,0,180,20,70,55\n71599,10,0,0,270,8,65,52\n"));
+    loadKitoon(writeFile(
+        "hour.dat", "71599,9,0,0,90,4,60,50\n71599,9,30,0,180,20,70,55\n71599,10,0,0,270,8,65,52\n"));
     form().ControlPanel_Click(1);
     MetForm& window = *MetForm::existing();
     for (int drawing = 0; drawing < 2; ++drawing) {
@@ -216,7 +217,8 @@ TEST_F(MetWindow, GraphsDrawnAgainMakeTheirLabelsOnce)
 
 TEST_F(MetWindow, EachGraphShowsItsValues)
 {
-    loadKitoon(writeFile("hour.dat", "71599,9,0,0,90,4,60,50\n71599,9,30,0,180,20,70,55\n71599,10,0,0,270,8,65,52\n"));
+    loadKitoon(writeFile(
+        "hour.dat", "71599,9,0,0,90,4,60,50\n71599,9,30,0,180,20,70,55\n71599,10,0,0,270,8,65,52\n"));
     form().ControlPanel_Click(1);
     MetForm& window = *MetForm::existing();
     // The colour of the picture at a point of its scale, or of the pixels around it.
@@ -226,7 +228,8 @@ TEST_F(MetWindow, EachGraphShowsItsValues)
         const int py = int(std::lround(picture.toClientY(y)));
         for (int dx = -1; dx <= 1; ++dx) {
             for (int dy = -1; dy <= 1; ++dy) {
-                const QPoint p(std::clamp(px + dx, 0, image.width() - 1), std::clamp(py + dy, 0, image.height() - 1));
+                const QPoint p(
+                    std::clamp(px + dx, 0, image.width() - 1), std::clamp(py + dy, 0, image.height() - 1));
                 if (image.pixelColor(p) == toQColor(colour)) {
                     return true;
                 }
@@ -238,7 +241,8 @@ TEST_F(MetWindow, EachGraphShowsItsValues)
     EXPECT_TRUE(colourNear(*window.Picture2, 1800.0, 20.0, QBColor(0))) << "the speed's stroke";
     EXPECT_TRUE(colourNear(*window.Picture3, 1800.0, 70.0, QBColor(12))) << "Kitoon air temperature";
     EXPECT_TRUE(colourNear(*window.Picture3, 1800.0, 55.0, QBColor(10))) << "ground temperature";
-    EXPECT_TRUE(colourNear(*window.Picture3, 0.0, 50.0, QBColor(10))) << "the coldest value is inside the graph";
+    EXPECT_TRUE(colourNear(*window.Picture3, 0.0, 50.0, QBColor(10)))
+        << "the coldest value is inside the graph";
     EXPECT_TRUE(colourNear(*window.Picture1, 900.0, 270.0, QBColor(8))) << "the grid line of W";
 }
 

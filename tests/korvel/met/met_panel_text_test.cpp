@@ -1,6 +1,6 @@
 #include "korvel/met/met_panel_text.h"
 
-#include "korvel/shell/program_globals.h"
+#include "korvel/workspace/program_globals.h"
 #include "tests/support/korvel_test.h"
 
 #include <cmath>
@@ -13,8 +13,8 @@ protected:
     void SetUp() override
     {
         KorvelTest::SetUp();
-        globals().MonthNames = { "Day", "Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct",
-            "Nov", "Dec" };
+        globals().MonthNames
+            = { "Day", "Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec" };
     }
 
     static MetRecord record(int month, int day, const char* year, int hour, int minute, int second)

@@ -1,6 +1,6 @@
 #include "korvel/met/optimization_module.h"
 
-#include "korvel/shell/program_globals.h"
+#include "korvel/workspace/program_globals.h"
 #include "tests/support/korvel_test.h"
 
 #include <QDir>
@@ -18,7 +18,8 @@ TEST_F(OptimizationModuleFile, NumbersOnOneLineOrThree)
         const char* name;
         QByteArray tail;
     } cases[] = { { "one line", "0.5, 1.25, -0.1\r\n" }, { "three lines", "0.5\r\n1.25\r\n-0.1\r\n" },
-        { "blanks between", "  0.5  1.25  -0.1" }, { "more after the third", "0.5,1.25,-0.1,99,junk\r\nmore\r\n" } };
+        { "blanks between", "  0.5  1.25  -0.1" },
+        { "more after the third", "0.5,1.25,-0.1,99,junk\r\nmore\r\n" } };
     for (const Case& c : cases) {
         const OptimizationModule module = parseOptimizationModule(kHead + c.tail);
         ASSERT_TRUE(module.ok) << c.name << ": " << module.error.toStdString();

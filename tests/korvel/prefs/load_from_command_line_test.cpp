@@ -1,8 +1,8 @@
 #include "korvel/prefs/load_from_command_line.h"
 
-#include "korvel/map/layer_records.h"
 #include "korvel/shell/main_form.h"
-#include "korvel/shell/program_globals.h"
+#include "korvel/workspace/layer_records.h"
+#include "korvel/workspace/program_globals.h"
 #include "platform/msg_box.h"
 #include "platform/picture_box.h"
 #include "tests/support/korvel_test.h"
@@ -109,7 +109,8 @@ TEST_F(CommandLine, AnImageOpensAndTheMapFitsIt)
     const QString path = workDir() + "photo.gif.bmp";
     ASSERT_TRUE(photo.save(path));
     writeTestFile(workDir() + "photo.gif.ref",
-        "KORVEL Graphic Georeferencing File\r\nphoto\r\n1000,5000\r\n4000,-3000\r\n17\r\n---\r\n0\r\n,0,,0\r\n");
+        "KORVEL Graphic Georeferencing "
+        "File\r\nphoto\r\n1000,5000\r\n4000,-3000\r\n17\r\n---\r\n0\r\n,0,,0\r\n");
     QString commandLine = path;
     LoadFromCommandLine(commandLine);
     ASSERT_EQ(layerData().ImageCount, 1);

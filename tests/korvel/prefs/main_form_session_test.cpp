@@ -1,13 +1,13 @@
 // Sessions from the user's side: a workspace saved, closed and loaded
 // again; files gone since the save; the ellipsoid of the session; damaged
 // files; the save's refusals.
-#include "korvel/agnav/agnav_block.h"
 #include "korvel/layers/check_list_form.h"
-#include "korvel/map/map_state.h"
-#include "korvel/map/redraw_state.h"
 #include "korvel/prefs/load_from_command_line.h"
 #include "korvel/prefs/session_messages.h"
 #include "korvel/shell/floating_windows.h"
+#include "korvel/workspace/agnav_block.h"
+#include "korvel/workspace/map_state.h"
+#include "korvel/workspace/redraw_state.h"
 #include "platform/common_dialog.h"
 #include "platform/msg_box.h"
 #include "platform/status_bar.h"
@@ -307,7 +307,8 @@ TEST_F(Sessions, TheSessionsEllipsoidIsTakenFromTheTableOrAskedAbout)
 TEST_F(Sessions, FilesThatAreNoSessionsAreRefusedBeforeAnythingChanges)
 {
     const QString good = sessionPath("good.korvel");
-    writeTestFile(good, "QZT\r\n#FALSE#\r\n1\r\n\"/nowhere/x.bmp\"\r\n0\r\n0\r\n0 0 1 1\r\n17,#TRUE#,\"WGS84\"\r\n");
+    writeTestFile(
+        good, "QZT\r\n#FALSE#\r\n1\r\n\"/nowhere/x.bmp\"\r\n0\r\n0\r\n0 0 1 1\r\n17,#TRUE#,\"WGS84\"\r\n");
     struct Case
     {
         const char* name;
@@ -321,13 +322,14 @@ TEST_F(Sessions, FilesThatAreNoSessionsAreRefusedBeforeAnythingChanges)
         { "lower-case magic", sessionPath("lower.korvel"), "qzt\r\n#TRUE#\r\n",
             "Selected file is not a session file", 0 },
         { "cut short", sessionPath("short.korvel"), "QZT\r\n#TRUE#\r\n2\r\n\"/a.bmp\"\r\n",
-            "Error: Input past end of file in line 5 of \"" + sessionPath("short.korvel") + "\"", vbExclamation },
+            "Error: Input past end of file in line 5 of \"" + sessionPath("short.korvel") + "\"",
+            vbExclamation },
         { "cut inside a line", sessionPath("cut.korvel"), "QZT\r\n#TRUE#\r\n2\r\n\"/a.b",
             "Error: The file ends inside line 4 of \"" + sessionPath("cut.korvel") + "\"", vbExclamation },
         { "a count that is no number", sessionPath("bad.korvel"), "QZT\r\n#TRUE#\r\nmany\r\n",
             "Error: Type mismatch in line 3 of \"" + sessionPath("bad.korvel") + "\"", vbExclamation },
-        { "no tick-state separator", good, {},
-            "Error: Input past end of file in line 9 of \"" + good + "\"", vbExclamation },
+        { "no tick-state separator", good, {}, "Error: Input past end of file in line 9 of \"" + good + "\"",
+            vbExclamation },
     };
     for (const Case& c : cases) {
         if (!c.bytes.isEmpty()) {

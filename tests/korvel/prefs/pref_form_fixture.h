@@ -4,9 +4,9 @@
 // back.
 #include "korvel/prefs/pref_form.h"
 #include "korvel/shell/main_form.h"
-#include "korvel/shell/main_settings.h"
-#include "korvel/shell/program_globals.h"
 #include "korvel/shell/reg_settings.h"
+#include "korvel/workspace/main_settings.h"
+#include "korvel/workspace/program_globals.h"
 #include "platform/picture_box.h"
 #include "tests/support/focus_moves.h"
 #include "tests/support/korvel_test.h"

@@ -1,16 +1,17 @@
 // The preferences dialog as a whole: how it opens and fills, its tabs and
 // keys, what Accept applies and stores, and what Cancel leaves alone.
-#include "korvel/map/map_state.h"
+#include "korvel/shell/map_pointer_icons.h"
+#include "korvel/workspace/map_state.h"
 #include "platform/msg_box.h"
 #include "platform/status_bar.h"
 #include "platform/vb_input_codes.h"
-#include "korvel/shell/map_pointer_icons.h"
 #include "tests/korvel/prefs/pref_form_fixture.h"
 #include "tests/support/shapefile_writer.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -18,7 +19,6 @@
 #include <QScrollBar>
 #include <QSlider>
 #include <QTabBar>
-#include <QKeyEvent>
 
 namespace {
 
@@ -214,7 +214,8 @@ TEST_F(PrefForms, AcceptStoresExactlyTheSettingsTable)
     }
     const char* const folders[] = { "SessionDir", "ImageDir", "SHPDir", "AGNAVDir", "MetDir" };
     for (int i = 1; i <= 5; ++i) {
-        EXPECT_EQ(stored("DefaultDirs", folders[i - 1]), QStringLiteral("/folder%1/").arg(i)) << folders[i - 1];
+        EXPECT_EQ(stored("DefaultDirs", folders[i - 1]), QStringLiteral("/folder%1/").arg(i))
+            << folders[i - 1];
     }
     EXPECT_EQ(stored("AGNAVDefault", "SwathWidth"), "45");
     EXPECT_EQ(stored("AGNAVDefault", "Ellipsoid"), "22");
@@ -253,7 +254,8 @@ TEST_F(PrefForms, TheGraphButtonShowsOnlyWithoutImmediateGraphOutsideMapMode)
         bool mapMode;
         bool shown;
     };
-    for (const Case c : { Case { true, false, false }, Case { false, false, true }, Case { false, true, false } }) {
+    for (const Case c :
+        { Case { true, false, false }, Case { false, false, true }, Case { false, true, false } }) {
         mainForm().View_MapMode->setChecked(c.mapMode);
         PrefForm& prefs = openPrefs();
         prefs.ImmediateCheck->setChecked(c.immediate);

@@ -3,8 +3,8 @@
 // known size (from the AG-NAV commands' fixture, which writes blocks, their
 // companions and flight logs), and a workspace of every kind of entry built
 // through the File menu's own loaders.
-#include "korvel/map/layer_records.h"
 #include "korvel/prefs/session_file.h"
+#include "korvel/workspace/layer_records.h"
 #include "tests/korvel/agnav/agnav_commands_fixture.h"
 #include "tests/support/shapefile_writer.h"
 
@@ -22,7 +22,8 @@ public:
         const QString path = workDir() + name + QStringLiteral(".bmp");
         photo.save(path);
         write(name + QStringLiteral(".ref"),
-            QStringLiteral("KORVEL Graphic Georeferencing File\r\n%1\r\n%2,%3\r\n1000,-1000\r\n17\r\n---\r\n0\r\n,0,,0\r\n")
+            QStringLiteral("KORVEL Graphic Georeferencing "
+                           "File\r\n%1\r\n%2,%3\r\n1000,-1000\r\n17\r\n---\r\n0\r\n,0,,0\r\n")
                 .arg(name)
                 .arg(x)
                 .arg(y)
@@ -54,7 +55,8 @@ public:
     {
         Workspace w;
         w.images = { writeImage("east", 502000, 4803000), writeImage("west", 499000, 4803000) };
-        w.layers = { writeShapefile("fields", 500000, 4800000, 3000), writeShapefile("roads", 500500, 4800500, 500) };
+        w.layers = { writeShapefile("fields", 500000, 4800000, 3000),
+            writeShapefile("roads", 500500, 4800500, 500) };
         w.blocks = { writeUtmBlock("NORTH", 500000, 4801000, 501000, 4801800),
             writeUtmBlock("SOUTH", 500000, 4800000, 501000, 4800800) };
         writeGuidance("NORTH", 500500, 4801100, 4801700);

@@ -3,7 +3,7 @@
 #include "korvel/shell/about_form.h"
 
 #include "platform/program_identity.h"
-#include "tests/korvel/shell/main_form_fixture.h"
+#include "tests/support/main_form_fixture.h"
 
 #include <QCoreApplication>
 #include <QGroupBox>

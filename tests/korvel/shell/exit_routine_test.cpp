@@ -1,11 +1,11 @@
-#include "korvel/agnav/agnav_block.h"
-#include "korvel/map/layer_records.h"
-#include "korvel/map/map_state.h"
-#include "korvel/shell/program_globals.h"
 #include "korvel/shell/reg_settings.h"
+#include "korvel/workspace/agnav_block.h"
+#include "korvel/workspace/layer_records.h"
+#include "korvel/workspace/map_state.h"
+#include "korvel/workspace/program_globals.h"
 #include "platform/msg_box.h"
 #include "platform/window_stacking.h"
-#include "tests/korvel/shell/main_form_fixture.h"
+#include "tests/support/main_form_fixture.h"
 
 #include <QPushButton>
 

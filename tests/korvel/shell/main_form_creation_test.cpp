@@ -1,8 +1,8 @@
-#include "korvel/map/layer_records.h"
-#include "korvel/map/map_state.h"
-#include "korvel/shell/main_settings.h"
 #include "korvel/shell/map_pointer_icons.h"
-#include "korvel/shell/program_globals.h"
+#include "korvel/workspace/layer_records.h"
+#include "korvel/workspace/main_settings.h"
+#include "korvel/workspace/map_state.h"
+#include "korvel/workspace/program_globals.h"
 #include "platform/file_helpers.h"
 #include "platform/msg_box.h"
 #include "platform/picture_box.h"
@@ -10,7 +10,7 @@
 #include "platform/status_bar.h"
 #include "platform/vb_colors.h"
 #include "platform/vb_error.h"
-#include "tests/korvel/shell/main_form_fixture.h"
+#include "tests/support/main_form_fixture.h"
 
 #include <QAction>
 #include <QDialog>

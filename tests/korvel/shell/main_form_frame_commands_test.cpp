@@ -1,15 +1,15 @@
 // The frame's menu commands: the view modes, the Tools menu's enabling on
 // the window, Save GIS Image, Geo-referencing's chooser and the updater.
 #include "korvel/georef/georef_form.h"
-#include "korvel/map/layer_records.h"
-#include "korvel/map/map_state.h"
-#include "korvel/shell/program_globals.h"
 #include "korvel/shell/selection_form.h"
+#include "korvel/workspace/layer_records.h"
+#include "korvel/workspace/map_state.h"
+#include "korvel/workspace/program_globals.h"
 #include "platform/common_dialog.h"
 #include "platform/msg_box.h"
 #include "platform/picture_box.h"
 #include "platform/process_launcher.h"
-#include "tests/korvel/shell/main_form_fixture.h"
+#include "tests/support/main_form_fixture.h"
 
 #include <QAction>
 #include <QDir>

@@ -1,15 +1,15 @@
 // The main window's shortcuts on the window itself: the view-mode key, the
 // floating windows' keys, Enter on a typed extent and the Escape cascade.
 #include "korvel/layers/check_list_form.h"
-#include "korvel/map/map_state.h"
-#include "korvel/map/redraw_state.h"
 #include "korvel/map/zoom_form.h"
+#include "korvel/workspace/map_state.h"
+#include "korvel/workspace/redraw_state.h"
 #include "platform/line_control.h"
 #include "platform/msg_box.h"
 #include "platform/picture_box.h"
 #include "platform/tool_bar.h"
 #include "platform/vb_colors.h"
-#include "tests/korvel/shell/main_form_fixture.h"
+#include "tests/support/main_form_fixture.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,13 +1,13 @@
-#include "korvel/map/map_state.h"
-#include "korvel/shell/program_globals.h"
+#include "korvel/app/startup.h"
 #include "korvel/shell/reg_settings.h"
-#include "korvel/shell/startup.h"
+#include "korvel/workspace/map_state.h"
+#include "korvel/workspace/program_globals.h"
 #include "platform/picture_box.h"
 #include "platform/status_bar.h"
 #include "platform/tool_bar.h"
 #include "platform/vb_fonts.h"
-#include "tests/korvel/shell/main_form_fixture.h"
 #include "tests/support/child_process.h"
+#include "tests/support/main_form_fixture.h"
 
 #include <QAction>
 #include <QCoreApplication>

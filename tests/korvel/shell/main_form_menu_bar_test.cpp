@@ -1,4 +1,4 @@
-#include "tests/korvel/shell/main_form_fixture.h"
+#include "tests/support/main_form_fixture.h"
 
 #include <QAction>
 #include <QGroupBox>

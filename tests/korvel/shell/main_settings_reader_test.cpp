@@ -1,9 +1,9 @@
 #include "korvel/shell/main_settings_reader.h"
 
-#include "korvel/map/map_state.h"
-#include "korvel/shell/main_settings.h"
-#include "korvel/shell/program_globals.h"
 #include "korvel/shell/reg_settings.h"
+#include "korvel/workspace/main_settings.h"
+#include "korvel/workspace/map_state.h"
+#include "korvel/workspace/program_globals.h"
 #include "platform/vb_error.h"
 #include "tests/support/korvel_test.h"
 
@@ -99,8 +99,9 @@ TEST_F(MainSettingsReader, AZoneAboveSixtyIsRefusedNamingTheSetting)
         }
         EXPECT_EQ(error.Number(), 5) << row.stored;
         EXPECT_EQ(error.Description(),
-            QStringLiteral("The setting \"Zone\" of section \"Settings\" holds \"%1\", which KORVEL cannot use: "
-                           "%1 is not a UTM zone (1 to 60)")
+            QStringLiteral(
+                "The setting \"Zone\" of section \"Settings\" holds \"%1\", which KORVEL cannot use: "
+                "%1 is not a UTM zone (1 to 60)")
                 .arg(row.stored));
     }
 }

@@ -1,9 +1,9 @@
-#include "korvel/map/layer_records.h"
+#include "korvel/workspace/layer_records.h"
 #include "platform/application_activation.h"
 #include "platform/single_instance.h"
 #include "platform/window_stacking.h"
-#include "tests/korvel/shell/main_form_fixture.h"
 #include "tests/support/child_process.h"
+#include "tests/support/main_form_fixture.h"
 #include "tests/support/wait_until.h"
 
 #include <QAction>

@@ -1,9 +1,9 @@
 #include "korvel/shell/polygon_area.h"
 
-#include "korvel/agnav/agnav_block.h"
-#include "korvel/map/map_state.h"
-#include "korvel/shell/program_globals.h"
 #include "korvel/shell/utm_projection.h"
+#include "korvel/workspace/agnav_block.h"
+#include "korvel/workspace/map_state.h"
+#include "korvel/workspace/program_globals.h"
 #include "platform/vb_error.h"
 #include "tests/support/korvel_test.h"
 

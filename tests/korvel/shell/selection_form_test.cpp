@@ -2,8 +2,8 @@
 // Accept, a double click and the close box return, and its size.
 #include "korvel/shell/selection_form.h"
 
-#include "korvel/agnav/agnav_block.h"
-#include "korvel/map/layer_records.h"
+#include "korvel/workspace/agnav_block.h"
+#include "korvel/workspace/layer_records.h"
 #include "platform/show_modal.h"
 #include "tests/support/korvel_test.h"
 

@@ -1,9 +1,9 @@
 // The Tools menu's enabling as it opens: what each loaded kind and each tool
 // that is on enables or disables, and the loaded data's part of it.
-#include "korvel/agnav/agnav_block.h"
-#include "korvel/map/layer_records.h"
-#include "korvel/shell/program_globals.h"
 #include "korvel/shell/tools_menu_states.h"
+#include "korvel/workspace/agnav_block.h"
+#include "korvel/workspace/layer_records.h"
+#include "korvel/workspace/program_globals.h"
 #include "tests/support/korvel_test.h"
 
 namespace {

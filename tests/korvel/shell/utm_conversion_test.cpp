@@ -1,6 +1,6 @@
 #include "korvel/shell/utm_conversion.h"
 
-#include "korvel/map/map_state.h"
+#include "korvel/workspace/map_state.h"
 #include "tests/support/korvel_test.h"
 #include "tests/support/recording_status_progress.h"
 

@@ -3,10 +3,10 @@
 // already chosen), loaded blocks and flights with the figures the summary
 // prints, stored report settings, a statistics pass to print, and the
 // recorded texts of a page.
-#include "korvel/agnav/agnav_block.h"
 #include "korvel/shell/reg_settings.h"
 #include "korvel/statistics/report_summary.h"
 #include "korvel/statistics/spray_statistics.h"
+#include "korvel/workspace/agnav_block.h"
 #include "platform/printer.h"
 #include "tests/support/korvel_test.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 // Flights the statistics tests build in memory, sample by sample, and the
 // blocks that hold them.
-#include "korvel/agnav/agnav_block.h"
+#include "korvel/workspace/agnav_block.h"
 
 #include <vector>
 

@@ -1,7 +1,7 @@
-#include "korvel/map/layer_records.h"
+#include "korvel/workspace/layer_records.h"
 
-#include "korvel/map/map_state.h"
-#include "korvel/shell/program_globals.h"
+#include "korvel/workspace/map_state.h"
+#include "korvel/workspace/program_globals.h"
 #include "platform/vb_error.h"
 #include "tests/support/korvel_test.h"
 

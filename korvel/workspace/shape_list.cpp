@@ -1,4 +1,4 @@
-#include "korvel/map/shape_list.h"
+#include "korvel/workspace/shape_list.h"
 
 #include "platform/vb_error.h"
 

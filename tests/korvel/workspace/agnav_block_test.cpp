@@ -1,4 +1,4 @@
-#include "korvel/agnav/agnav_block.h"
+#include "korvel/workspace/agnav_block.h"
 
 #include "platform/vb_error.h"
 #include "tests/support/korvel_test.h"

@@ -1,4 +1,4 @@
-#include "korvel/shell/main_settings.h"
+#include "korvel/workspace/main_settings.h"
 
 #include <QDir>
 

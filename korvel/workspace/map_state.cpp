@@ -1,4 +1,4 @@
-#include "korvel/map/map_state.h"
+#include "korvel/workspace/map_state.h"
 
 namespace {
 MapState g_mapState;

@@ -10,9 +10,9 @@
 // values, see FlightFile). Coordinates in memory are always in the map's
 // current system: UTM metres while UTMMode is True, else decimal degrees
 // (X longitude, Y latitude). CoordType names the system of the block's files.
-#include "korvel/agnav/sample_list.h"
-#include "korvel/map/shape_record.h"
-#include "korvel/shell/program_globals.h"
+#include "korvel/workspace/program_globals.h"
+#include "korvel/workspace/sample_list.h"
+#include "korvel/workspace/shape_record.h"
 
 #include <QString>
 #include <QtGlobal>

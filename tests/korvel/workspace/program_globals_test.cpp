@@ -1,4 +1,4 @@
-#include "korvel/shell/program_globals.h"
+#include "korvel/workspace/program_globals.h"
 #include "tests/support/korvel_test.h"
 
 using ProgramGlobalsTest = KorvelTest;

@@ -1,4 +1,4 @@
-#include "korvel/map/redraw_state.h"
+#include "korvel/workspace/redraw_state.h"
 
 namespace {
 RedrawState g_redraw;

@@ -1,4 +1,4 @@
-#include "korvel/agnav/block_companion.h"
+#include "korvel/workspace/block_companion.h"
 
 #include "tests/korvel/agnav/agnav_test_data.h"
 #include "tests/support/korvel_test.h"
@@ -52,12 +52,14 @@ TEST_F(BlockCompanionTest, TheExtensionIsReplacedAndNeverTheBoundaryFileItself)
         writeTestFile(boundary, "boundary");
         const QString expected = *row.companion ? dir + row.companion : QString();
         EXPECT_EQ(blockCompanionPath(boundary, row.extension), expected);
-        EXPECT_FALSE(blockCompanionExists(boundary, row.extension)) << "the boundary is no companion of its own";
+        EXPECT_FALSE(blockCompanionExists(boundary, row.extension))
+            << "the boundary is no companion of its own";
         EXPECT_EQ(blockCompanionRefusal(boundary, row.extension).isEmpty(), !expected.isEmpty());
         QFile::remove(boundary);
     }
     EXPECT_EQ(blockCompanionRefusal(dir + "FIELD.xyz", "xyz"),
-        QString("The guidance-line file of %1FIELD.xyz would be %1FIELD.xyz itself, which holds the boundary; it is "
+        QString("The guidance-line file of %1FIELD.xyz would be %1FIELD.xyz itself, which holds the "
+                "boundary; it is "
                 "neither read nor written. Rename the boundary file (for example to FIELD.no1) to keep both.")
             .arg(dir));
 }

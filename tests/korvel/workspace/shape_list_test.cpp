@@ -1,5 +1,5 @@
-#include "korvel/map/layer_records.h"
-#include "korvel/map/shape_list.h"
+#include "korvel/workspace/layer_records.h"
+#include "korvel/workspace/shape_list.h"
 #include "platform/vb_error.h"
 #include "tests/support/korvel_test.h"
 

@@ -1,7 +1,7 @@
-#include "korvel/layers/list_rows.h"
+#include "korvel/workspace/list_rows.h"
 
-#include "korvel/agnav/agnav_block.h"
-#include "korvel/map/layer_records.h"
+#include "korvel/workspace/agnav_block.h"
+#include "korvel/workspace/layer_records.h"
 #include "tests/support/korvel_test.h"
 
 namespace {
@@ -47,7 +47,8 @@ TEST_F(ListRows, RowsThatDoNotFitTheFrame)
         { "the list's limit", 255, 334, 18, false, 238 },
     };
     for (const Row& row : rows) {
-        EXPECT_EQ(hiddenRowCount(row.total, row.frameHeight, row.rowHeight, row.eight), row.hidden) << row.name;
+        EXPECT_EQ(hiddenRowCount(row.total, row.frameHeight, row.rowHeight, row.eight), row.hidden)
+            << row.name;
     }
     // A frame of 248 pixels has room for 13.5 rows: a half goes to the even neighbour.
     EXPECT_EQ(hiddenRowCount(28, 248, 16, true), 14) << "14.5";

@@ -1,4 +1,4 @@
-#include "korvel/agnav/block_companion.h"
+#include "korvel/workspace/block_companion.h"
 
 #include "platform/file_helpers.h"
 

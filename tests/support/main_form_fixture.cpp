@@ -1,7 +1,7 @@
-#include "tests/korvel/shell/main_form_fixture.h"
+#include "tests/support/main_form_fixture.h"
 
-#include "korvel/shell/program_globals.h"
 #include "korvel/shell/reg_settings.h"
+#include "korvel/workspace/program_globals.h"
 #include "platform/file_helpers.h"
 
 #include <QCoreApplication>

@@ -3,6 +3,6 @@
 // samples, so a list can reach many megabytes; they live in the same large,
 // huge-page-backed blocks as a GIS layer's vertices and behave as std::vector
 // in every other way.
-#include "korvel/map/large_block_allocator.h"
+#include "korvel/workspace/large_block_allocator.h"
 
 template <typename T> using SampleList = LargeVector<T>;

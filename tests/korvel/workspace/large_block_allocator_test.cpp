@@ -1,4 +1,4 @@
-#include "korvel/map/large_block_allocator.h"
+#include "korvel/workspace/large_block_allocator.h"
 
 #include "tests/support/korvel_test.h"
 

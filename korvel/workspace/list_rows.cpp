@@ -1,7 +1,7 @@
-#include "korvel/layers/list_rows.h"
+#include "korvel/workspace/list_rows.h"
 
-#include "korvel/agnav/agnav_block.h"
-#include "korvel/map/layer_records.h"
+#include "korvel/workspace/agnav_block.h"
+#include "korvel/workspace/layer_records.h"
 
 #include <algorithm>
 #include <cmath>

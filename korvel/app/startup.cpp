@@ -1,9 +1,9 @@
-#include "korvel/shell/startup.h"
+#include "korvel/app/startup.h"
 
 #include "korvel/prefs/load_from_command_line.h"
 #include "korvel/shell/main_form.h"
-#include "korvel/shell/program_globals.h"
 #include "korvel/shell/reg_settings.h"
+#include "korvel/workspace/program_globals.h"
 #include "platform/file_helpers.h"
 #include "platform/msg_box.h"
 #include "platform/process_launcher.h"

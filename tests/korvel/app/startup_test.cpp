@@ -1,12 +1,12 @@
-#include "korvel/shell/startup.h"
+#include "korvel/app/startup.h"
 
-#include "korvel/map/layer_records.h"
-#include "korvel/shell/program_globals.h"
 #include "korvel/shell/reg_settings.h"
+#include "korvel/workspace/layer_records.h"
+#include "korvel/workspace/program_globals.h"
 #include "platform/file_helpers.h"
 #include "platform/msg_box.h"
 #include "platform/single_instance.h"
-#include "tests/korvel/shell/main_form_fixture.h"
+#include "tests/support/main_form_fixture.h"
 #include "tests/support/wait_until.h"
 
 #include <QDir>

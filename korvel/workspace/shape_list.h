@@ -10,8 +10,8 @@
 // layer records number them. A feature may be re-dimensioned at any time (the
 // ARC/INFO reader meets arcs in any order); its old vertices then stay unused
 // in the buffer until compact().
-#include "korvel/map/large_block_allocator.h"
-#include "korvel/map/shape_record.h"
+#include "korvel/workspace/large_block_allocator.h"
+#include "korvel/workspace/shape_record.h"
 
 #include <algorithm>
 #include <cstddef>

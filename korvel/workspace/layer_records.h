@@ -7,7 +7,7 @@
 // The arrays run from 0 to their count and are used from 1; element 0 exists
 // and carries no data. The order arrays map a list position to a record index,
 // so reordering the list permutes them and never the records.
-#include "korvel/map/shape_list.h"
+#include "korvel/workspace/shape_list.h"
 
 #include <QString>
 #include <cstdint>

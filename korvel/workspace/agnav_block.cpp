@@ -1,7 +1,7 @@
-#include "korvel/agnav/agnav_block.h"
+#include "korvel/workspace/agnav_block.h"
 
-#include "korvel/layers/list_rows.h"
-#include "korvel/map/layer_records.h"
+#include "korvel/workspace/layer_records.h"
+#include "korvel/workspace/list_rows.h"
 #include "platform/vb_error.h"
 #include "platform/vb_runtime_errors.h"
 

@@ -1,8 +1,8 @@
-#include "korvel/map/layer_records.h"
+#include "korvel/workspace/layer_records.h"
 
-#include "korvel/layers/list_rows.h"
-#include "korvel/map/map_state.h"
-#include "korvel/shell/program_globals.h"
+#include "korvel/workspace/list_rows.h"
+#include "korvel/workspace/map_state.h"
+#include "korvel/workspace/program_globals.h"
 #include "platform/vb_error.h"
 
 namespace {
