@@ -2,6 +2,7 @@
 // What a benchmark of the main window needs around Google Benchmark's run:
 // Qt's offscreen platform, a private registry folder, the built program
 // folder's data files as RootDir, and a screen of 1280 x 1024 pixels.
+#include "korvel/app/main_window_assembly.h"
 #include "korvel/workspace/program_globals.h"
 
 #include <QApplication>
@@ -21,6 +22,7 @@ inline int runMainWindowBenchmarks(int argc, char** argv, const std::function<vo
     globals().RootDir = QCoreApplication::applicationDirPath() + QStringLiteral("/../program/");
     globals().ScreenWidth = 1280;
     globals().ScreenHeight = 1024;
+    installMainWindowAssembly();
     if (prepare) {
         prepare();
     }

@@ -8,6 +8,8 @@
 // for them, are read first; its list rows are added only when all of it
 // came in. A failure takes the block back together with what it changed on
 // the map, so the list never shows a row without its block.
+#include "korvel/agnav/agnav_commands.h"
+
 #include "korvel/agnav/agnav_command_support.h"
 #include "korvel/agnav/block_loading.h"
 #include "korvel/agnav/exclusion_zones.h"
@@ -293,4 +295,14 @@ bool MainForm::LoadExclusionFile(int Block)
         return false;
     }
     return true;
+}
+
+AgnavCommands::AgnavCommands(MainForm& form)
+    : MainFormPart(form)
+{
+}
+
+AgnavCommands& AgnavCommands::instance()
+{
+    return static_cast<AgnavCommands&>(MainForm::instance().agnav());
 }

@@ -1,6 +1,7 @@
 // The korvel executable: runs the start-up procedure, then the event loop
 // until the exit routine unloads the main window.
 #include "korvel/app/startup.h"
+#include "korvel/app/main_window_assembly.h"
 #include "korvel/guidance/guidance_form.h"
 #include "korvel/layers/check_list_form.h"
 #include "korvel/map/zoom_form.h"
@@ -34,6 +35,7 @@ int main(int argc, char** argv)
     app.setQuitOnLastWindowClosed(false);
     // The command line as one text, the way the start-up takes it:
     // a path with blanks arrives whole whether it was quoted or not.
+    installMainWindowAssembly();
     // The floating windows the main window's toggles open.
     setFloatingToolWindow(FloatingTool::CheckList, &checkListFormTool());
     setFloatingToolWindow(FloatingTool::Zoom, &zoomFormTool());

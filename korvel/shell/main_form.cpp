@@ -1,5 +1,6 @@
 #include "korvel/shell/main_form.h"
 
+#include "korvel/shell/main_form_part.h"
 #include "korvel/shell/panel_pictures.h"
 #include "platform/control_array_loaders.h"
 #include "platform/key_preview.h"
@@ -22,12 +23,36 @@ namespace {
 
 // The one main window of the run.
 SingleForm<MainForm> g_form;
+MainForm::Assembly g_assembly = nullptr;
 
 } // namespace
 
 MainForm& MainForm::instance()
 {
-    return g_form.instance([] { return new MainForm; }, [](MainForm& form) { form.Form_Initialize(); });
+    return g_form.instance(
+        [] {
+            auto* form = new MainForm;
+            if (g_assembly) {
+                g_assembly(*form);
+            }
+            return form;
+        },
+        [](MainForm& form) { form.Form_Initialize(); });
+}
+
+void MainForm::setAssembly(Assembly assembly)
+{
+    g_assembly = assembly;
+}
+
+void MainForm::adoptPart(MainFormPart* part)
+{
+    m_parts.emplace_back(part);
+}
+
+void MainForm::missingPart()
+{
+    qFatal("The main window was created without its parts: set MainForm::setAssembly first.");
 }
 
 MainForm* MainForm::existing()
@@ -69,6 +94,10 @@ MainForm::MainForm()
 
 MainForm::~MainForm()
 {
+    // The parts go first, while the controls they hold and watch still exist.
+    while (!m_parts.empty()) {
+        m_parts.pop_back();
+    }
     if (&statusProgress() == this) {
         setStatusProgress(nullptr);
     }

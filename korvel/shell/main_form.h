@@ -19,6 +19,7 @@
 // frame's own menu commands); each subsystem's in its own folder
 // (main_form_<what>.cpp), the map view's in korvel/map/ and the "Loaded
 // Files" list's in korvel/layers/.
+#include "korvel/shell/ports.h"
 #include "korvel/shell/status_progress.h"
 #include "platform/control_array.h"
 
@@ -31,6 +32,7 @@
 #include <optional>
 
 #include <initializer_list>
+#include <memory>
 #include <vector>
 
 class ControlDrag;
@@ -39,6 +41,7 @@ class GISShiftPanel;
 class KeyPreview;
 enum class LayerKind;
 class LineControl;
+class MainFormPart;
 class PictureBox;
 struct PointerModes;
 class RedrawInputGuard;
@@ -90,6 +93,32 @@ public:
     // Ends the use of the window: it is destroyed once control returns to the
     // event loop, and the next instance() starts a fresh one.
     static void release();
+
+    // --- The parts (korvel/app assembles them) ---
+    // What gives each new window its parts: the program and the test support
+    // set it before the first instance().
+    using Assembly = void (*)(MainForm&);
+    static void setAssembly(Assembly assembly);
+    // Takes a part over; the window destroys its parts, the last first,
+    // before its controls.
+    void adoptPart(MainFormPart* part);
+    // The parts' ports, each set once by the assembly.
+    void setPort(MapViewPort& port) { m_ports.mapView = &port; }
+    void setPort(LayerListPort& port) { m_ports.layerList = &port; }
+    void setPort(AgnavPort& port) { m_ports.agnav = &port; }
+    void setPort(GuidancePort& port) { m_ports.guidance = &port; }
+    void setPort(StatisticsPort& port) { m_ports.statistics = &port; }
+    void setPort(MetPort& port) { m_ports.met = &port; }
+    void setPort(SessionsPort& port) { m_ports.sessions = &port; }
+    void setPort(GeoreferencingPort& port) { m_ports.georeferencing = &port; }
+    MapViewPort& mapView() const { return assembled(m_ports.mapView); }
+    LayerListPort& layerList() const { return assembled(m_ports.layerList); }
+    AgnavPort& agnav() const { return assembled(m_ports.agnav); }
+    GuidancePort& guidance() const { return assembled(m_ports.guidance); }
+    StatisticsPort& statistics() const { return assembled(m_ports.statistics); }
+    MetPort& met() const { return assembled(m_ports.met); }
+    SessionsPort& sessions() const { return assembled(m_ports.sessions); }
+    GeoreferencingPort& georeferencing() const { return assembled(m_ports.georeferencing); }
 
     // --- Map picture ---
     PictureBox* Picture1 = nullptr;
@@ -681,6 +710,32 @@ protected:
 private:
     MainForm();
     ~MainForm() override;
+
+    // A port the assembly set; a window built without the assembly stops
+    // the program here rather than call into nothing.
+    template <class Port>
+    static Port& assembled(Port* port)
+    {
+        if (!port) {
+            missingPart();
+        }
+        return *port;
+    }
+    [[noreturn]] static void missingPart();
+
+    struct Ports
+    {
+        MapViewPort* mapView = nullptr;
+        LayerListPort* layerList = nullptr;
+        AgnavPort* agnav = nullptr;
+        GuidancePort* guidance = nullptr;
+        StatisticsPort* statistics = nullptr;
+        MetPort* met = nullptr;
+        SessionsPort* sessions = nullptr;
+        GeoreferencingPort* georeferencing = nullptr;
+    };
+    Ports m_ports;
+    std::vector<std::unique_ptr<MainFormPart>> m_parts; // in creation order
 
     // Builds the controls of the form's design (main_form.cpp and the panel files).
     void createControls();

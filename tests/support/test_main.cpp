@@ -2,6 +2,7 @@
 // whole run, created before any test touches a widget, and the scripted
 // services that keep every test away from real dialogs. Started with a child
 // action (tests/support/child_process.h), it runs that action instead.
+#include "korvel/app/main_window_assembly.h"
 #include "platform/key_preview.h"
 #include "platform/text_fitting.h"
 #include "platform/vb_fonts.h"
@@ -18,6 +19,7 @@ int main(int argc, char** argv)
     useDialogFontAsDefault();
     installTextFitting();
     ScriptedServices services;
+    installMainWindowAssembly();
     int childExitCode = 0;
     if (runRequestedChildAction(argc, argv, childExitCode)) {
         return childExitCode;

@@ -1,0 +1,12 @@
+#pragma once
+// The main window's entry to the geo-referencing of an image.
+#include "korvel/shell/main_form_part.h"
+#include "korvel/shell/ports.h"
+
+class GeoreferencingEntry final : public MainFormPart, public GeoreferencingPort
+{
+public:
+    explicit GeoreferencingEntry(MainForm& form);
+    // The part of the main window, which must exist.
+    static GeoreferencingEntry& instance();
+};

@@ -1,0 +1,13 @@
+#include "korvel/guidance/guidance_work.h"
+
+#include "korvel/shell/main_form.h"
+
+GuidanceWork::GuidanceWork(MainForm& form)
+    : MainFormPart(form)
+{
+}
+
+GuidanceWork& GuidanceWork::instance()
+{
+    return static_cast<GuidanceWork&>(MainForm::instance().guidance());
+}

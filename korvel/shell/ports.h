@@ -1,0 +1,55 @@
+#pragma once
+// The ports of the main window's parts: what one folder calls of another's
+// part. Each is implemented by the part of its folder (korvel/map MapView,
+// korvel/layers LayerList, ...); MainForm forwards each procedure under its
+// own name, so a caller writes MainForm::instance().Graph(true) and needs
+// neither the part's header nor its library. Everything else of a part is
+// reached only inside its folder.
+
+class MapViewPort
+{
+public:
+    virtual ~MapViewPort() = default;
+};
+
+class LayerListPort
+{
+public:
+    virtual ~LayerListPort() = default;
+};
+
+class AgnavPort
+{
+public:
+    virtual ~AgnavPort() = default;
+};
+
+class GuidancePort
+{
+public:
+    virtual ~GuidancePort() = default;
+};
+
+class StatisticsPort
+{
+public:
+    virtual ~StatisticsPort() = default;
+};
+
+class MetPort
+{
+public:
+    virtual ~MetPort() = default;
+};
+
+class SessionsPort
+{
+public:
+    virtual ~SessionsPort() = default;
+};
+
+class GeoreferencingPort
+{
+public:
+    virtual ~GeoreferencingPort() = default;
+};
