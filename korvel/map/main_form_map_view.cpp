@@ -67,7 +67,6 @@ void MainForm::createMapView()
     // The map is drawn on white, whatever the desktop's colours.
     Picture1->setBackColor(RGB(255, 255, 255));
     createMapOverlays();
-    createLayerListTemplates();
     connectMapView();
     connectPointerEvents();
     setExtentBoxesOpen(false);

@@ -81,6 +81,7 @@ MainForm::MainForm()
     createControls();
     createMenuBar();
     createMapView();
+    createLayerListTemplates();
     connectAgnavCommands();
     connectMetCommands();
     connectFrameCommands();

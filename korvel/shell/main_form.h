@@ -745,8 +745,7 @@ private:
     void createMetFrame();
     void createStatusArea();
     void createMenuBar(); // main_form_menu_bar.cpp
-    // The map view's overlays, wiring and list row templates
-    // (korvel/map/main_form_map_view.cpp, korvel/layers/list_entries.cpp).
+    // The map view's overlays and wiring (korvel/map/main_form_map_view.cpp).
     void createMapView();
     // Wires the frame's menu commands, the digitizing items, the GIS shift
     // item and the key preview.
