@@ -1,7 +1,7 @@
 #pragma once
 // What the main window's AG-NAV commands share and what they decide without
 // a window: the blocks each "Load AG-NAV" entry offers and the texts they
-// show. The commands themselves are MainForm procedures
+// show. The commands themselves are AgnavCommands procedures
 // (agnav_commands.cpp: blocks and their companion files;
 // agnav_sub_item_commands.cpp: the entries that load into a loaded block;
 // flight_commands.cpp: spray data).

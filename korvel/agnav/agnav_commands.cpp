@@ -123,25 +123,25 @@ void offerToInspect(const QString& path, const QString& description)
 
 } // namespace
 
-void MainForm::connectAgnavCommands()
+void AgnavCommands::connectAgnavCommands()
 {
-    connectMenuClick(*File_OpenAGNAV, this, [this] { File_OpenAGNAV_Click(); });
-    connectMenuClick(*File_OpenGuidance, this, [this] { File_OpenGuidance_Click(); });
-    connectMenuClick(*File_OpenExclusion, this, [this] { File_OpenExclusion_Click(); });
-    connectMenuClick(*File_OpenFlight, this, [this] { File_OpenFlight_Click(); });
+    connectMenuClick(*m_form.File_OpenAGNAV, this, [this] { File_OpenAGNAV_Click(); });
+    connectMenuClick(*m_form.File_OpenGuidance, this, [this] { File_OpenGuidance_Click(); });
+    connectMenuClick(*m_form.File_OpenExclusion, this, [this] { File_OpenExclusion_Click(); });
+    connectMenuClick(*m_form.File_OpenFlight, this, [this] { File_OpenFlight_Click(); });
 }
 
-void MainForm::File_OpenAGNAV_Click()
+void AgnavCommands::File_OpenAGNAV_Click()
 {
     MainSettings& settings = mainSettings();
-    const QStringList paths = chooseFilesToOpen(this, settings.AGNAVDir,
+    const QStringList paths = chooseFilesToOpen(&m_form, settings.AGNAVDir,
         QStringLiteral("AGNAV File (*.NO1)|*.no1|All Files (*.*)|*.*"),
         QStringLiteral("Open AGNAV Block Boundary"));
     if (paths.isEmpty()) {
         return;
     }
     settings.AGNAVDir = folderOfFile(paths.first());
-    repaint();
+    m_form.repaint();
     const BusyWhile busy;
     const bool mapWasEmpty = mapState().MapEmpty;
     for (const QString& path : paths) {
@@ -150,15 +150,15 @@ void MainForm::File_OpenAGNAV_Click()
         if (CheckAGNAVFile(path) && !LoadAGNAVBlock(path)) {
             return;
         }
-        Frame1->repaint();
+        m_form.Frame1->repaint();
     }
     if (mapWasEmpty) {
-        ZoomToLayers(0, 2);
+        m_form.ZoomToLayers(0, 2);
     }
-    Graph(false);
+    m_form.Graph(false);
 }
 
-bool MainForm::CheckAGNAVFile(const QString& Path)
+bool AgnavCommands::CheckAGNAVFile(const QString& Path)
 {
     if (refuseFolder(Path)) {
         return false;
@@ -176,7 +176,7 @@ bool MainForm::CheckAGNAVFile(const QString& Path)
     return true;
 }
 
-bool MainForm::LoadAGNAVBlock(const QString& Path)
+bool AgnavCommands::LoadAGNAVBlock(const QString& Path)
 {
     // The 256th block is refused before anything is read or changed.
     const QString full = blockLimitRefusal();
@@ -192,20 +192,20 @@ bool MainForm::LoadAGNAVBlock(const QString& Path)
     QString failure;
     try {
         BlockLoadOptions options;
-        options.loadingSession = LoadingSession;
+        options.loadingSession = m_form.LoadingSession;
         options.sessionColour = mapState().SessionLayerColour;
         const AgnavOutcome read = loadBlockRecord(Path, options, &b);
         if (!read.isDone()) {
             offerToInspect(Path, read.message());
             return false;
         }
-        blockAt(b).DisplayName = captionWithCut(Path, FitListCaption(Path, false));
-        if (!LoadingSession) {
+        blockAt(b).DisplayName = captionWithCut(Path, m_form.FitListCaption(Path, false));
+        if (!m_form.LoadingSession) {
             failure = loadCompanions(b, failedPath);
         }
         if (failure.isEmpty()) {
             addBlockRows(b);
-            if (before.mapEmpty && !LoadingSession) {
+            if (before.mapEmpty && !m_form.LoadingSession) {
                 showMapSetUpByBlock();
             }
             return true;
@@ -223,38 +223,38 @@ bool MainForm::LoadAGNAVBlock(const QString& Path)
     return false;
 }
 
-void MainForm::addBlockRows(int Block)
+void AgnavCommands::addBlockRows(int Block)
 {
-    AddBlockListEntry();
+    m_form.AddBlockListEntry();
     AGNAVBlock& block = blockAt(Block);
     if (block.GuidanceLoaded) {
-        block.Guidance.CaptionTrim = FitListCaption(block.Guidance.SourcePath, true);
-        AddGuidanceListEntry(Block);
+        block.Guidance.CaptionTrim = m_form.FitListCaption(block.Guidance.SourcePath, true);
+        m_form.AddGuidanceListEntry(Block);
     }
     if (blockAt(Block).ExclusionLoaded) {
-        AddExclusionListEntry(Block);
+        m_form.AddExclusionListEntry(Block);
     }
 }
 
-void MainForm::showMapSetUpByBlock()
+void AgnavCommands::showMapSetUpByBlock()
 {
     const ProgramGlobals& program = globals();
     const MapState& map = mapState();
-    StatusBar1->setPanelText(
+    m_form.StatusBar1->setPanelText(
         4, QStringLiteral("Zone %1 %2").arg(map.Zone).arg(program.HemisphereLetters[map.NorthZone ? 1 : 0]));
     const EllipsoidRecord& ellipsoid = program.Ellipsoid;
-    for (int row = 1; row <= PopUp_EllipsoidList.UBound(); ++row) {
-        QAction* item = PopUp_EllipsoidList.at(row);
+    for (int row = 1; row <= m_form.PopUp_EllipsoidList.UBound(); ++row) {
+        QAction* item = m_form.PopUp_EllipsoidList.at(row);
         if (item && row < int(program.EllipsoidTable.size())) {
             const EllipsoidRecord& listed = program.EllipsoidTable[std::size_t(row)];
             item->setChecked(
                 listed.Axis == ellipsoid.Axis && listed.InverseFlattening == ellipsoid.InverseFlattening);
         }
     }
-    StatusBar1->setPanelText(5, ellipsoid.Name);
+    m_form.StatusBar1->setPanelText(5, ellipsoid.Name);
 }
 
-bool MainForm::LoadGuidanceFile(int Block)
+bool AgnavCommands::LoadGuidanceFile(int Block)
 {
     if (Block < 1 || Block > agnavData().BlockCount || blockAt(Block).GuidanceLoaded) {
         return true;
@@ -266,8 +266,8 @@ bool MainForm::LoadGuidanceFile(int Block)
             return false;
         }
         GuidanceSet& set = blockAt(Block).Guidance;
-        set.CaptionTrim = FitListCaption(set.SourcePath, true);
-        AddGuidanceListEntry(Block);
+        set.CaptionTrim = m_form.FitListCaption(set.SourcePath, true);
+        m_form.AddGuidanceListEntry(Block);
     } catch (const VbError& error) {
         showCommandError(error.Description());
         return false;
@@ -275,7 +275,7 @@ bool MainForm::LoadGuidanceFile(int Block)
     return true;
 }
 
-bool MainForm::LoadExclusionFile(int Block)
+bool AgnavCommands::LoadExclusionFile(int Block)
 {
     if (Block < 1 || Block > agnavData().BlockCount || blockAt(Block).ExclusionLoaded) {
         return true;
@@ -288,7 +288,7 @@ bool MainForm::LoadExclusionFile(int Block)
         }
         // A file without zones leaves the block without them, and without a row.
         if (blockAt(Block).ExclusionLoaded) {
-            AddExclusionListEntry(Block);
+            m_form.AddExclusionListEntry(Block);
         }
     } catch (const VbError& error) {
         showCommandError(error.Description());
@@ -300,6 +300,8 @@ bool MainForm::LoadExclusionFile(int Block)
 AgnavCommands::AgnavCommands(MainForm& form)
     : MainFormPart(form)
 {
+    connectAgnavCommands();
+    connectDigitizingCommands();
 }
 
 AgnavCommands& AgnavCommands::instance()

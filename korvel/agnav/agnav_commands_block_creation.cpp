@@ -4,6 +4,7 @@
 // the block (clockwise, with its area) and show the job dialog, which writes
 // the file. Only a block whose file was written is listed; closing the job
 // dialog without Accept takes the block back, and the GIS layer stays.
+#include "korvel/agnav/agnav_commands.h"
 #include "korvel/agnav/agnav_field_checks.h"
 #include "korvel/agnav/agnav_form.h"
 #include "korvel/agnav/block_creation.h"
@@ -85,10 +86,10 @@ bool finishCreatedBlock(MainForm& window, int blockIndex)
 
 } // namespace
 
-void MainForm::SaveDigitizedBoundary(const ShapeRecord& Vertices)
+void AgnavCommands::SaveDigitizedBoundary(const ShapeRecord& Vertices)
 {
     const QString path = chooseBoundaryFile(
-        this, { QString(), QStringLiteral("NO1"), QStringLiteral("AGNAV Boundary File (*.NO1)|*.no1") });
+        &m_form, { QString(), QStringLiteral("NO1"), QStringLiteral("AGNAV Boundary File (*.NO1)|*.no1") });
     if (path.isEmpty()) {
         return;
     }
@@ -96,8 +97,8 @@ void MainForm::SaveDigitizedBoundary(const ShapeRecord& Vertices)
     try {
         const int b
             = appendCreatedBlock({ path, Vertices, pointerLineColour(mainSettings().PointerColour), 1 });
-        if (finishCreatedBlock(*this, b) && globals().ImmediateGraph) {
-            Graph(false);
+        if (finishCreatedBlock(m_form, b) && globals().ImmediateGraph) {
+            m_form.Graph(false);
         }
     } catch (const VbError&) {
         // The caller reports the failure; the block must not stay behind.
@@ -108,7 +109,7 @@ void MainForm::SaveDigitizedBoundary(const ShapeRecord& Vertices)
     }
 }
 
-void MainForm::Tools_Convert_Click()
+void AgnavCommands::Tools_Convert_Click()
 {
     const int layerCount = layerData().GISCount;
     if (layerCount < 1) {
@@ -126,7 +127,7 @@ void MainForm::Tools_Convert_Click()
             return;
         }
     }
-    const GISLayer* layer = layerAtPosition(position);
+    const GISLayer* layer = m_form.layerAtPosition(position);
     if (!layer) {
         return;
     }
@@ -141,7 +142,7 @@ void MainForm::Tools_Convert_Click()
     }
     CreatedBlockSource source { QString(), polygon.ring, layer->Colours.empty() ? 0 : layer->Colours.front(),
         layer->Thickness };
-    source.path = chooseBoundaryFile(this,
+    source.path = chooseBoundaryFile(&m_form,
         { boundaryFileNameForLayer(*layer), QStringLiteral("no1"),
             QStringLiteral("AGNAV Boundary File (*.no1)|*.no1") });
     if (source.path.isEmpty()) {
@@ -149,10 +150,10 @@ void MainForm::Tools_Convert_Click()
     }
     const int blocksBefore = agnavData().BlockCount;
     try {
-        if (finishCreatedBlock(*this, appendCreatedBlock(source))) {
-            DeleteSHP(position);
+        if (finishCreatedBlock(m_form, appendCreatedBlock(source))) {
+            m_form.DeleteSHP(position);
             if (globals().ImmediateGraph) {
-                Graph(false);
+                m_form.Graph(false);
             }
         }
     } catch (const VbError& error) {

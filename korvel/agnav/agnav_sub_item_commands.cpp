@@ -4,6 +4,7 @@
 // fits) and from the block's pop-up menu (which acts on the block whose row
 // was clicked).
 #include "korvel/agnav/agnav_command_support.h"
+#include "korvel/agnav/agnav_commands.h"
 #include "korvel/map/busy_while.h"
 #include "korvel/shell/main_form.h"
 #include "korvel/shell/selection_form.h"
@@ -45,7 +46,7 @@ int blockAmong(const std::vector<int>& candidates, const QString& prompt)
 
 } // namespace
 
-void MainForm::File_OpenGuidance_Click()
+void AgnavCommands::File_OpenGuidance_Click()
 {
     // This entry asks no question: the chooser's question line stays empty.
     const int block = blockAmong(guidanceCandidates(), QString());
@@ -56,10 +57,10 @@ void MainForm::File_OpenGuidance_Click()
         const BusyWhile busy;
         LoadGuidanceFile(block);
     }
-    Graph(false);
+    m_form.Graph(false);
 }
 
-void MainForm::File_OpenExclusion_Click()
+void AgnavCommands::File_OpenExclusion_Click()
 {
     const int block
         = blockAmong(exclusionCandidates(), QStringLiteral("Load exclusion zones for which block?"));
@@ -70,10 +71,10 @@ void MainForm::File_OpenExclusion_Click()
         const BusyWhile busy;
         LoadExclusionFile(block);
     }
-    Graph(false);
+    m_form.Graph(false);
 }
 
-void MainForm::File_OpenFlight_Click()
+void AgnavCommands::File_OpenFlight_Click()
 {
     const int blocks = agnavData().BlockCount;
     if (blocks < 1) {
@@ -89,7 +90,7 @@ void MainForm::File_OpenFlight_Click()
     }
 }
 
-void MainForm::PopUp_OpenGuidance_Click(int Block)
+void AgnavCommands::PopUp_OpenGuidance_Click(int Block)
 {
     if (!isBlock(Block)) {
         return;
@@ -99,11 +100,11 @@ void MainForm::PopUp_OpenGuidance_Click(int Block)
         LoadGuidanceFile(Block);
     }
     if (globals().ImmediateGraph) {
-        Graph(false);
+        m_form.Graph(false);
     }
 }
 
-void MainForm::PopUp_OpenExclusion_Click(int Block)
+void AgnavCommands::PopUp_OpenExclusion_Click(int Block)
 {
     if (!isBlock(Block)) {
         return;
@@ -113,11 +114,11 @@ void MainForm::PopUp_OpenExclusion_Click(int Block)
         LoadExclusionFile(Block);
     }
     if (globals().ImmediateGraph) {
-        Graph(false);
+        m_form.Graph(false);
     }
 }
 
-void MainForm::PopUp_OpenFlight_Click(int Block)
+void AgnavCommands::PopUp_OpenFlight_Click(int Block)
 {
     if (isBlock(Block)) {
         OpenFlightFiles(Block);

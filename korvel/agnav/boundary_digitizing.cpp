@@ -7,6 +7,7 @@
 // A finished boundary becomes a new block through the AG-NAV job dialog,
 // which writes the block's boundary file; this file ends at the question
 // "Save AGNAV boundary to file?" and hands the vertices on.
+#include "korvel/agnav/agnav_commands.h"
 #include "korvel/map/digitizing_tool.h"
 #include "korvel/map/map_pointer_modes.h"
 #include "korvel/shell/main_form.h"
@@ -24,45 +25,45 @@ constexpr int kMinimumVertices = 3;
 
 } // namespace
 
-void MainForm::connectDigitizingCommands()
+void AgnavCommands::connectDigitizingCommands()
 {
-    connectMenuClick(*Tools_DigitizeBoundary, this, [this] { Tools_DigitizeBoundary_Click(); });
-    connectMenuClick(*Tools_DigitizeGuidance, this, [this] { Tools_DigitizeGuidance_Click(); });
-    connectMenuClick(*Tools_DigitizeExclusion, this, [this] { Tools_DigitizeExclusion_Click(); });
+    connectMenuClick(*m_form.Tools_DigitizeBoundary, this, [this] { Tools_DigitizeBoundary_Click(); });
+    connectMenuClick(*m_form.Tools_DigitizeGuidance, this, [this] { Tools_DigitizeGuidance_Click(); });
+    connectMenuClick(*m_form.Tools_DigitizeExclusion, this, [this] { Tools_DigitizeExclusion_Click(); });
 }
 
-bool MainForm::shiftPreviewRefusesDigitizing()
+bool AgnavCommands::shiftPreviewRefusesDigitizing()
 {
-    if (!GISShiftPreviewShown()) {
+    if (!m_form.GISShiftPreviewShown()) {
         return false;
     }
     MsgBox(QStringLiteral("Please close the GIS Shift tool before digitizing."), vbExclamation);
     return true;
 }
 
-void MainForm::removeDigitizedSegments()
+void AgnavCommands::removeDigitizedSegments()
 {
-    DigitizeLine.unloadAll();
+    m_form.DigitizeLine.unloadAll();
 }
 
-void MainForm::Tools_DigitizeBoundary_Click()
+void AgnavCommands::Tools_DigitizeBoundary_Click()
 {
-    if (Tools_DigitizeGuidance->isChecked() || Tools_DigitizeExclusion->isChecked()) {
+    if (m_form.Tools_DigitizeGuidance->isChecked() || m_form.Tools_DigitizeExclusion->isChecked()) {
         return;
     }
-    const bool starting = !Tools_DigitizeBoundary->isChecked();
+    const bool starting = !m_form.Tools_DigitizeBoundary->isChecked();
     if (starting && shiftPreviewRefusesDigitizing()) {
         return;
     }
-    Tools_DigitizeBoundary->setChecked(starting);
+    m_form.Tools_DigitizeBoundary->setChecked(starting);
     if (starting) {
         // Leftovers of an earlier polygon go; the template takes the colour
         // the segments will have and stays hidden.
         removeDigitizedSegments();
-        DigitizeLine[0].setBorderColor(pointerLineColour(mainSettings().PointerColour));
+        m_form.DigitizeLine[0].setBorderColor(pointerLineColour(mainSettings().PointerColour));
         return;
     }
-    const ShapeRecord vertices = digitizedVertices(DigitizeLine);
+    const ShapeRecord vertices = digitizedVertices(m_form.DigitizeLine);
     try {
         if (vertices.upperBound() >= kMinimumVertices
             && MsgBox(QStringLiteral("Save AGNAV boundary to file?"), vbYesNo) == vbYes) {
@@ -74,17 +75,17 @@ void MainForm::Tools_DigitizeBoundary_Click()
     removeDigitizedSegments();
 }
 
-void MainForm::Tools_DigitizeGuidance_Click()
+void AgnavCommands::Tools_DigitizeGuidance_Click()
 {
-    if (Tools_DigitizeBoundary->isChecked() || Tools_DigitizeExclusion->isChecked()) {
+    if (m_form.Tools_DigitizeBoundary->isChecked() || m_form.Tools_DigitizeExclusion->isChecked()) {
         return;
     }
-    if (Tools_DigitizeGuidance->isChecked()) {
-        GuidanceCancel_Click();
+    if (m_form.Tools_DigitizeGuidance->isChecked()) {
+        m_form.GuidanceCancel_Click();
         return;
     }
     if (shiftPreviewRefusesDigitizing()) {
         return;
     }
-    StartGuidanceCreation();
+    m_form.StartGuidanceCreation();
 }

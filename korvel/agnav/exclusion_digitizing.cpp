@@ -8,6 +8,7 @@
 // exclusion-zones row is added to the list. A block that had not loaded the
 // zones its file already held takes and draws them all.
 #include "korvel/agnav/agnav_command_support.h"
+#include "korvel/agnav/agnav_commands.h"
 #include "korvel/agnav/exclusion_zones.h"
 #include "korvel/map/block_zone_drawing.h"
 #include "korvel/map/busy_while.h"
@@ -30,50 +31,51 @@ constexpr int kTypedExtentButton = 3;
 
 } // namespace
 
-void MainForm::Tools_DigitizeExclusion_Click()
+void AgnavCommands::Tools_DigitizeExclusion_Click()
 {
-    if (Tools_DigitizeGuidance->isChecked() || Tools_DigitizeBoundary->isChecked()) {
+    if (m_form.Tools_DigitizeGuidance->isChecked() || m_form.Tools_DigitizeBoundary->isChecked()) {
         return;
     }
-    const bool starting = !Tools_DigitizeExclusion->isChecked();
+    const bool starting = !m_form.Tools_DigitizeExclusion->isChecked();
     if (starting && shiftPreviewRefusesDigitizing()) {
         return;
     }
-    if (!starting && digitizedVertexCount(DigitizeLine) >= kMinimumVertices && SelectedBlock == 0) {
-        SelectedBlock = chooseLoadedBlock();
+    if (!starting && digitizedVertexCount(m_form.DigitizeLine) >= kMinimumVertices
+        && m_form.SelectedBlock == 0) {
+        m_form.SelectedBlock = chooseLoadedBlock();
     }
-    SaveDigitizedExclusion(SelectedBlock);
-    SelectedBlock = 0;
+    SaveDigitizedExclusion(m_form.SelectedBlock);
+    m_form.SelectedBlock = 0;
 }
 
-void MainForm::PopUp_DigitizeExclusion_Click()
+void AgnavCommands::PopUp_DigitizeExclusion_Click()
 {
     // The pop-up starts (or ends) the zone of its own block; while another
     // tool draws into the digitized segments it stays out of their way.
-    if (Tools_DigitizeGuidance->isChecked() || Tools_DigitizeBoundary->isChecked()) {
+    if (m_form.Tools_DigitizeGuidance->isChecked() || m_form.Tools_DigitizeBoundary->isChecked()) {
         return;
     }
-    if (!Tools_DigitizeExclusion->isChecked() && shiftPreviewRefusesDigitizing()) {
+    if (!m_form.Tools_DigitizeExclusion->isChecked() && shiftPreviewRefusesDigitizing()) {
         return;
     }
-    SelectedBlock = SelectedLayer;
-    SaveDigitizedExclusion(SelectedBlock);
-    if (!Tools_DigitizeExclusion->isChecked()) {
-        SelectedBlock = 0;
+    m_form.SelectedBlock = m_form.SelectedLayer;
+    SaveDigitizedExclusion(m_form.SelectedBlock);
+    if (!m_form.Tools_DigitizeExclusion->isChecked()) {
+        m_form.SelectedBlock = 0;
     }
 }
 
-void MainForm::SaveDigitizedExclusion(int Block)
+void AgnavCommands::SaveDigitizedExclusion(int Block)
 {
-    const bool starting = !Tools_DigitizeExclusion->isChecked();
-    Tools_DigitizeExclusion->setChecked(starting);
+    const bool starting = !m_form.Tools_DigitizeExclusion->isChecked();
+    m_form.Tools_DigitizeExclusion->setChecked(starting);
     // No typed extent while a zone is digitized: the view must stay.
-    Toolbar->setEnabled(kTypedExtentButton, !starting);
+    m_form.Toolbar->setEnabled(kTypedExtentButton, !starting);
     if (starting) {
         removeDigitizedSegments();
         return;
     }
-    const ShapeRecord vertices = digitizedVertices(DigitizeLine);
+    const ShapeRecord vertices = digitizedVertices(m_form.DigitizeLine);
     try {
         if (vertices.upperBound() >= kMinimumVertices && isBlock(Block)
             && MsgBox(QStringLiteral("Save AGNAV exclusion zone?"), vbYesNo) == vbYes) {
@@ -85,7 +87,7 @@ void MainForm::SaveDigitizedExclusion(int Block)
     removeDigitizedSegments();
 }
 
-void MainForm::saveDigitizedZone(int Block, const ShapeRecord& vertices)
+void AgnavCommands::saveDigitizedZone(int Block, const ShapeRecord& vertices)
 {
     // A block without zones may take the file's earlier ones with the new
     // one: then all of them are drawn, not the new one alone.
@@ -99,10 +101,10 @@ void MainForm::saveDigitizedZone(int Block, const ShapeRecord& vertices)
     }
     const int zones = blockAt(Block).ExclusionZoneCount;
     for (int zone = firstZones ? 1 : zones; zone <= zones; ++zone) {
-        DrawBoundaryPolygon(*Picture1, Block, zone);
+        DrawBoundaryPolygon(*m_form.Picture1, Block, zone);
     }
-    Picture1->Refresh();
+    m_form.Picture1->Refresh();
     // The new row's tick must not redraw the map under the zone just drawn.
     const BusyWhile busy;
-    AddExclusionListEntry(Block);
+    m_form.AddExclusionListEntry(Block);
 }

@@ -4,6 +4,7 @@
 // speed, which the user is asked for with the floating tool windows put
 // behind the main window.
 #include "korvel/agnav/agnav_command_support.h"
+#include "korvel/agnav/agnav_commands.h"
 #include "korvel/agnav/flight_file.h"
 #include "korvel/agnav/flight_log_format.h"
 #include "korvel/map/busy_while.h"
@@ -19,18 +20,18 @@
 
 #include <QGroupBox>
 
-void MainForm::OpenFlightFiles(int Block)
+void AgnavCommands::OpenFlightFiles(int Block)
 {
     if (Block < 1 || Block > agnavData().BlockCount) {
         return;
     }
-    const QStringList paths = chooseFilesToOpen(this, blockAt(Block).DataFolder,
+    const QStringList paths = chooseFilesToOpen(&m_form, blockAt(Block).DataFolder,
         QStringLiteral("AGNAV Flight Files (N*.T*)|N???????.T??|All Files (*.*)|*.*"),
         QStringLiteral("Open AGNAV Spray Data"));
     if (paths.isEmpty()) {
         return;
     }
-    repaint();
+    m_form.repaint();
     const BusyWhile busy;
     for (const QString& path : paths) {
         // A failure ends the whole command: the logs after it stay
@@ -38,14 +39,14 @@ void MainForm::OpenFlightFiles(int Block)
         if (CheckFlightFileOpen(path) && !LoadFlightFile(Block, path)) {
             return;
         }
-        Frame1->repaint();
+        m_form.Frame1->repaint();
     }
     if (globals().ImmediateGraph) {
-        Graph(false);
+        m_form.Graph(false);
     }
 }
 
-bool MainForm::CheckFlightFileOpen(const QString& Path)
+bool AgnavCommands::CheckFlightFileOpen(const QString& Path)
 {
     if (flightPathLoaded(Path)) {
         MsgBox(Path + QStringLiteral("\r\ris already open."));
@@ -54,7 +55,7 @@ bool MainForm::CheckFlightFileOpen(const QString& Path)
     return !refuseFolder(Path) && FileExists(Path);
 }
 
-bool MainForm::LoadFlightFile(int Block, const QString& Path)
+bool AgnavCommands::LoadFlightFile(int Block, const QString& Path)
 {
     if (Block < 1 || Block > agnavData().BlockCount) {
         return false;
@@ -70,8 +71,8 @@ bool MainForm::LoadFlightFile(int Block, const QString& Path)
             MsgBox(outcome.message());
             return false;
         }
-        blockAt(Block).Flights[std::size_t(flight)].CaptionTrim = FitListCaption(Path, true);
-        AddFlightListEntry(Block);
+        blockAt(Block).Flights[std::size_t(flight)].CaptionTrim = m_form.FitListCaption(Path, true);
+        m_form.AddFlightListEntry(Block);
     } catch (const VbError& error) {
         MsgBox(QStringLiteral("KORVEL encountered the following error:\r") + error.Description());
         return false;
@@ -79,7 +80,7 @@ bool MainForm::LoadFlightFile(int Block, const QString& Path)
     return true;
 }
 
-std::optional<int> MainForm::askCalibratedSpeed()
+std::optional<int> AgnavCommands::askCalibratedSpeed()
 {
     const bool metric = globals().MetricSystem;
     QString& last = agnavData().LastCalibratedSpeed;

@@ -82,10 +82,8 @@ MainForm::MainForm()
     createMenuBar();
     createMapView();
     createLayerListTemplates();
-    connectAgnavCommands();
     connectMetCommands();
     connectFrameCommands();
-    connectDigitizingCommands();
     connectGisShift();
     connectGuidancePanel();
     m_keyPreview = new KeyPreview(*this);

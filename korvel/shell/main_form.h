@@ -409,22 +409,18 @@ public:
     void StatusLabel1_GotFocus();
     void StatusLabel2_GotFocus();
 
-    // --- Digitizing (korvel/agnav/boundary_digitizing.cpp,
-    // korvel/agnav/exclusion_digitizing.cpp; the clicks in
+    // --- Digitizing (korvel/agnav AgnavCommands; the clicks in
     // korvel/map/digitizing_tool.cpp) ---
     // Each starts its mode or, while its item is ticked, ends it: the map's
-    // right press calls the boundary and exclusion ones to end with the
-    // polygon placed. None starts while another mode is on or the GIS shift
-    // outline is shown.
-    void Tools_DigitizeBoundary_Click();
-    void Tools_DigitizeGuidance_Click();
-    void Tools_DigitizeExclusion_Click();
+    // right press calls them to end with the polygon placed. None starts
+    // while another mode is on or the GIS shift outline is shown.
+    void Tools_DigitizeBoundary_Click() { agnav().Tools_DigitizeBoundary_Click(); }
+    void Tools_DigitizeExclusion_Click() { agnav().Tools_DigitizeExclusion_Click(); }
     // The block pop-up's "Digitize Exclusion Zone": the zone of block
     // SelectedLayer, whose colour the segments take from the start.
-    void PopUp_DigitizeExclusion_Click();
-    // Starts exclusion digitizing, or ends it and saves the zone into Block
-    // after the question (a block outside 1..BlockCount saves nothing).
-    void SaveDigitizedExclusion(int Block);
+    void PopUp_DigitizeExclusion_Click() { agnav().PopUp_DigitizeExclusion_Click(); }
+    // Says why digitizing cannot start while the shift outline is shown.
+    bool shiftPreviewRefusesDigitizing() { return agnav().shiftPreviewRefusesDigitizing(); }
 
     // --- GIS shift tool (korvel/map/main_form_gis_shift.cpp) ---
     void Tools_GIS_Shift_Click();
@@ -548,55 +544,40 @@ public:
     void Frame1_OLEDragDrop(const QStringList& Files);
     void Picture1_OLEDragDrop(const QStringList& Files);
 
-    // --- AG-NAV blocks and spray data (korvel/agnav/agnav_commands.cpp,
-    // agnav_sub_item_commands.cpp, flight_commands.cpp;
+    // --- AG-NAV blocks and spray data (korvel/agnav AgnavCommands;
     // korvel/map/main_form_agnav_drawing.cpp) ---
     // Guidance lines, exclusion zones, spray tracks and boundaries of every
     // block, the top group of the map.
     void DrawAGNAVBlock(int& FirstBlock);
-    // File > Load AG-NAV > "Block Boundary": checks and loads each chosen
-    // file, fits an empty map to them and redraws.
-    void File_OpenAGNAV_Click();
     // The check before a block boundary file is loaded (the File menu, a
     // dropped file, the command line, a session): it exists and no block
     // holds it yet. Says why not.
-    bool CheckAGNAVFile(const QString& Path);
+    bool CheckAGNAVFile(const QString& Path) { return agnav().CheckAGNAVFile(Path); }
     // A block from its boundary file with its list row, and outside a
     // session its guidance-line and exclusion-zone files when the AutoLoad
     // settings say so. A failure, the block's or a companion's, takes the
     // block back, shows the reason and offers to open the file; returns
     // whether the block was loaded.
-    bool LoadAGNAVBlock(const QString& Path);
-    // File > Load AG-NAV > "Guidance File", "Exclusion Zones", "Spray Data":
-    // each asks for the block with SelectionForm when more than one fits.
-    void File_OpenGuidance_Click();
-    void File_OpenExclusion_Click();
-    void File_OpenFlight_Click();
+    bool LoadAGNAVBlock(const QString& Path) { return agnav().LoadAGNAVBlock(Path); }
     // The block pop-up menu's "Load Guidance File", "Load Exclusion Zones"
     // and "Load Spray Data"; its handler passes SelectedLayer.
-    void PopUp_OpenGuidance_Click(int Block);
-    void PopUp_OpenExclusion_Click(int Block);
-    void PopUp_OpenFlight_Click(int Block);
+    void PopUp_OpenGuidance_Click(int Block) { agnav().PopUp_OpenGuidance_Click(Block); }
+    void PopUp_OpenExclusion_Click(int Block) { agnav().PopUp_OpenExclusion_Click(Block); }
+    void PopUp_OpenFlight_Click(int Block) { agnav().PopUp_OpenFlight_Click(Block); }
     // A block's guidance-line or exclusion-zone file with its list row
     // (nothing when already loaded); a failure is shown and returns false.
-    bool LoadGuidanceFile(int Block);
-    bool LoadExclusionFile(int Block);
-    // The spray-data dialog for a block, then each chosen log checked and
-    // loaded under it; redraws.
-    void OpenFlightFiles(int Block);
-    // New blocks (korvel/agnav/main_form_block_creation.cpp): a digitized
-    // boundary (vertices 1..n, n >= 3, in map coordinates) the user wants
-    // saved, and Tools > Convert SHP to Boundary. Each asks for the boundary
-    // file's name and shows the job dialog, which writes the file; only a
-    // block whose file was written is listed.
-    void SaveDigitizedBoundary(const ShapeRecord& Vertices);
-    void Tools_Convert_Click();
+    bool LoadGuidanceFile(int Block) { return agnav().LoadGuidanceFile(Block); }
+    bool LoadExclusionFile(int Block) { return agnav().LoadExclusionFile(Block); }
+    // Tools > Convert SHP to Boundary (korvel/agnav/agnav_commands_block_creation.cpp):
+    // the one polygon of a GIS layer becomes a block through the job dialog,
+    // which writes its file; only a block whose file was written is listed.
+    void Tools_Convert_Click() { agnav().Tools_Convert_Click(); }
     // A log may be loaded: it exists and no flight holds it yet (says so).
-    bool CheckFlightFileOpen(const QString& Path);
+    bool CheckFlightFileOpen(const QString& Path) { return agnav().CheckFlightFileOpen(Path); }
     // One log under the block with its list row, asking for the calibrated
     // speed of a log without flow data. False when it failed (shown); a
     // Cancel of the question loads nothing and returns true.
-    bool LoadFlightFile(int Block, const QString& Path);
+    bool LoadFlightFile(int Block, const QString& Path) { return agnav().LoadFlightFile(Block, Path); }
 
     // --- Meteorology (korvel/met/main_form_met_*.cpp, main_form_optimization.cpp) ---
     // True while the meteorology window, opened from the panel, follows the playback.
@@ -747,27 +728,20 @@ private:
     void createMenuBar(); // main_form_menu_bar.cpp
     // The map view's overlays and wiring (korvel/map/main_form_map_view.cpp).
     void createMapView();
-    // Wires the frame's menu commands, the digitizing items, the GIS shift
-    // item and the key preview.
+    // Wires the frame's menu commands, the GIS shift item and the key preview.
     void connectFrameCommands();
-    void connectDigitizingCommands();
     void connectGisShift();
     void connectKeyboard();
     // The keyboard's Enter and Escape (main_form_keys.cpp).
     void confirmTypedExtent();
     void escapeKey();
     void zoomOrRedrawAfterViewChange();
-    // Says why digitizing cannot start while the shift outline is shown.
-    bool shiftPreviewRefusesDigitizing();
     // Unloads DigitizeLine's elements above the template.
-    void removeDigitizedSegments();
-    void saveDigitizedZone(int Block, const ShapeRecord& vertices);
+    void removeDigitizedSegments() { agnav().removeDigitizedSegments(); }
     // The guidance panel's wiring, and the block's guidance row given back
     // after the pop-up's start disabled it (korvel/guidance/).
     void connectGuidancePanel();
     void restoreGuidanceRow(int Block);
-    // Wires the "Load AG-NAV" menu items (korvel/agnav/agnav_commands.cpp).
-    void connectAgnavCommands();
     // The meteorology panel's and menu's wiring and the compass face
     // (korvel/met/main_form_met_loading.cpp).
     void connectMetCommands();
@@ -779,12 +753,6 @@ private:
     void showAddedMetSource();
     // The compass needle and direction of the record shown (main_form_met_panel.cpp).
     void showCompass(int windDirection);
-    // The list rows of a block just loaded: its own, its guidance and exclusion rows.
-    void addBlockRows(int Block);
-    // The status bar and ellipsoid list after the first block set up the map.
-    void showMapSetUpByBlock();
-    // The question of the calibrated speed of a log without flow data; nothing on Cancel.
-    std::optional<int> askCalibratedSpeed();
     void createMapOverlays();
     void connectMapView();
     void createLayerListTemplates();

@@ -18,10 +18,54 @@ public:
     virtual ~LayerListPort() = default;
 };
 
+class QString;
+
+// korvel/agnav AgnavCommands: blocks and their companion files, spray data,
+// new blocks and digitizing.
 class AgnavPort
 {
 public:
     virtual ~AgnavPort() = default;
+
+    // The check before a block boundary file is loaded (the File menu, a
+    // dropped file, the command line, a session): it exists and no block
+    // holds it yet. Says why not.
+    virtual bool CheckAGNAVFile(const QString& Path) = 0;
+    // A block from its boundary file with its list row, and outside a
+    // session its guidance-line and exclusion-zone files when the AutoLoad
+    // settings say so. A failure, the block's or a companion's, takes the
+    // block back, shows the reason and offers to open the file; returns
+    // whether the block was loaded.
+    virtual bool LoadAGNAVBlock(const QString& Path) = 0;
+    // The block pop-up menu's "Load Guidance File", "Load Exclusion Zones"
+    // and "Load Spray Data"; its handler passes SelectedLayer.
+    virtual void PopUp_OpenGuidance_Click(int Block) = 0;
+    virtual void PopUp_OpenExclusion_Click(int Block) = 0;
+    virtual void PopUp_OpenFlight_Click(int Block) = 0;
+    // A block's guidance-line or exclusion-zone file with its list row
+    // (nothing when already loaded); a failure is shown and returns false.
+    virtual bool LoadGuidanceFile(int Block) = 0;
+    virtual bool LoadExclusionFile(int Block) = 0;
+    // A log may be loaded: it exists and no flight holds it yet (says so).
+    virtual bool CheckFlightFileOpen(const QString& Path) = 0;
+    // One log under the block with its list row, asking for the calibrated
+    // speed of a log without flow data. False when it failed (shown); a
+    // Cancel of the question loads nothing and returns true.
+    virtual bool LoadFlightFile(int Block, const QString& Path) = 0;
+    // Tools > Convert SHP to Boundary: the one polygon of a GIS layer
+    // becomes a block through the job dialog, which writes its file.
+    virtual void Tools_Convert_Click() = 0;
+    // Each starts its mode or, while its item is ticked, ends it: the map's
+    // right press calls them to end with the polygon placed.
+    virtual void Tools_DigitizeBoundary_Click() = 0;
+    virtual void Tools_DigitizeExclusion_Click() = 0;
+    // The block pop-up's "Digitize Exclusion Zone": the zone of block
+    // SelectedLayer, whose colour the segments take from the start.
+    virtual void PopUp_DigitizeExclusion_Click() = 0;
+    // Says why digitizing cannot start while the shift outline is shown.
+    virtual bool shiftPreviewRefusesDigitizing() = 0;
+    // Unloads DigitizeLine's elements above the template.
+    virtual void removeDigitizedSegments() = 0;
 };
 
 class GuidancePort

@@ -2,6 +2,7 @@
 // by installed_program_test.sh, another user's), every command that writes
 // still works and writes nothing there. The folder comes from
 // KORVEL_INSTALLED_PROGRAM_DIR; without it there is nothing to test.
+#include "korvel/agnav/agnav_commands.h"
 #include "korvel/agnav/agnav_ellipsoid_list.h"
 #include "korvel/guidance/guidance_form.h"
 #include "korvel/prefs/pref_form.h"
@@ -102,7 +103,7 @@ TEST_F(InstalledProgram, EveryCommandThatWritesWorksBesideAReadOnlyProgramFolder
         { "guidance save",
             [this] {
                 queueOpenFiles({ writeBlock() });
-                form().File_OpenAGNAV_Click();
+                AgnavCommands::instance().File_OpenAGNAV_Click();
                 form().Tools_DigitizeGuidance->trigger();
                 form().OffsetOption[1].setChecked(true);
                 form().VScroll2->setValue(100);

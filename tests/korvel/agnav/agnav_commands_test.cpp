@@ -1,6 +1,7 @@
 // File > Load AG-NAV > "Block Boundary" and the block loading it shares
 // with dropped files, the command line and sessions: companions, the map a
 // first block sets up, refusals, and failures that take the block back.
+#include "korvel/agnav/agnav_commands.h"
 #include "korvel/prefs/load_from_command_line.h"
 #include "korvel/workspace/layer_records.h"
 #include "korvel/workspace/map_state.h"
@@ -20,7 +21,7 @@ protected:
     void open(const QStringList& paths)
     {
         queueOpenFiles(paths);
-        form().File_OpenAGNAV_Click();
+        AgnavCommands::instance().File_OpenAGNAV_Click();
     }
 
     // A 1000 x 800 m block with a guidance line at x = 500500 and an

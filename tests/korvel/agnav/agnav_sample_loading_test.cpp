@@ -3,6 +3,7 @@
 // zones, its three spray flights loaded from "Spray Data", everything drawn.
 // With KORVEL_AGNAV_SCREENSHOT set to a file name, the test saves a picture
 // of the window there.
+#include "korvel/agnav/agnav_commands.h"
 #include "korvel/workspace/layer_records.h"
 #include "korvel/workspace/map_state.h"
 #include "platform/msg_box.h"
@@ -40,11 +41,11 @@ TEST_F(AgnavSampleLoading, Field17LoadsOverTheGISLayersAndIsDrawn)
     queueOpenFiles({ sample("fields.shp"), sample("roads.shp"), sample("streams.e00") });
     window.File_OpenGIS_Click();
     queueOpenFiles({ sample("agnav/FIELD17.no1") });
-    window.File_OpenAGNAV_Click();
+    AgnavCommands::instance().File_OpenAGNAV_Click();
     const QString folder = sample("agnav/FIELD17/");
     queueOpenFiles({ folder + "N0612A01.T01", folder + "N0612A02.T01", folder + "N0613A01.T01" });
     queueInputBoxAnswer(QStringLiteral("180"));
-    window.File_OpenFlight_Click();
+    AgnavCommands::instance().File_OpenFlight_Click();
     window.ZoomToLayers(0, 2); // everything: the GIS layers around the block
     settle();
 

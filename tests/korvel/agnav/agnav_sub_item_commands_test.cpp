@@ -1,5 +1,6 @@
 // The "Load AG-NAV" entries that load into a loaded block: which blocks
 // they offer, the chooser they ask with, and the block pop-up's entries.
+#include "korvel/agnav/agnav_commands.h"
 #include "korvel/shell/selection_form.h"
 #include "tests/korvel/agnav/agnav_commands_fixture.h"
 
@@ -50,15 +51,15 @@ TEST_F(SubItemCommands, ExclusionZonesAreOfferedForTheBlocksThatHaveThem)
     QString question;
     QStringList captions;
     pick(1, &question, &captions);
-    form().File_OpenExclusion_Click();
+    AgnavCommands::instance().File_OpenExclusion_Click();
     EXPECT_EQ(question, "Load exclusion zones for which block?");
     EXPECT_EQ(captions, (QStringList { "A.no1", "C.no1" }));
     EXPECT_TRUE(blockAt(1).ExclusionLoaded);
     EXPECT_FALSE(blockAt(3).ExclusionLoaded);
 
-    form().File_OpenExclusion_Click(); // C is the one left: no question
+    AgnavCommands::instance().File_OpenExclusion_Click(); // C is the one left: no question
     EXPECT_TRUE(blockAt(3).ExclusionLoaded);
-    form().File_OpenExclusion_Click(); // none left: nothing
+    AgnavCommands::instance().File_OpenExclusion_Click(); // none left: nothing
     EXPECT_EQ(modalForms().size(), 1u);
     EXPECT_EQ(agnavData().ExclusionCount, 2);
 }
@@ -70,13 +71,13 @@ TEST_F(SubItemCommands, GuidanceFromTheMenuAndFromTheBlocksPopUp)
     writeGuidance(QStringLiteral("B"), 501400, 4800100, 4800700);
     QString question = QStringLiteral("unset");
     pick(0, &question);
-    form().File_OpenGuidance_Click();
+    AgnavCommands::instance().File_OpenGuidance_Click();
     EXPECT_EQ(question, "") << "this entry asks no question";
     EXPECT_EQ(agnavData().GuidanceCount, 0) << "the chooser was closed";
 
     form().PopUp_OpenGuidance_Click(2);
     EXPECT_TRUE(blockAt(2).GuidanceLoaded);
-    form().File_OpenGuidance_Click();
+    AgnavCommands::instance().File_OpenGuidance_Click();
     EXPECT_TRUE(blockAt(1).GuidanceLoaded);
     EXPECT_EQ(blockAt(1).Guidance.Lines[1].Y[2], 4800700.0);
     EXPECT_EQ(modalForms().size(), 1u);
@@ -87,7 +88,7 @@ TEST_F(SubItemCommands, SprayDataGoesToTheChosenBlock)
 {
     loadBlocks({ "A" });
     queueDialogCancel();
-    form().File_OpenFlight_Click(); // one block: no question
+    AgnavCommands::instance().File_OpenFlight_Click(); // one block: no question
     ASSERT_EQ(dialogs().size(), 1u);
     EXPECT_EQ(dialogs()[0].initDir, workDir() + "A/");
     EXPECT_EQ(dialogs()[0].title, "Open AGNAV Spray Data");
@@ -100,14 +101,14 @@ TEST_F(SubItemCommands, SprayDataGoesToTheChosenBlock)
     QStringList captions;
     pick(2, nullptr, &captions);
     queueOpenFiles({ log });
-    form().File_OpenFlight_Click();
+    AgnavCommands::instance().File_OpenFlight_Click();
     EXPECT_EQ(captions, (QStringList { "A.no1", "C.no1" })) << "B has no spray data";
     EXPECT_EQ(dialogs().back().initDir, workDir() + "C/");
     EXPECT_EQ(blockAt(3).FlightCount, 1) << "the second candidate is block 3";
     EXPECT_EQ(blockAt(3).Flights[1].Path, log);
 
     pick(0);
-    form().File_OpenFlight_Click();
+    AgnavCommands::instance().File_OpenFlight_Click();
     EXPECT_EQ(dialogs().size(), 2u) << "closing the chooser loads nothing";
 }
 

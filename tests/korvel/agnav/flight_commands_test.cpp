@@ -1,5 +1,6 @@
 // Spray data from the File menu's dialog: the calibrated-speed question of
 // a log without flow data, its Cancel, and the logs refused.
+#include "korvel/agnav/agnav_commands.h"
 #include "korvel/workspace/redraw_state.h"
 #include "platform/msg_box.h"
 #include "tests/korvel/agnav/agnav_commands_fixture.h"
@@ -13,7 +14,7 @@ protected:
     {
         AgnavCommandsTest::SetUp();
         queueOpenFiles({ writeUtmBlock(QStringLiteral("FIELD"), 500000, 4800000, 501000, 4800800) });
-        form().File_OpenAGNAV_Click();
+        AgnavCommands::instance().File_OpenAGNAV_Click();
     }
 
     QString log(const QString& name, bool flowData, double y = 4800400, quint8 marker = 3)
@@ -24,7 +25,7 @@ protected:
     void openLogs(const QStringList& paths)
     {
         queueOpenFiles(paths);
-        form().OpenFlightFiles(1);
+        AgnavCommands::instance().OpenFlightFiles(1);
     }
 };
 

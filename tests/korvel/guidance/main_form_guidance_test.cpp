@@ -1,6 +1,7 @@
 // Guidance-line creation on the main window, driven as a user would: the
 // Tools menu or the block's pop-up starts it, the docked panel or the
 // floating window steers the preview, Save writes and Cancel ends.
+#include "korvel/agnav/agnav_commands.h"
 #include "korvel/guidance/guidance_form.h"
 #include "korvel/guidance/guidance_state.h"
 #include "korvel/shell/floating_windows.h"
@@ -45,7 +46,7 @@ protected:
                    "37          0                   NO OFFSET OF THE FIRST LINE\r\n");
         file.close();
         queueOpenFiles({ m_path });
-        form().File_OpenAGNAV_Click();
+        AgnavCommands::instance().File_OpenAGNAV_Click();
         ASSERT_EQ(agnavData().BlockCount, 1);
     }
 

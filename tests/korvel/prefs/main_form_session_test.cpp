@@ -1,6 +1,7 @@
 // Sessions from the user's side: a workspace saved, closed and loaded
 // again; files gone since the save; the ellipsoid of the session; damaged
 // files; the save's refusals.
+#include "korvel/agnav/agnav_commands.h"
 #include "korvel/layers/check_list_form.h"
 #include "korvel/prefs/load_from_command_line.h"
 #include "korvel/prefs/session_messages.h"
@@ -458,7 +459,11 @@ TEST_F(Sessions, AFolderWhereAFileIsExpectedIsNamedWhicheverWayItComesIn)
     const Way ways[] = {
         { "Load GIS Layer", chosen(&MainForm::File_OpenGIS_Click) },
         { "Load Image", chosen(&MainForm::File_OpenBMP_Click) },
-        { "Block Boundary", chosen(&MainForm::File_OpenAGNAV_Click) },
+        { "Block Boundary",
+            [this, folder] {
+                queueOpenFiles({ folder });
+                AgnavCommands::instance().File_OpenAGNAV_Click();
+            } },
         { "Kitoon Load Data", chosen(&MainForm::Met_LoadKitoon_Click) },
         { "Load Session", chosen(&MainForm::File_LoadSession_Click) },
         { "the command line",
@@ -487,7 +492,7 @@ TEST_F(Sessions, AFolderWhereAFileIsExpectedIsNamedWhicheverWayItComesIn)
     EXPECT_TRUE(msgBoxes()[0].prompt.startsWith(w.images[0] + " is a folder, not a file.\r\r"));
     queueOpenFiles({ folder });
     queueMsgBoxAnswer(vbOK);
-    window.OpenFlightFiles(1);
+    AgnavCommands::instance().OpenFlightFiles(1);
     EXPECT_EQ(msgBoxes().back().prompt, refusal);
 }
 

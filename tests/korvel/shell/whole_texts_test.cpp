@@ -3,6 +3,7 @@
 // dialog and tab, the message and input boxes. No text may be cut by its
 // control or covered by another. ctest runs this test a second time at a
 // 1.25 desktop scale, where glyphs round differently.
+#include "korvel/agnav/agnav_commands.h"
 #include "korvel/agnav/agnav_form.h"
 #include "korvel/georef/georef_form.h"
 #include "korvel/guidance/guidance_form.h"
@@ -88,11 +89,11 @@ protected:
         queueOpenFiles({ sample("farm_photo.bmp"), workDir() + "survey photo.bmp" });
         main.File_OpenBMP_Click();
         queueOpenFiles({ sample("agnav/FIELD17.no1") });
-        main.File_OpenAGNAV_Click();
+        AgnavCommands::instance().File_OpenAGNAV_Click();
         const QString flights = sample("agnav/FIELD17/");
         queueOpenFiles({ flights + "N0612A01.T01", flights + "N0612A02.T01", flights + "N0613A01.T01" });
         queueInputBoxAnswer(QStringLiteral("180"));
-        main.File_OpenFlight_Click();
+        AgnavCommands::instance().File_OpenFlight_Click();
         QFile met(workDir() + "kitoon.dat");
         ASSERT_TRUE(met.open(QIODevice::WriteOnly));
         met.write("71599,9,0,0,270,4,60,55\r\n71599,9,0,10,275,5,61,56\r\n");

@@ -1,6 +1,7 @@
 // The statistics window on flights loaded through the File menu: what it
 // shows when it opens, its graphs' pixels and labels, the tabs and keys that
 // switch graphs, the bar readout under the pointer, Print and Escape.
+#include "korvel/agnav/agnav_commands.h"
 #include "korvel/shell/floating_windows.h"
 #include "korvel/statistics/report_form2.h"
 #include "korvel/statistics/stat_form.h"
@@ -31,7 +32,7 @@ protected:
     {
         AgnavCommandsTest::SetUp();
         queueOpenFiles({ writeUtmBlock(QStringLiteral("FIELD"), 500000, 4800000, 501000, 4800800) });
-        form().File_OpenAGNAV_Click();
+        AgnavCommands::instance().File_OpenAGNAV_Click();
         // The first log: off to 10 s, a 20 s run at +5 % at 120 m, off to
         // 60 s, a 10 s run at the exact rate at 130 m, off to 75 s. The
         // second sprays everything at twice the rate at 900 m.
@@ -45,7 +46,7 @@ protected:
         appendRecords(second, 50, 200, 900);
         queueOpenFiles({ writeLog(QStringLiteral("FIELD"), QStringLiteral("N0612A01.T01"), first),
             writeLog(QStringLiteral("FIELD"), QStringLiteral("N0612A02.T01"), second) });
-        form().OpenFlightFiles(1);
+        AgnavCommands::instance().OpenFlightFiles(1);
         form().Check3[2].setChecked(false);
     }
 
