@@ -1,99 +1,92 @@
 // The docked guidance panel's procedures ("Create AGNAV Guidance Lines",
-// Cluttered Mode). The frame's controls are built and each procedure hands
-// them to the rule shared with the floating window (guidance_panel_controls.h,
-// guidance_panel.h); the layout places the controls
-// (korvel/shell/main_form_panel_layout.cpp).
+// Cluttered Mode). The main window builds the frame's controls
+// (korvel/shell/guidance_panel_controls.h, korvel/shell/main_form_panels.cpp)
+// and its layout places them (korvel/shell/main_form_panel_layout.cpp); each
+// procedure hands them to the rule shared with the floating window
+// (guidance_panel.h).
 #include "korvel/guidance/guidance_form.h"
 #include "korvel/guidance/guidance_panel.h"
-#include "korvel/guidance/guidance_panel_controls.h"
+#include "korvel/guidance/guidance_work.h"
 #include "korvel/shell/main_form.h"
 
 #include <QAction>
 #include <QGroupBox>
 #include <QScrollBar>
 
-void MainForm::createGuidanceFrame()
+void GuidanceWork::connectGuidancePanel()
 {
-    GuidanceFrame = new QGroupBox(QStringLiteral("Create AGNAV Guidance Lines"), m_client);
-    GuidanceFrame->setObjectName(QStringLiteral("GuidanceFrame"));
-    createGuidanceControls(*this, *GuidanceFrame);
-    // Shown while guidance lines are being created in Cluttered Mode.
-    GuidanceFrame->hide();
+    setUpGuidanceSpins(GuidancePanel::of(m_form));
+    connectGuidanceControls(m_form, *this);
 }
 
-void MainForm::connectGuidancePanel()
+QWidget& GuidanceWork::guidancePanelWindow()
 {
-    setUpGuidanceSpins(GuidancePanel::of(*this));
-    connectGuidanceControls(*this);
-}
-
-QWidget& MainForm::guidancePanelWindow()
-{
-    if (View_MapMode->isChecked()) {
+    if (m_form.View_MapMode->isChecked()) {
         return GuidanceForm::instance();
     }
-    return *this;
+    return m_form;
 }
 
-QString MainForm::guidanceSwathShown() const
+QString GuidanceWork::guidanceSwathShown() const
 {
-    const int swath = Tools_DigitizeGuidance->isChecked() ? VScroll2->value() : defaultSwathShown();
+    const int swath
+        = m_form.Tools_DigitizeGuidance->isChecked() ? m_form.VScroll2->value() : defaultSwathShown();
     return QString::number(swath);
 }
 
-void MainForm::GuidanceOption_Click(int Index)
+void GuidanceWork::GuidanceOption_Click(int Index)
 {
-    switchGuidanceMode(*this, GuidancePanel::of(*this), Index);
+    switchGuidanceMode(m_form, GuidancePanel::of(m_form), Index);
 }
 
-void MainForm::VScroll1_Change()
+void GuidanceWork::VScroll1_Change()
 {
-    headingSpinChanged(*this, GuidancePanel::of(*this));
+    headingSpinChanged(m_form, GuidancePanel::of(m_form));
 }
 
-void MainForm::VScroll2_Change()
+void GuidanceWork::VScroll2_Change()
 {
-    swathSpinChanged(*this, GuidancePanel::of(*this));
+    swathSpinChanged(m_form, GuidancePanel::of(m_form));
 }
 
-void MainForm::OffsetOption_Click(int Index)
+void GuidanceWork::OffsetOption_Click(int Index)
 {
     Q_UNUSED(Index);
     FitGuidanceLines();
 }
 
-void MainForm::GuidanceText_GotFocus()
+void GuidanceWork::GuidanceText_GotFocus()
 {
-    selectWholeText(*GuidanceText);
+    selectWholeText(*m_form.GuidanceText);
 }
 
-void MainForm::GuidanceText_LostFocus()
+void GuidanceWork::GuidanceText_LostFocus()
 {
-    leaveGuidanceText(GuidancePanel::of(*this));
+    leaveGuidanceText(GuidancePanel::of(m_form));
 }
 
-void MainForm::GuidanceText_KeyDown(int& KeyCode, int Shift)
+void GuidanceWork::GuidanceText_KeyDown(int& KeyCode, int Shift)
 {
     Q_UNUSED(Shift);
-    if (guidanceTextKey(GuidancePanel::of(*this), KeyCode)) {
+    if (guidanceTextKey(GuidancePanel::of(m_form), KeyCode)) {
         KeyCode = 0;
     }
 }
 
-void MainForm::SwathText_GotFocus()
+void GuidanceWork::SwathText_GotFocus()
 {
-    selectWholeText(*SwathText);
+    selectWholeText(*m_form.SwathText);
 }
 
-void MainForm::SwathText_LostFocus()
+void GuidanceWork::SwathText_LostFocus()
 {
-    leaveSwathText(GuidancePanel::of(*this));
+    leaveSwathText(GuidancePanel::of(m_form));
 }
 
-void MainForm::SwathText_KeyDown(int& KeyCode, int Shift)
+void GuidanceWork::SwathText_KeyDown(int& KeyCode, int Shift)
 {
     Q_UNUSED(Shift);
-    if (swathTextKey(GuidancePanel::of(*this), KeyCode)) {
+    if (swathTextKey(GuidancePanel::of(m_form), KeyCode)) {
         KeyCode = 0;
     }
 }

@@ -87,7 +87,6 @@ MainForm::MainForm()
     connectFrameCommands();
     connectDigitizingCommands();
     connectGisShift();
-    connectGuidancePanel();
     m_keyPreview = new KeyPreview(*this);
     connectKeyboard();
     setStatusProgress(this);

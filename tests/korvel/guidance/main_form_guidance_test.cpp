@@ -2,6 +2,7 @@
 // Tools menu or the block's pop-up starts it, the docked panel or the
 // floating window steers the preview, Save writes and Cancel ends.
 #include "korvel/guidance/guidance_form.h"
+#include "korvel/guidance/guidance_work.h"
 #include "korvel/guidance/guidance_state.h"
 #include "korvel/shell/floating_windows.h"
 #include "korvel/shell/reg_settings.h"
@@ -343,7 +344,7 @@ TEST_F(MainFormGuidance, ALineErrorIsToldOnceAndSavesNothing)
     EXPECT_TRUE(msgBoxes().back().prompt.startsWith("Error computing guidance lines."));
 
     queueMsgBoxAnswer(vbOK);
-    form().GuidanceSave_Click();
+    GuidanceWork::instance().GuidanceSave_Click();
     ASSERT_EQ(msgBoxes().size(), 2u);
     EXPECT_TRUE(msgBoxes().back().prompt.startsWith(
         "Error: The guidance lines of block FIELD.no1 could not be computed, so nothing was saved."))
@@ -403,7 +404,7 @@ TEST_F(MainFormGuidance, AFailedSaveSaysWhyAndKeepsTheWorkOpen)
     const QByteArray before = readTestFile(m_path);
     QDir(workDir()).mkdir("FIELD.xyz");
     queueMsgBoxAnswer(vbOK);
-    f.GuidanceSave_Click();
+    GuidanceWork::instance().GuidanceSave_Click();
     EXPECT_TRUE(msgBoxes().back().prompt.startsWith("Error: Cannot write " + workDir() + "FIELD.xyz"));
     EXPECT_TRUE(f.Tools_DigitizeGuidance->isChecked());
     EXPECT_EQ(f.SelectedBlock, 1);
