@@ -1,8 +1,9 @@
 #include "korvel/guidance/guidance_form.h"
 
-#include "korvel/guidance/guidance_panel_controls.h"
 #include "korvel/guidance/guidance_panel_rules.h"
+#include "korvel/guidance/guidance_work.h"
 #include "korvel/shell/floating_windows.h"
+#include "korvel/shell/guidance_panel_controls.h"
 #include "korvel/shell/main_form.h"
 #include "korvel/workspace/program_globals.h"
 #include "platform/picture_box.h"
@@ -79,7 +80,7 @@ GuidanceForm::GuidanceForm(MainForm& main)
     setFixedSize(kWindowSize);
     createControls();
     setUpGuidanceSpins(panel());
-    connectGuidanceControls(*this);
+    connectGuidanceControls(*this, *this);
 }
 
 GuidanceForm::~GuidanceForm()
@@ -157,7 +158,7 @@ void GuidanceForm::OffsetOption_Click(int Index)
 {
     Q_UNUSED(Index);
     if (live()) {
-        m_main.FitGuidanceLines();
+        GuidanceWork::instance().FitGuidanceLines();
     }
 }
 
@@ -203,10 +204,10 @@ void GuidanceForm::SwathText_KeyDown(int& KeyCode, int Shift)
 
 void GuidanceForm::GuidanceSave_Click()
 {
-    m_main.GuidanceSave_Click();
+    GuidanceWork::instance().GuidanceSave_Click();
 }
 
 void GuidanceForm::GuidanceCancel_Click()
 {
-    m_main.GuidanceCancel_Click();
+    GuidanceWork::instance().GuidanceCancel_Click();
 }

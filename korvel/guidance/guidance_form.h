@@ -4,7 +4,7 @@
 // the docked frame's place while the main window is in Map Mode. Its
 // procedures follow the docked panel's rules (guidance_panel.h) on its own
 // controls; the lines, the edge mark and SelectedBlock are the main window's,
-// and Save and Cancel are the main window's own.
+// and Save and Cancel are the guidance work's own (guidance_work.h).
 //
 // Each instance starts over the top left of the map in heading mode with
 // "Half-Swath", the stored default heading ("AGNAVDefault", "LineDirection")

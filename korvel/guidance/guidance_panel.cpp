@@ -249,9 +249,9 @@ int defaultSwathShown()
     return startingSwath(storedAgnavDefault("SwathWidth", "30"), QString(), globals().MetricSystem);
 }
 
-TextBoxEvents::TextBoxEvents(QLineEdit& box, std::function<void()> gotFocus, std::function<void()> lostFocus,
-    std::function<void(int& keyCode, int shift)> keyDown)
-    : QObject(&box)
+TextBoxEvents::TextBoxEvents(QLineEdit& box, QObject& owner, std::function<void()> gotFocus,
+    std::function<void()> lostFocus, std::function<void(int& keyCode, int shift)> keyDown)
+    : QObject(&owner)
     , m_gotFocus(std::move(gotFocus))
     , m_lostFocus(std::move(lostFocus))
     , m_keyDown(std::move(keyDown))

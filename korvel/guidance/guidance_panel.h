@@ -92,12 +92,13 @@ GuidanceMapFrame currentMapFrame(const PictureBox& map);
 // The runtime's GotFocus, LostFocus and KeyDown of a text box. Focus that
 // only follows the window's activation is not reported, as the runtime's
 // events are not; a KeyDown handler that sets KeyCode to 0 keeps the key
-// from the box.
+// from the box. The watch belongs to `owner`, whose procedures the handlers
+// call, and ends with it.
 class TextBoxEvents final : public QObject
 {
 public:
-    TextBoxEvents(QLineEdit& box, std::function<void()> gotFocus, std::function<void()> lostFocus,
-        std::function<void(int& keyCode, int shift)> keyDown);
+    TextBoxEvents(QLineEdit& box, QObject& owner, std::function<void()> gotFocus,
+        std::function<void()> lostFocus, std::function<void(int& keyCode, int shift)> keyDown);
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -109,33 +110,42 @@ private:
 // Selects the whole text, so that typing replaces it.
 void selectWholeText(QLineEdit& box);
 
-// Wires the guidance controls of a window to its procedures of the same
-// names (the main window's and GuidanceForm's). Choosing an option button,
-// by the user or by the code, runs its Click; a spin's change its Change.
-template <class Form> void connectGuidanceControls(Form& form)
+// Wires the guidance controls of a window to the procedures of the same
+// names: the main window's controls to its guidance work, GuidanceForm's to
+// its own. Choosing an option button, by the user or by the code, runs its
+// Click; a spin's change its Change. The connections end with `handlers`.
+template <class Controls, class Handlers> void connectGuidanceControls(Controls& controls, Handlers& handlers)
 {
     for (int index = 1; index <= 2; ++index) {
-        QObject::connect(&form.GuidanceOption[index], &QRadioButton::toggled, &form, [&form, index](bool on) {
-            if (on) {
-                form.GuidanceOption_Click(index);
-            }
-        });
+        QObject::connect(
+            &controls.GuidanceOption[index], &QRadioButton::toggled, &handlers, [&handlers, index](bool on) {
+                if (on) {
+                    handlers.GuidanceOption_Click(index);
+                }
+            });
     }
     for (int index = 0; index <= 1; ++index) {
-        QObject::connect(&form.OffsetOption[index], &QRadioButton::toggled, &form, [&form, index](bool on) {
-            if (on) {
-                form.OffsetOption_Click(index);
-            }
-        });
+        QObject::connect(
+            &controls.OffsetOption[index], &QRadioButton::toggled, &handlers, [&handlers, index](bool on) {
+                if (on) {
+                    handlers.OffsetOption_Click(index);
+                }
+            });
     }
-    QObject::connect(form.VScroll1, &QScrollBar::valueChanged, &form, [&form] { form.VScroll1_Change(); });
-    QObject::connect(form.VScroll2, &QScrollBar::valueChanged, &form, [&form] { form.VScroll2_Change(); });
+    QObject::connect(
+        controls.VScroll1, &QScrollBar::valueChanged, &handlers, [&handlers] { handlers.VScroll1_Change(); });
+    QObject::connect(
+        controls.VScroll2, &QScrollBar::valueChanged, &handlers, [&handlers] { handlers.VScroll2_Change(); });
     new TextBoxEvents(
-        *form.GuidanceText, [&form] { form.GuidanceText_GotFocus(); }, [&form] { form.GuidanceText_LostFocus(); },
-        [&form](int& keyCode, int shift) { form.GuidanceText_KeyDown(keyCode, shift); });
+        *controls.GuidanceText, handlers, [&handlers] { handlers.GuidanceText_GotFocus(); },
+        [&handlers] { handlers.GuidanceText_LostFocus(); },
+        [&handlers](int& keyCode, int shift) { handlers.GuidanceText_KeyDown(keyCode, shift); });
     new TextBoxEvents(
-        *form.SwathText, [&form] { form.SwathText_GotFocus(); }, [&form] { form.SwathText_LostFocus(); },
-        [&form](int& keyCode, int shift) { form.SwathText_KeyDown(keyCode, shift); });
-    QObject::connect(form.GuidanceSave, &QPushButton::clicked, &form, [&form] { form.GuidanceSave_Click(); });
-    QObject::connect(form.GuidanceCancel, &QPushButton::clicked, &form, [&form] { form.GuidanceCancel_Click(); });
+        *controls.SwathText, handlers, [&handlers] { handlers.SwathText_GotFocus(); },
+        [&handlers] { handlers.SwathText_LostFocus(); },
+        [&handlers](int& keyCode, int shift) { handlers.SwathText_KeyDown(keyCode, shift); });
+    QObject::connect(controls.GuidanceSave, &QPushButton::clicked, &handlers,
+        [&handlers] { handlers.GuidanceSave_Click(); });
+    QObject::connect(controls.GuidanceCancel, &QPushButton::clicked, &handlers,
+        [&handlers] { handlers.GuidanceCancel_Click(); });
 }

@@ -5,6 +5,7 @@
 GuidanceWork::GuidanceWork(MainForm& form)
     : MainFormPart(form)
 {
+    connectGuidancePanel();
 }
 
 GuidanceWork& GuidanceWork::instance()

@@ -85,7 +85,6 @@ MainForm::MainForm()
     connectMetCommands();
     connectFrameCommands();
     connectGisShift();
-    connectGuidancePanel();
     m_keyPreview = new KeyPreview(*this);
     connectKeyboard();
     setStatusProgress(this);

@@ -12,7 +12,7 @@
 // the window's state changes. The window is the status sink of long
 // operations while it exists. Its procedures are spread over files by what
 // they do: main_form.cpp (the controls), main_form_panels.cpp (the
-// meteorology frame), main_form_menu_bar.cpp, main_form_status.cpp,
+// guidance and meteorology frames), main_form_menu_bar.cpp, main_form_status.cpp,
 // main_form_creation.cpp (initialization and the toggles),
 // main_form_layout.cpp, main_form_panel_layout.cpp, main_window_hook.cpp,
 // exit_routine.cpp, main_form_keys.cpp and main_form_frame_commands.cpp (the
@@ -534,7 +534,7 @@ public:
     void PopUp_SHPProps_Click();
     void PopUp_AGNAVProps_Click();
     void PopUp_Georef_Click();
-    void PopUp_DigitizeGuidance_Click();
+    void PopUp_DigitizeGuidance_Click() { guidance().PopUp_DigitizeGuidance_Click(); }
     // A double click on a block's label loads its guidance lines when their
     // file exists and they are not loaded yet.
     void AGCheckLabel_DblClick(int Index);
@@ -600,29 +600,10 @@ public:
     // module) or off.
     void Tools_Optimize_Click();
 
-    // --- Guidance lines (korvel/guidance/main_form_guidance_*.cpp) ---
-    // The docked panel's procedures; the floating GuidanceForm has the same
-    // and both follow korvel/guidance/guidance_panel.h. A KeyDown handler
-    // sets KeyCode to 0 for a key the box must not see as typing.
-    void GuidanceOption_Click(int Index);
-    void VScroll1_Change();
-    void VScroll2_Change();
-    void OffsetOption_Click(int Index);
-    void GuidanceText_GotFocus();
-    void GuidanceText_LostFocus();
-    void GuidanceText_KeyDown(int& KeyCode, int Shift);
-    void SwathText_GotFocus();
-    void SwathText_LostFocus();
-    void SwathText_KeyDown(int& KeyCode, int Shift);
-    // Saves the preview into block SelectedBlock and its files, then ends
-    // the work; a failure says why and leaves the work open.
-    void GuidanceSave_Click();
-    // The window whose guidance controls are in use: GuidanceForm in Map
-    // Mode (created when needed), else this window.
-    QWidget& guidancePanelWindow();
+    // --- Guidance lines (korvel/guidance/guidance_work_*.cpp) ---
     // What the layout puts into SwathText: the swath in use while lines are
     // being laid, else the stored default swath in the display unit.
-    QString guidanceSwathShown() const;
+    QString guidanceSwathShown() const { return guidance().guidanceSwathShown(); }
 
     // --- Commands of other subsystems that these procedures call ---
     // File > Save Session; the shutdown request "KORVEL_Save_Shutdown" runs
@@ -636,8 +617,8 @@ public:
     void ShowPreferences(int StartTab);
     // The guidance work: the chosen boundary edge and the guidance lines
     // being created, drawn as overlays after the map.
-    void RefreshBlockLines(QWidget& OptionsForm);
-    void FitGuidanceLines();
+    void RefreshBlockLines(QWidget& OptionsForm) { guidance().RefreshBlockLines(OptionsForm); }
+    void FitGuidanceLines() { guidance().FitGuidanceLines(); }
     // The optimization overlay for the record met file MetIndex shows
     // (korvel/met/main_form_optimization.cpp).
     void Optimize(int& MetIndex);
@@ -646,7 +627,7 @@ public:
     void LoadSession(const QString& Path);
     // The guidance work: ends a guidance-line creation that may be under way
     // (its panel, its Tools menu tick) and sets SelectedBlock to 0.
-    void GuidanceCancel_Click();
+    void GuidanceCancel_Click() { guidance().GuidanceCancel_Click(); }
     // The meteorology panel's close button: stops the playback, closes the
     // panel and its window, drops the sources (korvel/met/main_form_met_loading.cpp).
     void CloseMet_Click();
@@ -654,10 +635,7 @@ public:
     void ShowGeoReferencing();
     // The guidance work: Tools > Digitize AG-NAV > "Guidance Lines" when no
     // creation is under way: choose the block and begin.
-    void StartGuidanceCreation();
-    // The guidance work: begins guidance-line creation in Block, chosen
-    // already (from its pop-up menu).
-    void BeginGuidanceCreation(int Block);
+    void StartGuidanceCreation() { guidance().StartGuidanceCreation(); }
 
     // --- Spray statistics (korvel/statistics/main_form_statistics.cpp) ---
     // Tools > Spray Statistics: StatForm shown modally, then released.
@@ -676,6 +654,9 @@ public:
 
     // Sees every key of the window before its controls (KeyDown(keyCode, shift)).
     KeyPreview* keyPreview() const { return m_keyPreview; }
+
+    // --- Frame state the parts use ---
+    RedrawInputGuard* inputGuard() const { return m_inputGuard; } // while Graph draws
 
 signals:
     // The exit routine has unloaded the window: the program ends.
@@ -722,7 +703,7 @@ private:
     void createControls();
     void createMapScaleFrame();
     void createToggleColumn();
-    void createGuidanceFrame(); // korvel/guidance/main_form_guidance_panel.cpp
+    void createGuidanceFrame();
     void createMetFrame();
     void createStatusArea();
     void createMenuBar(); // main_form_menu_bar.cpp
@@ -738,10 +719,6 @@ private:
     void zoomOrRedrawAfterViewChange();
     // Unloads DigitizeLine's elements above the template.
     void removeDigitizedSegments() { agnav().removeDigitizedSegments(); }
-    // The guidance panel's wiring, and the block's guidance row given back
-    // after the pop-up's start disabled it (korvel/guidance/).
-    void connectGuidancePanel();
-    void restoreGuidanceRow(int Block);
     // The meteorology panel's and menu's wiring and the compass face
     // (korvel/met/main_form_met_loading.cpp).
     void connectMetCommands();

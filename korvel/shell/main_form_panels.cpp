@@ -1,8 +1,9 @@
-// The main window's design of the meteorology frame: the controls with their
-// captions and the sizes the layout leaves alone. Their handlers belong to
-// the meteorology work; the panel layout (main_form_panel_layout.cpp) places
-// them. The guidance frame is built with the guidance panel's procedures
-// (korvel/guidance/main_form_guidance_panel.cpp).
+// The main window's design of the guidance and meteorology frames: the
+// controls with their captions and the sizes the layout leaves alone. Their
+// handlers belong to the guidance and the meteorology work; the panel layout
+// (main_form_panel_layout.cpp) places them. The guidance controls are built
+// as the floating guidance window builds its own (guidance_panel_controls.h).
+#include "korvel/shell/guidance_panel_controls.h"
 #include "korvel/shell/main_form.h"
 #include "korvel/shell/panel_pictures.h"
 #include "platform/line_control.h"
@@ -25,6 +26,15 @@ QLabel* newLabel(const QString& name, const QString& caption, QWidget* parent)
 }
 
 } // namespace
+
+void MainForm::createGuidanceFrame()
+{
+    GuidanceFrame = new QGroupBox(QStringLiteral("Create AGNAV Guidance Lines"), m_client);
+    GuidanceFrame->setObjectName(QStringLiteral("GuidanceFrame"));
+    createGuidanceControls(*this, *GuidanceFrame);
+    // Shown while guidance lines are being created in Cluttered Mode.
+    GuidanceFrame->hide();
+}
 
 void MainForm::createMetFrame()
 {

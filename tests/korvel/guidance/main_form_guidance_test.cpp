@@ -3,6 +3,7 @@
 // floating window steers the preview, Save writes and Cancel ends.
 #include "korvel/agnav/agnav_commands.h"
 #include "korvel/guidance/guidance_form.h"
+#include "korvel/guidance/guidance_work.h"
 #include "korvel/guidance/guidance_state.h"
 #include "korvel/shell/floating_windows.h"
 #include "korvel/shell/reg_settings.h"
@@ -344,7 +345,7 @@ TEST_F(MainFormGuidance, ALineErrorIsToldOnceAndSavesNothing)
     EXPECT_TRUE(msgBoxes().back().prompt.startsWith("Error computing guidance lines."));
 
     queueMsgBoxAnswer(vbOK);
-    form().GuidanceSave_Click();
+    GuidanceWork::instance().GuidanceSave_Click();
     ASSERT_EQ(msgBoxes().size(), 2u);
     EXPECT_TRUE(msgBoxes().back().prompt.startsWith(
         "Error: The guidance lines of block FIELD.no1 could not be computed, so nothing was saved."))
@@ -404,7 +405,7 @@ TEST_F(MainFormGuidance, AFailedSaveSaysWhyAndKeepsTheWorkOpen)
     const QByteArray before = readTestFile(m_path);
     QDir(workDir()).mkdir("FIELD.xyz");
     queueMsgBoxAnswer(vbOK);
-    f.GuidanceSave_Click();
+    GuidanceWork::instance().GuidanceSave_Click();
     EXPECT_TRUE(msgBoxes().back().prompt.startsWith("Error: Cannot write " + workDir() + "FIELD.xyz"));
     EXPECT_TRUE(f.Tools_DigitizeGuidance->isChecked());
     EXPECT_EQ(f.SelectedBlock, 1);

@@ -7,6 +7,7 @@
 #include "korvel/agnav/agnav_form.h"
 #include "korvel/georef/georef_form.h"
 #include "korvel/guidance/guidance_form.h"
+#include "korvel/guidance/guidance_work.h"
 #include "korvel/layers/check_list_form.h"
 #include "korvel/layers/layer_properties_form.h"
 #include "korvel/map/gis_shift_panel.h"
@@ -222,7 +223,7 @@ TEST_F(WholeTexts, EveryWindowShowsItsTextsWhole)
     expectWhole(*CheckListForm::existing());
     expectWhole(*ZoomForm::existing());
 
-    main.BeginGuidanceCreation(1);
+    GuidanceWork::instance().BeginGuidanceCreation(1);
     expectWhole(main);
     main.View_MapMode_Click();
     expectWhole(main);

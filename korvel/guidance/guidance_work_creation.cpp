@@ -5,10 +5,11 @@
 // replaced, and hides the block's loaded lines while new ones are laid).
 // BeginGuidanceCreation fills the panel in use from the block, shows it and
 // lays the first preview; Save or Cancel end the work
-// (main_form_guidance_save.cpp).
+// (guidance_work_save.cpp).
 #include "korvel/guidance/guidance_panel.h"
 #include "korvel/guidance/guidance_panel_rules.h"
 #include "korvel/guidance/guidance_state.h"
+#include "korvel/guidance/guidance_work.h"
 #include "korvel/shell/main_form.h"
 #include "korvel/shell/selection_form.h"
 #include "korvel/workspace/agnav_block.h"
@@ -41,7 +42,7 @@ int blockSwath(const AGNAVBlock& block, bool metric)
 
 } // namespace
 
-void MainForm::StartGuidanceCreation()
+void GuidanceWork::StartGuidanceCreation()
 {
     if (agnavData().BlockCount < 1) {
         return;
@@ -50,24 +51,24 @@ void MainForm::StartGuidanceCreation()
     if (!isBlock(block)) {
         return;
     }
-    SelectedBlock = block;
+    m_form.SelectedBlock = block;
     BeginGuidanceCreation(block);
-    if (!Tools_DigitizeGuidance->isChecked()) {
-        SelectedBlock = 0;
+    if (!m_form.Tools_DigitizeGuidance->isChecked()) {
+        m_form.SelectedBlock = 0;
     }
 }
 
-void MainForm::BeginGuidanceCreation(int Block)
+void GuidanceWork::BeginGuidanceCreation(int Block)
 {
-    if (!isBlock(Block) || Tools_DigitizeGuidance->isChecked()) {
+    if (!isBlock(Block) || m_form.Tools_DigitizeGuidance->isChecked()) {
         return;
     }
     try {
         const AGNAVBlock& block = agnavData().Blocks[std::size_t(Block)];
         const bool metric = globals().MetricSystem;
         const int swath = blockSwath(block, metric);
-        SelectedBlock = Block;
-        Tools_DigitizeGuidance->setChecked(true);
+        m_form.SelectedBlock = Block;
+        m_form.Tools_DigitizeGuidance->setChecked(true);
         // In Map Mode the floating window; a new one starts with its own values.
         const GuidancePanel panel = GuidancePanel::of(guidancePanelWindow());
         setSpinRange(*panel.VScroll1, 0, MaxHeading);
@@ -96,9 +97,9 @@ void MainForm::BeginGuidanceCreation(int Block)
         } else if (block.OffsetCode == 1) {
             panel.halfSwath->setChecked(true);
         }
-        if (View_ClutteredMode->isChecked()) {
-            GuidanceFrame->show();
-            GuidanceFrame->raise();
+        if (m_form.View_ClutteredMode->isChecked()) {
+            m_form.GuidanceFrame->show();
+            m_form.GuidanceFrame->raise();
         } else {
             panel.window->show();
         }
@@ -110,12 +111,13 @@ void MainForm::BeginGuidanceCreation(int Block)
     }
 }
 
-void MainForm::PopUp_DigitizeGuidance_Click()
+void GuidanceWork::PopUp_DigitizeGuidance_Click()
 {
-    const int block = SelectedLayer;
+    const int block = m_form.SelectedLayer;
     // The menu offers the entry only while no tool draws on the map.
-    if (!isBlock(block) || Tools_DigitizeGuidance->isChecked() || Tools_DigitizeBoundary->isChecked()
-        || Tools_DigitizeExclusion->isChecked() || shiftPreviewRefusesDigitizing()) {
+    if (!isBlock(block) || m_form.Tools_DigitizeGuidance->isChecked()
+        || m_form.Tools_DigitizeBoundary->isChecked() || m_form.Tools_DigitizeExclusion->isChecked()
+        || m_form.shiftPreviewRefusesDigitizing()) {
         return;
     }
     const AGNAVBlock& chosen = agnavData().Blocks[std::size_t(block)];
@@ -126,23 +128,23 @@ void MainForm::PopUp_DigitizeGuidance_Click()
             == vbNo) {
         return;
     }
-    SelectedBlock = block;
+    m_form.SelectedBlock = block;
     if (chosen.GuidanceLoaded) {
         // The loaded lines stay hidden while new ones are laid; Save and
         // Cancel give the row back.
-        if (QCheckBox* row = Check3.at(subRowBase(block) + 1)) {
+        if (QCheckBox* row = m_form.Check3.at(subRowBase(block) + 1)) {
             row->setEnabled(false);
             row->setChecked(false); // its own handling redraws with ImmediateGraph on
         }
         if (!globals().ImmediateGraph) {
-            Graph(false);
+            m_form.Graph(false);
         }
     }
     BeginGuidanceCreation(block);
     // A creation that did not start must not hold the block (it could not
     // be deleted until a cancel that never comes) nor its lines hidden.
-    if (!Tools_DigitizeGuidance->isChecked()) {
+    if (!m_form.Tools_DigitizeGuidance->isChecked()) {
         restoreGuidanceRow(block);
-        SelectedBlock = 0;
+        m_form.SelectedBlock = 0;
     }
 }

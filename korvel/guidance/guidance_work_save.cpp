@@ -9,6 +9,7 @@
 #include "korvel/guidance/guidance_panel.h"
 #include "korvel/guidance/guidance_save.h"
 #include "korvel/guidance/guidance_state.h"
+#include "korvel/guidance/guidance_work.h"
 #include "korvel/map/busy_while.h"
 #include "korvel/shell/main_form.h"
 #include "korvel/workspace/agnav_block.h"
@@ -39,32 +40,32 @@ std::vector<GuidanceSegment> previewLines(const ControlArray<LineControl>& lines
 
 } // namespace
 
-void MainForm::restoreGuidanceRow(int Block)
+void GuidanceWork::restoreGuidanceRow(int Block)
 {
     if (!isBlock(Block) || !agnavData().Blocks[std::size_t(Block)].GuidanceLoaded) {
         return;
     }
     // Only the pop-up's start disables the row, when it hid the lines.
-    QCheckBox* row = Check3.at(subRowBase(Block) + 1);
+    QCheckBox* row = m_form.Check3.at(subRowBase(Block) + 1);
     if (row && !row->isEnabled()) {
         row->setEnabled(true);
         row->setChecked(true);
     }
 }
 
-void MainForm::GuidanceSave_Click()
+void GuidanceWork::GuidanceSave_Click()
 {
-    const int block = SelectedBlock;
+    const int block = m_form.SelectedBlock;
     if (!isBlock(block)) {
         return;
     }
     const bool wasLoaded = agnavData().Blocks[std::size_t(block)].GuidanceLoaded;
     GuidanceSaveRequest request;
     request.block = block;
-    request.lines = previewLines(GuidanceLine);
+    request.lines = previewLines(m_form.GuidanceLine);
     request.panel = GuidancePanel::of(guidancePanelWindow()).values();
     request.metric = globals().MetricSystem;
-    request.frame = currentMapFrame(*Picture1);
+    request.frame = currentMapFrame(*m_form.Picture1);
     request.north = mapState().NorthZone;
     // Lines the preview could not lay are not saved (an empty set would
     // replace the block's lines).
@@ -82,17 +83,17 @@ void MainForm::GuidanceSave_Click()
             const BusyWhile busy;
             if (wasLoaded) {
                 // The row the lines had keeps them, shown.
-                if (QCheckBox* row = Check3.at(subRowBase(block) + 1)) {
+                if (QCheckBox* row = m_form.Check3.at(subRowBase(block) + 1)) {
                     row->setEnabled(true);
                     row->setChecked(true);
                 }
             } else {
-                saved.Guidance.CaptionTrim = FitListCaption(saved.Guidance.SourcePath, true);
-                AddGuidanceListEntry(block);
+                saved.Guidance.CaptionTrim = m_form.FitListCaption(saved.Guidance.SourcePath, true);
+                m_form.AddGuidanceListEntry(block);
             }
         }
         if (globals().ImmediateGraph) {
-            Graph(false);
+            m_form.Graph(false);
         }
     } catch (const VbError& error) {
         MsgBox(QStringLiteral("Error: ") + error.Description(), vbExclamation);
@@ -101,21 +102,21 @@ void MainForm::GuidanceSave_Click()
     GuidanceCancel_Click();
 }
 
-void MainForm::GuidanceCancel_Click()
+void GuidanceWork::GuidanceCancel_Click()
 {
-    DigitizeLine.unloadAll();
-    GuidanceLine.unloadAll();
-    DigitizeLine[0].setVisible(false);
-    GuidanceFrame->hide();
-    if (View_MapMode->isChecked()) {
+    m_form.DigitizeLine.unloadAll();
+    m_form.GuidanceLine.unloadAll();
+    m_form.DigitizeLine[0].setVisible(false);
+    m_form.GuidanceFrame->hide();
+    if (m_form.View_MapMode->isChecked()) {
         GuidanceForm::unload();
     }
-    restoreGuidanceRow(SelectedBlock);
-    Tools_DigitizeGuidance->setChecked(false);
-    GuidanceOption[1].setChecked(true);
+    restoreGuidanceRow(m_form.SelectedBlock);
+    m_form.Tools_DigitizeGuidance->setChecked(false);
+    m_form.GuidanceOption[1].setChecked(true);
     GuidanceData& data = guidanceData();
     data.GuidanceHeading = 0;
     data.GuidanceEdge = 1;
     data.ToldRefusal.clear();
-    SelectedBlock = 0;
+    m_form.SelectedBlock = 0;
 }

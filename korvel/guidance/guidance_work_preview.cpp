@@ -9,6 +9,7 @@
 #include "korvel/guidance/guidance_panel_rules.h"
 #include "korvel/guidance/guidance_preview.h"
 #include "korvel/guidance/guidance_state.h"
+#include "korvel/guidance/guidance_work.h"
 #include "korvel/map/redraw_input_guard.h"
 #include "korvel/shell/main_form.h"
 #include "korvel/workspace/agnav_block.h"
@@ -70,31 +71,31 @@ bool toldOnce(int block, const GuidancePanelValues& values, const QString& messa
 
 } // namespace
 
-void MainForm::FitGuidanceLines()
+void GuidanceWork::FitGuidanceLines()
 {
     try {
-        const AGNAVBlock* block = blockOrNull(SelectedBlock);
-        if (!Tools_DigitizeGuidance->isChecked() || !block) {
-            GuidanceLine.unloadAll();
+        const AGNAVBlock* block = blockOrNull(m_form.SelectedBlock);
+        if (!m_form.Tools_DigitizeGuidance->isChecked() || !block) {
+            m_form.GuidanceLine.unloadAll();
             return;
         }
         const GuidancePanel panel = GuidancePanel::of(guidancePanelWindow());
         if (!panel.complete()) {
-            GuidanceLine.unloadAll();
+            m_form.GuidanceLine.unloadAll();
             return;
         }
         const GuidancePanelValues values = panel.values();
-        const GuidanceLayout layout = computeGuidancePreview(
-            block->Boundary, block->VertexCount, values, globals().MetricSystem, currentMapFrame(*Picture1));
-        showLines(GuidanceLine, layout.lines, block->Colour);
+        const GuidanceLayout layout = computeGuidancePreview(block->Boundary, block->VertexCount, values,
+            globals().MetricSystem, currentMapFrame(*m_form.Picture1));
+        showLines(m_form.GuidanceLine, layout.lines, block->Colour);
         const QString message = guidanceRefusalMessage(layout);
         if (message.isEmpty()) {
             guidanceData().ToldRefusal.clear();
         }
-        if (!message.isEmpty() && toldOnce(SelectedBlock, values, message)) {
+        if (!message.isEmpty() && toldOnce(m_form.SelectedBlock, values, message)) {
             // The user must be able to answer while a redraw is under way.
-            if (m_inputGuard) {
-                RedrawInputGuard::Pause pause(*m_inputGuard);
+            if (RedrawInputGuard* guard = m_form.inputGuard()) {
+                RedrawInputGuard::Pause pause(*guard);
                 MsgBox(message);
             } else {
                 MsgBox(message);
@@ -105,11 +106,11 @@ void MainForm::FitGuidanceLines()
     }
 }
 
-void MainForm::RefreshBlockLines(QWidget& OptionsForm)
+void GuidanceWork::RefreshBlockLines(QWidget& OptionsForm)
 {
-    const AGNAVBlock* block = blockOrNull(SelectedBlock);
+    const AGNAVBlock* block = blockOrNull(m_form.SelectedBlock);
     const GuidancePanel panel = GuidancePanel::of(OptionsForm);
-    LineControl& mark = DigitizeLine[0];
+    LineControl& mark = m_form.DigitizeLine[0];
     const int n = block ? std::min(block->VertexCount, block->Boundary.upperBound()) : 0;
     const std::optional<int> edge
         = panel.GuidanceText ? typedWholeNumber(panel.GuidanceText->text(), 1, n) : std::nullopt;
