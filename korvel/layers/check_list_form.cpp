@@ -3,6 +3,7 @@
 // in check_list_rows.cpp.
 #include "korvel/layers/check_list_form.h"
 
+#include "korvel/layers/layer_list.h"
 #include "korvel/shell/floating_windows.h"
 #include "korvel/shell/main_form.h"
 #include "korvel/shell/reg_settings.h"
@@ -90,6 +91,7 @@ void CheckListForm::unload()
 CheckListForm::CheckListForm(MainForm& main)
     : QWidget(&main, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
     , m_main(main)
+    , m_list(LayerList::instance())
 {
     setObjectName(QStringLiteral("CheckListForm"));
     setWindowTitle(QStringLiteral("Table of Contents"));
@@ -146,6 +148,7 @@ void CheckListForm::createControls()
 void CheckListForm::createPopUpMenus()
 {
     MainForm& main = m_main;
+    LayerList& list = m_list;
     auto item = [this](QMenu& menu, const char* name, const char* caption, std::function<void()> handler) {
         QAction* action = newMenuItem(menu, QString::fromLatin1(name), QString::fromLatin1(caption));
         connectMenuClick(*action, this, std::move(handler));
@@ -155,13 +158,13 @@ void CheckListForm::createPopUpMenus()
     PopUpMenu_Image = new QMenu(QStringLiteral("Image"), this);
     PopUpMenu_Image->setObjectName(QStringLiteral("PopUpMenu_Image"));
     PopUp_Georef
-        = item(*PopUpMenu_Image, "PopUp_Georef", "Geo-reference", [&main] { main.PopUp_Georef_Click(); });
+        = item(*PopUpMenu_Image, "PopUp_Georef", "Geo-reference", [&list] { list.PopUp_Georef_Click(); });
     newMenuSeparator(*PopUpMenu_Image, "PopUp_ImageLine1");
     PopUp_ImageDel
-        = item(*PopUpMenu_Image, "PopUp_ImageDel", "Delete", [&main] { main.PopUp_ImageDel_Click(); });
+        = item(*PopUpMenu_Image, "PopUp_ImageDel", "Delete", [&list] { list.PopUp_ImageDel_Click(); });
     newMenuSeparator(*PopUpMenu_Image, "PopUp_ImageLine2");
     PopUp_ImageProps = item(
-        *PopUpMenu_Image, "PopUp_ImageProps", "Properties", [&main] { main.PopUp_ImageProps_Click(); });
+        *PopUpMenu_Image, "PopUp_ImageProps", "Properties", [&list] { list.PopUp_ImageProps_Click(); });
 
     QMenu& block = *(PopUpMenu_AGNAV = new QMenu(QStringLiteral("AG-NAV"), this));
     block.setObjectName(QStringLiteral("PopUpMenu_AGNAV"));
@@ -177,22 +180,22 @@ void CheckListForm::createPopUpMenus()
     PopUp_DigitizeExclusion = item(block, "PopUp_DigitizeExclusion", "Digitize Exclusion Zones",
         [&main] { main.PopUp_DigitizeExclusion_Click(); });
     newMenuSeparator(block, "PopUp_AGNAVLine2");
-    PopUp_AGNAVColor = item(block, "PopUp_AGNAVColor", "Colour", [&main] { main.PopUp_AGNAVColor_Click(); });
+    PopUp_AGNAVColor = item(block, "PopUp_AGNAVColor", "Colour", [&list] { list.PopUp_AGNAVColor_Click(); });
     PopUp_AGNAVThick = newSubMenu(block, "PopUp_AGNAVThick", "Thickness");
     for (int i = 1; i <= kThicknesses; ++i) {
         QAction* thickness = newMenuItem(
             *PopUp_AGNAVThick, PopUp_AGNAVThickNum.elementName(i), CStr(i), {}, MenuCheck::CheckMark);
         PopUp_AGNAVThickNum.setElement(i, thickness);
-        connectMenuClick(*thickness, this, [&main, i] { main.PopUp_AGNAVThickNum_Click(i); });
+        connectMenuClick(*thickness, this, [&list, i] { list.PopUp_AGNAVThickNum_Click(i); });
     }
     newMenuSeparator(block, "PopUp_AGNAVLine3");
     PopUp_AGNAVZoom
-        = item(block, "PopUp_AGNAVZoom", "Zoom Boundary", [&main] { main.PopUp_AGNAVZoom_Click(); });
+        = item(block, "PopUp_AGNAVZoom", "Zoom Boundary", [&list] { list.PopUp_AGNAVZoom_Click(); });
     newMenuSeparator(block, "PopUp_AGNAVLine4");
-    PopUp_AGNAVDel = item(block, "PopUp_AGNAVDel", "Delete", [&main] { main.PopUp_AGNAVDel_Click(); });
+    PopUp_AGNAVDel = item(block, "PopUp_AGNAVDel", "Delete", [&list] { list.PopUp_AGNAVDel_Click(); });
     newMenuSeparator(block, "PopUp_AGNAVLine5");
     PopUp_AGNAVProps
-        = item(block, "PopUp_AGNAVProps", "Properties", [&main] { main.PopUp_AGNAVProps_Click(); });
+        = item(block, "PopUp_AGNAVProps", "Properties", [&list] { list.PopUp_AGNAVProps_Click(); });
     connect(&block, &QMenu::aboutToShow, this, [this] { PopUpMenu_AGNAV_Click(); });
 }
 

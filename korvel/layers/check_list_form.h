@@ -20,6 +20,7 @@
 class ControlDrag;
 class FloatingToolWindow;
 class KeyPreview;
+class LayerList;
 class MainForm;
 class QAction;
 class QCheckBox;
@@ -120,6 +121,7 @@ private:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     MainForm& m_main;
+    LayerList& m_list; // the main window's list, whose procedures this one's rows call
     KeyPreview* m_keyPreview = nullptr;
     ControlDrag* m_rowDrag = nullptr;
     bool MapChanged = false;

@@ -2,8 +2,9 @@
 // from templates like the main list's and brought into line with it by every
 // rebuild. Ticks pass to the main list's rows, label presses open the same
 // pop-up menus as there (or delete), and image and GIS labels are dragged
-// onto one another to reorder the list; every command is the main window's.
+// onto one another to reorder the list; every command is the main window's list's (LayerList).
 #include "korvel/layers/check_list_form.h"
+#include "korvel/layers/layer_list.h"
 #include "korvel/layers/layer_popup_menus.h"
 #include "korvel/layers/row_drop.h"
 #include "korvel/layers/row_label_colours.h"
@@ -235,7 +236,7 @@ void CheckListForm::ImageCheckLabel_MouseDown(int Index, int Button, int Shift, 
     Q_UNUSED(X);
     Q_UNUSED(Y);
     if (Button == vbRightButton && Shift == vbCtrlMask) {
-        m_main.DeleteImage(Index);
+        m_list.DeleteImage(Index);
     } else if (Button == vbRightButton && Shift == 0 && ImageCheckLabel.exists(Index)) {
         openPopUp(ImageCheckLabel[Index], Index, ImageRow);
     }
@@ -246,7 +247,7 @@ void CheckListForm::GISCheckLabel_MouseDown(int Index, int Button, int Shift, fl
     Q_UNUSED(X);
     Q_UNUSED(Y);
     if (Button == vbRightButton && Shift == vbCtrlMask) {
-        m_main.DeleteSHP(Index);
+        m_list.DeleteSHP(Index);
     } else if (Button == vbRightButton && Shift == 0 && GISCheckLabel.exists(Index)) {
         openPopUp(GISCheckLabel[Index], Index, GISRow);
     }
@@ -257,7 +258,7 @@ void CheckListForm::AGCheckLabel_MouseDown(int Index, int Button, int Shift, flo
     Q_UNUSED(X);
     Q_UNUSED(Y);
     if (Button == vbRightButton && Shift == vbCtrlMask) {
-        m_main.DeleteAGNAV(Index);
+        m_list.DeleteAGNAV(Index);
     } else if (Button == vbRightButton && Shift == 0 && AGCheckLabel.exists(Index)) {
         openPopUp(AGCheckLabel[Index], Index, BlockRow);
     }
@@ -265,13 +266,13 @@ void CheckListForm::AGCheckLabel_MouseDown(int Index, int Button, int Shift, flo
 
 void CheckListForm::CheckLabel3_MouseDown(int Index, int Button, int Shift, float X, float Y)
 {
-    m_main.CheckLabel3_MouseDown(Index, Button, Shift, X, Y);
+    m_list.CheckLabel3_MouseDown(Index, Button, Shift, X, Y);
     RefreshChecklist();
 }
 
 void CheckListForm::GISColorBox_DblClick(int Index)
 {
-    m_main.GISColorBox_DblClick(Index);
+    m_list.GISColorBox_DblClick(Index);
     RefreshChecklist();
 }
 

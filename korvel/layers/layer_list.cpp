@@ -5,6 +5,10 @@
 LayerList::LayerList(MainForm& form)
     : MainFormPart(form)
 {
+    // The rows' templates first, then the pop-up menus, which hang in the
+    // window's hidden menu.
+    createLayerListTemplates();
+    createLayerPopUpMenus();
 }
 
 LayerList& LayerList::instance()

@@ -1,5 +1,6 @@
 #include "korvel/layers/layer_popup_menus.h"
 
+#include "korvel/layers/layer_list.h"
 #include "korvel/layers/layer_popup_states.h"
 #include "korvel/shell/main_form.h"
 #include "korvel/workspace/agnav_block.h"
@@ -19,125 +20,135 @@ constexpr int kZoneSeparator = 3; // the zone items 1, 2, 4, 5 stand around a li
 
 // Thickness items "1" to "5", each calling the handler with its number.
 void createThicknessItems(
-    MainForm& form, QMenu& menu, ControlArray<QAction>& items, void (MainForm::*handler)(int))
+    LayerList& list, QMenu& menu, ControlArray<QAction>& items, void (LayerList::*handler)(int))
 {
     for (int i = 1; i <= kThicknesses; ++i) {
         QAction* item = newMenuItem(menu, items.elementName(i), CStr(i), {}, MenuCheck::CheckMark);
         items.setElement(i, item);
-        connectMenuClick(*item, &form, [&form, handler, i] { (form.*handler)(i); });
+        connectMenuClick(*item, &list, [&list, handler, i] { (list.*handler)(i); });
     }
 }
 
-void connectItem(MainForm& form, QAction* item, void (MainForm::*handler)())
+void connectItem(LayerList& list, QAction* item, void (LayerList::*handler)())
 {
-    connectMenuClick(*item, &form, [&form, handler] { (form.*handler)(); });
+    connectMenuClick(*item, &list, [&list, handler] { (list.*handler)(); });
 }
 
 } // namespace
 
-void MainForm::createLayerPopUpMenus()
+void LayerList::createLayerPopUpMenus()
 {
-    PopUpMenu_Image = newSubMenu(*PopUp_Menu, "PopUpMenu_Image", "Image");
-    PopUp_Georef = newMenuItem(*PopUpMenu_Image, "PopUp_Georef", "Geo-reference");
-    newMenuSeparator(*PopUpMenu_Image, "PopUp_ImageLine1");
-    PopUp_ImageDel = newMenuItem(*PopUpMenu_Image, "PopUp_ImageDel", "Delete");
-    newMenuSeparator(*PopUpMenu_Image, "PopUp_ImageLine2");
-    PopUp_ImageProps = newMenuItem(*PopUpMenu_Image, "PopUp_ImageProps", "Properties");
-    connectItem(*this, PopUp_Georef, &MainForm::PopUp_Georef_Click);
-    connectItem(*this, PopUp_ImageDel, &MainForm::PopUp_ImageDel_Click);
-    connectItem(*this, PopUp_ImageProps, &MainForm::PopUp_ImageProps_Click);
+    m_form.PopUpMenu_Image = newSubMenu(*m_form.PopUp_Menu, "PopUpMenu_Image", "Image");
+    m_form.PopUp_Georef = newMenuItem(*m_form.PopUpMenu_Image, "PopUp_Georef", "Geo-reference");
+    newMenuSeparator(*m_form.PopUpMenu_Image, "PopUp_ImageLine1");
+    m_form.PopUp_ImageDel = newMenuItem(*m_form.PopUpMenu_Image, "PopUp_ImageDel", "Delete");
+    newMenuSeparator(*m_form.PopUpMenu_Image, "PopUp_ImageLine2");
+    m_form.PopUp_ImageProps = newMenuItem(*m_form.PopUpMenu_Image, "PopUp_ImageProps", "Properties");
+    connectItem(*this, m_form.PopUp_Georef, &LayerList::PopUp_Georef_Click);
+    connectItem(*this, m_form.PopUp_ImageDel, &LayerList::PopUp_ImageDel_Click);
+    connectItem(*this, m_form.PopUp_ImageProps, &LayerList::PopUp_ImageProps_Click);
 
-    PopUpMenu_SHP = newSubMenu(*PopUp_Menu, "PopUpMenu_SHP", "SHP");
-    PopUp_SHPZone = newSubMenu(*PopUpMenu_SHP, "PopUp_SHPZone", "Zone");
+    m_form.PopUpMenu_SHP = newSubMenu(*m_form.PopUp_Menu, "PopUpMenu_SHP", "SHP");
+    m_form.PopUp_SHPZone = newSubMenu(*m_form.PopUpMenu_SHP, "PopUp_SHPZone", "Zone");
     for (int i = 1; i <= 5; ++i) {
         if (i == kZoneSeparator) {
-            PopUp_SHPZoneNum.setElement(i, newMenuSeparator(*PopUp_SHPZone, PopUp_SHPZoneNum.elementName(i)));
+            m_form.PopUp_SHPZoneNum.setElement(
+                i, newMenuSeparator(*m_form.PopUp_SHPZone, m_form.PopUp_SHPZoneNum.elementName(i)));
             continue;
         }
-        QAction* item = newMenuItem(*PopUp_SHPZone, PopUp_SHPZoneNum.elementName(i), QString());
-        PopUp_SHPZoneNum.setElement(i, item);
+        QAction* item = newMenuItem(*m_form.PopUp_SHPZone, m_form.PopUp_SHPZoneNum.elementName(i), QString());
+        m_form.PopUp_SHPZoneNum.setElement(i, item);
         connectMenuClick(*item, this, [this, i] { PopUp_SHPZoneNum_Click(i); });
     }
-    PopUp_SHPBuffer = newMenuItem(*PopUpMenu_SHP, "PopUp_SHPBuffer", "Buffer", {}, MenuCheck::CheckMark);
-    newMenuSeparator(*PopUpMenu_SHP, "PopUp_SHPLine1");
-    PopUp_SHPColor = newMenuItem(*PopUpMenu_SHP, "PopUp_SHPColor", "Colour");
-    PopUp_SHPThick = newSubMenu(*PopUpMenu_SHP, "PopUp_SHPThick", "Thickness");
-    createThicknessItems(*this, *PopUp_SHPThick, PopUp_SHPThickNum, &MainForm::PopUp_SHPThickNum_Click);
-    newMenuSeparator(*PopUpMenu_SHP, "PopUp_SHPLine2");
-    PopUp_SHPZoom = newMenuItem(*PopUpMenu_SHP, "PopUp_SHPZoom", "Zoom Layer");
-    newMenuSeparator(*PopUpMenu_SHP, "PopUp_SHPLine3");
-    PopUp_SHPDel = newMenuItem(*PopUpMenu_SHP, "PopUp_SHPDel", "Delete");
-    newMenuSeparator(*PopUpMenu_SHP, "PopUp_SHPLine4");
-    PopUp_SHPProps = newMenuItem(*PopUpMenu_SHP, "PopUp_SHPProps", "Properties");
-    connect(PopUpMenu_SHP, &QMenu::aboutToShow, this, [this] { PopUpMenu_SHP_Click(); });
-    connectItem(*this, PopUp_SHPBuffer, &MainForm::PopUp_SHPBuffer_Click);
-    connectItem(*this, PopUp_SHPColor, &MainForm::PopUp_SHPColor_Click);
-    connectItem(*this, PopUp_SHPZoom, &MainForm::PopUp_SHPZoom_Click);
-    connectItem(*this, PopUp_SHPDel, &MainForm::PopUp_SHPDel_Click);
-    connectItem(*this, PopUp_SHPProps, &MainForm::PopUp_SHPProps_Click);
+    m_form.PopUp_SHPBuffer
+        = newMenuItem(*m_form.PopUpMenu_SHP, "PopUp_SHPBuffer", "Buffer", {}, MenuCheck::CheckMark);
+    newMenuSeparator(*m_form.PopUpMenu_SHP, "PopUp_SHPLine1");
+    m_form.PopUp_SHPColor = newMenuItem(*m_form.PopUpMenu_SHP, "PopUp_SHPColor", "Colour");
+    m_form.PopUp_SHPThick = newSubMenu(*m_form.PopUpMenu_SHP, "PopUp_SHPThick", "Thickness");
+    createThicknessItems(
+        *this, *m_form.PopUp_SHPThick, m_form.PopUp_SHPThickNum, &LayerList::PopUp_SHPThickNum_Click);
+    newMenuSeparator(*m_form.PopUpMenu_SHP, "PopUp_SHPLine2");
+    m_form.PopUp_SHPZoom = newMenuItem(*m_form.PopUpMenu_SHP, "PopUp_SHPZoom", "Zoom Layer");
+    newMenuSeparator(*m_form.PopUpMenu_SHP, "PopUp_SHPLine3");
+    m_form.PopUp_SHPDel = newMenuItem(*m_form.PopUpMenu_SHP, "PopUp_SHPDel", "Delete");
+    newMenuSeparator(*m_form.PopUpMenu_SHP, "PopUp_SHPLine4");
+    m_form.PopUp_SHPProps = newMenuItem(*m_form.PopUpMenu_SHP, "PopUp_SHPProps", "Properties");
+    connect(m_form.PopUpMenu_SHP, &QMenu::aboutToShow, this, [this] { PopUpMenu_SHP_Click(); });
+    connectItem(*this, m_form.PopUp_SHPBuffer, &LayerList::PopUp_SHPBuffer_Click);
+    connectItem(*this, m_form.PopUp_SHPColor, &LayerList::PopUp_SHPColor_Click);
+    connectItem(*this, m_form.PopUp_SHPZoom, &LayerList::PopUp_SHPZoom_Click);
+    connectItem(*this, m_form.PopUp_SHPDel, &LayerList::PopUp_SHPDel_Click);
+    connectItem(*this, m_form.PopUp_SHPProps, &LayerList::PopUp_SHPProps_Click);
 
-    PopUpMenu_AGNAV = newSubMenu(*PopUp_Menu, "PopUpMenu_AGNAV", "AG-NAV");
-    PopUp_OpenGuidance = newMenuItem(*PopUpMenu_AGNAV, "PopUp_OpenGuidance", "Load Guidance File");
-    PopUp_OpenExclusion = newMenuItem(*PopUpMenu_AGNAV, "PopUp_OpenExclusion", "Load Exclusion Zones");
-    PopUp_OpenFlight = newMenuItem(*PopUpMenu_AGNAV, "PopUp_OpenFlight", "Load Spray Data");
-    newMenuSeparator(*PopUpMenu_AGNAV, "PopUp_AGNAVLine1");
-    PopUp_DigitizeGuidance
-        = newMenuItem(*PopUpMenu_AGNAV, "PopUp_DigitizeGuidance", "Digitize Guidance Lines");
-    PopUp_DigitizeExclusion
-        = newMenuItem(*PopUpMenu_AGNAV, "PopUp_DigitizeExclusion", "Digitize Exclusion Zone");
-    newMenuSeparator(*PopUpMenu_AGNAV, "PopUp_AGNAVLine2");
-    PopUp_AGNAVColor = newMenuItem(*PopUpMenu_AGNAV, "PopUp_AGNAVColor", "Colour");
-    PopUp_AGNAVThick = newSubMenu(*PopUpMenu_AGNAV, "PopUp_AGNAVThick", "Thickness");
-    createThicknessItems(*this, *PopUp_AGNAVThick, PopUp_AGNAVThickNum, &MainForm::PopUp_AGNAVThickNum_Click);
-    newMenuSeparator(*PopUpMenu_AGNAV, "PopUp_AGNAVLine3");
-    PopUp_AGNAVZoom = newMenuItem(*PopUpMenu_AGNAV, "PopUp_AGNAVZoom", "Zoom Boundary");
-    newMenuSeparator(*PopUpMenu_AGNAV, "PopUp_AGNAVLine4");
-    PopUp_AGNAVDel = newMenuItem(*PopUpMenu_AGNAV, "PopUp_AGNAVDel", "Delete");
-    newMenuSeparator(*PopUpMenu_AGNAV, "PopUp_AGNAVLine5");
-    PopUp_AGNAVProps = newMenuItem(*PopUpMenu_AGNAV, "PopUp_AGNAVProps", "Properties");
-    connect(PopUpMenu_AGNAV, &QMenu::aboutToShow, this, [this] { PopUpMenu_AGNAV_Click(); });
-    connectMenuClick(*PopUp_OpenGuidance, this, [this] { PopUp_OpenGuidance_Click(SelectedLayer); });
-    connectMenuClick(*PopUp_OpenExclusion, this, [this] { PopUp_OpenExclusion_Click(SelectedLayer); });
-    connectMenuClick(*PopUp_OpenFlight, this, [this] { PopUp_OpenFlight_Click(SelectedLayer); });
-    connectItem(*this, PopUp_DigitizeGuidance, &MainForm::PopUp_DigitizeGuidance_Click);
-    connectItem(*this, PopUp_DigitizeExclusion, &MainForm::PopUp_DigitizeExclusion_Click);
-    connectItem(*this, PopUp_AGNAVColor, &MainForm::PopUp_AGNAVColor_Click);
-    connectItem(*this, PopUp_AGNAVZoom, &MainForm::PopUp_AGNAVZoom_Click);
-    connectItem(*this, PopUp_AGNAVDel, &MainForm::PopUp_AGNAVDel_Click);
-    connectItem(*this, PopUp_AGNAVProps, &MainForm::PopUp_AGNAVProps_Click);
+    m_form.PopUpMenu_AGNAV = newSubMenu(*m_form.PopUp_Menu, "PopUpMenu_AGNAV", "AG-NAV");
+    m_form.PopUp_OpenGuidance
+        = newMenuItem(*m_form.PopUpMenu_AGNAV, "PopUp_OpenGuidance", "Load Guidance File");
+    m_form.PopUp_OpenExclusion
+        = newMenuItem(*m_form.PopUpMenu_AGNAV, "PopUp_OpenExclusion", "Load Exclusion Zones");
+    m_form.PopUp_OpenFlight = newMenuItem(*m_form.PopUpMenu_AGNAV, "PopUp_OpenFlight", "Load Spray Data");
+    newMenuSeparator(*m_form.PopUpMenu_AGNAV, "PopUp_AGNAVLine1");
+    m_form.PopUp_DigitizeGuidance
+        = newMenuItem(*m_form.PopUpMenu_AGNAV, "PopUp_DigitizeGuidance", "Digitize Guidance Lines");
+    m_form.PopUp_DigitizeExclusion
+        = newMenuItem(*m_form.PopUpMenu_AGNAV, "PopUp_DigitizeExclusion", "Digitize Exclusion Zone");
+    newMenuSeparator(*m_form.PopUpMenu_AGNAV, "PopUp_AGNAVLine2");
+    m_form.PopUp_AGNAVColor = newMenuItem(*m_form.PopUpMenu_AGNAV, "PopUp_AGNAVColor", "Colour");
+    m_form.PopUp_AGNAVThick = newSubMenu(*m_form.PopUpMenu_AGNAV, "PopUp_AGNAVThick", "Thickness");
+    createThicknessItems(
+        *this, *m_form.PopUp_AGNAVThick, m_form.PopUp_AGNAVThickNum, &LayerList::PopUp_AGNAVThickNum_Click);
+    newMenuSeparator(*m_form.PopUpMenu_AGNAV, "PopUp_AGNAVLine3");
+    m_form.PopUp_AGNAVZoom = newMenuItem(*m_form.PopUpMenu_AGNAV, "PopUp_AGNAVZoom", "Zoom Boundary");
+    newMenuSeparator(*m_form.PopUpMenu_AGNAV, "PopUp_AGNAVLine4");
+    m_form.PopUp_AGNAVDel = newMenuItem(*m_form.PopUpMenu_AGNAV, "PopUp_AGNAVDel", "Delete");
+    newMenuSeparator(*m_form.PopUpMenu_AGNAV, "PopUp_AGNAVLine5");
+    m_form.PopUp_AGNAVProps = newMenuItem(*m_form.PopUpMenu_AGNAV, "PopUp_AGNAVProps", "Properties");
+    connect(m_form.PopUpMenu_AGNAV, &QMenu::aboutToShow, this, [this] { PopUpMenu_AGNAV_Click(); });
+    connectMenuClick(
+        *m_form.PopUp_OpenGuidance, this, [this] { m_form.PopUp_OpenGuidance_Click(m_form.SelectedLayer); });
+    connectMenuClick(*m_form.PopUp_OpenExclusion, this,
+        [this] { m_form.PopUp_OpenExclusion_Click(m_form.SelectedLayer); });
+    connectMenuClick(
+        *m_form.PopUp_OpenFlight, this, [this] { m_form.PopUp_OpenFlight_Click(m_form.SelectedLayer); });
+    connectMenuClick(*m_form.PopUp_DigitizeGuidance, this, [this] { m_form.PopUp_DigitizeGuidance_Click(); });
+    connectMenuClick(
+        *m_form.PopUp_DigitizeExclusion, this, [this] { m_form.PopUp_DigitizeExclusion_Click(); });
+    connectItem(*this, m_form.PopUp_AGNAVColor, &LayerList::PopUp_AGNAVColor_Click);
+    connectItem(*this, m_form.PopUp_AGNAVZoom, &LayerList::PopUp_AGNAVZoom_Click);
+    connectItem(*this, m_form.PopUp_AGNAVDel, &LayerList::PopUp_AGNAVDel_Click);
+    connectItem(*this, m_form.PopUp_AGNAVProps, &LayerList::PopUp_AGNAVProps_Click);
 }
 
-void MainForm::PopUpMenu_SHP_Click()
+void LayerList::PopUpMenu_SHP_Click()
 {
     // The zone can be changed only while the map is in metres, whichever
     // list opened the menu.
-    PopUp_SHPZone->menuAction()->setEnabled(globals().UTMMode);
-    const GISLayer* layer = layerAtPosition(SelectedLayer);
+    m_form.PopUp_SHPZone->menuAction()->setEnabled(globals().UTMMode);
+    const GISLayer* layer = layerAtPosition(m_form.SelectedLayer);
     if (!layer) {
         return;
     }
     for (int i = 1; i <= kThicknesses; ++i) {
-        PopUp_SHPThickNum[i].setChecked(i == layer->Thickness);
+        m_form.PopUp_SHPThickNum[i].setChecked(i == layer->Thickness);
     }
     const std::array<int, 4> zones = neighbourZones(layer->Zone);
     const int items[] = { 1, 2, 4, 5 };
     for (int k = 0; k < 4; ++k) {
-        PopUp_SHPZoneNum[items[k]].setText(CStr(zones[size_t(k)]));
+        m_form.PopUp_SHPZoneNum[items[k]].setText(CStr(zones[size_t(k)]));
     }
 }
 
-void MainForm::PopUpMenu_AGNAV_Click()
+void LayerList::PopUpMenu_AGNAV_Click()
 {
     const AgnavData& agnav = agnavData();
-    const int thickness = SelectedLayer >= 1 && SelectedLayer <= agnav.BlockCount
-        ? agnav.Blocks[size_t(SelectedLayer)].Thickness
+    const int thickness = m_form.SelectedLayer >= 1 && m_form.SelectedLayer <= agnav.BlockCount
+        ? agnav.Blocks[size_t(m_form.SelectedLayer)].Thickness
         : 0;
     for (int i = 1; i <= kThicknesses; ++i) {
-        PopUp_AGNAVThickNum[i].setChecked(i == thickness);
+        m_form.PopUp_AGNAVThickNum[i].setChecked(i == thickness);
     }
 }
 
-GISLayer* MainForm::layerAtPosition(int position)
+GISLayer* LayerList::layerAtPosition(int position)
 {
     LayerData& layers = layerData();
     if (position < 1 || position > layers.GISCount || position >= int(layers.GISOrder.size())) {

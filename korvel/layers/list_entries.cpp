@@ -4,6 +4,7 @@
 // lines, exclusion zones and flights get a sub-row among the block's own,
 // which shifts the sub-rows after it, so their tick states move one element
 // up with them. The rebuild then places and captions everything.
+#include "korvel/layers/layer_list.h"
 #include "korvel/map/busy_while.h"
 #include "korvel/shell/main_form.h"
 #include "korvel/workspace/agnav_block.h"
@@ -25,13 +26,13 @@ template <class T> T& loaded(ControlArray<T>& array, int index)
 
 } // namespace
 
-void MainForm::AddImageListEntry()
+void LayerList::AddImageListEntry()
 {
     const LayerData& layers = layerData();
     const int index = layers.ImageCount;
-    if (index >= 1 && !ImageCheck.exists(index)) {
-        QCheckBox& check = loaded(ImageCheck, index);
-        loaded(ImageCheckLabel, index);
+    if (index >= 1 && !m_form.ImageCheck.exists(index)) {
+        QCheckBox& check = loaded(m_form.ImageCheck, index);
+        loaded(m_form.ImageCheckLabel, index);
         // An image without a geo-reference cannot be shown: its row stays
         // unticked and disabled, as the template is.
         if (index < int(layers.Images.size()) && layers.Images[size_t(index)].Georeferenced) {
@@ -42,31 +43,31 @@ void MainForm::AddImageListEntry()
     RefreshChecklist();
 }
 
-void MainForm::AddGISListEntry()
+void LayerList::AddGISListEntry()
 {
     const int index = layerData().GISCount;
-    if (index >= 1 && !GISCheck.exists(index)) {
-        QCheckBox& check = loaded(GISCheck, index);
-        loaded(GISColorBox, index);
-        loaded(GISCheckLabel, index);
+    if (index >= 1 && !m_form.GISCheck.exists(index)) {
+        QCheckBox& check = loaded(m_form.GISCheck, index);
+        loaded(m_form.GISColorBox, index);
+        loaded(m_form.GISCheckLabel, index);
         check.setChecked(true);
     }
     RefreshChecklist();
 }
 
-void MainForm::AddBlockListEntry()
+void LayerList::AddBlockListEntry()
 {
     const int index = agnavData().BlockCount;
-    if (index >= 1 && !AGCheck.exists(index)) {
-        QCheckBox& check = loaded(AGCheck, index);
-        loaded(AGColorBox, index);
-        loaded(AGCheckLabel, index);
+    if (index >= 1 && !m_form.AGCheck.exists(index)) {
+        QCheckBox& check = loaded(m_form.AGCheck, index);
+        loaded(m_form.AGColorBox, index);
+        loaded(m_form.AGCheckLabel, index);
         check.setChecked(true);
     }
     RefreshChecklist();
 }
 
-void MainForm::AddFlightListEntry(int Block)
+void LayerList::AddFlightListEntry(int Block)
 {
     if (Block >= 1 && Block <= agnavData().BlockCount) {
         const AGNAVBlock& block = agnavData().Blocks[size_t(Block)];
@@ -76,7 +77,7 @@ void MainForm::AddFlightListEntry(int Block)
     RefreshChecklist();
 }
 
-void MainForm::AddGuidanceListEntry(int Block)
+void LayerList::AddGuidanceListEntry(int Block)
 {
     if (Block >= 1 && Block <= agnavData().BlockCount) {
         insertSubRow(subRowBase(Block) + 1);
@@ -84,7 +85,7 @@ void MainForm::AddGuidanceListEntry(int Block)
     RefreshChecklist();
 }
 
-void MainForm::AddExclusionListEntry(int Block)
+void LayerList::AddExclusionListEntry(int Block)
 {
     if (Block >= 1 && Block <= agnavData().BlockCount) {
         const AGNAVBlock& block = agnavData().Blocks[size_t(Block)];
@@ -93,26 +94,26 @@ void MainForm::AddExclusionListEntry(int Block)
     RefreshChecklist();
 }
 
-void MainForm::insertSubRow(int position)
+void LayerList::insertSubRow(int position)
 {
     // Only a sub-item the counts have and the rows lack is new; a second
     // announcement of the same one (another zone saved into a block that
     // has its exclusion row) only refreshes. A loader that counts a block's
     // guidance and zones before announcing either gets one row per call, so
     // each announced row is the one ticked.
-    if (Check3.UBound() >= subRowTotal()) {
+    if (m_form.Check3.UBound() >= subRowTotal()) {
         return;
     }
-    const int last = std::max(1, Check3.UBound() + 1);
-    loaded(Check3, last);
-    loaded(CheckLabel3, last);
+    const int last = std::max(1, m_form.Check3.UBound() + 1);
+    loaded(m_form.Check3, last);
+    loaded(m_form.CheckLabel3, last);
     position = std::clamp(position, 1, last);
     {
         const BusyWhile quiet;
         for (int i = last; i > position; --i) {
-            Check3[i].setChecked(Check3[i - 1].isChecked());
+            m_form.Check3[i].setChecked(m_form.Check3[i - 1].isChecked());
         }
     }
     // The new item is shown; its tick runs the handler as a user's would.
-    Check3[position].setChecked(true);
+    m_form.Check3[position].setChecked(true);
 }

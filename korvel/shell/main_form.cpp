@@ -81,7 +81,6 @@ MainForm::MainForm()
     createControls();
     createMenuBar();
     createMapView();
-    createLayerListTemplates();
     connectMetCommands();
     connectFrameCommands();
     connectGisShift();

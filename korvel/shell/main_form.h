@@ -35,11 +35,9 @@
 #include <memory>
 #include <vector>
 
-class ControlDrag;
 struct GISLayer;
 class GISShiftPanel;
 class KeyPreview;
-enum class LayerKind;
 class LineControl;
 class MainFormPart;
 class PictureBox;
@@ -306,8 +304,8 @@ public:
     void Form_Resize();
     void ArrangeControls();
     // The "Loaded Files" panel at the window's right edge and its row templates
-    // (korvel/layers/main_form_layer_list.cpp).
-    void ArrangeLayerList();
+    // (korvel/layers/layer_list_panel.cpp).
+    void ArrangeLayerList() { layerList().ArrangeLayerList(); }
     void AdjustGuidanceFrame();
     void LayoutMetFrame();
     void Form_GotFocus();
@@ -454,95 +452,32 @@ public:
     // Raises VbError when the image cannot be loaded; the record is removed.
     void LoadImageLayer(const QString& Path);
 
-    // --- The "Loaded Files" list (korvel/layers/) ---
+    // --- The "Loaded Files" list (korvel/layers/, the part LayerList) ---
     // The rows the loaders add, after they appended the record and raised
     // its counts (list_entries.cpp). A row that exists already is only
     // refreshed, so a caller announcing a sub-item twice does no harm.
-    void AddImageListEntry();
-    void AddGISListEntry();
+    void AddImageListEntry() { layerList().AddImageListEntry(); }
+    void AddGISListEntry() { layerList().AddGISListEntry(); }
     // The row of the newest block, Blocks(BlockCount).
-    void AddBlockListEntry();
+    void AddBlockListEntry() { layerList().AddBlockListEntry(); }
     // The sub-row of the block's newest flight log, its last sub-row.
-    void AddFlightListEntry(int Block);
+    void AddFlightListEntry(int Block) { layerList().AddFlightListEntry(Block); }
     // The block's guidance sub-row, inserted as the block's first sub-row and ticked.
-    void AddGuidanceListEntry(int Block);
+    void AddGuidanceListEntry(int Block) { layerList().AddGuidanceListEntry(Block); }
     // The block's exclusion-zones sub-row ("Exclusion Zone" or "Exclusion Zones").
-    void AddExclusionListEntry(int Block);
-    // Places, captions and shows every row from the data (main_form_list_rebuild.cpp).
-    void RefreshChecklist();
-    void ChecklistScroll_Change();
-    void ChecklistScroll_Scroll();
+    void AddExclusionListEntry(int Block) { layerList().AddExclusionListEntry(Block); }
+    // Places, captions and shows every row from the data (layer_list_rebuild.cpp).
+    void RefreshChecklist() { layerList().RefreshChecklist(); }
     // 0 when the caption fits the list whole, else how many characters to cut
-    // from its middle (main_form_layer_list.cpp).
-    int FitListCaption(const QString& Caption, bool SubEntry);
-    // Ticks (main_form_row_interaction.cpp).
-    void ImageCheck_Click(int Index);
-    void GISCheck_Click(int Index);
-    void AGCheck_Click(int Index);
-    void Check3_Click(int Index);
-    // Presses on row labels: Ctrl + right deletes, right opens the pop-up menu.
-    void ImageCheckLabel_MouseDown(int Index, int Button, int Shift, float X, float Y);
-    void GISCheckLabel_MouseDown(int Index, int Button, int Shift, float X, float Y);
-    void AGCheckLabel_MouseDown(int Index, int Button, int Shift, float X, float Y);
-    // Ctrl + right on a block's sub-row unloads that item (main_form_sub_row_removal.cpp).
-    void CheckLabel3_MouseDown(int Index, int Button, int Shift, float X, float Y);
-    // Reordering image and GIS rows by dragging one label onto another.
-    void ImageCheckLabel_DragOver(int Index, QWidget* Source, float X, float Y, int State);
-    void GISCheckLabel_DragOver(int Index, QWidget* Source, float X, float Y, int State);
-    void ImageCheckLabel_DragDrop(int Index, QWidget* Source, float X, float Y);
-    void GISCheckLabel_DragDrop(int Index, QWidget* Source, float X, float Y);
-    void Picture1_DragOver(QWidget* Source, float X, float Y, int State);
-    void Frame2_DragOver(QWidget* Source, float X, float Y, int State);
-    // Removal of a whole item (main_form_layer_deletion.cpp). DeleteAGNAV
-    // refuses, with its message, while guidance lines are created or an
-    // exclusion zone is digitized in that block, and returns whether it deleted.
-    void DeleteImage(int Index);
-    void DeleteSHP(int Index);
-    bool DeleteAGNAV(int Index);
-    // Colour boxes (main_form_colour_boxes.cpp).
-    void GISColorBox_DblClick(int Index);
-    void AGColorBox_DblClick(int Index);
-    void PickGISLayerColour(int Index);
-    void PickAGNAVColour(int Index);
-    // The ellipsoid and coordinate-mode panels of the status bar
-    // (main_form_coordinate_mode.cpp).
-    void StatusBar1_MouseUp(int Button, int Shift, float X, float Y);
-    void PopUp_EllipsoidList_Click(int Index);
-    void StatusBar1_PanelClick(int Panel);
-    // File > Close All Files, and the File menu's enabling (main_form_close_all.cpp).
-    void File_CloseAll_Click();
-    void File_Menu_Click();
-    // The rows' pop-up menus (korvel/layers/main_form_popup_commands.cpp):
-    // every item acts on SelectedLayer. The SHP and AG-NAV menus prepare
-    // their ticks and zone captions as they open.
-    void PopUpMenu_SHP_Click();
-    void PopUpMenu_AGNAV_Click();
-    void PopUp_SHPThickNum_Click(int Index);
-    void PopUp_AGNAVThickNum_Click(int Index);
-    // Index 1, 2, 4 or 5: the layer is taken as lying in the zone of the
-    // item's caption and re-projected into the map's zone (UTM mode only).
-    void PopUp_SHPZoneNum_Click(int Index);
-    void PopUp_SHPBuffer_Click();
-    void PopUp_SHPColor_Click();
-    void PopUp_AGNAVColor_Click();
-    void PopUp_SHPZoom_Click();
-    void PopUp_AGNAVZoom_Click();
-    void PopUp_ImageDel_Click();
-    void PopUp_SHPDel_Click();
-    void PopUp_AGNAVDel_Click();
-    void PopUp_ImageProps_Click();
-    void PopUp_SHPProps_Click();
-    void PopUp_AGNAVProps_Click();
-    void PopUp_Georef_Click();
+    // from its middle (layer_list_panel.cpp).
+    int FitListCaption(const QString& Caption, bool SubEntry) { return layerList().FitListCaption(Caption, SubEntry); }
+    // Removal of a GIS layer with its row (layer_list_deletion.cpp).
+    void DeleteSHP(int Index) { layerList().DeleteSHP(Index); }
+    // File > Close All Files (layer_list_close_all.cpp).
+    void File_CloseAll_Click() { layerList().File_CloseAll_Click(); }
     void PopUp_DigitizeGuidance_Click() { guidance().PopUp_DigitizeGuidance_Click(); }
-    // A double click on a block's label loads its guidance lines when their
-    // file exists and they are not loaded yet.
-    void AGCheckLabel_DblClick(int Index);
     // The GIS layer shown at list position `position`, or nullptr.
-    GISLayer* layerAtPosition(int position);
-    // Files dropped from the desktop shell (main_form_dropped_files.cpp).
-    void Frame1_OLEDragDrop(const QStringList& Files);
-    void Picture1_OLEDragDrop(const QStringList& Files);
+    GISLayer* layerAtPosition(int position) { return layerList().layerAtPosition(position); }
 
     // --- AG-NAV blocks and spray data (korvel/agnav AgnavCommands;
     // korvel/map/main_form_agnav_drawing.cpp) ---
@@ -656,6 +591,8 @@ public:
     KeyPreview* keyPreview() const { return m_keyPreview; }
 
     // --- Frame state the parts use ---
+    QWidget* clientArea() const { return m_client; }
+    bool eightHundredScreen() const { return onEightHundredScreen(); }
     RedrawInputGuard* inputGuard() const { return m_inputGuard; } // while Graph draws
 
 signals:
@@ -670,6 +607,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The list's coordinate switch reads and writes the map's extent boxes
+    // (boxedExtent, writeExtentBoxes).
+    friend class LayerList;
+
     MainForm();
     ~MainForm() override;
 
@@ -732,43 +673,13 @@ private:
     void showCompass(int windDirection);
     void createMapOverlays();
     void connectMapView();
-    void createLayerListTemplates();
     // The map picture's mouse events (korvel/map/main_form_pointer.cpp).
     void connectPointerEvents();
     PointerModes pointerModes() const;
 
-    // The "Loaded Files" list's own helpers (korvel/layers/).
-    void createLayerListFrameControls();
-    void connectLayerList();
     // Stores with every loaded entry how much its caption is cut at the
     // present layout (the window's resize does it after the layout).
-    void refitListCaptions();
-    // The rebuild's groups; each returns the Top of its last row.
-    int placeImageRows(int rowHeight, int scroll);
-    int placeGISRows(int rowHeight, int lastImageTop);
-    void placeSeparator(int lastGISTop);
-    void placeBlockRows(int rowHeight, int templateTop);
-    // A row whose Top lies here is inside the panel's window and shown.
-    bool insidePanelWindow(int top) const;
-    // Makes the sub-row the counts have and the rows lack, at `position`.
-    void insertSubRow(int position);
-    // Unloads sub-row elements last, last - 1, ... (count of them).
-    void removeSubRowControls(int last, int count);
-    void endDigitizingTools();
-    void rereadFolderSettings();
-    // Highlights the label, selects the layer and shows the pop-up menu of its kind.
-    void openRowPopUp(QLabel& label, int Index, LayerKind kind);
-    void dispatchDragOver(QWidget* target, QWidget* source, QPoint position, int state);
-    void dispatchDragDrop(QWidget* target, QWidget* source, QPoint position);
-    void openDroppedFiles(const QStringList& files);
-    // The rows' pop-up menus and their items' wiring (korvel/layers/layer_popup_menus.cpp).
-    void createLayerPopUpMenus();
-    // Repaints the list panel at once, and the floating list's while it is shown.
-    void repaintLayerLists();
-    // The properties dialog of the selected layer of a kind (1 image, 2 GIS
-    // layer, 3 block), shown modally and released.
-    void showLayerProperties(int kind);
-    void zoomAfterModeSwitch(const ViewEdges& oldView, int direction);
+    void refitListCaptions() { layerList().refitListCaptions(); }
 
     // Map extent helpers (korvel/map/main_form_extent.cpp).
     void setExtentBoxesOpen(bool open);
@@ -835,7 +746,6 @@ private:
     bool m_redrawAgain = false; // Graph was asked for while drawing
     bool m_redrawAgainFull = false;
     RedrawInputGuard* m_inputGuard = nullptr; // while Graph draws
-    ControlDrag* m_rowDrag = nullptr; // reordering of image and GIS rows
     GISShiftPanel* m_gisShiftPanel = nullptr;
     bool m_gisShiftOpen = false; // the shift outline is shown
 };

@@ -98,6 +98,6 @@ void MainForm::createMenuBar()
         = newMenuItem(*PopUpMenu_Ellipsoid, PopUp_EllipsoidList.elementName(0), QString(), {}, mark);
     PopUp_EllipsoidList.setElement(0, ellipsoidTemplate);
     PopUp_EllipsoidList.setLoader(menuItemLoader(PopUp_EllipsoidList));
-    // The "Loaded Files" rows' menus follow (korvel/layers/layer_popup_menus.cpp).
-    createLayerPopUpMenus();
+    // The "Loaded Files" rows' menus follow when the list is assembled
+    // (korvel/layers/layer_popup_menus.cpp).
 }

@@ -3,6 +3,7 @@
 // dialog; the block written, listed, drawn, loaded again, and given
 // exclusion zones.
 #include "korvel/agnav/agnav_form.h"
+#include "korvel/layers/layer_list.h"
 #include "korvel/shell/selection_form.h"
 #include "korvel/workspace/layer_records.h"
 #include "platform/common_dialog.h"
@@ -153,7 +154,7 @@ TEST_F(BlockCreationCommands, ADigitizedBlockIsWrittenListedDrawnAndLoadsAgain)
     const QColor pointer = toQColor(block.Colour);
     EXPECT_EQ(mapColourAt(500000, 4800300), pointer) << "drawn at once";
 
-    ASSERT_TRUE(form().DeleteAGNAV(1));
+    ASSERT_TRUE(LayerList::instance().DeleteAGNAV(1));
     ASSERT_TRUE(form().LoadAGNAVBlock(path));
     form().Picture1->Scale(499000, 4801500, 503000, 4798500);
     form().Graph(false);
@@ -228,7 +229,7 @@ TEST_F(BlockCreationCommands, ExclusionZonesAppendToLoadedAndUnloadedFiles)
     EXPECT_EQ(agnavData().Blocks[1].ExclusionZoneCount, 2);
 
     // Loaded again without its zones: the next zone still follows the file's.
-    ASSERT_TRUE(form().DeleteAGNAV(1));
+    ASSERT_TRUE(LayerList::instance().DeleteAGNAV(1));
     ASSERT_TRUE(form().LoadAGNAVBlock(path));
     ASSERT_FALSE(agnavData().Blocks[1].ExclusionLoaded);
     digitizeZone();
@@ -280,7 +281,7 @@ TEST_F(BlockCreationCommands, ShapefilePolygonsOfBothDirectionsBecomeClockwiseBl
         EXPECT_TRUE(form().AGCheck.exists(1));
         EXPECT_TRUE(msgBoxes().empty());
 
-        ASSERT_TRUE(form().DeleteAGNAV(1));
+        ASSERT_TRUE(LayerList::instance().DeleteAGNAV(1));
         ASSERT_TRUE(QFile::remove(workDir() + "FIELD7.no1"));
         services().commonDialog.reset();
     }

@@ -2,6 +2,7 @@
 
 #include "korvel/georef/georef_form.h"
 #include "korvel/layers/check_list_form.h"
+#include "korvel/layers/layer_list.h"
 #include "korvel/layers/layer_properties_form.h"
 #include "korvel/shell/reg_settings.h"
 #include "korvel/workspace/program_globals.h"
@@ -150,7 +151,7 @@ TEST_F(FloatingLayerList, ShapefileRowsUseTheMainMenuPreparedFromTheirOwnLayer)
 {
     addLayer(12);
     addLayer(33);
-    form().GISCheckLabel_MouseDown(1, 2, 0, 0, 0); // the main list last showed layer 1
+    LayerList::instance().GISCheckLabel_MouseDown(1, 2, 0, 0, 0); // the main list last showed layer 1
     CheckListForm& list = open();
     queuePopupChoice("PopUp_SHPBuffer");
     list.GISCheckLabel_MouseDown(2, 2, 0, 0, 0);

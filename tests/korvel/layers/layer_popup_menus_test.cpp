@@ -1,6 +1,7 @@
 #include "tests/korvel/layers/layer_commands_fixture.h"
 
 #include "korvel/georef/georef_form.h"
+#include "korvel/layers/layer_list.h"
 #include "korvel/shell/utm_conversion.h"
 #include "korvel/workspace/map_state.h"
 #include "korvel/workspace/program_globals.h"
@@ -47,7 +48,7 @@ TEST_F(LayerPopUpMenus, ShapefileMenuShowsTheLayersZonesThicknessAndBuffer)
         const int position = addLayer(row.zone);
         layerAt(position).Thickness = 4;
         layerAt(position).Buffer = row.zone == 17;
-        form().GISCheckLabel_MouseDown(position, 2, 0, 0, 0);
+        LayerList::instance().GISCheckLabel_MouseDown(position, 2, 0, 0, 0);
         const MainForm& window = form();
         EXPECT_EQ(window.PopUp_SHPZone->title(), QStringLiteral("Zone %1").arg(row.zone));
         const QStringList shown { window.PopUp_SHPZoneNum[1].text(), window.PopUp_SHPZoneNum[2].text(),
@@ -64,7 +65,7 @@ TEST_F(LayerPopUpMenus, ShapefileMenuShowsTheLayersZonesThicknessAndBuffer)
     EXPECT_EQ(popupMenus().back().menuName, QStringLiteral("PopUpMenu_SHP"));
 
     globals().UTMMode = false;
-    form().GISCheckLabel_MouseDown(2, 2, 0, 0, 0);
+    LayerList::instance().GISCheckLabel_MouseDown(2, 2, 0, 0, 0);
     EXPECT_FALSE(form().PopUp_SHPZone->menuAction()->isEnabled()) << "no zones in degrees";
     EXPECT_EQ(form().PopUp_SHPZone->title(), QStringLiteral("Zone 17"));
 }
@@ -95,7 +96,7 @@ TEST_F(LayerPopUpMenus, ThicknessMarksTheLayerAndRedrawsInFullOnlyWhenThinner)
         form().Graph(true);
         markPicture();
         queuePopupChoice(QStringLiteral("PopUp_SHPThickNum(%1)").arg(row.chosen));
-        form().GISCheckLabel_MouseDown(position, 2, 0, 0, 0);
+        LayerList::instance().GISCheckLabel_MouseDown(position, 2, 0, 0, 0);
         EXPECT_EQ(layerAt(position).Thickness, row.chosen) << row.name;
         EXPECT_EQ(layerAt(position).Redraw, row.marked) << row.name;
         EXPECT_EQ(markWiped(), row.full) << row.name;
@@ -110,14 +111,14 @@ TEST_F(LayerPopUpMenus, BufferRedrawsOnlyATickedLayerAndInFullWhenSwitchedOff)
 
     form().GISCheck[position].setChecked(false);
     queuePopupChoice("PopUp_SHPBuffer");
-    form().GISCheckLabel_MouseDown(position, 2, 0, 0, 0);
+    LayerList::instance().GISCheckLabel_MouseDown(position, 2, 0, 0, 0);
     EXPECT_TRUE(layerAt(position).Buffer);
     EXPECT_TRUE(layerAt(position).Redraw) << "an unticked layer is not redrawn";
 
     form().GISCheck[position].setChecked(true);
     markPicture();
     queuePopupChoice("PopUp_SHPBuffer");
-    form().GISCheckLabel_MouseDown(position, 2, 0, 0, 0);
+    LayerList::instance().GISCheckLabel_MouseDown(position, 2, 0, 0, 0);
     EXPECT_FALSE(layerAt(position).Buffer);
     EXPECT_TRUE(markWiped()) << "switched off: the buffer's drawing goes";
 }
@@ -129,7 +130,7 @@ TEST_F(LayerPopUpMenus, ZoneReReadsTheLayerInTheChosenZoneAndKeepsItInTheMapsZon
     const double x = layerAt(position).Shapes.X(1, 1);
     const double y = layerAt(position).Shapes.Y(1, 1);
     queuePopupChoice("PopUp_SHPZoneNum(4)"); // zone 18
-    form().GISCheckLabel_MouseDown(position, 2, 0, 0, 0);
+    LayerList::instance().GISCheckLabel_MouseDown(position, 2, 0, 0, 0);
 
     // The same numbers read in zone 18, placed in zone 17: one zone (about
     // 6 degrees) further east.
@@ -144,7 +145,7 @@ TEST_F(LayerPopUpMenus, ZoneReReadsTheLayerInTheChosenZoneAndKeepsItInTheMapsZon
     // In degrees the handler refuses, whatever list opened the menu.
     globals().UTMMode = false;
     const double before = layerAt(position).Shapes.X(1, 1);
-    form().PopUp_SHPZoneNum_Click(1);
+    LayerList::instance().PopUp_SHPZoneNum_Click(1);
     EXPECT_EQ(layerAt(position).Shapes.X(1, 1), before);
 }
 
@@ -154,14 +155,14 @@ TEST_F(LayerPopUpMenus, ColourItemsPickTheLayersColourAsItsBoxDoes)
     const int block = addBlock();
     queueColor(RGB(10, 20, 30));
     queuePopupChoice("PopUp_SHPColor");
-    form().GISCheckLabel_MouseDown(position, 2, 0, 0, 0);
+    LayerList::instance().GISCheckLabel_MouseDown(position, 2, 0, 0, 0);
     EXPECT_EQ(layerAt(position).Colours.front(), RGB(10, 20, 30));
     ASSERT_FALSE(dialogs().empty());
     EXPECT_EQ(dialogs().back().color, 255) << "it starts on the layer's colour";
 
     queueDialogCancel();
     queuePopupChoice("PopUp_AGNAVColor");
-    form().AGCheckLabel_MouseDown(block, 2, 0, 0, 0);
+    LayerList::instance().AGCheckLabel_MouseDown(block, 2, 0, 0, 0);
     EXPECT_EQ(agnavData().Blocks[size_t(block)].Colour, 0) << "cancelled";
 }
 
@@ -171,7 +172,7 @@ TEST_F(LayerPopUpMenus, ZoomEnablesThePreviousExtentAndShowsTheLayer)
     addLayer();
     form().Toolbar->setEnabled(4, false);
     queuePopupChoice("PopUp_SHPZoom");
-    form().GISCheckLabel_MouseDown(1, 2, 0, 0, 0);
+    LayerList::instance().GISCheckLabel_MouseDown(1, 2, 0, 0, 0);
     EXPECT_TRUE(form().Toolbar->Enabled(4));
     EXPECT_LE(form().Text1->text().toDouble(), 600000.0);
     EXPECT_GE(form().Text3->text().toDouble(), 600100.0);
@@ -186,18 +187,18 @@ TEST_F(LayerPopUpMenus, DeleteItemsRemoveTheRowsLayerButNotABlockBeingDigitizedI
     addBlock("two.no1");
 
     queuePopupChoice("PopUp_ImageDel");
-    form().ImageCheckLabel_MouseDown(1, 2, 0, 0, 0);
+    LayerList::instance().ImageCheckLabel_MouseDown(1, 2, 0, 0, 0);
     EXPECT_EQ(layerData().ImageCount, 0);
 
     queuePopupChoice("PopUp_SHPDel");
-    form().GISCheckLabel_MouseDown(1, 2, 0, 0, 0);
+    LayerList::instance().GISCheckLabel_MouseDown(1, 2, 0, 0, 0);
     ASSERT_EQ(layerData().GISCount, 1);
     EXPECT_EQ(layerAt(1).Zone, 18);
 
     form().SelectedBlock = 2;
     queueMsgBoxAnswer(vbOK);
     queuePopupChoice("PopUp_AGNAVDel");
-    form().AGCheckLabel_MouseDown(2, 2, 0, 0, 0);
+    LayerList::instance().AGCheckLabel_MouseDown(2, 2, 0, 0, 0);
     EXPECT_EQ(agnavData().BlockCount, 2);
     ASSERT_EQ(msgBoxes().size(), 1u);
     EXPECT_EQ(msgBoxes()[0].prompt,
@@ -205,7 +206,7 @@ TEST_F(LayerPopUpMenus, DeleteItemsRemoveTheRowsLayerButNotABlockBeingDigitizedI
                        "Please accept or cancel the digitizing before deleting the block."));
 
     queuePopupChoice("PopUp_AGNAVDel");
-    form().AGCheckLabel_MouseDown(1, 2, 0, 0, 0);
+    LayerList::instance().AGCheckLabel_MouseDown(1, 2, 0, 0, 0);
     ASSERT_EQ(agnavData().BlockCount, 1);
     EXPECT_EQ(agnavData().Blocks[1].FileName, QStringLiteral("two.no1"));
     EXPECT_EQ(form().SelectedBlock, 1) << "the digitizing follows its block";
@@ -223,7 +224,7 @@ TEST_F(LayerPopUpMenus, GeoReferencingWorksOnTheClickedRowsImageInUtmOnly)
         georef.ExitButton_Click();
     });
     queuePopupChoice("PopUp_Georef");
-    form().ImageCheckLabel_MouseDown(1, 2, 0, 0, 0);
+    LayerList::instance().ImageCheckLabel_MouseDown(1, 2, 0, 0, 0);
     EXPECT_EQ(opened, 2) << "the record shown in row 1";
     EXPECT_EQ(form().CurrentImage, 0) << "reset when the window closes";
 
@@ -231,7 +232,7 @@ TEST_F(LayerPopUpMenus, GeoReferencingWorksOnTheClickedRowsImageInUtmOnly)
     form().CurrentImage = 0;
     queueMsgBoxAnswer(vbOK);
     queuePopupChoice("PopUp_Georef");
-    form().ImageCheckLabel_MouseDown(2, 2, 0, 0, 0);
+    LayerList::instance().ImageCheckLabel_MouseDown(2, 2, 0, 0, 0);
     EXPECT_EQ(form().CurrentImage, 0);
     ASSERT_EQ(msgBoxes().size(), 1u);
     EXPECT_EQ(msgBoxes()[0].prompt,
@@ -246,7 +247,7 @@ TEST_F(LayerPopUpMenus, BlockMenuOffersWhatLiesBesideTheBlockAndNoDigitizingWhil
     touch(workDir() + "field.xcl");
     agnavData().Blocks[size_t(block)].ExclusionLoaded = true;
 
-    form().AGCheckLabel_MouseDown(block, 2, 0, 0, 0);
+    LayerList::instance().AGCheckLabel_MouseDown(block, 2, 0, 0, 0);
     ASSERT_EQ(popupMenus().size(), 1u);
     const auto& shown = popupMenus()[0];
     EXPECT_EQ(shown.menuName, QStringLiteral("PopUpMenu_AGNAV"));
@@ -261,7 +262,7 @@ TEST_F(LayerPopUpMenus, BlockMenuOffersWhatLiesBesideTheBlockAndNoDigitizingWhil
     EXPECT_TRUE(form().PopUp_AGNAVThickNum[2].isChecked());
 
     form().Tools_DigitizeBoundary->setChecked(true);
-    form().AGCheckLabel_MouseDown(block, 2, 0, 0, 0);
+    LayerList::instance().AGCheckLabel_MouseDown(block, 2, 0, 0, 0);
     EXPECT_FALSE(popupMenus()[1].enabledItems.contains("PopUp_DigitizeGuidance"));
     EXPECT_FALSE(popupMenus()[1].enabledItems.contains("PopUp_DigitizeExclusion"));
 }
@@ -272,7 +273,7 @@ TEST_F(LayerPopUpMenus, DigitizingGuidanceAsksBeforeOverwritingAndHoldsTheBlockW
     touch(workDir() + "field.xyz");
     queueMsgBoxAnswer(vbNo);
     queuePopupChoice("PopUp_DigitizeGuidance");
-    form().AGCheckLabel_MouseDown(block, 2, 0, 0, 0);
+    LayerList::instance().AGCheckLabel_MouseDown(block, 2, 0, 0, 0);
     ASSERT_EQ(msgBoxes().size(), 1u);
     EXPECT_EQ(msgBoxes()[0].prompt,
         QStringLiteral("A guidance file already exists for this block.\rWould you like to overwrite it?"));
@@ -284,14 +285,14 @@ TEST_F(LayerPopUpMenus, DigitizingGuidanceAsksBeforeOverwritingAndHoldsTheBlockW
     // Yes starts guidance-line creation, which holds the block until it ends.
     queueMsgBoxAnswer(vbYes);
     queuePopupChoice("PopUp_DigitizeGuidance");
-    form().AGCheckLabel_MouseDown(block, 2, 0, 0, 0);
+    LayerList::instance().AGCheckLabel_MouseDown(block, 2, 0, 0, 0);
     EXPECT_TRUE(form().Tools_DigitizeGuidance->isChecked());
     EXPECT_EQ(form().SelectedBlock, block);
     form().GuidanceCancel_Click();
     EXPECT_EQ(form().SelectedBlock, 0);
     // An exclusion zone does start, and holds its block while it is drawn.
     queuePopupChoice("PopUp_DigitizeExclusion");
-    form().AGCheckLabel_MouseDown(block, 2, 0, 0, 0);
+    LayerList::instance().AGCheckLabel_MouseDown(block, 2, 0, 0, 0);
     EXPECT_TRUE(form().Tools_DigitizeExclusion->isChecked());
     EXPECT_EQ(form().SelectedBlock, block);
 }

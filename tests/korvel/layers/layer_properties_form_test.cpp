@@ -1,5 +1,6 @@
 #include "tests/korvel/layers/layer_commands_fixture.h"
 
+#include "korvel/layers/layer_list.h"
 #include "korvel/layers/layer_properties_form.h"
 #include "korvel/workspace/program_globals.h"
 #include "platform/flex_grid.h"
@@ -61,13 +62,13 @@ protected:
         queuePopupChoice(items[kind]);
         switch (kind) {
         case 1:
-            form().ImageCheckLabel_MouseDown(position, 2, 0, 0, 0);
+            LayerList::instance().ImageCheckLabel_MouseDown(position, 2, 0, 0, 0);
             break;
         case 2:
-            form().GISCheckLabel_MouseDown(position, 2, 0, 0, 0);
+            LayerList::instance().GISCheckLabel_MouseDown(position, 2, 0, 0, 0);
             break;
         default:
-            form().AGCheckLabel_MouseDown(position, 2, 0, 0, 0);
+            LayerList::instance().AGCheckLabel_MouseDown(position, 2, 0, 0, 0);
             break;
         }
         EXPECT_EQ(PropsForm::existing(), nullptr) << "released after closing";

@@ -1,3 +1,4 @@
+#include "korvel/layers/layer_list.h"
 #include "korvel/shell/reg_settings.h"
 #include "korvel/workspace/main_settings.h"
 #include "korvel/workspace/map_state.h"
@@ -85,7 +86,7 @@ TEST_F(CloseAll, TheFileMenuOffersWhatTheLoadedDataAllows)
 {
     MainForm& window = form();
     const auto open = [&window] {
-        window.File_Menu_Click();
+        LayerList::instance().File_Menu_Click();
         QString states;
         for (QAction* item :
             { window.File_LoadSession, window.File_SaveSession, window.File_OpenBMP, window.File_OpenGuidance,

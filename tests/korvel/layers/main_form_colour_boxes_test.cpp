@@ -1,3 +1,4 @@
+#include "korvel/layers/layer_list.h"
 #include "korvel/workspace/program_globals.h"
 #include "platform/common_dialog.h"
 #include "platform/vb_colors.h"
@@ -18,7 +19,7 @@ TEST_F(ColourBoxes, ANewLayerColourRecoloursOnlyTheFeaturesOfTheOldOne)
     GISLayer& layer = layerData().GISLayers[2];
     layer.Colours = { RGB(0, 0, 255), RGB(0, 0, 255), RGB(0, 255, 0) };
     queueColor(RGB(255, 0, 0));
-    window.GISColorBox_DblClick(2);
+    LayerList::instance().GISColorBox_DblClick(2);
 
     ASSERT_EQ(dialogs().size(), 1u);
     EXPECT_EQ(dialogs()[0].kind, CommonDialogKind::Color);
@@ -33,7 +34,7 @@ TEST_F(ColourBoxes, ANewLayerColourRecoloursOnlyTheFeaturesOfTheOldOne)
 TEST_F(ColourBoxes, CancelOrTheSameColourChangesNothing)
 {
     const int block = addBlock("north.no1");
-    MainForm& window = form();
+    LayerList& window = LayerList::instance();
     blockAt(block).Colour = RGB(10, 20, 30);
     queueDialogCancel();
     window.AGColorBox_DblClick(block);

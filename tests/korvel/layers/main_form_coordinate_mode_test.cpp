@@ -1,3 +1,4 @@
+#include "korvel/layers/layer_list.h"
 #include "korvel/workspace/map_state.h"
 #include "korvel/workspace/program_globals.h"
 #include "platform/msg_box.h"
@@ -72,7 +73,7 @@ TEST_F(CoordinateMode, TwoSwitchesBringEveryKindOfLayerBackWithinAMillimetre)
     MainForm& window = form();
     const std::vector<double> before = allCoordinates();
 
-    window.StatusBar1_PanelClick(3);
+    LayerList::instance().StatusBar1_PanelClick(3);
     EXPECT_FALSE(globals().UTMMode);
     EXPECT_EQ(globals().CoordFormat, "0.0000");
     EXPECT_EQ(window.StatusBar1->panel(3).Text, "Lat/Long");
@@ -86,7 +87,7 @@ TEST_F(CoordinateMode, TwoSwitchesBringEveryKindOfLayerBackWithinAMillimetre)
     EXPECT_NEAR(layerData().DataExtent.XMin, -81.25, 0.1) << "the data extent follows the data";
     EXPECT_NEAR(window.Text1->text().toDouble(), -81.25, 0.1) << "zoomed to the ticked layers";
 
-    window.StatusBar1_PanelClick(3);
+    LayerList::instance().StatusBar1_PanelClick(3);
     EXPECT_TRUE(globals().UTMMode);
     const std::vector<double> after = allCoordinates();
     for (size_t i = 0; i < before.size(); ++i) {
@@ -100,7 +101,7 @@ TEST_F(CoordinateMode, WithNothingTickedTheMapZoomsToAllLoadedData)
     addLayer("fields.shp", 0, 480000.0, 4790000.0);
     MainForm& window = form();
     window.GISCheck[1].setChecked(false);
-    window.StatusBar1_PanelClick(3);
+    LayerList::instance().StatusBar1_PanelClick(3);
     const double west = window.Text1->text().toDouble();
     const double north = window.Text4->text().toDouble();
     EXPECT_NEAR(west, -81.25, 0.1) << "not the metres the boxes held";
@@ -114,7 +115,7 @@ TEST_F(CoordinateMode, TheSwitchWaitsForDigitizingToEnd)
     const double x = layerData().GISLayers[1].XMin;
     window.Tools_DigitizeExclusion->setChecked(true);
     queueMsgBoxAnswer(vbOK);
-    window.StatusBar1_PanelClick(3);
+    LayerList::instance().StatusBar1_PanelClick(3);
     EXPECT_TRUE(globals().UTMMode);
     EXPECT_EQ(layerData().GISLayers[1].XMin, x);
     ASSERT_EQ(msgBoxes().size(), 1u);
@@ -137,13 +138,13 @@ TEST_F(CoordinateMode, ARightClickOnTheEllipsoidPanelPopsUpTheListToChooseFrom)
         { vbRightButton, vbShiftMask, left + 5, false }, { vbLeftButton, 0, left + 5, false } };
     for (const auto& click : clicks) {
         const size_t shownBefore = popupMenus().size();
-        window.StatusBar1_MouseUp(click.button, click.shift, click.x, 3);
+        LayerList::instance().StatusBar1_MouseUp(click.button, click.shift, click.x, 3);
         EXPECT_EQ(popupMenus().size() - shownBefore, click.shown ? 1u : 0u) << click.x << " " << click.shift;
     }
     EXPECT_EQ(popupMenus()[0].flags, vbPopupMenuCenterAlign);
 
     queuePopupChoice("PopUp_EllipsoidList(2)");
-    window.StatusBar1_MouseUp(vbRightButton, 0, left + 5, 3);
+    LayerList::instance().StatusBar1_MouseUp(vbRightButton, 0, left + 5, 3);
     EXPECT_EQ(globals().Ellipsoid.Name, "GRS80");
     EXPECT_EQ(globals().Ellipsoid.InverseFlattening, 298.257222101);
     EXPECT_TRUE(window.PopUp_EllipsoidList[2].isChecked());
@@ -163,12 +164,12 @@ TEST_F(CoordinateMode, WithoutAnEllipsoidNeitherSwitchNorZoneChangeTouchesTheDat
         const char* entry;
         std::function<void()> run;
     } rows[] = {
-        { "coordinate switch", [this] { form().StatusBar1_PanelClick(3); } },
+        { "coordinate switch", [this] { LayerList::instance().StatusBar1_PanelClick(3); } },
         { "zone change",
             [this] {
                 mapState().Zone = 17;
                 queuePopupChoice("PopUp_SHPZoneNum(4)");
-                form().GISCheckLabel_MouseDown(1, vbRightButton, 0, 0, 0);
+                LayerList::instance().GISCheckLabel_MouseDown(1, vbRightButton, 0, 0, 0);
             } },
     };
     for (const auto& row : rows) {

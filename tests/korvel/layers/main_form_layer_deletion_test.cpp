@@ -1,3 +1,4 @@
+#include "korvel/layers/layer_list.h"
 #include "korvel/workspace/program_globals.h"
 #include "korvel/workspace/redraw_state.h"
 #include "platform/vb_input_codes.h"
@@ -25,7 +26,7 @@ TEST_F(LayerDeletion, TheFirstOfTwoBlocksGoesWithItsSubRowsAndTheSecondKeepsItsT
     window.Check3[7].setChecked(false); // the second block's flight
     window.AGCheck[2].setChecked(false);
 
-    EXPECT_TRUE(window.DeleteAGNAV(first));
+    EXPECT_TRUE(LayerList::instance().DeleteAGNAV(first));
     const AgnavData& agnav = agnavData();
     EXPECT_EQ(agnav.BlockCount, 1);
     EXPECT_EQ(agnav.GuidanceCount, 0);
@@ -37,7 +38,7 @@ TEST_F(LayerDeletion, TheFirstOfTwoBlocksGoesWithItsSubRowsAndTheSecondKeepsItsT
     EXPECT_EQ(captions(window.CheckLabel3), QStringList({ "Exclusion Zone", "../JOB/F4.T01" }));
     EXPECT_FALSE(window.AGCheck.exists(2));
 
-    EXPECT_TRUE(window.DeleteAGNAV(1));
+    EXPECT_TRUE(LayerList::instance().DeleteAGNAV(1));
     EXPECT_FALSE(globals().AGNAVLoaded);
     EXPECT_EQ(window.Check3.UBound(), 0);
 }
@@ -51,14 +52,14 @@ TEST_F(LayerDeletion, ABlockBeingDigitizedIsRefusedAndTheToolsFollowTheRenumberi
     window.SelectedBlock = 3; // an exclusion zone is digitized in block 3
     window.ShiftBlock = 2;
     queueMsgBoxAnswer(vbOK);
-    window.AGCheckLabel_MouseDown(3, vbRightButton, vbCtrlMask, 0, 0);
+    LayerList::instance().AGCheckLabel_MouseDown(3, vbRightButton, vbCtrlMask, 0, 0);
     EXPECT_EQ(agnavData().BlockCount, 3);
     ASSERT_EQ(msgBoxes().size(), 1u);
     EXPECT_EQ(msgBoxes()[0].prompt,
         "You are currently digitizing guidance lines within this block.\r"
         "Please accept or cancel the digitizing before deleting the block.");
 
-    EXPECT_TRUE(window.DeleteAGNAV(1));
+    EXPECT_TRUE(LayerList::instance().DeleteAGNAV(1));
     EXPECT_EQ(window.SelectedBlock, 2) << "still block c";
     EXPECT_EQ(window.ShiftBlock, 1) << "still block b";
     EXPECT_EQ(blockAt(window.SelectedBlock).FileName, "c.no1");
@@ -81,7 +82,7 @@ TEST_F(LayerDeletion, OnlyAShownItemMakesTheNextRedrawStartAfresh)
     // A block whose boundary was not drawn but whose flight was counts as shown.
     redrawState().LayerRemoved = false;
     blockAt(block).Flights[1].Visible = true;
-    window.DeleteAGNAV(block);
+    LayerList::instance().DeleteAGNAV(block);
     EXPECT_TRUE(redrawState().LayerRemoved);
 }
 

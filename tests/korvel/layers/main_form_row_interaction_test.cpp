@@ -1,3 +1,4 @@
+#include "korvel/layers/layer_list.h"
 #include "korvel/workspace/program_globals.h"
 #include "platform/control_drag.h"
 #include "platform/picture_box.h"
@@ -65,18 +66,18 @@ TEST_F(RowInteraction, ADroppedRowTakesItsTickAlongAndDeletionKeepsEveryOtherRow
     }
     MainForm& window = form();
     window.ImageCheck[2].setChecked(false);
-    window.ImageCheckLabel_DragDrop(1, &window.ImageCheckLabel[3], 0, 0);
+    LayerList::instance().ImageCheckLabel_DragDrop(1, &window.ImageCheckLabel[3], 0, 0);
     EXPECT_EQ(imageOrder(), "CABD");
     EXPECT_EQ(ticks(window.ImageCheck), "1101");
     EXPECT_TRUE(layerData().Images[1].Redraw) << "A, which stood at the target";
     EXPECT_TRUE(window.ImageCheckLabel[1].text().endsWith("C.jpg"));
 
-    window.ImageCheckLabel_DragDrop(3, &window.ImageCheckLabel[1], 0, 0);
+    LayerList::instance().ImageCheckLabel_DragDrop(3, &window.ImageCheckLabel[1], 0, 0);
     EXPECT_EQ(imageOrder(), "ABCD");
     EXPECT_EQ(ticks(window.ImageCheck), "1011");
 
-    window.ImageCheckLabel_DragDrop(1, &window.ImageCheckLabel[3], 0, 0); // CABD again
-    window.DeleteImage(2); // A
+    LayerList::instance().ImageCheckLabel_DragDrop(1, &window.ImageCheckLabel[3], 0, 0); // CABD again
+    LayerList::instance().DeleteImage(2); // A
     EXPECT_EQ(imageOrder(), "CBD");
     EXPECT_EQ(ticks(window.ImageCheck), "101");
     EXPECT_EQ(layerData().Images.size(), 4u);
@@ -84,9 +85,9 @@ TEST_F(RowInteraction, ADroppedRowTakesItsTickAlongAndDeletionKeepsEveryOtherRow
 
     // A label of the other group, or the row itself, moves nothing.
     addLayer("fields.shp", 0);
-    window.ImageCheckLabel_DragOver(1, &window.GISCheckLabel[1], 0, 0, vbOver);
-    window.ImageCheckLabel_DragDrop(1, &window.GISCheckLabel[1], 0, 0);
-    window.ImageCheckLabel_DragDrop(2, &window.ImageCheckLabel[2], 0, 0);
+    LayerList::instance().ImageCheckLabel_DragOver(1, &window.GISCheckLabel[1], 0, 0, vbOver);
+    LayerList::instance().ImageCheckLabel_DragDrop(1, &window.GISCheckLabel[1], 0, 0);
+    LayerList::instance().ImageCheckLabel_DragDrop(2, &window.ImageCheckLabel[2], 0, 0);
     EXPECT_EQ(imageOrder(), "CBD");
     EXPECT_EQ(window.ImageCheckLabel[1].palette().color(QPalette::WindowText), QColor(0, 0, 0));
 }
@@ -121,11 +122,11 @@ TEST_F(RowInteraction, ARightClickSelectsTheRowAndCtrlRightDeletesIt)
     addLayer("fields.shp", 0);
     addLayer("roads.shp", 0);
     MainForm& window = form();
-    window.GISCheckLabel_MouseDown(2, vbRightButton, 0, 0, 0);
+    LayerList::instance().GISCheckLabel_MouseDown(2, vbRightButton, 0, 0, 0);
     EXPECT_EQ(window.SelectedLayer, 2);
-    window.GISCheckLabel_MouseDown(1, vbRightButton, vbCtrlMask | vbAltMask, 0, 0);
+    LayerList::instance().GISCheckLabel_MouseDown(1, vbRightButton, vbCtrlMask | vbAltMask, 0, 0);
     EXPECT_EQ(layerData().GISCount, 2);
-    window.GISCheckLabel_MouseDown(1, vbRightButton, vbCtrlMask, 0, 0);
+    LayerList::instance().GISCheckLabel_MouseDown(1, vbRightButton, vbCtrlMask, 0, 0);
     EXPECT_EQ(layerData().GISCount, 1);
     EXPECT_EQ(layerData().GISLayers[1].FileName, "roads.shp");
     EXPECT_FALSE(window.GISCheck.exists(2));

@@ -1,3 +1,4 @@
+#include "korvel/layers/layer_list.h"
 #include "korvel/shell/floating_windows.h"
 #include "korvel/workspace/program_globals.h"
 #include "korvel/workspace/redraw_state.h"
@@ -48,7 +49,7 @@ TEST_F(SubRowRemoval, AFlightGoesAndTheRowsAfterItMoveUpWithTheirTicks)
     window.Check1[1].setChecked(true);
     window.Check3[4].setChecked(false); // F2 hidden
     floating.refreshes = 0;
-    window.CheckLabel3_MouseDown(3, vbRightButton, vbCtrlMask, 0, 0);
+    LayerList::instance().CheckLabel3_MouseDown(3, vbRightButton, vbCtrlMask, 0, 0);
     EXPECT_GE(floating.refreshes, 1) << "the floating list shown loses the row too";
     setFloatingToolWindow(FloatingTool::CheckList, nullptr);
     const AGNAVBlock& north = blockAt(1);
@@ -66,7 +67,7 @@ TEST_F(SubRowRemoval, GuidanceLinesGoAndTheExclusionRowBecomesTheFirst)
     loadTwoBlocks();
     MainForm& window = form();
     blockAt(1).Guidance.Visible = true; // drawn at the last redraw
-    window.CheckLabel3_MouseDown(1, vbRightButton, vbCtrlMask, 0, 0);
+    LayerList::instance().CheckLabel3_MouseDown(1, vbRightButton, vbCtrlMask, 0, 0);
     EXPECT_FALSE(blockAt(1).GuidanceLoaded);
     EXPECT_EQ(agnavData().GuidanceCount, 0);
     EXPECT_EQ(window.CheckLabel3[1].text(), "Exclusion Zone");
@@ -75,7 +76,7 @@ TEST_F(SubRowRemoval, GuidanceLinesGoAndTheExclusionRowBecomesTheFirst)
 
     // An item that was not drawn goes without a fresh start of the redraw.
     redrawState().LayerRemoved = false;
-    window.CheckLabel3_MouseDown(1, vbRightButton, vbCtrlMask, 0, 0);
+    LayerList::instance().CheckLabel3_MouseDown(1, vbRightButton, vbCtrlMask, 0, 0);
     EXPECT_FALSE(blockAt(1).ExclusionLoaded);
     EXPECT_EQ(blockAt(1).ExclusionZoneCount, 0);
     EXPECT_FALSE(redrawState().LayerRemoved);

@@ -3,6 +3,7 @@
 // files; the save's refusals.
 #include "korvel/agnav/agnav_commands.h"
 #include "korvel/layers/check_list_form.h"
+#include "korvel/layers/layer_list.h"
 #include "korvel/prefs/load_from_command_line.h"
 #include "korvel/prefs/session_messages.h"
 #include "korvel/shell/floating_windows.h"
@@ -109,7 +110,7 @@ TEST_F(Sessions, GISLayersComeBackInTheirOwnZones)
 {
     const QString fields = writeShapefile("fields", 500000, 4800000, 1000);
     form().OpenGISLayer(fields); // in the map's zone, 17
-    form().StatusBar1_PanelClick(3); // the mode panel: to degrees, through zone 17
+    LayerList::instance().StatusBar1_PanelClick(3); // the mode panel: to degrees, through zone 17
     const double west = layerData().GISLayers[1].XMin;
     mapState().Zone = 10;
     saveSession(sessionPath("zones.korvel"));
@@ -471,7 +472,7 @@ TEST_F(Sessions, AFolderWhereAFileIsExpectedIsNamedWhicheverWayItComesIn)
                 QString line = folder;
                 LoadFromCommandLine(line);
             } },
-        { "a drop", [&window, folder] { window.Frame1_OLEDragDrop({ folder }); } },
+        { "a drop", [&window, folder] { LayerList::instance().Frame1_OLEDragDrop({ folder }); } },
     };
     for (const Way& way : ways) {
         queueMsgBoxAnswer(vbOK);

@@ -9,6 +9,7 @@
 #include "korvel/guidance/guidance_form.h"
 #include "korvel/guidance/guidance_work.h"
 #include "korvel/layers/check_list_form.h"
+#include "korvel/layers/layer_list.h"
 #include "korvel/layers/layer_properties_form.h"
 #include "korvel/map/gis_shift_panel.h"
 #include "korvel/map/zoom_form.h"
@@ -161,11 +162,11 @@ protected:
             });
             queuePopupChoice(QLatin1String(properties[kind]));
             if (kind == 0) {
-                main.ImageCheckLabel_MouseDown(1, 2, 0, 0, 0);
+                LayerList::instance().ImageCheckLabel_MouseDown(1, 2, 0, 0, 0);
             } else if (kind == 1) {
-                main.GISCheckLabel_MouseDown(1, 2, 0, 0, 0);
+                LayerList::instance().GISCheckLabel_MouseDown(1, 2, 0, 0, 0);
             } else {
-                main.AGCheckLabel_MouseDown(1, 2, 0, 0, 0);
+                LayerList::instance().AGCheckLabel_MouseDown(1, 2, 0, 0, 0);
             }
         }
 
@@ -241,10 +242,10 @@ TEST_F(WholeTexts, EveryWindowShowsItsTextsWhole)
     globals().ScreenWidth = 1024;
     main.ArrangeControls();
     // Latitude and longitude: the extent boxes hold negative degrees.
-    main.StatusBar1_PanelClick(3);
+    LayerList::instance().StatusBar1_PanelClick(3);
     ASSERT_FALSE(globals().UTMMode);
     expectWhole(main);
-    main.StatusBar1_PanelClick(3);
+    LayerList::instance().StatusBar1_PanelClick(3);
 
     expectDialogsWhole(main);
     expectBoxesWhole();

@@ -8,6 +8,7 @@
 // later (deleteLater), never at once: a row is often removed from inside an
 // event of one of its own controls (Ctrl + right click on its label, a
 // command of its pop-up menu).
+#include "korvel/layers/layer_list.h"
 #include "korvel/map/gis_layer_opening.h"
 #include "korvel/shell/main_form.h"
 #include "korvel/workspace/agnav_block.h"
@@ -50,12 +51,13 @@ template <class W> void unloadLater(W* element)
 }
 
 // The press and double-click events of the row labels and colour boxes,
-// handed to the main window's procedures with the runtime's arguments.
+// handed to the list's procedures with the runtime's arguments.
 class RowEvents final : public QObject
 {
 public:
-    explicit RowEvents(MainForm& form)
-        : QObject(&form)
+    RowEvents(LayerList& list, MainForm& form)
+        : QObject(&list)
+        , m_list(list)
         , m_form(form)
     {
     }
@@ -73,25 +75,25 @@ public:
             const float x = float(mouse->position().x());
             const float y = float(mouse->position().y());
             if (const int i = m_form.ImageCheckLabel.indexOf(control); i > 0) {
-                m_form.ImageCheckLabel_MouseDown(i, button, shift, x, y);
+                m_list.ImageCheckLabel_MouseDown(i, button, shift, x, y);
             } else if (const int g = m_form.GISCheckLabel.indexOf(control); g > 0) {
-                m_form.GISCheckLabel_MouseDown(g, button, shift, x, y);
+                m_list.GISCheckLabel_MouseDown(g, button, shift, x, y);
             } else if (const int b = m_form.AGCheckLabel.indexOf(control); b > 0) {
-                m_form.AGCheckLabel_MouseDown(b, button, shift, x, y);
+                m_list.AGCheckLabel_MouseDown(b, button, shift, x, y);
             } else if (const int k = m_form.CheckLabel3.indexOf(control); k > 0) {
-                m_form.CheckLabel3_MouseDown(k, button, shift, x, y);
+                m_list.CheckLabel3_MouseDown(k, button, shift, x, y);
             }
         } else if (event->type() == QEvent::MouseButtonDblClick) {
             if (const int g = m_form.GISColorBox.indexOf(control); g > 0) {
-                m_form.GISColorBox_DblClick(g);
+                m_list.GISColorBox_DblClick(g);
                 return true;
             }
             if (const int b = m_form.AGColorBox.indexOf(control); b > 0) {
-                m_form.AGColorBox_DblClick(b);
+                m_list.AGColorBox_DblClick(b);
                 return true;
             }
             if (const int b = m_form.AGCheckLabel.indexOf(control); b > 0) {
-                m_form.AGCheckLabel_DblClick(b);
+                m_list.AGCheckLabel_DblClick(b);
                 return true;
             }
         }
@@ -99,6 +101,7 @@ public:
     }
 
 private:
+    LayerList& m_list;
     MainForm& m_form;
 };
 
@@ -137,15 +140,15 @@ int autoSizedRightEdge(QLabel& label, const QString& caption)
 
 } // namespace
 
-void MainForm::createLayerListTemplates()
+void LayerList::createLayerListTemplates()
 {
     createLayerListFrameControls();
-    auto* events = new RowEvents(*this);
+    auto* events = new RowEvents(*this, m_form);
     m_rowDrag = new ControlDrag(this);
 
-    using Handler = void (MainForm::*)(int);
+    using Handler = void (LayerList::*)(int);
     auto checks = [this](ControlArray<QCheckBox>& array, Handler handler) {
-        auto* check = new QCheckBox(Frame1);
+        auto* check = new QCheckBox(m_form.Frame1);
         check->setObjectName(array.elementName(0));
         check->hide();
         array.setElement(0, check);
@@ -157,15 +160,15 @@ void MainForm::createLayerListTemplates()
                             })),
             unloadLater<QCheckBox>);
     };
-    checks(ImageCheck, &MainForm::ImageCheck_Click);
-    checks(GISCheck, &MainForm::GISCheck_Click);
-    checks(AGCheck, &MainForm::AGCheck_Click);
-    checks(Check3, &MainForm::Check3_Click);
+    checks(m_form.ImageCheck, &LayerList::ImageCheck_Click);
+    checks(m_form.GISCheck, &LayerList::GISCheck_Click);
+    checks(m_form.AGCheck, &LayerList::AGCheck_Click);
+    checks(m_form.Check3, &LayerList::Check3_Click);
     // An image row can be ticked only once its image is geo-referenced.
-    ImageCheck[0].setEnabled(false);
+    m_form.ImageCheck[0].setEnabled(false);
 
     auto labels = [this, events](ControlArray<QLabel>& array, bool draggable) {
-        array.setElement(0, newLabel(array.elementName(0), *Frame1));
+        array.setElement(0, newLabel(array.elementName(0), *m_form.Frame1));
         array.setLoader(
             widgetLoader(
                 array, std::function<void(QLabel&, int)>([this, events, draggable, &array](QLabel& row, int) {
@@ -177,13 +180,13 @@ void MainForm::createLayerListTemplates()
                 })),
             unloadLater<QLabel>);
     };
-    labels(ImageCheckLabel, true);
-    labels(GISCheckLabel, true);
-    labels(AGCheckLabel, false);
-    labels(CheckLabel3, false);
-    labels(GISColorBox, false);
-    labels(AGColorBox, false);
-    for (ControlArray<QLabel>* boxes : { &GISColorBox, &AGColorBox }) {
+    labels(m_form.ImageCheckLabel, true);
+    labels(m_form.GISCheckLabel, true);
+    labels(m_form.AGCheckLabel, false);
+    labels(m_form.CheckLabel3, false);
+    labels(m_form.GISColorBox, false);
+    labels(m_form.AGColorBox, false);
+    for (ControlArray<QLabel>* boxes : { &m_form.GISColorBox, &m_form.AGColorBox }) {
         QLabel& box = (*boxes)[0];
         // A picture box of the design: a sunken border round its colour.
         box.setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -192,100 +195,104 @@ void MainForm::createLayerListTemplates()
     connectLayerList();
 }
 
-void MainForm::createLayerListFrameControls()
+void LayerList::createLayerListFrameControls()
 {
-    Label1 = newLabel(QStringLiteral("Label1"), *Frame1);
-    Label1->setText(QStringLiteral("No Files Loaded"));
-    Label1->setAlignment(Qt::AlignCenter);
-    Label1->show();
+    m_form.Label1 = newLabel(QStringLiteral("Label1"), *m_form.Frame1);
+    m_form.Label1->setText(QStringLiteral("No Files Loaded"));
+    m_form.Label1->setAlignment(Qt::AlignCenter);
+    m_form.Label1->show();
 
-    ChecklistScroll = new QScrollBar(Qt::Vertical, Frame1);
-    ChecklistScroll->setObjectName(QStringLiteral("ChecklistScroll"));
-    ChecklistScroll->setRange(0, 0);
-    ChecklistScroll->setSingleStep(1);
-    ChecklistScroll->setPageStep(1);
-    ChecklistScroll->hide();
+    m_form.ChecklistScroll = new QScrollBar(Qt::Vertical, m_form.Frame1);
+    m_form.ChecklistScroll->setObjectName(QStringLiteral("ChecklistScroll"));
+    m_form.ChecklistScroll->setRange(0, 0);
+    m_form.ChecklistScroll->setSingleStep(1);
+    m_form.ChecklistScroll->setPageStep(1);
+    m_form.ChecklistScroll->hide();
 
-    Line1 = newSeparatorLine(QStringLiteral("Line1"), *Frame1, QPalette::Dark);
-    Line2 = newSeparatorLine(QStringLiteral("Line2"), *Frame1, QPalette::Base);
+    m_form.Line1 = newSeparatorLine(QStringLiteral("Line1"), *m_form.Frame1, QPalette::Dark);
+    m_form.Line2 = newSeparatorLine(QStringLiteral("Line2"), *m_form.Frame1, QPalette::Base);
 }
 
-void MainForm::connectLayerList()
+void LayerList::connectLayerList()
 {
-    connect(ChecklistScroll, &QScrollBar::valueChanged, this, [this] { ChecklistScroll_Change(); });
-    connect(ChecklistScroll, &QScrollBar::sliderMoved, this, [this] { ChecklistScroll_Scroll(); });
-    connect(m_rowDrag, &ControlDrag::DragOver, this, &MainForm::dispatchDragOver);
-    connect(m_rowDrag, &ControlDrag::DragDrop, this, &MainForm::dispatchDragDrop);
-    new FileDropTarget(*Frame1, [this](const QStringList& files) { Frame1_OLEDragDrop(files); });
-    new FileDropTarget(*Picture1, [this](const QStringList& files) { Picture1_OLEDragDrop(files); });
+    connect(m_form.ChecklistScroll, &QScrollBar::valueChanged, this, [this] { ChecklistScroll_Change(); });
+    connect(m_form.ChecklistScroll, &QScrollBar::sliderMoved, this, [this] { ChecklistScroll_Scroll(); });
+    connect(m_rowDrag, &ControlDrag::DragOver, this, &LayerList::dispatchDragOver);
+    connect(m_rowDrag, &ControlDrag::DragDrop, this, &LayerList::dispatchDragDrop);
+    new FileDropTarget(*m_form.Frame1, [this](const QStringList& files) { Frame1_OLEDragDrop(files); });
+    new FileDropTarget(*m_form.Picture1, [this](const QStringList& files) { Picture1_OLEDragDrop(files); });
 
-    connect(StatusBar1, &StatusBar::PanelClick, this, [this](int panel) { StatusBar1_PanelClick(panel); });
-    connect(StatusBar1, &StatusBar::MouseUp, this,
+    connect(
+        m_form.StatusBar1, &StatusBar::PanelClick, this, [this](int panel) { StatusBar1_PanelClick(panel); });
+    connect(m_form.StatusBar1, &StatusBar::MouseUp, this,
         [this](int button, int shift, float x, float y) { StatusBar1_MouseUp(button, shift, x, y); });
     // The ellipsoid items are made when the window is initialized, after this.
-    PopUp_EllipsoidList.setLoader(menuItemLoader(PopUp_EllipsoidList, [this](QAction& item, int index) {
-        connectMenuClick(item, this, [this, index] { PopUp_EllipsoidList_Click(index); });
-    }));
+    m_form.PopUp_EllipsoidList.setLoader(
+        menuItemLoader(m_form.PopUp_EllipsoidList, [this](QAction& item, int index) {
+            connectMenuClick(item, this, [this, index] { PopUp_EllipsoidList_Click(index); });
+        }));
 
-    connectMenuClick(*File_CloseAll, this, [this] { File_CloseAll_Click(); });
-    connect(File_Menu, &QMenu::aboutToShow, this, [this] { File_Menu_Click(); });
+    connectMenuClick(*m_form.File_CloseAll, this, [this] { File_CloseAll_Click(); });
+    connect(m_form.File_Menu, &QMenu::aboutToShow, this, [this] { File_Menu_Click(); });
 }
 
-void MainForm::ArrangeLayerList()
+void LayerList::ArrangeLayerList()
 {
-    const bool eight = onEightHundredScreen();
+    const bool eight = m_form.eightHundredScreen();
     const int rowPitch = eight ? 16 : 18;
     const int rows = eight ? 15 : 18;
-    Frame1->setGeometry(
-        frameGeometry().width() - 6 - Picture1->x() - kFrameWidth, 0, kFrameWidth, rows * rowPitch + 10);
+    m_form.Frame1->setGeometry(m_form.frameGeometry().width() - 6 - m_form.Picture1->x() - kFrameWidth, 0,
+        kFrameWidth, rows * rowPitch + 10);
 
-    const QFont font = vbFont(LayoutFontName, LayoutFontSize);
-    Label1->setFont(font);
-    Label1->resize(137, Label1->sizeHint().height());
-    Label1->move(Frame1->width() / 2 - Label1->width() / 2, Frame1->height() / 2 - Label1->height() / 2);
+    const QFont font = vbFont(m_form.LayoutFontName, m_form.LayoutFontSize);
+    m_form.Label1->setFont(font);
+    m_form.Label1->resize(137, m_form.Label1->sizeHint().height());
+    m_form.Label1->move(m_form.Frame1->width() / 2 - m_form.Label1->width() / 2,
+        m_form.Frame1->height() / 2 - m_form.Label1->height() / 2);
 
-    ChecklistScroll->resize(10, ChecklistScroll->height());
-    ChecklistScroll->move(Frame1->width() - 4 - ChecklistScroll->width(), 10);
-    ChecklistScroll->resize(ChecklistScroll->width(), Frame1->height() - ChecklistScroll->y() - 4);
+    m_form.ChecklistScroll->resize(10, m_form.ChecklistScroll->height());
+    m_form.ChecklistScroll->move(m_form.Frame1->width() - 4 - m_form.ChecklistScroll->width(), 10);
+    m_form.ChecklistScroll->resize(
+        m_form.ChecklistScroll->width(), m_form.Frame1->height() - m_form.ChecklistScroll->y() - 4);
 
     // The separator runs from 8 pixels to 4 pixels left of the scroll bar;
     // the rebuild moves it down to its place.
-    Line1->setGeometry(8, 40, ChecklistScroll->x() - 4 - 8, 1);
-    Line2->setGeometry(Line1->x(), Line1->y() + 1, Line1->width(), 1);
+    m_form.Line1->setGeometry(8, 40, m_form.ChecklistScroll->x() - 4 - 8, 1);
+    m_form.Line2->setGeometry(m_form.Line1->x(), m_form.Line1->y() + 1, m_form.Line1->width(), 1);
 
-    for (ControlArray<QLabel>* boxes : { &GISColorBox, &AGColorBox }) {
+    for (ControlArray<QLabel>* boxes : { &m_form.GISColorBox, &m_form.AGColorBox }) {
         (*boxes)[0].setGeometry(kColourBoxLeft, (*boxes)[0].y(), kColourBoxSize, kColourBoxSize);
     }
     const int checkSize = qRound(kCheckTwips / TwipsPerPixelX());
-    const int checkLeft = rightEdge(GISColorBox[0]) + 5;
-    for (ControlArray<QCheckBox>* checks : { &ImageCheck, &GISCheck, &AGCheck }) {
+    const int checkLeft = rightEdge(m_form.GISColorBox[0]) + 5;
+    for (ControlArray<QCheckBox>* checks : { &m_form.ImageCheck, &m_form.GISCheck, &m_form.AGCheck }) {
         (*checks)[0].setGeometry(checkLeft, (*checks)[0].y(), checkSize, checkSize);
     }
-    Check3[0].setGeometry(kSubRowCheckLeft, Check3[0].y(), checkSize, checkSize);
+    m_form.Check3[0].setGeometry(kSubRowCheckLeft, m_form.Check3[0].y(), checkSize, checkSize);
 
     const std::pair<ControlArray<QLabel>*, ControlArray<QCheckBox>*> rowLabels[]
-        = { { &ImageCheckLabel, &ImageCheck }, { &GISCheckLabel, &GISCheck }, { &AGCheckLabel, &AGCheck },
-              { &CheckLabel3, &Check3 } };
+        = { { &m_form.ImageCheckLabel, &m_form.ImageCheck }, { &m_form.GISCheckLabel, &m_form.GISCheck },
+              { &m_form.AGCheckLabel, &m_form.AGCheck }, { &m_form.CheckLabel3, &m_form.Check3 } };
     for (auto [labels, checks] : rowLabels) {
         QLabel& label = (*labels)[0];
         label.setFont(font);
-        const int width = labels == &CheckLabel3 ? kSubRowLabelWidth : kRowLabelWidth;
+        const int width = labels == &m_form.CheckLabel3 ? kSubRowLabelWidth : kRowLabelWidth;
         label.setGeometry(rightEdge((*checks)[0]) + 3, label.y(), width, kLabelHeight);
     }
 }
 
-int MainForm::FitListCaption(const QString& Caption, bool SubEntry)
+int LayerList::FitListCaption(const QString& Caption, bool SubEntry)
 {
     // The text is measured as the user will see it: as the caption of the
     // template label, in the panel's font, sized to its text.
-    QLabel& label = SubEntry ? CheckLabel3[0] : ImageCheckLabel[0];
-    if (autoSizedRightEdge(label, Caption) <= Frame1->width() - 10) {
+    QLabel& label = SubEntry ? m_form.CheckLabel3[0] : m_form.ImageCheckLabel[0];
+    if (autoSizedRightEdge(label, Caption) <= m_form.Frame1->width() - 10) {
         return 0;
     }
     // Once cut, the text must end left of the separator's end, clear of the
     // scroll bar. The first ten characters and " ... " always stay: when
     // even they do not fit, the shortest form is shown and runs over.
-    const int clearEnd = rightEdge(*Line1);
+    const int clearEnd = rightEdge(*m_form.Line1);
     const int longestCut = int(Caption.size()) - 10;
     int cut = 0;
     while (cut < longestCut) {
@@ -297,7 +304,7 @@ int MainForm::FitListCaption(const QString& Caption, bool SubEntry)
     return cut;
 }
 
-void MainForm::refitListCaptions()
+void LayerList::refitListCaptions()
 {
     LayerData& layers = layerData();
     for (int i = 1; i <= layers.ImageCount && i < int(layers.Images.size()); ++i) {

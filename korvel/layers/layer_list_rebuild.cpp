@@ -11,6 +11,7 @@
 // the one before it (16 pixels on a screen 800 pixels wide, else 18), its
 // label 3 pixels lower, and the block rows 7 pixels lower still when images
 // or GIS layers stand above them with the separator in between.
+#include "korvel/layers/layer_list.h"
 #include "korvel/shell/floating_windows.h"
 #include "korvel/shell/main_form.h"
 #include "korvel/workspace/agnav_block.h"
@@ -81,54 +82,54 @@ void placeRow(
 
 } // namespace
 
-void MainForm::RefreshChecklist()
+void LayerList::RefreshChecklist()
 {
     const ProgramGlobals& program = globals();
-    const bool eight = onEightHundredScreen();
+    const bool eight = m_form.eightHundredScreen();
     const int rowHeight = eight ? 16 : 18;
 
     // The ruler's distance stays while the ruler works.
-    if (!Tools_Ruler->isChecked()) {
-        StatusBar1->setPanelText(6, QString());
+    if (!m_form.Tools_Ruler->isChecked()) {
+        m_form.StatusBar1->setPanelText(6, QString());
     }
-    ProgressBar1->hide();
-    ProgressBar1->setValue(ProgressBar1->minimum());
+    m_form.ProgressBar1->hide();
+    m_form.ProgressBar1->setValue(m_form.ProgressBar1->minimum());
 
-    StatusPanel& mode = StatusBar1->panel(3);
+    StatusPanel& mode = m_form.StatusBar1->panel(3);
     mode.Text = program.UTMMode ? QStringLiteral("UTM") : QStringLiteral("Lat/Long");
     mode.Bevel = program.UTMMode ? PanelBevel::Raised : PanelBevel::Inset;
-    StatusBar1->refresh();
+    m_form.StatusBar1->refresh();
 
-    const int hidden = hiddenRowCount(listRowTotal(), Frame1->height(), rowHeight, eight);
+    const int hidden = hiddenRowCount(listRowTotal(), m_form.Frame1->height(), rowHeight, eight);
     {
         // A lower maximum may move the position; the rows are placed from
         // the position read below, so the move needs no rebuild of its own.
-        const QSignalBlocker quiet(ChecklistScroll);
-        ChecklistScroll->setMaximum(hidden);
+        const QSignalBlocker quiet(m_form.ChecklistScroll);
+        m_form.ChecklistScroll->setMaximum(hidden);
     }
-    ChecklistScroll->setVisible(hidden > 0);
-    const int scroll = ChecklistScroll->value();
+    m_form.ChecklistScroll->setVisible(hidden > 0);
+    const int scroll = m_form.ChecklistScroll->value();
 
-    Label1->show();
-    Toolbar->setEnabled(1, false);
-    Toolbar->setEnabled(2, false);
+    m_form.Label1->show();
+    m_form.Toolbar->setEnabled(1, false);
+    m_form.Toolbar->setEnabled(2, false);
     if (!program.ImageLoaded && !program.GISLoaded && !program.AGNAVLoaded) {
-        Toolbar->setEnabled(3, false);
-        Toolbar->setEnabled(4, false);
-        ClearMapOverlays();
+        m_form.Toolbar->setEnabled(3, false);
+        m_form.Toolbar->setEnabled(4, false);
+        m_form.ClearMapOverlays();
         mapState().MapEmpty = true;
     } else {
-        Label1->hide();
-        Toolbar->setEnabled(3, true);
+        m_form.Label1->hide();
+        m_form.Toolbar->setEnabled(3, true);
         if (program.GISLoaded || program.AGNAVLoaded) {
-            Toolbar->setEnabled(1, true);
+            m_form.Toolbar->setEnabled(1, true);
         }
     }
     const LayerData& layers = layerData();
     const int images = std::min<int>(layers.ImageCount, int(layers.Images.size()) - 1);
     for (int i = 1; i <= images; ++i) {
         if (layers.Images[size_t(i)].Georeferenced) {
-            Toolbar->setEnabled(2, true);
+            m_form.Toolbar->setEnabled(2, true);
             break;
         }
     }
@@ -137,45 +138,45 @@ void MainForm::RefreshChecklist()
     const int lastGISTop = placeGISRows(rowHeight, lastImageTop);
     placeSeparator(lastGISTop);
     const bool rowsAbove = program.ImageLoaded || program.GISLoaded;
-    placeBlockRows(rowHeight, rowsAbove ? lastGISTop + kBlockGap : GISCheck[0].y());
-    Frame1->update();
+    placeBlockRows(rowHeight, rowsAbove ? lastGISTop + kBlockGap : m_form.GISCheck[0].y());
+    m_form.Frame1->update();
 
-    if (Check1[1].isChecked()) {
+    if (m_form.Check1[1].isChecked()) {
         if (FloatingToolWindow* floating = floatingToolWindow(FloatingTool::CheckList)) {
             floating->refreshForm();
         }
     }
 }
 
-void MainForm::ChecklistScroll_Change()
+void LayerList::ChecklistScroll_Change()
 {
     RefreshChecklist();
 }
 
-void MainForm::ChecklistScroll_Scroll()
+void LayerList::ChecklistScroll_Scroll()
 {
     RefreshChecklist();
 }
 
-bool MainForm::insidePanelWindow(int top) const
+bool LayerList::insidePanelWindow(int top) const
 {
-    return top >= 16 && top < Frame1->height() - 10;
+    return top >= 16 && top < m_form.Frame1->height() - 10;
 }
 
-int MainForm::placeImageRows(int rowHeight, int scroll)
+int LayerList::placeImageRows(int rowHeight, int scroll)
 {
     const LayerData& layers = layerData();
     const bool utm = globals().UTMMode;
-    QCheckBox& checkTemplate = ImageCheck[0];
-    QLabel& labelTemplate = ImageCheckLabel[0];
+    QCheckBox& checkTemplate = m_form.ImageCheck[0];
+    QLabel& labelTemplate = m_form.ImageCheckLabel[0];
     // The template marks where the group starts: one row above its first row.
     checkTemplate.move(checkTemplate.x(), -scroll * rowHeight);
     labelTemplate.move(labelTemplate.x(), checkTemplate.y() + kLabelDrop);
     int top = checkTemplate.y();
     for (int p = 1; p <= layers.ImageCount; ++p) {
         top += rowHeight;
-        QCheckBox* check = ImageCheck.at(p);
-        QLabel* label = ImageCheckLabel.at(p);
+        QCheckBox* check = m_form.ImageCheck.at(p);
+        QLabel* label = m_form.ImageCheckLabel.at(p);
         if (!check || !label || p >= int(layers.ImageOrder.size())) {
             continue;
         }
@@ -197,27 +198,27 @@ int MainForm::placeImageRows(int rowHeight, int scroll)
         }
         setCaption(*label, image.DisplayName, rowToolTip(image.DisplayName, image.Path));
         check->setVisible(insidePanelWindow(top));
-        label->setVisible(check->isVisibleTo(Frame1));
+        label->setVisible(check->isVisibleTo(m_form.Frame1));
     }
     return top;
 }
 
-int MainForm::placeGISRows(int rowHeight, int lastImageTop)
+int LayerList::placeGISRows(int rowHeight, int lastImageTop)
 {
     const LayerData& layers = layerData();
     const int boxOffset = largeFonts() ? 1 : -1;
-    QCheckBox& checkTemplate = GISCheck[0];
-    QLabel& labelTemplate = GISCheckLabel[0];
-    QLabel& boxTemplate = GISColorBox[0];
+    QCheckBox& checkTemplate = m_form.GISCheck[0];
+    QLabel& labelTemplate = m_form.GISCheckLabel[0];
+    QLabel& boxTemplate = m_form.GISColorBox[0];
     checkTemplate.move(checkTemplate.x(), lastImageTop);
     labelTemplate.move(labelTemplate.x(), lastImageTop + kLabelDrop);
     boxTemplate.move(boxTemplate.x(), labelTemplate.y() - 1);
     int top = lastImageTop;
     for (int p = 1; p <= layers.GISCount; ++p) {
         top += rowHeight;
-        QCheckBox* check = GISCheck.at(p);
-        QLabel* label = GISCheckLabel.at(p);
-        QLabel* box = GISColorBox.at(p);
+        QCheckBox* check = m_form.GISCheck.at(p);
+        QLabel* label = m_form.GISCheckLabel.at(p);
+        QLabel* box = m_form.GISColorBox.at(p);
         if (!check || !label || !box || p >= int(layers.GISOrder.size())) {
             continue;
         }
@@ -232,40 +233,40 @@ int MainForm::placeGISRows(int rowHeight, int lastImageTop)
         setForeColour(*label, QBColor(kBlackColour));
         setCaption(*label, layer.DisplayName, rowToolTip(layer.DisplayName, layer.Path));
         check->setVisible(insidePanelWindow(top));
-        label->setVisible(check->isVisibleTo(Frame1));
-        box->setVisible(label->isVisibleTo(Frame1));
+        label->setVisible(check->isVisibleTo(m_form.Frame1));
+        box->setVisible(label->isVisibleTo(m_form.Frame1));
     }
     return top;
 }
 
-void MainForm::placeSeparator(int lastGISTop)
+void LayerList::placeSeparator(int lastGISTop)
 {
     const ProgramGlobals& program = globals();
-    Line1->hide();
-    Line2->hide();
+    m_form.Line1->hide();
+    m_form.Line2->hide();
     if (!program.AGNAVLoaded || (!program.ImageLoaded && !program.GISLoaded)) {
         return;
     }
     const int y = lastGISTop + (largeFonts() ? 21 : 20);
-    Line1->move(Line1->x(), y);
-    Line1->setVisible(y >= 12 && y <= Frame1->height() - 5);
-    Line1->raise();
-    Line2->setGeometry(Line1->x(), y + 1, Line1->width(), Line2->height());
-    Line2->setVisible(Line1->isVisibleTo(Frame1));
-    Line2->raise();
+    m_form.Line1->move(m_form.Line1->x(), y);
+    m_form.Line1->setVisible(y >= 12 && y <= m_form.Frame1->height() - 5);
+    m_form.Line1->raise();
+    m_form.Line2->setGeometry(m_form.Line1->x(), y + 1, m_form.Line1->width(), m_form.Line2->height());
+    m_form.Line2->setVisible(m_form.Line1->isVisibleTo(m_form.Frame1));
+    m_form.Line2->raise();
 }
 
-void MainForm::placeBlockRows(int rowHeight, int templateTop)
+void LayerList::placeBlockRows(int rowHeight, int templateTop)
 {
     const AgnavData& agnav = agnavData();
-    QCheckBox& checkTemplate = AGCheck[0];
-    QLabel& labelTemplate = AGCheckLabel[0];
-    QLabel& boxTemplate = AGColorBox[0];
+    QCheckBox& checkTemplate = m_form.AGCheck[0];
+    QLabel& labelTemplate = m_form.AGCheckLabel[0];
+    QLabel& boxTemplate = m_form.AGColorBox[0];
     checkTemplate.move(checkTemplate.x(), templateTop);
     labelTemplate.move(labelTemplate.x(), templateTop + kLabelDrop);
     boxTemplate.move(boxTemplate.x(), labelTemplate.y() - 1);
-    const QCheckBox& subCheckTemplate = Check3[0];
-    const QLabel& subLabelTemplate = CheckLabel3[0];
+    const QCheckBox& subCheckTemplate = m_form.Check3[0];
+    const QLabel& subLabelTemplate = m_form.CheckLabel3[0];
 
     int top = templateTop;
     int rowsAbove = 1; // the rows of the block before, the template counting one
@@ -274,9 +275,9 @@ void MainForm::placeBlockRows(int rowHeight, int templateTop)
         const AGNAVBlock& block = agnav.Blocks[size_t(b)];
         top += rowHeight * rowsAbove;
         rowsAbove = 1 + blockSubRowCount(block);
-        QCheckBox* check = AGCheck.at(b);
-        QLabel* label = AGCheckLabel.at(b);
-        QLabel* box = AGColorBox.at(b);
+        QCheckBox* check = m_form.AGCheck.at(b);
+        QLabel* label = m_form.AGCheckLabel.at(b);
+        QLabel* box = m_form.AGColorBox.at(b);
         if (check && label && box) {
             placeRow(*check, checkTemplate, *label, labelTemplate, top);
             box->move(boxTemplate.x(), label->y() - 1);
@@ -284,14 +285,14 @@ void MainForm::placeBlockRows(int rowHeight, int templateTop)
             setForeColour(*label, QBColor(kBlackColour));
             setCaption(*label, block.DisplayName, rowToolTip(block.DisplayName, block.Path));
             check->setVisible(insidePanelWindow(top));
-            label->setVisible(check->isVisibleTo(Frame1));
-            box->setVisible(label->isVisibleTo(Frame1));
+            label->setVisible(check->isVisibleTo(m_form.Frame1));
+            box->setVisible(label->isVisibleTo(m_form.Frame1));
         }
         // Sub-rows: guidance lines, exclusion zones, then the flights in order.
         for (int r = 1; r < rowsAbove; ++r) {
             ++subRow;
-            QCheckBox* subCheck = Check3.at(subRow);
-            QLabel* subLabel = CheckLabel3.at(subRow);
+            QCheckBox* subCheck = m_form.Check3.at(subRow);
+            QLabel* subLabel = m_form.CheckLabel3.at(subRow);
             if (!subCheck || !subLabel) {
                 continue;
             }
@@ -302,7 +303,7 @@ void MainForm::placeBlockRows(int rowHeight, int templateTop)
             subLabel->setFont(subLabelTemplate.font());
             setCaption(*subLabel, subRowCaption(block, item.kind, item.flight), QString());
             subCheck->setVisible(insidePanelWindow(subTop));
-            subLabel->setVisible(subCheck->isVisibleTo(Frame1));
+            subLabel->setVisible(subCheck->isVisibleTo(m_form.Frame1));
         }
     }
 }

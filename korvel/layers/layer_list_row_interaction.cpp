@@ -5,6 +5,7 @@
 // label of their group to reorder the list. Reordering permutes the order
 // map and the tick states alike; the records never move, so each layer keeps
 // its visibility.
+#include "korvel/layers/layer_list.h"
 #include "korvel/layers/layer_popup_menus.h"
 #include "korvel/layers/row_drop.h"
 #include "korvel/layers/row_label_colours.h"
@@ -40,55 +41,55 @@ bool draggingShapefileRow(const QWidget* source)
 
 } // namespace
 
-void MainForm::ImageCheck_Click(int Index)
+void LayerList::ImageCheck_Click(int Index)
 {
     Q_UNUSED(Index);
-    redrawAfterTick(*this);
+    redrawAfterTick(m_form);
 }
 
-void MainForm::GISCheck_Click(int Index)
+void LayerList::GISCheck_Click(int Index)
 {
     Q_UNUSED(Index);
-    redrawAfterTick(*this);
+    redrawAfterTick(m_form);
 }
 
-void MainForm::AGCheck_Click(int Index)
+void LayerList::AGCheck_Click(int Index)
 {
     Q_UNUSED(Index);
-    redrawAfterTick(*this);
+    redrawAfterTick(m_form);
 }
 
-void MainForm::Check3_Click(int Index)
+void LayerList::Check3_Click(int Index)
 {
     Q_UNUSED(Index);
-    redrawAfterTick(*this);
+    redrawAfterTick(m_form);
 }
 
-void MainForm::ImageCheckLabel_MouseDown(int Index, int Button, int Shift, float X, float Y)
+void LayerList::ImageCheckLabel_MouseDown(int Index, int Button, int Shift, float X, float Y)
 {
     Q_UNUSED(X);
     Q_UNUSED(Y);
     if (Button == vbRightButton && Shift == vbCtrlMask) {
         DeleteImage(Index);
     } else if (Button == vbRightButton && Shift == 0) {
-        openRowPopUp(ImageCheckLabel[Index], Index, LayerKind::Image);
+        openRowPopUp(m_form.ImageCheckLabel[Index], Index, LayerKind::Image);
     }
     RefreshChecklist();
 }
 
-void MainForm::GISCheckLabel_MouseDown(int Index, int Button, int Shift, float X, float Y)
+void LayerList::GISCheckLabel_MouseDown(int Index, int Button, int Shift, float X, float Y)
 {
     Q_UNUSED(X);
     Q_UNUSED(Y);
     if (Button == vbRightButton && Shift == vbCtrlMask) {
         DeleteSHP(Index);
     } else if (Button == vbRightButton && Shift == 0) {
-        openRowPopUp(GISCheckLabel[Index], Index, LayerKind::GISLayer);
+        openRowPopUp(m_form.GISCheckLabel[Index], Index, LayerKind::GISLayer);
     }
     RefreshChecklist();
 }
 
-void MainForm::AGCheckLabel_MouseDown(int Index, int Button, int Shift, float X, float Y)
+void LayerList::AGCheckLabel_MouseDown(int Index, int Button, int Shift, float X, float Y)
 {
     Q_UNUSED(X);
     Q_UNUSED(Y);
@@ -96,58 +97,50 @@ void MainForm::AGCheckLabel_MouseDown(int Index, int Button, int Shift, float X,
     if (Button == vbRightButton && Shift == vbCtrlMask) {
         DeleteAGNAV(Index);
     } else if (Button == vbRightButton && Shift == 0) {
-        openRowPopUp(AGCheckLabel[Index], Index, LayerKind::Block);
+        openRowPopUp(m_form.AGCheckLabel[Index], Index, LayerKind::Block);
         RefreshChecklist();
     }
 }
 
-void MainForm::openRowPopUp(QLabel& label, int Index, LayerKind kind)
+void LayerList::openRowPopUp(QLabel& label, int Index, LayerKind kind)
 {
     // Light blue while the menu is open; the rebuild afterwards resets it.
     setRowCaptionColour(label, RowCaptionLightBlue);
-    SelectedLayer = Index;
-    ShowLayerPopUp(*this, kind);
+    m_form.SelectedLayer = Index;
+    ShowLayerPopUp(m_form, kind);
 }
 
-void MainForm::ImageCheckLabel_DragOver(int Index, QWidget* Source, float X, float Y, int State)
+void LayerList::ImageCheckLabel_DragOver(int Index, QWidget* Source, float X, float Y, int State)
 {
     Q_UNUSED(X);
     Q_UNUSED(Y);
-    highlightDragTarget(ImageCheckLabel, layerData().ImageCount, Index, Source, State);
+    highlightDragTarget(m_form.ImageCheckLabel, layerData().ImageCount, Index, Source, State);
 }
 
-void MainForm::GISCheckLabel_DragOver(int Index, QWidget* Source, float X, float Y, int State)
+void LayerList::GISCheckLabel_DragOver(int Index, QWidget* Source, float X, float Y, int State)
 {
     Q_UNUSED(X);
     Q_UNUSED(Y);
-    highlightDragTarget(GISCheckLabel, layerData().GISCount, Index, Source, State);
+    highlightDragTarget(m_form.GISCheckLabel, layerData().GISCount, Index, Source, State);
 }
 
-void MainForm::ImageCheckLabel_DragDrop(int Index, QWidget* Source, float X, float Y)
+void LayerList::ImageCheckLabel_DragDrop(int Index, QWidget* Source, float X, float Y)
 {
     Q_UNUSED(X);
     Q_UNUSED(Y);
-    dropListRow(*this, ImageCheckLabel, ImageCheck, layerData().ImageOrder, Index, Source, LayerKind::Image);
+    dropListRow(m_form, m_form.ImageCheckLabel, m_form.ImageCheck, layerData().ImageOrder, Index, Source,
+        LayerKind::Image);
 }
 
-void MainForm::GISCheckLabel_DragDrop(int Index, QWidget* Source, float X, float Y)
+void LayerList::GISCheckLabel_DragDrop(int Index, QWidget* Source, float X, float Y)
 {
     Q_UNUSED(X);
     Q_UNUSED(Y);
-    dropListRow(*this, GISCheckLabel, GISCheck, layerData().GISOrder, Index, Source, LayerKind::GISLayer);
+    dropListRow(m_form, m_form.GISCheckLabel, m_form.GISCheck, layerData().GISOrder, Index, Source,
+        LayerKind::GISLayer);
 }
 
-void MainForm::Picture1_DragOver(QWidget* Source, float X, float Y, int State)
-{
-    Q_UNUSED(X);
-    Q_UNUSED(Y);
-    Q_UNUSED(State);
-    if (draggingShapefileRow(Source)) {
-        m_rowDrag->cancel();
-    }
-}
-
-void MainForm::Frame2_DragOver(QWidget* Source, float X, float Y, int State)
+void LayerList::Picture1_DragOver(QWidget* Source, float X, float Y, int State)
 {
     Q_UNUSED(X);
     Q_UNUSED(Y);
@@ -157,33 +150,43 @@ void MainForm::Frame2_DragOver(QWidget* Source, float X, float Y, int State)
     }
 }
 
-void MainForm::dispatchDragOver(QWidget* target, QWidget* source, QPoint position, int state)
+void LayerList::Frame2_DragOver(QWidget* Source, float X, float Y, int State)
+{
+    Q_UNUSED(X);
+    Q_UNUSED(Y);
+    Q_UNUSED(State);
+    if (draggingShapefileRow(Source)) {
+        m_rowDrag->cancel();
+    }
+}
+
+void LayerList::dispatchDragOver(QWidget* target, QWidget* source, QPoint position, int state)
 {
     const float x = float(position.x());
     const float y = float(position.y());
     auto* label = qobject_cast<QLabel*>(target);
-    if (const int i = ImageCheckLabel.indexOf(label); label && i > 0) {
+    if (const int i = m_form.ImageCheckLabel.indexOf(label); label && i > 0) {
         ImageCheckLabel_DragOver(i, source, x, y, state);
-    } else if (const int g = GISCheckLabel.indexOf(label); label && g > 0) {
+    } else if (const int g = m_form.GISCheckLabel.indexOf(label); label && g > 0) {
         GISCheckLabel_DragOver(g, source, x, y, state);
-    } else if (target == Picture1 || Picture1->isAncestorOf(target)) {
+    } else if (target == m_form.Picture1 || m_form.Picture1->isAncestorOf(target)) {
         Picture1_DragOver(source, x, y, state);
-    } else if (target == Frame2 || Frame2->isAncestorOf(target)) {
+    } else if (target == m_form.Frame2 || m_form.Frame2->isAncestorOf(target)) {
         Frame2_DragOver(source, x, y, state);
-    } else if (target == m_client || target == this) {
+    } else if (target == m_form.clientArea() || target == &m_form) {
         // Over the window's own surface, outside any control, every drag ends.
         m_rowDrag->cancel();
     }
 }
 
-void MainForm::dispatchDragDrop(QWidget* target, QWidget* source, QPoint position)
+void LayerList::dispatchDragDrop(QWidget* target, QWidget* source, QPoint position)
 {
     const float x = float(position.x());
     const float y = float(position.y());
     auto* label = qobject_cast<QLabel*>(target);
-    if (const int i = ImageCheckLabel.indexOf(label); label && i > 0) {
+    if (const int i = m_form.ImageCheckLabel.indexOf(label); label && i > 0) {
         ImageCheckLabel_DragDrop(i, source, x, y);
-    } else if (const int g = GISCheckLabel.indexOf(label); label && g > 0) {
+    } else if (const int g = m_form.GISCheckLabel.indexOf(label); label && g > 0) {
         GISCheckLabel_DragDrop(g, source, x, y);
     }
     // Released anywhere else, a dragged label changes nothing.

@@ -4,6 +4,7 @@
 // on the coordinate panel (3) switches the whole map between UTM metres and
 // latitude/longitude degrees, converting every GIS layer and block in place,
 // and then zooms to what is shown.
+#include "korvel/layers/layer_list.h"
 #include "korvel/layers/map_mode_switch.h"
 #include "korvel/map/map_extent.h"
 #include "korvel/shell/conversion_ellipsoid.h"
@@ -39,28 +40,29 @@ bool anyTicked(const ControlArray<QCheckBox>& checks, int count)
 
 } // namespace
 
-void MainForm::StatusBar1_MouseUp(int Button, int Shift, float X, float Y)
+void LayerList::StatusBar1_MouseUp(int Button, int Shift, float X, float Y)
 {
     Q_UNUSED(Y);
-    const int left = StatusBar1->panelLeft(kEllipsoidPanel);
-    const int width = StatusBar1->panelWidth(kEllipsoidPanel);
+    const int left = m_form.StatusBar1->panelLeft(kEllipsoidPanel);
+    const int width = m_form.StatusBar1->panelWidth(kEllipsoidPanel);
     if (Button != vbRightButton || Shift != 0 || X < float(left) || X > float(left + width)) {
         return;
     }
     // Centred on the pointer, its top at the status bar's top edge.
-    PopupMenu(*PopUpMenu_Ellipsoid, vbPopupMenuCenterAlign, StatusBar1->mapToGlobal(QPoint(int(X), 0)));
+    PopupMenu(*m_form.PopUpMenu_Ellipsoid, vbPopupMenuCenterAlign,
+        m_form.StatusBar1->mapToGlobal(QPoint(int(X), 0)));
 }
 
-void MainForm::PopUp_EllipsoidList_Click(int Index)
+void LayerList::PopUp_EllipsoidList_Click(int Index)
 {
-    if (!PopUp_EllipsoidList.exists(Index)) {
+    if (!m_form.PopUp_EllipsoidList.exists(Index)) {
         return;
     }
-    const QString name = PopUp_EllipsoidList[Index].text();
+    const QString name = m_form.PopUp_EllipsoidList[Index].text();
     ProgramGlobals& program = globals();
     const int rows = int(program.EllipsoidTable.size()) - 1;
     for (int i = 1; i <= rows; ++i) {
-        if (QAction* item = PopUp_EllipsoidList.at(i)) {
+        if (QAction* item = m_form.PopUp_EllipsoidList.at(i)) {
             item->setChecked(false);
         }
     }
@@ -69,23 +71,23 @@ void MainForm::PopUp_EllipsoidList_Click(int Index)
         const EllipsoidRecord& row = program.EllipsoidTable[size_t(i)];
         if (row.Name == name) {
             program.Ellipsoid = row;
-            PopUp_EllipsoidList[Index].setChecked(true);
+            m_form.PopUp_EllipsoidList[Index].setChecked(true);
         }
     }
     // Nothing is converted or stored: the ellipsoid applies to the
     // conversions that follow, and only the preferences store it.
-    StatusBar1->setPanelText(kEllipsoidPanel, program.Ellipsoid.Name);
+    m_form.StatusBar1->setPanelText(kEllipsoidPanel, program.Ellipsoid.Name);
 }
 
-void MainForm::StatusBar1_PanelClick(int Panel)
+void LayerList::StatusBar1_PanelClick(int Panel)
 {
     if (Panel != kModePanel) {
         return;
     }
     // A digitized outline and the shift preview hold points in the present
     // system; converted under them, they would end in the wrong place.
-    const QString refusal = modeSwitchRefusal(
-        Tools_DigitizeBoundary->isChecked(), Tools_DigitizeExclusion->isChecked(), GISShiftPreviewShown());
+    const QString refusal = modeSwitchRefusal(m_form.Tools_DigitizeBoundary->isChecked(),
+        m_form.Tools_DigitizeExclusion->isChecked(), m_form.GISShiftPreviewShown());
     if (!refusal.isEmpty()) {
         MsgBox(refusal, vbExclamation);
         return;
@@ -96,32 +98,33 @@ void MainForm::StatusBar1_PanelClick(int Panel)
     }
     ProgramGlobals& program = globals();
     const int direction = program.UTMMode ? 1 : 2;
-    const ViewEdges view = boxedExtent();
+    const ViewEdges view = m_form.boxedExtent();
     convertLoadedData(direction);
     program.UTMMode = !program.UTMMode;
     // The previous extent is in the other system.
-    Toolbar->setEnabled(kPreviousExtentButton, false);
+    m_form.Toolbar->setEnabled(kPreviousExtentButton, false);
     program.CoordFormat = program.UTMMode ? QStringLiteral("0") : QStringLiteral("0.0000");
     RefreshChecklist();
     zoomAfterModeSwitch(view, direction);
 }
 
-void MainForm::zoomAfterModeSwitch(const ViewEdges& oldView, int direction)
+void LayerList::zoomAfterModeSwitch(const ViewEdges& oldView, int direction)
 {
     // The zoom to the ticked layers falls back on the extent boxes when
     // nothing is ticked, and they still hold the other system's numbers:
     // they get the extent of all loaded data first, or with nothing loaded
     // the same ground as before.
     const AgnavData& agnav = agnavData();
-    const bool ticked = anyTicked(GISCheck, layerData().GISCount) || anyTicked(AGCheck, agnav.BlockCount);
+    const bool ticked
+        = anyTicked(m_form.GISCheck, layerData().GISCount) || anyTicked(m_form.AGCheck, agnav.BlockCount);
     if (!ticked) {
         std::optional<ViewEdges> edges = loadedDataExtent();
         if (!edges) {
             edges = convertedView(oldView, direction);
         }
         if (edges) {
-            writeExtentBoxes(edges->west, edges->south, edges->east, edges->north);
+            m_form.writeExtentBoxes(edges->west, edges->south, edges->east, edges->north);
         }
     }
-    ZoomToLayers(0, 1);
+    m_form.ZoomToLayers(0, 1);
 }

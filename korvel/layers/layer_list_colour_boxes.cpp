@@ -3,6 +3,7 @@
 // colour; the chosen colour goes into the record and the box, and the map is
 // redrawn when it changed. Cancel changes nothing.
 #include "korvel/layers/colour_dialog.h"
+#include "korvel/layers/layer_list.h"
 #include "korvel/shell/main_form.h"
 #include "korvel/workspace/agnav_block.h"
 #include "korvel/workspace/layer_records.h"
@@ -26,17 +27,17 @@ void setBackColour(QLabel* box, qint32 colour)
 
 } // namespace
 
-void MainForm::GISColorBox_DblClick(int Index)
+void LayerList::GISColorBox_DblClick(int Index)
 {
     PickGISLayerColour(Index);
 }
 
-void MainForm::AGColorBox_DblClick(int Index)
+void LayerList::AGColorBox_DblClick(int Index)
 {
     PickAGNAVColour(Index);
 }
 
-void MainForm::PickGISLayerColour(int Index)
+void LayerList::PickGISLayerColour(int Index)
 {
     LayerData& layers = layerData();
     if (Index < 1 || Index > layers.GISCount || Index >= int(layers.GISOrder.size())) {
@@ -53,12 +54,12 @@ void MainForm::PickGISLayerColour(int Index)
     const qint32 old = layer.Colours.front();
     // A failure of the dialog ends the picking without a word.
     try {
-        const std::optional<qint32> choice = chooseColour(this, old);
+        const std::optional<qint32> choice = chooseColour(&m_form, old);
         if (!choice) {
             return;
         }
         const qint32 chosen = *choice;
-        setBackColour(GISColorBox.at(Index), chosen);
+        setBackColour(m_form.GISColorBox.at(Index), chosen);
         // Features of the layer's colour take the new one; features coloured
         // by a value class keep theirs.
         for (qint32& colour : layer.Colours) {
@@ -69,7 +70,7 @@ void MainForm::PickGISLayerColour(int Index)
         if (chosen != old) {
             layer.Redraw = true;
             if (globals().ImmediateGraph) {
-                Graph(false);
+                m_form.Graph(false);
             }
         }
     } catch (const VbError&) {
@@ -77,7 +78,7 @@ void MainForm::PickGISLayerColour(int Index)
     }
 }
 
-void MainForm::PickAGNAVColour(int Index)
+void LayerList::PickAGNAVColour(int Index)
 {
     AgnavData& agnav = agnavData();
     if (Index < 1 || Index > agnav.BlockCount || Index >= int(agnav.Blocks.size())) {
@@ -86,16 +87,16 @@ void MainForm::PickAGNAVColour(int Index)
     AGNAVBlock& block = agnav.Blocks[size_t(Index)];
     const qint32 old = block.Colour;
     try {
-        const std::optional<qint32> choice = chooseColour(this, old);
+        const std::optional<qint32> choice = chooseColour(&m_form, old);
         if (!choice) {
             return;
         }
         block.Colour = *choice;
-        setBackColour(AGColorBox.at(Index), block.Colour);
+        setBackColour(m_form.AGColorBox.at(Index), block.Colour);
         if (block.Colour != old) {
             block.Redraw = true;
             if (globals().ImmediateGraph) {
-                Graph(false);
+                m_form.Graph(false);
             }
         }
     } catch (const VbError&) {

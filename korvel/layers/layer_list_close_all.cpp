@@ -5,6 +5,7 @@
 // routine and the loading of a session start with it. Also the File menu's
 // enabling, worked out each time the menu opens.
 #include "korvel/layers/file_menu_states.h"
+#include "korvel/layers/layer_list.h"
 #include "korvel/map/image_cache.h"
 #include "korvel/shell/main_form.h"
 #include "korvel/shell/reg_settings.h"
@@ -42,26 +43,27 @@ bool storedBoolean(const QString& name)
 
 } // namespace
 
-void MainForm::File_CloseAll_Click()
+void LayerList::File_CloseAll_Click()
 {
     // The tools hold block numbers and outlines in the map's coordinates:
     // they end before the data they work on goes.
     endDigitizingTools();
 
-    for (ControlArray<QCheckBox>* checks : { &ImageCheck, &GISCheck, &AGCheck, &Check3 }) {
+    for (ControlArray<QCheckBox>* checks :
+        { &m_form.ImageCheck, &m_form.GISCheck, &m_form.AGCheck, &m_form.Check3 }) {
         checks->unloadAll();
     }
-    for (ControlArray<QLabel>* labels :
-        { &ImageCheckLabel, &GISCheckLabel, &GISColorBox, &AGCheckLabel, &AGColorBox, &CheckLabel3 }) {
+    for (ControlArray<QLabel>* labels : { &m_form.ImageCheckLabel, &m_form.GISCheckLabel, &m_form.GISColorBox,
+             &m_form.AGCheckLabel, &m_form.AGColorBox, &m_form.CheckLabel3 }) {
         labels->unloadAll();
     }
-    RulerLine->setVisible(false);
+    m_form.RulerLine->setVisible(false);
 
     ProgramGlobals& program = globals();
-    StatusBar1->setPanelText(6, QStringLiteral("Removing files from memory..."));
+    m_form.StatusBar1->setPanelText(6, QStringLiteral("Removing files from memory..."));
     removeAllLayers();
     forgetPicturesExcept({});
-    StatusBar1->setPanelText(6, QString());
+    m_form.StatusBar1->setPanelText(6, QString());
     resetAgnavData();
     program.AGNAVLoaded = false;
     program.UTMMode = true;
@@ -70,42 +72,43 @@ void MainForm::File_CloseAll_Click()
 
     // A typed extent that was open is applied, as Escape would, before the
     // boxes go back to their start values.
-    if (Toolbar->Value(kTypedExtentButton) == 1) {
-        Toolbar->setValue(kTypedExtentButton, 0);
-        ApplyMapExtent();
+    if (m_form.Toolbar->Value(kTypedExtentButton) == 1) {
+        m_form.Toolbar->setValue(kTypedExtentButton, 0);
+        m_form.ApplyMapExtent();
     }
-    ProgressBar1->setValue(ProgressBar1->minimum());
-    ProgressBar1->hide();
-    Text1->setText(QStringLiteral("0"));
-    Text2->setText(QStringLiteral("0"));
-    Text3->setText(QStringLiteral("10000"));
-    Text4->setText(QStringLiteral("10000"));
+    m_form.ProgressBar1->setValue(m_form.ProgressBar1->minimum());
+    m_form.ProgressBar1->hide();
+    m_form.Text1->setText(QStringLiteral("0"));
+    m_form.Text2->setText(QStringLiteral("0"));
+    m_form.Text3->setText(QStringLiteral("10000"));
+    m_form.Text4->setText(QStringLiteral("10000"));
     layerData().DataExtent = EmptyDataExtent;
 
     rereadFolderSettings();
     if (program.MetLoaded) {
-        CloseMet_Click();
+        m_form.CloseMet_Click();
     }
     RefreshChecklist();
 }
 
-void MainForm::endDigitizingTools()
+void LayerList::endDigitizingTools()
 {
     // Each tool's own end first (its panel, its state), then whatever is
     // left of any of them: the ticks, the digitized segments, the block.
-    GuidanceCancel_Click();
-    if (GISShiftPreviewShown()) {
-        HideGISShiftPanel();
+    m_form.GuidanceCancel_Click();
+    if (m_form.GISShiftPreviewShown()) {
+        m_form.HideGISShiftPanel();
     }
-    for (QAction* tool : { Tools_DigitizeBoundary, Tools_DigitizeGuidance, Tools_DigitizeExclusion }) {
+    for (QAction* tool :
+        { m_form.Tools_DigitizeBoundary, m_form.Tools_DigitizeGuidance, m_form.Tools_DigitizeExclusion }) {
         tool->setChecked(false);
     }
-    DigitizeLine.unloadAll();
-    GuidanceLine.unloadAll();
-    SelectedBlock = 0;
+    m_form.DigitizeLine.unloadAll();
+    m_form.GuidanceLine.unloadAll();
+    m_form.SelectedBlock = 0;
 }
 
-void MainForm::rereadFolderSettings()
+void LayerList::rereadFolderSettings()
 {
     // Folders chosen in file dialogs since the start are forgotten.
     MainSettings& settings = mainSettings();
@@ -124,14 +127,14 @@ void MainForm::rereadFolderSettings()
     }
 }
 
-void MainForm::File_Menu_Click()
+void LayerList::File_Menu_Click()
 {
     const FileMenuStates states = fileMenuStates();
-    File_LoadSession->setEnabled(states.loadSession);
-    File_SaveSession->setEnabled(states.saveSession);
-    File_OpenBMP->setEnabled(states.loadImage);
-    File_OpenGuidance->setEnabled(states.guidanceFile);
-    File_OpenExclusion->setEnabled(states.exclusionZones);
-    File_OpenFlight->setEnabled(states.sprayData);
-    File_CloseAll->setEnabled(states.closeAll);
+    m_form.File_LoadSession->setEnabled(states.loadSession);
+    m_form.File_SaveSession->setEnabled(states.saveSession);
+    m_form.File_OpenBMP->setEnabled(states.loadImage);
+    m_form.File_OpenGuidance->setEnabled(states.guidanceFile);
+    m_form.File_OpenExclusion->setEnabled(states.exclusionZones);
+    m_form.File_OpenFlight->setEnabled(states.sprayData);
+    m_form.File_CloseAll->setEnabled(states.closeAll);
 }

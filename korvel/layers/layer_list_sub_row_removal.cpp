@@ -3,6 +3,7 @@
 // block stays. Nothing on disk changes; the item can be loaded again from the
 // block's pop-up menu. The sub-rows after it move up one place with their
 // tick states, and the last sub-row element goes.
+#include "korvel/layers/layer_list.h"
 #include "korvel/map/busy_while.h"
 #include "korvel/shell/main_form.h"
 #include "korvel/workspace/agnav_block.h"
@@ -56,7 +57,7 @@ bool unloadBlockItem(AGNAVBlock& block, const SubRowPlace& item)
 
 } // namespace
 
-void MainForm::CheckLabel3_MouseDown(int Index, int Button, int Shift, float X, float Y)
+void LayerList::CheckLabel3_MouseDown(int Index, int Button, int Shift, float X, float Y)
 {
     Q_UNUSED(X);
     Q_UNUSED(Y);
@@ -75,8 +76,8 @@ void MainForm::CheckLabel3_MouseDown(int Index, int Button, int Shift, float X, 
         // The rows after it take the places up with their ticks; the last
         // element goes, since the rebuild sets every caption again.
         for (int i = Index; i < rowsBefore; ++i) {
-            if (QCheckBox* check = Check3.at(i); check && Check3.exists(i + 1)) {
-                check->setChecked(Check3[i + 1].isChecked());
+            if (QCheckBox* check = m_form.Check3.at(i); check && m_form.Check3.exists(i + 1)) {
+                check->setChecked(m_form.Check3[i + 1].isChecked());
             }
         }
         removeSubRowControls(rowsBefore, 1);
@@ -86,22 +87,22 @@ void MainForm::CheckLabel3_MouseDown(int Index, int Button, int Shift, float X, 
     }
     RefreshChecklist();
     if (drawn && globals().ImmediateGraph) {
-        Graph(true);
+        m_form.Graph(true);
     }
     // The optimization overlay follows the items that remain.
-    if (Tools_Optimize->isChecked()) {
-        Optimize(CurrentMet);
+    if (m_form.Tools_Optimize->isChecked()) {
+        m_form.Optimize(m_form.CurrentMet);
     }
 }
 
-void MainForm::removeSubRowControls(int last, int count)
+void LayerList::removeSubRowControls(int last, int count)
 {
     for (int k = last; k > last - count && k >= 1; --k) {
-        if (CheckLabel3.exists(k)) {
-            CheckLabel3.unload(k);
+        if (m_form.CheckLabel3.exists(k)) {
+            m_form.CheckLabel3.unload(k);
         }
-        if (Check3.exists(k)) {
-            Check3.unload(k);
+        if (m_form.Check3.exists(k)) {
+            m_form.Check3.unload(k);
         }
     }
 }

@@ -5,6 +5,7 @@
 // zooms nor redraws: the new layers show at the next redraw or zoom, and
 // their new rows' ticks start no redraw of their own while the drop loads.
 #include "korvel/layers/dropped_files.h"
+#include "korvel/layers/layer_list.h"
 #include "korvel/map/busy_while.h"
 #include "korvel/shell/folder_refusal.h"
 #include "korvel/shell/main_form.h"
@@ -14,17 +15,17 @@
 
 #include <QGroupBox>
 
-void MainForm::Frame1_OLEDragDrop(const QStringList& Files)
+void LayerList::Frame1_OLEDragDrop(const QStringList& Files)
 {
     openDroppedFiles(Files);
 }
 
-void MainForm::Picture1_OLEDragDrop(const QStringList& Files)
+void LayerList::Picture1_OLEDragDrop(const QStringList& Files)
 {
     openDroppedFiles(Files);
 }
 
-void MainForm::openDroppedFiles(const QStringList& files)
+void LayerList::openDroppedFiles(const QStringList& files)
 {
     const BusyWhile quiet;
     for (const QString& path : files) {
@@ -34,26 +35,26 @@ void MainForm::openDroppedFiles(const QStringList& files)
         if (kind == DroppedFileKind::Ignored && !folder) {
             continue;
         }
-        activateWindow();
-        repaint();
+        m_form.activateWindow();
+        m_form.repaint();
         if (refuseFolder(path)) {
             continue;
         }
         try {
             switch (kind) {
             case DroppedFileKind::Image:
-                if (CheckImageFile(path)) {
-                    LoadImageLayer(path);
+                if (m_form.CheckImageFile(path)) {
+                    m_form.LoadImageLayer(path);
                 }
                 break;
             case DroppedFileKind::GISLayer:
-                if (CheckGISFile(path)) {
-                    OpenGISLayer(path);
+                if (m_form.CheckGISFile(path)) {
+                    m_form.OpenGISLayer(path);
                 }
                 break;
             case DroppedFileKind::BlockBoundary:
-                if (CheckAGNAVFile(path)) {
-                    LoadAGNAVBlock(path);
+                if (m_form.CheckAGNAVFile(path)) {
+                    m_form.LoadAGNAVBlock(path);
                 }
                 break;
             case DroppedFileKind::Ignored:
@@ -65,6 +66,6 @@ void MainForm::openDroppedFiles(const QStringList& files)
             // next file is tried.
             MsgBox(error.Description());
         }
-        Frame1->repaint();
+        m_form.Frame1->repaint();
     }
 }

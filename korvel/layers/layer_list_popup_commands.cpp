@@ -7,6 +7,7 @@
 // An edit that changes how a layer is drawn marks the record for the next
 // redraw and redraws at once only with ImmediateGraph on: a full redraw
 // when drawing goes away (a thinner line, a buffer switched off).
+#include "korvel/layers/layer_list.h"
 #include "korvel/layers/layer_properties_form.h"
 #include "korvel/map/gis_coordinate_conversion.h"
 #include "korvel/shell/conversion_ellipsoid.h"
@@ -44,10 +45,10 @@ void showError(const VbError& error)
 
 } // namespace
 
-void MainForm::repaintLayerLists()
+void LayerList::repaintLayerLists()
 {
-    Frame1->repaint();
-    if (!Check1[1].isChecked()) {
+    m_form.Frame1->repaint();
+    if (!m_form.Check1[1].isChecked()) {
         return;
     }
     if (const FloatingToolWindow* floating = floatingToolWindow(FloatingTool::CheckList)) {
@@ -57,10 +58,10 @@ void MainForm::repaintLayerLists()
     }
 }
 
-void MainForm::PopUp_SHPThickNum_Click(int Index)
+void LayerList::PopUp_SHPThickNum_Click(int Index)
 {
     repaintLayerLists();
-    GISLayer* layer = layerAtPosition(SelectedLayer);
+    GISLayer* layer = layerAtPosition(m_form.SelectedLayer);
     if (!layer || Index == layer->Thickness) {
         return;
     }
@@ -68,17 +69,17 @@ void MainForm::PopUp_SHPThickNum_Click(int Index)
     layer->Thickness = Index;
     layer->Redraw = true;
     if (globals().ImmediateGraph) {
-        Graph(Index < old);
+        m_form.Graph(Index < old);
     }
 }
 
-void MainForm::PopUp_AGNAVThickNum_Click(int Index)
+void LayerList::PopUp_AGNAVThickNum_Click(int Index)
 {
     repaintLayerLists();
-    if (!isBlock(SelectedLayer)) {
+    if (!isBlock(m_form.SelectedLayer)) {
         return;
     }
-    AGNAVBlock& block = agnavData().Blocks[size_t(SelectedLayer)];
+    AGNAVBlock& block = agnavData().Blocks[size_t(m_form.SelectedLayer)];
     const int old = block.Thickness;
     if (Index == old) {
         return;
@@ -86,37 +87,37 @@ void MainForm::PopUp_AGNAVThickNum_Click(int Index)
     block.Thickness = Index;
     block.Redraw = true;
     if (globals().ImmediateGraph) {
-        Graph(Index < old);
+        m_form.Graph(Index < old);
     }
 }
 
-void MainForm::PopUp_SHPBuffer_Click()
+void LayerList::PopUp_SHPBuffer_Click()
 {
     repaintLayerLists();
     // The tick was set from the layer when the menu was prepared.
-    const bool buffered = !PopUp_SHPBuffer->isChecked();
-    PopUp_SHPBuffer->setChecked(buffered);
-    GISLayer* layer = layerAtPosition(SelectedLayer);
+    const bool buffered = !m_form.PopUp_SHPBuffer->isChecked();
+    m_form.PopUp_SHPBuffer->setChecked(buffered);
+    GISLayer* layer = layerAtPosition(m_form.SelectedLayer);
     if (!layer) {
         return;
     }
     const bool old = layer->Buffer;
     layer->Buffer = buffered;
     layer->Redraw = true;
-    const QCheckBox* row = GISCheck.at(SelectedLayer);
+    const QCheckBox* row = m_form.GISCheck.at(m_form.SelectedLayer);
     if (row && row->isChecked() && globals().ImmediateGraph) {
-        Graph(old && !buffered);
+        m_form.Graph(old && !buffered);
     }
 }
 
-void MainForm::PopUp_SHPZoneNum_Click(int Index)
+void LayerList::PopUp_SHPZoneNum_Click(int Index)
 {
     // The menu disables the zone items outside UTM mode; a layer in degrees
     // has no zone to be re-read in.
-    if (!globals().UTMMode || Index == 3 || !PopUp_SHPZoneNum.exists(Index)) {
+    if (!globals().UTMMode || Index == 3 || !m_form.PopUp_SHPZoneNum.exists(Index)) {
         return;
     }
-    GISLayer* layer = layerAtPosition(SelectedLayer);
+    GISLayer* layer = layerAtPosition(m_form.SelectedLayer);
     if (!layer) {
         return;
     }
@@ -125,11 +126,11 @@ void MainForm::PopUp_SHPZoneNum_Click(int Index)
         return;
     }
     LayerData& layers = layerData();
-    const int record = layers.GISOrder[size_t(SelectedLayer)];
+    const int record = layers.GISOrder[size_t(m_form.SelectedLayer)];
     // All or nothing: a conversion that fails half-way gives the layer back as it was.
     const GISLayer before = *layer;
     try {
-        const int chosen = CByte(PopUp_SHPZoneNum[Index].text());
+        const int chosen = CByte(m_form.PopUp_SHPZoneNum[Index].text());
         if (chosen < 1 || chosen > 60) {
             return;
         }
@@ -150,75 +151,75 @@ void MainForm::PopUp_SHPZoneNum_Click(int Index)
     }
 }
 
-void MainForm::PopUp_SHPColor_Click()
+void LayerList::PopUp_SHPColor_Click()
 {
-    PickGISLayerColour(SelectedLayer);
+    PickGISLayerColour(m_form.SelectedLayer);
 }
 
-void MainForm::PopUp_AGNAVColor_Click()
+void LayerList::PopUp_AGNAVColor_Click()
 {
-    PickAGNAVColour(SelectedLayer);
+    PickAGNAVColour(m_form.SelectedLayer);
 }
 
-void MainForm::PopUp_SHPZoom_Click()
-{
-    repaintLayerLists();
-    Toolbar->setEnabled(kPreviousExtentButton, true);
-    ZoomToLayers(SelectedLayer, 1);
-}
-
-void MainForm::PopUp_AGNAVZoom_Click()
+void LayerList::PopUp_SHPZoom_Click()
 {
     repaintLayerLists();
-    Toolbar->setEnabled(kPreviousExtentButton, true);
-    ZoomToLayers(SelectedLayer, 2);
+    m_form.Toolbar->setEnabled(kPreviousExtentButton, true);
+    m_form.ZoomToLayers(m_form.SelectedLayer, 1);
 }
 
-void MainForm::PopUp_ImageDel_Click()
+void LayerList::PopUp_AGNAVZoom_Click()
 {
-    DeleteImage(SelectedLayer);
+    repaintLayerLists();
+    m_form.Toolbar->setEnabled(kPreviousExtentButton, true);
+    m_form.ZoomToLayers(m_form.SelectedLayer, 2);
 }
 
-void MainForm::PopUp_SHPDel_Click()
+void LayerList::PopUp_ImageDel_Click()
 {
-    DeleteSHP(SelectedLayer);
+    DeleteImage(m_form.SelectedLayer);
 }
 
-void MainForm::PopUp_AGNAVDel_Click()
+void LayerList::PopUp_SHPDel_Click()
+{
+    DeleteSHP(m_form.SelectedLayer);
+}
+
+void LayerList::PopUp_AGNAVDel_Click()
 {
     // Refused, with its message, while this very block is being digitized in.
-    DeleteAGNAV(SelectedLayer);
+    DeleteAGNAV(m_form.SelectedLayer);
 }
 
-void MainForm::showLayerProperties(int kind)
+void LayerList::showLayerProperties(int kind)
 {
     PropsForm& props = PropsForm::instance();
-    props.FileType(kind, SelectedLayer);
+    props.FileType(kind, m_form.SelectedLayer);
     ShowModal(props);
     PropsForm::release();
 }
 
-void MainForm::PopUp_ImageProps_Click()
+void LayerList::PopUp_ImageProps_Click()
 {
     showLayerProperties(kImageProperties);
 }
 
-void MainForm::PopUp_SHPProps_Click()
+void LayerList::PopUp_SHPProps_Click()
 {
     showLayerProperties(kLayerProperties);
     // The dialog may have coloured the layer by its attributes.
-    repaint();
+    m_form.repaint();
     if (globals().ImmediateGraph) {
-        Graph(false);
+        m_form.Graph(false);
     }
 }
 
-void MainForm::PopUp_AGNAVProps_Click()
+void LayerList::PopUp_AGNAVProps_Click()
 {
     showLayerProperties(kBlockProperties);
 }
 
-void MainForm::PopUp_Georef_Click()
+void LayerList::PopUp_Georef_Click()
 {
     if (!globals().UTMMode) {
         MsgBox(
@@ -226,24 +227,24 @@ void MainForm::PopUp_Georef_Click()
         return;
     }
     const LayerData& layers = layerData();
-    if (SelectedLayer < 1 || SelectedLayer > layers.ImageCount
-        || SelectedLayer >= int(layers.ImageOrder.size())) {
+    if (m_form.SelectedLayer < 1 || m_form.SelectedLayer > layers.ImageCount
+        || m_form.SelectedLayer >= int(layers.ImageOrder.size())) {
         return;
     }
     // The window works on the record, so it opens on the clicked row's
     // image even after the list was reordered.
-    CurrentImage = layers.ImageOrder[size_t(SelectedLayer)];
-    Frame1->repaint();
-    ShowGeoReferencing();
+    m_form.CurrentImage = layers.ImageOrder[size_t(m_form.SelectedLayer)];
+    m_form.Frame1->repaint();
+    m_form.ShowGeoReferencing();
 }
 
-void MainForm::AGCheckLabel_DblClick(int Index)
+void LayerList::AGCheckLabel_DblClick(int Index)
 {
     if (!isBlock(Index)) {
         return;
     }
     const AGNAVBlock& block = agnavData().Blocks[size_t(Index)];
     if (!block.GuidanceLoaded && blockCompanionExists(block.Path, QStringLiteral("xyz"))) {
-        PopUp_OpenGuidance_Click(Index);
+        m_form.PopUp_OpenGuidance_Click(Index);
     }
 }

@@ -3,6 +3,7 @@
 // their ticks, the last row's controls go, and the list is rebuilt. When the
 // item was shown, the next redraw starts from scratch; with ImmediateGraph it
 // comes at once. Nothing is asked: a caller that wants a question asks first.
+#include "korvel/layers/layer_list.h"
 #include "korvel/layers/layer_removal.h"
 #include "korvel/map/busy_while.h"
 #include "korvel/map/image_cache.h"
@@ -73,58 +74,58 @@ QStringList loadedImagePaths()
 
 } // namespace
 
-void MainForm::DeleteImage(int Index)
+void LayerList::DeleteImage(int Index)
 {
     const int count = layerData().ImageCount;
     if (Index < 1 || Index > count) {
         return;
     }
-    const bool shown = rowTicked(ImageCheck, Index);
+    const bool shown = rowTicked(m_form.ImageCheck, Index);
     if (shown) {
         redrawState().LayerRemoved = true;
     }
     removeImageAtPosition(Index);
     {
         const BusyWhile quiet;
-        moveTicksUp(ImageCheck, Index, count);
+        moveTicksUp(m_form.ImageCheck, Index, count);
     }
-    unloadIfLoaded(ImageCheckLabel, count);
-    unloadIfLoaded(ImageCheck, count);
+    unloadIfLoaded(m_form.ImageCheckLabel, count);
+    unloadIfLoaded(m_form.ImageCheck, count);
     forgetPicturesExcept(loadedImagePaths());
     RefreshChecklist();
     if (shown && globals().ImmediateGraph) {
-        Graph(true);
+        m_form.Graph(true);
     }
 }
 
-void MainForm::DeleteSHP(int Index)
+void LayerList::DeleteSHP(int Index)
 {
     const int count = layerData().GISCount;
     if (Index < 1 || Index > count) {
         return;
     }
-    const bool shown = rowTicked(GISCheck, Index);
+    const bool shown = rowTicked(m_form.GISCheck, Index);
     if (shown) {
         redrawState().LayerRemoved = true;
     }
-    StatusBar1->setPanelText(6, QStringLiteral("Adjusting memory contents..."));
+    m_form.StatusBar1->setPanelText(6, QStringLiteral("Adjusting memory contents..."));
     {
         const BusyWhile quiet;
-        moveTicksUp(GISCheck, Index, count);
+        moveTicksUp(m_form.GISCheck, Index, count);
     }
-    unloadIfLoaded(GISColorBox, count);
-    unloadIfLoaded(GISCheckLabel, count);
-    unloadIfLoaded(GISCheck, count);
-    StatusBar1->setPanelText(6, QStringLiteral("Freeing memory..."));
+    unloadIfLoaded(m_form.GISColorBox, count);
+    unloadIfLoaded(m_form.GISCheckLabel, count);
+    unloadIfLoaded(m_form.GISCheck, count);
+    m_form.StatusBar1->setPanelText(6, QStringLiteral("Freeing memory..."));
     removeGISLayerAtPosition(Index);
-    StatusBar1->setPanelText(6, QString());
+    m_form.StatusBar1->setPanelText(6, QString());
     RefreshChecklist();
     if (shown && globals().ImmediateGraph) {
-        Graph(true);
+        m_form.Graph(true);
     }
 }
 
-bool MainForm::DeleteAGNAV(int Index)
+bool LayerList::DeleteAGNAV(int Index)
 {
     AgnavData& agnav = agnavData();
     if (Index < 1 || Index > agnav.BlockCount || Index >= int(agnav.Blocks.size())) {
@@ -133,7 +134,7 @@ bool MainForm::DeleteAGNAV(int Index)
     // The guidance-line creation and the exclusion digitizing write into
     // their block when they end; with the block gone they would write into
     // whichever block took its number.
-    if (SelectedBlock == Index) {
+    if (m_form.SelectedBlock == Index) {
         MsgBox(QStringLiteral("You are currently digitizing guidance lines within this block.\r"
                               "Please accept or cancel the digitizing before deleting the block."));
         return false;
@@ -152,33 +153,33 @@ bool MainForm::DeleteAGNAV(int Index)
         // The later blocks' sub-rows and the later blocks' rows move up with
         // their ticks.
         for (int i = base + 1; i <= allRows - ownRows; ++i) {
-            QCheckBox* check = Check3.at(i);
-            const QCheckBox* next = Check3.at(i + ownRows);
+            QCheckBox* check = m_form.Check3.at(i);
+            const QCheckBox* next = m_form.Check3.at(i + ownRows);
             if (check && next) {
                 check->setChecked(next->isChecked());
             }
         }
-        moveTicksUp(AGCheck, Index, count);
+        moveTicksUp(m_form.AGCheck, Index, count);
     }
     removeSubRowControls(allRows, ownRows);
-    unloadIfLoaded(AGColorBox, count);
-    unloadIfLoaded(AGCheckLabel, count);
-    unloadIfLoaded(AGCheck, count);
-    if (GISShiftPreviewShown() && ShiftBlock == Index) {
-        HideGISShiftPanel();
+    unloadIfLoaded(m_form.AGColorBox, count);
+    unloadIfLoaded(m_form.AGCheckLabel, count);
+    unloadIfLoaded(m_form.AGCheck, count);
+    if (m_form.GISShiftPreviewShown() && m_form.ShiftBlock == Index) {
+        m_form.HideGISShiftPanel();
     }
     removeBlock(Index);
     // Block numbers above the removed one fall by one; the tools that hold
     // one must follow, or they would go on with the next block.
-    if (SelectedBlock > Index) {
-        --SelectedBlock;
+    if (m_form.SelectedBlock > Index) {
+        --m_form.SelectedBlock;
     }
-    if (ShiftBlock > Index) {
-        --ShiftBlock;
+    if (m_form.ShiftBlock > Index) {
+        --m_form.ShiftBlock;
     }
     RefreshChecklist();
     if (shown && globals().ImmediateGraph) {
-        Graph(true);
+        m_form.Graph(true);
     }
     return true;
 }
