@@ -93,8 +93,8 @@ void MainForm::FitGuidanceLines()
         }
         if (!message.isEmpty() && toldOnce(SelectedBlock, values, message)) {
             // The user must be able to answer while a redraw is under way.
-            if (m_inputGuard) {
-                RedrawInputGuard::Pause pause(*m_inputGuard);
+            if (RedrawInputGuard* guard = redrawInputGuard()) {
+                RedrawInputGuard::Pause pause(*guard);
                 MsgBox(message);
             } else {
                 MsgBox(message);

@@ -96,7 +96,7 @@ void MainForm::StatusBar1_PanelClick(int Panel)
     }
     ProgramGlobals& program = globals();
     const int direction = program.UTMMode ? 1 : 2;
-    const ViewEdges view = boxedExtent();
+    const ViewEdges view = mapView().boxedExtent();
     convertLoadedData(direction);
     program.UTMMode = !program.UTMMode;
     // The previous extent is in the other system.

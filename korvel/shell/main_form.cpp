@@ -80,13 +80,11 @@ MainForm::MainForm()
     resize(MainFormNormalSize);
     createControls();
     createMenuBar();
-    createMapView();
     createLayerListTemplates();
     connectAgnavCommands();
     connectMetCommands();
     connectFrameCommands();
     connectDigitizingCommands();
-    connectGisShift();
     connectGuidancePanel();
     m_keyPreview = new KeyPreview(*this);
     connectKeyboard();
