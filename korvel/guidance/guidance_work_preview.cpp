@@ -94,7 +94,7 @@ void GuidanceWork::FitGuidanceLines()
         }
         if (!message.isEmpty() && toldOnce(m_form.SelectedBlock, values, message)) {
             // The user must be able to answer while a redraw is under way.
-            if (RedrawInputGuard* guard = m_form.inputGuard()) {
+            if (RedrawInputGuard* guard = m_form.redrawInputGuard()) {
                 RedrawInputGuard::Pause pause(*guard);
                 MsgBox(message);
             } else {

@@ -98,7 +98,7 @@ void LayerList::StatusBar1_PanelClick(int Panel)
     }
     ProgramGlobals& program = globals();
     const int direction = program.UTMMode ? 1 : 2;
-    const ViewEdges view = m_form.boxedExtent();
+    const ViewEdges view = m_form.mapView().boxedExtent();
     convertLoadedData(direction);
     program.UTMMode = !program.UTMMode;
     // The previous extent is in the other system.
@@ -123,7 +123,7 @@ void LayerList::zoomAfterModeSwitch(const ViewEdges& oldView, int direction)
             edges = convertedView(oldView, direction);
         }
         if (edges) {
-            m_form.writeExtentBoxes(edges->west, edges->south, edges->east, edges->north);
+            m_form.mapView().writeExtentBoxes(edges->west, edges->south, edges->east, edges->north);
         }
     }
     m_form.ZoomToLayers(0, 1);

@@ -2,8 +2,8 @@
 // What opening a GIS layer needs besides the window: the header test of the
 // pre-open check, and the steps after the reader that fit the new layer into
 // the map (its zone, its coordinate type, the map's coordinate mode, the
-// conversion into that mode, the data extent). The main window's
-// CheckGISFile and OpenGISLayer show the messages and add the list row.
+// conversion into that mode, the data extent). The map view's CheckGISFile
+// and OpenGISLayer show the messages and add the list row.
 #include <QString>
 
 // The header test, chosen by the last three characters of the path in lower

@@ -1,7 +1,7 @@
 #include "korvel/map/gis_shift_panel.h"
 
 #include "korvel/map/gis_shift_tool.h"
-#include "korvel/shell/main_form.h"
+#include "korvel/map/map_view.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -30,9 +30,9 @@ QLabel* newLabel(QWidget& parent, const QString& name, const QString& text)
 
 } // namespace
 
-GISShiftPanel::GISShiftPanel(MainForm& main)
-    : QWidget(&main, Qt::Tool)
-    , m_main(main)
+GISShiftPanel::GISShiftPanel(QWidget& owner, MapView& view)
+    : QWidget(&owner, Qt::Tool)
+    , m_view(view)
 {
     setObjectName(QStringLiteral("GISShiftPanel"));
     setWindowTitle(QStringLiteral("GIS Shift"));
@@ -84,12 +84,12 @@ void GISShiftPanel::connectControls()
 {
     for (int index = 1; index <= 4; ++index) {
         connect(&ShiftButton[index], &QPushButton::clicked, this,
-            [this, index] { m_main.OnGISShiftChange(index); });
+            [this, index] { m_view.OnGISShiftChange(index); });
     }
-    connect(StepX, &QSpinBox::valueChanged, this, [this] { m_main.OnGISShiftStepXChange(); });
-    connect(StepY, &QSpinBox::valueChanged, this, [this] { m_main.OnGISShiftStepYChange(); });
-    connect(ResetButton, &QPushButton::clicked, this, [this] { m_main.OnGISShiftRedraw(); });
-    connect(CloseButton, &QPushButton::clicked, this, [this] { m_main.HideGISShiftPanel(); });
+    connect(StepX, &QSpinBox::valueChanged, this, [this] { m_view.OnGISShiftStepXChange(); });
+    connect(StepY, &QSpinBox::valueChanged, this, [this] { m_view.OnGISShiftStepYChange(); });
+    connect(ResetButton, &QPushButton::clicked, this, [this] { m_view.OnGISShiftRedraw(); });
+    connect(CloseButton, &QPushButton::clicked, this, [this] { m_view.HideGISShiftPanel(); });
 }
 
 void GISShiftPanel::closeEvent(QCloseEvent* event)
@@ -97,5 +97,5 @@ void GISShiftPanel::closeEvent(QCloseEvent* event)
     // The close box ends the preview like the Close button; the window
     // itself stays for the next opening.
     event->ignore();
-    m_main.HideGISShiftPanel();
+    m_view.HideGISShiftPanel();
 }

@@ -3,14 +3,14 @@
 // four shift buttons (1 north, 2 east, 3 south, 4 west), the two step
 // controls (StepX for east and west, StepY for north and south, each a power
 // of ten of metres shown beside it), the two offset captions, a reset and a
-// close command. It only shows and forwards: every press goes to the main
-// window's procedures, which keep the offset and place the outline. Its
-// close box is the close command.
+// close command. It only shows and forwards: every press goes to the map
+// view's procedures, which keep the offset and place the outline. Its close
+// box is the close command.
 #include "platform/control_array.h"
 
 #include <QWidget>
 
-class MainForm;
+class MapView;
 class QLabel;
 class QPushButton;
 class QSpinBox;
@@ -19,7 +19,8 @@ class GISShiftPanel final : public QWidget
 {
     Q_OBJECT
 public:
-    explicit GISShiftPanel(MainForm& main);
+    // A tool window of `owner`, the main window.
+    GISShiftPanel(QWidget& owner, MapView& view);
 
     ControlArray<QPushButton> ShiftButton { "ShiftButton" }; // 1 north, 2 east, 3 south, 4 west
     QSpinBox* StepX = nullptr; // v of the east-west step, 10^v metres
@@ -38,5 +39,5 @@ private:
     void createControls();
     void connectControls();
 
-    MainForm& m_main;
+    MapView& m_view;
 };

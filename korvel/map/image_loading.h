@@ -1,7 +1,7 @@
 #pragma once
 // What loading an image needs besides the window: the name of its
 // geo-reference file, the reading of that file's head, and the picture's
-// size in screen pixels. The main window's LoadImageLayer appends the record,
+// size in screen pixels. The map view's LoadImageLayer appends the record,
 // fills it from these and adds the list row.
 //
 // The geo-reference file ("KORVEL Graphic Georeferencing File", written by

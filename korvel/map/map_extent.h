@@ -2,7 +2,7 @@
 // The arithmetic behind the map's extent: the four extent boxes read as
 // numbers, the typed extent widened to the picture's shape, the check of a
 // typed value, and the union of layer boxes the zooms fit the view to. The
-// main window's procedures (ApplyMapExtent, the zooms, the boxes' handlers)
+// map view's procedures (ApplyMapExtent, the zooms, the boxes' handlers)
 // move the values between the boxes and the picture.
 #include <QString>
 

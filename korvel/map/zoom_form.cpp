@@ -1,6 +1,7 @@
 #include "korvel/map/zoom_form.h"
 
 #include "korvel/map/map_extent.h"
+#include "korvel/map/map_view.h"
 #include "korvel/shell/floating_windows.h"
 #include "korvel/shell/main_form.h"
 #include "korvel/shell/panel_pictures.h"
@@ -192,7 +193,7 @@ void ZoomForm::RefreshForm()
 
 void ZoomForm::Toolbar_ButtonClick(int Button)
 {
-    m_main.Toolbar_ButtonClick(Button, Toolbar->Value(kCustomZoomButton));
+    MapView::instance().Toolbar_ButtonClick(Button, Toolbar->Value(kCustomZoomButton));
     if (Button != kCustomZoomButton) {
         Toolbar->setValue(kCustomZoomButton, 0);
     }

@@ -3,7 +3,7 @@
 // "Map Scale" frame with the four extent boxes and the zoom toolbar. It is
 // open while the main window's toggle Check1(2) is down, stays above the
 // main window, shows the main window's extent texts after every extent
-// change (RefreshForm), and hands every toolbar press to the main window's
+// change (RefreshForm), and hands every toolbar press to the map view's
 // toolbar handler, so its buttons do what the main toolbar's do. Its own
 // boxes only show: a typed or boxed extent is always the main window's.
 //

@@ -80,10 +80,7 @@ MainForm::MainForm()
     resize(MainFormNormalSize);
     createControls();
     createMenuBar();
-    createMapView();
-    connectMetCommands();
     connectFrameCommands();
-    connectGisShift();
     m_keyPreview = new KeyPreview(*this);
     connectKeyboard();
     setStatusProgress(this);

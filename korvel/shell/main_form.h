@@ -36,14 +36,11 @@
 #include <vector>
 
 struct GISLayer;
-class GISShiftPanel;
 class KeyPreview;
 class LineControl;
 class MainFormPart;
 class PictureBox;
-struct PointerModes;
 class RedrawInputGuard;
-struct RedrawItems;
 struct ViewEdges;
 class SingleInstance;
 struct ShapeRecord;
@@ -121,7 +118,7 @@ public:
     // --- Map picture ---
     PictureBox* Picture1 = nullptr;
     ControlArray<QLabel> Label2 { "Label2" }; // map-edge extent labels inside Picture1; 0 is the template
-    // Line controls over the map (korvel/map/main_form_map_view.cpp); the
+    // Line controls over the map (korvel/map/map_view_overlays.cpp); the
     // arrays' element 0 is the hidden template.
     LineControl* SelLineTop = nullptr; // the zoom box's edges
     LineControl* SelLineBottom = nullptr;
@@ -346,43 +343,18 @@ public:
     // Index into Images (not a list position) of the image to geo-reference.
     int CurrentImage = 0;
 
-    // --- Map extent, zoom and toolbar (korvel/map/main_form_extent.cpp) ---
-    // Opens the extent boxes for typing, or (while they are open, or when a
-    // caller set ExtentEntryMode) applies what they hold and locks them.
-    void ApplyMapExtent();
-    // Index 0: all ticked GIS layers and blocks; otherwise the GIS layer at
-    // list position Index (LayerType 1) or block Index (any other type).
-    void ZoomToLayers(int Index, int LayerType);
-    void ZoomToImages();
-    void Toolbar_ButtonClick(int Index);
-    // The same for a press of the zoom window's toolbar, whose own "Custom
-    // Zoom" button (3) is the one pressed (CustomZoomValue 1) or released.
-    void Toolbar_ButtonClick(int Index, int CustomZoomValue);
-    void Text1_Change();
-    void Text2_Change();
-    void Text3_Change();
-    void Text4_Change();
-    void Text1_GotFocus();
-    void Text2_GotFocus();
-    void Text3_GotFocus();
-    void Text4_GotFocus();
-    void Text1_LostFocus();
-    void Text2_LostFocus();
-    void Text3_LostFocus();
-    void Text4_LostFocus();
-    void Tools_Ruler_Click();
-    void Tools_Digitize_Click();
-    // Empties the map picture of drawing and overlays when nothing is left loaded.
-    void ClearMapOverlays();
+    // --- Map extent and zoom (the map view, korvel/map/map_view_extent.cpp) ---
+    void ApplyMapExtent() { mapView().ApplyMapExtent(); }
+    void ZoomToLayers(int Index, int LayerType) { mapView().ZoomToLayers(Index, LayerType); }
+    void ZoomToImages() { mapView().ZoomToImages(); }
+    void Tools_Ruler_Click() { mapView().Tools_Ruler_Click(); }
+    void ClearMapOverlays() { mapView().ClearMapOverlays(); }
 
-    // --- The map picture's mouse events and the map tools
-    // (korvel/map/main_form_pointer.cpp) ---
-    void Picture1_MouseDown(int Button, int Shift, float X, float Y);
-    void Picture1_MouseMove(int Button, int Shift, float X, float Y);
-    void Picture1_MouseUp(int Button, int Shift, float X, float Y);
-    void Picture1_DblClick();
-    // The pointer over the window's bare area, off the map and the controls.
-    void Form_MouseMove(int Button, int Shift, float X, float Y);
+    // --- The map picture's pointer (korvel/map/map_view_pointer.cpp) ---
+    void Form_MouseMove(int Button, int Shift, float X, float Y)
+    {
+        mapView().Form_MouseMove(Button, Shift, X, Y);
+    }
 
     // --- Keyboard (main_form_keys.cpp) ---
     // The window's one shortcut handler; the floating windows pass it the
@@ -420,37 +392,20 @@ public:
     // Says why digitizing cannot start while the shift outline is shown.
     bool shiftPreviewRefusesDigitizing() { return agnav().shiftPreviewRefusesDigitizing(); }
 
-    // --- GIS shift tool (korvel/map/main_form_gis_shift.cpp) ---
-    void Tools_GIS_Shift_Click();
-    // Shift button 1 north, 2 east, 3 south, 4 west, by one step.
-    void OnGISShiftChange(int Index);
-    void OnGISShiftStepXChange();
-    void OnGISShiftStepYChange();
-    // Back to offset 0, 0.
-    void OnGISShiftRedraw();
-    void DrawGISShiftPreview();
-    bool GISShiftPreviewShown() const;
-    // Removes the outline and hides the panel.
-    void HideGISShiftPanel();
-    // The tool's panel, created on first use.
-    GISShiftPanel& gisShiftPanel();
+    // --- GIS shift tool (korvel/map/map_view_gis_shift.cpp) ---
+    bool GISShiftPreviewShown() const { return mapView().GISShiftPreviewShown(); }
+    void HideGISShiftPanel() { mapView().HideGISShiftPanel(); }
 
-    // --- Redraw (korvel/map/main_form_redraw.cpp) ---
-    void Graph(bool FullRedraw);
-    // True when an item drawn at the last redraw is no longer ticked.
-    bool CountVisibleLayers();
-    void GraphButton_Click();
-    void DrawSHPData(int& Start);
+    // --- Redraw (korvel/map/map_view_redraw.cpp) ---
+    void Graph(bool FullRedraw) { mapView().Graph(FullRedraw); }
+    RedrawInputGuard* redrawInputGuard() const { return mapView().redrawInputGuard(); }
 
-    // --- Loading GIS layers and images (korvel/map/main_form_gis_opening.cpp,
-    // korvel/map/main_form_image_loading.cpp) ---
-    void File_OpenGIS_Click();
-    bool CheckGISFile(const QString& Path);
-    void OpenGISLayer(const QString& Path);
-    void File_OpenBMP_Click();
-    bool CheckImageFile(const QString& Path);
-    // Raises VbError when the image cannot be loaded; the record is removed.
-    void LoadImageLayer(const QString& Path);
+    // --- Loading GIS layers and images (korvel/map/map_view_gis_opening.cpp,
+    // korvel/map/map_view_image_loading.cpp) ---
+    bool CheckGISFile(const QString& Path) { return mapView().CheckGISFile(Path); }
+    void OpenGISLayer(const QString& Path) { mapView().OpenGISLayer(Path); }
+    bool CheckImageFile(const QString& Path) { return mapView().CheckImageFile(Path); }
+    void LoadImageLayer(const QString& Path) { mapView().LoadImageLayer(Path); }
 
     // --- The "Loaded Files" list (korvel/layers/, the part LayerList) ---
     // The rows the loaders add, after they appended the record and raised
@@ -479,11 +434,7 @@ public:
     // The GIS layer shown at list position `position`, or nullptr.
     GISLayer* layerAtPosition(int position) { return layerList().layerAtPosition(position); }
 
-    // --- AG-NAV blocks and spray data (korvel/agnav AgnavCommands;
-    // korvel/map/main_form_agnav_drawing.cpp) ---
-    // Guidance lines, exclusion zones, spray tracks and boundaries of every
-    // block, the top group of the map.
-    void DrawAGNAVBlock(int& FirstBlock);
+    // --- AG-NAV blocks and spray data (korvel/agnav AgnavCommands) ---
     // The check before a block boundary file is loaded (the File menu, a
     // dropped file, the command line, a session): it exists and no block
     // holds it yet. Says why not.
@@ -593,7 +544,6 @@ public:
     // --- Frame state the parts use ---
     QWidget* clientArea() const { return m_client; }
     bool eightHundredScreen() const { return onEightHundredScreen(); }
-    RedrawInputGuard* inputGuard() const { return m_inputGuard; } // while Graph draws
 
 signals:
     // The exit routine has unloaded the window: the program ends.
@@ -607,10 +557,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // The list's coordinate switch reads and writes the map's extent boxes
-    // (boxedExtent, writeExtentBoxes).
-    friend class LayerList;
-
     MainForm();
     ~MainForm() override;
 
@@ -648,11 +594,8 @@ private:
     void createMetFrame();
     void createStatusArea();
     void createMenuBar(); // main_form_menu_bar.cpp
-    // The map view's overlays and wiring (korvel/map/main_form_map_view.cpp).
-    void createMapView();
-    // Wires the frame's menu commands, the GIS shift item and the key preview.
+    // Wires the frame's menu commands and the key preview.
     void connectFrameCommands();
-    void connectGisShift();
     void connectKeyboard();
     // The keyboard's Enter and Escape (main_form_keys.cpp).
     void confirmTypedExtent();
@@ -671,35 +614,17 @@ private:
     void showAddedMetSource();
     // The compass needle and direction of the record shown (main_form_met_panel.cpp).
     void showCompass(int windDirection);
-    void createMapOverlays();
-    void connectMapView();
-    // The map picture's mouse events (korvel/map/main_form_pointer.cpp).
-    void connectPointerEvents();
-    PointerModes pointerModes() const;
 
     // Stores with every loaded entry how much its caption is cut at the
     // present layout (the window's resize does it after the layout).
     void refitListCaptions() { layerList().refitListCaptions(); }
 
-    // Map extent helpers (korvel/map/main_form_extent.cpp).
-    void setExtentBoxesOpen(bool open);
-    void validateExtentBox(int box);
-    void writeExtentBoxes(double west, double south, double east, double north);
-    double mapEdge(int box) const;
-    // The four boxes as numbers; a box that holds none stands for the map's edge.
-    ViewEdges boxedExtent() const;
-    // Gives the map picture a new place and size (the view modes and the
-    // layout); the map keeps its units per pixel and its west and north edges.
-    void placeMapPicture(const QRect& geometry);
-    // Locked boxes show the picture's edges (plain number text).
-    void showPictureEdgesInBoxes();
-
-    // Redraw helpers (korvel/map/main_form_redraw.cpp).
-    void hideRedrawOverlays();
-    RedrawItems redrawItems() const;
-    void recordDrawnState();
-    void drawImageLayers(int first);
-    void drawGuidanceOverlays();
+    // Map extent (korvel/map/map_view_extent.cpp).
+    void writeExtentBoxes(double west, double south, double east, double north)
+    {
+        mapView().writeExtentBoxes(west, south, east, north);
+    }
+    void placeMapPicture(const QRect& geometry) { mapView().placeMapPicture(geometry); }
 
     // The initialization (main_form_creation.cpp); raises VbError on failure.
     void Form_Initialize();
@@ -738,14 +663,7 @@ private:
     QSize m_lastLayoutSize; // the outer size the last full layout was made for
     QSize m_lastLayoutClientSize; // and the client area's size then
     int m_snapRequests = 0; // requests in a row for the normal size
-    QSize m_lastMapClientSize; // the map picture's client area the last time it had one
     int m_unloadMode = vbFormControlMenu;
     bool m_unloading = false;
     bool m_exiting = false; // the exit routine has started
-    bool m_redrawing = false; // Graph is drawing
-    bool m_redrawAgain = false; // Graph was asked for while drawing
-    bool m_redrawAgainFull = false;
-    RedrawInputGuard* m_inputGuard = nullptr; // while Graph draws
-    GISShiftPanel* m_gisShiftPanel = nullptr;
-    bool m_gisShiftOpen = false; // the shift outline is shown
 };

@@ -4,6 +4,7 @@
 // With KORVEL_AGNAV_SCREENSHOT set to a file name, the test saves a picture
 // of the window there.
 #include "korvel/agnav/agnav_commands.h"
+#include "korvel/map/map_view.h"
 #include "korvel/workspace/layer_records.h"
 #include "korvel/workspace/map_state.h"
 #include "platform/msg_box.h"
@@ -39,7 +40,7 @@ TEST_F(AgnavSampleLoading, Field17LoadsOverTheGISLayersAndIsDrawn)
     mainSettings().AutoLoadExclusion = true;
 
     queueOpenFiles({ sample("fields.shp"), sample("roads.shp"), sample("streams.e00") });
-    window.File_OpenGIS_Click();
+    MapView::instance().File_OpenGIS_Click();
     queueOpenFiles({ sample("agnav/FIELD17.no1") });
     AgnavCommands::instance().File_OpenAGNAV_Click();
     const QString folder = sample("agnav/FIELD17/");

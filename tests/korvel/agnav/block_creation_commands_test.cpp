@@ -4,6 +4,7 @@
 // exclusion zones.
 #include "korvel/agnav/agnav_form.h"
 #include "korvel/layers/layer_list.h"
+#include "korvel/map/map_view.h"
 #include "korvel/shell/selection_form.h"
 #include "korvel/workspace/layer_records.h"
 #include "platform/common_dialog.h"
@@ -76,11 +77,10 @@ protected:
 
     void clickField(const std::pair<double, double> (&corners)[4])
     {
-        MainForm& window = form();
         for (const auto& [x, y] : corners) {
-            window.Picture1_MouseDown(1, 0, float(x), float(y));
+            MapView::instance().Picture1_MouseDown(1, 0, float(x), float(y));
         }
-        window.Picture1_MouseDown(2, 0, 0.0f, 0.0f);
+        MapView::instance().Picture1_MouseDown(2, 0, 0.0f, 0.0f);
     }
     // Tools > Digitize AG-NAV > "Block Boundary", the field clicked
     // counter-clockwise and closed, Yes to saving it; the answers to the
@@ -122,11 +122,11 @@ protected:
         MainForm& window = form();
         window.SelectedLayer = 1;
         window.PopUp_DigitizeExclusion_Click();
-        window.Picture1_MouseDown(1, 0, 500100.0f, 4800100.0f);
-        window.Picture1_MouseDown(1, 0, 500200.0f, 4800300.0f);
-        window.Picture1_MouseDown(1, 0, 500300.0f, 4800100.0f);
+        MapView::instance().Picture1_MouseDown(1, 0, 500100.0f, 4800100.0f);
+        MapView::instance().Picture1_MouseDown(1, 0, 500200.0f, 4800300.0f);
+        MapView::instance().Picture1_MouseDown(1, 0, 500300.0f, 4800100.0f);
         queueMsgBoxAnswer(vbYes);
-        window.Picture1_MouseDown(2, 0, 0.0f, 0.0f);
+        MapView::instance().Picture1_MouseDown(2, 0, 0.0f, 0.0f);
     }
 };
 

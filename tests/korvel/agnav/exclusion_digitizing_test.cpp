@@ -3,6 +3,7 @@
 // written.
 #include "korvel/layers/layer_popup_states.h"
 #include "korvel/map/digitizing_tool.h"
+#include "korvel/map/map_view.h"
 #include "korvel/shell/selection_form.h"
 #include "korvel/workspace/agnav_block.h"
 #include "platform/line_control.h"
@@ -33,11 +34,10 @@ protected:
     // A triangle clicked counter-clockwise (north up), closed by a right press.
     void digitizeTriangle(double x)
     {
-        MainForm& window = form();
-        window.Picture1_MouseDown(1, 0, float(x), 4800100.0f);
-        window.Picture1_MouseDown(1, 0, float(x + 400), 4800100.0f);
-        window.Picture1_MouseDown(1, 0, float(x + 200), 4800500.0f);
-        window.Picture1_MouseDown(2, 0, 0.0f, 0.0f);
+        MapView::instance().Picture1_MouseDown(1, 0, float(x), 4800100.0f);
+        MapView::instance().Picture1_MouseDown(1, 0, float(x + 400), 4800100.0f);
+        MapView::instance().Picture1_MouseDown(1, 0, float(x + 200), 4800500.0f);
+        MapView::instance().Picture1_MouseDown(2, 0, 0.0f, 0.0f);
     }
     QByteArray exclusionFile(int b) const
     {
@@ -102,12 +102,12 @@ TEST_F(ExclusionDigitizing, ThePopUpKnowsItsBlockFromTheStartAndASecondZoneFollo
     for (int zone = 1; zone <= 2; ++zone) {
         window.SelectedLayer = 2;
         window.PopUp_DigitizeExclusion_Click();
-        window.Picture1_MouseDown(1, 0, 502100.0f, 4800100.0f);
+        MapView::instance().Picture1_MouseDown(1, 0, 502100.0f, 4800100.0f);
         EXPECT_EQ(window.DigitizeLine[1].BorderColor(), RGB(0, 160, 0)) << "the block's colour";
-        window.Picture1_MouseDown(1, 0, 502200.0f, 4800400.0f);
-        window.Picture1_MouseDown(1, 0, 502300.0f, 4800100.0f);
+        MapView::instance().Picture1_MouseDown(1, 0, 502200.0f, 4800400.0f);
+        MapView::instance().Picture1_MouseDown(1, 0, 502300.0f, 4800100.0f);
         queueMsgBoxAnswer(vbYes);
-        window.Picture1_MouseDown(2, 0, 0.0f, 0.0f);
+        MapView::instance().Picture1_MouseDown(2, 0, 0.0f, 0.0f);
     }
     EXPECT_TRUE(modalForms().empty()) << "no chooser";
     window.Tools_DigitizeBoundary_Click();
@@ -168,9 +168,9 @@ TEST_F(ExclusionDigitizing, FewVerticesOrNoSaveNothingAndAFailedWriteIsReported)
     loadBlocks(1);
     MainForm& window = form();
     window.Tools_DigitizeExclusion_Click();
-    window.Picture1_MouseDown(1, 0, 501100.0f, 4800100.0f);
-    window.Picture1_MouseDown(1, 0, 501300.0f, 4800100.0f);
-    window.Picture1_MouseDown(2, 0, 0.0f, 0.0f);
+    MapView::instance().Picture1_MouseDown(1, 0, 501100.0f, 4800100.0f);
+    MapView::instance().Picture1_MouseDown(1, 0, 501300.0f, 4800100.0f);
+    MapView::instance().Picture1_MouseDown(2, 0, 0.0f, 0.0f);
     EXPECT_TRUE(msgBoxes().empty()) << "two vertices are dropped without a question";
 
     window.Tools_DigitizeExclusion_Click();

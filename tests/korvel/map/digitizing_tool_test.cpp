@@ -55,8 +55,8 @@ protected:
         MapViewTest::SetUp();
         form().Picture1->Scale(0, 299, 400, 0);
     }
-    void press(int button, int shift, float x, float y) { form().Picture1_MouseDown(button, shift, x, y); }
-    void move(int button, float x, float y) { form().Picture1_MouseMove(button, 0, x, y); }
+    void press(int button, int shift, float x, float y) { view().Picture1_MouseDown(button, shift, x, y); }
+    void move(int button, float x, float y) { view().Picture1_MouseMove(button, 0, x, y); }
     LineControl& segment(int index) { return form().DigitizeLine[index]; }
     int vertexCount() { return digitizedVertexCount(form().DigitizeLine); }
 };

@@ -3,6 +3,7 @@
 // the outline on the main window with its refusals.
 #include "korvel/map/gis_shift_panel.h"
 #include "korvel/map/gis_shift_tool.h"
+#include "korvel/map/map_view.h"
 #include "korvel/shell/selection_form.h"
 #include "korvel/workspace/agnav_block.h"
 #include "platform/line_control.h"
@@ -121,7 +122,7 @@ TEST_F(GisShift, OneBlockOpensWithoutTheChooserAndButtonsMoveTheOutline)
 {
     addBlocks(1);
     MainForm& window = form();
-    window.Tools_GIS_Shift_Click();
+    MapView::instance().Tools_GIS_Shift_Click();
     ASSERT_TRUE(window.GISShiftPreviewShown());
     EXPECT_TRUE(modalForms().empty()) << "no chooser with one block";
     EXPECT_EQ(window.DigitizeLine.UBound(), 3);
@@ -130,7 +131,7 @@ TEST_F(GisShift, OneBlockOpensWithoutTheChooserAndButtonsMoveTheOutline)
     EXPECT_EQ(outline(1).BorderWidth(), 2);
     EXPECT_EQ(outline(1).BorderColor(), 255);
 
-    GISShiftPanel& panel = window.gisShiftPanel();
+    GISShiftPanel& panel = MapView::instance().gisShiftPanel();
     panel.StepX->setValue(-1);
     EXPECT_EQ(panel.StepXLabel->text(), "0.1m");
     panel.ShiftButton[2].click();
@@ -157,11 +158,11 @@ TEST_F(GisShift, OnALatitudeLongitudeMapTheStepMovesByDegrees)
     block.Boundary.Y = { 0, 59.99, 60.0, 60.01 };
     block.Ellipsoid = kWgs84;
     globals().UTMMode = false;
-    MainForm& window = form();
-    window.Tools_GIS_Shift_Click();
-    window.OnGISShiftChange(2); // 1 m east
+    form();
+    MapView::instance().Tools_GIS_Shift_Click();
+    MapView::instance().OnGISShiftChange(2); // 1 m east
     EXPECT_NEAR((outline(1).X1() + 80.0) * 55800.0, 1.0, 0.001);
-    window.OnGISShiftChange(1); // 1 m north
+    MapView::instance().OnGISShiftChange(1); // 1 m north
     EXPECT_NEAR((outline(1).Y1() - 59.99) * 111412.3, 1.0, 0.001);
 }
 
@@ -171,12 +172,12 @@ TEST_F(GisShift, ShiftAndDigitizingRefuseEachOther)
     MainForm& window = form();
     window.Tools_DigitizeBoundary_Click();
     queueMsgBoxAnswer(vbOK);
-    window.Tools_GIS_Shift_Click();
+    MapView::instance().Tools_GIS_Shift_Click();
     EXPECT_FALSE(window.GISShiftPreviewShown()) << "refused while a boundary is digitized";
     window.Tools_DigitizeBoundary_Click();
 
     window.Tools_DigitizeGuidance->setChecked(true);
-    window.Tools_GIS_Shift_Click();
+    MapView::instance().Tools_GIS_Shift_Click();
     EXPECT_FALSE(window.GISShiftPreviewShown()) << "nothing at all while guidance lines are created";
     window.Tools_DigitizeGuidance->setChecked(false);
 
@@ -184,7 +185,7 @@ TEST_F(GisShift, ShiftAndDigitizingRefuseEachOther)
         chooser.Selection = 2;
         chooser.accept();
     });
-    window.Tools_GIS_Shift_Click();
+    MapView::instance().Tools_GIS_Shift_Click();
     ASSERT_TRUE(window.GISShiftPreviewShown());
     EXPECT_EQ(window.ShiftBlock, 2);
     EXPECT_EQ(outline(1).X1(), 2100.0);

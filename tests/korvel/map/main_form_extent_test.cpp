@@ -2,6 +2,7 @@
 // typed and the zoomed extents, Previous Zoom, the boxes' checks and the
 // reset of the map.
 #include "korvel/map/extent_box_colours.h"
+#include "korvel/map/map_view.h"
 #include "korvel/shell/floating_windows.h"
 #include "korvel/workspace/layer_records.h"
 #include "korvel/workspace/map_state.h"
@@ -147,11 +148,11 @@ TEST_F(MapExtentOnForm, PreviousZoomGoesBackToTheViewBeforeTheChange)
     EXPECT_EQ(last.XMax, 4000.0);
     EXPECT_EQ(last.YMax, 3000.0);
 
-    window.Toolbar_ButtonClick(4);
+    MapView::instance().Toolbar_ButtonClick(4);
     EXPECT_EQ(window.Picture1->ScaleLeft(), 0.0f);
     EXPECT_EQ(window.Picture1->ScaleWidth(), 4000.0f);
     EXPECT_EQ(layerData().LastExtent.XMin, 1000.0) << "and Previous Zoom goes forth again";
-    window.Toolbar_ButtonClick(4);
+    MapView::instance().Toolbar_ButtonClick(4);
     EXPECT_EQ(window.Picture1->ScaleLeft(), 1000.0f);
 }
 
@@ -180,12 +181,12 @@ TEST_F(MapExtentOnForm, TheTypedExtentButtonOpensAndApplies)
     MainForm& window = form();
     applyExtent(0, 0, 4000, 3000);
     window.Toolbar->setValue(3, 1);
-    window.Toolbar_ButtonClick(3);
+    MapView::instance().Toolbar_ButtonClick(3);
     EXPECT_TRUE(window.Text1->isEnabled());
     EXPECT_FALSE(window.GraphButton->isEnabled());
     type(window.Text3, "8000");
     window.Toolbar->setValue(3, 0);
-    window.Toolbar_ButtonClick(3);
+    MapView::instance().Toolbar_ButtonClick(3);
     EXPECT_EQ(window.Picture1->ScaleWidth(), 8000.0f);
     EXPECT_TRUE(window.GraphButton->isEnabled());
     EXPECT_TRUE(window.Toolbar->Enabled(4));
@@ -193,7 +194,7 @@ TEST_F(MapExtentOnForm, TheTypedExtentButtonOpensAndApplies)
     // While a boundary is being digitized the buttons only release button 3.
     window.Tools_DigitizeBoundary->setChecked(true);
     window.Toolbar->setValue(3, 1);
-    window.Toolbar_ButtonClick(4);
+    MapView::instance().Toolbar_ButtonClick(4);
     EXPECT_EQ(window.Toolbar->Value(3), 0);
     EXPECT_EQ(window.Picture1->ScaleWidth(), 8000.0f);
 }
@@ -253,21 +254,21 @@ TEST_F(MapExtentOnForm, TypedValuesThatWillNotDoAreReplacedByTheMapsEdge)
     MainForm& window = form();
     applyExtent(0, 0, 4000, 3000);
     type(window.Text3, "abc");
-    window.Text3_LostFocus();
+    MapView::instance().Text3_LostFocus();
     EXPECT_EQ(window.Text3->text(), "4000");
     type(window.Text2, "-5");
-    window.Text2_LostFocus();
+    MapView::instance().Text2_LostFocus();
     EXPECT_EQ(window.Text2->text(), "0") << "no negative metres in UTM mode";
     type(window.Text1, "123.5");
-    window.Text1_LostFocus();
+    MapView::instance().Text1_LostFocus();
     EXPECT_EQ(window.Text1->text(), "123.5") << "a good value stays as typed";
 
     globals().UTMMode = false;
     type(window.Text1, "-95");
-    window.Text1_LostFocus();
+    MapView::instance().Text1_LostFocus();
     EXPECT_EQ(window.Text1->text(), "-95");
     type(window.Text4, "-95");
-    window.Text4_LostFocus();
+    MapView::instance().Text4_LostFocus();
     EXPECT_EQ(window.Text4->text(), "3000");
     EXPECT_TRUE(msgBoxes().empty()) << "silently";
 }

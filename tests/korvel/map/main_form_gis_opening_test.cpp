@@ -31,7 +31,7 @@ protected:
     void open(const QStringList& paths)
     {
         queueOpenFiles(paths);
-        form().File_OpenGIS_Click();
+        view().File_OpenGIS_Click();
     }
 
     QStringList prompts() const
@@ -216,7 +216,7 @@ TEST_F(GISOpening, CancellingOpensNothingAndStillRedraws)
     const QString before = mainSettings().SHPDir;
     form().Picture1->PSet(1, 1, 0);
     queueDialogCancel();
-    form().File_OpenGIS_Click();
+    view().File_OpenGIS_Click();
     EXPECT_EQ(mainSettings().SHPDir, before);
     EXPECT_EQ(layerData().GISCount, 0);
     EXPECT_FALSE(redrawState().Busy);

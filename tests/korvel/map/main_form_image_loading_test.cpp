@@ -23,7 +23,7 @@ protected:
     void load(const QStringList& paths)
     {
         queueOpenFiles(paths);
-        form().File_OpenBMP_Click();
+        view().File_OpenBMP_Click();
     }
 };
 
@@ -128,7 +128,7 @@ TEST_F(ImageLoading, ImagesWiderThanSixteenBitsLoad)
 TEST_F(ImageLoading, CancellingLoadsNothing)
 {
     queueDialogCancel();
-    form().File_OpenBMP_Click();
+    view().File_OpenBMP_Click();
     EXPECT_EQ(layerData().ImageCount, 0);
     EXPECT_TRUE(msgBoxes().empty());
     ASSERT_EQ(dialogs().size(), 1u);

@@ -76,9 +76,9 @@ TEST_F(MapRedraw, NothingChangedDrawsNothingAndClearsNothing)
 {
     twoOverlappingLayers();
     paintMarker();
-    form().GraphButton_Click();
+    view().GraphButton_Click();
     EXPECT_TRUE(markerStands());
-    EXPECT_FALSE(form().CountVisibleLayers());
+    EXPECT_FALSE(view().CountVisibleLayers());
 }
 
 TEST_F(MapRedraw, ANewlyTickedLayerPaintsOverWhatIsThere)

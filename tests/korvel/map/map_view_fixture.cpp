@@ -27,6 +27,12 @@ MainForm& MapViewTest::form()
     return window;
 }
 
+MapView& MapViewTest::view()
+{
+    form();
+    return MapView::instance();
+}
+
 void MapViewTest::applyExtent(double west, double south, double east, double north)
 {
     MainForm& window = form();

@@ -2,6 +2,7 @@
 // What the map view's tests share: the main window with its map picture at
 // a known size (not shown, so nothing waits for the screen), layers built in
 // memory or written as files, and the colours the picture shows.
+#include "korvel/map/map_view.h"
 #include "korvel/shell/main_form.h"
 #include "korvel/workspace/layer_records.h"
 #include "tests/support/korvel_test.h"
@@ -19,6 +20,8 @@ protected:
     // The main window; its map picture is 404 x 303 pixels outside, so its
     // height over its width is 0.75 (the client area is 400 x 299).
     MainForm& form();
+    // The map view of that window, prepared as form() prepares it.
+    MapView& view();
     // Applies the extent west..east, south..north as a zoom does.
     void applyExtent(double west, double south, double east, double north);
 

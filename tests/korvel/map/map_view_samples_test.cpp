@@ -3,6 +3,7 @@
 // the File menu into a fresh main window, drawn in their colours, zoomed and
 // zoomed back. With KORVEL_MAPVIEW_SCREENSHOT set to a file name, the test
 // saves a picture of the window there.
+#include "korvel/map/map_view.h"
 #include "korvel/shell/main_form.h"
 #include "korvel/workspace/layer_records.h"
 #include "korvel/workspace/map_state.h"
@@ -46,11 +47,11 @@ TEST_F(MapViewSamples, SamplesLoadDrawZoomAndZoomBack)
     settle();
 
     queueOpenFiles({ sample("fields.shp") });
-    window.File_OpenGIS_Click();
+    MapView::instance().File_OpenGIS_Click();
     queueOpenFiles({ sample("roads.shp"), sample("streams.e00") });
-    window.File_OpenGIS_Click();
+    MapView::instance().File_OpenGIS_Click();
     queueOpenFiles({ sample("farm_photo.bmp") });
-    window.File_OpenBMP_Click();
+    MapView::instance().File_OpenBMP_Click();
     settle();
 
     ASSERT_TRUE(msgBoxes().empty()) << msgBoxes().front().prompt.toStdString();
@@ -65,10 +66,10 @@ TEST_F(MapViewSamples, SamplesLoadDrawZoomAndZoomBack)
     EXPECT_NEAR(picture.ScaleLeft() + picture.ScaleWidth(), 504700.0, 1.0);
 
     const QImage before = picture.composedImage();
-    window.Toolbar_ButtonClick(2); // zoom to the photo
+    MapView::instance().Toolbar_ButtonClick(2); // zoom to the photo
     EXPECT_NEAR(picture.ScaleLeft(), 498000.0, 1.0);
     EXPECT_NEAR(picture.ScaleLeft() + picture.ScaleWidth(), 505000.0, 1.0);
-    window.Toolbar_ButtonClick(4); // and back
+    MapView::instance().Toolbar_ButtonClick(4); // and back
     EXPECT_NEAR(picture.ScaleLeft(), 498400.0, 1.0);
     EXPECT_EQ(picture.composedImage(), before) << "the view and the drawing are back as they were";
 

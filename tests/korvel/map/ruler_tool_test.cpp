@@ -1,6 +1,7 @@
 // The ruler: its end with and without Shift, the distance in metres and
 // feet, the projection of geographic ends (across the equator too), and the
 // line and status text on the main window.
+#include "korvel/map/map_view.h"
 #include "korvel/map/ruler_tool.h"
 
 #include "korvel/workspace/main_settings.h"
@@ -56,23 +57,23 @@ TEST_F(MapViewTest, RulerShowsItsDistanceInMetresOrFeet)
     window.Tools_Ruler_Click();
     mainSettings().PointerColour = 12;
     window.StatusBar1->setPanelText(6, QStringLiteral("Drawing GIS Layer"));
-    window.Picture1_MouseDown(1, 0, 1000, 2000);
+    MapView::instance().Picture1_MouseDown(1, 0, 1000, 2000);
     EXPECT_EQ(distance(), "") << "a press empties the panel";
     EXPECT_TRUE(window.RulerLine->Visible());
     EXPECT_EQ(window.RulerLine->BorderColor(), RGB(255, 0, 0));
 
-    window.Picture1_MouseMove(1, 0, 1300, 2400);
+    MapView::instance().Picture1_MouseMove(1, 0, 1300, 2400);
     EXPECT_EQ(distance(), "Distance = 500.0m");
     globals().MetricSystem = false;
-    window.Picture1_MouseMove(1, 1, 1300, 2400);
+    MapView::instance().Picture1_MouseMove(1, 1, 1300, 2400);
     EXPECT_EQ(distance(), "Distance = 1312.3ft") << "Shift snapped it to the vertical 400 m";
-    window.Picture1_MouseMove(1, 0, 1300, 2400);
+    MapView::instance().Picture1_MouseMove(1, 0, 1300, 2400);
     EXPECT_EQ(distance(), "Distance = 1640.4ft");
 
     // Other buttons and the release leave line and distance as they are.
-    window.Picture1_MouseMove(3, 0, 5000, 5000);
-    window.Picture1_MouseMove(2, 0, 5000, 5000);
-    window.Picture1_MouseUp(1, 0, 5000, 5000);
+    MapView::instance().Picture1_MouseMove(3, 0, 5000, 5000);
+    MapView::instance().Picture1_MouseMove(2, 0, 5000, 5000);
+    MapView::instance().Picture1_MouseUp(1, 0, 5000, 5000);
     EXPECT_EQ(window.RulerLine->X2(), 1300.0);
     EXPECT_EQ(distance(), "Distance = 1640.4ft");
 
@@ -80,10 +81,10 @@ TEST_F(MapViewTest, RulerShowsItsDistanceInMetresOrFeet)
     globals().MetricSystem = true;
     globals().Ellipsoid = kWgs84;
     mapState().Zone = 17;
-    window.Picture1_MouseDown(1, 0, -81, -0.01f);
-    window.Picture1_MouseMove(1, 0, -81, 0.01f);
+    MapView::instance().Picture1_MouseDown(1, 0, -81, -0.01f);
+    MapView::instance().Picture1_MouseMove(1, 0, -81, 0.01f);
     EXPECT_EQ(distance(), "Distance = 2210.6m");
     globals().Ellipsoid = EllipsoidRecord {};
-    window.Picture1_MouseMove(1, 0, -81, 0.01f);
+    MapView::instance().Picture1_MouseMove(1, 0, -81, 0.01f);
     EXPECT_EQ(distance(), "No distance: choose a UTM ellipsoid in Preferences");
 }

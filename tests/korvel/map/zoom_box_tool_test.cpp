@@ -1,5 +1,6 @@
 // The zoom box: its corner at the picture's shape, the boxes it writes, the
 // order they are put in on release, and the zoom window it keeps up to date.
+#include "korvel/map/map_view.h"
 #include "korvel/map/zoom_box_tool.h"
 
 #include "korvel/shell/floating_windows.h"
@@ -70,31 +71,31 @@ TEST_F(MapViewTest, ZoomBoxWritesTheBoxesAndKeepsAShownZoomWindowUpToDate)
     };
     window.ApplyMapExtent(); // opens the boxes for entry
     // The picture is 404 x 303 outside: height over width 0.75.
-    window.Picture1_MouseDown(1, 0, 1000, 1000);
+    MapView::instance().Picture1_MouseDown(1, 0, 1000, 1000);
     EXPECT_TRUE(window.SelLineTop->Visible());
     EXPECT_EQ(zoom.refreshes, 0) << "the zoom window is not shown";
 
     window.Check1[2].blockSignals(true);
     window.Check1[2].setChecked(true);
     window.Check1[2].blockSignals(false);
-    window.Picture1_MouseMove(1, 0, 600, 900);
+    MapView::instance().Picture1_MouseMove(1, 0, 600, 900);
     EXPECT_DOUBLE_EQ(window.SelLineTop->Y1(), 700.0) << "1000 - 0.75 x 400";
     EXPECT_DOUBLE_EQ(window.SelLineBottom->X2(), 600.0);
     EXPECT_DOUBLE_EQ(window.SelLineLeft->Y2(), 700.0);
     EXPECT_EQ(boxes(), QStringList({ "1000", "1000", "600", "700" }));
 
     mapState().ExtentEdited = false;
-    window.Picture1_MouseUp(1, 0, 600, 900);
+    MapView::instance().Picture1_MouseUp(1, 0, 600, 900);
     EXPECT_EQ(boxes(), QStringList({ "600", "700", "1000", "1000" }));
     EXPECT_TRUE(mapState().ExtentEdited);
     EXPECT_EQ(zoom.refreshes, 2) << "after the drag step and the release";
     EXPECT_TRUE(window.SelLineTop->Visible()) << "the box stays until the extent is applied";
 
-    window.Picture1_MouseMove(3, 0, 0, 0);
-    window.Picture1_MouseMove(2, 0, 0, 0);
+    MapView::instance().Picture1_MouseMove(3, 0, 0, 0);
+    MapView::instance().Picture1_MouseMove(2, 0, 0, 0);
     EXPECT_DOUBLE_EQ(window.SelLineRight->X1(), 600.0) << "only the left button drags";
     window.ApplyMapExtent();
-    window.Picture1_MouseDown(1, 0, 5, 5);
+    MapView::instance().Picture1_MouseDown(1, 0, 5, 5);
     EXPECT_FALSE(window.SelLineTop->Visible()) << "no box while entry is closed";
     setFloatingToolWindow(FloatingTool::Zoom, nullptr);
 }

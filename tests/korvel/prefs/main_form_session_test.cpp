@@ -4,6 +4,7 @@
 #include "korvel/agnav/agnav_commands.h"
 #include "korvel/layers/check_list_form.h"
 #include "korvel/layers/layer_list.h"
+#include "korvel/map/map_view.h"
 #include "korvel/prefs/load_from_command_line.h"
 #include "korvel/prefs/session_messages.h"
 #include "korvel/shell/floating_windows.h"
@@ -458,8 +459,16 @@ TEST_F(Sessions, AFolderWhereAFileIsExpectedIsNamedWhicheverWayItComesIn)
         };
     };
     const Way ways[] = {
-        { "Load GIS Layer", chosen(&MainForm::File_OpenGIS_Click) },
-        { "Load Image", chosen(&MainForm::File_OpenBMP_Click) },
+        { "Load GIS Layer",
+            [this, folder] {
+                queueOpenFiles({ folder });
+                MapView::instance().File_OpenGIS_Click();
+            } },
+        { "Load Image",
+            [this, folder] {
+                queueOpenFiles({ folder });
+                MapView::instance().File_OpenBMP_Click();
+            } },
         { "Block Boundary",
             [this, folder] {
                 queueOpenFiles({ folder });

@@ -1,6 +1,7 @@
 // The main window's shortcuts on the window itself: the view-mode key, the
 // floating windows' keys, Enter on a typed extent and the Escape cascade.
 #include "korvel/layers/check_list_form.h"
+#include "korvel/map/map_view.h"
 #include "korvel/map/zoom_form.h"
 #include "korvel/workspace/map_state.h"
 #include "korvel/workspace/redraw_state.h"
@@ -115,7 +116,7 @@ TEST_F(MainFormKeys, EnterAppliesATypedExtentAndRedrawsOnlyAfterAnEdit)
 {
     MainForm& window = form();
     window.Toolbar->setValue(3, 1);
-    window.Toolbar_ButtonClick(3); // opens the boxes
+    MapView::instance().Toolbar_ButtonClick(3); // opens the boxes
     mapState().ExtentEdited = false;
     window.Toolbar->setEnabled(4, false);
     markPicture();
@@ -126,7 +127,7 @@ TEST_F(MainFormKeys, EnterAppliesATypedExtentAndRedrawsOnlyAfterAnEdit)
     EXPECT_TRUE(pictureMarked()) << "no redraw without an edit";
 
     window.Toolbar->setValue(3, 1);
-    window.Toolbar_ButtonClick(3);
+    MapView::instance().Toolbar_ButtonClick(3);
     KeyCounter returns;
     window.Text3->installEventFilter(&returns);
     window.Text3->setText(QStringLiteral("5000"));
@@ -179,7 +180,7 @@ TEST_F(MainFormKeys, EscapeWithCustomZoomPressedDiscardsTheTypedExtentAndLeavesT
 {
     MainForm& window = form();
     window.Toolbar->setValue(3, 1);
-    window.Toolbar_ButtonClick(3);
+    MapView::instance().Toolbar_ButtonClick(3);
     const QString west = window.Text1->text();
     window.Text1->setText(QStringLiteral("123456"));
     window.Tools_Ruler_Click();

@@ -12,6 +12,7 @@
 #include "korvel/layers/layer_list.h"
 #include "korvel/layers/layer_properties_form.h"
 #include "korvel/map/gis_shift_panel.h"
+#include "korvel/map/map_view.h"
 #include "korvel/map/zoom_form.h"
 #include "korvel/met/manual_form.h"
 #include "korvel/met/met_form.h"
@@ -84,12 +85,12 @@ protected:
     void loadSamples(MainForm& main)
     {
         queueOpenFiles({ sample("fields.shp"), sample("roads.shp"), sample("streams.e00") });
-        main.File_OpenGIS_Click();
+        MapView::instance().File_OpenGIS_Click();
         QImage photo(320, 240, QImage::Format_RGB32);
         photo.fill(Qt::darkGreen);
         ASSERT_TRUE(photo.save(workDir() + "survey photo.bmp", "BMP"));
         queueOpenFiles({ sample("farm_photo.bmp"), workDir() + "survey photo.bmp" });
-        main.File_OpenBMP_Click();
+        MapView::instance().File_OpenBMP_Click();
         queueOpenFiles({ sample("agnav/FIELD17.no1") });
         AgnavCommands::instance().File_OpenAGNAV_Click();
         const QString flights = sample("agnav/FIELD17/");
@@ -231,9 +232,9 @@ TEST_F(WholeTexts, EveryWindowShowsItsTextsWhole)
     ASSERT_NE(GuidanceForm::existing(), nullptr);
     expectWhole(*GuidanceForm::existing());
     main.GuidanceCancel_Click();
-    main.Tools_GIS_Shift_Click();
-    expectWhole(main.gisShiftPanel());
-    main.gisShiftPanel().CloseButton->click();
+    MapView::instance().Tools_GIS_Shift_Click();
+    expectWhole(MapView::instance().gisShiftPanel());
+    MapView::instance().gisShiftPanel().CloseButton->click();
     main.View_MapMode_Click();
     // An 800-pixel screen's smaller type and tighter gaps.
     globals().ScreenWidth = 800;

@@ -5,6 +5,7 @@
 #include "korvel/map/gis_layer_opening.h"
 #include "korvel/map/image_cache.h"
 #include "korvel/map/image_loading.h"
+#include "korvel/map/map_view.h"
 #include "korvel/shell/folder_refusal.h"
 #include "korvel/shell/main_form.h"
 #include "korvel/shell/open_files_dialog.h"
@@ -25,16 +26,16 @@
 #include <QGroupBox>
 #include <QLabel>
 
-void MainForm::File_OpenBMP_Click()
+void MapView::File_OpenBMP_Click()
 {
     MainSettings& settings = mainSettings();
-    const QStringList paths = chooseFilesToOpen(this, settings.ImageDir,
+    const QStringList paths = chooseFilesToOpen(&m_form, settings.ImageDir,
         QStringLiteral("Graphic Files|*.bmp;*.gif;*.tif;*.jpg|All Files (*.*)|*.*"),
         QStringLiteral("Open Image File"));
     RedrawState& redraw = redrawState();
     if (!paths.isEmpty()) {
         settings.ImageDir = folderOfFile(paths.first());
-        repaint();
+        m_form.repaint();
         redraw.Busy = true;
         const bool mapWasEmpty = mapState().MapEmpty;
         try {
@@ -43,7 +44,7 @@ void MainForm::File_OpenBMP_Click()
                     LoadImageLayer(path);
                 }
                 if (paths.size() > 1) {
-                    Frame1->repaint();
+                    m_form.Frame1->repaint();
                 }
             }
             if (mapWasEmpty) {
@@ -58,7 +59,7 @@ void MainForm::File_OpenBMP_Click()
     Graph(false);
 }
 
-bool MainForm::CheckImageFile(const QString& Path)
+bool MapView::CheckImageFile(const QString& Path)
 {
     if (refuseFolder(Path)) {
         return false;
@@ -79,7 +80,7 @@ bool MainForm::CheckImageFile(const QString& Path)
     return true;
 }
 
-void MainForm::LoadImageLayer(const QString& Path)
+void MapView::LoadImageLayer(const QString& Path)
 {
     // A full list raises here, before anything changed.
     const int index = appendImage();
@@ -88,7 +89,7 @@ void MainForm::LoadImageLayer(const QString& Path)
         ImageLayer& image = layerData().Images[size_t(index)];
         image.Path = Path;
         image.FileName = Path.mid(Path.lastIndexOf(u'/') + 1);
-        image.DisplayName = captionWithCut(Path, FitListCaption(Path, false));
+        image.DisplayName = captionWithCut(Path, m_form.FitListCaption(Path, false));
 
         progress.showProgress(100);
         progress.setStatusText(QStringLiteral("Loading Image"));
@@ -115,20 +116,20 @@ void MainForm::LoadImageLayer(const QString& Path)
             MapState& map = mapState();
             if (map.MapEmpty) {
                 map.Zone = image.Zone;
-                StatusBar1->setPanelText(4,
+                m_form.StatusBar1->setPanelText(4,
                     QStringLiteral("Zone %1 %2")
                         .arg(map.Zone)
                         .arg(globals().HemisphereLetters[map.NorthZone ? 1 : 0]));
             }
             map.MapEmpty = false;
         }
-        AddImageListEntry();
+        m_form.AddImageListEntry();
     } catch (const VbError&) {
-        if (ImageCheckLabel.exists(index)) {
-            ImageCheckLabel.unload(index);
+        if (m_form.ImageCheckLabel.exists(index)) {
+            m_form.ImageCheckLabel.unload(index);
         }
-        if (ImageCheck.exists(index)) {
-            ImageCheck.unload(index);
+        if (m_form.ImageCheck.exists(index)) {
+            m_form.ImageCheck.unload(index);
         }
         removeLastImage();
         progress.setStatusText(QString());

@@ -5,6 +5,7 @@
 // on failure the record is taken back and the reason shown.
 #include "korvel/map/gis_layer_opening.h"
 #include "korvel/map/gis_layer_reader.h"
+#include "korvel/map/map_view.h"
 #include "korvel/shell/folder_refusal.h"
 #include "korvel/shell/main_form.h"
 #include "korvel/shell/open_files_dialog.h"
@@ -34,16 +35,16 @@ struct MapBeforeOpening
 
 } // namespace
 
-void MainForm::File_OpenGIS_Click()
+void MapView::File_OpenGIS_Click()
 {
     MainSettings& settings = mainSettings();
-    const QStringList paths = chooseFilesToOpen(this, settings.SHPDir,
+    const QStringList paths = chooseFilesToOpen(&m_form, settings.SHPDir,
         QStringLiteral("Shape Files (*.shp)|*.shp|Interchange Files (*.e00)|*.e00|All Files (*.*)|*.*"),
         QStringLiteral("Open GIS Layer"));
     RedrawState& redraw = redrawState();
     if (!paths.isEmpty()) {
         settings.SHPDir = folderOfFile(paths.first());
-        repaint();
+        m_form.repaint();
         redraw.Busy = true;
         const bool mapWasEmpty = mapState().MapEmpty;
         try {
@@ -52,7 +53,7 @@ void MainForm::File_OpenGIS_Click()
                     OpenGISLayer(path);
                 }
                 if (paths.size() > 1) {
-                    Frame1->repaint();
+                    m_form.Frame1->repaint();
                 }
             }
             if (mapWasEmpty) {
@@ -70,7 +71,7 @@ void MainForm::File_OpenGIS_Click()
     }
 }
 
-bool MainForm::CheckGISFile(const QString& Path)
+bool MapView::CheckGISFile(const QString& Path)
 {
     if (refuseFolder(Path)) {
         return false;
@@ -96,7 +97,7 @@ bool MainForm::CheckGISFile(const QString& Path)
     return true;
 }
 
-void MainForm::OpenGISLayer(const QString& Path)
+void MapView::OpenGISLayer(const QString& Path)
 {
     ProgramGlobals& program = globals();
     const MapBeforeOpening before { program.UTMMode, program.CoordFormat, layerData().DataExtent };
@@ -111,16 +112,16 @@ void MainForm::OpenGISLayer(const QString& Path)
         layer.Thickness = 1;
         layer.Colours = { 0 };
         layer.ColourClasses.assign(1, ColourClass());
-        layer.DisplayName = captionWithCut(Path, FitListCaption(Path, false));
+        layer.DisplayName = captionWithCut(Path, m_form.FitListCaption(Path, false));
         GISReadOptions options;
-        if (LoadingSession) {
+        if (m_form.LoadingSession) {
             options.sessionColour = mapState().SessionLayerColour;
         }
         const GISReadResult read = readGISLayerFile(layer, options);
         if (read.ok) {
             program.GISLoaded = true;
-            settleOpenedGISLayer(index, LoadingSession);
-            AddGISListEntry();
+            settleOpenedGISLayer(index, m_form.LoadingSession);
+            m_form.AddGISListEntry();
             mapState().MapEmpty = false;
             return;
         }
@@ -134,11 +135,11 @@ void MainForm::OpenGISLayer(const QString& Path)
     MsgBox(QStringLiteral("KORVEL encountered an error while opening '%1'.\r\rDescription: %2")
                .arg(fileName, description));
     // A row made before the failure goes with its record.
-    if (GISCheckLabel.exists(index)) {
-        GISCheckLabel.unload(index);
+    if (m_form.GISCheckLabel.exists(index)) {
+        m_form.GISCheckLabel.unload(index);
     }
-    if (GISCheck.exists(index)) {
-        GISCheck.unload(index);
+    if (m_form.GISCheck.exists(index)) {
+        m_form.GISCheck.unload(index);
     }
     removeLastGISLayer();
     program.UTMMode = before.utmMode;

@@ -9,6 +9,7 @@
 // and the digitizing refuses to start while the outline is shown.
 #include "korvel/map/gis_shift_panel.h"
 #include "korvel/map/gis_shift_tool.h"
+#include "korvel/map/map_view.h"
 #include "korvel/shell/main_form.h"
 #include "korvel/shell/selection_form.h"
 #include "korvel/workspace/agnav_block.h"
@@ -24,25 +25,25 @@
 
 #include <algorithm>
 
-void MainForm::connectGisShift()
+void MapView::connectGisShift()
 {
-    connectMenuClick(*Tools_GIS_Shift, this, [this] { Tools_GIS_Shift_Click(); });
+    connectMenuClick(*m_form.Tools_GIS_Shift, this, [this] { Tools_GIS_Shift_Click(); });
 }
 
-GISShiftPanel& MainForm::gisShiftPanel()
+GISShiftPanel& MapView::gisShiftPanel()
 {
     if (!m_gisShiftPanel) {
-        m_gisShiftPanel = new GISShiftPanel(*this);
+        m_gisShiftPanel = new GISShiftPanel(m_form, *this);
     }
     return *m_gisShiftPanel;
 }
 
-void MainForm::Tools_GIS_Shift_Click()
+void MapView::Tools_GIS_Shift_Click()
 {
-    if (Tools_DigitizeGuidance->isChecked()) {
+    if (m_form.Tools_DigitizeGuidance->isChecked()) {
         return;
     }
-    if (Tools_DigitizeBoundary->isChecked() || Tools_DigitizeExclusion->isChecked()) {
+    if (m_form.Tools_DigitizeBoundary->isChecked() || m_form.Tools_DigitizeExclusion->isChecked()) {
         MsgBox(QStringLiteral("Please finish or cancel the digitizing before using the GIS Shift tool."),
             vbExclamation);
         return;
@@ -53,20 +54,20 @@ void MainForm::Tools_GIS_Shift_Click()
     }
     // Opening again starts afresh from the block's present boundary.
     if (m_gisShiftOpen) {
-        DigitizeLine.unloadAll();
+        m_form.DigitizeLine.unloadAll();
     }
-    ShiftBlock = block;
-    ShiftX = 0.0;
-    ShiftY = 0.0;
+    m_form.ShiftBlock = block;
+    m_form.ShiftX = 0.0;
+    m_form.ShiftY = 0.0;
     GISShiftPanel& panel = gisShiftPanel();
-    panel.OffsetYLabel->setText(gisShiftOffsetText(ShiftY));
-    panel.OffsetXLabel->setText(gisShiftOffsetText(ShiftX));
+    panel.OffsetYLabel->setText(gisShiftOffsetText(m_form.ShiftY));
+    panel.OffsetXLabel->setText(gisShiftOffsetText(m_form.ShiftX));
     m_gisShiftOpen = true;
     panel.show();
 
-    const AGNAVBlock& shifted = blockAt(ShiftBlock);
+    const AGNAVBlock& shifted = blockAt(m_form.ShiftBlock);
     for (int i = 1; i <= shifted.VertexCount; ++i) {
-        LineControl& line = DigitizeLine.load(i);
+        LineControl& line = m_form.DigitizeLine.load(i);
         line.setBorderColor(shifted.Colour);
         line.setBorderWidth(std::max(1, shifted.Thickness));
         line.setDrawMode(vbCopyPen);
@@ -75,17 +76,17 @@ void MainForm::Tools_GIS_Shift_Click()
     DrawGISShiftPreview();
 }
 
-void MainForm::DrawGISShiftPreview()
+void MapView::DrawGISShiftPreview()
 {
-    if (!m_gisShiftOpen || ShiftBlock < 1 || ShiftBlock > agnavData().BlockCount) {
+    if (!m_gisShiftOpen || m_form.ShiftBlock < 1 || m_form.ShiftBlock > agnavData().BlockCount) {
         return;
     }
-    const AGNAVBlock& block = blockAt(ShiftBlock);
-    const MapPoint shift = offsetInMapUnits({ ShiftX, ShiftY }, globals().UTMMode,
+    const AGNAVBlock& block = blockAt(m_form.ShiftBlock);
+    const MapPoint shift = offsetInMapUnits({ m_form.ShiftX, m_form.ShiftY }, globals().UTMMode,
         boundaryMiddleY(block.Boundary, block.VertexCount), block.Ellipsoid);
     const std::vector<OutlineSegment> outline = shiftedOutline(block.Boundary, block.VertexCount, shift);
     for (size_t i = 0; i < outline.size(); ++i) {
-        if (LineControl* line = DigitizeLine.at(int(i) + 1)) {
+        if (LineControl* line = m_form.DigitizeLine.at(int(i) + 1)) {
             line->setEnds(outline[i].from.x, outline[i].from.y, outline[i].to.x, outline[i].to.y);
             // A full redraw may have hidden the outline meanwhile.
             line->setVisible(true);
@@ -93,53 +94,53 @@ void MainForm::DrawGISShiftPreview()
     }
 }
 
-void MainForm::OnGISShiftChange(int Index)
+void MapView::OnGISShiftChange(int Index)
 {
     if (!m_gisShiftOpen) {
         return;
     }
     GISShiftPanel& panel = gisShiftPanel();
-    const GisShiftOffset offset = shiftedOffset({ ShiftX, ShiftY }, Index,
+    const GisShiftOffset offset = shiftedOffset({ m_form.ShiftX, m_form.ShiftY }, Index,
         gisShiftStepMetres(panel.StepX->value()), gisShiftStepMetres(panel.StepY->value()));
-    ShiftX = offset.east;
-    ShiftY = offset.north;
-    panel.OffsetYLabel->setText(gisShiftOffsetText(ShiftY));
-    panel.OffsetXLabel->setText(gisShiftOffsetText(ShiftX));
+    m_form.ShiftX = offset.east;
+    m_form.ShiftY = offset.north;
+    panel.OffsetYLabel->setText(gisShiftOffsetText(m_form.ShiftY));
+    panel.OffsetXLabel->setText(gisShiftOffsetText(m_form.ShiftX));
     DrawGISShiftPreview();
 }
 
-void MainForm::OnGISShiftStepXChange()
+void MapView::OnGISShiftStepXChange()
 {
     GISShiftPanel& panel = gisShiftPanel();
     panel.StepXLabel->setText(gisShiftStepText(panel.StepX->value()));
 }
 
-void MainForm::OnGISShiftStepYChange()
+void MapView::OnGISShiftStepYChange()
 {
     GISShiftPanel& panel = gisShiftPanel();
     panel.StepYLabel->setText(gisShiftStepText(panel.StepY->value()));
 }
 
-void MainForm::OnGISShiftRedraw()
+void MapView::OnGISShiftRedraw()
 {
-    ShiftX = 0.0;
-    ShiftY = 0.0;
+    m_form.ShiftX = 0.0;
+    m_form.ShiftY = 0.0;
     GISShiftPanel& panel = gisShiftPanel();
-    panel.OffsetYLabel->setText(gisShiftOffsetText(ShiftY));
-    panel.OffsetXLabel->setText(gisShiftOffsetText(ShiftX));
+    panel.OffsetYLabel->setText(gisShiftOffsetText(m_form.ShiftY));
+    panel.OffsetXLabel->setText(gisShiftOffsetText(m_form.ShiftX));
     DrawGISShiftPreview();
 }
 
-bool MainForm::GISShiftPreviewShown() const
+bool MapView::GISShiftPreviewShown() const
 {
     return m_gisShiftOpen;
 }
 
-void MainForm::HideGISShiftPanel()
+void MapView::HideGISShiftPanel()
 {
     // The offset and the block stay until the next opening.
     if (m_gisShiftOpen) {
-        DigitizeLine.unloadAll();
+        m_form.DigitizeLine.unloadAll();
     }
     m_gisShiftOpen = false;
     if (m_gisShiftPanel) {

@@ -7,6 +7,7 @@
 // tick boxes say what is wanted; the records' Visible flags what is drawn.
 #include "korvel/map/gis_layer_drawing.h"
 #include "korvel/map/image_drawing.h"
+#include "korvel/map/map_view.h"
 #include "korvel/map/redraw_input_guard.h"
 #include "korvel/map/redraw_start.h"
 #include "korvel/shell/floating_windows.h"
@@ -58,7 +59,7 @@ private:
 
 } // namespace
 
-void MainForm::Graph(bool FullRedraw)
+void MapView::Graph(bool FullRedraw)
 {
     // Asked for again while drawing (a layout during a look at the event
     // loop): once more when this redraw is done, not in the middle of it.
@@ -70,7 +71,7 @@ void MainForm::Graph(bool FullRedraw)
     try {
         DrawingPhase phase(m_redrawing);
         hideRedrawOverlays();
-        Picture1->Refresh();
+        m_form.Picture1->Refresh();
         RedrawState& redraw = redrawState();
         const int start = redrawStart(redrawItems(), FullRedraw, redraw.LayerRemoved);
         // Recorded before drawing: a redraw stopped by Escape still counts
@@ -78,9 +79,9 @@ void MainForm::Graph(bool FullRedraw)
         recordDrawnState();
         redraw.LayerRemoved = false;
         if (start == 1) {
-            Picture1->Cls();
+            m_form.Picture1->Cls();
         }
-        Picture1->Refresh();
+        m_form.Picture1->Refresh();
 
         RedrawInputGuard guard;
         m_inputGuard = &guard;
@@ -99,8 +100,8 @@ void MainForm::Graph(bool FullRedraw)
             int block = start - images - layers;
             DrawAGNAVBlock(block);
         }
-        if (Tools_Optimize->isChecked() && globals().MetLoaded) {
-            Optimize(CurrentMet);
+        if (m_form.Tools_Optimize->isChecked() && globals().MetLoaded) {
+            m_form.Optimize(m_form.CurrentMet);
         }
         drawGuidanceOverlays();
         m_inputGuard = nullptr;
@@ -116,20 +117,20 @@ void MainForm::Graph(bool FullRedraw)
     }
 }
 
-void MainForm::hideRedrawOverlays()
+void MapView::hideRedrawOverlays()
 {
-    RulerLine->setVisible(false);
+    m_form.RulerLine->setVisible(false);
     for (int i = 1; i <= 2; ++i) {
-        if (QLabel* label = Label2.at(i)) {
+        if (QLabel* label = m_form.Label2.at(i)) {
             label->setVisible(false);
         }
-        if (LineControl* line = LabelLine.at(i)) {
+        if (LineControl* line = m_form.LabelLine.at(i)) {
             line->setVisible(false);
         }
     }
-    OptimizeLine.unloadAll();
-    if (Tools_DigitizeGuidance->isChecked()) {
-        for (ControlArray<LineControl>* lines : { &GuidanceLine, &DigitizeLine }) {
+    m_form.OptimizeLine.unloadAll();
+    if (m_form.Tools_DigitizeGuidance->isChecked()) {
+        for (ControlArray<LineControl>* lines : { &m_form.GuidanceLine, &m_form.DigitizeLine }) {
             for (int i = 1; i <= lines->UBound(); ++i) {
                 if (LineControl* line = lines->at(i)) {
                     line->setVisible(false);
@@ -139,17 +140,17 @@ void MainForm::hideRedrawOverlays()
     }
 }
 
-RedrawItems MainForm::redrawItems() const
+RedrawItems MapView::redrawItems() const
 {
     const LayerData& data = layerData();
     RedrawItems items;
     for (int p = 1; p <= data.ImageCount; ++p) {
         const ImageLayer& image = data.Images[size_t(data.ImageOrder[size_t(p)])];
-        items.images.push_back({ { image.Visible, rowTicked(ImageCheck, p) }, image.Redraw });
+        items.images.push_back({ { image.Visible, rowTicked(m_form.ImageCheck, p) }, image.Redraw });
     }
     for (int p = 1; p <= data.GISCount; ++p) {
         const GISLayer& layer = data.GISLayers[size_t(data.GISOrder[size_t(p)])];
-        items.gisLayers.push_back({ { layer.Visible, rowTicked(GISCheck, p) }, layer.Redraw });
+        items.gisLayers.push_back({ { layer.Visible, rowTicked(m_form.GISCheck, p) }, layer.Redraw });
     }
     // A block's sub-rows follow on from those of the blocks before it.
     const AgnavData& agnav = agnavData();
@@ -157,73 +158,73 @@ RedrawItems MainForm::redrawItems() const
     for (int b = 1; b <= agnav.BlockCount; ++b) {
         const AGNAVBlock& block = agnav.Blocks[size_t(b)];
         BlockState state;
-        state.boundary = { { block.Visible, rowTicked(AGCheck, b) }, block.Redraw };
+        state.boundary = { { block.Visible, rowTicked(m_form.AGCheck, b) }, block.Redraw };
         if (block.GuidanceLoaded) {
-            state.guidance = RowState { block.Guidance.Visible, rowTicked(Check3, ++subRow) };
+            state.guidance = RowState { block.Guidance.Visible, rowTicked(m_form.Check3, ++subRow) };
         }
         if (block.ExclusionLoaded) {
-            state.exclusion = RowState { block.ExclusionVisible, rowTicked(Check3, ++subRow) };
+            state.exclusion = RowState { block.ExclusionVisible, rowTicked(m_form.Check3, ++subRow) };
         }
         for (int j = 1; j <= block.FlightCount; ++j) {
-            state.flights.push_back({ block.Flights[size_t(j)].Visible, rowTicked(Check3, ++subRow) });
+            state.flights.push_back({ block.Flights[size_t(j)].Visible, rowTicked(m_form.Check3, ++subRow) });
         }
         items.blocks.push_back(std::move(state));
     }
     return items;
 }
 
-void MainForm::recordDrawnState()
+void MapView::recordDrawnState()
 {
     LayerData& data = layerData();
     for (int p = 1; p <= data.ImageCount; ++p) {
         ImageLayer& image = data.Images[size_t(data.ImageOrder[size_t(p)])];
-        image.Visible = rowTicked(ImageCheck, p);
+        image.Visible = rowTicked(m_form.ImageCheck, p);
         image.Redraw = false;
     }
     for (int p = 1; p <= data.GISCount; ++p) {
         GISLayer& layer = data.GISLayers[size_t(data.GISOrder[size_t(p)])];
-        layer.Visible = rowTicked(GISCheck, p);
+        layer.Visible = rowTicked(m_form.GISCheck, p);
         layer.Redraw = false;
     }
     AgnavData& agnav = agnavData();
     int subRow = 0;
     for (int b = 1; b <= agnav.BlockCount; ++b) {
         AGNAVBlock& block = agnav.Blocks[size_t(b)];
-        block.Visible = rowTicked(AGCheck, b);
+        block.Visible = rowTicked(m_form.AGCheck, b);
         block.Redraw = false;
         if (block.GuidanceLoaded) {
-            block.Guidance.Visible = rowTicked(Check3, ++subRow);
+            block.Guidance.Visible = rowTicked(m_form.Check3, ++subRow);
         }
         if (block.ExclusionLoaded) {
-            block.ExclusionVisible = rowTicked(Check3, ++subRow);
+            block.ExclusionVisible = rowTicked(m_form.Check3, ++subRow);
         }
         for (int j = 1; j <= block.FlightCount; ++j) {
-            block.Flights[size_t(j)].Visible = rowTicked(Check3, ++subRow);
+            block.Flights[size_t(j)].Visible = rowTicked(m_form.Check3, ++subRow);
         }
     }
 }
 
-bool MainForm::CountVisibleLayers()
+bool MapView::CountVisibleLayers()
 {
     return somethingSwitchedOff(redrawItems());
 }
 
-void MainForm::GraphButton_Click()
+void MapView::GraphButton_Click()
 {
     Graph(false);
 }
 
-void MainForm::drawImageLayers(int first)
+void MapView::drawImageLayers(int first)
 {
-    const std::optional<ImageDrawFailure> failure = DrawImage(first, *Picture1, [this](int position) {
-        const QCheckBox* row = ImageCheck.at(position);
+    const std::optional<ImageDrawFailure> failure = DrawImage(first, *m_form.Picture1, [this](int position) {
+        const QCheckBox* row = m_form.ImageCheck.at(position);
         return row && row->isChecked() && row->isEnabled();
     });
     if (!failure) {
         return;
     }
     // Unticking runs the row's own handling; while Busy it does not redraw.
-    ImageCheck[failure->position].setChecked(false);
+    m_form.ImageCheck[failure->position].setChecked(false);
     // The user must be able to answer the box in the middle of the redraw.
     if (m_inputGuard) {
         RedrawInputGuard::Pause pause(*m_inputGuard);
@@ -233,28 +234,29 @@ void MainForm::drawImageLayers(int first)
     }
 }
 
-void MainForm::DrawSHPData(int& Start)
+void MapView::DrawSHPData(int& Start)
 {
-    ::DrawSHPData(Start, *Picture1, [this](int position) { return rowTicked(GISCheck, position); });
+    ::DrawSHPData(
+        Start, *m_form.Picture1, [this](int position) { return rowTicked(m_form.GISCheck, position); });
 }
 
-void MainForm::drawGuidanceOverlays()
+void MapView::drawGuidanceOverlays()
 {
-    if (!Tools_DigitizeGuidance->isChecked()) {
+    if (!m_form.Tools_DigitizeGuidance->isChecked()) {
         return;
     }
-    if (View_ClutteredMode->isChecked()) {
-        if (const QRadioButton* edge = GuidanceOption.at(2); edge && edge->isChecked()) {
-            RefreshBlockLines(*this);
+    if (m_form.View_ClutteredMode->isChecked()) {
+        if (const QRadioButton* edge = m_form.GuidanceOption.at(2); edge && edge->isChecked()) {
+            m_form.RefreshBlockLines(m_form);
         }
-    } else if (View_MapMode->isChecked()) {
+    } else if (m_form.View_MapMode->isChecked()) {
         const FloatingToolWindow* window = floatingToolWindow(FloatingTool::Guidance);
         QWidget* form = window ? window->window() : nullptr;
         const QRadioButton* edge
-            = form ? form->findChild<QRadioButton*>(GuidanceOption.elementName(2)) : nullptr;
+            = form ? form->findChild<QRadioButton*>(m_form.GuidanceOption.elementName(2)) : nullptr;
         if (edge && edge->isChecked()) {
-            RefreshBlockLines(*form);
+            m_form.RefreshBlockLines(*form);
         }
     }
-    FitGuidanceLines();
+    m_form.FitGuidanceLines();
 }

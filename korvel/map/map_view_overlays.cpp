@@ -2,6 +2,7 @@
 // map picture, and the wiring of the map's controls (the zoom toolbar, the
 // extent boxes, the "&Graph" button, the File menu's loaders and the Tools
 // menu's ruler) to their procedures.
+#include "korvel/map/map_view.h"
 #include "korvel/shell/main_form.h"
 #include "platform/line_control.h"
 #include "platform/menu_item.h"
@@ -17,11 +18,14 @@
 namespace {
 
 // The extent boxes' focus events, as the runtime's GotFocus and LostFocus.
+// The watcher belongs to the part whose procedures it calls, so it stops
+// watching when the part goes, before the boxes do.
 class ExtentBoxFocus final : public QObject
 {
 public:
-    ExtentBoxFocus(QLineEdit& box, std::function<void()> gotFocus, std::function<void()> lostFocus)
-        : QObject(&box)
+    ExtentBoxFocus(
+        QLineEdit& box, QObject& owner, std::function<void()> gotFocus, std::function<void()> lostFocus)
+        : QObject(&owner)
         , m_gotFocus(std::move(gotFocus))
         , m_lostFocus(std::move(lostFocus))
     {
@@ -62,35 +66,35 @@ void makeTemplate(ControlArray<LineControl>& array, PictureBox& picture, int wid
 
 } // namespace
 
-void MainForm::createMapView()
+void MapView::createMapView()
 {
     // The map is drawn on white, whatever the desktop's colours.
-    Picture1->setBackColor(RGB(255, 255, 255));
+    m_form.Picture1->setBackColor(RGB(255, 255, 255));
     createMapOverlays();
     connectMapView();
     connectPointerEvents();
     setExtentBoxesOpen(false);
 }
 
-void MainForm::createMapOverlays()
+void MapView::createMapOverlays()
 {
-    PictureBox& picture = *Picture1;
-    SelLineTop = newLine(picture, QStringLiteral("SelLineTop"), 0, vbInvert, 1);
-    SelLineBottom = newLine(picture, QStringLiteral("SelLineBottom"), 0, vbInvert, 1);
-    SelLineLeft = newLine(picture, QStringLiteral("SelLineLeft"), 0, vbInvert, 1);
-    SelLineRight = newLine(picture, QStringLiteral("SelLineRight"), 0, vbInvert, 1);
+    PictureBox& picture = *m_form.Picture1;
+    m_form.SelLineTop = newLine(picture, QStringLiteral("SelLineTop"), 0, vbInvert, 1);
+    m_form.SelLineBottom = newLine(picture, QStringLiteral("SelLineBottom"), 0, vbInvert, 1);
+    m_form.SelLineLeft = newLine(picture, QStringLiteral("SelLineLeft"), 0, vbInvert, 1);
+    m_form.SelLineRight = newLine(picture, QStringLiteral("SelLineRight"), 0, vbInvert, 1);
     // Designed dotted, which the runtime draws solid at this width.
-    RulerLine = newLine(picture, QStringLiteral("RulerLine"), RGB(255, 0, 0), vbCopyPen, 2);
-    makeTemplate(DigitizeLine, picture, 2);
-    makeTemplate(GuidanceLine, picture, 1);
-    makeTemplate(OptimizeLine, picture, 1);
-    makeTemplate(LabelLine, picture, 1);
+    m_form.RulerLine = newLine(picture, QStringLiteral("RulerLine"), RGB(255, 0, 0), vbCopyPen, 2);
+    makeTemplate(m_form.DigitizeLine, picture, 2);
+    makeTemplate(m_form.GuidanceLine, picture, 1);
+    makeTemplate(m_form.OptimizeLine, picture, 1);
+    makeTemplate(m_form.LabelLine, picture, 1);
 }
 
-void MainForm::connectMapView()
+void MapView::connectMapView()
 {
-    connect(Toolbar, &ToolBar::ButtonClick, this, [this](int index) { Toolbar_ButtonClick(index); });
-    connect(GraphButton, &QPushButton::clicked, this, [this] { GraphButton_Click(); });
+    connect(m_form.Toolbar, &ToolBar::ButtonClick, this, [this](int index) { Toolbar_ButtonClick(index); });
+    connect(m_form.GraphButton, &QPushButton::clicked, this, [this] { GraphButton_Click(); });
 
     const std::function<void()> changed[] = { [this] { Text1_Change(); }, [this] { Text2_Change(); },
         [this] { Text3_Change(); }, [this] { Text4_Change(); } };
@@ -98,14 +102,14 @@ void MainForm::connectMapView()
         [this] { Text3_GotFocus(); }, [this] { Text4_GotFocus(); } };
     const std::function<void()> lost[] = { [this] { Text1_LostFocus(); }, [this] { Text2_LostFocus(); },
         [this] { Text3_LostFocus(); }, [this] { Text4_LostFocus(); } };
-    QLineEdit* boxes[] = { Text1, Text2, Text3, Text4 };
+    QLineEdit* boxes[] = { m_form.Text1, m_form.Text2, m_form.Text3, m_form.Text4 };
     for (int i = 0; i < 4; ++i) {
         connect(boxes[i], &QLineEdit::textChanged, this, [handler = changed[i]] { handler(); });
-        new ExtentBoxFocus(*boxes[i], got[i], lost[i]);
+        new ExtentBoxFocus(*boxes[i], *this, got[i], lost[i]);
     }
 
-    connectMenuClick(*File_OpenBMP, this, [this] { File_OpenBMP_Click(); });
-    connectMenuClick(*File_OpenGIS, this, [this] { File_OpenGIS_Click(); });
-    connectMenuClick(*Tools_Ruler, this, [this] { Tools_Ruler_Click(); });
-    connect(Tools_Digitize, &QMenu::aboutToShow, this, [this] { Tools_Digitize_Click(); });
+    connectMenuClick(*m_form.File_OpenBMP, this, [this] { File_OpenBMP_Click(); });
+    connectMenuClick(*m_form.File_OpenGIS, this, [this] { File_OpenGIS_Click(); });
+    connectMenuClick(*m_form.Tools_Ruler, this, [this] { Tools_Ruler_Click(); });
+    connect(m_form.Tools_Digitize, &QMenu::aboutToShow, this, [this] { Tools_Digitize_Click(); });
 }

@@ -12,6 +12,7 @@
 // the caller calls Graph.
 #include "korvel/map/extent_box_colours.h"
 #include "korvel/map/map_extent.h"
+#include "korvel/map/map_view.h"
 #include "korvel/map/shape_plotting.h"
 #include "korvel/shell/floating_windows.h"
 #include "korvel/shell/main_form.h"
@@ -49,35 +50,36 @@ bool rowTicked(const ControlArray<QCheckBox>& rows, int index)
 
 } // namespace
 
-double MainForm::mapEdge(int box) const
+double MapView::mapEdge(int box) const
 {
     // The picture's edges as the runtime computes them, in single precision.
     switch (box) {
     case 1:
-        return Picture1->ScaleLeft();
+        return m_form.Picture1->ScaleLeft();
     case 2:
-        return Picture1->ScaleTop() + Picture1->ScaleHeight();
+        return m_form.Picture1->ScaleTop() + m_form.Picture1->ScaleHeight();
     case 3:
-        return Picture1->ScaleLeft() + Picture1->ScaleWidth();
+        return m_form.Picture1->ScaleLeft() + m_form.Picture1->ScaleWidth();
     default:
-        return Picture1->ScaleTop();
+        return m_form.Picture1->ScaleTop();
     }
 }
 
-ViewEdges MainForm::boxedExtent() const
+ViewEdges MapView::boxedExtent() const
 {
-    return { extentBoxNumber(Text1->text(), mapEdge(1)), extentBoxNumber(Text2->text(), mapEdge(2)),
-        extentBoxNumber(Text3->text(), mapEdge(3)), extentBoxNumber(Text4->text(), mapEdge(4)) };
+    return { extentBoxNumber(m_form.Text1->text(), mapEdge(1)),
+        extentBoxNumber(m_form.Text2->text(), mapEdge(2)), extentBoxNumber(m_form.Text3->text(), mapEdge(3)),
+        extentBoxNumber(m_form.Text4->text(), mapEdge(4)) };
 }
 
-void MainForm::setExtentBoxesOpen(bool open)
+void MapView::setExtentBoxesOpen(bool open)
 {
     // The system colours of the design, taken from the window's palette.
-    const QPalette& system = palette();
+    const QPalette& system = m_form.palette();
     const QColor background = open ? system.color(QPalette::Active, QPalette::HighlightedText)
                                    : system.color(QPalette::Active, QPalette::Midlight);
     const QColor text = readableTextColour(background, system.color(QPalette::Active, QPalette::Text));
-    for (QLineEdit* box : { Text1, Text2, Text3, Text4 }) {
+    for (QLineEdit* box : { m_form.Text1, m_form.Text2, m_form.Text3, m_form.Text4 }) {
         // Locked means not editable; the text stays readable all the same.
         box->setEnabled(open);
         QPalette colours = box->palette();
@@ -87,31 +89,31 @@ void MainForm::setExtentBoxesOpen(bool open)
     }
 }
 
-void MainForm::writeExtentBoxes(double west, double south, double east, double north)
+void MapView::writeExtentBoxes(double west, double south, double east, double north)
 {
     const QString& format = globals().CoordFormat;
-    Text1->setText(Format(west, format));
-    Text2->setText(Format(south, format));
-    Text3->setText(Format(east, format));
-    Text4->setText(Format(north, format));
+    m_form.Text1->setText(Format(west, format));
+    m_form.Text2->setText(Format(south, format));
+    m_form.Text3->setText(Format(east, format));
+    m_form.Text4->setText(Format(north, format));
 }
 
-void MainForm::ApplyMapExtent()
+void MapView::ApplyMapExtent()
 {
     MapState& map = mapState();
     if (!map.ExtentEntryMode) {
         setExtentBoxesOpen(true);
-        Picture1->setMouseIcon(mapPointerIcons().ZoomInIcon);
-        Picture1->setMousePointer(vbCustom);
+        m_form.Picture1->setMouseIcon(mapPointerIcons().ZoomInIcon);
+        m_form.Picture1->setMousePointer(vbCustom);
         map.ExtentEntryMode = true;
     } else {
-        QLineEdit* boxes[] = { Text1, Text2, Text3, Text4 };
+        QLineEdit* boxes[] = { m_form.Text1, m_form.Text2, m_form.Text3, m_form.Text4 };
         const ViewEdges typed = boxedExtent();
         const double xRange = std::abs(typed.west - typed.east);
         const double yRange = std::abs(typed.south - typed.north);
         if (xRange != 0.0 && yRange != 0.0 && map.ExtentEdited) {
             layerData().LastExtent = { mapEdge(1), mapEdge(2), mapEdge(3), mapEdge(4) };
-            const double ratio = double(Picture1->Height()) / double(Picture1->Width());
+            const double ratio = double(m_form.Picture1->Height()) / double(m_form.Picture1->Width());
             const AspectFit fit = fitToAspect(typed, ratio);
             const QString& format = globals().CoordFormat;
             const double fitted[] = { fit.edges.west, fit.edges.south, fit.edges.east, fit.edges.north };
@@ -123,48 +125,51 @@ void MainForm::ApplyMapExtent()
                     boxes[i]->setText(Format(fitted[i], format));
                 }
             }
-            Picture1->Scale(extentBoxNumber(Text1->text(), fitted[0]),
-                extentBoxNumber(Text4->text(), fitted[3]), extentBoxNumber(Text3->text(), fitted[2]),
-                extentBoxNumber(Text2->text(), fitted[1]));
+            m_form.Picture1->Scale(extentBoxNumber(m_form.Text1->text(), fitted[0]),
+                extentBoxNumber(m_form.Text4->text(), fitted[3]),
+                extentBoxNumber(m_form.Text3->text(), fitted[2]),
+                extentBoxNumber(m_form.Text2->text(), fitted[1]));
         } else {
             showPictureEdgesInBoxes();
         }
         setExtentBoxesOpen(false);
-        GraphButton->setEnabled(true);
-        for (LineControl* edgeLine : { SelLineRight, SelLineLeft, SelLineBottom, SelLineTop }) {
+        m_form.GraphButton->setEnabled(true);
+        for (LineControl* edgeLine :
+            { m_form.SelLineRight, m_form.SelLineLeft, m_form.SelLineBottom, m_form.SelLineTop }) {
             edgeLine->setVisible(false);
         }
         const MapPointerIcons& icons = mapPointerIcons();
-        Picture1->setMouseIcon(icons.CrosshairIcons[size_t(crosshairFor(mainSettings().PointerColour))]);
-        Picture1->setMousePointer(vbCustom);
-        update();
+        m_form.Picture1->setMouseIcon(
+            icons.CrosshairIcons[size_t(crosshairFor(mainSettings().PointerColour))]);
+        m_form.Picture1->setMousePointer(vbCustom);
+        m_form.update();
         map.ExtentEntryMode = false;
         map.ExtentEdited = false;
     }
-    if (Check1[2].isChecked()) {
+    if (m_form.Check1[2].isChecked()) {
         if (FloatingToolWindow* zoom = floatingToolWindow(FloatingTool::Zoom)) {
             zoom->refreshForm();
         }
     }
 }
 
-void MainForm::showPictureEdgesInBoxes()
+void MapView::showPictureEdgesInBoxes()
 {
-    QLineEdit* boxes[] = { Text1, Text2, Text3, Text4 };
+    QLineEdit* boxes[] = { m_form.Text1, m_form.Text2, m_form.Text3, m_form.Text4 };
     for (int i = 0; i < 4; ++i) {
         boxes[i]->setText(CStr(float(mapEdge(i + 1))));
     }
 }
 
-void MainForm::placeMapPicture(const QRect& geometry)
+void MapView::placeMapPicture(const QRect& geometry)
 {
-    const QSize before(Picture1->clientWidth(), Picture1->clientHeight());
+    const QSize before(m_form.Picture1->clientWidth(), m_form.Picture1->clientHeight());
     if (!before.isEmpty()) {
         m_lastMapClientSize = before;
     }
-    Picture1->setGeometry(geometry);
-    const QSize after(Picture1->clientWidth(), Picture1->clientHeight());
-    if (Picture1->ScaleMode() != vbUser || after.isEmpty() || after == m_lastMapClientSize) {
+    m_form.Picture1->setGeometry(geometry);
+    const QSize after(m_form.Picture1->clientWidth(), m_form.Picture1->clientHeight());
+    if (m_form.Picture1->ScaleMode() != vbUser || after.isEmpty() || after == m_lastMapClientSize) {
         return;
     }
     // A picture box keeps its scale when resized, which would stretch the
@@ -172,11 +177,12 @@ void MainForm::placeMapPicture(const QRect& geometry)
     // pixel instead, so distances read the same in every direction. A
     // picture squeezed to nothing on the way (the first layout passes through
     // a height of 0) scales from the last size it had.
-    const UserScale kept = scaleKeptOnResize(
-        { Picture1->ScaleLeft(), Picture1->ScaleTop(), Picture1->ScaleWidth(), Picture1->ScaleHeight() },
-        m_lastMapClientSize.width(), m_lastMapClientSize.height(), after.width(), after.height());
-    Picture1->setScaleWidth(kept.width);
-    Picture1->setScaleHeight(kept.height);
+    const UserScale kept
+        = scaleKeptOnResize({ m_form.Picture1->ScaleLeft(), m_form.Picture1->ScaleTop(),
+                                m_form.Picture1->ScaleWidth(), m_form.Picture1->ScaleHeight() },
+            m_lastMapClientSize.width(), m_lastMapClientSize.height(), after.width(), after.height());
+    m_form.Picture1->setScaleWidth(kept.width);
+    m_form.Picture1->setScaleHeight(kept.height);
     m_lastMapClientSize = after;
     MapState& map = mapState();
     if (!map.ExtentEntryMode) {
@@ -184,7 +190,7 @@ void MainForm::placeMapPicture(const QRect& geometry)
         const bool edited = map.ExtentEdited;
         showPictureEdgesInBoxes();
         map.ExtentEdited = edited;
-        if (Check1[2].isChecked()) {
+        if (m_form.Check1[2].isChecked()) {
             if (FloatingToolWindow* zoom = floatingToolWindow(FloatingTool::Zoom)) {
                 zoom->refreshForm();
             }
@@ -192,7 +198,7 @@ void MainForm::placeMapPicture(const QRect& geometry)
     }
 }
 
-void MainForm::ZoomToLayers(int Index, int LayerType)
+void MapView::ZoomToLayers(int Index, int LayerType)
 {
     const LayerData& data = layerData();
     const AgnavData& agnav = agnavData();
@@ -200,12 +206,12 @@ void MainForm::ZoomToLayers(int Index, int LayerType)
     if (Index == 0) {
         for (int p = 1; p <= data.GISCount; ++p) {
             const GISLayer* layer = gisLayerAtPosition(p);
-            if (layer && rowTicked(GISCheck, p)) {
+            if (layer && rowTicked(m_form.GISCheck, p)) {
                 extent.add(layer->XMin, layer->YMin, layer->XMax, layer->YMax);
             }
         }
         for (int b = 1; b <= agnav.BlockCount && b < int(agnav.Blocks.size()); ++b) {
-            if (rowTicked(AGCheck, b)) {
+            if (rowTicked(m_form.AGCheck, b)) {
                 const ShapeRecord& boundary = agnav.Blocks[size_t(b)].Boundary;
                 extent.add(boundary.XMin, boundary.YMin, boundary.XMax, boundary.YMax);
             }
@@ -231,7 +237,7 @@ void MainForm::ZoomToLayers(int Index, int LayerType)
     Graph(true);
 }
 
-void MainForm::ZoomToImages()
+void MapView::ZoomToImages()
 {
     const LayerData& data = layerData();
     ExtentUnion extent(ImageZoomSentinel);
@@ -239,7 +245,7 @@ void MainForm::ZoomToImages()
         // A disabled row (an image without geo-reference, or any image in
         // latitude/longitude mode, where its metres would be taken for
         // degrees) does not count, even when it kept its tick.
-        const QCheckBox* row = ImageCheck.at(p);
+        const QCheckBox* row = m_form.ImageCheck.at(p);
         if (!row || !row->isChecked() || !row->isEnabled()) {
             continue;
         }
@@ -258,36 +264,36 @@ void MainForm::ZoomToImages()
     Graph(true);
 }
 
-void MainForm::Toolbar_ButtonClick(int Index)
+void MapView::Toolbar_ButtonClick(int Index)
 {
-    Toolbar_ButtonClick(Index, Toolbar->Value(kTypedExtentButton));
+    Toolbar_ButtonClick(Index, m_form.Toolbar->Value(kTypedExtentButton));
 }
 
-void MainForm::Toolbar_ButtonClick(int Index, int CustomZoomValue)
+void MapView::Toolbar_ButtonClick(int Index, int CustomZoomValue)
 {
     // While a boundary or an exclusion zone is being digitized the view stays.
-    if (Tools_DigitizeBoundary->isChecked() || Tools_DigitizeExclusion->isChecked()) {
-        Toolbar->setValue(kTypedExtentButton, 0);
+    if (m_form.Tools_DigitizeBoundary->isChecked() || m_form.Tools_DigitizeExclusion->isChecked()) {
+        m_form.Toolbar->setValue(kTypedExtentButton, 0);
         return;
     }
     MapState& map = mapState();
     switch (Index) {
     case 1:
-        Toolbar->setValue(kTypedExtentButton, 0);
-        Toolbar->setEnabled(kPreviousExtentButton, true);
+        m_form.Toolbar->setValue(kTypedExtentButton, 0);
+        m_form.Toolbar->setEnabled(kPreviousExtentButton, true);
         ZoomToLayers(0, 0);
         break;
     case 2:
-        Toolbar->setValue(kTypedExtentButton, 0);
-        Toolbar->setEnabled(kPreviousExtentButton, true);
+        m_form.Toolbar->setValue(kTypedExtentButton, 0);
+        m_form.Toolbar->setEnabled(kPreviousExtentButton, true);
         ZoomToImages();
         break;
     case kTypedExtentButton:
         if (CustomZoomValue == 1) {
-            GraphButton->setEnabled(false);
+            m_form.GraphButton->setEnabled(false);
             ApplyMapExtent();
         } else if (map.ExtentEdited) {
-            Toolbar->setEnabled(kPreviousExtentButton, true);
+            m_form.Toolbar->setEnabled(kPreviousExtentButton, true);
             ApplyMapExtent();
             Graph(true);
         } else {
@@ -305,72 +311,72 @@ void MainForm::Toolbar_ButtonClick(int Index, int CustomZoomValue)
     default:
         return;
     }
-    Toolbar->setValue(kTypedExtentButton, 0);
+    m_form.Toolbar->setValue(kTypedExtentButton, 0);
 }
 
-void MainForm::Text1_Change()
+void MapView::Text1_Change()
 {
     mapState().ExtentEdited = true;
 }
 
-void MainForm::Text2_Change()
+void MapView::Text2_Change()
 {
     mapState().ExtentEdited = true;
 }
 
-void MainForm::Text3_Change()
+void MapView::Text3_Change()
 {
     mapState().ExtentEdited = true;
 }
 
-void MainForm::Text4_Change()
+void MapView::Text4_Change()
 {
     mapState().ExtentEdited = true;
 }
 
-void MainForm::Text1_GotFocus()
+void MapView::Text1_GotFocus()
 {
-    QMetaObject::invokeMethod(Text1, &QLineEdit::selectAll, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(m_form.Text1, &QLineEdit::selectAll, Qt::QueuedConnection);
 }
 
-void MainForm::Text2_GotFocus()
+void MapView::Text2_GotFocus()
 {
-    QMetaObject::invokeMethod(Text2, &QLineEdit::selectAll, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(m_form.Text2, &QLineEdit::selectAll, Qt::QueuedConnection);
 }
 
-void MainForm::Text3_GotFocus()
+void MapView::Text3_GotFocus()
 {
-    QMetaObject::invokeMethod(Text3, &QLineEdit::selectAll, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(m_form.Text3, &QLineEdit::selectAll, Qt::QueuedConnection);
 }
 
-void MainForm::Text4_GotFocus()
+void MapView::Text4_GotFocus()
 {
-    QMetaObject::invokeMethod(Text4, &QLineEdit::selectAll, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(m_form.Text4, &QLineEdit::selectAll, Qt::QueuedConnection);
 }
 
-void MainForm::Text1_LostFocus()
+void MapView::Text1_LostFocus()
 {
     validateExtentBox(1);
 }
 
-void MainForm::Text2_LostFocus()
+void MapView::Text2_LostFocus()
 {
     validateExtentBox(2);
 }
 
-void MainForm::Text3_LostFocus()
+void MapView::Text3_LostFocus()
 {
     validateExtentBox(3);
 }
 
-void MainForm::Text4_LostFocus()
+void MapView::Text4_LostFocus()
 {
     validateExtentBox(4);
 }
 
-void MainForm::validateExtentBox(int box)
+void MapView::validateExtentBox(int box)
 {
-    QLineEdit* boxes[] = { Text1, Text2, Text3, Text4 };
+    QLineEdit* boxes[] = { m_form.Text1, m_form.Text2, m_form.Text3, m_form.Text4 };
     QLineEdit* edit = boxes[box - 1];
     // A value that will not do is replaced silently by the map's edge.
     if (!extentBoxValueAccepted(edit->text(), box, globals().UTMMode)) {
@@ -378,41 +384,41 @@ void MainForm::validateExtentBox(int box)
     }
 }
 
-void MainForm::Tools_Ruler_Click()
+void MapView::Tools_Ruler_Click()
 {
-    Tools_Ruler->setChecked(!Tools_Ruler->isChecked());
-    if (!Tools_Ruler->isChecked()) {
-        StatusBar1->setPanelText(6, QString());
-        RulerLine->setVisible(false);
+    m_form.Tools_Ruler->setChecked(!m_form.Tools_Ruler->isChecked());
+    if (!m_form.Tools_Ruler->isChecked()) {
+        m_form.StatusBar1->setPanelText(6, QString());
+        m_form.RulerLine->setVisible(false);
     }
 }
 
-void MainForm::Tools_Digitize_Click()
+void MapView::Tools_Digitize_Click()
 {
     // The submenu's own item: its entries do the work.
 }
 
-void MainForm::ClearMapOverlays()
+void MapView::ClearMapOverlays()
 {
-    Picture1->Cls();
-    for (int i = 1; i <= Label2.UBound(); ++i) {
-        if (QLabel* label = Label2.at(i)) {
+    m_form.Picture1->Cls();
+    for (int i = 1; i <= m_form.Label2.UBound(); ++i) {
+        if (QLabel* label = m_form.Label2.at(i)) {
             label->setVisible(false);
         }
     }
-    for (int i = 1; i <= LabelLine.UBound(); ++i) {
-        if (LineControl* line = LabelLine.at(i)) {
+    for (int i = 1; i <= m_form.LabelLine.UBound(); ++i) {
+        if (LineControl* line = m_form.LabelLine.at(i)) {
             line->setVisible(false);
         }
     }
-    OptimizeLine.unloadAll();
-    if (Tools_Optimize->isChecked()) {
-        Tools_Optimize->setChecked(false);
+    m_form.OptimizeLine.unloadAll();
+    if (m_form.Tools_Optimize->isChecked()) {
+        m_form.Tools_Optimize->setChecked(false);
     }
     const ViewEdges edges = boxedExtent();
     // A scale of no width or height would divide by zero at the next
     // drawing; such boxes leave the picture's scale as it is.
     if (edges.east != edges.west && edges.north != edges.south) {
-        Picture1->Scale(edges.west, edges.north, edges.east, edges.south);
+        m_form.Picture1->Scale(edges.west, edges.north, edges.east, edges.south);
     }
 }

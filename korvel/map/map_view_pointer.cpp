@@ -5,6 +5,7 @@
 // readout.
 #include "korvel/map/digitizing_tool.h"
 #include "korvel/map/map_pointer_modes.h"
+#include "korvel/map/map_view.h"
 #include "korvel/map/ruler_tool.h"
 #include "korvel/map/zoom_box_tool.h"
 #include "korvel/shell/main_form.h"
@@ -16,85 +17,85 @@
 #include <QAction>
 #include <QLineEdit>
 
-void MainForm::connectPointerEvents()
+void MapView::connectPointerEvents()
 {
     // Moves without a button held count too: the readout follows the pointer.
-    Picture1->setMouseTracking(true);
-    m_client->setMouseTracking(true);
-    connect(Picture1, &PictureBox::MouseDown, this, &MainForm::Picture1_MouseDown);
-    connect(Picture1, &PictureBox::MouseMove, this, &MainForm::Picture1_MouseMove);
-    connect(Picture1, &PictureBox::MouseUp, this, &MainForm::Picture1_MouseUp);
-    connect(Picture1, &PictureBox::DblClick, this, &MainForm::Picture1_DblClick);
+    m_form.Picture1->setMouseTracking(true);
+    m_form.clientArea()->setMouseTracking(true);
+    connect(m_form.Picture1, &PictureBox::MouseDown, this, &MapView::Picture1_MouseDown);
+    connect(m_form.Picture1, &PictureBox::MouseMove, this, &MapView::Picture1_MouseMove);
+    connect(m_form.Picture1, &PictureBox::MouseUp, this, &MapView::Picture1_MouseUp);
+    connect(m_form.Picture1, &PictureBox::DblClick, this, &MapView::Picture1_DblClick);
 }
 
-PointerModes MainForm::pointerModes() const
+PointerModes MapView::pointerModes() const
 {
-    return { mapState().ExtentEntryMode, Tools_Ruler->isChecked(), Tools_DigitizeBoundary->isChecked(),
-        Tools_DigitizeExclusion->isChecked() };
+    return { mapState().ExtentEntryMode, m_form.Tools_Ruler->isChecked(),
+        m_form.Tools_DigitizeBoundary->isChecked(), m_form.Tools_DigitizeExclusion->isChecked() };
 }
 
-void MainForm::Picture1_MouseDown(int Button, int Shift, float X, float Y)
+void MapView::Picture1_MouseDown(int Button, int Shift, float X, float Y)
 {
     switch (pressTool(pointerModes(), Button)) {
     case MapTool::ZoomBox:
-        ZoomBoxTool(*this).press(X, Y);
+        ZoomBoxTool(m_form).press(X, Y);
         break;
     case MapTool::Ruler:
-        RulerTool(*this).press(X, Y);
+        RulerTool(m_form).press(X, Y);
         break;
     case MapTool::Digitize:
-        DigitizingTool(*this).press(Button, Shift, X, Y);
+        DigitizingTool(m_form).press(Button, Shift, X, Y);
         break;
     case MapTool::None:
         break;
     }
 }
 
-void MainForm::Picture1_MouseMove(int Button, int Shift, float X, float Y)
+void MapView::Picture1_MouseMove(int Button, int Shift, float X, float Y)
 {
     const CoordinateReadout readout = coordinateReadout(X, Y, globals().UTMMode);
-    StatusLabel1->setText(readout.northing);
-    StatusLabel2->setText(readout.easting);
+    m_form.StatusLabel1->setText(readout.northing);
+    m_form.StatusLabel2->setText(readout.easting);
 
     switch (moveTool(pointerModes(), Button)) {
     case MapTool::ZoomBox:
-        ZoomBoxTool(*this).drag(X, Y);
+        ZoomBoxTool(m_form).drag(X, Y);
         break;
     case MapTool::Ruler:
-        RulerTool(*this).drag(Shift, X, Y);
+        RulerTool(m_form).drag(Shift, X, Y);
         break;
     case MapTool::Digitize:
-        DigitizingTool(*this).move(X, Y);
+        DigitizingTool(m_form).move(X, Y);
         break;
     case MapTool::None:
         break;
     }
 }
 
-void MainForm::Picture1_MouseUp(int Button, int Shift, float X, float Y)
+void MapView::Picture1_MouseUp(int Button, int Shift, float X, float Y)
 {
     Q_UNUSED(Shift);
     Q_UNUSED(X);
     Q_UNUSED(Y);
     if (releaseTool(pointerModes(), Button) == MapTool::ZoomBox) {
-        ZoomBoxTool(*this).release();
+        ZoomBoxTool(m_form).release();
     }
 }
 
-void MainForm::Picture1_DblClick()
+void MapView::Picture1_DblClick()
 {
     // The second press of a double click arrives only here, and no tool
     // takes it: a quick double click is one press for every tool.
 }
 
-void MainForm::Form_MouseMove(int Button, int Shift, float X, float Y)
+void MapView::Form_MouseMove(int Button, int Shift, float X, float Y)
 {
     Q_UNUSED(Button);
     Q_UNUSED(Shift);
     Q_UNUSED(X);
     Q_UNUSED(Y);
-    StatusBar1->setPanelText(1, QString());
-    StatusBar1->setPanelText(2, QString());
-    StatusLabel1->clear();
-    StatusLabel2->clear();
+    m_form.StatusBar1->setPanelText(1, QString());
+    m_form.StatusBar1->setPanelText(2, QString());
+    m_form.StatusLabel1->clear();
+    m_form.StatusLabel2->clear();
 }
