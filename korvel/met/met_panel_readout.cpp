@@ -7,6 +7,7 @@
 // to the last record, shows record 1 again and stops.
 #include "korvel/met/met_data.h"
 #include "korvel/met/met_form.h"
+#include "korvel/met/met_panel.h"
 #include "korvel/met/met_panel_text.h"
 #include "korvel/shell/main_form.h"
 #include "korvel/workspace/program_globals.h"
@@ -26,73 +27,73 @@ constexpr double kNeedleLength = 20.0; // pixels
 
 } // namespace
 
-void MainForm::UpdateMetData(int& Index)
+void MetPanel::UpdateMetData(int& Index)
 {
-    if (!metSourceLoaded(Index) || !metSourceLoaded(CurrentMet)) {
+    if (!metSourceLoaded(Index) || !metSourceLoaded(m_form.CurrentMet)) {
         return;
     }
     const MetFile& source = metSource(Index);
     const MetRecord& record = currentMetRecord(Index);
-    ControlPanel[4].setText(QString::number(CurrentMet));
-    DateLabel->setText(metDateText(record));
-    TimeLabel->setText(metTimeText(record));
-    WindSpeedLabel->setText(metSpeedText(record.WindSpeed));
-    TetherTempLabel->setText(metTemperatureText(record.AirTemp));
+    m_form.ControlPanel[4].setText(QString::number(m_form.CurrentMet));
+    m_form.DateLabel->setText(metDateText(record));
+    m_form.TimeLabel->setText(metTimeText(record));
+    m_form.WindSpeedLabel->setText(metSpeedText(record.WindSpeed));
+    m_form.TetherTempLabel->setText(metTemperatureText(record.AirTemp));
 
     // The rows a file source shows and a manual entry has no values for.
-    QWidget* const datedRows[]
-        = { &MetLabel[1], &MetLabel[2], DateLabel, TimeLabel, TimeSlider, GroundTempLabel, &MetLabel[5] };
-    ControlPanel[1].setEnabled(true);
-    ControlPanel[2].setEnabled(true);
-    MetLabel[4].setText(QStringLiteral("Air Temp (T/S) :"));
+    QWidget* const datedRows[] = { &m_form.MetLabel[1], &m_form.MetLabel[2], m_form.DateLabel,
+        m_form.TimeLabel, m_form.TimeSlider, m_form.GroundTempLabel, &m_form.MetLabel[5] };
+    m_form.ControlPanel[1].setEnabled(true);
+    m_form.ControlPanel[2].setEnabled(true);
+    m_form.MetLabel[4].setText(QStringLiteral("Air Temp (T/S) :"));
     for (QWidget* row : datedRows) {
         row->show();
     }
     if (source.Source == MetSourceKitoon) {
-        GroundTempLabel->setText(metTemperatureText(record.GroundTemp));
-        MetFrame->setTitle(QStringLiteral("Meteorology (Kitoon)"));
+        m_form.GroundTempLabel->setText(metTemperatureText(record.GroundTemp));
+        m_form.MetFrame->setTitle(QStringLiteral("Meteorology (Kitoon)"));
     } else if (source.Source == MetSourceTower) {
-        GroundTempLabel->hide();
-        MetLabel[5].hide();
-        MetFrame->setTitle(QStringLiteral("Meteorology (Tall Tower)"));
-        MetLabel[4].setText(QStringLiteral("Air Temp (Twr):"));
+        m_form.GroundTempLabel->hide();
+        m_form.MetLabel[5].hide();
+        m_form.MetFrame->setTitle(QStringLiteral("Meteorology (Tall Tower)"));
+        m_form.MetLabel[4].setText(QStringLiteral("Air Temp (Twr):"));
     } else {
         for (QWidget* row : datedRows) {
             row->hide();
         }
-        ControlPanel[1].setEnabled(false);
-        ControlPanel[2].setEnabled(false);
-        MetLabel[4].setText(QStringLiteral("Air Temp:"));
-        MetFrame->setTitle(QStringLiteral("Meteorology (Manual)"));
+        m_form.ControlPanel[1].setEnabled(false);
+        m_form.ControlPanel[2].setEnabled(false);
+        m_form.MetLabel[4].setText(QStringLiteral("Air Temp:"));
+        m_form.MetFrame->setTitle(QStringLiteral("Meteorology (Manual)"));
     }
-    MetLabel[4].adjustSize();
-    MetFrame->repaint();
+    m_form.MetLabel[4].adjustSize();
+    m_form.MetFrame->repaint();
     showCompass(record.WindDirection);
-    FileNameLabel->setText(metSource(CurrentMet).FileName);
+    m_form.FileNameLabel->setText(metSource(m_form.CurrentMet).FileName);
 }
 
-void MainForm::showCompass(int windDirection)
+void MetPanel::showCompass(int windDirection)
 {
-    const QPointF centre(CompassLine->X1(), CompassLine->Y1());
+    const QPointF centre(m_form.CompassLine->X1(), m_form.CompassLine->Y1());
     const QPointF end = compassNeedleEnd(centre, kNeedleLength, windDirection);
-    CompassLine->setEnds(centre.x(), centre.y(), end.x(), end.y());
-    WindDirLabel->setText(QString::number(windDirection));
+    m_form.CompassLine->setEnds(centre.x(), centre.y(), end.x(), end.y());
+    m_form.WindDirLabel->setText(QString::number(windDirection));
 }
 
-void MainForm::ControlPanel_Click(int Index)
+void MetPanel::ControlPanel_Click(int Index)
 {
     // With the panel open and no source (after "Connect") the buttons have
     // nothing to show or play.
-    const bool sourceShown = metSourceLoaded(CurrentMet);
+    const bool sourceShown = metSourceLoaded(m_form.CurrentMet);
     switch (Index) {
     case 1: {
         if (!sourceShown) {
             return;
         }
-        MetPlayback = true;
-        setEnabled(false);
+        m_form.MetPlayback = true;
+        m_form.setEnabled(false);
         MetForm& window = MetForm::instance();
-        window.setSelection(currentMetRecord(CurrentMet).ElapsedTime);
+        window.setSelection(currentMetRecord(m_form.CurrentMet).ElapsedTime);
         window.SelectionLine->setVisible(true);
         window.show();
         window.raise();
@@ -103,24 +104,24 @@ void MainForm::ControlPanel_Click(int Index)
         if (!sourceShown) {
             return;
         }
-        Timer1->start();
-        ControlPanel[2].setEnabled(false);
-        ControlPanel[3].setEnabled(true);
+        m_form.Timer1->start();
+        m_form.ControlPanel[2].setEnabled(false);
+        m_form.ControlPanel[3].setEnabled(true);
         break;
     case 3:
-        Timer1->stop();
-        ControlPanel[2].setEnabled(true);
-        ControlPanel[3].setEnabled(false);
+        m_form.Timer1->stop();
+        m_form.ControlPanel[2].setEnabled(true);
+        m_form.ControlPanel[3].setEnabled(false);
         break;
     case 4:
         if (!sourceShown) {
             return;
         }
-        CurrentMet = CurrentMet >= globals().MetCount ? 1 : CurrentMet + 1;
-        ControlPanel[4].setText(QString::number(CurrentMet));
-        UpdateMetData(CurrentMet);
-        if (Tools_Optimize->isChecked()) {
-            Optimize(CurrentMet);
+        m_form.CurrentMet = m_form.CurrentMet >= globals().MetCount ? 1 : m_form.CurrentMet + 1;
+        m_form.ControlPanel[4].setText(QString::number(m_form.CurrentMet));
+        UpdateMetData(m_form.CurrentMet);
+        if (m_form.Tools_Optimize->isChecked()) {
+            Optimize(m_form.CurrentMet);
         }
         break;
     default:
@@ -128,9 +129,9 @@ void MainForm::ControlPanel_Click(int Index)
     }
 }
 
-void MainForm::Timer1_Timer()
+void MetPanel::Timer1_Timer()
 {
-    int source = CurrentMet;
+    int source = m_form.CurrentMet;
     if (!metSourceLoaded(source)) {
         return;
     }
@@ -142,20 +143,21 @@ void MainForm::Timer1_Timer()
         ++position;
     }
     UpdateMetData(source);
-    if (MetPlayback) {
+    if (m_form.MetPlayback) {
         if (MetForm* window = MetForm::existing()) {
             window->setSelection(currentMetRecord(source).ElapsedTime);
             window->raise();
         }
     }
-    if (Tools_Optimize->isChecked()) {
+    if (m_form.Tools_Optimize->isChecked()) {
         Optimize(source);
     }
 }
 
-void MainForm::TimeSlider_Change()
+void MetPanel::TimeSlider_Change()
 {
-    const int value = TimeSlider->value();
-    TimeSlider->setToolTip(QStringLiteral("Time Factor: ") + QString::number(playbackTimeFactor(value)));
-    Timer1->setInterval(playbackInterval(value));
+    const int value = m_form.TimeSlider->value();
+    m_form.TimeSlider->setToolTip(
+        QStringLiteral("Time Factor: ") + QString::number(playbackTimeFactor(value)));
+    m_form.Timer1->setInterval(playbackInterval(value));
 }

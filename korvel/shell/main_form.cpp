@@ -83,7 +83,6 @@ MainForm::MainForm()
     createMapView();
     createLayerListTemplates();
     connectAgnavCommands();
-    connectMetCommands();
     connectFrameCommands();
     connectDigitizingCommands();
     connectGisShift();

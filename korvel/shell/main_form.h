@@ -598,26 +598,9 @@ public:
     // Cancel of the question loads nothing and returns true.
     bool LoadFlightFile(int Block, const QString& Path);
 
-    // --- Meteorology (korvel/met/main_form_met_*.cpp, main_form_optimization.cpp) ---
+    // --- Meteorology (korvel/met/, part MetPanel) ---
     // True while the meteorology window, opened from the panel, follows the playback.
     bool MetPlayback = false;
-    // Tools > Meteorology: "Load Data" of the Kitoon and the tall tower,
-    // "Enter Manually", and the two "Connect" items that open no device.
-    void Met_LoadKitoon_Click();
-    void Met_LoadTower_Click();
-    void Met_EnterManual_Click();
-    void Met_ConnectKitoon_Click();
-    void Met_ConnectTether_Click();
-    // Shows the record at MetPosition(Index) in the panel; the file name and
-    // the source button's caption are CurrentMet's.
-    void UpdateMetData(int& Index);
-    // 1 opens the meteorology window, 2 plays, 3 stops, 4 shows the next source.
-    void ControlPanel_Click(int Index);
-    void Timer1_Timer();
-    void TimeSlider_Change();
-    // Tools > Optimization: switches the overlay on (after reading the chosen
-    // module) or off.
-    void Tools_Optimize_Click();
 
     // --- Guidance lines (korvel/guidance/main_form_guidance_*.cpp) ---
     // The docked panel's procedures; the floating GuidanceForm has the same
@@ -658,8 +641,8 @@ public:
     void RefreshBlockLines(QWidget& OptionsForm);
     void FitGuidanceLines();
     // The optimization overlay for the record met file MetIndex shows
-    // (korvel/met/main_form_optimization.cpp).
-    void Optimize(int& MetIndex);
+    // (korvel/met/met_panel_optimization.cpp).
+    void Optimize(int& MetIndex) { met().Optimize(MetIndex); }
     // Rebuilds the workspace from a session file into an empty workspace
     // (korvel/prefs/main_form_session_load.cpp).
     void LoadSession(const QString& Path);
@@ -667,8 +650,8 @@ public:
     // (its panel, its Tools menu tick) and sets SelectedBlock to 0.
     void GuidanceCancel_Click();
     // The meteorology panel's close button: stops the playback, closes the
-    // panel and its window, drops the sources (korvel/met/main_form_met_loading.cpp).
-    void CloseMet_Click();
+    // panel and its window, drops the sources (korvel/met/met_panel_loading.cpp).
+    void CloseMet_Click() { met().CloseMet_Click(); }
     // The geo-referencing work: its modal window for Images(CurrentImage).
     void ShowGeoReferencing();
     // The guidance work: Tools > Digitize AG-NAV > "Guidance Lines" when no
@@ -768,17 +751,6 @@ private:
     void restoreGuidanceRow(int Block);
     // Wires the "Load AG-NAV" menu items (korvel/agnav/agnav_commands.cpp).
     void connectAgnavCommands();
-    // The meteorology panel's and menu's wiring and the compass face
-    // (korvel/met/main_form_met_loading.cpp).
-    void connectMetCommands();
-    // A Kitoon or tall-tower file chosen, checked, read and made a source.
-    void loadMetDataFile(const QString& title, const QString& source);
-    // Whether one more source may come; says why not.
-    bool metSourceRoom();
-    // The panel after a source was added: shown, its source button when several.
-    void showAddedMetSource();
-    // The compass needle and direction of the record shown (main_form_met_panel.cpp).
-    void showCompass(int windDirection);
     // The list rows of a block just loaded: its own, its guidance and exclusion rows.
     void addBlockRows(int Block);
     // The status bar and ellipsoid list after the first block set up the map.

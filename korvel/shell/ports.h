@@ -40,6 +40,11 @@ class MetPort
 {
 public:
     virtual ~MetPort() = default;
+    // The meteorology panel's close button: stops the playback, closes the
+    // panel and its window, drops the sources.
+    virtual void CloseMet_Click() = 0;
+    // The optimization overlay for the record met file MetIndex shows.
+    virtual void Optimize(int& MetIndex) = 0;
 };
 
 class SessionsPort

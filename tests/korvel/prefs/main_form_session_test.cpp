@@ -2,6 +2,7 @@
 // again; files gone since the save; the ellipsoid of the session; damaged
 // files; the save's refusals.
 #include "korvel/layers/check_list_form.h"
+#include "korvel/met/met_panel.h"
 #include "korvel/prefs/load_from_command_line.h"
 #include "korvel/prefs/session_messages.h"
 #include "korvel/shell/floating_windows.h"
@@ -459,7 +460,11 @@ TEST_F(Sessions, AFolderWhereAFileIsExpectedIsNamedWhicheverWayItComesIn)
         { "Load GIS Layer", chosen(&MainForm::File_OpenGIS_Click) },
         { "Load Image", chosen(&MainForm::File_OpenBMP_Click) },
         { "Block Boundary", chosen(&MainForm::File_OpenAGNAV_Click) },
-        { "Kitoon Load Data", chosen(&MainForm::Met_LoadKitoon_Click) },
+        { "Kitoon Load Data",
+            [this, folder] {
+                queueOpenFiles({ folder });
+                MetPanel::instance().Met_LoadKitoon_Click();
+            } },
         { "Load Session", chosen(&MainForm::File_LoadSession_Click) },
         { "the command line",
             [folder] {
