@@ -49,7 +49,6 @@ struct RedrawItems;
 struct ViewEdges;
 class SingleInstance;
 struct ShapeRecord;
-struct SessionRowTick;
 class StatusBar;
 class ToolBar;
 class QAction;
@@ -628,14 +627,14 @@ public:
 
     // --- Commands of other subsystems that these procedures call ---
     // File > Save Session; the shutdown request "KORVEL_Save_Shutdown" runs
-    // it before it quits (korvel/prefs/main_form_session_save.cpp).
-    void File_SaveSession_Click();
+    // it before it quits (korvel/prefs/sessions_save.cpp).
+    void File_SaveSession_Click() { sessions().File_SaveSession_Click(); }
     // File > Load Session (also Ctrl+O in the floating layer list), refused
-    // while files are loaded (korvel/prefs/main_form_session_load.cpp).
-    void File_LoadSession_Click();
+    // while files are loaded (korvel/prefs/sessions_load.cpp).
+    void File_LoadSession_Click() { sessions().File_LoadSession_Click(); }
     // The preferences dialog on a tab (1 "Graphing" ... 6 "AG-NAV"), shown
-    // modally and released (korvel/prefs/main_form_preferences.cpp).
-    void ShowPreferences(int StartTab);
+    // modally and released (korvel/prefs/sessions_preferences.cpp).
+    void ShowPreferences(int StartTab) { sessions().ShowPreferences(StartTab); }
     // The guidance work: the chosen boundary edge and the guidance lines
     // being created, drawn as overlays after the map.
     void RefreshBlockLines(QWidget& OptionsForm);
@@ -644,8 +643,8 @@ public:
     // (korvel/met/met_panel_optimization.cpp).
     void Optimize(int& MetIndex) { met().Optimize(MetIndex); }
     // Rebuilds the workspace from a session file into an empty workspace
-    // (korvel/prefs/main_form_session_load.cpp).
-    void LoadSession(const QString& Path);
+    // (korvel/prefs/sessions_load.cpp).
+    void LoadSession(const QString& Path) { sessions().LoadSession(Path); }
     // The guidance work: ends a guidance-line creation that may be under way
     // (its panel, its Tools menu tick) and sets SelectedBlock to 0.
     void GuidanceCancel_Click();
@@ -664,11 +663,6 @@ public:
     // --- Spray statistics (korvel/statistics/main_form_statistics.cpp) ---
     // Tools > Spray Statistics: StatForm shown modally, then released.
     void ShowStatistics();
-
-    // --- Sessions (korvel/prefs/main_form_session_*.cpp) ---
-    // Ticks the list's rows as a reloaded session stored them (the tick
-    // states of entries the reload left out are not among them).
-    void RestoreSessionCheckStates(const std::vector<SessionRowTick>& Ticks);
 
     // --- StatusProgress: panel 6 of StatusBar1 and ProgressBar1 ---
     void setStatusText(const QString& text) override;

@@ -5,6 +5,7 @@
 // own name, so a caller writes MainForm::instance().Graph(true) and needs
 // neither the part's header nor its library. Everything else of a part is
 // reached only inside its folder.
+#include <QString>
 
 class MapViewPort
 {
@@ -51,6 +52,17 @@ class SessionsPort
 {
 public:
     virtual ~SessionsPort() = default;
+    // File > Save Session; the shutdown request "KORVEL_Save_Shutdown" runs
+    // it before it quits.
+    virtual void File_SaveSession_Click() = 0;
+    // File > Load Session (also Ctrl+O in the floating layer list), refused
+    // while files are loaded.
+    virtual void File_LoadSession_Click() = 0;
+    // The preferences dialog on a tab (1 "Graphing" ... 6 "AG-NAV"), shown
+    // modally and released.
+    virtual void ShowPreferences(int StartTab) = 0;
+    // Rebuilds the workspace from a session file into an empty workspace.
+    virtual void LoadSession(const QString& Path) = 0;
 };
 
 class GeoreferencingPort
