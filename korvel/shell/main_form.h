@@ -660,9 +660,9 @@ public:
     // already (from its pop-up menu).
     void BeginGuidanceCreation(int Block);
 
-    // --- Spray statistics (korvel/statistics/main_form_statistics.cpp) ---
+    // --- Spray statistics (korvel/statistics/statistics_entry_show.cpp) ---
     // Tools > Spray Statistics: StatForm shown modally, then released.
-    void ShowStatistics();
+    void ShowStatistics() { statistics().ShowStatistics(); }
 
     // --- StatusProgress: panel 6 of StatusBar1 and ProgressBar1 ---
     void setStatusText(const QString& text) override;

@@ -35,6 +35,8 @@ class StatisticsPort
 {
 public:
     virtual ~StatisticsPort() = default;
+    // Tools > Spray Statistics: StatForm shown modally, then released.
+    virtual void ShowStatistics() = 0;
 };
 
 class MetPort
