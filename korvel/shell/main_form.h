@@ -652,7 +652,7 @@ public:
     // panel and its window, drops the sources (korvel/met/met_panel_loading.cpp).
     void CloseMet_Click() { met().CloseMet_Click(); }
     // The geo-referencing work: its modal window for Images(CurrentImage).
-    void ShowGeoReferencing();
+    void ShowGeoReferencing() { georeferencing().ShowGeoReferencing(); }
     // The guidance work: Tools > Digitize AG-NAV > "Guidance Lines" when no
     // creation is under way: choose the block and begin.
     void StartGuidanceCreation();

@@ -71,4 +71,6 @@ class GeoreferencingPort
 {
 public:
     virtual ~GeoreferencingPort() = default;
+    // The geo-referencing work: its modal window for Images(CurrentImage).
+    virtual void ShowGeoReferencing() = 0;
 };
