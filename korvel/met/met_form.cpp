@@ -1,6 +1,7 @@
 #include "korvel/met/met_form.h"
 
 #include "korvel/met/met_data.h"
+#include "korvel/met/met_panel.h"
 #include "korvel/met/met_panel_text.h"
 #include "korvel/met/met_print.h"
 #include "korvel/met/met_selection.h"
@@ -400,7 +401,7 @@ void MetForm::Command3_Click()
     if (chosen.moveLine) {
         setSelection(chosen.lineX);
     }
-    main->UpdateMetData(current);
+    MetPanel::instance().UpdateMetData(current);
     if (main->Tools_Optimize->isChecked()) {
         main->Optimize(current);
     }

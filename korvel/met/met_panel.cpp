@@ -5,6 +5,7 @@
 MetPanel::MetPanel(MainForm& form)
     : MainFormPart(form)
 {
+    connectMetCommands();
 }
 
 MetPanel& MetPanel::instance()

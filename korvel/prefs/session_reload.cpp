@@ -1,5 +1,6 @@
 #include "korvel/prefs/session_reload.h"
 
+#include "korvel/prefs/sessions.h"
 #include "korvel/shell/main_form.h"
 #include "korvel/workspace/agnav_block.h"
 #include "korvel/workspace/layer_records.h"
@@ -175,7 +176,7 @@ SessionRows reloadSession(MainForm& form, const SessionFile& session, const Sess
         reloadGISLayers(form, session, keep, loaded);
         reloadBlocks(form, session, keep, loaded);
         restoreExtent(form, session);
-        form.RestoreSessionCheckStates(sessionRowTicks(session, loaded));
+        Sessions::instance().RestoreSessionCheckStates(sessionRowTicks(session, loaded));
         // The floating list copies the ticks when the list is rebuilt; the
         // zone stays the session's even when nothing came in.
         form.RefreshChecklist();

@@ -44,7 +44,6 @@ class RedrawInputGuard;
 struct ViewEdges;
 class SingleInstance;
 struct ShapeRecord;
-struct SessionRowTick;
 class StatusBar;
 class ToolBar;
 class QAction;
@@ -465,26 +464,9 @@ public:
     // Cancel of the question loads nothing and returns true.
     bool LoadFlightFile(int Block, const QString& Path) { return agnav().LoadFlightFile(Block, Path); }
 
-    // --- Meteorology (korvel/met/main_form_met_*.cpp, main_form_optimization.cpp) ---
+    // --- Meteorology (korvel/met/, part MetPanel) ---
     // True while the meteorology window, opened from the panel, follows the playback.
     bool MetPlayback = false;
-    // Tools > Meteorology: "Load Data" of the Kitoon and the tall tower,
-    // "Enter Manually", and the two "Connect" items that open no device.
-    void Met_LoadKitoon_Click();
-    void Met_LoadTower_Click();
-    void Met_EnterManual_Click();
-    void Met_ConnectKitoon_Click();
-    void Met_ConnectTether_Click();
-    // Shows the record at MetPosition(Index) in the panel; the file name and
-    // the source button's caption are CurrentMet's.
-    void UpdateMetData(int& Index);
-    // 1 opens the meteorology window, 2 plays, 3 stops, 4 shows the next source.
-    void ControlPanel_Click(int Index);
-    void Timer1_Timer();
-    void TimeSlider_Change();
-    // Tools > Optimization: switches the overlay on (after reading the chosen
-    // module) or off.
-    void Tools_Optimize_Click();
 
     // --- Guidance lines (korvel/guidance/guidance_work_*.cpp) ---
     // What the layout puts into SwathText: the swath in use while lines are
@@ -493,44 +475,39 @@ public:
 
     // --- Commands of other subsystems that these procedures call ---
     // File > Save Session; the shutdown request "KORVEL_Save_Shutdown" runs
-    // it before it quits (korvel/prefs/main_form_session_save.cpp).
-    void File_SaveSession_Click();
+    // it before it quits (korvel/prefs/sessions_save.cpp).
+    void File_SaveSession_Click() { sessions().File_SaveSession_Click(); }
     // File > Load Session (also Ctrl+O in the floating layer list), refused
-    // while files are loaded (korvel/prefs/main_form_session_load.cpp).
-    void File_LoadSession_Click();
+    // while files are loaded (korvel/prefs/sessions_load.cpp).
+    void File_LoadSession_Click() { sessions().File_LoadSession_Click(); }
     // The preferences dialog on a tab (1 "Graphing" ... 6 "AG-NAV"), shown
-    // modally and released (korvel/prefs/main_form_preferences.cpp).
-    void ShowPreferences(int StartTab);
+    // modally and released (korvel/prefs/sessions_preferences.cpp).
+    void ShowPreferences(int StartTab) { sessions().ShowPreferences(StartTab); }
     // The guidance work: the chosen boundary edge and the guidance lines
     // being created, drawn as overlays after the map.
     void RefreshBlockLines(QWidget& OptionsForm) { guidance().RefreshBlockLines(OptionsForm); }
     void FitGuidanceLines() { guidance().FitGuidanceLines(); }
     // The optimization overlay for the record met file MetIndex shows
-    // (korvel/met/main_form_optimization.cpp).
-    void Optimize(int& MetIndex);
+    // (korvel/met/met_panel_optimization.cpp).
+    void Optimize(int& MetIndex) { met().Optimize(MetIndex); }
     // Rebuilds the workspace from a session file into an empty workspace
-    // (korvel/prefs/main_form_session_load.cpp).
-    void LoadSession(const QString& Path);
+    // (korvel/prefs/sessions_load.cpp).
+    void LoadSession(const QString& Path) { sessions().LoadSession(Path); }
     // The guidance work: ends a guidance-line creation that may be under way
     // (its panel, its Tools menu tick) and sets SelectedBlock to 0.
     void GuidanceCancel_Click() { guidance().GuidanceCancel_Click(); }
     // The meteorology panel's close button: stops the playback, closes the
-    // panel and its window, drops the sources (korvel/met/main_form_met_loading.cpp).
-    void CloseMet_Click();
+    // panel and its window, drops the sources (korvel/met/met_panel_loading.cpp).
+    void CloseMet_Click() { met().CloseMet_Click(); }
     // The geo-referencing work: its modal window for Images(CurrentImage).
-    void ShowGeoReferencing();
+    void ShowGeoReferencing() { georeferencing().ShowGeoReferencing(); }
     // The guidance work: Tools > Digitize AG-NAV > "Guidance Lines" when no
     // creation is under way: choose the block and begin.
     void StartGuidanceCreation() { guidance().StartGuidanceCreation(); }
 
-    // --- Spray statistics (korvel/statistics/main_form_statistics.cpp) ---
+    // --- Spray statistics (korvel/statistics/statistics_entry_show.cpp) ---
     // Tools > Spray Statistics: StatForm shown modally, then released.
-    void ShowStatistics();
-
-    // --- Sessions (korvel/prefs/main_form_session_*.cpp) ---
-    // Ticks the list's rows as a reloaded session stored them (the tick
-    // states of entries the reload left out are not among them).
-    void RestoreSessionCheckStates(const std::vector<SessionRowTick>& Ticks);
+    void ShowStatistics() { statistics().ShowStatistics(); }
 
     // --- StatusProgress: panel 6 of StatusBar1 and ProgressBar1 ---
     void setStatusText(const QString& text) override;
@@ -603,17 +580,6 @@ private:
     void zoomOrRedrawAfterViewChange();
     // Unloads DigitizeLine's elements above the template.
     void removeDigitizedSegments() { agnav().removeDigitizedSegments(); }
-    // The meteorology panel's and menu's wiring and the compass face
-    // (korvel/met/main_form_met_loading.cpp).
-    void connectMetCommands();
-    // A Kitoon or tall-tower file chosen, checked, read and made a source.
-    void loadMetDataFile(const QString& title, const QString& source);
-    // Whether one more source may come; says why not.
-    bool metSourceRoom();
-    // The panel after a source was added: shown, its source button when several.
-    void showAddedMetSource();
-    // The compass needle and direction of the record shown (main_form_met_panel.cpp).
-    void showCompass(int windDirection);
 
     // Stores with every loaded entry how much its caption is cut at the
     // present layout (the window's resize does it after the layout).

@@ -9,4 +9,8 @@ public:
     explicit StatisticsEntry(MainForm& form);
     // The part of the main window, which must exist.
     static StatisticsEntry& instance();
+
+    // Tools > Spray Statistics: StatForm shown modally, then released
+    // (statistics_entry_show.cpp).
+    void ShowStatistics() override;
 };

@@ -1,4 +1,5 @@
 #include "korvel/met/manual_form.h"
+#include "korvel/met/met_panel.h"
 #include "korvel/workspace/main_settings.h"
 #include "korvel/workspace/program_globals.h"
 #include "platform/line_control.h"
@@ -15,7 +16,7 @@
 namespace {
 
 using MetSources = MetWindowTest;
-using MetPanel = MetWindowTest;
+using MetPanelControls = MetWindowTest;
 using ManualEntry = MetWindowTest;
 
 const QString kDegreeF = QString(QChar(0xB0)) + "F";
@@ -92,7 +93,7 @@ TEST_F(MetSources, RefusalsChangeNothing)
         EXPECT_EQ(globals().MetCount, 1) << c.name;
     }
     queueDialogCancel();
-    form().Met_LoadKitoon_Click();
+    MetPanel::instance().Met_LoadKitoon_Click();
     EXPECT_EQ(msgBoxes().size(), 3u) << "a cancelled dialog ends quietly";
     EXPECT_EQ(globals().MetCount, 1);
 }
@@ -104,9 +105,9 @@ TEST_F(MetSources, NoMoreThanEightSources)
     }
     ASSERT_EQ(globals().MetCount, 8);
     queueMsgBoxAnswer(vbOK);
-    form().Met_LoadTower_Click();
+    MetPanel::instance().Met_LoadTower_Click();
     queueMsgBoxAnswer(vbOK);
-    form().Met_EnterManual_Click();
+    MetPanel::instance().Met_EnterManual_Click();
     ASSERT_EQ(msgBoxes().size(), 2u);
     EXPECT_EQ(msgBoxes()[0].prompt, "Currently, no more than 8\rmet files can be opened");
     EXPECT_EQ(msgBoxes()[1].prompt, msgBoxes()[0].prompt);
@@ -127,7 +128,7 @@ TEST_F(MetSources, FailedLoadKeepsTheSourceShown)
 
     loadKitoon(writeThreeRecords("one.dat"));
     loadKitoon(writeThreeRecords("two.dat"));
-    window.ControlPanel_Click(4); // back to source 1
+    MetPanel::instance().ControlPanel_Click(4); // back to source 1
     ASSERT_EQ(window.CurrentMet, 1);
     queueMsgBoxAnswer(vbOK);
     loadKitoon(writeFile("broken.dat", "71599,9,0,0,0,1,60,55\r\n71599,300,0,10,90,2,61,56\r\n"));
@@ -210,7 +211,7 @@ TEST_F(ManualEntry, AcceptStaysOpenOnTheFirstFieldThatFails)
             EXPECT_EQ(focused->selectedText(), focused->text()) << c.name;
             entry.CancelButton->click();
         });
-        form().Met_EnterManual_Click();
+        MetPanel::instance().Met_EnterManual_Click();
     }
     EXPECT_TRUE(msgBoxes().empty()) << "the dialog shows no message";
     EXPECT_EQ(globals().MetCount, 0);
@@ -221,28 +222,28 @@ TEST_F(ManualEntry, CancelAndTheCloseBoxAddNothing)
     enterManual("4", "200", "70");
     ASSERT_EQ(globals().MetCount, 1);
     onModal<ManualForm>([](ManualForm& entry) { entry.CancelButton->click(); });
-    form().Met_EnterManual_Click();
+    MetPanel::instance().Met_EnterManual_Click();
     // After an accepted entry the close box still counts as Cancel.
     onModal<ManualForm>([](ManualForm& entry) { entry.close(); });
-    form().Met_EnterManual_Click();
+    MetPanel::instance().Met_EnterManual_Click();
     EXPECT_EQ(globals().MetCount, 1);
     enterManual("6", "10", "71");
     EXPECT_EQ(globals().MetCount, 2) << "a later accepted entry is added normally";
     EXPECT_EQ(shown(2).WindDirection, 10);
 }
 
-TEST_F(MetPanel, PlaybackRunsToTheEndThenShowsRecordOneStopped)
+TEST_F(MetPanelControls, PlaybackRunsToTheEndThenShowsRecordOneStopped)
 {
     loadKitoon(writeThreeRecords("three.dat"));
     MainForm& window = form();
-    window.ControlPanel_Click(2);
+    MetPanel::instance().ControlPanel_Click(2);
     EXPECT_TRUE(window.Timer1->isActive());
     EXPECT_FALSE(window.ControlPanel[2].isEnabled());
     EXPECT_TRUE(window.ControlPanel[3].isEnabled());
     const char* times[] = { "9:00:10", "9:00:20", "9:00:00" };
     const char* directions[] = { "90", "180", "0" };
     for (int tick = 0; tick < 3; ++tick) {
-        window.Timer1_Timer();
+        MetPanel::instance().Timer1_Timer();
         EXPECT_EQ(window.TimeLabel->text(), times[tick]) << tick;
         EXPECT_EQ(window.WindDirLabel->text(), directions[tick]) << tick;
     }
@@ -251,14 +252,14 @@ TEST_F(MetPanel, PlaybackRunsToTheEndThenShowsRecordOneStopped)
     EXPECT_FALSE(window.ControlPanel[3].isEnabled());
     EXPECT_EQ(metData().MetPosition[1], 1);
 
-    window.ControlPanel_Click(2);
-    window.Timer1_Timer();
-    window.ControlPanel_Click(3);
+    MetPanel::instance().ControlPanel_Click(2);
+    MetPanel::instance().Timer1_Timer();
+    MetPanel::instance().ControlPanel_Click(3);
     EXPECT_FALSE(window.Timer1->isActive());
     EXPECT_EQ(metData().MetPosition[1], 2) << "stop keeps the record shown";
 }
 
-TEST_F(MetPanel, SourceButtonCyclesKeepingEachPosition)
+TEST_F(MetPanelControls, SourceButtonCyclesKeepingEachPosition)
 {
     loadKitoon(writeThreeRecords("one.dat"));
     loadKitoon(writeThreeRecords("two.dat"));
@@ -266,7 +267,7 @@ TEST_F(MetPanel, SourceButtonCyclesKeepingEachPosition)
     MainForm& window = form();
     EXPECT_EQ(window.CurrentMet, 3);
     EXPECT_FALSE(window.ControlPanel[4].isHidden());
-    window.Timer1_Timer(); // source 3 on to record 2
+    MetPanel::instance().Timer1_Timer(); // source 3 on to record 2
     struct Step
     {
         const char* caption;
@@ -275,38 +276,38 @@ TEST_F(MetPanel, SourceButtonCyclesKeepingEachPosition)
     } steps[] = { { "1", "one.dat", "9:00:00" }, { "2", "two.dat", "9:00:00" },
         { "3", "three.dat", "9:00:10" }, { "1", "one.dat", "9:00:00" } };
     for (const Step& step : steps) {
-        window.ControlPanel_Click(4);
+        MetPanel::instance().ControlPanel_Click(4);
         EXPECT_EQ(window.ControlPanel[4].text(), step.caption);
         EXPECT_EQ(window.FileNameLabel->text(), step.file);
         EXPECT_EQ(window.TimeLabel->text(), step.time) << step.file;
         if (QString(step.caption) == "2") {
-            window.Timer1_Timer(); // source 2 on to record 2 as well
-            window.Timer1_Timer(); // and 3
+            MetPanel::instance().Timer1_Timer(); // source 2 on to record 2 as well
+            MetPanel::instance().Timer1_Timer(); // and 3
         }
     }
-    window.ControlPanel_Click(4);
+    MetPanel::instance().ControlPanel_Click(4);
     EXPECT_EQ(window.TimeLabel->text(), "9:00:20") << "source 2 kept its own place";
 }
 
-TEST_F(MetPanel, WithoutASourceTheButtonsAndTheTickDoNothing)
+TEST_F(MetPanelControls, WithoutASourceTheButtonsAndTheTickDoNothing)
 {
     MainForm& window = form();
-    window.Met_ConnectKitoon_Click();
+    MetPanel::instance().Met_ConnectKitoon_Click();
     EXPECT_FALSE(window.MetFrame->isHidden()) << "Connect only opens the panel";
     for (int button : { 1, 2, 4 }) {
-        window.ControlPanel_Click(button);
+        MetPanel::instance().ControlPanel_Click(button);
     }
-    window.Timer1_Timer();
+    MetPanel::instance().Timer1_Timer();
     EXPECT_FALSE(window.Timer1->isActive());
     EXPECT_TRUE(window.isEnabled()) << "no meteorology window";
     EXPECT_EQ(window.CurrentMet, 0);
     EXPECT_TRUE(window.FileNameLabel->text().isEmpty());
 
-    window.Met_ConnectTether_Click();
+    MetPanel::instance().Met_ConnectTether_Click();
     EXPECT_TRUE(window.TimeSlider->isHidden());
 }
 
-TEST_F(MetPanel, SliderSetsTheTimeFactor)
+TEST_F(MetPanelControls, SliderSetsTheTimeFactor)
 {
     MainForm& window = form();
     EXPECT_EQ(window.TimeSlider->value(), 3);
@@ -320,12 +321,12 @@ TEST_F(MetPanel, SliderSetsTheTimeFactor)
     EXPECT_EQ(window.Timer1->interval(), 500);
 }
 
-TEST_F(MetPanel, CloseDropsEverySourceAndStopsThePlayback)
+TEST_F(MetPanelControls, CloseDropsEverySourceAndStopsThePlayback)
 {
     loadKitoon(writeThreeRecords("one.dat"));
     enterManual("3", "30", "40");
     MainForm& window = form();
-    window.ControlPanel_Click(2);
+    MetPanel::instance().ControlPanel_Click(2);
     window.CloseMet->click();
     EXPECT_FALSE(window.Timer1->isActive());
     EXPECT_EQ(globals().MetCount, 0);
@@ -339,12 +340,12 @@ TEST_F(MetPanel, CloseDropsEverySourceAndStopsThePlayback)
     EXPECT_TRUE(window.ControlPanel[4].isHidden());
 }
 
-TEST_F(MetPanel, ALayoutKeepsTheCompassOfTheRecordShown)
+TEST_F(MetPanelControls, ALayoutKeepsTheCompassOfTheRecordShown)
 {
     MainForm& window = form();
     EXPECT_EQ(window.CompassLine->Y2(), 14.0) << "up while nothing is shown";
     loadKitoon(writeThreeRecords("one.dat"));
-    window.Timer1_Timer(); // 90 degrees
+    MetPanel::instance().Timer1_Timer(); // 90 degrees
     window.ArrangeControls();
     EXPECT_EQ(window.WindDirLabel->text(), "90");
     EXPECT_NEAR(window.CompassLine->X2(), window.CompassLine->X1() + 20.0, 1e-9);

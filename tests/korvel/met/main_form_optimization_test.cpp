@@ -1,3 +1,4 @@
+#include "korvel/met/met_panel.h"
 #include "korvel/shell/utm_projection.h"
 #include "korvel/workspace/main_settings.h"
 #include "korvel/workspace/map_state.h"
@@ -33,7 +34,7 @@ TEST_F(OptimizationCommand, WithoutAModuleItSaysSoAndStaysOff)
     addBlock("a.no1", 2);
     windFrom(0, 5);
     queueMsgBoxAnswer(vbOK);
-    form().Tools_Optimize_Click();
+    MetPanel::instance().Tools_Optimize_Click();
     ASSERT_EQ(msgBoxes().size(), 1u);
     EXPECT_EQ(msgBoxes()[0].prompt, "No optimization file selected\rPlease do so in Preferences (Ctrl-P)");
     EXPECT_EQ(msgBoxes()[0].icon(), 0);
@@ -62,7 +63,7 @@ TEST_F(OptimizationCommand, ModuleThatCannotBeReadIsNamedAndChangesNothing)
         }
         globals().OptimizationFile = name;
         queueMsgBoxAnswer(vbOK);
-        form().Tools_Optimize_Click();
+        MetPanel::instance().Tools_Optimize_Click();
         ASSERT_FALSE(msgBoxes().empty()) << c.name;
         EXPECT_TRUE(msgBoxes().back().prompt.contains(path)) << msgBoxes().back().prompt.toStdString();
         EXPECT_EQ(msgBoxes().back().icon(), vbExclamation);
@@ -80,7 +81,7 @@ TEST_F(OptimizationCommand, LinesMoveUpwindByTheModulesDistance)
     mainSettings().OptWidth = 3;
     windFrom(90, 0);
     MainForm& window = form();
-    window.Tools_Optimize_Click();
+    MetPanel::instance().Tools_Optimize_Click();
     EXPECT_TRUE(window.Tools_Optimize->isChecked());
     ASSERT_EQ(lines(), 3);
     for (int k = 1; k <= 3; ++k) {
@@ -97,7 +98,7 @@ TEST_F(OptimizationCommand, LinesMoveUpwindByTheModulesDistance)
 
     // Off again without a module and without a message.
     globals().OptimizationFile.clear();
-    window.Tools_Optimize_Click();
+    MetPanel::instance().Tools_Optimize_Click();
     EXPECT_FALSE(window.Tools_Optimize->isChecked());
     EXPECT_EQ(lines(), 0);
     EXPECT_TRUE(msgBoxes().empty());
@@ -110,7 +111,7 @@ TEST_F(OptimizationCommand, HalfSwathOffsetGoesLeftOfTheLines)
     blockAt(block).SwathWidthText = "30";
     chooseModule("test.opt", 0.0f, 0.0f, 0.0f);
     windFrom(0, 8);
-    form().Tools_Optimize_Click();
+    MetPanel::instance().Tools_Optimize_Click();
     ASSERT_EQ(lines(), 1);
     EXPECT_NEAR(line(1).Y1(), blockAt(block).Guidance.Lines[1].Y[1] + 15.0, 1e-3) << "lines run east: north";
     EXPECT_NEAR(line(1).X1(), blockAt(block).Guidance.Lines[1].X[1], 1e-3);
@@ -136,7 +137,7 @@ TEST_F(OptimizationCommand, NumberedOverTheTickedBlocksInOrder)
     chooseModule("test.opt", 1.0f, 0.0f, 0.0f);
     windFrom(180, 2);
     MainForm& window = form();
-    window.Tools_Optimize_Click();
+    MetPanel::instance().Tools_Optimize_Click();
     ASSERT_EQ(lines(), 21);
     EXPECT_NEAR(line(12).X1(), 500000.0, 1e-3);
     EXPECT_NEAR(line(13).X1(), 510000.0, 1e-3);
@@ -164,12 +165,12 @@ TEST_F(OptimizationCommand, FollowsThePlaybackAndTheRedraw)
     chooseModule("test.opt", 10.0f, 0.0f, 0.0f);
     loadKitoon(writeThreeRecords("three.dat")); // from 0, then 90, then 180 degrees
     MainForm& window = form();
-    window.Tools_Optimize_Click();
+    MetPanel::instance().Tools_Optimize_Click();
     const double x = blockAt(1).Guidance.Lines[1].X[1];
     const double y = blockAt(1).Guidance.Lines[1].Y[1];
     ASSERT_EQ(lines(), 1);
     EXPECT_NEAR(line(1).Y1(), y + 10.0, 1e-3);
-    window.Timer1_Timer();
+    MetPanel::instance().Timer1_Timer();
     ASSERT_EQ(lines(), 1);
     EXPECT_NEAR(line(1).X1(), x + 10.0, 1e-3);
     window.Graph(true);
@@ -202,7 +203,7 @@ TEST_F(OptimizationCommand, LatitudeLongitudeMapGetsDegrees)
     mapState().Zone = 17;
     chooseModule("test.opt", 0.0f, 0.0f, 0.0f);
     windFrom(45, 7);
-    form().Tools_Optimize_Click();
+    MetPanel::instance().Tools_Optimize_Click();
     ASSERT_EQ(lines(), 1);
     EXPECT_NEAR(line(1).X1(), guidance.X[1], 1e-7);
     EXPECT_NEAR(line(1).Y1(), guidance.Y[1], 1e-7);
@@ -216,7 +217,7 @@ TEST_F(OptimizationCommand, StopsAtTheLastElementNumber)
     addBlock("b.no1", 13000, 510000, 4800000);
     chooseModule("test.opt", 0.0f, 0.0f, 0.0f);
     windFrom(0, 1);
-    form().Tools_Optimize_Click();
+    MetPanel::instance().Tools_Optimize_Click();
     EXPECT_EQ(lines(), 32767);
     form().CloseMet_Click();
     EXPECT_EQ(lines(), 0);

@@ -1,6 +1,7 @@
 #include "tests/korvel/met/met_fixture.h"
 
 #include "korvel/met/manual_form.h"
+#include "korvel/met/met_panel.h"
 #include "korvel/shell/status_progress.h"
 #include "korvel/workspace/program_globals.h"
 #include "platform/file_helpers.h"
@@ -45,13 +46,13 @@ QString MetWindowTest::writeFile(const QString& name, const QByteArray& bytes) c
 void MetWindowTest::loadKitoon(const QString& path)
 {
     queueOpenFiles({ path });
-    form().Met_LoadKitoon_Click();
+    MetPanel::instance().Met_LoadKitoon_Click();
 }
 
 void MetWindowTest::loadTower(const QString& path)
 {
     queueOpenFiles({ path });
-    form().Met_LoadTower_Click();
+    MetPanel::instance().Met_LoadTower_Click();
 }
 
 QString MetWindowTest::writeThreeRecords(const QString& name) const
@@ -70,7 +71,7 @@ void MetWindowTest::enterManual(const QString& knots, const QString& direction, 
         entry.AirTempText->setText(temperature);
         entry.AcceptButton->click();
     });
-    form().Met_EnterManual_Click();
+    MetPanel::instance().Met_EnterManual_Click();
 }
 
 const MetRecord& MetWindowTest::shown(int source)

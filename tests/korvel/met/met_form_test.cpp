@@ -1,5 +1,6 @@
 #include "korvel/met/met_form.h"
 
+#include "korvel/met/met_panel.h"
 #include "korvel/workspace/program_globals.h"
 #include "platform/line_control.h"
 #include "platform/picture_box.h"
@@ -28,7 +29,7 @@ protected:
     MetForm& open(const QString& file = QStringLiteral("three.dat"))
     {
         loadKitoon(writeThreeRecords(file));
-        form().ControlPanel_Click(1);
+        MetPanel::instance().ControlPanel_Click(1);
         MetForm* window = MetForm::existing();
         EXPECT_NE(window, nullptr);
         return *window;
@@ -50,8 +51,8 @@ TEST_F(MetWindow, OpensBesideADisabledMainWindowAtTheRecordShown)
 {
     loadKitoon(writeThreeRecords("three.dat"));
     MainForm& main = form();
-    main.Timer1_Timer(); // record 2, 10 s in
-    main.ControlPanel_Click(1);
+    MetPanel::instance().Timer1_Timer(); // record 2, 10 s in
+    MetPanel::instance().ControlPanel_Click(1);
     MetForm* window = MetForm::existing();
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(window->isVisible());
@@ -74,13 +75,13 @@ TEST_F(MetWindow, TimerGoesOnWhileItIsOpenAndMovesTheSelection)
 {
     MetForm& window = open();
     MainForm& main = form();
-    main.ControlPanel_Click(2);
+    MetPanel::instance().ControlPanel_Click(2);
     EXPECT_TRUE(main.Timer1->isActive());
-    main.Timer1_Timer();
+    MetPanel::instance().Timer1_Timer();
     EXPECT_EQ(window.SelectionLine->X1(), 10.0);
-    main.Timer1_Timer();
+    MetPanel::instance().Timer1_Timer();
     EXPECT_EQ(window.SelectionLine->X1(), 20.0);
-    main.Timer1_Timer();
+    MetPanel::instance().Timer1_Timer();
     EXPECT_EQ(window.SelectionLine->X1(), 0.0) << "back at record 1, stopped";
     EXPECT_FALSE(main.Timer1->isActive());
 }
@@ -178,7 +179,7 @@ TEST_F(MetWindow, ClosingEnablesTheMainWindowAndTheNextOpeningIsFresh)
     EXPECT_EQ(MetForm::existing(), nullptr);
     EXPECT_TRUE(main.isEnabled());
     EXPECT_FALSE(main.MetPlayback);
-    main.ControlPanel_Click(1);
+    MetPanel::instance().ControlPanel_Click(1);
     ASSERT_NE(MetForm::existing(), nullptr);
     EXPECT_FALSE(MetForm::existing()->Frame[1].isHidden());
 }
@@ -197,7 +198,7 @@ TEST_F(MetWindow, GraphsDrawnAgainMakeTheirLabelsOnce)
     // An hour: five ticks from 9:00 to 10:00.
     loadKitoon(writeFile(
         "hour.dat", "71599,9,0,0,90,4,60,50\n71599,9,30,0,180,20,70,55\n71599,10,0,0,270,8,65,52\n"));
-    form().ControlPanel_Click(1);
+    MetPanel::instance().ControlPanel_Click(1);
     MetForm& window = *MetForm::existing();
     for (int drawing = 0; drawing < 2; ++drawing) {
         window.Form_Activate();
@@ -219,7 +220,7 @@ TEST_F(MetWindow, EachGraphShowsItsValues)
 {
     loadKitoon(writeFile(
         "hour.dat", "71599,9,0,0,90,4,60,50\n71599,9,30,0,180,20,70,55\n71599,10,0,0,270,8,65,52\n"));
-    form().ControlPanel_Click(1);
+    MetPanel::instance().ControlPanel_Click(1);
     MetForm& window = *MetForm::existing();
     // The colour of the picture at a point of its scale, or of the pixels around it.
     const auto colourNear = [](PictureBox& picture, double x, double y, qint32 colour) {
@@ -249,7 +250,7 @@ TEST_F(MetWindow, EachGraphShowsItsValues)
 TEST_F(MetWindow, TowerGraphHasNoLegendAndNoGroundSeries)
 {
     loadTower(writeFile("tower.dat", "1,1999,196,1400,4,0,90,0,70\n1,1999,196,1500,6,0,120,0,72\n"));
-    form().ControlPanel_Click(1);
+    MetPanel::instance().ControlPanel_Click(1);
     MetForm& window = *MetForm::existing();
     EXPECT_TRUE(window.Label4->isHidden());
     EXPECT_TRUE(window.Picture5->isHidden());
@@ -269,7 +270,7 @@ TEST_F(MetWindow, TowerGraphHasNoLegendAndNoGroundSeries)
 TEST_F(MetWindow, PrintPutsTheThreeGraphsWithTheirLabelsOnOnePage)
 {
     loadKitoon(writeFile("hour.dat", "71599,9,0,0,270,3.5,68.2,70.1\n71599,10,0,0,280,4.5,69.2,71.1\n"));
-    form().ControlPanel_Click(1);
+    MetPanel::instance().ControlPanel_Click(1);
     MetForm& window = *MetForm::existing();
     const QString pdf = workDir() + "met.pdf";
     queueSaveFile(pdf);

@@ -2,6 +2,7 @@
 // cover nothing, are cut off by nothing and stay in their frames, over spans
 // from seconds to days and up to strong winds.
 #include "korvel/met/met_form.h"
+#include "korvel/met/met_panel.h"
 #include "platform/picture_box.h"
 #include "tests/korvel/met/met_fixture.h"
 #include "tests/support/text_layout_check.h"
@@ -23,7 +24,7 @@ class MetGraphLabels : public MetWindowTest, public testing::WithParamInterface<
 TEST_P(MetGraphLabels, EveryGraphReadsWhole)
 {
     loadKitoon(writeFile(QStringLiteral("met.dat"), GetParam().lines));
-    form().ControlPanel_Click(1);
+    MetPanel::instance().ControlPanel_Click(1);
     MetForm& window = *MetForm::existing();
     for (int index = 1; index <= 3; ++index) {
         const QFrame& frame = window.Frame[index];

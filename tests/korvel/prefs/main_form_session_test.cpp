@@ -5,6 +5,7 @@
 #include "korvel/layers/check_list_form.h"
 #include "korvel/layers/layer_list.h"
 #include "korvel/map/map_view.h"
+#include "korvel/met/met_panel.h"
 #include "korvel/prefs/load_from_command_line.h"
 #include "korvel/prefs/session_messages.h"
 #include "korvel/shell/floating_windows.h"
@@ -474,7 +475,11 @@ TEST_F(Sessions, AFolderWhereAFileIsExpectedIsNamedWhicheverWayItComesIn)
                 queueOpenFiles({ folder });
                 AgnavCommands::instance().File_OpenAGNAV_Click();
             } },
-        { "Kitoon Load Data", chosen(&MainForm::Met_LoadKitoon_Click) },
+        { "Kitoon Load Data",
+            [this, folder] {
+                queueOpenFiles({ folder });
+                MetPanel::instance().Met_LoadKitoon_Click();
+            } },
         { "Load Session", chosen(&MainForm::File_LoadSession_Click) },
         { "the command line",
             [folder] {

@@ -16,6 +16,7 @@
 #include "korvel/map/zoom_form.h"
 #include "korvel/met/manual_form.h"
 #include "korvel/met/met_form.h"
+#include "korvel/met/met_panel.h"
 #include "korvel/prefs/pref_form.h"
 #include "korvel/shell/about_form.h"
 #include "korvel/shell/floating_windows.h"
@@ -102,7 +103,7 @@ protected:
         met.write("71599,9,0,0,270,4,60,55\r\n71599,9,0,10,275,5,61,56\r\n");
         met.close();
         queueOpenFiles({ met.fileName() });
-        main.Met_LoadKitoon_Click();
+        MetPanel::instance().Met_LoadKitoon_Click();
         main.ZoomToLayers(0, 2);
         settle();
     }
@@ -131,7 +132,7 @@ protected:
             expectWhole(entry);
             entry.CancelButton->click();
         });
-        main.Met_EnterManual_Click();
+        MetPanel::instance().Met_EnterManual_Click();
 
         onModal<StatForm>([this](StatForm& stats) {
             expectWhole(stats);
@@ -213,7 +214,7 @@ TEST_F(WholeTexts, EveryWindowShowsItsTextsWhole)
     ASSERT_TRUE(msgBoxes().empty()) << msgBoxes().front().prompt.toStdString();
     expectWhole(main);
 
-    main.ControlPanel_Click(1);
+    MetPanel::instance().ControlPanel_Click(1);
     ASSERT_NE(MetForm::existing(), nullptr);
     expectWhole(*MetForm::existing());
     MetForm::unload();

@@ -10,6 +10,7 @@
 #include "korvel/met/met_data.h"
 #include "korvel/met/met_file_reader.h"
 #include "korvel/met/met_form.h"
+#include "korvel/met/met_panel.h"
 #include "korvel/shell/folder_refusal.h"
 #include "korvel/shell/main_form.h"
 #include "korvel/shell/open_files_dialog.h"
@@ -52,35 +53,35 @@ void drawCompassFace(PictureBox& compass)
 
 } // namespace
 
-void MainForm::connectMetCommands()
+void MetPanel::connectMetCommands()
 {
-    connectMenuClick(*Met_LoadKitoon, this, [this] { Met_LoadKitoon_Click(); });
-    connectMenuClick(*Met_LoadTower, this, [this] { Met_LoadTower_Click(); });
-    connectMenuClick(*Met_EnterManual, this, [this] { Met_EnterManual_Click(); });
-    connectMenuClick(*Met_ConnectKitoon, this, [this] { Met_ConnectKitoon_Click(); });
-    connectMenuClick(*Met_ConnectTether, this, [this] { Met_ConnectTether_Click(); });
-    connectMenuClick(*Tools_Optimize, this, [this] { Tools_Optimize_Click(); });
+    connectMenuClick(*m_form.Met_LoadKitoon, this, [this] { Met_LoadKitoon_Click(); });
+    connectMenuClick(*m_form.Met_LoadTower, this, [this] { Met_LoadTower_Click(); });
+    connectMenuClick(*m_form.Met_EnterManual, this, [this] { Met_EnterManual_Click(); });
+    connectMenuClick(*m_form.Met_ConnectKitoon, this, [this] { Met_ConnectKitoon_Click(); });
+    connectMenuClick(*m_form.Met_ConnectTether, this, [this] { Met_ConnectTether_Click(); });
+    connectMenuClick(*m_form.Tools_Optimize, this, [this] { Tools_Optimize_Click(); });
     for (int index = 1; index <= 4; ++index) {
-        connect(
-            &ControlPanel[index], &QPushButton::clicked, this, [this, index] { ControlPanel_Click(index); });
+        connect(&m_form.ControlPanel[index], &QPushButton::clicked, this,
+            [this, index] { ControlPanel_Click(index); });
     }
-    connect(CloseMet, &QPushButton::clicked, this, [this] { CloseMet_Click(); });
-    connect(Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
-    connect(TimeSlider, &QSlider::valueChanged, this, [this] { TimeSlider_Change(); });
-    drawCompassFace(*Picture2);
+    connect(m_form.CloseMet, &QPushButton::clicked, this, [this] { CloseMet_Click(); });
+    connect(m_form.Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
+    connect(m_form.TimeSlider, &QSlider::valueChanged, this, [this] { TimeSlider_Change(); });
+    drawCompassFace(*m_form.Picture2);
 }
 
-void MainForm::Met_LoadKitoon_Click()
+void MetPanel::Met_LoadKitoon_Click()
 {
     loadMetDataFile(QStringLiteral("Open Met-Kitoon Data File"), MetSourceKitoon);
 }
 
-void MainForm::Met_LoadTower_Click()
+void MetPanel::Met_LoadTower_Click()
 {
     loadMetDataFile(QStringLiteral("Open Tall Tower Data File"), MetSourceTower);
 }
 
-bool MainForm::metSourceRoom()
+bool MetPanel::metSourceRoom()
 {
     if (globals().MetCount >= MaxMetSources) {
         MsgBox(QStringLiteral("Currently, no more than 8\rmet files can be opened"));
@@ -89,20 +90,20 @@ bool MainForm::metSourceRoom()
     return true;
 }
 
-void MainForm::loadMetDataFile(const QString& title, const QString& source)
+void MetPanel::loadMetDataFile(const QString& title, const QString& source)
 {
     if (!metSourceRoom()) {
         return;
     }
     MainSettings& settings = mainSettings();
-    const QString path = chooseFileToOpen(this, settings.MetDir, kDataFilter, title);
+    const QString path = chooseFileToOpen(&m_form, settings.MetDir, kDataFilter, title);
     if (path.isEmpty()) {
         return;
     }
     const QString name = QFileInfo(path).fileName();
     // The folder lasts until the program ends; it is not stored.
     settings.MetDir = folderOfFile(path);
-    repaint();
+    m_form.repaint();
 
     if (refuseFolder(path)) {
         return;
@@ -132,8 +133,8 @@ void MainForm::loadMetDataFile(const QString& title, const QString& source)
     }
     read.file.FileName = name;
     read.file.Source = source;
-    CurrentMet = appendMetSource(std::move(read.file), read.startSeconds);
-    int shown = CurrentMet;
+    m_form.CurrentMet = appendMetSource(std::move(read.file), read.startSeconds);
+    int shown = m_form.CurrentMet;
     UpdateMetData(shown);
     showAddedMetSource();
     if (read.leftOutLine > 0) {
@@ -145,15 +146,15 @@ void MainForm::loadMetDataFile(const QString& title, const QString& source)
     }
 }
 
-void MainForm::showAddedMetSource()
+void MetPanel::showAddedMetSource()
 {
     if (globals().MetCount > 1) {
-        ControlPanel[4].show();
+        m_form.ControlPanel[4].show();
     }
-    MetFrame->show();
+    m_form.MetFrame->show();
 }
 
-void MainForm::Met_EnterManual_Click()
+void MetPanel::Met_EnterManual_Click()
 {
     if (!metSourceRoom()) {
         return;
@@ -171,36 +172,36 @@ void MainForm::Met_EnterManual_Click()
     record.WindDirection = entry.WindDirection;
     record.AirTemp = entry.AirTemp;
     manual.Records.push_back(record);
-    CurrentMet = appendMetSource(std::move(manual), 0);
-    int shown = CurrentMet;
+    m_form.CurrentMet = appendMetSource(std::move(manual), 0);
+    int shown = m_form.CurrentMet;
     UpdateMetData(shown);
     showAddedMetSource();
-    if (Tools_Optimize->isChecked()) {
-        Optimize(CurrentMet);
+    if (m_form.Tools_Optimize->isChecked()) {
+        Optimize(m_form.CurrentMet);
     }
 }
 
-void MainForm::CloseMet_Click()
+void MetPanel::CloseMet_Click()
 {
     ControlPanel_Click(3);
     // The window shows a source that is about to go.
     MetForm::unload();
     removeMetSources();
-    CurrentMet = 0;
-    ControlPanel[4].hide();
-    MetFrame->hide();
-    if (Tools_Optimize->isChecked()) {
+    m_form.CurrentMet = 0;
+    m_form.ControlPanel[4].hide();
+    m_form.MetFrame->hide();
+    if (m_form.Tools_Optimize->isChecked()) {
         Tools_Optimize_Click();
     }
 }
 
-void MainForm::Met_ConnectKitoon_Click()
+void MetPanel::Met_ConnectKitoon_Click()
 {
     // No instrument is connected: the item only opens the panel.
-    MetFrame->show();
+    m_form.MetFrame->show();
 }
 
-void MainForm::Met_ConnectTether_Click()
+void MetPanel::Met_ConnectTether_Click()
 {
-    TimeSlider->hide();
+    m_form.TimeSlider->hide();
 }

@@ -5,6 +5,7 @@
 // (optimization_overlay.h), drawn as an OptimizeLine control over the map.
 // Nothing is kept between calls: every call rebuilds the whole overlay.
 #include "korvel/met/met_data.h"
+#include "korvel/met/met_panel.h"
 #include "korvel/met/optimization_module.h"
 #include "korvel/met/optimization_overlay.h"
 #include "korvel/shell/main_form.h"
@@ -57,11 +58,11 @@ std::vector<GridSegment> gridLines(const GuidanceSet& set, const std::optional<U
 
 } // namespace
 
-void MainForm::Tools_Optimize_Click()
+void MetPanel::Tools_Optimize_Click()
 {
-    if (Tools_Optimize->isChecked()) {
-        Tools_Optimize->setChecked(false);
-        OptimizeLine.unloadAll();
+    if (m_form.Tools_Optimize->isChecked()) {
+        m_form.Tools_Optimize->setChecked(false);
+        m_form.OptimizeLine.unloadAll();
         return;
     }
     const QString fileName = globals().OptimizationFile;
@@ -80,15 +81,15 @@ void MainForm::Tools_Optimize_Click()
         return;
     }
     metData().Coefficients = module.coefficients;
-    Tools_Optimize->setChecked(true);
-    Optimize(CurrentMet);
+    m_form.Tools_Optimize->setChecked(true);
+    Optimize(m_form.CurrentMet);
 }
 
-void MainForm::Optimize(int& MetIndex)
+void MetPanel::Optimize(int& MetIndex)
 {
-    OptimizeLine.unloadAll();
+    m_form.OptimizeLine.unloadAll();
     if (!metSourceLoaded(MetIndex)) {
-        repaint();
+        m_form.repaint();
         return;
     }
     const MetRecord& record = currentMetRecord(MetIndex);
@@ -103,7 +104,7 @@ void MainForm::Optimize(int& MetIndex)
     int n = 0;
     for (int b = 1; b <= agnav.BlockCount && n < kMostOverlayLines; ++b) {
         const AGNAVBlock& block = agnav.Blocks[size_t(b)];
-        if (!block.GuidanceLoaded || !guidanceRowTicked(*this, b)) {
+        if (!block.GuidanceLoaded || !guidanceRowTicked(m_form, b)) {
             continue;
         }
         const std::vector<GridSegment> lines = gridLines(block.Guidance, geographic);
@@ -120,12 +121,12 @@ void MainForm::Optimize(int& MetIndex)
                 geographic->inverse(moved.x1, moved.y1, moved.y1, moved.x1);
                 geographic->inverse(moved.x2, moved.y2, moved.y2, moved.x2);
             }
-            LineControl& element = OptimizeLine.load(++n);
+            LineControl& element = m_form.OptimizeLine.load(++n);
             element.setEnds(moved.x1, moved.y1, moved.x2, moved.y2);
             element.setBorderColor(settings.OptColour);
             element.setBorderWidth(settings.OptWidth);
             element.setVisible(true);
         }
     }
-    repaint();
+    m_form.repaint();
 }

@@ -22,6 +22,7 @@
 #include "korvel/prefs/session_messages.h"
 #include "korvel/prefs/session_reload.h"
 #include "korvel/prefs/session_rows.h"
+#include "korvel/prefs/sessions.h"
 #include "korvel/shell/folder_refusal.h"
 #include "korvel/shell/main_form.h"
 #include "korvel/workspace/agnav_block.h"
@@ -100,14 +101,14 @@ QCheckBox* rowCheck(MainForm& form, SessionRowKind kind, int row)
 
 } // namespace
 
-void MainForm::File_LoadSession_Click()
+void Sessions::File_LoadSession_Click()
 {
     // The floating list's Ctrl+O comes here whatever the File menu allows.
     if (!workspaceEmpty()) {
         MsgBox(sessionNeedsEmptyWorkspaceMessage(), vbExclamation);
         return;
     }
-    CommonDialog dialog(this);
+    CommonDialog dialog(&m_form);
     dialog.CancelError = true;
     dialog.FileName.clear();
     dialog.InitDir = mainSettings().SessionDir;
@@ -120,7 +121,7 @@ void MainForm::File_LoadSession_Click()
     }
     // For the rest of the run; "Close All Files" reads the stored one again.
     mainSettings().SessionDir = folderOfFile(dialog.FileName);
-    repaint();
+    m_form.repaint();
     if (refuseFolder(dialog.FileName)) {
         return;
     }
@@ -131,7 +132,7 @@ void MainForm::File_LoadSession_Click()
     }
 }
 
-void MainForm::LoadSession(const QString& Path)
+void Sessions::LoadSession(const QString& Path)
 {
     if (!workspaceEmpty()) {
         MsgBox(sessionNeedsEmptyWorkspaceMessage(), vbExclamation);
@@ -170,30 +171,30 @@ void MainForm::LoadSession(const QString& Path)
         return MsgBox(prompt, vbOKCancel) == vbOK;
     };
     if (!dropMissingSessionFiles(session, FileExists, goOnWithout, keep)) {
-        File_CloseAll_Click();
+        m_form.File_CloseAll_Click();
         return;
     }
     mapState().Zone = session.Zone;
     mapState().NorthZone = session.NorthZone;
 
-    if (!takeSessionEllipsoid(*this, session.EllipsoidName)) {
+    if (!takeSessionEllipsoid(m_form, session.EllipsoidName)) {
         // Nothing is loaded, but the session's zone is in force: the status
         // bar says so.
-        showZone(*this);
-        RefreshChecklist();
+        showZone(m_form);
+        m_form.RefreshChecklist();
         return;
     }
-    showZone(*this);
-    StatusBar1->setPanelText(5, program.Ellipsoid.Name);
-    reloadSession(*this, session, keep);
+    showZone(m_form);
+    m_form.StatusBar1->setPanelText(5, program.Ellipsoid.Name);
+    reloadSession(m_form, session, keep);
 }
 
-void MainForm::RestoreSessionCheckStates(const std::vector<SessionRowTick>& Ticks)
+void Sessions::RestoreSessionCheckStates(const std::vector<SessionRowTick>& Ticks)
 {
     // Busy is set, so no tick redraws the map. A row that cannot be ticked
     // (an image without a geo-reference) keeps its state.
     for (const SessionRowTick& tick : Ticks) {
-        QCheckBox* check = rowCheck(*this, tick.kind, tick.row);
+        QCheckBox* check = rowCheck(m_form, tick.kind, tick.row);
         if (check && check->isEnabled()) {
             check->setChecked(tick.state == 1);
         }

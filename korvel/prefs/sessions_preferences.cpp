@@ -1,10 +1,11 @@
 // View > Preferences on the main window: the preferences dialog, shown
 // modally on a tab and released afterwards, so every opening starts afresh.
 #include "korvel/prefs/pref_form.h"
+#include "korvel/prefs/sessions.h"
 #include "korvel/shell/main_form.h"
 #include "platform/show_modal.h"
 
-void MainForm::ShowPreferences(int StartTab)
+void Sessions::ShowPreferences(int StartTab)
 {
     PrefForm& prefs = PrefForm::instance();
     prefs.StartTab = StartTab;

@@ -2,9 +2,10 @@
 // opening.
 #include "korvel/shell/main_form.h"
 #include "korvel/statistics/stat_form.h"
+#include "korvel/statistics/statistics_entry.h"
 #include "platform/show_modal.h"
 
-void MainForm::ShowStatistics()
+void StatisticsEntry::ShowStatistics()
 {
     StatForm& statistics = StatForm::instance();
     ShowModal(statistics);

@@ -4,6 +4,7 @@
 // changes nothing in the workspace. The shutdown request
 // "KORVEL_Save_Shutdown" runs this too, then quits whatever it did.
 #include "korvel/prefs/session_file.h"
+#include "korvel/prefs/sessions.h"
 #include "korvel/shell/main_form.h"
 #include "korvel/workspace/agnav_block.h"
 #include "korvel/workspace/layer_records.h"
@@ -109,9 +110,9 @@ QString readOnlyRefusal(const QString& path)
 
 } // namespace
 
-void MainForm::File_SaveSession_Click()
+void Sessions::File_SaveSession_Click()
 {
-    CommonDialog dialog(this);
+    CommonDialog dialog(&m_form);
     dialog.CancelError = true;
     dialog.DialogTitle = QStringLiteral("Save KORVEL session");
     dialog.FileName.clear();
@@ -124,7 +125,7 @@ void MainForm::File_SaveSession_Click()
         return;
     }
     const QString path = dialog.FileName;
-    const SessionFile session = currentSession(*this);
+    const SessionFile session = currentSession(m_form);
     QString error = sessionFileRefusal(session);
     if (error.isEmpty()) {
         error = readOnlyRefusal(path);

@@ -2,6 +2,7 @@
 // image pop-up's "Geo-reference" choose the image (CurrentImage) and come
 // here to show the window.
 #include "korvel/georef/georef_form.h"
+#include "korvel/georef/georeferencing_entry.h"
 #include "korvel/shell/main_form.h"
 #include "korvel/workspace/layer_records.h"
 #include "platform/show_modal.h"
@@ -9,14 +10,15 @@
 #include <QCheckBox>
 #include <QPointer>
 
-void MainForm::ShowGeoReferencing()
+void GeoreferencingEntry::ShowGeoReferencing()
 {
     const LayerData& layers = layerData();
-    if (CurrentImage < 1 || CurrentImage > layers.ImageCount || CurrentImage >= int(layers.Images.size())) {
+    if (m_form.CurrentImage < 1 || m_form.CurrentImage > layers.ImageCount
+        || m_form.CurrentImage >= int(layers.Images.size())) {
         return;
     }
-    const int image = CurrentImage;
-    QPointer<MainForm> self(this);
+    const int image = m_form.CurrentImage;
+    QPointer<MainForm> self(&m_form);
     GeoRefForm& form = GeoRefForm::instance();
     ShowModal(form);
     const bool saved = form.saved();
@@ -26,10 +28,11 @@ void MainForm::ShowGeoReferencing()
     }
     // A saved geo-reference gives the image its place: its row can be
     // ticked now, and a ticked image is drawn where it lies.
-    RefreshChecklist();
+    m_form.RefreshChecklist();
     for (int p = 1; p <= layers.ImageCount && p < int(layers.ImageOrder.size()); ++p) {
-        if (layers.ImageOrder[size_t(p)] == image && ImageCheck.exists(p) && ImageCheck[p].isChecked()) {
-            Graph(false);
+        if (layers.ImageOrder[size_t(p)] == image && m_form.ImageCheck.exists(p)
+            && m_form.ImageCheck[p].isChecked()) {
+            m_form.Graph(false);
             break;
         }
     }
