@@ -8,19 +8,13 @@ function(korvel_library name)
   target_link_libraries(${name} PUBLIC ${ARG_DEPS})
 endfunction()
 
-# The korvel folders call each other's procedures through the main window in
-# both directions, so executables and tests link them as one rescanned group.
-set(KORVEL_APP_LIBS "" CACHE INTERNAL "")
-function(korvel_register_app_library name)
-  set(KORVEL_APP_LIBS ${KORVEL_APP_LIBS} ${name} CACHE INTERNAL "")
-endfunction()
-
+# korvel_link_app(target): the program's libraries, in their order. korvel_app
+# links korvel_georef, which links korvel_prefs, and so on down to the
+# platform, so the linker sees each folder after every folder that may call it.
 function(korvel_link_app target)
-  if(NOT KORVEL_APP_LIBS)
-    return()
+  if(TARGET korvel_app)
+    target_link_libraries(${target} PRIVATE korvel_app)
   endif()
-  string(REPLACE ";" "," group "${KORVEL_APP_LIBS}")
-  target_link_libraries(${target} PRIVATE "$<LINK_GROUP:RESCAN,${group}>")
 endfunction()
 
 # korvel_test(name SOURCES ... DEPS ...): one test executable per folder,

@@ -11,9 +11,9 @@
 #include "korvel/agnav/agnav_commands.h"
 
 #include "korvel/agnav/agnav_command_support.h"
+#include "korvel/agnav/agnav_coordinate_conversion.h"
 #include "korvel/agnav/block_loading.h"
 #include "korvel/agnav/exclusion_zones.h"
-#include "korvel/guidance/guidance_file.h"
 #include "korvel/map/busy_while.h"
 #include "korvel/map/gis_layer_opening.h"
 #include "korvel/shell/folder_refusal.h"
@@ -80,13 +80,19 @@ struct Companion
     AgnavOutcome (*load)(int blockIndex) = nullptr;
 };
 
+// The guidance lines are read by the guidance work, a later folder.
+AgnavOutcome readGuidanceCompanion(int block)
+{
+    return MainForm::instance().guidance().readGuidanceFile(block);
+}
+
 // Reads the companion files the AutoLoad settings ask for into the block
 // (not its rows). Returns "" when all came in, else the reason, with the
 // failed file in failedPath.
 QString loadCompanions(int block, QString& failedPath)
 {
     const MainSettings& settings = mainSettings();
-    const Companion companions[] = { { settings.AutoLoadGuidance, QStringLiteral("xyz"), ::LoadGuidanceFile },
+    const Companion companions[] = { { settings.AutoLoadGuidance, QStringLiteral("xyz"), readGuidanceCompanion },
         { settings.AutoLoadExclusion, QStringLiteral("xcl"), ::LoadExclusionFile } };
     const QString path = blockAt(block).Path;
     for (const Companion& companion : companions) {
@@ -260,7 +266,7 @@ bool AgnavCommands::LoadGuidanceFile(int Block)
         return true;
     }
     try {
-        const AgnavOutcome outcome = ::LoadGuidanceFile(Block);
+        const AgnavOutcome outcome = m_form.guidance().readGuidanceFile(Block);
         if (!outcome.isDone()) {
             showCommandError(outcome.message());
             return false;
@@ -307,4 +313,9 @@ AgnavCommands::AgnavCommands(MainForm& form)
 AgnavCommands& AgnavCommands::instance()
 {
     return static_cast<AgnavCommands&>(MainForm::instance().agnav());
+}
+
+void AgnavCommands::ConvertBlockCoords(int blockIndex, int mode)
+{
+    ::ConvertBlockCoords(blockIndex, mode);
 }

@@ -19,7 +19,7 @@
 // The file is read from the user's data folder when the user has saved an
 // ellipsoid there, otherwise from the program folder (user_data_files.h).
 #include "korvel/agnav/agnav_job.h"
-#include "korvel/agnav/agnav_outcome.h"
+#include "korvel/workspace/agnav_outcome.h"
 #include "korvel/agnav/serial_formats.h"
 
 #include <QByteArray>

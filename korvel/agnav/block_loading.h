@@ -4,7 +4,7 @@
 // the boundary brought into the map's system, the data extent and the area.
 // The refusal boxes, the list row with its caption, the companion files and
 // the redraw are the loading command's.
-#include "korvel/agnav/agnav_outcome.h"
+#include "korvel/workspace/agnav_outcome.h"
 #include "korvel/workspace/agnav_block.h"
 
 #include <QString>

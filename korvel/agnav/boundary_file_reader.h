@@ -18,7 +18,7 @@
 // system adds do no harm. Corners and master point are read in the order of
 // the file's coordinate system wherever record 1 stands in the file. A file
 // whose last line stops without its line end was cut off and is refused.
-#include "korvel/agnav/agnav_outcome.h"
+#include "korvel/workspace/agnav_outcome.h"
 #include "korvel/workspace/agnav_block.h"
 #include "korvel/workspace/program_globals.h"
 

@@ -4,7 +4,7 @@
 // reads: records 0, 1, one 2 per corner, 4, 8, 9, 11, 17, 20, 21, 30, 35, 36,
 // 37, 38, 39, 40, 41, 42 and 102, lines ended by CR LF.
 #include "korvel/agnav/agnav_job.h"
-#include "korvel/agnav/agnav_outcome.h"
+#include "korvel/workspace/agnav_outcome.h"
 #include "korvel/workspace/agnav_block.h"
 
 // The file's text for the job and the block, the corners given in the

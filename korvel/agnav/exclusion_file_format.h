@@ -10,7 +10,7 @@
 //
 // The vertices of one zone are consecutive lines. Zones are appended as they
 // are saved, so one file may hold several runs of the same number.
-#include "korvel/agnav/agnav_outcome.h"
+#include "korvel/workspace/agnav_outcome.h"
 #include "korvel/workspace/shape_record.h"
 
 #include <QByteArray>

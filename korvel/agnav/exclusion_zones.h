@@ -2,7 +2,7 @@
 // A block's exclusion zones: reading its exclusion-zone file into the block,
 // and the saving part of exclusion digitizing (the menu tick, the question,
 // the digitized segments, the drawing and the list row are the caller's).
-#include "korvel/agnav/agnav_outcome.h"
+#include "korvel/workspace/agnav_outcome.h"
 #include "korvel/workspace/shape_record.h"
 
 // Reads the block's exclusion-zone file (found beside its boundary file in

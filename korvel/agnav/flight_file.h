@@ -3,7 +3,7 @@
 // the spray-data commands and of the session reader. The file dialog, the
 // "is already open." box, the calibrated-speed question, the list row and the
 // redraw are the caller's.
-#include "korvel/agnav/agnav_outcome.h"
+#include "korvel/workspace/agnav_outcome.h"
 
 #include <QString>
 #include <functional>

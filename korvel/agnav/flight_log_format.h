@@ -20,7 +20,7 @@
 //   45     2   target flow; above 30000 no target, the previous one stays
 //
 // The other bytes are not used.
-#include "korvel/agnav/agnav_outcome.h"
+#include "korvel/workspace/agnav_outcome.h"
 #include "korvel/workspace/agnav_block.h"
 
 #include <QByteArray>

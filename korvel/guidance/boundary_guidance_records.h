@@ -14,7 +14,7 @@
 // A record is known by the first item of its line (so "40" and "41" are not
 // record 4, and a record 170 is not 17). A record the file lacks stays
 // absent; no line is added or removed. Every line written ends in CR LF.
-#include "korvel/agnav/agnav_outcome.h"
+#include "korvel/workspace/agnav_outcome.h"
 
 #include <QByteArray>
 #include <QString>

@@ -10,7 +10,7 @@
 // Every non-header line is one point of the line above it: easting and
 // northing separated by blanks or commas, an optional point number after
 // them. The file always holds UTM metres in the block's zone and ellipsoid.
-#include "korvel/agnav/agnav_outcome.h"
+#include "korvel/workspace/agnav_outcome.h"
 #include "korvel/guidance/guidance_lines.h"
 #include "korvel/workspace/agnav_block.h"
 

@@ -22,7 +22,7 @@
 //   LineCountText, record 4     the number of lines
 //   the guidance-line file      UTM metres in the block's own zone and
 //                               ellipsoid, the ones its reader takes it in
-#include "korvel/agnav/agnav_outcome.h"
+#include "korvel/workspace/agnav_outcome.h"
 #include "korvel/guidance/guidance_preview.h"
 
 #include <QString>

@@ -1,5 +1,6 @@
 #include "korvel/guidance/guidance_work.h"
 
+#include "korvel/guidance/guidance_file.h"
 #include "korvel/shell/main_form.h"
 
 GuidanceWork::GuidanceWork(MainForm& form)
@@ -11,4 +12,9 @@ GuidanceWork::GuidanceWork(MainForm& form)
 GuidanceWork& GuidanceWork::instance()
 {
     return static_cast<GuidanceWork&>(MainForm::instance().guidance());
+}
+
+AgnavOutcome GuidanceWork::readGuidanceFile(int Block)
+{
+    return LoadGuidanceFile(Block);
 }

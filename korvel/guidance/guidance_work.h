@@ -21,6 +21,7 @@ public:
     static GuidanceWork& instance();
 
     // --- What other folders call (GuidancePort) ---
+    AgnavOutcome readGuidanceFile(int Block) override;
     void StartGuidanceCreation() override;
     void PopUp_DigitizeGuidance_Click() override;
     void RefreshBlockLines(QWidget& OptionsForm) override;

@@ -99,7 +99,7 @@ void LayerList::StatusBar1_PanelClick(int Panel)
     ProgramGlobals& program = globals();
     const int direction = program.UTMMode ? 1 : 2;
     const ViewEdges view = m_form.mapView().boxedExtent();
-    convertLoadedData(direction);
+    convertLoadedData(direction, m_form.agnav());
     program.UTMMode = !program.UTMMode;
     // The previous extent is in the other system.
     m_form.Toolbar->setEnabled(kPreviousExtentButton, false);

@@ -1,6 +1,5 @@
 #include "korvel/layers/map_mode_switch.h"
 
-#include "korvel/agnav/agnav_coordinate_conversion.h"
 #include "korvel/map/gis_coordinate_conversion.h"
 #include "korvel/shell/utm_projection.h"
 #include "korvel/workspace/agnav_block.h"
@@ -25,15 +24,15 @@ QString modeSwitchRefusal(bool digitizingBoundary, bool digitizingExclusion, boo
     return QString();
 }
 
-void convertLoadedData(int direction)
+void convertLoadedData(int direction, AgnavPort& agnav)
 {
     LayerData& layers = layerData();
     for (int i = 1; i <= layers.GISCount && i < int(layers.GISLayers.size()); ++i) {
         ConvertGISLayerCoords(i, layers.GISLayers[size_t(i)].Zone, direction);
     }
-    const AgnavData& agnav = agnavData();
-    for (int b = 1; b <= agnav.BlockCount && b < int(agnav.Blocks.size()); ++b) {
-        ConvertBlockCoords(b, direction);
+    const AgnavData& blocks = agnavData();
+    for (int b = 1; b <= blocks.BlockCount && b < int(blocks.Blocks.size()); ++b) {
+        agnav.ConvertBlockCoords(b, direction);
     }
     // The extent of the data in the old system would make the next layer's
     // extent a union of metres and degrees.

@@ -4,6 +4,7 @@
 // into the other system in place, and the extents that go with it. Images
 // are not converted: they are placed in metres and shown in UTM mode only.
 #include "korvel/map/map_extent.h"
+#include "korvel/shell/ports.h"
 
 #include <optional>
 
@@ -14,9 +15,10 @@ QString modeSwitchRefusal(bool digitizingBoundary, bool digitizingExclusion, boo
 
 // Converts every GIS layer in its own zone and every block in its zone
 // (boundary, guidance lines when loaded, exclusion zones, flights) with the
-// current ellipsoid: direction 1 from UTM to geographic, 2 back. DataExtent
-// is then made again from the converted data. UTMMode is left to the caller.
-void convertLoadedData(int direction);
+// current ellipsoid: direction 1 from UTM to geographic, 2 back; the blocks
+// through the AG-NAV commands. DataExtent is then made again from the
+// converted data. UTMMode is left to the caller.
+void convertLoadedData(int direction, AgnavPort& agnav);
 
 // The extent of all loaded GIS layers and block boundaries, ticked or not;
 // nothing when none is loaded.

@@ -5,10 +5,13 @@
 // own name, so a caller writes MainForm::instance().Graph(true) and needs
 // neither the part's header nor its library. Everything else of a part is
 // reached only inside its folder.
+#include "korvel/workspace/agnav_outcome.h"
+
 #include <QString>
 
+struct GISLayer;
 class QRect;
-class QString;
+class QWidget;
 class RedrawInputGuard;
 struct ViewEdges;
 
@@ -56,9 +59,6 @@ public:
     virtual void LoadImageLayer(const QString& Path) = 0;
 };
 
-class QString;
-struct GISLayer;
-
 class LayerListPort
 {
 public:
@@ -95,14 +95,17 @@ public:
     virtual GISLayer* layerAtPosition(int position) = 0;
 };
 
-class QString;
-
 // korvel/agnav AgnavCommands: blocks and their companion files, spray data,
 // new blocks and digitizing.
 class AgnavPort
 {
 public:
     virtual ~AgnavPort() = default;
+
+    // The map-wide switch between UTM and geographic coordinates for one
+    // block (its boundary, guidance lines, exclusion zones and flights):
+    // mode 1 from UTM, 2 back. Raises error 5 when the ellipsoid cannot.
+    virtual void ConvertBlockCoords(int blockIndex, int mode) = 0;
 
     // The check before a block boundary file is loaded (the File menu, a
     // dropped file, the command line, a session): it exists and no block
@@ -145,13 +148,13 @@ public:
     virtual void removeDigitizedSegments() = 0;
 };
 
-class QString;
-class QWidget;
-
 class GuidancePort
 {
 public:
     virtual ~GuidancePort() = default;
+    // Reads block Block's guidance-line file into the block, without its
+    // list row: the companion a block loads with it.
+    virtual AgnavOutcome readGuidanceFile(int Block) = 0;
     // Tools > Digitize AG-NAV > "Guidance Lines" when no creation is under
     // way: choose the block and begin.
     virtual void StartGuidanceCreation() = 0;
