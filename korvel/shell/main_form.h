@@ -16,20 +16,22 @@
 // main_form_creation.cpp (initialization and the toggles),
 // main_form_layout.cpp, main_form_panel_layout.cpp, main_window_hook.cpp,
 // exit_routine.cpp, main_form_keys.cpp and main_form_frame_commands.cpp (the
-// frame's own menu commands); each subsystem's in its own folder
-// (main_form_<what>.cpp), the map view's in korvel/map/ and the "Loaded
-// Files" list's in korvel/layers/.
+// frame's own menu commands).
+//
+// The window is the frame only: each subsystem's procedures belong to the
+// part of its folder (MapView, LayerList, AgnavCommands, GuidanceWork,
+// StatisticsEntry, MetPanel, Sessions, GeoreferencingEntry), which
+// korvel/app creates with every new window. What other folders call of a
+// part is its port (ports.h); the window forwards each port procedure under
+// its given name in one line, so MainForm::instance().Graph(true) reaches the
+// map view without its caller knowing the map's folder.
 #include "korvel/shell/ports.h"
 #include "korvel/shell/status_progress.h"
 #include "platform/control_array.h"
 
 #include <QMainWindow>
 #include <QMetaObject>
-#include <QPoint>
 #include <QSize>
-#include <QStringList>
-
-#include <optional>
 
 #include <initializer_list>
 #include <memory>
