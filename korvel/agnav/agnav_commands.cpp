@@ -92,8 +92,9 @@ AgnavOutcome readGuidanceCompanion(int block)
 QString loadCompanions(int block, QString& failedPath)
 {
     const MainSettings& settings = mainSettings();
-    const Companion companions[] = { { settings.AutoLoadGuidance, QStringLiteral("xyz"), readGuidanceCompanion },
-        { settings.AutoLoadExclusion, QStringLiteral("xcl"), ::LoadExclusionFile } };
+    const Companion companions[]
+        = { { settings.AutoLoadGuidance, QStringLiteral("xyz"), readGuidanceCompanion },
+              { settings.AutoLoadExclusion, QStringLiteral("xcl"), ::LoadExclusionFile } };
     const QString path = blockAt(block).Path;
     for (const Companion& companion : companions) {
         if (!companion.wanted || !blockCompanionExists(path, companion.extension)) {

@@ -1,7 +1,7 @@
 // The korvel executable: runs the start-up procedure, then the event loop
 // until the exit routine unloads the main window.
-#include "korvel/app/startup.h"
 #include "korvel/app/main_window_assembly.h"
+#include "korvel/app/startup.h"
 #include "korvel/guidance/guidance_form.h"
 #include "korvel/layers/check_list_form.h"
 #include "korvel/map/zoom_form.h"
@@ -33,13 +33,14 @@ int main(int argc, char** argv)
     // The window's close ends the program even if a window of its own (one
     // the exit routine only lets go of) is still open.
     app.setQuitOnLastWindowClosed(false);
-    // The command line as one text, the way the start-up takes it:
-    // a path with blanks arrives whole whether it was quoted or not.
+    // The main window comes with its parts, and its toggles open the
+    // floating windows.
     installMainWindowAssembly();
-    // The floating windows the main window's toggles open.
     setFloatingToolWindow(FloatingTool::CheckList, &checkListFormTool());
     setFloatingToolWindow(FloatingTool::Zoom, &zoomFormTool());
     setFloatingToolWindow(FloatingTool::Guidance, &guidanceFormTool());
+    // The command line as one text, the way the start-up takes it:
+    // a path with blanks arrives whole whether it was quoted or not.
     const QString commandLine = QCoreApplication::arguments().mid(1).join(u' ');
     if (!Main(commandLine)) {
         return 0;

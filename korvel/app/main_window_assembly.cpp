@@ -12,8 +12,7 @@
 
 namespace {
 
-template <class Part>
-void addPart(MainForm& form)
+template <class Part> void addPart(MainForm& form)
 {
     auto* part = new Part(form);
     form.adoptPart(part);

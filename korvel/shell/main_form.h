@@ -426,7 +426,10 @@ public:
     void RefreshChecklist() { layerList().RefreshChecklist(); }
     // 0 when the caption fits the list whole, else how many characters to cut
     // from its middle (layer_list_panel.cpp).
-    int FitListCaption(const QString& Caption, bool SubEntry) { return layerList().FitListCaption(Caption, SubEntry); }
+    int FitListCaption(const QString& Caption, bool SubEntry)
+    {
+        return layerList().FitListCaption(Caption, SubEntry);
+    }
     // Removal of a GIS layer with its row (layer_list_deletion.cpp).
     void DeleteSHP(int Index) { layerList().DeleteSHP(Index); }
     // File > Close All Files (layer_list_close_all.cpp).
@@ -541,8 +544,7 @@ private:
 
     // A port the assembly set; a window built without the assembly stops
     // the program here rather than call into nothing.
-    template <class Port>
-    static Port& assembled(Port* port)
+    template <class Port> static Port& assembled(Port* port)
     {
         if (!port) {
             missingPart();
