@@ -167,13 +167,7 @@ void AgnavCommands::File_OpenAGNAV_Click()
 
 bool AgnavCommands::CheckAGNAVFile(const QString& Path)
 {
-    if (refuseFolder(Path)) {
-        return false;
-    }
-    if (!FileExists(Path)) {
-        if (!Path.isEmpty()) {
-            MsgBox(QStringLiteral("File does not exist"));
-        }
+    if (refuseMissingFile(Path)) {
         return false;
     }
     if (blockPathLoaded(Path)) {

@@ -12,6 +12,7 @@
 
 #include <QSize>
 
+class ExtentUnion;
 class GISShiftPanel;
 class QRect;
 class QString;
@@ -122,6 +123,9 @@ private:
     PointerModes pointerModes() const;
 
     // Map extent helpers (map_view_extent.cpp).
+    // Opens the boxes on the extent (the boxes' own edges when nothing was
+    // added to it), applies them and redraws: the end of every zoom command.
+    void zoomToExtent(const ExtentUnion& extent);
     void setExtentBoxesOpen(bool open);
     void validateExtentBox(int box);
     double mapEdge(int box) const;

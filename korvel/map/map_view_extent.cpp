@@ -224,17 +224,7 @@ void MapView::ZoomToLayers(int Index, int LayerType)
         const ShapeRecord& boundary = agnav.Blocks[size_t(Index)].Boundary;
         extent.add(boundary.XMin, boundary.YMin, boundary.XMax, boundary.YMax);
     }
-    ViewEdges edges = extent.edges();
-    if (extent.untouched()) {
-        // Nothing to fit: the extent stays as the boxes hold it.
-        edges = boxedExtent();
-    }
-    writeExtentBoxes(edges.west, edges.south, edges.east, edges.north);
-    MapState& map = mapState();
-    map.ExtentEdited = true;
-    map.ExtentEntryMode = true;
-    ApplyMapExtent();
-    Graph(true);
+    zoomToExtent(extent);
 }
 
 void MapView::ZoomToImages()
@@ -252,8 +242,14 @@ void MapView::ZoomToImages()
         const ImageLayer& image = data.Images[size_t(data.ImageOrder[size_t(p)])];
         extent.add(image.X, qint64(image.Y) + image.Height, qint64(image.X) + image.Width, image.Y);
     }
+    zoomToExtent(extent);
+}
+
+void MapView::zoomToExtent(const ExtentUnion& extent)
+{
     ViewEdges edges = extent.edges();
     if (extent.untouched()) {
+        // Nothing to fit: the extent stays as the boxes hold it.
         edges = boxedExtent();
     }
     writeExtentBoxes(edges.west, edges.south, edges.east, edges.north);

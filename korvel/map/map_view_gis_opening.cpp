@@ -73,13 +73,7 @@ void MapView::File_OpenGIS_Click()
 
 bool MapView::CheckGISFile(const QString& Path)
 {
-    if (refuseFolder(Path)) {
-        return false;
-    }
-    if (!FileExists(Path)) {
-        if (!Path.isEmpty()) {
-            MsgBox(QStringLiteral("File does not exist"));
-        }
+    if (refuseMissingFile(Path)) {
         return false;
     }
     const LayerData& data = layerData();

@@ -122,13 +122,8 @@ void Sessions::File_LoadSession_Click()
     // For the rest of the run; "Close All Files" reads the stored one again.
     mainSettings().SessionDir = folderOfFile(dialog.FileName);
     m_form.repaint();
-    if (refuseFolder(dialog.FileName)) {
-        return;
-    }
-    if (FileExists(dialog.FileName)) {
+    if (!refuseMissingFile(dialog.FileName)) {
         LoadSession(dialog.FileName);
-    } else if (!dialog.FileName.isEmpty()) {
-        MsgBox(QStringLiteral("File does not exist"));
     }
 }
 

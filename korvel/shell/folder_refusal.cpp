@@ -11,3 +11,17 @@ bool refuseFolder(const QString& path)
     MsgBox(folderNotFileMessage(path));
     return true;
 }
+
+bool refuseMissingFile(const QString& path)
+{
+    if (refuseFolder(path)) {
+        return true;
+    }
+    if (FileExists(path)) {
+        return false;
+    }
+    if (!path.isEmpty()) {
+        MsgBox(QStringLiteral("File does not exist"));
+    }
+    return true;
+}

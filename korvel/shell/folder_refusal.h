@@ -7,3 +7,8 @@
 // True, after telling the user "<path> is a folder, not a file.", when the
 // path names a folder; false, saying nothing, for anything else.
 bool refuseFolder(const QString& path);
+
+// True, after telling the user why, when the path cannot be opened as a
+// file: a folder (as above) or a file that does not exist ("File does not
+// exist"). An empty path is a cancelled dialog and is refused silently.
+bool refuseMissingFile(const QString& path);
