@@ -1,6 +1,6 @@
 #pragma once
-// The main window's "Loaded Files" list: its rows, ticks, pop-up menus, colour boxes, deletion and drops, and
-// the status bar's coordinate panels.
+// The main window's "Loaded Files" list: its rows, ticks, pop-up menus,
+// colour boxes, deletion and drops, and the status bar's coordinate panels.
 //
 // The rows and menus are controls of the window (MainForm's ImageCheck,
 // PopUpMenu_SHP, ...); the part creates their templates and the pop-up menus
@@ -132,7 +132,8 @@ public:
     // A double click on a block's label loads its guidance lines when their
     // file exists and they are not loaded yet.
     void AGCheckLabel_DblClick(int Index);
-    // The GIS layer shown at list position `position`, or nullptr.
+    // The GIS layer shown at list position `position`, or nullptr: the map's
+    // gisLayerAtPosition, which the list's own procedures call directly.
     GISLayer* layerAtPosition(int position) override;
 
     // --- Files dropped from the desktop shell (layer_list_dropped_files.cpp) ---

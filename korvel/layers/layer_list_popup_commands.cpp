@@ -10,6 +10,7 @@
 #include "korvel/layers/layer_list.h"
 #include "korvel/layers/layer_properties_form.h"
 #include "korvel/map/gis_coordinate_conversion.h"
+#include "korvel/map/shape_plotting.h"
 #include "korvel/shell/conversion_ellipsoid.h"
 #include "korvel/shell/floating_windows.h"
 #include "korvel/shell/main_form.h"
@@ -61,7 +62,7 @@ void LayerList::repaintLayerLists()
 void LayerList::PopUp_SHPThickNum_Click(int Index)
 {
     repaintLayerLists();
-    GISLayer* layer = layerAtPosition(m_form.SelectedLayer);
+    GISLayer* layer = gisLayerAtPosition(m_form.SelectedLayer);
     if (!layer || Index == layer->Thickness) {
         return;
     }
@@ -97,7 +98,7 @@ void LayerList::PopUp_SHPBuffer_Click()
     // The tick was set from the layer when the menu was prepared.
     const bool buffered = !m_form.PopUp_SHPBuffer->isChecked();
     m_form.PopUp_SHPBuffer->setChecked(buffered);
-    GISLayer* layer = layerAtPosition(m_form.SelectedLayer);
+    GISLayer* layer = gisLayerAtPosition(m_form.SelectedLayer);
     if (!layer) {
         return;
     }
@@ -117,7 +118,7 @@ void LayerList::PopUp_SHPZoneNum_Click(int Index)
     if (!globals().UTMMode || Index == 3 || !m_form.PopUp_SHPZoneNum.exists(Index)) {
         return;
     }
-    GISLayer* layer = layerAtPosition(m_form.SelectedLayer);
+    GISLayer* layer = gisLayerAtPosition(m_form.SelectedLayer);
     if (!layer) {
         return;
     }

@@ -2,6 +2,7 @@
 
 #include "korvel/layers/layer_list.h"
 #include "korvel/layers/layer_popup_states.h"
+#include "korvel/map/shape_plotting.h"
 #include "korvel/shell/main_form.h"
 #include "korvel/workspace/agnav_block.h"
 #include "korvel/workspace/layer_records.h"
@@ -123,7 +124,7 @@ void LayerList::PopUpMenu_SHP_Click()
     // The zone can be changed only while the map is in metres, whichever
     // list opened the menu.
     m_form.PopUp_SHPZone->menuAction()->setEnabled(globals().UTMMode);
-    const GISLayer* layer = layerAtPosition(m_form.SelectedLayer);
+    const GISLayer* layer = gisLayerAtPosition(m_form.SelectedLayer);
     if (!layer) {
         return;
     }
@@ -150,20 +151,12 @@ void LayerList::PopUpMenu_AGNAV_Click()
 
 GISLayer* LayerList::layerAtPosition(int position)
 {
-    LayerData& layers = layerData();
-    if (position < 1 || position > layers.GISCount || position >= int(layers.GISOrder.size())) {
-        return nullptr;
-    }
-    const int record = layers.GISOrder[size_t(position)];
-    if (record < 1 || record >= int(layers.GISLayers.size())) {
-        return nullptr;
-    }
-    return &layers.GISLayers[size_t(record)];
+    return gisLayerAtPosition(position);
 }
 
 void prepareShapefilePopUp(MainForm& form, int position)
 {
-    const GISLayer* layer = form.layerAtPosition(position);
+    const GISLayer* layer = gisLayerAtPosition(position);
     if (!layer) {
         return;
     }
