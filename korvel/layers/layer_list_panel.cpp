@@ -263,7 +263,7 @@ void LayerList::ArrangeLayerList()
     for (ControlArray<QLabel>* boxes : { &m_form.GISColorBox, &m_form.AGColorBox }) {
         (*boxes)[0].setGeometry(kColourBoxLeft, (*boxes)[0].y(), kColourBoxSize, kColourBoxSize);
     }
-    const int checkSize = qRound(kCheckTwips / TwipsPerPixelX());
+    const int checkSize = twipsToPixelsX(kCheckTwips);
     const int checkLeft = rightEdge(m_form.GISColorBox[0]) + 5;
     for (ControlArray<QCheckBox>* checks : { &m_form.ImageCheck, &m_form.GISCheck, &m_form.AGCheck }) {
         (*checks)[0].setGeometry(checkLeft, (*checks)[0].y(), checkSize, checkSize);

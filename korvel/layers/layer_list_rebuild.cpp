@@ -12,6 +12,7 @@
 // label 3 pixels lower, and the block rows 7 pixels lower still when images
 // or GIS layers stand above them with the separator in between.
 #include "korvel/layers/layer_list.h"
+#include "korvel/layers/row_label_colours.h"
 #include "korvel/shell/floating_windows.h"
 #include "korvel/shell/main_form.h"
 #include "korvel/workspace/agnav_block.h"
@@ -39,20 +40,11 @@ namespace {
 
 constexpr int kLabelDrop = 3; // a label stands this far below its check box
 constexpr int kBlockGap = 7; // room for the separator above the blocks
-constexpr int kBlackColour = 0; // palette numbers of the row captions
-constexpr int kRedColour = 4;
 
 // The large-font display of the runtime: 12 twips per pixel.
 bool largeFonts()
 {
     return TwipsPerPixelX() == 12.0f;
-}
-
-void setForeColour(QLabel& label, qint32 colour)
-{
-    QPalette colours = label.palette();
-    colours.setColor(QPalette::WindowText, toQColor(colour));
-    label.setPalette(colours);
 }
 
 void setBackColour(QWidget& box, qint32 colour)
@@ -190,11 +182,11 @@ int LayerList::placeImageRows(int rowHeight, int scroll)
         // only with a geo-reference.
         check->setEnabled(utm);
         if (image.Georeferenced) {
-            setForeColour(*label, QBColor(kBlackColour));
+            setRowCaptionColour(*label, RowCaptionBlack);
         } else {
             check->setChecked(false);
             check->setEnabled(false);
-            setForeColour(*label, QBColor(kRedColour));
+            setRowCaptionColour(*label, RowCaptionRed);
         }
         setCaption(*label, image.DisplayName, rowToolTip(image.DisplayName, image.Path));
         check->setVisible(insidePanelWindow(top));
@@ -230,7 +222,7 @@ int LayerList::placeGISRows(int rowHeight, int lastImageTop)
         placeRow(*check, checkTemplate, *label, labelTemplate, top);
         box->move(boxTemplate.x(), label->y() + boxOffset);
         setBackColour(*box, layer.Colours.empty() ? 0 : layer.Colours.front());
-        setForeColour(*label, QBColor(kBlackColour));
+        setRowCaptionColour(*label, RowCaptionBlack);
         setCaption(*label, layer.DisplayName, rowToolTip(layer.DisplayName, layer.Path));
         check->setVisible(insidePanelWindow(top));
         label->setVisible(check->isVisibleTo(m_form.Frame1));
@@ -282,7 +274,7 @@ void LayerList::placeBlockRows(int rowHeight, int templateTop)
             placeRow(*check, checkTemplate, *label, labelTemplate, top);
             box->move(boxTemplate.x(), label->y() - 1);
             setBackColour(*box, block.Colour);
-            setForeColour(*label, QBColor(kBlackColour));
+            setRowCaptionColour(*label, RowCaptionBlack);
             setCaption(*label, block.DisplayName, rowToolTip(block.DisplayName, block.Path));
             check->setVisible(insidePanelWindow(top));
             label->setVisible(check->isVisibleTo(m_form.Frame1));

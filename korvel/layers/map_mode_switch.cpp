@@ -1,6 +1,7 @@
 #include "korvel/layers/map_mode_switch.h"
 
 #include "korvel/map/gis_coordinate_conversion.h"
+#include "korvel/shell/ports.h"
 #include "korvel/shell/utm_projection.h"
 #include "korvel/workspace/agnav_block.h"
 #include "korvel/workspace/layer_records.h"

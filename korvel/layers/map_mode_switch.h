@@ -4,9 +4,10 @@
 // into the other system in place, and the extents that go with it. Images
 // are not converted: they are placed in metres and shown in UTM mode only.
 #include "korvel/map/map_extent.h"
-#include "korvel/shell/ports.h"
 
 #include <optional>
+
+class AgnavPort;
 
 // Why the map cannot switch now, or "" when it can: while a boundary or an
 // exclusion zone is being digitized (its vertices are held in the map's

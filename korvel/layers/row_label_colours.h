@@ -1,8 +1,8 @@
 #pragma once
 // The colours of the row captions of the layer lists (the main one and its
 // floating twin): black is the plain colour; light blue marks the label under
-// a drag and the label whose pop-up menu is open. The rebuild sets the final
-// colours whenever it runs.
+// a drag and the label whose pop-up menu is open; red marks an image without
+// a geo-reference. The rebuild sets the final colours whenever it runs.
 #include "platform/control_array.h"
 
 class QLabel;
@@ -10,6 +10,7 @@ class QWidget;
 
 inline constexpr int RowCaptionBlack = 0; // palette numbers (QBColor)
 inline constexpr int RowCaptionLightBlue = 9;
+inline constexpr int RowCaptionRed = 4;
 
 void setRowCaptionColour(QLabel& label, int paletteNumber);
 

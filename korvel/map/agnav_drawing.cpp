@@ -9,6 +9,7 @@
 #include "korvel/workspace/redraw_state.h"
 #include "platform/picture_surface.h"
 #include "platform/vb_colors.h"
+#include "platform/vb_numbers.h"
 
 #include <algorithm>
 #include <cmath>
@@ -94,7 +95,7 @@ int trackPenWidth(const PictureSurface& picture, const FlightFile& flight)
     // A swath wider than the picture and its margins paints it all anyway;
     // the cap keeps the band's rows within what an integer holds.
     const double cap = 2.0 * (picture.clientWidth() + picture.clientHeight()) + 2.0;
-    return int(std::nearbyint(std::clamp(pixels, 1.0, cap)));
+    return int(roundHalfEven(std::clamp(pixels, 1.0, cap)));
 }
 
 void drawTrack(PictureSurface& picture, const FlightFile& flight, int n)
