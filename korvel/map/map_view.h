@@ -4,13 +4,16 @@
 // over files by what they do: map_view_overlays.cpp (the line controls over
 // the map and the wiring of the map's controls), map_view_extent.cpp,
 // map_view_pointer.cpp, map_view_redraw.cpp, map_view_agnav_drawing.cpp,
-// map_view_gis_shift.cpp, map_view_gis_opening.cpp and
-// map_view_image_loading.cpp. What other folders call of it is its port,
+// map_view_gis_shift.cpp, map_view_file_loading.cpp, map_view_gis_opening.cpp
+// and map_view_image_loading.cpp. What other folders call of it is its port,
 // MapViewPort, which the main window forwards under the same names.
 #include "korvel/shell/main_form_part.h"
 #include "korvel/shell/ports.h"
 
 #include <QSize>
+#include <QStringList>
+
+#include <functional>
 
 class ExtentUnion;
 class GISShiftPanel;
@@ -121,6 +124,16 @@ private:
     // The map picture's mouse events (map_view_pointer.cpp).
     void connectPointerEvents();
     PointerModes pointerModes() const;
+
+    // The File menu's loading of GIS layers and images (map_view_file_loading.cpp):
+    // every chosen file that passes `check` is loaded with `load` while Busy
+    // is set, and `zoomToNewData` runs when the map was empty before. The
+    // first chosen file's folder goes into `folder`; Busy ends False. An
+    // error ends the loading and is shown.
+    using FileCheck = bool (MapView::*)(const QString&);
+    using FileLoad = void (MapView::*)(const QString&);
+    void loadChosenFiles(const QStringList& paths, QString& folder, FileCheck check, FileLoad load,
+        const std::function<void()>& zoomToNewData);
 
     // Map extent helpers (map_view_extent.cpp).
     // Opens the boxes on the extent (the boxes' own edges when nothing was

@@ -14,8 +14,6 @@
 #include "korvel/workspace/main_settings.h"
 #include "korvel/workspace/map_state.h"
 #include "korvel/workspace/program_globals.h"
-#include "korvel/workspace/redraw_state.h"
-#include "platform/file_helpers.h"
 #include "platform/msg_box.h"
 #include "platform/vb_error.h"
 
@@ -41,31 +39,8 @@ void MapView::File_OpenGIS_Click()
     const QStringList paths = chooseFilesToOpen(&m_form, settings.SHPDir,
         QStringLiteral("Shape Files (*.shp)|*.shp|Interchange Files (*.e00)|*.e00|All Files (*.*)|*.*"),
         QStringLiteral("Open GIS Layer"));
-    RedrawState& redraw = redrawState();
-    if (!paths.isEmpty()) {
-        settings.SHPDir = folderOfFile(paths.first());
-        m_form.repaint();
-        redraw.Busy = true;
-        const bool mapWasEmpty = mapState().MapEmpty;
-        try {
-            for (const QString& path : paths) {
-                if (CheckGISFile(path)) {
-                    OpenGISLayer(path);
-                }
-                if (paths.size() > 1) {
-                    m_form.Frame1->repaint();
-                }
-            }
-            if (mapWasEmpty) {
-                ZoomToLayers(0, 1);
-            }
-        } catch (const VbError& error) {
-            // The 256th layer, a file that cannot be read for its header:
-            // the files not yet opened stay closed, and the user learns why.
-            MsgBox(error.Description());
-        }
-    }
-    redraw.Busy = false;
+    loadChosenFiles(paths, settings.SHPDir, &MapView::CheckGISFile, &MapView::OpenGISLayer,
+        [this] { ZoomToLayers(0, 1); });
     if (globals().ImmediateGraph) {
         Graph(false);
     }

@@ -14,7 +14,6 @@
 #include "korvel/workspace/main_settings.h"
 #include "korvel/workspace/map_state.h"
 #include "korvel/workspace/program_globals.h"
-#include "korvel/workspace/redraw_state.h"
 #include "platform/file_helpers.h"
 #include "platform/msg_box.h"
 #include "platform/picture_loader.h"
@@ -32,30 +31,9 @@ void MapView::File_OpenBMP_Click()
     const QStringList paths = chooseFilesToOpen(&m_form, settings.ImageDir,
         QStringLiteral("Graphic Files|*.bmp;*.gif;*.tif;*.jpg|All Files (*.*)|*.*"),
         QStringLiteral("Open Image File"));
-    RedrawState& redraw = redrawState();
-    if (!paths.isEmpty()) {
-        settings.ImageDir = folderOfFile(paths.first());
-        m_form.repaint();
-        redraw.Busy = true;
-        const bool mapWasEmpty = mapState().MapEmpty;
-        try {
-            for (const QString& path : paths) {
-                if (CheckImageFile(path)) {
-                    LoadImageLayer(path);
-                }
-                if (paths.size() > 1) {
-                    m_form.Frame1->repaint();
-                }
-            }
-            if (mapWasEmpty) {
-                ZoomToImages();
-            }
-        } catch (const VbError& error) {
-            // The images not yet loaded stay unloaded; no zoom.
-            MsgBox(error.Description());
-        }
-    }
-    redraw.Busy = false;
+    loadChosenFiles(paths, settings.ImageDir, &MapView::CheckImageFile, &MapView::LoadImageLayer,
+        [this] { ZoomToImages(); });
+    // Always, also when the dialog was cancelled or ImmediateGraph is off.
     Graph(false);
 }
 
