@@ -2,7 +2,8 @@
 // from templates like the main list's and brought into line with it by every
 // rebuild. Ticks pass to the main list's rows, label presses open the same
 // pop-up menus as there (or delete), and image and GIS labels are dragged
-// onto one another to reorder the list; every command is the main window's list's (LayerList).
+// onto one another to reorder the list; every command is the main window's
+// list's (LayerList).
 #include "korvel/layers/check_list_form.h"
 #include "korvel/layers/layer_list.h"
 #include "korvel/layers/layer_popup_menus.h"
@@ -12,7 +13,6 @@
 #include "korvel/workspace/agnav_block.h"
 #include "korvel/workspace/layer_records.h"
 #include "korvel/workspace/list_rows.h"
-#include "korvel/workspace/program_globals.h"
 #include "platform/control_array_loaders.h"
 #include "platform/control_drag.h"
 #include "platform/popup_menu.h"

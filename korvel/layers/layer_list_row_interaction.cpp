@@ -15,7 +15,6 @@
 #include "korvel/workspace/redraw_state.h"
 #include "platform/control_drag.h"
 #include "platform/picture_box.h"
-#include "platform/vb_colors.h"
 #include "platform/vb_input_codes.h"
 
 #include <QCheckBox>

@@ -9,7 +9,8 @@
 // caller rebuilds the list afterwards.
 //
 // The floating layer list shows the main window's SHP menu itself and its
-// own copies of the other two, whose items call the handlers of the main window's list.
+// own copies of the other two, whose items call the handlers of the main
+// window's list.
 #include <array>
 
 class MainForm;

@@ -17,7 +17,6 @@
 #include "platform/line_control.h"
 #include "platform/menu_item.h"
 #include "platform/msg_box.h"
-#include "platform/show_modal.h"
 
 #include <QAction>
 #include <QLabel>
