@@ -21,6 +21,7 @@ class ControlDrag;
 class FloatingToolWindow;
 class KeyPreview;
 class LayerList;
+enum class LayerKind;
 class MainForm;
 class QAction;
 class QCheckBox;
@@ -114,7 +115,7 @@ private:
     void unloadOnce();
     // Passes the tick of row Index of a group to the main list's row.
     void passTick(ControlArray<QCheckBox>& own, ControlArray<QCheckBox>& main, int Index);
-    void openPopUp(QLabel& label, int Index, int kind);
+    void openPopUp(QLabel& label, int Index, LayerKind kind);
     void dispatchDragOver(QWidget* target, QWidget* source, QPoint position, int state);
     void dispatchDragDrop(QWidget* target, QWidget* source, QPoint position);
     void dispatchMouseDown(QLabel& label, int button, int shift, float x, float y);

@@ -28,8 +28,6 @@
 
 namespace {
 
-enum RowKind { ImageRow, GISRow, BlockRow };
-
 // A row element goes once control is back in the event loop: a row is
 // often removed from inside an event of its own label.
 template <class W> void unloadLater(W* element)
@@ -238,7 +236,7 @@ void CheckListForm::ImageCheckLabel_MouseDown(int Index, int Button, int Shift, 
     if (Button == vbRightButton && Shift == vbCtrlMask) {
         m_list.DeleteImage(Index);
     } else if (Button == vbRightButton && Shift == 0 && ImageCheckLabel.exists(Index)) {
-        openPopUp(ImageCheckLabel[Index], Index, ImageRow);
+        openPopUp(ImageCheckLabel[Index], Index, LayerKind::Image);
     }
 }
 
@@ -249,7 +247,7 @@ void CheckListForm::GISCheckLabel_MouseDown(int Index, int Button, int Shift, fl
     if (Button == vbRightButton && Shift == vbCtrlMask) {
         m_list.DeleteSHP(Index);
     } else if (Button == vbRightButton && Shift == 0 && GISCheckLabel.exists(Index)) {
-        openPopUp(GISCheckLabel[Index], Index, GISRow);
+        openPopUp(GISCheckLabel[Index], Index, LayerKind::GISLayer);
     }
 }
 
@@ -260,7 +258,7 @@ void CheckListForm::AGCheckLabel_MouseDown(int Index, int Button, int Shift, flo
     if (Button == vbRightButton && Shift == vbCtrlMask) {
         m_list.DeleteAGNAV(Index);
     } else if (Button == vbRightButton && Shift == 0 && AGCheckLabel.exists(Index)) {
-        openPopUp(AGCheckLabel[Index], Index, BlockRow);
+        openPopUp(AGCheckLabel[Index], Index, LayerKind::Block);
     }
 }
 
@@ -276,22 +274,22 @@ void CheckListForm::GISColorBox_DblClick(int Index)
     RefreshChecklist();
 }
 
-void CheckListForm::openPopUp(QLabel& label, int Index, int kind)
+void CheckListForm::openPopUp(QLabel& label, int Index, LayerKind kind)
 {
     setRowCaptionColour(label, RowCaptionLightBlue);
     PopupRow = Index;
     m_main.SelectedLayer = Index;
     switch (kind) {
-    case ImageRow:
+    case LayerKind::Image:
         PopupMenu(*PopUpMenu_Image);
         break;
-    case GISRow:
+    case LayerKind::GISLayer:
         // The main window's own menu: its handlers read its zone captions
         // and buffer tick, prepared here from this row's layer.
         prepareShapefilePopUp(m_main, Index);
         PopupMenu(*m_main.PopUpMenu_SHP);
         break;
-    default:
+    case LayerKind::Block:
         enableBlockPopUpItems(m_main,
             { PopUp_OpenGuidance, PopUp_OpenExclusion, PopUp_OpenFlight, PopUp_DigitizeGuidance,
                 PopUp_DigitizeExclusion },
