@@ -1,5 +1,6 @@
 #include "platform/form_design_kit.h"
 
+#include "platform/screen_metrics.h"
 #include "platform/vb_fonts.h"
 
 #include <QComboBox>
@@ -7,6 +8,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+
+void placeInTwips(QWidget& widget, double left, double top, double width, double height)
+{
+    widget.setGeometry(
+        twipsToPixelsX(left), twipsToPixelsY(top), twipsToPixelsX(width), twipsToPixelsY(height));
+}
 
 void designFixedDialog(QDialog& dialog, const QString& name, const QString& title)
 {

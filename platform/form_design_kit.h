@@ -1,7 +1,7 @@
 #pragma once
 // Small builders of a form's design: a caption, a text box, a drop-down
 // list and a pair of options, placed in pixels on their parent and named as
-// the form names them.
+// the form names them; and the placing of a control whose design is in twips.
 #include "platform/control_array.h"
 
 #include <QString>
@@ -15,6 +15,10 @@ class QRadioButton;
 class QWidget;
 
 inline constexpr int DesignRowHeight = 21;
+
+// Gives a control the place and size of a design written in twips, each
+// length in the nearest whole screen pixels of its own axis.
+void placeInTwips(QWidget& widget, double left, double top, double width, double height);
 
 // A fixed-size dialog's frame: its name, its caption, a title bar with only a
 // close box, and the dialogs' 8 pt "MS Sans Serif" font.

@@ -63,8 +63,14 @@ bool labelNeed(const QLabel& label, Need& need)
         return false;
     }
     const QSize hint = label.sizeHint();
-    const int blanks = label.fontMetrics().horizontalAdvance(label.text())
-        - shownTextWidth(label.fontMetrics(), label.text(), label.alignment());
+    // Only a one-line caption's blanks lie at the edge its alignment leaves
+    // open: the blanks ending one line of several say nothing of the width
+    // the widest line needs.
+    int blanks = 0;
+    if (!label.text().contains(u'\n')) {
+        blanks = label.fontMetrics().horizontalAdvance(label.text())
+            - shownTextWidth(label.fontMetrics(), label.text(), label.alignment());
+    }
     need = { hint.width() - blanks, hint.height(), horizontalGrowth(label.alignment()),
         verticalGrowth(label.alignment()) };
     return true;

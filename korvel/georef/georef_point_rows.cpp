@@ -15,7 +15,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include <cmath>
+#include <optional>
 
 namespace {
 

@@ -7,10 +7,8 @@ class GeoreferencingEntry final : public MainFormPart, public GeoreferencingPort
 {
 public:
     explicit GeoreferencingEntry(MainForm& form);
-    // The part of the main window, which must exist.
-    static GeoreferencingEntry& instance();
 
     // Tools > "Geo-referencing" and the image pop-up's "Geo-reference": the
-    // modal window for Images(CurrentImage) (georeferencing_entry_show.cpp).
+    // modal window for Images(CurrentImage).
     void ShowGeoReferencing() override;
 };

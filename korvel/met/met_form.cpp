@@ -401,9 +401,10 @@ void MetForm::Command3_Click()
     if (chosen.moveLine) {
         setSelection(chosen.lineX);
     }
-    MetPanel::instance().UpdateMetData(current);
+    MetPanel& panel = MetPanel::instance();
+    panel.UpdateMetData(current);
     if (main->Tools_Optimize->isChecked()) {
-        main->Optimize(current);
+        panel.Optimize(current);
     }
 }
 

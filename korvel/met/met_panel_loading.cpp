@@ -17,7 +17,6 @@
 #include "korvel/workspace/main_settings.h"
 #include "korvel/workspace/program_globals.h"
 #include "platform/file_helpers.h"
-#include "platform/line_control.h"
 #include "platform/menu_item.h"
 #include "platform/msg_box.h"
 #include "platform/picture_box.h"
@@ -27,7 +26,6 @@
 #include <QAction>
 #include <QFileInfo>
 #include <QGroupBox>
-#include <QMenu>
 #include <QPushButton>
 #include <QSlider>
 #include <QTimer>

@@ -17,7 +17,6 @@
 #include "korvel/workspace/program_globals.h"
 #include "platform/line_control.h"
 #include "platform/msg_box.h"
-#include "platform/picture_box.h"
 #include "platform/vb_numbers.h"
 
 #include <QAction>

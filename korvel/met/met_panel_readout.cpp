@@ -12,7 +12,6 @@
 #include "korvel/shell/main_form.h"
 #include "korvel/workspace/program_globals.h"
 #include "platform/line_control.h"
-#include "platform/picture_box.h"
 
 #include <QAction>
 #include <QGroupBox>

@@ -115,7 +115,7 @@ void PrefForm::fillEllipsoidList()
 void PrefForm::placeZoneMap()
 {
     if (TwipsPerPixelY() == 12.0f) {
-        Picture2->resize(Picture2->width(), int(kLargeFontsMapHeightTwips / TwipsPerPixelY()));
+        Picture2->resize(Picture2->width(), twipsToPixelsY(kLargeFontsMapHeightTwips));
     }
     Picture2->move((ZoneFrame->width() - Picture2->width()) / 2, Picture2->y());
     Picture2->Scale(1, 0, 1 + UtmZoneCount, 1);

@@ -34,12 +34,9 @@
 #include "platform/file_helpers.h"
 #include "platform/msg_box.h"
 #include "platform/status_bar.h"
-#include "platform/vb_error.h"
-#include "platform/vb_format.h"
 
 #include <QAction>
 #include <QCheckBox>
-#include <QLineEdit>
 
 namespace {
 

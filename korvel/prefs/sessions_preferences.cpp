@@ -2,7 +2,6 @@
 // modally on a tab and released afterwards, so every opening starts afresh.
 #include "korvel/prefs/pref_form.h"
 #include "korvel/prefs/sessions.h"
-#include "korvel/shell/main_form.h"
 #include "platform/show_modal.h"
 
 void Sessions::ShowPreferences(int StartTab)

@@ -22,17 +22,11 @@ namespace {
 constexpr int kLabelHeight = 195; // twips
 constexpr int kAddressLineLimit = 3; // line breaks an address may hold before Enter is refused
 
-void place(QWidget& widget, int left, int top, int width, int height)
-{
-    widget.setGeometry(
-        twipsToPixelsX(left), twipsToPixelsX(top), twipsToPixelsX(width), twipsToPixelsX(height));
-}
-
 QLabel* addLabel(QWidget* parent, const QString& caption, int left, int top, int width)
 {
     auto* label = new QLabel(caption, parent);
     label->setAlignment(Qt::AlignRight | Qt::AlignTop);
-    place(*label, left, top, width, kLabelHeight);
+    placeInTwips(*label, left, top, width, kLabelHeight);
     return label;
 }
 
@@ -49,7 +43,7 @@ ReportForm2::ReportForm2(QWidget* parent)
     : QDialog(parent)
 {
     designFixedDialog(*this, QStringLiteral("ReportForm2"), QStringLiteral("Application Report"));
-    setFixedSize(twipsToPixelsX(8250), twipsToPixelsX(5445));
+    setFixedSize(twipsToPixelsX(8250), twipsToPixelsY(5445));
     createControls();
     Form_Load();
 }
@@ -69,7 +63,7 @@ void ReportForm2::createControls()
 void ReportForm2::createContactFrame(int index, const QString& caption, int top, ControlArray<QWidget>& boxes)
 {
     auto* frame = addElement(Frame, index, new QGroupBox(caption, this));
-    place(*frame, 60, top, 4215, 2625);
+    placeInTwips(*frame, 60, top, 4215, 2625);
     struct Row
     {
         const char* label;
@@ -93,7 +87,7 @@ void ReportForm2::createContactFrame(int index, const QString& caption, int top,
             box = new QLineEdit(frame);
         }
         addElement(boxes, i, box);
-        place(*box, i == 2 && index == 2 ? 825 : 840, row.boxTop, 3195, row.boxHeight);
+        placeInTwips(*box, i == 2 && index == 2 ? 825 : 840, row.boxTop, 3195, row.boxHeight);
         box->installEventFilter(this);
     }
 }
@@ -101,7 +95,7 @@ void ReportForm2::createContactFrame(int index, const QString& caption, int top,
 void ReportForm2::createApplicationFrame()
 {
     auto* frame = addElement(Frame, 3, new QGroupBox(QStringLiteral("Application Info"), this));
-    place(*frame, 4445, 60, 3750, 2100);
+    placeInTwips(*frame, 4445, 60, 3750, 2100);
     struct Row
     {
         const char* label;
@@ -116,14 +110,14 @@ void ReportForm2::createApplicationFrame()
         const Row& row = rows[i - 1];
         addLabel(frame, QLatin1String(row.label), 45, row.labelTop, 990);
         QLineEdit* box = addElement(ApplicationText, i, new QLineEdit(frame));
-        place(*box, 1080, row.boxTop, row.boxWidth, 285);
+        placeInTwips(*box, 1080, row.boxTop, row.boxWidth, 285);
         box->installEventFilter(this);
     }
     const char* units[] = { "oz/ac", "gal/ac", "L/ha" };
     for (int i = 0; i <= 2; ++i) {
         QRadioButton* option
             = addElement(AppUnitsOption, i, new QRadioButton(QLatin1String(units[i]), frame));
-        place(*option, 2520, 1260 + 240 * i, 855, 255);
+        placeInTwips(*option, 2520, 1260 + 240 * i, 855, 255);
         option->installEventFilter(this);
     }
 }
@@ -131,18 +125,18 @@ void ReportForm2::createApplicationFrame()
 void ReportForm2::createLayoutFrame()
 {
     auto* frame = addElement(Frame, 4, new QGroupBox(QStringLiteral("Report Layout"), this));
-    place(*frame, 4445, 2235, 3750, 1635);
+    placeInTwips(*frame, 4445, 2235, 3750, 1635);
     addLabel(frame, QStringLiteral("Title:"), 120, 270, 675);
-    place(*addElement(LayoutText, 1, new QLineEdit(frame)), 870, 240, 2760, 285);
+    placeInTwips(*addElement(LayoutText, 1, new QLineEdit(frame)), 870, 240, 2760, 285);
     PrintGISCheck = new QCheckBox(QStringLiteral("Print GIS / Flight Image"), frame);
     PrintGISCheck->setObjectName(QStringLiteral("PrintGISCheck"));
-    place(*PrintGISCheck, 150, 585, 2175, 255);
-    place(*addElement(GISColourOption, 1, new QRadioButton(QStringLiteral("Colour"), frame)), 450, 840, 855,
-        255);
-    place(*addElement(GISColourOption, 2, new QRadioButton(QStringLiteral("Greyscale"), frame)), 1410, 840,
-        1095, 255);
+    placeInTwips(*PrintGISCheck, 150, 585, 2175, 255);
+    placeInTwips(*addElement(GISColourOption, 1, new QRadioButton(QStringLiteral("Colour"), frame)), 450, 840,
+        855, 255);
+    placeInTwips(*addElement(GISColourOption, 2, new QRadioButton(QStringLiteral("Greyscale"), frame)), 1410,
+        840, 1095, 255);
     addLabel(frame, QStringLiteral("Footnote:"), 120, 1230, 675);
-    place(*addElement(LayoutText, 2, new QLineEdit(frame)), 870, 1200, 2760, 285);
+    placeInTwips(*addElement(LayoutText, 2, new QLineEdit(frame)), 870, 1200, 2760, 285);
     // The design's state: ticked, "Colour" chosen, both enabled.
     PrintGISCheck->setChecked(true);
     GISColourOption[1].setChecked(true);
@@ -156,14 +150,14 @@ void ReportForm2::createPrinterChoice()
     PrinterCombo = new QComboBox(this);
     PrinterCombo->setObjectName(QStringLiteral("PrinterCombo"));
     PrinterCombo->setGeometry(
-        twipsToPixelsX(5100), twipsToPixelsX(4080), twipsToPixelsX(3075), PrinterCombo->sizeHint().height());
+        twipsToPixelsX(5100), twipsToPixelsY(4080), twipsToPixelsX(3075), PrinterCombo->sizeHint().height());
 
     OKButton = new QPushButton(QStringLiteral("OK"), this);
     OKButton->setObjectName(QStringLiteral("OKButton"));
-    place(*OKButton, 6060, 4935, 975, 375);
+    placeInTwips(*OKButton, 6060, 4935, 975, 375);
     CancelButton = new QPushButton(QStringLiteral("Cancel"), this);
     CancelButton->setObjectName(QStringLiteral("CancelButton"));
-    place(*CancelButton, 7155, 4935, 975, 375);
+    placeInTwips(*CancelButton, 7155, 4935, 975, 375);
     // Only OK is ever the default: a button with the focus does not take it over.
     OKButton->setAutoDefault(false);
     CancelButton->setAutoDefault(false);

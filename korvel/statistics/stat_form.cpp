@@ -3,6 +3,7 @@
 #include "korvel/shell/floating_windows.h"
 #include "korvel/shell/main_form.h"
 #include "platform/control_array_loaders.h"
+#include "platform/form_design_kit.h"
 #include "platform/key_preview.h"
 #include "platform/picture_box.h"
 #include "platform/screen_metrics.h"
@@ -20,7 +21,6 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <algorithm>
-#include <cmath>
 
 namespace {
 
@@ -42,12 +42,6 @@ const char* const kTabCaptions[]
 // The frames' captions, which their borderless frames never show.
 const char* const kFrameCaptions[] = { "On", "Off", "Flow", "X-Track", "On", "On" };
 const char* const kDGPSCaptions[] = { "Good", "Fair", "Poor", "No DGPS" };
-
-void placeInTwips(QWidget& widget, double left, double top, double width, double height)
-{
-    widget.setGeometry(
-        twipsToPixelsX(left), twipsToPixelsY(top), twipsToPixelsX(width), twipsToPixelsY(height));
-}
 
 // All six tabs show whole in the strip's width: a desktop font wider than
 // the design's takes smaller sizes, down to 6 points, before the captions

@@ -10,7 +10,6 @@
 
 #include <QCheckBox>
 #include <QLabel>
-#include <cmath>
 
 namespace {
 

@@ -1,13 +1,18 @@
+// Tools > Spray Statistics: the statistics window, computed afresh at every
+// opening.
 #include "korvel/statistics/statistics_entry.h"
 
-#include "korvel/shell/main_form.h"
+#include "korvel/statistics/stat_form.h"
+#include "platform/show_modal.h"
 
 StatisticsEntry::StatisticsEntry(MainForm& form)
     : MainFormPart(form)
 {
 }
 
-StatisticsEntry& StatisticsEntry::instance()
+void StatisticsEntry::ShowStatistics()
 {
-    return static_cast<StatisticsEntry&>(MainForm::instance().statistics());
+    StatForm& statistics = StatForm::instance();
+    ShowModal(statistics);
+    StatForm::release();
 }

@@ -7,10 +7,7 @@ class StatisticsEntry final : public MainFormPart, public StatisticsPort
 {
 public:
     explicit StatisticsEntry(MainForm& form);
-    // The part of the main window, which must exist.
-    static StatisticsEntry& instance();
 
-    // Tools > Spray Statistics: StatForm shown modally, then released
-    // (statistics_entry_show.cpp).
+    // Tools > Spray Statistics: StatForm shown modally, then released.
     void ShowStatistics() override;
 };

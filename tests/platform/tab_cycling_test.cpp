@@ -6,7 +6,8 @@ using TabCycling = KorvelTest;
 
 TEST_F(TabCycling, CtrlTabAndCtrlShiftTabWrapRoundAndOtherMasksStay)
 {
-    const struct {
+    const struct
+    {
         int current;
         int shift;
         int expected;

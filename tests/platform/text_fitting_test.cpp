@@ -65,6 +65,29 @@ TEST_F(TextFitting, ControlsGrowTowardsTheirAlignmentIntoFreeRoom)
     }
 }
 
+TEST_F(TextFitting, ACaptionOfSeveralLinesGrowsToItsWidestLine)
+{
+    // The blanks at the open end of one line do not shorten the others.
+    const struct
+    {
+        const char* text;
+        Qt::Alignment alignment;
+    } rows[] = {
+        { "A wide first line of text\nab          ", Qt::AlignLeft },
+        { "          ab\nA wide first line of text", Qt::AlignRight },
+    };
+    for (const auto& row : rows) {
+        QWidget form;
+        form.resize(600, 300);
+        auto* caption = new QLabel(QString::fromLatin1(row.text), &form);
+        caption->setAlignment(row.alignment);
+        caption->setGeometry(250, 100, 20, 40);
+        fitTextsToControls(form);
+        EXPECT_GE(caption->width(), caption->fontMetrics().horizontalAdvance("A wide first line of text"))
+            << row.text;
+    }
+}
+
 TEST_F(TextFitting, ACaptionWhoseTextChangesGrowsOnceShown)
 {
     installTextFitting(); // as the program's start does; a second call adds nothing

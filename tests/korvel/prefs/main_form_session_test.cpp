@@ -453,40 +453,24 @@ TEST_F(Sessions, AFolderWhereAFileIsExpectedIsNamedWhicheverWayItComesIn)
         const char* name;
         std::function<void()> open;
     };
-    const auto chosen = [this, folder](void (MainForm::*command)()) {
+    const auto chosen = [this, folder](std::function<void()> command) {
         return [this, folder, command] {
             queueOpenFiles({ folder });
-            (form().*command)();
+            command();
         };
     };
     const Way ways[] = {
-        { "Load GIS Layer",
-            [this, folder] {
-                queueOpenFiles({ folder });
-                MapView::instance().File_OpenGIS_Click();
-            } },
-        { "Load Image",
-            [this, folder] {
-                queueOpenFiles({ folder });
-                MapView::instance().File_OpenBMP_Click();
-            } },
-        { "Block Boundary",
-            [this, folder] {
-                queueOpenFiles({ folder });
-                AgnavCommands::instance().File_OpenAGNAV_Click();
-            } },
-        { "Kitoon Load Data",
-            [this, folder] {
-                queueOpenFiles({ folder });
-                MetPanel::instance().Met_LoadKitoon_Click();
-            } },
-        { "Load Session", chosen(&MainForm::File_LoadSession_Click) },
+        { "Load GIS Layer", chosen([] { MapView::instance().File_OpenGIS_Click(); }) },
+        { "Load Image", chosen([] { MapView::instance().File_OpenBMP_Click(); }) },
+        { "Block Boundary", chosen([] { AgnavCommands::instance().File_OpenAGNAV_Click(); }) },
+        { "Kitoon Load Data", chosen([] { MetPanel::instance().Met_LoadKitoon_Click(); }) },
+        { "Load Session", chosen([this] { form().File_LoadSession_Click(); }) },
         { "the command line",
             [folder] {
                 QString line = folder;
                 LoadFromCommandLine(line);
             } },
-        { "a drop", [&window, folder] { LayerList::instance().Frame1_OLEDragDrop({ folder }); } },
+        { "a drop", [folder] { LayerList::instance().Frame1_OLEDragDrop({ folder }); } },
     };
     for (const Way& way : ways) {
         queueMsgBoxAnswer(vbOK);
