@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 
+#include <chrono>
 #include <csignal>
 #include <sys/inotify.h>
 #include <thread>
@@ -65,7 +66,14 @@ KORVEL_CHILD_ACTION(accept_preferences)
         killOnFirst(qEnvironmentVariable("KORVEL_REGISTRY_DIR"), arguments.value(1));
     }
     prefs.AcceptButton->click();
-    return arguments.value(1) == u"never" ? 0 : 3;
+    if (arguments.value(1) == u"never") {
+        return 0;
+    }
+    // The watcher kills from its own thread: give it time to act on a busy
+    // machine, or an Accept that finishes first would look like one the
+    // kill missed.
+    std::this_thread::sleep_for(std::chrono::seconds(5));
+    return 3;
 }
 
 namespace {
