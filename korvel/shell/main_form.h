@@ -33,7 +33,6 @@
 #include <QMetaObject>
 #include <QSize>
 
-#include <initializer_list>
 #include <memory>
 #include <vector>
 
@@ -43,9 +42,7 @@ class LineControl;
 class MainFormPart;
 class PictureBox;
 class RedrawInputGuard;
-struct ViewEdges;
 class SingleInstance;
-struct ShapeRecord;
 class StatusBar;
 class ToolBar;
 class QAction;
@@ -525,7 +522,8 @@ public:
 
     // --- Frame state the parts use ---
     QWidget* clientArea() const { return m_client; }
-    bool eightHundredScreen() const { return onEightHundredScreen(); }
+    // A screen exactly 800 pixels wide: smaller type and tighter gaps.
+    bool eightHundredScreen() const;
 
 signals:
     // The exit routine has unloaded the window: the program ends.
@@ -590,10 +588,6 @@ private:
     void refitListCaptions() { layerList().refitListCaptions(); }
 
     // Map extent (korvel/map/map_view_extent.cpp).
-    void writeExtentBoxes(double west, double south, double east, double north)
-    {
-        mapView().writeExtentBoxes(west, south, east, north);
-    }
     void placeMapPicture(const QRect& geometry) { mapView().placeMapPicture(geometry); }
 
     // The initialization (main_form_creation.cpp); raises VbError on failure.
@@ -605,7 +599,6 @@ private:
     void connectSessionEnd();
 
     // Layout helpers (main_form_layout.cpp).
-    bool onEightHundredScreen() const;
     bool sizeNeedsLayout(int state) const;
     void placeZoomToolbar();
     void placeStatusArea();
