@@ -431,7 +431,6 @@ public:
     void DeleteSHP(int Index) { layerList().DeleteSHP(Index); }
     // File > Close All Files (layer_list_close_all.cpp).
     void File_CloseAll_Click() { layerList().File_CloseAll_Click(); }
-    void PopUp_DigitizeGuidance_Click() { guidance().PopUp_DigitizeGuidance_Click(); }
     // The GIS layer shown at list position `position`, or nullptr.
     GISLayer* layerAtPosition(int position) { return layerList().layerAtPosition(position); }
 
@@ -506,6 +505,9 @@ public:
     // The guidance work: Tools > Digitize AG-NAV > "Guidance Lines" when no
     // creation is under way: choose the block and begin.
     void StartGuidanceCreation() { guidance().StartGuidanceCreation(); }
+    // The guidance work: the block pop-up's "Digitize Guidance Lines", which
+    // begins the creation in block SelectedLayer.
+    void PopUp_DigitizeGuidance_Click() { guidance().PopUp_DigitizeGuidance_Click(); }
 
     // --- Spray statistics (korvel/statistics/statistics_entry_show.cpp) ---
     // Tools > Spray Statistics: StatForm shown modally, then released.
