@@ -36,6 +36,8 @@
 #include <QFileInfo>
 #include <QGroupBox>
 
+#include <functional>
+
 namespace {
 
 // What loading a block may change on the map besides the block, put back
@@ -77,24 +79,19 @@ struct Companion
 {
     bool wanted = false; // its AutoLoad setting
     QString extension;
-    AgnavOutcome (*load)(int blockIndex) = nullptr;
+    std::function<AgnavOutcome(int blockIndex)> load;
 };
 
-// The guidance lines are read by the guidance work, a later folder.
-AgnavOutcome readGuidanceCompanion(int block)
-{
-    return MainForm::instance().guidance().readGuidanceFile(block);
-}
-
 // Reads the companion files the AutoLoad settings ask for into the block
-// (not its rows). Returns "" when all came in, else the reason, with the
+// (not its rows); the guidance lines through the window's guidance work, a
+// later folder. Returns "" when all came in, else the reason, with the
 // failed file in failedPath.
-QString loadCompanions(int block, QString& failedPath)
+QString loadCompanions(GuidancePort& guidance, int block, QString& failedPath)
 {
     const MainSettings& settings = mainSettings();
-    const Companion companions[]
-        = { { settings.AutoLoadGuidance, QStringLiteral("xyz"), readGuidanceCompanion },
-              { settings.AutoLoadExclusion, QStringLiteral("xcl"), ::LoadExclusionFile } };
+    const Companion companions[] = { { settings.AutoLoadGuidance, QStringLiteral("xyz"),
+                                         [&guidance](int b) { return guidance.readGuidanceFile(b); } },
+        { settings.AutoLoadExclusion, QStringLiteral("xcl"), ::LoadExclusionFile } };
     const QString path = blockAt(block).Path;
     for (const Companion& companion : companions) {
         if (!companion.wanted || !blockCompanionExists(path, companion.extension)) {
@@ -202,7 +199,7 @@ bool AgnavCommands::LoadAGNAVBlock(const QString& Path)
         }
         blockAt(b).DisplayName = captionWithCut(Path, m_form.FitListCaption(Path, false));
         if (!m_form.LoadingSession) {
-            failure = loadCompanions(b, failedPath);
+            failure = loadCompanions(m_form.guidance(), b, failedPath);
         }
         if (failure.isEmpty()) {
             addBlockRows(b);

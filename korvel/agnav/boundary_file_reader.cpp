@@ -194,7 +194,7 @@ QString BoundaryParser::readCoordinateSystem(const QString& rest)
     const double m = CDbl(meridian);
     // Zone 31 has its meridian at 3 degrees east; zones are 6 degrees wide
     // and meridians run 0 to 360 east, so 183 is zone 1 again.
-    double zone = std::nearbyint((m - 3.0) / 6.0 + 31.0);
+    double zone = roundHalfEven((m - 3.0) / 6.0 + 31.0);
     if (zone > 60.0) {
         zone -= 60.0;
     }
@@ -298,7 +298,7 @@ QString BoundaryParser::readOffset(const QString& rest)
     if (!IsNumeric(code)) {
         return QStringLiteral("the offset code \"%1\" is not a number.").arg(code);
     }
-    const double value = std::nearbyint(CDbl(code));
+    const double value = roundHalfEven(CDbl(code));
     if (!(value >= 0.0 && value <= 255.0)) {
         return QStringLiteral("the offset code \"%1\" is not a number from 0 to 255.").arg(code);
     }

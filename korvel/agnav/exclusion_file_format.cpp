@@ -8,7 +8,7 @@
 #include "platform/vb_numbers.h"
 
 #include <QStringList>
-#include <cmath>
+#include <algorithm>
 
 namespace {
 
@@ -18,7 +18,7 @@ constexpr int MaxZones = 255;
 // word that is no number. Raises 6 for a number beyond any range.
 double zoneNumber(const QString& word)
 {
-    const double zone = std::nearbyint(Val(word));
+    const double zone = roundHalfEven(Val(word));
     return zone >= 1.0 ? zone : 0.0;
 }
 

@@ -158,7 +158,7 @@ void GuidanceForm::OffsetOption_Click(int Index)
 {
     Q_UNUSED(Index);
     if (live()) {
-        GuidanceWork::instance().FitGuidanceLines();
+        GuidanceWork::of(m_main).FitGuidanceLines();
     }
 }
 
@@ -204,10 +204,10 @@ void GuidanceForm::SwathText_KeyDown(int& KeyCode, int Shift)
 
 void GuidanceForm::GuidanceSave_Click()
 {
-    GuidanceWork::instance().GuidanceSave_Click();
+    GuidanceWork::of(m_main).GuidanceSave_Click();
 }
 
 void GuidanceForm::GuidanceCancel_Click()
 {
-    GuidanceWork::instance().GuidanceCancel_Click();
+    GuidanceWork::of(m_main).GuidanceCancel_Click();
 }

@@ -31,7 +31,7 @@ std::optional<int> stepOf(int keyCode)
 // as out of range instead of overflowing.
 double wholeNumber(double value)
 {
-    return std::clamp(std::nearbyint(value), -1e9, 1e9);
+    return std::clamp(roundHalfEven(value), -1e9, 1e9);
 }
 
 } // namespace

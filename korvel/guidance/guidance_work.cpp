@@ -11,7 +11,12 @@ GuidanceWork::GuidanceWork(MainForm& form)
 
 GuidanceWork& GuidanceWork::instance()
 {
-    return static_cast<GuidanceWork&>(MainForm::instance().guidance());
+    return of(MainForm::instance());
+}
+
+GuidanceWork& GuidanceWork::of(MainForm& form)
+{
+    return static_cast<GuidanceWork&>(form.guidance());
 }
 
 AgnavOutcome GuidanceWork::readGuidanceFile(int Block)

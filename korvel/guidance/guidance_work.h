@@ -19,6 +19,8 @@ public:
     explicit GuidanceWork(MainForm& form);
     // The part of the main window, which must exist.
     static GuidanceWork& instance();
+    // The part of this main window (a window it belongs to holds it).
+    static GuidanceWork& of(MainForm& form);
 
     // --- What other folders call (GuidancePort) ---
     AgnavOutcome readGuidanceFile(int Block) override;

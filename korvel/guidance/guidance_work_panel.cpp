@@ -10,7 +10,6 @@
 #include "korvel/shell/main_form.h"
 
 #include <QAction>
-#include <QGroupBox>
 #include <QScrollBar>
 
 void GuidanceWork::connectGuidancePanel()

@@ -33,7 +33,6 @@
 #include <QMetaObject>
 #include <QSize>
 
-#include <initializer_list>
 #include <memory>
 #include <vector>
 
@@ -43,9 +42,7 @@ class LineControl;
 class MainFormPart;
 class PictureBox;
 class RedrawInputGuard;
-struct ViewEdges;
 class SingleInstance;
-struct ShapeRecord;
 class StatusBar;
 class ToolBar;
 class QAction;
@@ -434,7 +431,6 @@ public:
     void DeleteSHP(int Index) { layerList().DeleteSHP(Index); }
     // File > Close All Files (layer_list_close_all.cpp).
     void File_CloseAll_Click() { layerList().File_CloseAll_Click(); }
-    void PopUp_DigitizeGuidance_Click() { guidance().PopUp_DigitizeGuidance_Click(); }
     // The GIS layer shown at list position `position`, or nullptr.
     GISLayer* layerAtPosition(int position) { return layerList().layerAtPosition(position); }
 
@@ -509,6 +505,9 @@ public:
     // The guidance work: Tools > Digitize AG-NAV > "Guidance Lines" when no
     // creation is under way: choose the block and begin.
     void StartGuidanceCreation() { guidance().StartGuidanceCreation(); }
+    // The guidance work: the block pop-up's "Digitize Guidance Lines", which
+    // begins the creation in block SelectedLayer.
+    void PopUp_DigitizeGuidance_Click() { guidance().PopUp_DigitizeGuidance_Click(); }
 
     // --- Spray statistics (korvel/statistics/statistics_entry_show.cpp) ---
     // Tools > Spray Statistics: StatForm shown modally, then released.
@@ -525,7 +524,8 @@ public:
 
     // --- Frame state the parts use ---
     QWidget* clientArea() const { return m_client; }
-    bool eightHundredScreen() const { return onEightHundredScreen(); }
+    // A screen exactly 800 pixels wide: smaller type and tighter gaps.
+    bool eightHundredScreen() const;
 
 signals:
     // The exit routine has unloaded the window: the program ends.
@@ -590,10 +590,6 @@ private:
     void refitListCaptions() { layerList().refitListCaptions(); }
 
     // Map extent (korvel/map/map_view_extent.cpp).
-    void writeExtentBoxes(double west, double south, double east, double north)
-    {
-        mapView().writeExtentBoxes(west, south, east, north);
-    }
     void placeMapPicture(const QRect& geometry) { mapView().placeMapPicture(geometry); }
 
     // The initialization (main_form_creation.cpp); raises VbError on failure.
@@ -605,7 +601,6 @@ private:
     void connectSessionEnd();
 
     // Layout helpers (main_form_layout.cpp).
-    bool onEightHundredScreen() const;
     bool sizeNeedsLayout(int state) const;
     void placeZoomToolbar();
     void placeStatusArea();

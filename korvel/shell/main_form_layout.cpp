@@ -51,7 +51,7 @@ constexpr QSize kSmallToolButton(19, 18);
 
 } // namespace
 
-bool MainForm::onEightHundredScreen() const
+bool MainForm::eightHundredScreen() const
 {
     return globals().ScreenWidth == 800;
 }
@@ -137,7 +137,7 @@ void MainForm::reopenFloatingWindows()
 
 void MainForm::ArrangeControls()
 {
-    const bool eight = onEightHundredScreen();
+    const bool eight = eightHundredScreen();
     const float tx = TwipsPerPixelX();
     const float ty = TwipsPerPixelY();
 
@@ -220,7 +220,7 @@ void MainForm::ArrangeControls()
 
 void MainForm::placeZoomToolbar()
 {
-    const bool eight = onEightHundredScreen();
+    const bool eight = eightHundredScreen();
     const QSize button = eight ? kSmallToolButton : kToolButton;
     Toolbar->setButtonSize(button.width(), button.height());
     for (int index = 1; index <= Toolbar->buttonCount(); ++index) {
@@ -235,7 +235,7 @@ void MainForm::placeZoomToolbar()
 
 void MainForm::placeStatusArea()
 {
-    const bool eight = onEightHundredScreen();
+    const bool eight = eightHundredScreen();
     const QFont layoutFont = vbFont(LayoutFontName, LayoutFontSize);
     const int left1 = StatusBar1->x() + StatusBar1->panelLeft(1);
     const int left2 = StatusBar1->x() + StatusBar1->panelLeft(2);

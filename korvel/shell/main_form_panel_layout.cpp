@@ -55,7 +55,7 @@ QFont resized(const QFont& font, double points)
 
 void MainForm::AdjustGuidanceFrame()
 {
-    const bool eight = onEightHundredScreen();
+    const bool eight = eightHundredScreen();
     const QFont layoutFont = vbFont(LayoutFontName, LayoutFontSize);
     QRadioButton& heading = GuidanceOption[1];
     QRadioButton& edge = GuidanceOption[2];
@@ -113,7 +113,7 @@ void MainForm::AdjustGuidanceFrame()
 
 void MainForm::LayoutMetFrame()
 {
-    const bool eight = onEightHundredScreen();
+    const bool eight = eightHundredScreen();
     const QFont layoutFont = vbFont(LayoutFontName, LayoutFontSize);
 
     const int height = eight ? 111 : 121;

@@ -6,7 +6,7 @@
 #include "korvel/workspace/agnav_block.h"
 #include "korvel/workspace/map_state.h"
 #include "korvel/workspace/program_globals.h"
-#include "platform/vb_error.h"
+#include "platform/vb_runtime_errors.h"
 
 #include <algorithm>
 #include <cmath>
@@ -28,7 +28,7 @@ double trapezoidSum(const std::vector<double>& x, const std::vector<double>& y, 
         sum += (x[b] - x[a]) * ((y[a] - y0) + (y[b] - y0)) / 2.0;
     }
     if (!std::isfinite(sum)) {
-        throw VbError(6, QStringLiteral("KORVEL"), QStringLiteral("Overflow"));
+        raiseRuntimeError(RuntimeError::Overflow);
     }
     return sum;
 }
@@ -87,7 +87,7 @@ double BoundaryArea(int blockIndex)
     AgnavData& data = agnavData();
     if (blockIndex < 1 || blockIndex > data.BlockCount
         || blockIndex >= static_cast<int>(data.Blocks.size())) {
-        throw VbError(9, QStringLiteral("KORVEL"), QStringLiteral("Subscript out of range"));
+        raiseRuntimeError(RuntimeError::SubscriptOutOfRange);
     }
     const AGNAVBlock& block = data.Blocks[static_cast<std::size_t>(blockIndex)];
     // VertexCount, not the list's bound, says how many vertices count; it can

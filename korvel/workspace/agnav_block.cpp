@@ -1,8 +1,6 @@
 #include "korvel/workspace/agnav_block.h"
 
 #include "korvel/workspace/layer_records.h"
-#include "korvel/workspace/list_rows.h"
-#include "platform/vb_error.h"
 #include "platform/vb_runtime_errors.h"
 
 #include <algorithm>
@@ -10,12 +8,6 @@
 namespace {
 
 AgnavData g_agnav;
-
-[[noreturn]] void raiseLimit(const QString& refusal)
-{
-    // Error 6 (Overflow): what a count held in one byte raises at its 256th item.
-    throw VbError(6, runtimeErrorSource(), refusal);
-}
 
 } // namespace
 
@@ -55,13 +47,7 @@ AGNAVBlock& blockAt(int blockIndex)
 
 int appendBlock()
 {
-    QString refusal = blockLimitRefusal();
-    if (refusal.isEmpty()) {
-        refusal = listRowLimitRefusal();
-    }
-    if (!refusal.isEmpty()) {
-        raiseLimit(refusal);
-    }
+    raiseUnlessRoomFor(blockLimitRefusal());
     const int index = g_agnav.BlockCount + 1;
     g_agnav.Blocks.resize(static_cast<std::size_t>(index) + 1);
     g_agnav.BlockCount = index;
@@ -93,13 +79,7 @@ void removeLastBlock()
 int appendFlight(int blockIndex, FlightFile flight)
 {
     AGNAVBlock& block = blockAt(blockIndex);
-    QString refusal = flightLimitRefusal(block);
-    if (refusal.isEmpty()) {
-        refusal = listRowLimitRefusal();
-    }
-    if (!refusal.isEmpty()) {
-        raiseLimit(refusal);
-    }
+    raiseUnlessRoomFor(flightLimitRefusal(block));
     const int index = block.FlightCount + 1;
     block.Flights.resize(static_cast<std::size_t>(index));
     block.Flights.push_back(std::move(flight));

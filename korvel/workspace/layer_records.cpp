@@ -4,16 +4,11 @@
 #include "korvel/workspace/map_state.h"
 #include "korvel/workspace/program_globals.h"
 #include "platform/vb_error.h"
+#include "platform/vb_runtime_errors.h"
 
 namespace {
 
 LayerData g_layers;
-
-[[noreturn]] void raiseLimit(const QString& refusal)
-{
-    // Error 6 (Overflow): what a count held in one byte raises at its 256th item.
-    throw VbError(6, QStringLiteral("KORVEL"), refusal);
-}
 
 } // namespace
 
@@ -35,6 +30,15 @@ QString loadLimitRefusal(int count, const QString& pluralName)
     return QStringLiteral("Cannot load more than %1 %2.").arg(MaxLoadedPerKind).arg(pluralName);
 }
 
+void raiseUnlessRoomFor(const QString& kindRefusal)
+{
+    const QString refusal = kindRefusal.isEmpty() ? listRowLimitRefusal() : kindRefusal;
+    if (!refusal.isEmpty()) {
+        // Error 6 (Overflow): what a count held in one byte raises at its 256th item.
+        throw VbError(RuntimeError::Overflow, runtimeErrorSource(), refusal);
+    }
+}
+
 QString gisLayerLimitRefusal()
 {
     return loadLimitRefusal(g_layers.GISCount, QStringLiteral("GIS layers"));
@@ -47,13 +51,7 @@ QString imageLimitRefusal()
 
 int appendGISLayer()
 {
-    QString refusal = gisLayerLimitRefusal();
-    if (refusal.isEmpty()) {
-        refusal = listRowLimitRefusal();
-    }
-    if (!refusal.isEmpty()) {
-        raiseLimit(refusal);
-    }
+    raiseUnlessRoomFor(gisLayerLimitRefusal());
     const int index = g_layers.GISCount + 1;
     g_layers.GISLayers.resize(static_cast<std::size_t>(index) + 1);
     g_layers.GISOrder.resize(static_cast<std::size_t>(index) + 1);
@@ -77,13 +75,7 @@ void removeLastGISLayer()
 
 int appendImage()
 {
-    QString refusal = imageLimitRefusal();
-    if (refusal.isEmpty()) {
-        refusal = listRowLimitRefusal();
-    }
-    if (!refusal.isEmpty()) {
-        raiseLimit(refusal);
-    }
+    raiseUnlessRoomFor(imageLimitRefusal());
     const int index = g_layers.ImageCount + 1;
     g_layers.Images.resize(static_cast<std::size_t>(index) + 1);
     g_layers.ImageOrder.resize(static_cast<std::size_t>(index) + 1);

@@ -129,6 +129,11 @@ void resetLayerData();
 // Returns "" while one more item fits beside `count` loaded ones, otherwise
 // the refusal "Cannot load more than 255 " + pluralName + ".".
 QString loadLimitRefusal(int count, const QString& pluralName);
+// The check before one more item is appended: raises error 6 with
+// `kindRefusal`, the refusal of the item's own kind ("" while it has room),
+// or else with the "Loaded Files" list's refusal of one more row; returns
+// while both have room.
+void raiseUnlessRoomFor(const QString& kindRefusal);
 QString gisLayerLimitRefusal();
 QString imageLimitRefusal();
 

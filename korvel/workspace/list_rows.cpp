@@ -2,9 +2,9 @@
 
 #include "korvel/workspace/agnav_block.h"
 #include "korvel/workspace/layer_records.h"
+#include "platform/vb_numbers.h"
 
 #include <algorithm>
-#include <cmath>
 
 int subRowsBeforeFlights(const AGNAVBlock& block)
 {
@@ -111,7 +111,7 @@ int hiddenRowCount(int totalRows, int frameHeight, int rowHeight, bool eightHund
     const double room = eightHundredScreen ? double(frameHeight - 2 * rowHeight) / rowHeight
                                            : double(frameHeight - 2 - rowHeight) / rowHeight;
     // The runtime's rounding of a Single into a whole number: a half goes to
-    // the even neighbour, which nearbyint does in the default rounding mode.
-    const double hidden = std::nearbyint(double(totalRows) - room);
+    // the even neighbour.
+    const double hidden = roundHalfEven(double(totalRows) - room);
     return std::max(0, int(hidden));
 }

@@ -14,9 +14,8 @@ inline constexpr int MaxListRows = 255;
 
 // A block's sub-rows ahead of its flights: one for loaded guidance lines
 // and one for loaded exclusion zones. Its flight f is its sub-row this + f.
-// Kept inline on plain values so that a reader holding a block's rows in
-// its own record (a session file) counts them the same way without linking
-// the layers library.
+// Also on plain values, so that a reader holding a block's rows in its own
+// record (a session file) counts them the same way.
 constexpr int subRowsBeforeFlights(bool guidanceLoaded, bool exclusionLoaded)
 {
     return (guidanceLoaded ? 1 : 0) + (exclusionLoaded ? 1 : 0);

@@ -1,17 +1,8 @@
 #include "korvel/workspace/shape_list.h"
 
-#include "platform/vb_error.h"
+#include "platform/vb_runtime_errors.h"
 
 #include <algorithm>
-
-namespace {
-
-[[noreturn]] void raiseSubscriptOutOfRange()
-{
-    throw VbError(9, QStringLiteral("KORVEL"), QStringLiteral("Subscript out of range"));
-}
-
-} // namespace
 
 void ShapeList::clear()
 {
@@ -25,7 +16,7 @@ void ShapeList::layOut(const std::vector<std::int32_t>& pointCounts)
     std::int64_t total = 0;
     for (std::size_t s = 1; s < pointCounts.size(); ++s) {
         if (pointCounts[s] < 0) {
-            throw VbError(5, QStringLiteral("KORVEL"), QStringLiteral("Invalid procedure call or argument"));
+            raiseRuntimeError(RuntimeError::InvalidProcedureCall);
         }
         total += pointCounts[s];
     }
@@ -53,7 +44,7 @@ void ShapeList::setPointCount(int s, int n)
 {
     Feature& f = feature(s);
     if (n < 0) {
-        throw VbError(5, QStringLiteral("KORVEL"), QStringLiteral("Invalid procedure call or argument"));
+        raiseRuntimeError(RuntimeError::InvalidProcedureCall);
     }
     if (n <= f.count) {
         // Shrinking (or the same size) reuses the feature's own place.
@@ -82,7 +73,7 @@ int ShapeList::pointCount(int s) const
 ShapeList::Feature& ShapeList::feature(int s)
 {
     if (s < 1 || s > count()) {
-        raiseSubscriptOutOfRange();
+        raiseRuntimeError(RuntimeError::SubscriptOutOfRange);
     }
     return m_features[static_cast<std::size_t>(s - 1)];
 }
@@ -90,7 +81,7 @@ ShapeList::Feature& ShapeList::feature(int s)
 const ShapeList::Feature& ShapeList::feature(int s) const
 {
     if (s < 1 || s > count()) {
-        raiseSubscriptOutOfRange();
+        raiseRuntimeError(RuntimeError::SubscriptOutOfRange);
     }
     return m_features[static_cast<std::size_t>(s - 1)];
 }
@@ -99,7 +90,7 @@ std::size_t ShapeList::vertexIndex(int s, int p) const
 {
     const Feature& f = feature(s);
     if (p < 1 || p > f.count) {
-        raiseSubscriptOutOfRange();
+        raiseRuntimeError(RuntimeError::SubscriptOutOfRange);
     }
     return static_cast<std::size_t>(f.first + p - 1);
 }

@@ -3,8 +3,8 @@
 // floating window steers the preview, Save writes and Cancel ends.
 #include "korvel/agnav/agnav_commands.h"
 #include "korvel/guidance/guidance_form.h"
-#include "korvel/guidance/guidance_work.h"
 #include "korvel/guidance/guidance_state.h"
+#include "korvel/guidance/guidance_work.h"
 #include "korvel/shell/floating_windows.h"
 #include "korvel/shell/reg_settings.h"
 #include "korvel/shell/selection_form.h"
@@ -469,6 +469,21 @@ TEST_F(MainFormGuidance, MapModeWorksInTheFloatingWindow)
     EXPECT_FALSE(f.Tools_DigitizeGuidance->isChecked());
     EXPECT_EQ(GuidanceForm::existing(), nullptr);
     EXPECT_EQ(previewCount(), 0);
+}
+
+TEST_F(MainFormGuidance, TheFloatingWindowEndsTheWorkOfItsOwnMainWindow)
+{
+    MainForm& f = form();
+    f.View_MapMode_Click();
+    start();
+    GuidanceForm* window = GuidanceForm::existing();
+    ASSERT_NE(window, nullptr);
+    // Let go of, the main window lives on until the event loop deletes it
+    // with its floating window; a click meanwhile must not make a new one.
+    MainForm::release();
+    window->GuidanceCancel->click();
+    EXPECT_EQ(MainForm::existing(), nullptr);
+    EXPECT_FALSE(f.Tools_DigitizeGuidance->isChecked());
 }
 
 } // namespace
