@@ -86,11 +86,11 @@ struct Companion
 // (not its rows); the guidance lines through the window's guidance work, a
 // later folder. Returns "" when all came in, else the reason, with the
 // failed file in failedPath.
-QString loadCompanions(GuidancePort& guidance, int block, QString& failedPath)
+QString loadCompanions(MainForm& form, int block, QString& failedPath)
 {
     const MainSettings& settings = mainSettings();
     const Companion companions[] = { { settings.AutoLoadGuidance, QStringLiteral("xyz"),
-                                         [&guidance](int b) { return guidance.readGuidanceFile(b); } },
+                                         [&form](int b) { return form.readGuidanceFile(b); } },
         { settings.AutoLoadExclusion, QStringLiteral("xcl"), ::LoadExclusionFile } };
     const QString path = blockAt(block).Path;
     for (const Companion& companion : companions) {
@@ -199,7 +199,7 @@ bool AgnavCommands::LoadAGNAVBlock(const QString& Path)
         }
         blockAt(b).DisplayName = captionWithCut(Path, m_form.FitListCaption(Path, false));
         if (!m_form.LoadingSession) {
-            failure = loadCompanions(m_form.guidance(), b, failedPath);
+            failure = loadCompanions(m_form, b, failedPath);
         }
         if (failure.isEmpty()) {
             addBlockRows(b);
@@ -258,7 +258,7 @@ bool AgnavCommands::LoadGuidanceFile(int Block)
         return true;
     }
     try {
-        const AgnavOutcome outcome = m_form.guidance().readGuidanceFile(Block);
+        const AgnavOutcome outcome = m_form.readGuidanceFile(Block);
         if (!outcome.isDone()) {
             showCommandError(outcome.message());
             return false;

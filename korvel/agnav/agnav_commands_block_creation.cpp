@@ -11,6 +11,7 @@
 #include "korvel/agnav/block_loading.h"
 #include "korvel/map/gis_layer_opening.h"
 #include "korvel/map/map_pointer_modes.h"
+#include "korvel/map/shape_plotting.h"
 #include "korvel/shell/main_form.h"
 #include "korvel/shell/selection_form.h"
 #include "korvel/workspace/agnav_block.h"
@@ -127,7 +128,7 @@ void AgnavCommands::Tools_Convert_Click()
             return;
         }
     }
-    const GISLayer* layer = m_form.layerAtPosition(position);
+    const GISLayer* layer = gisLayerAtPosition(position);
     if (!layer) {
         return;
     }

@@ -20,7 +20,6 @@
 #include <QStringList>
 
 class ControlDrag;
-struct GISLayer;
 enum class LayerKind;
 class QLabel;
 class QWidget;
@@ -132,10 +131,6 @@ public:
     // A double click on a block's label loads its guidance lines when their
     // file exists and they are not loaded yet.
     void AGCheckLabel_DblClick(int Index);
-    // The GIS layer shown at list position `position`, or nullptr: the map's
-    // gisLayerAtPosition, which the list's own procedures call directly.
-    GISLayer* layerAtPosition(int position) override;
-
     // --- Files dropped from the desktop shell (layer_list_dropped_files.cpp) ---
     void Frame1_OLEDragDrop(const QStringList& Files);
     void Picture1_OLEDragDrop(const QStringList& Files);

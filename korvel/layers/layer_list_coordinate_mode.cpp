@@ -7,6 +7,7 @@
 #include "korvel/layers/layer_list.h"
 #include "korvel/layers/map_mode_switch.h"
 #include "korvel/map/map_extent.h"
+#include "korvel/map/map_view.h"
 #include "korvel/shell/conversion_ellipsoid.h"
 #include "korvel/shell/main_form.h"
 #include "korvel/workspace/agnav_block.h"
@@ -98,8 +99,8 @@ void LayerList::StatusBar1_PanelClick(int Panel)
     }
     ProgramGlobals& program = globals();
     const int direction = program.UTMMode ? 1 : 2;
-    const ViewEdges view = m_form.mapView().boxedExtent();
-    convertLoadedData(direction, m_form.agnav());
+    const ViewEdges view = MapView::of(m_form).boxedExtent();
+    convertLoadedData(direction, m_form);
     program.UTMMode = !program.UTMMode;
     // The previous extent is in the other system.
     m_form.Toolbar->setEnabled(kPreviousExtentButton, false);
@@ -123,7 +124,7 @@ void LayerList::zoomAfterModeSwitch(const ViewEdges& oldView, int direction)
             edges = convertedView(oldView, direction);
         }
         if (edges) {
-            m_form.mapView().writeExtentBoxes(edges->west, edges->south, edges->east, edges->north);
+            MapView::of(m_form).writeExtentBoxes(edges->west, edges->south, edges->east, edges->north);
         }
     }
     m_form.ZoomToLayers(0, 1);

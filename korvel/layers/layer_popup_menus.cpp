@@ -149,11 +149,6 @@ void LayerList::PopUpMenu_AGNAV_Click()
     }
 }
 
-GISLayer* LayerList::layerAtPosition(int position)
-{
-    return gisLayerAtPosition(position);
-}
-
 void prepareShapefilePopUp(MainForm& form, int position)
 {
     const GISLayer* layer = gisLayerAtPosition(position);

@@ -1,7 +1,7 @@
 #include "korvel/layers/map_mode_switch.h"
 
 #include "korvel/map/gis_coordinate_conversion.h"
-#include "korvel/shell/ports.h"
+#include "korvel/shell/main_form.h"
 #include "korvel/shell/utm_projection.h"
 #include "korvel/workspace/agnav_block.h"
 #include "korvel/workspace/layer_records.h"
@@ -25,7 +25,7 @@ QString modeSwitchRefusal(bool digitizingBoundary, bool digitizingExclusion, boo
     return QString();
 }
 
-void convertLoadedData(int direction, AgnavPort& agnav)
+void convertLoadedData(int direction, MainForm& form)
 {
     LayerData& layers = layerData();
     for (int i = 1; i <= layers.GISCount && i < int(layers.GISLayers.size()); ++i) {
@@ -33,7 +33,7 @@ void convertLoadedData(int direction, AgnavPort& agnav)
     }
     const AgnavData& blocks = agnavData();
     for (int b = 1; b <= blocks.BlockCount && b < int(blocks.Blocks.size()); ++b) {
-        agnav.ConvertBlockCoords(b, direction);
+        form.ConvertBlockCoords(b, direction);
     }
     // The extent of the data in the old system would make the next layer's
     // extent a union of metres and degrees.

@@ -7,7 +7,7 @@
 
 #include <optional>
 
-class AgnavPort;
+class MainForm;
 
 // Why the map cannot switch now, or "" when it can: while a boundary or an
 // exclusion zone is being digitized (its vertices are held in the map's
@@ -17,9 +17,9 @@ QString modeSwitchRefusal(bool digitizingBoundary, bool digitizingExclusion, boo
 // Converts every GIS layer in its own zone and every block in its zone
 // (boundary, guidance lines when loaded, exclusion zones, flights) with the
 // current ellipsoid: direction 1 from UTM to geographic, 2 back; the blocks
-// through the AG-NAV commands. DataExtent is then made again from the
+// through the window's AG-NAV commands. DataExtent is then made again from the
 // converted data. UTMMode is left to the caller.
-void convertLoadedData(int direction, AgnavPort& agnav);
+void convertLoadedData(int direction, MainForm& form);
 
 // The extent of all loaded GIS layers and block boundaries, ticked or not;
 // nothing when none is loaded.

@@ -19,5 +19,10 @@ MapView::~MapView()
 
 MapView& MapView::instance()
 {
-    return static_cast<MapView&>(MainForm::instance().mapView());
+    return of(MainForm::instance());
+}
+
+MapView& MapView::of(MainForm& form)
+{
+    return static_cast<MapView&>(form.mapView());
 }

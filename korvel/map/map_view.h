@@ -33,6 +33,8 @@ public:
     ~MapView() override;
     // The part of the main window, which must exist.
     static MapView& instance();
+    // The part of `form`: what later folders call on the window they work on.
+    static MapView& of(MainForm& form);
 
     // --- Map extent, zoom and toolbar (map_view_extent.cpp) ---
     // Opens the extent boxes for typing, or (while they are open, or when a
@@ -62,9 +64,9 @@ public:
     void Tools_Digitize_Click();
     // Empties the map picture of drawing and overlays when nothing is left loaded.
     void ClearMapOverlays() override;
-    void writeExtentBoxes(double west, double south, double east, double north) override;
+    void writeExtentBoxes(double west, double south, double east, double north);
     // The four boxes as numbers; a box that holds none stands for the map's edge.
-    ViewEdges boxedExtent() const override;
+    ViewEdges boxedExtent() const;
     // Gives the map picture a new place and size (the view modes and the
     // layout); the map keeps its units per pixel and its west and north edges.
     void placeMapPicture(const QRect& geometry) override;

@@ -36,7 +36,6 @@
 #include <memory>
 #include <vector>
 
-struct GISLayer;
 class KeyPreview;
 class LineControl;
 class MainFormPart;
@@ -431,8 +430,6 @@ public:
     void DeleteSHP(int Index) { layerList().DeleteSHP(Index); }
     // File > Close All Files (layer_list_close_all.cpp).
     void File_CloseAll_Click() { layerList().File_CloseAll_Click(); }
-    // The GIS layer shown at list position `position`, or nullptr.
-    GISLayer* layerAtPosition(int position) { return layerList().layerAtPosition(position); }
 
     // --- AG-NAV blocks and spray data (korvel/agnav AgnavCommands) ---
     // The check before a block boundary file is loaded (the File menu, a
@@ -464,6 +461,9 @@ public:
     // speed of a log without flow data. False when it failed (shown); a
     // Cancel of the question loads nothing and returns true.
     bool LoadFlightFile(int Block, const QString& Path) { return agnav().LoadFlightFile(Block, Path); }
+    // The switch between UTM and geographic coordinates for one block: mode
+    // 1 from UTM, 2 back.
+    void ConvertBlockCoords(int blockIndex, int mode) { agnav().ConvertBlockCoords(blockIndex, mode); }
 
     // --- Meteorology (korvel/met/, part MetPanel) ---
     // True while the meteorology window, opened from the panel, follows the playback.
@@ -508,8 +508,11 @@ public:
     // The guidance work: the block pop-up's "Digitize Guidance Lines", which
     // begins the creation in block SelectedLayer.
     void PopUp_DigitizeGuidance_Click() { guidance().PopUp_DigitizeGuidance_Click(); }
+    // The guidance work: block Block's guidance-line file read into the
+    // block, without its list row (the companion a block loads with it).
+    AgnavOutcome readGuidanceFile(int Block) { return guidance().readGuidanceFile(Block); }
 
-    // --- Spray statistics (korvel/statistics/statistics_entry_show.cpp) ---
+    // --- Spray statistics (korvel/statistics/statistics_entry.cpp) ---
     // Tools > Spray Statistics: StatForm shown modally, then released.
     void ShowStatistics() { statistics().ShowStatistics(); }
 

@@ -9,11 +9,9 @@
 
 #include <QString>
 
-struct GISLayer;
 class QRect;
 class QWidget;
 class RedrawInputGuard;
-struct ViewEdges;
 
 class MapViewPort
 {
@@ -31,9 +29,6 @@ public:
     virtual void Tools_Ruler_Click() = 0;
     // Empties the map picture of drawing and overlays when nothing is left loaded.
     virtual void ClearMapOverlays() = 0;
-    virtual void writeExtentBoxes(double west, double south, double east, double north) = 0;
-    // The four boxes as numbers; a box that holds none stands for the map's edge.
-    virtual ViewEdges boxedExtent() const = 0;
     // Gives the map picture a new place and size (the view modes and the
     // layout); the map keeps its units per pixel and its west and north edges.
     virtual void placeMapPicture(const QRect& geometry) = 0;
@@ -91,8 +86,6 @@ public:
     virtual void DeleteSHP(int Index) = 0;
     // File > Close All Files: empties the workspace.
     virtual void File_CloseAll_Click() = 0;
-    // The GIS layer shown at list position `position`, or nullptr.
-    virtual GISLayer* layerAtPosition(int position) = 0;
 };
 
 // korvel/agnav AgnavCommands: blocks and their companion files, spray data,

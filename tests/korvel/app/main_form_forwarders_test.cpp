@@ -1,8 +1,6 @@
 // MainForm's one-line forwarders: each reaches the procedure of the same
 // name on the port it names, with the caller's arguments, and hands back
 // what the port returns. Mock ports stand in for the window's parts.
-#include "korvel/map/map_extent.h"
-#include "korvel/workspace/layer_records.h"
 #include "tests/support/main_form_fixture.h"
 
 #include <gmock/gmock.h>
@@ -23,8 +21,6 @@ public:
     MOCK_METHOD(void, ZoomToImages, (), (override));
     MOCK_METHOD(void, Tools_Ruler_Click, (), (override));
     MOCK_METHOD(void, ClearMapOverlays, (), (override));
-    MOCK_METHOD(void, writeExtentBoxes, (double, double, double, double), (override));
-    MOCK_METHOD(ViewEdges, boxedExtent, (), (const, override));
     MOCK_METHOD(void, placeMapPicture, (const QRect&), (override));
     MOCK_METHOD(void, Form_MouseMove, (int, int, float, float), (override));
     MOCK_METHOD(bool, GISShiftPreviewShown, (), (const, override));
@@ -52,7 +48,6 @@ public:
     MOCK_METHOD(void, RefreshChecklist, (), (override));
     MOCK_METHOD(void, DeleteSHP, (int), (override));
     MOCK_METHOD(void, File_CloseAll_Click, (), (override));
-    MOCK_METHOD(GISLayer*, layerAtPosition, (int), (override));
 };
 
 class MockAgnav : public AgnavPort
@@ -198,7 +193,6 @@ TEST_F(MainFormForwarders, EachReachesTheProcedureOfItsNameOnItsPort)
     Ports m;
     const PortsInstalled installed(window, m);
     const QString path = QStringLiteral("/data/field.no1");
-    GISLayer layer;
     int metIndex = 2;
     RedrawInputGuard* const noGuard = nullptr;
     struct Forwarder
@@ -233,7 +227,6 @@ TEST_F(MainFormForwarders, EachReachesTheProcedureOfItsNameOnItsPort)
         RETURNS(m.list, FitListCaption(path, true), 7),
         FORWARDS(m.list, DeleteSHP(8)),
         FORWARDS(m.list, File_CloseAll_Click()),
-        RETURNS(m.list, layerAtPosition(9), &layer),
 
         RETURNS(m.agnav, CheckAGNAVFile(path), true),
         RETURNS(m.agnav, LoadAGNAVBlock(path), true),
@@ -245,12 +238,19 @@ TEST_F(MainFormForwarders, EachReachesTheProcedureOfItsNameOnItsPort)
         FORWARDS(m.agnav, Tools_Convert_Click()),
         RETURNS(m.agnav, CheckFlightFileOpen(path), true),
         RETURNS(m.agnav, LoadFlightFile(7, path), true),
+        FORWARDS(m.agnav, ConvertBlockCoords(8, 2)),
         FORWARDS(m.agnav, Tools_DigitizeBoundary_Click()),
         FORWARDS(m.agnav, Tools_DigitizeExclusion_Click()),
         FORWARDS(m.agnav, PopUp_DigitizeExclusion_Click()),
         RETURNS(m.agnav, shiftPreviewRefusesDigitizing(), true),
 
         FORWARDS(m.guidance, PopUp_DigitizeGuidance_Click()),
+        Forwarder { "readGuidanceFile(9)",
+            [&] {
+                EXPECT_CALL(m.guidance, readGuidanceFile(9))
+                    .WillOnce(Return(AgnavOutcome::refused(QStringLiteral("no lines"))));
+            },
+            [&] { EXPECT_EQ(window.readGuidanceFile(9).message(), QStringLiteral("no lines")); } },
         Forwarder { "RefreshBlockLines(window)",
             [&] { EXPECT_CALL(m.guidance, RefreshBlockLines(Ref(window))); },
             [&] { window.RefreshBlockLines(window); } },
