@@ -29,15 +29,15 @@ MainForm::Assembly g_assembly = nullptr;
 
 MainForm& MainForm::instance()
 {
-    return g_form.instance(
-        [] {
-            auto* form = new MainForm;
+    // The parts are assembled as part of the load, so a part that fails to
+    // be made takes the new window with it.
+    return g_form.instance([] { return new MainForm; },
+        [](MainForm& form) {
             if (g_assembly) {
-                g_assembly(*form);
+                g_assembly(form);
             }
-            return form;
-        },
-        [](MainForm& form) { form.Form_Initialize(); });
+            form.Form_Initialize();
+        });
 }
 
 void MainForm::setAssembly(Assembly assembly)
