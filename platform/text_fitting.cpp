@@ -63,14 +63,7 @@ bool labelNeed(const QLabel& label, Need& need)
         return false;
     }
     const QSize hint = label.sizeHint();
-    // Only a one-line caption's blanks lie at the edge its alignment leaves
-    // open: the blanks ending one line of several say nothing of the width
-    // the widest line needs.
-    int blanks = 0;
-    if (!label.text().contains(u'\n')) {
-        blanks = label.fontMetrics().horizontalAdvance(label.text())
-            - shownTextWidth(label.fontMetrics(), label.text(), label.alignment());
-    }
+    const int blanks = openEndBlanksWidth(label.fontMetrics(), label.text(), label.alignment());
     need = { hint.width() - blanks, hint.height(), horizontalGrowth(label.alignment()),
         verticalGrowth(label.alignment()) };
     return true;
@@ -321,8 +314,11 @@ void installTextFitting()
     }
 }
 
-int shownTextWidth(const QFontMetrics& metrics, const QString& text, Qt::Alignment alignment)
+int openEndBlanksWidth(const QFontMetrics& metrics, const QString& text, Qt::Alignment alignment)
 {
+    if (text.contains(u'\n')) {
+        return 0;
+    }
     qsizetype first = 0;
     qsizetype end = text.size();
     if (alignment & Qt::AlignRight) {
@@ -334,5 +330,5 @@ int shownTextWidth(const QFontMetrics& metrics, const QString& text, Qt::Alignme
             --end;
         }
     }
-    return metrics.horizontalAdvance(text.mid(first, end - first));
+    return metrics.horizontalAdvance(text) - metrics.horizontalAdvance(text.mid(first, end - first));
 }

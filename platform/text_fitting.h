@@ -17,10 +17,11 @@ class QFontMetrics;
 class QString;
 class QWidget;
 
-// The width a one-line text shows in a control of the given alignment: the
-// blanks on the side the alignment leaves open carry no ink, so a
-// right-aligned " 100%" needs only the width of "100%".
-int shownTextWidth(const QFontMetrics& metrics, const QString& text, Qt::Alignment alignment);
+// The width of the blanks a one-line text has on the side its control's
+// alignment leaves open: they carry no ink, so a right-aligned " 100%" needs
+// only the width of "100%". A text of several lines gives 0: the blanks
+// ending one of its lines say nothing of the width its widest line needs.
+int openEndBlanksWidth(const QFontMetrics& metrics, const QString& text, Qt::Alignment alignment);
 
 // Grows every control under `root` (itself included) whose text does not fit.
 void fitTextsToControls(QWidget& root);

@@ -16,8 +16,6 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 
-#include <cmath>
-
 namespace {
 
 // Screens up to this size are refused: the program needs room for its panel.
@@ -110,12 +108,12 @@ QString programFolder(const QString& rootDirSetting, const QString& executableFo
 
 int screenWidthPixels()
 {
-    return int(std::lround(screenWidthTwips() / TwipsPerPixelX()));
+    return twipsToPixelsX(screenWidthTwips());
 }
 
 int screenHeightPixels()
 {
-    return int(std::lround(screenHeightTwips() / TwipsPerPixelY()));
+    return twipsToPixelsY(screenHeightTwips());
 }
 
 bool Main(const QString& commandLine)

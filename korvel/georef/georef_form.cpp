@@ -4,6 +4,7 @@
 #include "korvel/shell/floating_windows.h"
 #include "korvel/shell/main_form.h"
 #include "korvel/shell/map_pointer_icons.h"
+#include "korvel/shell/row_ticks.h"
 #include "korvel/workspace/agnav_block.h"
 #include "korvel/workspace/layer_records.h"
 #include "platform/msg_box.h"
@@ -180,7 +181,7 @@ void GeoRefForm::widenExtentByTickedLayers()
     const LayerData& layers = layerData();
     for (int i = 1; i <= layers.GISCount && i < int(layers.GISOrder.size()); ++i) {
         const int index = layers.GISOrder[size_t(i)];
-        if (!ticked(main.GISCheck, i) || index < 1 || index >= int(layers.GISLayers.size())) {
+        if (!rowTicked(main.GISCheck, i) || index < 1 || index >= int(layers.GISLayers.size())) {
             continue;
         }
         const GISLayer& layer = layers.GISLayers[size_t(index)];
@@ -199,7 +200,7 @@ void GeoRefForm::widenExtentByBlocks()
     const MainForm& main = MainForm::instance();
     const AgnavData& agnav = agnavData();
     for (int b = 1; b <= agnav.BlockCount && b < int(agnav.Blocks.size()); ++b) {
-        if (!ticked(main.AGCheck, b)) {
+        if (!rowTicked(main.AGCheck, b)) {
             continue;
         }
         MapAvailable = true;

@@ -227,8 +227,6 @@ private:
     void applyCorrectionStep(bool stretch, int index);
 
     // Views.
-    // True when the main window's list row is ticked (not clear, not greyed).
-    static bool ticked(const ControlArray<QCheckBox>& rows, int index);
     void setViewWindow(PictureBox& view, const ViewWindow& window);
     void redrawView(PictureBox& view);
 

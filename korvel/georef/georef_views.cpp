@@ -6,6 +6,7 @@
 
 #include "korvel/map/gis_layer_drawing.h"
 #include "korvel/shell/main_form.h"
+#include "korvel/shell/row_ticks.h"
 #include "korvel/workspace/agnav_block.h"
 #include "korvel/workspace/layer_records.h"
 #include "korvel/workspace/list_rows.h"
@@ -22,12 +23,6 @@ constexpr qint32 kTrackColour = 0; // black
 
 } // namespace
 
-bool GeoRefForm::ticked(const ControlArray<QCheckBox>& rows, int index)
-{
-    const QCheckBox* row = rows.at(index);
-    return row && row->checkState() == Qt::Checked;
-}
-
 void GeoRefForm::setViewWindow(PictureBox& view, const ViewWindow& window)
 {
     view.Scale(window.left, window.top, window.right, window.bottom);
@@ -42,7 +37,7 @@ void GeoRefForm::DrawGISLayers(PictureBox& Target)
     const MainForm& main = MainForm::instance();
     const LayerData& layers = layerData();
     for (int i = 1; i <= layers.GISCount && i < int(layers.GISOrder.size()); ++i) {
-        if (!ticked(main.GISCheck, i)) {
+        if (!rowTicked(main.GISCheck, i)) {
             continue;
         }
         const int index = layers.GISOrder[size_t(i)];
@@ -75,7 +70,7 @@ void GeoRefForm::DrawAGNAVData()
         const int firstFlightRow = subRowBase(b) + subRowsBeforeFlights(block);
         Picture1->setDrawWidth(1);
         for (int k = 1; k <= block.FlightCount && k < int(block.Flights.size()); ++k) {
-            if (ticked(main.Check3, firstFlightRow + k)) {
+            if (rowTicked(main.Check3, firstFlightRow + k)) {
                 const FlightFile& flight = block.Flights[size_t(k)];
                 const int samples = std::min<int>(flight.SampleCount, int(flight.Position.size()) - 1);
                 for (int m = 2; m <= samples; ++m) {

@@ -5,6 +5,7 @@
 
 #include "korvel/georef/georef_form.h"
 #include "korvel/shell/main_form.h"
+#include "korvel/shell/row_ticks.h"
 #include "korvel/workspace/layer_records.h"
 #include "platform/show_modal.h"
 
@@ -36,8 +37,7 @@ void GeoreferencingEntry::ShowGeoReferencing()
     // ticked now, and a ticked image is drawn where it lies.
     m_form.RefreshChecklist();
     for (int p = 1; p <= layers.ImageCount && p < int(layers.ImageOrder.size()); ++p) {
-        if (layers.ImageOrder[size_t(p)] == image && m_form.ImageCheck.exists(p)
-            && m_form.ImageCheck[p].isChecked()) {
+        if (layers.ImageOrder[size_t(p)] == image && rowTicked(m_form.ImageCheck, p)) {
             m_form.Graph(false);
             break;
         }

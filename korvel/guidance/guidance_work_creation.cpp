@@ -132,7 +132,7 @@ void GuidanceWork::PopUp_DigitizeGuidance_Click()
     if (chosen.GuidanceLoaded) {
         // The loaded lines stay hidden while new ones are laid; Save and
         // Cancel give the row back.
-        if (QCheckBox* row = m_form.Check3.at(subRowBase(block) + 1)) {
+        if (QCheckBox* row = m_form.Check3.at(guidanceSubRow(block))) {
             row->setEnabled(false);
             row->setChecked(false); // its own handling redraws with ImmediateGraph on
         }

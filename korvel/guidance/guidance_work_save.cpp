@@ -46,7 +46,7 @@ void GuidanceWork::restoreGuidanceRow(int Block)
         return;
     }
     // Only the pop-up's start disables the row, when it hid the lines.
-    QCheckBox* row = m_form.Check3.at(subRowBase(Block) + 1);
+    QCheckBox* row = m_form.Check3.at(guidanceSubRow(Block));
     if (row && !row->isEnabled()) {
         row->setEnabled(true);
         row->setChecked(true);
@@ -83,7 +83,7 @@ void GuidanceWork::GuidanceSave_Click()
             const BusyWhile busy;
             if (wasLoaded) {
                 // The row the lines had keeps them, shown.
-                if (QCheckBox* row = m_form.Check3.at(subRowBase(block) + 1)) {
+                if (QCheckBox* row = m_form.Check3.at(guidanceSubRow(block))) {
                     row->setEnabled(true);
                     row->setChecked(true);
                 }

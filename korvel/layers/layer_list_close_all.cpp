@@ -8,17 +8,15 @@
 #include "korvel/layers/layer_list.h"
 #include "korvel/map/image_cache.h"
 #include "korvel/shell/main_form.h"
-#include "korvel/shell/reg_settings.h"
+#include "korvel/shell/main_settings_reader.h"
 #include "korvel/workspace/agnav_block.h"
 #include "korvel/workspace/layer_records.h"
-#include "korvel/workspace/main_settings.h"
 #include "korvel/workspace/map_state.h"
 #include "korvel/workspace/program_globals.h"
 #include "platform/line_control.h"
 #include "platform/status_bar.h"
 #include "platform/tool_bar.h"
 #include "platform/vb_error.h"
-#include "platform/vb_numbers.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -30,16 +28,6 @@
 namespace {
 
 constexpr int kTypedExtentButton = 3;
-
-// A stored Boolean that does not read as one counts as its default, False.
-bool storedBoolean(const QString& name)
-{
-    try {
-        return CBool(GetRegSetting(QStringLiteral("Settings"), name, QStringLiteral("False")));
-    } catch (const VbError&) {
-        return false;
-    }
-}
 
 } // namespace
 
@@ -111,16 +99,8 @@ void LayerList::endDigitizingTools()
 void LayerList::rereadFolderSettings()
 {
     // Folders chosen in file dialogs since the start are forgotten.
-    MainSettings& settings = mainSettings();
-    const QString dirs = QStringLiteral("DefaultDirs");
     try {
-        settings.SessionDir = GetRegSetting(dirs, QStringLiteral("SessionDir"), defaultStartFolder());
-        settings.ImageDir = GetRegSetting(dirs, QStringLiteral("ImageDir"), defaultStartFolder());
-        settings.SHPDir = GetRegSetting(dirs, QStringLiteral("SHPDir"), defaultStartFolder());
-        settings.AGNAVDir = GetRegSetting(dirs, QStringLiteral("AGNAVDir"), defaultStartFolder());
-        settings.AutoLoadGuidance = storedBoolean(QStringLiteral("AutoLoadGuidance"));
-        settings.AutoLoadExclusion = storedBoolean(QStringLiteral("AutoLoadExclusion"));
-        settings.MetDir = GetRegSetting(dirs, QStringLiteral("MetDir"), defaultStartFolder());
+        readFolderSettings(BadSwitch::ReadsFalse);
     } catch (const VbError&) {
         // An unreadable settings store keeps the folders in use; closing
         // the files must not fail for it.

@@ -8,6 +8,7 @@
 #include "korvel/map/busy_while.h"
 #include "korvel/map/image_cache.h"
 #include "korvel/shell/main_form.h"
+#include "korvel/shell/row_ticks.h"
 #include "korvel/workspace/agnav_block.h"
 #include "korvel/workspace/layer_records.h"
 #include "korvel/workspace/list_rows.h"
@@ -38,12 +39,6 @@ template <class T> void unloadIfLoaded(ControlArray<T>& array, int index)
     if (array.exists(index) && index > 0) {
         array.unload(index);
     }
-}
-
-bool rowTicked(const ControlArray<QCheckBox>& checks, int index)
-{
-    const QCheckBox* check = checks.at(index);
-    return check && check->isChecked();
 }
 
 // Whether anything of the block was drawn at the last redraw.

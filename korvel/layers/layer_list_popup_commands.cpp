@@ -14,6 +14,7 @@
 #include "korvel/shell/conversion_ellipsoid.h"
 #include "korvel/shell/floating_windows.h"
 #include "korvel/shell/main_form.h"
+#include "korvel/shell/row_ticks.h"
 #include "korvel/workspace/agnav_block.h"
 #include "korvel/workspace/block_companion.h"
 #include "korvel/workspace/layer_records.h"
@@ -105,8 +106,7 @@ void LayerList::PopUp_SHPBuffer_Click()
     const bool old = layer->Buffer;
     layer->Buffer = buffered;
     layer->Redraw = true;
-    const QCheckBox* row = m_form.GISCheck.at(m_form.SelectedLayer);
-    if (row && row->isChecked() && globals().ImmediateGraph) {
+    if (rowTicked(m_form.GISCheck, m_form.SelectedLayer) && globals().ImmediateGraph) {
         m_form.Graph(old && !buffered);
     }
 }

@@ -80,7 +80,7 @@ void LayerList::AddFlightListEntry(int Block)
 void LayerList::AddGuidanceListEntry(int Block)
 {
     if (Block >= 1 && Block <= agnavData().BlockCount) {
-        insertSubRow(subRowBase(Block) + 1);
+        insertSubRow(guidanceSubRow(Block));
     }
     RefreshChecklist();
 }

@@ -5,6 +5,7 @@
 #include "korvel/layers/row_label_colours.h"
 #include "korvel/map/busy_while.h"
 #include "korvel/shell/main_form.h"
+#include "korvel/shell/row_ticks.h"
 #include "korvel/workspace/layer_records.h"
 #include "korvel/workspace/program_globals.h"
 
@@ -22,8 +23,7 @@ int reorderRows(ControlArray<QCheckBox>& checks, std::vector<int>& order, int fr
     // The ticks move exactly as the order entries do.
     std::vector<int> ticks(order.size(), 0);
     for (int i = 1; i < int(ticks.size()); ++i) {
-        const QCheckBox* check = checks.at(i);
-        ticks[size_t(i)] = check && check->isChecked() ? 1 : 0;
+        ticks[size_t(i)] = rowTicked(checks, i) ? 1 : 0;
     }
     const int repaint = moveOrderEntry(order, from, to);
     if (repaint == 0) {

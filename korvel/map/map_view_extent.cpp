@@ -17,6 +17,7 @@
 #include "korvel/shell/floating_windows.h"
 #include "korvel/shell/main_form.h"
 #include "korvel/shell/map_pointer_icons.h"
+#include "korvel/shell/row_ticks.h"
 #include "korvel/workspace/agnav_block.h"
 #include "korvel/workspace/layer_records.h"
 #include "korvel/workspace/main_settings.h"
@@ -41,12 +42,6 @@ namespace {
 
 constexpr int kTypedExtentButton = 3;
 constexpr int kPreviousExtentButton = 4;
-
-bool rowTicked(const ControlArray<QCheckBox>& rows, int index)
-{
-    const QCheckBox* row = rows.at(index);
-    return row && row->isChecked();
-}
 
 } // namespace
 

@@ -12,6 +12,7 @@
 #include "korvel/map/redraw_start.h"
 #include "korvel/shell/floating_windows.h"
 #include "korvel/shell/main_form.h"
+#include "korvel/shell/row_ticks.h"
 #include "korvel/workspace/agnav_block.h"
 #include "korvel/workspace/layer_records.h"
 #include "korvel/workspace/program_globals.h"
@@ -27,12 +28,6 @@
 #include <QRadioButton>
 
 namespace {
-
-bool rowTicked(const ControlArray<QCheckBox>& rows, int index)
-{
-    const QCheckBox* row = rows.at(index);
-    return row && row->isChecked();
-}
 
 // Clears the redraw's flags however the drawing ends.
 class DrawingPhase

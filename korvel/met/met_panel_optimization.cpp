@@ -9,6 +9,7 @@
 #include "korvel/met/optimization_module.h"
 #include "korvel/met/optimization_overlay.h"
 #include "korvel/shell/main_form.h"
+#include "korvel/shell/row_ticks.h"
 #include "korvel/shell/utm_projection.h"
 #include "korvel/workspace/agnav_block.h"
 #include "korvel/workspace/list_rows.h"
@@ -28,12 +29,6 @@ namespace {
 
 // The overlay's element numbers are 16-bit: past this many lines no more are made.
 constexpr int kMostOverlayLines = 32767;
-
-bool guidanceRowTicked(const MainForm& form, int block)
-{
-    const QCheckBox* row = form.Check3.at(subRowBase(block) + 1);
-    return row && row->checkState() == Qt::Checked;
-}
 
 // The block's guidance lines by their two ends, in UTM metres.
 std::vector<GridSegment> gridLines(const GuidanceSet& set, const std::optional<UtmProjection>& geographic)
@@ -103,7 +98,7 @@ void MetPanel::Optimize(int& MetIndex)
     int n = 0;
     for (int b = 1; b <= agnav.BlockCount && n < kMostOverlayLines; ++b) {
         const AGNAVBlock& block = agnav.Blocks[size_t(b)];
-        if (!block.GuidanceLoaded || !guidanceRowTicked(m_form, b)) {
+        if (!block.GuidanceLoaded || !rowTicked(m_form.Check3, guidanceSubRow(b))) {
             continue;
         }
         const std::vector<GridSegment> lines = gridLines(block.Guidance, geographic);

@@ -6,6 +6,7 @@
 #include "korvel/prefs/session_file.h"
 #include "korvel/prefs/sessions.h"
 #include "korvel/shell/main_form.h"
+#include "korvel/shell/row_ticks.h"
 #include "korvel/workspace/agnav_block.h"
 #include "korvel/workspace/layer_records.h"
 #include "korvel/workspace/main_settings.h"
@@ -26,8 +27,7 @@ namespace {
 
 int tickState(const ControlArray<QCheckBox>& checks, int index)
 {
-    const QCheckBox* check = checks.at(index);
-    return check && check->isChecked() ? 1 : 0;
+    return rowTicked(checks, index) ? 1 : 0;
 }
 
 // The extent boxes' texts; a box that holds no number (the user was typing

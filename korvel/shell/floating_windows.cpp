@@ -112,5 +112,5 @@ QPoint floatingWindowPlace(double storedLeft, double storedTop, const QWidget& w
     } else if (top < 0) {
         top = 0;
     }
-    return { qRound(left / tx), qRound(top / ty) };
+    return { twipsToPixelsX(left), twipsToPixelsY(top) };
 }

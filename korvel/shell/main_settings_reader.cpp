@@ -81,6 +81,28 @@ QString settingErrorText(
         .arg(name, section, stored, reason);
 }
 
+void readFolderSettings(BadSwitch badSwitch)
+{
+    const auto readSwitch = [badSwitch](const QString& name) {
+        if (badSwitch == BadSwitch::Raise) {
+            return readBoolean(kSettings, name, "False");
+        }
+        try {
+            return readBoolean(kSettings, name, "False");
+        } catch (const VbError&) {
+            return false;
+        }
+    };
+    MainSettings& settings = mainSettings();
+    settings.SessionDir = readFolder("SessionDir");
+    settings.ImageDir = readFolder("ImageDir");
+    settings.SHPDir = readFolder("SHPDir");
+    settings.AGNAVDir = readFolder("AGNAVDir");
+    settings.AutoLoadGuidance = readSwitch("AutoLoadGuidance");
+    settings.AutoLoadExclusion = readSwitch("AutoLoadExclusion");
+    settings.MetDir = readFolder("MetDir");
+}
+
 void readMainSettings()
 {
     MainSettings& settings = mainSettings();
@@ -100,13 +122,7 @@ void readMainSettings()
         settings.PointerColour = kYellow;
     }
     program.MetricSystem = readBoolean(kSettings, "MetricSystem", "True");
-    settings.SessionDir = readFolder("SessionDir");
-    settings.ImageDir = readFolder("ImageDir");
-    settings.SHPDir = readFolder("SHPDir");
-    settings.AGNAVDir = readFolder("AGNAVDir");
-    settings.AutoLoadGuidance = readBoolean(kSettings, "AutoLoadGuidance", "False");
-    settings.AutoLoadExclusion = readBoolean(kSettings, "AutoLoadExclusion", "False");
-    settings.MetDir = readFolder("MetDir");
+    readFolderSettings(BadSwitch::Raise);
     program.OptimizationFile = GetRegSetting(kSettings, "OptimizationFile", QString());
     settings.OptColour = readLong(kSettings, "OptColour", "255");
     settings.OptWidth = readByte(kSettings, "OptWidth", "1");

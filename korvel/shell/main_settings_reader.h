@@ -20,6 +20,16 @@
 
 void readMainSettings();
 
+// How an AutoLoad switch whose stored text is no Boolean is taken: the
+// start-up raises it like any other bad setting; closing all files must not
+// fail for it and takes it as False.
+enum class BadSwitch { Raise, ReadsFalse };
+
+// Reads the file dialogs' start folders and the AutoLoad switches into
+// mainSettings(), in their stored order, each stored at once: an error
+// raised on the way leaves the values read before it in place.
+void readFolderSettings(BadSwitch badSwitch);
+
 // The description of a setting that does not convert.
 QString settingErrorText(
     const QString& section, const QString& name, const QString& stored, const QString& reason);

@@ -3,6 +3,7 @@
 // drawn; each picture is then left in the scale its bar readout reads.
 #include "korvel/shell/label_placement.h"
 #include "korvel/shell/main_form.h"
+#include "korvel/shell/row_ticks.h"
 #include "korvel/statistics/stat_form.h"
 #include "korvel/workspace/agnav_block.h"
 #include "platform/picture_box.h"
@@ -25,8 +26,7 @@ std::vector<bool> tickedSubRows()
     if (const MainForm* main = MainForm::existing()) {
         ticked.resize(std::size_t(std::max(0, main->Check3.UBound() + 1)));
         for (int row = 1; row <= main->Check3.UBound(); ++row) {
-            const QCheckBox* check = main->Check3.at(row);
-            ticked[std::size_t(row)] = check && check->checkState() == Qt::Checked;
+            ticked[std::size_t(row)] = rowTicked(main->Check3, row);
         }
     }
     return ticked;

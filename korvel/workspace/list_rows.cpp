@@ -27,6 +27,11 @@ int subRowBase(int block)
     return base;
 }
 
+int guidanceSubRow(int block)
+{
+    return subRowBase(block) + 1;
+}
+
 int subRowTotal()
 {
     const AgnavData& agnav = agnavData();

@@ -30,6 +30,9 @@ int blockSubRowCount(const AGNAVBlock& block);
 // The sub-rows of the blocks before block `block` (1-based); the block's own
 // sub-rows are numbered from this + 1.
 int subRowBase(int block);
+// The sub-row of block `block`'s guidance lines while it has them loaded:
+// its first.
+int guidanceSubRow(int block);
 // Sub-rows of all blocks (GuidanceCount + ExclusionCount + FlightCount).
 int subRowTotal();
 // Every row of the list: images, GIS layers, blocks and sub-rows.

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -85,6 +86,31 @@ TEST_F(TextFitting, ACaptionOfSeveralLinesGrowsToItsWidestLine)
         fitTextsToControls(form);
         EXPECT_GE(caption->width(), caption->fontMetrics().horizontalAdvance("A wide first line of text"))
             << row.text;
+    }
+}
+
+TEST_F(TextFitting, OnlyBlanksAtTheOpenEndOfOneLineTakeNoRoom)
+{
+    const QFontMetrics metrics(QApplication::font());
+    const int threeBlanks = metrics.horizontalAdvance(QStringLiteral("   "));
+    const struct
+    {
+        const char* name;
+        const char* text;
+        Qt::Alignment alignment;
+        int blanks;
+    } rows[] = {
+        { "trailing, left-aligned", "100%   ", Qt::AlignLeft, threeBlanks },
+        { "leading, right-aligned", "   100%", Qt::AlignRight | Qt::AlignVCenter, threeBlanks },
+        { "leading, left-aligned", "   100%", Qt::AlignLeft, 0 },
+        { "trailing, right-aligned", "100%   ", Qt::AlignRight, 0 },
+        { "both ends, centred", "   100%   ", Qt::AlignHCenter, 0 },
+        { "two lines", "100%   \n50%", Qt::AlignLeft, 0 },
+    };
+    for (const auto& row : rows) {
+        // Glyph advances round to whole pixels one by one.
+        EXPECT_NEAR(openEndBlanksWidth(metrics, QString::fromLatin1(row.text), row.alignment), row.blanks, 1)
+            << row.name;
     }
 }
 

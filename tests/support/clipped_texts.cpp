@@ -101,11 +101,8 @@ std::pair<QSize, QRect> labelText(const QLabel& label)
         return { wrapped.size(), room };
     }
     QSize size = plainTextSize(label.fontMetrics(), label.text(), label.buddy() != nullptr);
-    if (!label.text().contains(u'\n')) {
-        // Blanks where the alignment leaves room show nothing when cut.
-        size.rwidth() -= label.fontMetrics().horizontalAdvance(label.text())
-            - shownTextWidth(label.fontMetrics(), label.text(), label.alignment());
-    }
+    // Blanks where the alignment leaves room show nothing when cut.
+    size.rwidth() -= openEndBlanksWidth(label.fontMetrics(), label.text(), label.alignment());
     return { size, room };
 }
 

@@ -105,3 +105,30 @@ TEST_F(MainSettingsReader, AZoneAboveSixtyIsRefusedNamingTheSetting)
                 .arg(row.stored));
     }
 }
+
+TEST_F(MainSettingsReader, FolderSettingsRaiseOrTakeABadSwitchAsFalse)
+{
+    SaveRegSetting("DefaultDirs", "SHPDir", "/srv/maps");
+    SaveRegSetting("DefaultDirs", "MetDir", "/srv/met");
+    SaveRegSetting("Settings", "AutoLoadGuidance", "True");
+    SaveRegSetting("Settings", "AutoLoadExclusion", "maybe");
+
+    mainSettings().AutoLoadExclusion = true;
+    mainSettings().MetDir = QStringLiteral("/elsewhere");
+    int raised = 0;
+    try {
+        readFolderSettings(BadSwitch::Raise);
+    } catch (const VbError& error) {
+        raised = error.Number();
+        EXPECT_TRUE(error.Description().startsWith("The setting \"AutoLoadExclusion\""))
+            << error.Description().toStdString();
+    }
+    EXPECT_EQ(raised, 13);
+    EXPECT_EQ(mainSettings().SHPDir, "/srv/maps") << "values before the bad one are read";
+    EXPECT_TRUE(mainSettings().AutoLoadGuidance);
+    EXPECT_EQ(mainSettings().MetDir, "/elsewhere") << "values after the bad one are not";
+
+    readFolderSettings(BadSwitch::ReadsFalse);
+    EXPECT_FALSE(mainSettings().AutoLoadExclusion);
+    EXPECT_EQ(mainSettings().MetDir, "/srv/met");
+}
