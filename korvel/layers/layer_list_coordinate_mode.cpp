@@ -10,6 +10,7 @@
 #include "korvel/map/map_view.h"
 #include "korvel/shell/conversion_ellipsoid.h"
 #include "korvel/shell/main_form.h"
+#include "korvel/shell/row_ticks.h"
 #include "korvel/workspace/agnav_block.h"
 #include "korvel/workspace/layer_records.h"
 #include "korvel/workspace/program_globals.h"
@@ -32,7 +33,7 @@ constexpr int kPreviousExtentButton = 4;
 bool anyTicked(const ControlArray<QCheckBox>& checks, int count)
 {
     for (int i = 1; i <= count; ++i) {
-        if (const QCheckBox* check = checks.at(i); check && check->isChecked()) {
+        if (rowTicked(checks, i)) {
             return true;
         }
     }
