@@ -103,11 +103,7 @@ void MetPanel::loadMetDataFile(const QString& title, const QString& source)
     settings.MetDir = folderOfFile(path);
     m_form.repaint();
 
-    if (refuseFolder(path)) {
-        return;
-    }
-    if (!FileExists(path)) {
-        MsgBox(u'"' + path + QStringLiteral("\" does not exist"));
+    if (refuseMissingFile(path, quotedMissingFileMessage(path))) {
         return;
     }
     // Names are compared without their folders, whatever the kind: two
