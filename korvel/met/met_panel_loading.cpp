@@ -5,7 +5,6 @@
 // A source is added whole or not at all: a file is read completely before
 // it becomes a source, so a failed load leaves the sources, the one shown
 // and the panel as they were.
-#include "korvel/map/gis_layer_opening.h"
 #include "korvel/met/manual_form.h"
 #include "korvel/met/met_data.h"
 #include "korvel/met/met_file_reader.h"

@@ -17,7 +17,6 @@
 //
 // An entry whose check or loader refuses it is left out (its loader said
 // why), and so are its tick states.
-#include "korvel/map/gis_layer_opening.h"
 #include "korvel/prefs/session_file.h"
 #include "korvel/prefs/session_messages.h"
 #include "korvel/prefs/session_reload.h"
