@@ -87,10 +87,7 @@ void MapView::LoadImageLayer(const QString& Path)
             MapState& map = mapState();
             if (map.MapEmpty) {
                 map.Zone = image.Zone;
-                m_form.StatusBar1->setPanelText(4,
-                    QStringLiteral("Zone %1 %2")
-                        .arg(map.Zone)
-                        .arg(globals().HemisphereLetters[map.NorthZone ? 1 : 0]));
+                m_form.StatusBar1->setPanelText(4, zoneStatusText());
             }
             map.MapEmpty = false;
         }

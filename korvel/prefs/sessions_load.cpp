@@ -75,9 +75,7 @@ bool takeSessionEllipsoid(MainForm& form, const QString& name)
 
 void showZone(MainForm& form)
 {
-    const MapState& map = mapState();
-    form.StatusBar1->setPanelText(4,
-        QStringLiteral("Zone %1 %2").arg(map.Zone).arg(globals().HemisphereLetters[map.NorthZone ? 1 : 0]));
+    form.StatusBar1->setPanelText(4, zoneStatusText());
 }
 
 QCheckBox* rowCheck(MainForm& form, SessionRowKind kind, int row)
