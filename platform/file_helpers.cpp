@@ -164,6 +164,15 @@ QString folderNotFileMessage(const QString& path)
     return QStringLiteral("%1 is a folder, not a file.").arg(path);
 }
 
+QString folderOfFile(const QString& path)
+{
+    QString folder = QFileInfo(path).path();
+    if (!folder.endsWith(u'/')) {
+        folder += u'/';
+    }
+    return folder;
+}
+
 DeleteResult deleteFiles(const QString& pattern)
 {
     DeleteResult result;

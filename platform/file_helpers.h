@@ -26,6 +26,10 @@ bool isFolder(const QString& path);
 // "<path> is a folder, not a file."
 QString folderNotFileMessage(const QString& path);
 
+// The folder of a chosen file, ending in "/" (the root stays "/"): where the
+// next file dialog of its kind starts.
+QString folderOfFile(const QString& path);
+
 // Deletes the files a path or wildcard pattern names (those FileExists sees),
 // going on after a failure.
 struct DeleteResult {

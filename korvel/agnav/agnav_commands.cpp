@@ -237,9 +237,7 @@ void AgnavCommands::addBlockRows(int Block)
 void AgnavCommands::showMapSetUpByBlock()
 {
     const ProgramGlobals& program = globals();
-    const MapState& map = mapState();
-    m_form.StatusBar1->setPanelText(
-        4, QStringLiteral("Zone %1 %2").arg(map.Zone).arg(program.HemisphereLetters[map.NorthZone ? 1 : 0]));
+    m_form.StatusBar1->setPanelText(4, zoneStatusText());
     const EllipsoidRecord& ellipsoid = program.Ellipsoid;
     for (int row = 1; row <= m_form.PopUp_EllipsoidList.UBound(); ++row) {
         QAction* item = m_form.PopUp_EllipsoidList.at(row);

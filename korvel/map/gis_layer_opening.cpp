@@ -105,12 +105,3 @@ QString captionWithCut(const QString& path, int cut)
     const int tail = qMax(0, int(path.size()) - 10 - cut);
     return path.left(10) + QStringLiteral(" ... ") + path.right(tail);
 }
-
-QString folderOfFile(const QString& path)
-{
-    QString folder = QFileInfo(path).path();
-    if (!folder.endsWith(u'/')) {
-        folder += u'/';
-    }
-    return folder;
-}

@@ -29,7 +29,3 @@ void settleOpenedGISLayer(int index, bool loadingSession);
 // A list caption that fits: the path itself when cut is 0, else its first 10
 // characters, " ... " and its last (length - 10 - cut) characters.
 QString captionWithCut(const QString& path, int cut);
-
-// The folder of a chosen file, ending in "/": where the next file dialog of
-// its kind starts.
-QString folderOfFile(const QString& path);

@@ -2,11 +2,11 @@
 // files chosen in the dialog, each checked and loaded in turn with the
 // redraws of their new rows' ticks held back, then a zoom to the new data
 // when the map was empty.
-#include "korvel/map/gis_layer_opening.h"
 #include "korvel/map/map_view.h"
 #include "korvel/shell/main_form.h"
 #include "korvel/workspace/map_state.h"
 #include "korvel/workspace/redraw_state.h"
+#include "platform/file_helpers.h"
 #include "platform/msg_box.h"
 #include "platform/vb_error.h"
 

@@ -14,7 +14,6 @@
 #include "korvel/workspace/main_settings.h"
 #include "korvel/workspace/map_state.h"
 #include "korvel/workspace/program_globals.h"
-#include "platform/file_helpers.h"
 #include "platform/msg_box.h"
 #include "platform/picture_loader.h"
 #include "platform/screen_metrics.h"
@@ -39,13 +38,7 @@ void MapView::File_OpenBMP_Click()
 
 bool MapView::CheckImageFile(const QString& Path)
 {
-    if (refuseFolder(Path)) {
-        return false;
-    }
-    if (!FileExists(Path)) {
-        if (!Path.isEmpty()) {
-            MsgBox(u'"' + Path + QStringLiteral("\" does not exist"));
-        }
+    if (refuseMissingFile(Path, quotedMissingFileMessage(Path))) {
         return false;
     }
     const LayerData& data = layerData();
@@ -94,10 +87,7 @@ void MapView::LoadImageLayer(const QString& Path)
             MapState& map = mapState();
             if (map.MapEmpty) {
                 map.Zone = image.Zone;
-                m_form.StatusBar1->setPanelText(4,
-                    QStringLiteral("Zone %1 %2")
-                        .arg(map.Zone)
-                        .arg(globals().HemisphereLetters[map.NorthZone ? 1 : 0]));
+                m_form.StatusBar1->setPanelText(4, zoneStatusText());
             }
             map.MapEmpty = false;
         }

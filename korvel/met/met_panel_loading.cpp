@@ -5,7 +5,6 @@
 // A source is added whole or not at all: a file is read completely before
 // it becomes a source, so a failed load leaves the sources, the one shown
 // and the panel as they were.
-#include "korvel/map/gis_layer_opening.h"
 #include "korvel/met/manual_form.h"
 #include "korvel/met/met_data.h"
 #include "korvel/met/met_file_reader.h"
@@ -103,11 +102,7 @@ void MetPanel::loadMetDataFile(const QString& title, const QString& source)
     settings.MetDir = folderOfFile(path);
     m_form.repaint();
 
-    if (refuseFolder(path)) {
-        return;
-    }
-    if (!FileExists(path)) {
-        MsgBox(u'"' + path + QStringLiteral("\" does not exist"));
+    if (refuseMissingFile(path, quotedMissingFileMessage(path))) {
         return;
     }
     // Names are compared without their folders, whatever the kind: two

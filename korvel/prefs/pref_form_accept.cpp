@@ -158,8 +158,7 @@ void PrefForm::applyZoneAndEllipsoid()
     MapState& map = mapState();
     map.Zone = HScroll1->value();
     map.NorthZone = NSOption[1].isChecked();
-    main.StatusBar1->setPanelText(
-        4, QStringLiteral("Zone %1 %2").arg(map.Zone).arg(program.HemisphereLetters[map.NorthZone ? 1 : 0]));
+    main.StatusBar1->setPanelText(4, zoneStatusText());
     // Every row of the chosen name is ticked; the last one's values stay.
     const QListWidgetItem* chosen = EllipsoidListbox->currentItem();
     const QString name = chosen && chosen->isSelected() ? chosen->text() : QString();

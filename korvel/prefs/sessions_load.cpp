@@ -17,7 +17,6 @@
 //
 // An entry whose check or loader refuses it is left out (its loader said
 // why), and so are its tick states.
-#include "korvel/map/gis_layer_opening.h"
 #include "korvel/prefs/session_file.h"
 #include "korvel/prefs/session_messages.h"
 #include "korvel/prefs/session_reload.h"
@@ -76,9 +75,7 @@ bool takeSessionEllipsoid(MainForm& form, const QString& name)
 
 void showZone(MainForm& form)
 {
-    const MapState& map = mapState();
-    form.StatusBar1->setPanelText(4,
-        QStringLiteral("Zone %1 %2").arg(map.Zone).arg(globals().HemisphereLetters[map.NorthZone ? 1 : 0]));
+    form.StatusBar1->setPanelText(4, zoneStatusText());
 }
 
 QCheckBox* rowCheck(MainForm& form, SessionRowKind kind, int row)

@@ -12,7 +12,7 @@ bool refuseFolder(const QString& path)
     return true;
 }
 
-bool refuseMissingFile(const QString& path)
+bool refuseMissingFile(const QString& path, const QString& missingMessage)
 {
     if (refuseFolder(path)) {
         return true;
@@ -21,7 +21,12 @@ bool refuseMissingFile(const QString& path)
         return false;
     }
     if (!path.isEmpty()) {
-        MsgBox(QStringLiteral("File does not exist"));
+        MsgBox(missingMessage);
     }
     return true;
+}
+
+QString quotedMissingFileMessage(const QString& path)
+{
+    return u'"' + path + QStringLiteral("\" does not exist");
 }

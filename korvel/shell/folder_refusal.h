@@ -9,6 +9,12 @@
 bool refuseFolder(const QString& path);
 
 // True, after telling the user why, when the path cannot be opened as a
-// file: a folder (as above) or a file that does not exist ("File does not
-// exist"). An empty path is a cancelled dialog and is refused silently.
-bool refuseMissingFile(const QString& path);
+// file: a folder (as above) or a file that does not exist (`missingMessage`,
+// by default "File does not exist"). An empty path is a cancelled dialog and
+// is refused silently.
+bool refuseMissingFile(
+    const QString& path, const QString& missingMessage = QStringLiteral("File does not exist"));
+
+// The missing-file message of the image and meteorological loaders, which
+// name the file: the path in double quotes, then " does not exist".
+QString quotedMissingFileMessage(const QString& path);

@@ -58,15 +58,12 @@ void MainForm::createStatusArea()
 
 void MainForm::setUpStatusBar()
 {
-    const ProgramGlobals& program = globals();
-    const MapState& map = mapState();
     StatusPanel& mode = StatusBar1->panel(3);
     mode.Bevel = PanelBevel::Raised;
     mode.Key = QStringLiteral("coords");
     mode.Text = QStringLiteral("UTM");
-    StatusBar1->panel(4).Text
-        = QStringLiteral("Zone %1 %2").arg(map.Zone).arg(program.HemisphereLetters[map.NorthZone ? 1 : 0]);
-    StatusBar1->panel(5).Text = program.Ellipsoid.Name;
+    StatusBar1->panel(4).Text = zoneStatusText();
+    StatusBar1->panel(5).Text = globals().Ellipsoid.Name;
     StatusBar1->panel(6).AutoSize = PanelAutoSize::Spring;
     StatusBar1->refresh();
 }

@@ -3,6 +3,7 @@
 // placed on the map yet, the extent boxes' mode, the layer palette, the map's
 // UTM zone and hemisphere. It is kept here until the main window exists; the
 // main window's creation fills it from the settings.
+#include <QString>
 #include <array>
 #include <cstdint>
 
@@ -24,3 +25,7 @@ struct MapState
 
 MapState& mapState();
 void resetMapState();
+
+// The status bar's zone panel: the map's zone and hemisphere letter, as in
+// "Zone 17 N".
+QString zoneStatusText();

@@ -226,6 +226,21 @@ TEST_F(FileHelpers, ReadWholeFileRefusesFoldersAndMissingFiles)
     EXPECT_EQ(bytes, "abc");
 }
 
+TEST_F(FileHelpers, FolderOfFileEndsInOneSlash)
+{
+    const struct {
+        QString path;
+        QString folder;
+    } cases[] = {
+        { "/data/jobs/roads.shp", "/data/jobs/" },
+        { "/roads.shp", "/" }, // the root keeps its one slash
+        { "roads.shp", "./" },
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(folderOfFile(c.path), c.folder) << c.path.toStdString();
+    }
+}
+
 TEST_F(FileHelpers, CompanionFileIsFoundInAnyLetterCase)
 {
     writeFile(workDir() + "roads.shp");
