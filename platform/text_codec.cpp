@@ -43,6 +43,20 @@ bool isAscii(const QByteArray& bytes)
 
 } // namespace
 
+bool holdsBinaryBytes(const QByteArray& bytes)
+{
+    constexpr char kEndOfFileMark = 0x1A;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(bytes[i]);
+        const bool textControl = byte >= '\t' && byte <= '\r';
+        const bool endMark = bytes[i] == kEndOfFileMark && i + 1 == bytes.size();
+        if (byte < 0x20 && !textControl && !endMark) {
+            return true;
+        }
+    }
+    return false;
+}
+
 bool isValidUtf8(const QByteArray& bytes)
 {
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);

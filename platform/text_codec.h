@@ -22,6 +22,12 @@ QByteArray encodeText(const QString& text);
 
 bool isValidUtf8(const QByteArray& bytes);
 
+// True when the bytes hold a control character that no text file holds (NUL
+// and the others below 0x20 but tab, line feed, vertical tab, form feed and
+// carriage return; a Ctrl+Z only as the end mark at the very end): a
+// picture, a program or a flight log, not lines of text.
+bool holdsBinaryBytes(const QByteArray& bytes);
+
 // Every byte one character; 0x80..0x9F are the euro sign, the typographic
 // quotes and the rest of the Windows-1252 block. The five bytes that the code
 // page leaves undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to the control

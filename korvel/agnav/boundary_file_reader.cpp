@@ -4,6 +4,7 @@
 #include "platform/complete_lines.h"
 #include "platform/file_helpers.h"
 #include "platform/sequential_file.h"
+#include "platform/text_codec.h"
 #include "platform/vb_error.h"
 #include "platform/vb_numbers.h"
 
@@ -78,7 +79,6 @@ private:
     QString readRecord(int record, const QString& rest);
     QString readCoordinateSystem(const QString& rest);
     QString readCorner(const QString& rest);
-    void readLineCount(const QString& rest);
     void readHeading(const QString& rest);
     void readEllipsoid(const QString& rest);
     QString readJobName(const QString& rest);
@@ -96,6 +96,12 @@ private:
 
 AgnavOutcome BoundaryParser::parse(const QByteArray& bytes)
 {
+    // Without this, a picture or a flight log chosen by mistake would be
+    // reported by where its bytes happen to lack a line end.
+    if (holdsBinaryBytes(bytes)) {
+        return AgnavOutcome::refused(QStringLiteral("This is not an AG-NAV block boundary file: it holds binary "
+                                                    "data, not lines of text."));
+    }
     // A cut last line may hold a corner with lost digits that still reads
     // as a number: the whole file is refused instead.
     if (const int cut = cutOffLineNumber(bytes); cut > 0) {
@@ -159,9 +165,6 @@ QString BoundaryParser::readRecord(int record, const QString& afterNumber)
         return readCoordinateSystem(rest);
     case 2:
         return readCorner(rest);
-    case 4:
-        readLineCount(rest);
-        return {};
     case 17:
         readHeading(rest);
         return {};
@@ -219,13 +222,6 @@ QString BoundaryParser::readCorner(const QString& rest)
     }
     m_corners.push_back(corner);
     return {};
-}
-
-void BoundaryParser::readLineCount(const QString& rest)
-{
-    // Kept as written: the guidance-line file is checked against it.
-    const qsizetype blank = firstBlank(rest);
-    m_block.LineCountText = blank < 0 ? rest : rest.left(blank);
 }
 
 void BoundaryParser::readHeading(const QString& rest)

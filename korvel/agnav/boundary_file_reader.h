@@ -7,7 +7,6 @@
 //         central meridian, which gives the block's Zone
 //   "2"   one boundary corner each: easting then northing in a UTM file,
 //         latitude then longitude in a latitude/longitude file
-//   "4"   the number of guidance lines, which the guidance-line file must hold
 //   "17"  the guidance master point and heading
 //   "20"  the ellipsoid: name in the first 12 characters, axis, inverse flattening
 //   "35"  the job name, the folder of the block's spray data
@@ -17,7 +16,8 @@
 // Every other record, known or not, is skipped, so records the guidance
 // system adds do no harm. Corners and master point are read in the order of
 // the file's coordinate system wherever record 1 stands in the file. A file
-// whose last line stops without its line end was cut off and is refused.
+// whose last line stops without its line end was cut off and is refused; a
+// file of binary bytes is refused as no boundary file at all.
 #include "korvel/workspace/agnav_outcome.h"
 #include "korvel/workspace/agnav_block.h"
 #include "korvel/workspace/program_globals.h"
@@ -27,7 +27,7 @@
 
 // Reads the file's text into the block: CoordType, Zone, the boundary with
 // VertexCount (the extent is widened from the values the block holds),
-// LineCountText, HeadingText, MasterPoint, Ellipsoid (renamed after the last row of
+// HeadingText, MasterPoint, Ellipsoid (renamed after the last row of
 // ellipsoidTable, rows 1.., with the same axis and flattening), DataFolder
 // (which must hold the file's folder ending in "/"), DataSubfolder,
 // SwathWidthText and OffsetCode. The corners are in the file's own system.

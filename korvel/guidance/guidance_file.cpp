@@ -44,17 +44,6 @@ QString readPoint(const QString& line, GuidancePolyline& polyline)
     return {};
 }
 
-// The number of lines record 4 of the block's boundary file names; nothing
-// when the record is missing or holds no whole number.
-std::optional<int> boundaryLineCount(const AGNAVBlock& block)
-{
-    const std::optional<double> count = numericValue(block.LineCountText);
-    if (!count || *count < 0.0 || *count > 32767.0 || *count != std::floor(*count)) {
-        return std::nullopt;
-    }
-    return static_cast<int>(*count);
-}
-
 // A coordinate as the file holds it: whole metres as plain digits.
 std::optional<QString> wholeMetres(double value)
 {
@@ -88,7 +77,19 @@ std::optional<QString> guidanceFileText(const std::vector<GuidanceSegment>& line
     return text;
 }
 
-AgnavOutcome parseGuidanceFile(const QByteArray& bytes, GuidanceSet& set, std::optional<int> expectedLines)
+bool holdsGuidanceLines(const QByteArray& bytes)
+{
+    SequentialReader reader(bytes);
+    while (!reader.atEnd()) {
+        const QString line = reader.readLine().trimmed();
+        if (!line.isEmpty()) {
+            return isHeader(line);
+        }
+    }
+    return true;
+}
+
+AgnavOutcome parseGuidanceFile(const QByteArray& bytes, GuidanceSet& set)
 {
     if (const int cut = cutOffLineNumber(bytes); cut > 0) {
         return AgnavOutcome::refused(cutOffLineMessage(cut));
@@ -131,11 +132,6 @@ AgnavOutcome parseGuidanceFile(const QByteArray& bytes, GuidanceSet& set, std::o
     if (!lastLineWhole()) {
         return shortLine();
     }
-    if (expectedLines && read.LineCount < *expectedLines) {
-        const QString missing = QStringLiteral("Line %1: the file ends after %2 of the %3 guidance lines "
-                                               "its boundary file names.");
-        return AgnavOutcome::refused(missing.arg(lineNumber).arg(read.LineCount).arg(*expectedLines));
-    }
     set.LineCount = read.LineCount;
     set.Lines = std::move(read.Lines);
     return AgnavOutcome::done();
@@ -162,7 +158,7 @@ AgnavOutcome LoadGuidanceFile(int blockIndex)
         return AgnavOutcome::refused(QStringLiteral("Cannot read %1: %2").arg(name, error));
     }
     GuidanceSet set;
-    const AgnavOutcome outcome = parseGuidanceFile(bytes, set, boundaryLineCount(block));
+    const AgnavOutcome outcome = parseGuidanceFile(bytes, set);
     if (!outcome.isDone()) {
         return AgnavOutcome::refused(name + QStringLiteral(", ") + outcome.message());
     }

@@ -25,21 +25,25 @@
 // returned for a coordinate that is no finite number.
 std::optional<QString> guidanceFileText(const std::vector<GuidanceSegment>& lines);
 
+// True when the text can be a guidance-line file, whole or cut: empty (or
+// only blanks and line ends), or its first non-blank line a "LINE" header.
+// A guidance save replaces only such a file.
+bool holdsGuidanceLines(const QByteArray& bytes);
+
 // Reads the lines of a file into the set's LineCount and Lines (X easting,
 // Y northing). A header is a line starting with "LINE" in any letter case.
 // Blank lines are passed over; a file without lines gives 0 lines, as the
 // save writes it when no line was laid. Refuses, naming the line, a point
 // that is not two numbers, a point before the first header, a line with
-// fewer than two points, a last line without its line end, and fewer lines
-// than expectedLines (the count the boundary file names), since each of
-// these is what remains of a file that was cut short.
-AgnavOutcome parseGuidanceFile(
-    const QByteArray& bytes, GuidanceSet& set, std::optional<int> expectedLines = std::nullopt);
+// fewer than two points and a last line without its line end. The file is
+// judged by its own structure only: the number of lines record 4 of the
+// boundary file names is a job value that other tools and earlier jobs do
+// not keep in step with this file, so any number of whole lines is taken.
+AgnavOutcome parseGuidanceFile(const QByteArray& bytes, GuidanceSet& set);
 
 // Reads the guidance-line file of Blocks(blockIndex) (found beside its
 // boundary file in any letter case) into the block's guidance set, in the
-// map's system, with at least the number of lines the block's LineCountText
-// (record 4 of the boundary file) names: on a UTM map converted only when the block's ellipsoid
+// map's system: on a UTM map converted only when the block's ellipsoid
 // differs from the map's (to geographic with the block's, back with the
 // map's), on a geographic map converted with the block's ellipsoid; always in
 // the block's zone. Only after success do GuidanceLoaded become True and

@@ -13,6 +13,8 @@
 #include "platform/text_codec.h"
 #include "platform/vb_numbers.h"
 
+#include <QFileInfo>
+
 #include <cmath>
 #include <optional>
 
@@ -151,6 +153,40 @@ SavedGuidance prepare(const GuidanceSaveRequest& request, const AGNAVBlock& bloc
     return saved;
 }
 
+// Why the guidance-line file at `path` may not be replaced: it is the
+// boundary file of a loaded block, or it holds something other than
+// guidance lines (another block's boundary, say). Empty when it may.
+QString guidanceTargetRefusal(const QString& path)
+{
+    const QFileInfo target(path);
+    for (int b = 1; b <= agnavData().BlockCount; ++b) {
+        // The same file under another spelling of its path (a link, "..") counts too.
+        const QFileInfo boundary(blockAt(b).Path);
+        const bool same = target.exists() ? boundary.canonicalFilePath() == target.canonicalFilePath()
+                                          : boundary.absoluteFilePath() == target.absoluteFilePath();
+        if (same) {
+            return QStringLiteral("%1 is the boundary file of block %2, so the guidance lines were not saved "
+                                  "over it; nothing was changed.")
+                .arg(path, blockAt(b).FileName);
+        }
+    }
+    // Only a file's content can be judged; a folder at the path fails the write.
+    if (!target.isFile()) {
+        return {};
+    }
+    QByteArray bytes;
+    QString reason;
+    if (!readWholeFile(path, bytes, &reason)) {
+        return QStringLiteral("Cannot read %1: %2").arg(path, reason);
+    }
+    if (!holdsGuidanceLines(bytes)) {
+        return QStringLiteral("%1 is not a guidance-line file, so the guidance lines were not saved over it; "
+                              "nothing was changed. Move or rename that file and save again.")
+            .arg(path);
+    }
+    return {};
+}
+
 // Writes both files as one; on failure both are as they were.
 QString writeFiles(const QString& boundaryPath, const QStringList& backupFolders, const SavedGuidance& saved)
 {
@@ -231,7 +267,8 @@ AgnavOutcome saveGuidanceLines(const GuidanceSaveRequest& request)
     if (!SafeFileSetWriter::finishInterrupted(block.Path, &problem)) {
         return AgnavOutcome::refused(problem);
     }
-    const SavedGuidance saved = prepare(request, block, problem);
+    problem = guidanceTargetRefusal(blockCompanionPath(block.Path, QStringLiteral("xyz")));
+    const SavedGuidance saved = problem.isEmpty() ? prepare(request, block, problem) : SavedGuidance();
     if (problem.isEmpty()) {
         problem = writeFiles(block.Path, request.backupFolders, saved);
     }

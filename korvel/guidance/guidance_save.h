@@ -8,8 +8,10 @@
 // temporary folder), and the two files are written as one set
 // (SafeFileSetWriter): a failure or a kill leaves both old, or the next load
 // or save of the block completes both. Only after both are written does the
-// block take the new values. Lines that could not be computed, or a block
-// whose guidance-line file would be its boundary file, save nothing.
+// block take the new values. Lines that could not be computed, a block
+// whose guidance-line file would be its boundary file, and a guidance-line
+// path that holds a loaded block's boundary file or any file that is not a
+// guidance-line file (another block's boundary, say) save nothing.
 //
 // What is written:
 //   SwathWidthText, record 36   the swath in whole metres, whatever unit the

@@ -159,7 +159,7 @@ TEST_F(BlockBoundaryCommand, ACutOffFileIsRefusedNamingTheFileAndTheLine)
     EXPECT_EQ(agnavData().BlockCount, 0);
 }
 
-TEST_F(BlockBoundaryCommand, AFileOfAnotherKindIsQuotedShortAndAnEditorThatFailsIsReported)
+TEST_F(BlockBoundaryCommand, AFileOfAnotherKindIsNamedSoAndAnEditorThatFailsIsReported)
 {
     QByteArray binary("\x89PNG\r\n\x1a\n");
     binary.prepend(QByteArray(70, '\x07') + "\x01\xff\x00");
@@ -170,11 +170,9 @@ TEST_F(BlockBoundaryCommand, AFileOfAnotherKindIsQuotedShortAndAnEditorThatFails
     open({ png });
     ASSERT_EQ(msgBoxes().size(), 2u);
     const QString prompt = msgBoxes()[0].prompt;
-    EXPECT_TRUE(prompt.contains("opening 'PHOTO.no1'")) << prompt.toStdString();
-    const qsizetype open = prompt.indexOf(u'"');
-    const qsizetype close = prompt.indexOf(u'"', open + 1);
-    ASSERT_GT(close, open) << prompt.toStdString();
-    EXPECT_EQ(prompt.mid(open + 1, close - open - 1), QString(40, u'?') + "...");
+    EXPECT_TRUE(prompt.contains("opening 'PHOTO.no1':\r\r     This is not an AG-NAV block boundary file: it "
+                                "holds binary data, not lines of text."))
+        << prompt.toStdString();
     for (const QChar c : prompt) {
         EXPECT_TRUE(c == u'\r' || c.isPrint()) << "character " << int(c.unicode());
     }
@@ -182,6 +180,18 @@ TEST_F(BlockBoundaryCommand, AFileOfAnotherKindIsQuotedShortAndAnEditorThatFails
     EXPECT_EQ(launches()[0].kind, LaunchKind::TextEditor);
     EXPECT_EQ(launches()[0].arguments, QStringList { png });
     EXPECT_EQ(msgBoxes()[1].prompt, png + " could not be opened in a text editor:\rNo text editor was found");
+}
+
+TEST_F(BlockBoundaryCommand, ALongBadValueIsQuotedShort)
+{
+    const QString text = write(QStringLiteral("TEXT.no1"), QByteArray(70, 'x') + "\r\n");
+    queueMsgBoxAnswer(vbNo);
+    open({ text });
+    ASSERT_EQ(msgBoxes().size(), 1u);
+    const QString prompt = msgBoxes()[0].prompt;
+    const qsizetype open = prompt.indexOf(u'"');
+    EXPECT_EQ(prompt.mid(open + 1, prompt.indexOf(u'"', open + 1) - open - 1), QString(40, u'x') + "...")
+        << prompt.toStdString();
 }
 
 TEST_F(BlockBoundaryCommand, AFailingCompanionTakesTheBlockBackWithWhatItChangedOnTheMap)

@@ -66,8 +66,8 @@ TEST_F(BoundaryFileReaderTest, ReadsEveryRecordTheBlockKeeps)
     EXPECT_EQ(m_block.DataSubfolder, "FIELD17/");
     EXPECT_EQ(m_block.SwathWidthText, "30");
     EXPECT_EQ(m_block.OffsetCode, 1);
-    // Kept so that the guidance-line file can be checked against it.
-    EXPECT_EQ(m_block.LineCountText, "20");
+    // Record 4 is a job value the reader passes over.
+    EXPECT_TRUE(m_block.LineCountText.isEmpty());
 }
 
 // A cut inside a line is refused, naming the line; a cut at a line end
@@ -312,13 +312,19 @@ TEST_F(BoundaryFileReaderDamagedTest, RefusedFileLeavesTheListedBlockUntouched)
     EXPECT_EQ(blockAt(b).VertexCount, 0);
 }
 
-TEST_F(BoundaryFileReaderDamagedTest, BinaryGarbageIsRefusedNotRead)
+// Binary bytes are no boundary file, however their line ends fall; a text
+// that ends in a Ctrl+Z end mark is whole.
+TEST_F(BoundaryFileReaderDamagedTest, BinaryGarbageIsRefusedAsNoBoundaryFile)
 {
     QByteArray garbage;
     for (int i = 0; i < 4096; ++i) {
         garbage += char((i * 7919) % 256);
     }
-    EXPECT_TRUE(parse(garbage).isRefused());
+    for (const QByteArray& bytes : { garbage, UtmFile + '\0', QByteArray("1  U  279\r\n\x01") }) {
+        EXPECT_EQ(parse(bytes).message(),
+            "This is not an AG-NAV block boundary file: it holds binary data, not lines of text.");
+    }
+    EXPECT_TRUE(parse(UtmFile + '\x1a').isDone());
 }
 
 } // namespace

@@ -279,6 +279,50 @@ TEST_F(GuidanceSaveTest, NothingIsSavedForLinesNotComputedOrOverABoundaryNamedLi
     }
 }
 
+// FIELD17.xyz may be another block's boundary file: a save replaces only a
+// guidance-line file, whole or cut, and never a loaded block's boundary.
+TEST_F(GuidanceSaveTest, ASaveReplacesOnlyAGuidanceLineFile)
+{
+    const struct
+    {
+        const char* name;
+        QByteArray existing;
+        bool openAsBlock;
+        const char* refusal; // empty: saved
+    } rows[] = {
+        { "a boundary file", m_original, false, "is not a guidance-line file" },
+        { "a boundary file opened as a block", m_original, true, "is the boundary file of block FIELD17.xyz" },
+        { "a cut guidance-line file opened as a block", "LINE 10 \r\n5006", true,
+            "is the boundary file of block FIELD17.xyz" },
+        { "a whole guidance-line file", "\r\nline 10 \r\n500600      4800700  1\r\n500600      4801300  2\r\n",
+            false, "" },
+        { "a cut guidance-line file", "LINE 10 \r\n5006", false, "" },
+        { "an empty file", "", false, "" },
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        writeTestFile(block().Path, m_original);
+        writeTestFile(xyz(), row.existing);
+        if (row.openAsBlock) {
+            blockAt(appendBlock()) = utmBlock(xyz());
+        }
+        const AgnavOutcome outcome = saveGuidanceLines(request());
+        if (*row.refusal) {
+            EXPECT_EQ(outcome.message(), xyz() + " " + row.refusal
+                    + ", so the guidance lines were not saved over it; nothing was changed."
+                    + (row.openAsBlock ? "" : " Move or rename that file and save again."));
+            EXPECT_EQ(readTestFile(block().Path), m_original);
+            EXPECT_EQ(readTestFile(xyz()), row.existing);
+        } else {
+            EXPECT_TRUE(outcome.isDone()) << outcome.message().toStdString();
+            EXPECT_TRUE(readTestFile(xyz()).startsWith("LINE 10 \r\n500615"));
+        }
+        if (row.openAsBlock) {
+            removeBlock(m_b + 1);
+        }
+    }
+}
+
 TEST_F(GuidanceSaveTest, TheCopyBeforeASaveIsPrivateWhateverLiesInTheProgramFolder)
 {
     // An installed program's folder, with a link planted where the copy once went.

@@ -37,8 +37,7 @@ protected:
         AgnavCommandsTest::SetUp();
         setFloatingToolWindow(FloatingTool::Guidance, &guidanceFormTool());
         // A 1000 x 800 m block, vertices from the south-west corner
-        // clockwise, with the records a guidance save rewrites; record 4
-        // names the one line writeGuidance() lays.
+        // clockwise, with the records a guidance save rewrites.
         m_path = writeUtmBlock(QStringLiteral("FIELD"), 500000, 4800000, 501000, 4800800);
         QFile file(m_path);
         ASSERT_TRUE(file.open(QIODevice::Append));
