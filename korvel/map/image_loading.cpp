@@ -55,27 +55,6 @@ std::optional<GeoReference> readGeoReference(const QString& path)
     return parseGeoReference(bytes, name);
 }
 
-namespace {
-
-// What follows item 7 when the caller does not read it: the control points
-// and the corrections line, read for their kinds only, so that a file
-// holding fewer of them than its count says is refused like any other.
-void readPastPoints(SequentialReader& reader, const GeoReference& head)
-{
-    for (int i = 0; i < head.ControlPointCount; ++i) {
-        reader.readSingle();
-        reader.readSingle();
-        reader.readInteger();
-        reader.readInteger();
-    }
-    reader.readText();
-    reader.readLong();
-    reader.readText();
-    reader.readLong();
-}
-
-} // namespace
-
 std::optional<GeoReference> parseGeoReference(
     const QByteArray& bytes, const QString& fileName, const GeoReferenceRestReader& readRest)
 {
@@ -86,6 +65,11 @@ std::optional<GeoReference> parseGeoReference(
     }
     const QString header = QLatin1String(GeoReferenceHeader);
     const int cut = cutOffLineNumber(bytes);
+    const LineFault cutOff { 62, cut, QStringLiteral("the file ends inside the line, it was cut off") };
+    // A fault met once the reader has come to a cut-off last line may stem
+    // from the cut (a number that lost its digits), so the cut is named.
+    const auto reported
+        = [&](const LineFault& fault) { return cut != 0 && reader.lineNumber() >= cut ? cutOff : fault; };
     try {
         const QString first = reader.readText();
         // A file cut inside its header is ours all the same.
@@ -93,8 +77,11 @@ std::optional<GeoReference> parseGeoReference(
         if (first != header && !cutHeader) {
             return std::nullopt;
         }
-        if (cut != 0) {
-            throw LineFault { 62, cut, QStringLiteral("the file ends inside the line, it was cut off") };
+        // Whoever reads on after item 7 reads to the last line, which must
+        // then be whole; the loader alone stops at item 7, and a last line
+        // cut off after it does not concern the loader.
+        if (cut != 0 && (cutHeader || readRest)) {
+            throw cutOff;
         }
         GeoReference reference;
         reader.readLine();
@@ -120,15 +107,15 @@ std::optional<GeoReference> parseGeoReference(
         reference.ControlPointCount = reader.readByte();
         if (readRest) {
             readRest(reader, reference);
-        } else {
-            readPastPoints(reader, reference);
         }
         return reference;
     } catch (const VbError& fault) {
-        throw VbError(
-            fault.Number(), fault.Source(), damagedMessage(fileName, reader.lineNumber(), fault.Description()));
+        const LineFault found = reported({ int(fault.Number()), reader.lineNumber(), fault.Description() });
+        throw VbError(found.number, fault.Source(), damagedMessage(fileName, found.line, found.text));
     } catch (const LineFault& fault) {
-        throw VbError(fault.number, QStringLiteral("KORVEL"), damagedMessage(fileName, fault.line, fault.text));
+        const LineFault found = reported(fault);
+        throw VbError(
+            found.number, QStringLiteral("KORVEL"), damagedMessage(fileName, found.line, found.text));
     }
 }
 

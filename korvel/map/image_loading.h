@@ -13,9 +13,11 @@
 //   5 the UTM zone (byte)
 //   6 the separator "---"
 //   7 the number of control points (byte)
-// The control points and the shift and stretch values that follow belong to
-// the geo-referencing window, which reads them on from item 7 with the same
-// reader (korvel/georef/geo_reference_file.h).
+// The loader reads these seven items and nothing after them: an image whose
+// file stops after its count (with or without the line end) is placed all the
+// same. The control points and the shift and stretch values that follow
+// belong to the geo-referencing window, which reads them on from item 7 with
+// the same reader (korvel/georef/geo_reference_file.h).
 #include <QByteArray>
 #include <QString>
 #include <functional>
@@ -42,17 +44,18 @@ struct GeoReference
     int ControlPointCount = 0;
 };
 
-// Items 1 to 7 of the file, which is read whole. Nothing when the file does
-// not exist, is empty or its first item is not the header (the image then
-// has no geo-reference). A file with the header (or cut inside it) that ends
-// early or inside a line, holds fewer control points than its count, a value
-// of the wrong kind, a width or height of 0 or a zone outside 1 to 60 raises
-// VbError whose description names the file, the line and the fault.
+// Items 1 to 7 of the file. Nothing when the file does not exist, is empty
+// or its first item is not the header (the image then has no
+// geo-reference). A file with the header (or cut inside it) that ends before
+// its count or inside a line before the count's, holds a value of the wrong
+// kind, a width or height of 0 or a zone outside 1 to 60 raises VbError
+// whose description names the file, the line and the fault.
 std::optional<GeoReference> readGeoReference(const QString& path);
 // The same from the file's bytes; messages name `fileName`. `readRest`, when
 // given, reads on after item 7 with the same reader (and the head read so
-// far), and a fault there is reported like one in items 1 to 7; without it
-// the points and corrections are read past.
+// far), and a fault there is reported like one in items 1 to 7; a file that
+// ends inside any of its lines is then refused as cut off. Without it nothing
+// after item 7 is read.
 using GeoReferenceRestReader = std::function<void(SequentialReader& reader, const GeoReference& head)>;
 std::optional<GeoReference> parseGeoReference(
     const QByteArray& bytes, const QString& fileName, const GeoReferenceRestReader& readRest = {});

@@ -124,6 +124,33 @@ TEST_F(GeoReferenceFile, ADamagedFileGivesNoPoints)
     EXPECT_TRUE(readGeoReferencePoints(workDir() + "missing.ref").Points.empty());
 }
 
+TEST_F(GeoReferenceFile, TheWindowRefusesEveryCutNamingTheLine)
+{
+    // The image loader stops at the count and places an image whose file
+    // ends there; the window reads on to the corrections and names what is
+    // missing, for those files as for every other cut.
+    const QByteArray whole = geoReferenceFileBytes(content());
+    const qsizetype countEnd = whole.indexOf("---\r\n2\r\n") + 8;
+    const struct
+    {
+        QByteArray bytes;
+        const char* fault;
+    } endingAtTheCount[] = {
+        { whole.left(countEnd), "(line 8): Input past end of file" },
+        { whole.left(countEnd - 2), "(line 7): the file ends inside the line, it was cut off" },
+    };
+    for (const auto& c : endingAtTheCount) {
+        EXPECT_EQ(parseGeoReferencePoints(c.bytes, "photo.ref").error,
+            QStringLiteral("The geo-reference file \"photo.ref\" is damaged ") + c.fault);
+    }
+    for (qsizetype size = 1; size + 1 < whole.size(); ++size) {
+        const GeoReferencePoints read = parseGeoReferencePoints(whole.left(size), "photo.ref");
+        EXPECT_FALSE(read.complete) << size;
+        EXPECT_TRUE(read.error.startsWith("The geo-reference file \"photo.ref\" is damaged (line "))
+            << size << ": " << read.error.toStdString();
+    }
+}
+
 TEST_F(GeoReferenceFile, AReadOnlyFileIsRefusedAndKept)
 {
     const QString path = workDir() + "photo.ref";

@@ -93,18 +93,33 @@ TEST_F(ImageLoadingTest, AZoneOutsideOneToSixtyIsRefusedNamingFileAndLine)
     }
 }
 
-TEST_F(ImageLoadingTest, EveryCutOfTheFileIsRefusedNamingIt)
+TEST_F(ImageLoadingTest, EveryCutBeforeTheCountIsRefusedNamingIt)
 {
     // From the first byte on, every shorter file is this one cut off: inside
-    // its header, inside a line, or short of the points its count promises.
-    // Losing only the final LF keeps every line whole: a lone CR ends a line.
+    // its header, inside a line, or short of its count. Cut after the count,
+    // with or without its line end, the file still holds all the loader
+    // reads. Losing only the final LF keeps every line whole: a lone CR ends a line.
+    const qsizetype countEnd = kReference.indexOf("\r\n2\r\n") + 3;
     for (qsizetype size = 1; size + 1 < kReference.size(); ++size) {
+        const QByteArray cut = kReference.left(size);
+        if (size >= countEnd) {
+            const std::optional<GeoReference> reference = readGeoReference(writeText("cut.ref", cut));
+            ASSERT_TRUE(reference) << "cut to " << size << " bytes";
+            EXPECT_EQ(reference->Height, -7000) << size;
+            EXPECT_EQ(reference->Zone, 17) << size;
+            EXPECT_EQ(reference->ControlPointCount, 2) << size;
+            continue;
+        }
         try {
-            readGeoReference(writeText("cut.ref", kReference.left(size)));
+            readGeoReference(writeText("cut.ref", cut));
             ADD_FAILURE() << "cut to " << size << " bytes was taken";
         } catch (const VbError& error) {
             EXPECT_TRUE(error.Description().startsWith("The geo-reference file \"cut.ref\" is damaged (line "))
                 << error.Description().toStdString();
+            if (!cut.endsWith('\r') && !cut.endsWith('\n')) {
+                EXPECT_TRUE(error.Description().endsWith("it was cut off"))
+                    << error.Description().toStdString();
+            }
         }
     }
 }

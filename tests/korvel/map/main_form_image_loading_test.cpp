@@ -115,6 +115,22 @@ TEST_F(ImageLoading, ADamagedGeoReferenceIsReportedByName)
     EXPECT_EQ(layerData().ImageCount, 0);
 }
 
+TEST_F(ImageLoading, AGeoReferenceEndingAtItsCountPlacesTheImage)
+{
+    const QString path = writeImage(QStringLiteral("photo.bmp"), QSize(10, 10), Qt::blue);
+    writeTestFile(workDir() + "photo.ref",
+        "KORVEL Graphic Georeferencing File\r\nphoto.bmp\r\n1000,2000\r\n100,-50\r\n18\r\n---\r\n3");
+    load({ path });
+    EXPECT_TRUE(msgBoxes().empty());
+    ASSERT_EQ(layerData().ImageCount, 1);
+    const ImageLayer& image = layerData().Images[1];
+    EXPECT_TRUE(image.Georeferenced);
+    EXPECT_EQ(QList<qint32>({ image.X, image.Y, image.Width, image.Height }),
+        QList<qint32>({ 1000, 2000, 100, -50 }));
+    EXPECT_EQ(image.Zone, 18);
+    EXPECT_EQ(image.ControlPointCount, 3);
+}
+
 TEST_F(ImageLoading, ImagesWiderThanSixteenBitsLoad)
 {
     const QString path = writeImage(QStringLiteral("strip.bmp"), QSize(40000, 2), Qt::gray);
