@@ -3,7 +3,8 @@
 // section "Settings" (an empty line: nothing stored); the values are written
 // into a private registry file and read as at the program's start. The read
 // either succeeds with the values the program can work with, or raises
-// error 13 or 6 naming the setting. The buffer width's text is also read as
+// error 13 or 6 (a value that does not convert) or 5 (a zone outside 1 to
+// 60) naming the setting. The buffer width's text is also read as
 // the preferences read it: a width written back reads the same, and switching
 // units there and back moves it by at most one.
 #include "korvel/prefs/preference_settings.h"
@@ -89,7 +90,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     try {
         readMainSettings();
     } catch (const VbError& error) {
-        if ((error.Number() != 13 && error.Number() != 6)
+        const int number = error.Number();
+        if ((number != 13 && number != 6 && number != 5)
             || !error.Description().startsWith(QStringLiteral("The setting \"")))
             std::abort();
         return 0;

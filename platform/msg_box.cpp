@@ -93,7 +93,11 @@ class QtMsgBox final : public MsgBoxBackend
 public:
     int showMsgBox(const MsgBoxRequest& request) override
     {
-        QMessageBox box(messageIcon(request.icon()), request.caption, msgBoxDisplayText(request.prompt),
+        // A window on the desktop always shows a title, and an empty one
+        // would get the executable's lower-case name: a box asked for
+        // without a caption shows the program's title like every other.
+        const QString caption = request.caption.isEmpty() ? programTitle() : request.caption;
+        QMessageBox box(messageIcon(request.icon()), caption, msgBoxDisplayText(request.prompt),
             QMessageBox::NoButton, QApplication::activeWindow());
         box.setTextFormat(Qt::PlainText);
         for (int answer : request.answers()) {

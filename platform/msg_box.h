@@ -34,7 +34,9 @@ inline constexpr int vbYes = 6;
 inline constexpr int vbNo = 7;
 
 // Asks for a caption that is really empty; a default (null or empty) title
-// means the program's title instead.
+// means the program's title instead. The request keeps the empty caption;
+// on the desktop, where every window shows a title, the box shows the
+// program's title.
 enum class MsgBoxCaption { Empty };
 
 // One message box as the user sees it: the caption is already resolved.

@@ -7,7 +7,9 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 
+#include <algorithm>
 #include <cerrno>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -21,6 +23,49 @@ QString randomName(const QString& name)
     return QStringLiteral("korvel-%1-%2")
         .arg(QRandomGenerator::global()->generate64(), 16, 16, QLatin1Char('0'))
         .arg(name);
+}
+
+// Whether an entry of a shared folder is one of the user's earlier work
+// files of that name: "korvel-<16 hex digits>-<name>".
+bool isRandomNameOf(const QString& entry, const QString& name)
+{
+    const QString prefix = QStringLiteral("korvel-");
+    constexpr qsizetype kRandomDigits = 16;
+    if (entry.size() != prefix.size() + kRandomDigits + 1 + name.size() || !entry.startsWith(prefix)
+        || !entry.endsWith(u'-' + name)) {
+        return false;
+    }
+    const QStringView digits = QStringView(entry).mid(prefix.size(), kRandomDigits);
+    return std::all_of(digits.begin(), digits.end(),
+        [](QChar c) { return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f'); });
+}
+
+// In a shared folder every work file gets a new random name, so each one
+// would stay there for good: the user's earlier files of that name (regular
+// files the user owns, never a link) are removed once a newer one is in place.
+void removeEarlierCopies(int folderFd, const QString& name, const QString& kept)
+{
+    const int listFd = ::dup(folderFd);
+    DIR* folder = listFd < 0 ? nullptr : ::fdopendir(listFd);
+    if (!folder) {
+        if (listFd >= 0) {
+            ::close(listFd);
+        }
+        return;
+    }
+    while (const dirent* entry = ::readdir(folder)) {
+        const QString entryName = QFile::decodeName(entry->d_name);
+        struct stat info
+        {
+        };
+        if (entryName == kept || !isRandomNameOf(entryName, name)
+            || ::fstatat(folderFd, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(info.st_mode)
+            || info.st_uid != ::geteuid()) {
+            continue;
+        }
+        ::unlinkat(folderFd, entry->d_name, 0);
+    }
+    ::closedir(folder);
 }
 
 // A folder shared with other users (sticky, writable by all): a fixed name
@@ -83,6 +128,9 @@ QString createIn(int folderFd, const QString& name, const QByteArray& bytes)
             ::unlinkat(folderFd, native.constData(), 0);
             errno = error;
             return {};
+        }
+        if (shared) {
+            removeEarlierCopies(folderFd, name, chosen);
         }
         return chosen;
     }

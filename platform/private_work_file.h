@@ -18,7 +18,9 @@ QStringList privateWorkFolders();
 // that takes it; returns its path, or empty with the reason in `error`. In
 // the user's data folder (made, 0700, when missing) an earlier entry of that
 // name is removed first (a link goes, never what it points at); in the
-// temporary folder, which others share, the name gets a random part.
+// temporary folder, which others share, the name gets a random part
+// ("korvel-<random>-<name>"), and the user's earlier files of that name
+// there are removed once the new one is written: the newest copy stays.
 // The file is synced to disk before the path is returned.
 QString writePrivateWorkFile(
     const QStringList& folders, const QString& name, const QByteArray& bytes, QString* error = nullptr);

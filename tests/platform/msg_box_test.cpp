@@ -135,6 +135,17 @@ TEST_F(RealMsgBoxTest, ShowsLinesIconButtonsAndReturnsTheButtonPressed)
     EXPECT_EQ(buttonCount, 3);
 }
 
+TEST_F(RealMsgBoxTest, ABoxWithoutCaptionShowsTheProgramsTitle)
+{
+    QString title;
+    whenShown<QMessageBox>([&](QMessageBox& box) {
+        title = box.windowTitle();
+        box.button(QMessageBox::No)->click();
+    });
+    EXPECT_EQ(MsgBox("Quit KORVEL?", vbYesNo, MsgBoxCaption::Empty), vbNo);
+    EXPECT_EQ(title, "KORVEL");
+}
+
 TEST_F(RealMsgBoxTest, DefaultButtonIsSetAndEscapeCancels)
 {
     bool defaultIsNo = false;

@@ -67,4 +67,29 @@ TEST_F(PrivateWorkFileTest, AlwaysANewFileOfTheUsersOwn)
     EXPECT_EQ(error, "Not a directory");
 }
 
+// Each save in a shared folder leaves one copy there: the newest; files of
+// other names, links and look-alike names stay.
+TEST_F(PrivateWorkFileTest, ASharedFolderKeepsOnlyTheNewestCopyOfAName)
+{
+    const QString shared = workDir() + "shared";
+    ASSERT_TRUE(QDir().mkpath(shared));
+    ASSERT_EQ(::chmod(QFile::encodeName(shared).constData(), 01777), 0);
+    const QStringList others = { "korvel-0123456789abcdef-other.no1", "korvel-not-hex-digits!!-temp.no1",
+        "temp.no1" };
+    for (const QString& name : others) {
+        QFile file(shared + "/" + name);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    ASSERT_TRUE(QFile::link(workDir() + "victim", shared + "/korvel-fedcba9876543210-temp.no1"));
+    QString last;
+    for (const char* bytes : { "first", "second", "third" }) {
+        last = writePrivateWorkFile({ shared }, "temp.no1", bytes);
+    }
+    QStringList expected = others;
+    expected << "korvel-fedcba9876543210-temp.no1" << QFileInfo(last).fileName();
+    expected.sort();
+    EXPECT_EQ(QDir(shared).entryList(QDir::Files | QDir::System, QDir::Name), expected);
+    EXPECT_EQ(contents(last), "third");
+}
+
 } // namespace
