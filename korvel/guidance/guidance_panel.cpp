@@ -121,9 +121,8 @@ void setSpinRange(QScrollBar& spin, int bottom, int top)
 
 void setUpGuidanceSpins(const GuidancePanel& panel)
 {
+    // The spins are built with their top end the larger value (SpinScrollBar).
     for (QScrollBar* spin : { panel.VScroll1, panel.VScroll2 }) {
-        spin->setInvertedAppearance(true); // the upper arrow raises the value
-        spin->setInvertedControls(true);
         spin->setSingleStep(1);
         spin->setPageStep(10);
     }

@@ -50,7 +50,8 @@ struct GuidancePanel
 void setSpinRange(QScrollBar& spin, int bottom, int top);
 
 // Gives the spins of a fresh panel their design: VScroll1 0..359 at 0,
-// VScroll2 1..5000 at 25, steps of 1 and 10, the upper arrow raising the value.
+// VScroll2 1..5000 at 25, steps of 1 and 10. Built by newSpin, their upper
+// arrow already raises the value.
 void setUpGuidanceSpins(const GuidancePanel& panel);
 
 // --- The panel's procedures on a window ---

@@ -30,6 +30,8 @@
 #include <QMouseEvent>
 #include <QScrollBar>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kFrameWidth = 280;
@@ -241,8 +243,9 @@ void LayerList::ArrangeLayerList()
     const bool eight = m_form.eightHundredScreen();
     const int rowPitch = eight ? 16 : 18;
     const int rows = eight ? 15 : 18;
+    // On a short screen the frames below the list take some of its height.
     m_form.Frame1->setGeometry(m_form.frameGeometry().width() - 6 - m_form.Picture1->x() - kFrameWidth, 0,
-        kFrameWidth, rows * rowPitch + 10);
+        kFrameWidth, std::min(rows * rowPitch + 10, m_form.layerListRoom()));
 
     const QFont font = vbFont(m_form.LayoutFontName, m_form.LayoutFontSize);
     m_form.Label1->setFont(font);

@@ -6,6 +6,7 @@
 // places them, the docked frame through the panel layout, the floating one
 // at fixed places.
 #include "platform/control_array.h"
+#include "platform/spin_scroll_bar.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -32,10 +33,11 @@ inline QLineEdit* newBox(const char* name, const QString& text, QSize size, QWid
     return box;
 }
 
-// The runtime's spin button beside a box: a small vertical scroll bar.
+// The runtime's spin button beside a box: a small vertical scroll bar whose
+// top end is the larger value, so its upper arrow raises the value.
 inline QScrollBar* newSpin(const char* name, QWidget& parent)
 {
-    auto* spin = new QScrollBar(Qt::Vertical, &parent);
+    auto* spin = new SpinScrollBar(&parent);
     spin->setObjectName(QLatin1String(name));
     spin->resize(15, 16);
     return spin;

@@ -33,6 +33,7 @@
 #include <QMetaObject>
 #include <QSize>
 
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -529,6 +530,9 @@ public:
     QWidget* clientArea() const { return m_client; }
     // A screen exactly 800 pixels wide: smaller type and tighter gaps.
     bool eightHundredScreen() const;
+    // The most height the "Loaded Files" list may take: unbounded, unless
+    // the layout found the screen too short for the frames below it.
+    int layerListRoom() const { return m_layerListRoom; }
 
 signals:
     // The exit routine has unloaded the window: the program ends.
@@ -608,6 +612,7 @@ private:
     void placeZoomToolbar();
     void placeStatusArea();
     void computeStatusIndent();
+    void keepSidePanelApart(); // main_form_panel_layout.cpp
     void minimiseFloatingWindows();
     void reopenFloatingWindows();
 
@@ -631,6 +636,7 @@ private:
     QSize m_lastLayoutSize; // the outer size the last full layout was made for
     QSize m_lastLayoutClientSize; // and the client area's size then
     int m_snapRequests = 0; // requests in a row for the normal size
+    int m_layerListRoom = std::numeric_limits<int>::max(); // see layerListRoom()
     int m_unloadMode = vbFormControlMenu;
     bool m_unloading = false;
     bool m_exiting = false; // the exit routine has started

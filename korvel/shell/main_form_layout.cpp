@@ -28,6 +28,7 @@
 #include <QPushButton>
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -153,6 +154,7 @@ void MainForm::ArrangeControls()
     const QFont layoutFont = vbFont(LayoutFontName, LayoutFontSize);
 
     Picture1->move(4, Picture1->y());
+    m_layerListRoom = std::numeric_limits<int>::max(); // the list's design height, where there is room
     ArrangeLayerList();
 
     Frame2->setGeometry(
@@ -208,9 +210,12 @@ void MainForm::ArrangeControls()
     MapExtent[3].move(west.x(), Text3->y() + Text3->height() / 2 - MapExtent[3].height() / 2);
     MapExtent[4].move(MapExtent[2].x(), MapExtent[3].y());
 
-    GuidanceFrame->setGeometry(MetFrame->x(), eight ? bottom(GraphButton) - 2 : bottom(GraphButton) + 6,
-        MetFrame->width(), GuidanceFrame->height());
+    // The design tucked the frame's blank top under the Graph button on an
+    // 800 screen; the two stand apart, as every panel of the side does.
+    GuidanceFrame->setGeometry(
+        MetFrame->x(), bottom(GraphButton) + (eight ? 0 : 6), MetFrame->width(), GuidanceFrame->height());
     AdjustGuidanceFrame();
+    keepSidePanelApart();
 
     placeStatusArea();
     computeStatusIndent();

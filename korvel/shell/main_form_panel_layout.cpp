@@ -1,7 +1,8 @@
 // The layout of the lower side panel: the meteorology frame (its bottom flush
-// with the map's) and the guidance frame above it. Both are steps of
-// ArrangeControls and use its fonts and screen class; the controls' work
-// belongs to the guidance-line and meteorology subsystems.
+// with the map's) and the guidance frame above it, and the room the side
+// panel's frames share on a short screen. All are steps of ArrangeControls
+// and use its fonts and screen class; the controls' work belongs to the
+// guidance-line and meteorology subsystems.
 #include "korvel/shell/main_form.h"
 #include "korvel/workspace/program_globals.h"
 #include "platform/line_control.h"
@@ -18,7 +19,15 @@
 #include <QScrollBar>
 #include <QSlider>
 
+#include <algorithm>
+
 namespace {
+
+// The least gap between the guidance frame and the meteorology frame below
+// it, as between the list and the "Map Scale" frame on an 800 screen.
+constexpr int kLowerFramesGap = 3;
+// What the list keeps however short the screen: its caption and a row.
+constexpr int kShortestList = 40;
 
 int bottom(const QWidget& control)
 {
@@ -161,4 +170,25 @@ void MainForm::LayoutMetFrame()
 
     CloseMet->setGeometry(MetFrame->width() - 4 - 13, 11, 13, 13);
     TimeSlider->setGeometry(MetFrame->width() - 4 - 20 - 2, (MetFrame->height() - 75) / 2 + 10, 20, 75);
+}
+
+void MainForm::keepSidePanelApart()
+{
+    // The frames stack down from the list; the meteorology frame stands up
+    // from the map's bottom. Where the screen is too short for both, the
+    // list gives up the height the others need (it scrolls what no longer
+    // fits) and the frames between move up with its bottom; the map and the
+    // status bar keep their places. The room is kept whether the guidance and
+    // meteorology frames show or not: they appear later without a layout.
+    const int overrun = bottom(*GuidanceFrame) + kLowerFramesGap - MetFrame->y();
+    const int cut = std::min(overrun, Frame1->height() - kShortestList);
+    if (cut <= 0) {
+        return;
+    }
+    m_layerListRoom = Frame1->height() - cut;
+    ArrangeLayerList();
+    QWidget* const between[] = { Frame2, GraphButton, GuidanceFrame, &Check1[2] };
+    for (QWidget* control : between) {
+        control->move(control->x(), control->y() - cut);
+    }
 }

@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QImage>
+#include <QLayout>
 
 namespace {
 
@@ -28,6 +29,7 @@ MainForm& LayerCommandsTest::form()
     setFloatingToolWindow(FloatingTool::CheckList, &checkListFormTool());
     if (window.Picture1->size() != QSize(404, 303)) {
         window.resize(1024, 740);
+        window.layout()->activate(); // the client area takes its size, as a shown window's does
         window.ArrangeControls();
         window.Picture1->setGeometry(4, 4, 404, 303);
     }

@@ -103,7 +103,7 @@ TEST_F(ListRebuild, ScrollingShowsTheLastRowAtTheEndOnBothScreens)
         int lastRowAtStart; // the last row inside the window at position 0
         int maximum;
     };
-    for (const Screen& screen : { Screen { 800, 600, 16, 14, 16 }, Screen { 1024, 768, 18, 17, 13 } }) {
+    for (const Screen& screen : { Screen { 800, 600, 16, 13, 18 }, Screen { 1024, 768, 18, 17, 13 } }) {
         SCOPED_TRACE(screen.width);
         resetLayerData();
         MainForm::release();

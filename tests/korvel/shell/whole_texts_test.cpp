@@ -31,6 +31,7 @@
 #include "tests/support/korvel_test.h"
 
 #include <QApplication>
+#include <QGroupBox>
 #include <QImage>
 #include <QListWidget>
 #include <QMessageBox>
@@ -38,6 +39,8 @@
 #include <QRegularExpression>
 #include <QTabBar>
 #include <QTimer>
+
+#include <iterator>
 
 namespace {
 
@@ -78,6 +81,20 @@ protected:
         ++m_windows;
         for (const QString& offender : clippedTexts(window)) {
             ADD_FAILURE() << offender.toStdString();
+        }
+    }
+
+    // The frames of the side panel, each clear of the others.
+    static void expectSidePanelApart(MainForm& main)
+    {
+        QWidget* const frames[]
+            = { main.Frame1, main.Frame2, main.GraphButton, main.GuidanceFrame, main.MetFrame };
+        for (size_t i = 0; i < std::size(frames); ++i) {
+            for (size_t j = i + 1; j < std::size(frames); ++j) {
+                EXPECT_FALSE(frames[i]->geometry().intersects(frames[j]->geometry()))
+                    << frames[i]->objectName().toStdString() << " overlaps "
+                    << frames[j]->objectName().toStdString();
+            }
         }
     }
 
@@ -237,11 +254,27 @@ TEST_F(WholeTexts, EveryWindowShowsItsTextsWhole)
     expectWhole(MapView::instance().gisShiftPanel());
     MapView::instance().gisShiftPanel().CloseButton->click();
     main.View_MapMode_Click();
-    // An 800-pixel screen's smaller type and tighter gaps.
+    // An 800 x 600 screen's smaller type and tighter gaps, with the side
+    // panel's every frame shown: the meteorology data is loaded, guidance
+    // lines are being made. The window takes that screen's whole size.
+    main.View_ClutteredMode_Click();
+    GuidanceWork::instance().BeginGuidanceCreation(1);
+    const QRect wholeScreen = main.geometry();
     globals().ScreenWidth = 800;
+    globals().ScreenHeight = 600;
+    main.resize(QSize(800, 600) - (main.frameGeometry().size() - main.size()));
+    settle();
     main.ArrangeControls();
+    main.RefreshChecklist();
+    ASSERT_TRUE(main.GuidanceFrame->isVisible() && main.MetFrame->isVisible());
+    expectSidePanelApart(main);
     expectWhole(main);
+    main.GuidanceCancel_Click();
+    main.View_MapMode_Click();
     globals().ScreenWidth = 1024;
+    globals().ScreenHeight = 768;
+    main.setGeometry(wholeScreen);
+    settle();
     main.ArrangeControls();
     // Latitude and longitude: the extent boxes hold negative degrees.
     LayerList::instance().StatusBar1_PanelClick(3);
