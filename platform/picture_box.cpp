@@ -52,7 +52,11 @@ QPainter::CompositionMode compositionMode(int drawMode)
 PictureBox::PictureBox(QWidget* parent)
     : QWidget(parent)
 {
-    setAttribute(Qt::WA_OpaquePaintEvent);
+    // Not opaque: on a desktop scaled by a fraction (1.25) the control's
+    // edges fall inside device pixels that its paint does not reach, and an
+    // opaque control's parent leaves them out too, so they would keep
+    // whatever the screen showed there. The background is painted beneath
+    // instead; the picture and its frame cover the rest.
 }
 
 PictureBox::~PictureBox()
@@ -213,7 +217,12 @@ void PictureBox::paintEvent(QPaintEvent*)
     if (shown.isNull()) {
         painter.fillRect(clientRect(), toQColor(BackColor()));
     } else {
-        painter.drawImage(clientRect().topLeft(), shown);
+        // Filled with the picture as its pattern rather than drawn as an
+        // image: on a scaled desktop an image's edge rounds to device pixels
+        // differently from a fill's, and a column between the picture and
+        // the frame would stay unpainted.
+        painter.setBrushOrigin(clientRect().topLeft());
+        painter.fillRect(clientRect(), QBrush(shown));
     }
     drawFrame(painter);
 }
@@ -222,17 +231,17 @@ void PictureBox::drawFrame(QPainter& painter) const
 {
     // The sunken 3-D edge of the runtime's picture box: dark outside on the
     // top and left, light on the bottom and right, two pixels deep. It runs
-    // to the widget's last column and row: the picture paints itself whole
-    // (opaque), so a pixel left out keeps whatever the screen showed there.
+    // to the widget's last column and row. Each edge is filled as a strip a
+    // pixel wide, not stroked with a pen: on a scaled desktop a pen stays one
+    // device pixel thin and leaves the rest of the strip unpainted, while
+    // strips meet the picture and each other without a gap at any scale.
     const QRect outer = rect();
     const QPalette& colours = palette();
     auto edge = [&painter](const QRect& box, const QColor& topLeft, const QColor& bottomRight) {
-        painter.setPen(topLeft);
-        painter.drawLine(box.topLeft(), box.topRight());
-        painter.drawLine(box.topLeft(), box.bottomLeft());
-        painter.setPen(bottomRight);
-        painter.drawLine(box.bottomLeft(), box.bottomRight());
-        painter.drawLine(box.topRight(), box.bottomRight());
+        painter.fillRect(QRect(box.left(), box.top(), box.width(), 1), topLeft);
+        painter.fillRect(QRect(box.left(), box.top(), 1, box.height()), topLeft);
+        painter.fillRect(QRect(box.left(), box.bottom(), box.width(), 1), bottomRight);
+        painter.fillRect(QRect(box.right(), box.top(), 1, box.height()), bottomRight);
     };
     edge(outer, colours.mid().color(), colours.light().color());
     edge(outer.adjusted(1, 1, -1, -1), colours.shadow().color(), colours.button().color());

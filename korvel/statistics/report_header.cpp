@@ -20,28 +20,28 @@ using Row = std::pair<QString, QString>;
 std::vector<Row> contactRows(const QString& section)
 {
     const QStringList& names = contactValueNames();
+    const QStringList& labels = contactLabels();
     std::vector<Row> rows;
-    rows.emplace_back(QStringLiteral("Name:"), reportText(section, names[0]));
+    rows.emplace_back(labels[0], reportText(section, names[0]));
     const QStringList address = SplitLines(reportText(section, names[1]));
     for (int i = 0; i < address.size(); ++i) {
-        rows.emplace_back(i == 0 ? QStringLiteral("Address:") : QString(), address[i]);
+        rows.emplace_back(i == 0 ? labels[1] : QString(), address[i]);
     }
-    rows.emplace_back(QStringLiteral("Phone:"), reportText(section, names[2]));
-    rows.emplace_back(QStringLiteral("Fax:"), reportText(section, names[3]));
-    rows.emplace_back(QStringLiteral("Email:"), reportText(section, names[4]));
+    for (int field = 2; field < names.size(); ++field) {
+        rows.emplace_back(labels[field], reportText(section, names[field]));
+    }
     return rows;
 }
 
 std::vector<Row> applicationRows(const ReportLayout& layout)
 {
     const QStringList& names = applicationValueNames();
+    const QStringList& labels = applicationLabels();
     const QString& unit = layout.RateUnits[std::size_t(reportRateUnits())];
     const QString section = ReportSection::Application;
-    return { { QStringLiteral("Aircraft:"), reportText(section, names[0]) },
-        { QStringLiteral("Registration:"), reportText(section, names[1]) },
-        { QStringLiteral("Product:"), reportText(section, names[2]) },
-        { QStringLiteral("Product Rate:"), reportText(section, names[3]) + unit },
-        { QStringLiteral("Spray Rate:"), reportText(section, names[4]) + unit } };
+    return { { labels[0], reportText(section, names[0]) }, { labels[1], reportText(section, names[1]) },
+        { labels[2], reportText(section, names[2]) }, { labels[3], reportText(section, names[3]) + unit },
+        { labels[4], reportText(section, names[4]) + unit } };
 }
 
 // The height of a block of `rows` rows.

@@ -10,8 +10,10 @@
 //   TopMargin            an eighth of the paper height: the company block's top
 //   IndentLeft           x of the field labels, 10 dots right of LabelLeft
 //   ContactValueLeft     x of the company and client values: LabelLeft, the
-//                        width of "Address:" (Arial 11) and 20 dots
-//   ApplicationValueLeft the same after "Product Rate:"
+//                        width of "Address:" (Arial 11) and 20 dots, or
+//                        further right where a label would otherwise end
+//                        less than a blank before its value
+//   ApplicationValueLeft the same after "Product Rate:", for its labels
 //   SummaryIndent        x of the flight names, a quarter inch in from IndentLeft
 //   SummaryCol1..3       right edges of the summary's figure columns, each
 //                        half an inch and its title (Arial 9 bold) after
@@ -20,6 +22,7 @@
 #include "platform/printer.h"
 
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 #include <array>
 
@@ -42,6 +45,11 @@ struct ReportLayout
     std::array<QString, 3> RateUnits { QStringLiteral(" oz/ac"), QStringLiteral(" gal/ac"),
         QStringLiteral(" L/ha") };
 };
+
+// The field labels of the header blocks, top to bottom (the address's
+// further lines have none).
+const QStringList& contactLabels(); // "Name:", "Address:", "Phone:", "Fax:", "Email:"
+const QStringList& applicationLabels(); // "Aircraft:" .. "Spray Rate:"
 
 // Measures with the printer's fonts (Arial of its current name) and leaves
 // the font at ReportFontSize, not bold.

@@ -65,10 +65,10 @@ TEST(PictureBox, UserScaleRunsFromCornerToCorner)
     EXPECT_EQ(picture.ScaleWidth(), 4000) << "a set scale stays with the window's size";
 }
 
-// The picture paints over all it covers (it is opaque): its two-pixel frame
-// runs to the last column and row whatever its size, and the client area
-// holds the picture and nothing else. Stale screen pixels would otherwise
-// stay beside the map after a mode switch.
+// The picture paints over all it covers (no background drawn beneath): its
+// two-pixel frame runs to the last column and row whatever its size, and
+// the client area holds the picture and nothing else. Stale screen pixels
+// would otherwise stay beside the map after a mode switch.
 TEST(PictureBox, ThePaintCoversTheFrameWholeAtEverySize)
 {
     PictureBox picture;
@@ -78,7 +78,7 @@ TEST(PictureBox, ThePaintCoversTheFrameWholeAtEverySize)
         picture.resize(size);
         QImage screen(size, QImage::Format_RGB32);
         screen.fill(stale);
-        picture.render(&screen);
+        picture.render(&screen, QPoint(), QRegion(), QWidget::DrawChildren);
         const QPalette& colours = picture.palette();
         const int right = size.width() - 1;
         const int bottom = size.height() - 1;
@@ -111,6 +111,59 @@ TEST(PictureBox, ThePaintCoversTheFrameWholeAtEverySize)
         if (size.width() > 4) {
             EXPECT_EQ(screen.pixelColor(2, 2), QColor(0, 0, 255)) << "the client area shows the picture";
         }
+    }
+}
+
+// On a desktop scaled by 1.25 a picture's edges fall inside device pixels.
+// The picture and its frame cover every device pixel wholly inside it, and
+// the device pixels just outside show its parent's background, never what
+// was there before (the preferences' zone map and colour boxes kept a row
+// and a column of stale pixels).
+TEST(PictureBox, AtAScaleOfOneAndAQuarterNoStalePixelStaysAroundIt)
+{
+    constexpr double Scale = 1.25;
+    const QColor background(0, 128, 0);
+    const QColor stale(255, 0, 255);
+    for (const QRect geometry : { QRect(62, 74, 182, 96), QRect(158, 116, 60, 30), QRect(3, 5, 61, 31) }) {
+        QWidget parent;
+        QPalette palette = parent.palette();
+        palette.setColor(QPalette::Window, background);
+        parent.setPalette(palette);
+        parent.setAutoFillBackground(true);
+        parent.resize(geometry.right() + 8, geometry.bottom() + 8);
+        PictureBox picture(&parent);
+        picture.setGeometry(geometry);
+        picture.setBackColor(RGB(0, 0, 255));
+        parent.show(); // only a shown window leaves its opaque children out of its background
+        QImage screen(parent.size() * Scale, QImage::Format_RGB32);
+        screen.setDevicePixelRatio(Scale);
+        screen.fill(stale);
+        parent.render(&screen);
+
+        // The picture's edges in device pixels, and a margin of 2 around it.
+        const QRectF box(QPointF(geometry.topLeft()) * Scale, QSizeF(geometry.size()) * Scale);
+        const QRectF near = box.adjusted(-2, -2, 2, 2);
+        int stalePixels = 0, backgroundInside = 0, notBackgroundOutside = 0;
+        for (int y = 0; y < screen.height(); ++y) {
+            for (int x = 0; x < screen.width(); ++x) {
+                const QRectF pixel(x, y, 1, 1);
+                const QColor colour = screen.pixelColor(x, y);
+                stalePixels += colour == stale;
+                if (box.contains(pixel)) {
+                    backgroundInside += colour == background;
+                } else if (near.contains(pixel) && !box.intersects(pixel)) {
+                    notBackgroundOutside += colour != background;
+                }
+            }
+        }
+        const QString at = QStringLiteral("%1,%2 %3x%4")
+                               .arg(geometry.x())
+                               .arg(geometry.y())
+                               .arg(geometry.width())
+                               .arg(geometry.height());
+        EXPECT_EQ(stalePixels, 0) << at.toStdString();
+        EXPECT_EQ(backgroundInside, 0) << at.toStdString() << ": the frame has no gaps";
+        EXPECT_EQ(notBackgroundOutside, 0) << at.toStdString() << ": just outside is the background";
     }
 }
 

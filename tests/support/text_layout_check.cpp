@@ -22,6 +22,20 @@ bool holds(const QRectF& outer, const QRectF& inner)
         && inner.top() >= outer.top() - Slack && inner.bottom() <= outer.bottom() + Slack;
 }
 
+// a is a label (its text ends in a colon) and b, right of it on its line,
+// begins closer than a blank of b's font: the two read as one word. Blanks
+// that b begins with are part of the gap.
+bool crowds(const PlacedText& a, const PlacedText& b)
+{
+    const double height = std::min(a.box.bottom(), b.box.bottom()) - std::max(a.box.top(), b.box.top());
+    qsizetype leadingBlanks = 0;
+    while (leadingBlanks < b.text.size() && b.text[leadingBlanks] == u' ') {
+        ++leadingBlanks;
+    }
+    const double gap = b.box.left() + double(leadingBlanks) * b.blank - a.box.right();
+    return a.text.trimmed().endsWith(u':') && height > Slack && gap > -Slack && gap < b.blank - Slack;
+}
+
 QString describe(const PlacedText& text)
 {
     const QRectF& b = text.box;
@@ -56,8 +70,15 @@ QStringList textLayoutFaults(
             }
         }
         for (std::size_t j = i + 1; j < texts.size(); ++j) {
-            if (!texts[j].text.trimmed().isEmpty() && covers(text.box, texts[j].box)) {
-                faults << describe(text) + QStringLiteral(" covers ") + describe(texts[j]);
+            const PlacedText& other = texts[j];
+            if (other.text.trimmed().isEmpty()) {
+                continue;
+            }
+            if (covers(text.box, other.box)) {
+                faults << describe(text) + QStringLiteral(" covers ") + describe(other);
+            } else if (crowds(text, other) || crowds(other, text)) {
+                faults << describe(text) + QStringLiteral(" stands closer than a blank to ")
+                        + describe(other);
             }
         }
     }
@@ -73,7 +94,7 @@ std::vector<PlacedText> printedTexts(const PrintedPage& page, Printer& printer)
             printer.Font() = text->font;
             texts.push_back({ text->text,
                 QRectF(text->at, QSizeF(printer.TextWidth(text->text), printer.TextHeight(text->text))),
-                QRectF() });
+                QRectF(), printer.TextWidth(QStringLiteral(" ")) });
         }
     }
     printer.Font() = font;

@@ -3,7 +3,9 @@
 // two texts cover each other, none is cut off by the label showing it, none
 // leaves its page or window, and none crosses the edge of a framed box (a
 // graph's frame, a picture): a text lies wholly inside a box or wholly
-// outside it.
+// outside it. On a printed page a label (a text ending in a colon) also
+// ends at least a blank, in its value's font, before the text right of it
+// on its line.
 //
 //     const QStringList faults = textLayoutFaults(printedTexts(page, printer),
 //         printableArea, printedFrames(page));
@@ -22,6 +24,7 @@ struct PlacedText
     QString text;
     QRectF box; // the text's line where it stands
     QRectF shownIn; // the label showing it, which must hold it whole; empty for printed text
+    double blank = 0.0; // the width of " " in its font: the least gap after a label left of it
 };
 
 // One readable line per fault; none when every text reads whole.

@@ -4,6 +4,7 @@
 #include "korvel/statistics/report_header.h"
 
 #include "tests/korvel/statistics/report_fixture.h"
+#include "tests/support/text_layout_check.h"
 
 namespace {
 
@@ -17,9 +18,9 @@ protected:
         HeaderPlacement placement;
     };
 
-    Printed printHeader()
+    Printed printHeader(QPageSize::PageSizeId paper = QPageSize::Letter)
     {
-        Printer& printer = pdfPrinter(QPageSize::Letter);
+        Printer& printer = pdfPrinter(paper);
         Printed printed;
         printed.layout = computeReportLayout(printer);
         printed.placement = printReportHeader(printer, printed.layout);
@@ -99,6 +100,28 @@ TEST_F(ReportHeaderTest, RatesPrintWithTheStoredUnit)
         store("ApplicationInfo", "Units", row.units);
         EXPECT_EQ(valueBeside(printHeader().page, "Product Rate:"), row.productRate)
             << row.units.toStdString();
+    }
+}
+
+TEST_F(ReportHeaderTest, EveryLabelEndsABlankBeforeItsValue)
+{
+    for (const QString& section : { QStringLiteral("CompanyInfo"), QStringLiteral("ClientInfo") }) {
+        store(section, "Name", "Tallgrass Aerial Application Services");
+        store(section, "Address", "12 Runway Road\r\nWoodstock NB");
+        for (const char* name : { "Phone", "Fax", "Email" }) {
+            store(section, name, "WWW-0101");
+        }
+    }
+    for (const char* name : { "Aircraft", "Registration", "Product", "ProductRate", "SprayRate" }) {
+        store("ApplicationInfo", name, "WW 1.5");
+    }
+    for (const QPageSize::PageSizeId paper : { QPageSize::Letter, QPageSize::A4 }) {
+        const Printed printed = printHeader(paper);
+        Printer& printer = currentPrinter();
+        const QRectF area(0, 0, printer.ScaleWidth(), printer.ScaleHeight());
+        EXPECT_EQ(textLayoutFaults(printedTexts(printed.page, printer), area, {}), QStringList())
+            << QPageSize::name(paper).toStdString();
+        EXPECT_EQ(valueBeside(printed.page, "Product Rate:"), "WW 1.5 L/ha");
     }
 }
 

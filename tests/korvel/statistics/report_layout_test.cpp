@@ -4,6 +4,9 @@
 
 #include "tests/korvel/statistics/report_fixture.h"
 
+#include <QtMath>
+#include <algorithm>
+
 namespace {
 
 using ReportLayoutTest = ReportTest;
@@ -28,7 +31,10 @@ TEST_F(ReportLayoutTest, ValuesOnLetterAndA4)
         EXPECT_EQ(layout.IndentLeft, row.labelLeft + 24) << "10 dots";
         EXPECT_EQ(layout.SummaryIndent, layout.IndentLeft + 360);
         EXPECT_EQ(layout.SummaryCol1, row.summaryCol1);
-        EXPECT_EQ(layout.ContactValueLeft, qRound(row.labelLeft + printer.TextWidth("Address:") + 48));
+        // 20 dots after "Address:", or a blank after the label where that is further.
+        const double clear = layout.IndentLeft + printer.TextWidth("Address:") + printer.TextWidth(" ");
+        EXPECT_EQ(layout.ContactValueLeft,
+            std::max(qRound(row.labelLeft + printer.TextWidth("Address:") + 48), qCeil(clear)));
         EXPECT_EQ(layout.LineHeight, qRound(printer.TextHeight("Name:") + 12));
         setReportFont(printer, 9, true);
         EXPECT_EQ(layout.SummaryCol2, qRound(row.summaryCol1 + 720 + printer.TextWidth("Sprayed Area")));
