@@ -178,22 +178,6 @@ double numberFromText(const QString& text)
     raiseRuntimeError(RuntimeError::TypeMismatch);
 }
 
-std::optional<double> roundedInRange(double value, double lowest, double highest)
-{
-    const double rounded = roundHalfEven(value);
-    if (!(rounded >= lowest && rounded <= highest))
-        return std::nullopt;
-    return rounded;
-}
-
-double roundedOrOverflow(double value, double lowest, double highest)
-{
-    const std::optional<double> rounded = roundedInRange(value, lowest, highest);
-    if (!rounded)
-        raiseRuntimeError(RuntimeError::Overflow);
-    return *rounded;
-}
-
 // The runtime's general form of a number with the given significant digits.
 QString generalText(double value, int significantDigits, bool isSingle)
 {
@@ -259,34 +243,7 @@ QString withSignBlank(const QString& text)
 
 } // namespace
 
-// Nearest whole number, a half going to the even neighbour. x - floor(x) is
-// exact for every double, so the halfway test is exact too; copysign gives a
-// value that rounds to zero its own sign back.
-double roundHalfEven(double value)
-{
-    const double below = std::floor(value);
-    const double fraction = value - below;
-    double rounded = below + 1.0;
-    if (fraction < 0.5 || (fraction == 0.5 && std::fmod(below, 2.0) == 0.0))
-        rounded = below;
-    return std::copysign(rounded, value);
-}
-
-quint8 CByte(double value) { return static_cast<quint8>(roundedOrOverflow(value, 0.0, 255.0)); }
-qint16 CInt(double value) { return static_cast<qint16>(roundedOrOverflow(value, -32768.0, 32767.0)); }
-qint32 CLng(double value) { return static_cast<qint32>(roundedOrOverflow(value, -2147483648.0, 2147483647.0)); }
-
-std::optional<qint16> CIntInRange(double value)
-{
-    const std::optional<double> rounded = roundedInRange(value, -32768.0, 32767.0);
-    return rounded ? std::optional<qint16>(static_cast<qint16>(*rounded)) : std::nullopt;
-}
-
-std::optional<qint32> CLngInRange(double value)
-{
-    const std::optional<double> rounded = roundedInRange(value, -2147483648.0, 2147483647.0);
-    return rounded ? std::optional<qint32>(static_cast<qint32>(*rounded)) : std::nullopt;
-}
+void raiseConversionOverflow() { raiseRuntimeError(RuntimeError::Overflow); }
 
 float CSng(double value)
 {

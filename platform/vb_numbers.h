@@ -12,21 +12,23 @@
 // runtime did; each user operation catches them at its boundary.
 #include <QString>
 #include <QtGlobal>
+#include <cmath>
+#include <limits>
 #include <optional>
 
 // Whole numbers from numbers: half to even; 6 "Overflow" outside the range
 // (and for NaN). Byte is 0..255, Integer 16-bit signed, Long 32-bit signed.
-quint8 CByte(double value);
-qint16 CInt(double value);
-qint32 CLng(double value);
+inline quint8 CByte(double value);
+inline qint16 CInt(double value);
+inline qint32 CLng(double value);
 // The same conversions for callers that report a value beyond the range
 // themselves: nothing where CInt and CLng raise 6 "Overflow".
-std::optional<qint16> CIntInRange(double value);
-std::optional<qint32> CLngInRange(double value);
+inline std::optional<qint16> CIntInRange(double value);
+inline std::optional<qint32> CLngInRange(double value);
 // Their rounding alone, with no range: the nearest whole number, a half to
 // the even neighbour, the sign kept on a zero (-0.4 gives -0); NaN and the
 // infinities stay as they are.
-double roundHalfEven(double value);
+inline double roundHalfEven(double value);
 // Single precision; 6 "Overflow" when the value lies beyond its range.
 float CSng(double value);
 
@@ -90,3 +92,78 @@ QString Str(float value);
 QString Str(int value);
 QString Str(long value);
 QString Str(long long value);
+
+// The whole-number conversions are inline: readers and drawing round several
+// values per sample or point, and a call for each (or a rounding that has to
+// wait for the floating-point environment) costs more than the rounding
+// itself. Only their rare overflow goes out of line.
+//
+// Raises 6 "Overflow" for a conversion whose value lies beyond its type. Out
+// of line and cold, so that the inline conversions stay small.
+[[noreturn]] Q_DECL_COLD_FUNCTION void raiseConversionOverflow();
+
+namespace VbWholeNumber {
+// From 2^52 on every double is a whole number already.
+inline constexpr double wholeFrom = 0x1p52;
+
+// What the part cut off a truncation must pass for the truncation to step
+// away from zero: a half, or for an odd truncation a half exactly too (a tie
+// goes to the even neighbour), where the largest double below a half stands
+// in for "a half or more". Indexed by the truncation's lowest bit.
+inline constexpr double stepsUpAbove[2] = { 0.5, 0.49999999999999994 };
+inline constexpr double stepsDownBelow[2] = { -0.5, -0.49999999999999994 };
+
+// A value of magnitude below 2^52 rounded half to even. Its truncation to 64
+// bits is exact, and so is the part cut off, so no step depends on the
+// rounding mode the floating-point environment happens to be in. The step is
+// computed, not branched on: which way a sample's value rounds is as good as
+// random.
+inline qint64 roundedBelowWholeFrom(double value)
+{
+    const qint64 truncated = static_cast<qint64>(value);
+    const double cut = value - static_cast<double>(truncated);
+    const qint64 odd = truncated & 1;
+    return truncated + qint64(cut > stepsUpAbove[odd]) - qint64(cut < stepsDownBelow[odd]);
+}
+
+// The value rounded half to even; qint64's largest, beyond every whole type
+// of the runtime, for 2^52 or more, NaN and the infinities.
+inline qint64 roundedOrBeyond(double value)
+{
+    return std::fabs(value) < wholeFrom ? roundedBelowWholeFrom(value) : std::numeric_limits<qint64>::max();
+}
+
+template <typename Whole> inline bool fits(qint64 whole)
+{
+    return whole >= std::numeric_limits<Whole>::min() && whole <= std::numeric_limits<Whole>::max();
+}
+
+template <typename Whole> inline std::optional<Whole> rounded(double value)
+{
+    const qint64 whole = roundedOrBeyond(value);
+    if (!fits<Whole>(whole))
+        return std::nullopt;
+    return static_cast<Whole>(whole);
+}
+
+template <typename Whole> inline Whole roundedOrOverflow(double value)
+{
+    const qint64 whole = roundedOrBeyond(value);
+    if (!fits<Whole>(whole)) [[unlikely]]
+        raiseConversionOverflow();
+    return static_cast<Whole>(whole);
+}
+} // namespace VbWholeNumber
+
+inline double roundHalfEven(double value)
+{
+    if (!(std::fabs(value) < VbWholeNumber::wholeFrom))
+        return value + 0.0; // quiets a signalling NaN, as any arithmetic on it does
+    return std::copysign(static_cast<double>(VbWholeNumber::roundedBelowWholeFrom(value)), value);
+}
+
+inline quint8 CByte(double value) { return VbWholeNumber::roundedOrOverflow<quint8>(value); }
+inline qint16 CInt(double value) { return VbWholeNumber::roundedOrOverflow<qint16>(value); }
+inline qint32 CLng(double value) { return VbWholeNumber::roundedOrOverflow<qint32>(value); }
+inline std::optional<qint16> CIntInRange(double value) { return VbWholeNumber::rounded<qint16>(value); }
+inline std::optional<qint32> CLngInRange(double value) { return VbWholeNumber::rounded<qint32>(value); }

@@ -2,8 +2,11 @@
 #include "tests/platform/raised_error.h"
 #include "tests/support/korvel_test.h"
 
+#include <bit>
+#include <cfenv>
 #include <cmath>
 #include <limits>
+#include <vector>
 
 using VbNumbers = KorvelTest;
 
@@ -67,6 +70,46 @@ TEST_F(VbNumbers, RoundHalfEvenKeepsTheSignOfAZeroAndHasNoRange)
     EXPECT_FALSE(std::signbit(roundHalfEven(0.5)));
     EXPECT_EQ(roundHalfEven(1e300), 1e300);
     EXPECT_TRUE(std::isinf(roundHalfEven(-std::numeric_limits<double>::infinity())));
+}
+
+namespace {
+
+// The rounding as it was computed out of line: floor, the exact fraction and
+// fmod for the parity of a half's lower neighbour.
+double floorFormulaRoundHalfEven(double value)
+{
+    const double below = std::floor(value);
+    const double fraction = value - below;
+    double rounded = below + 1.0;
+    if (fraction < 0.5 || (fraction == 0.5 && std::fmod(below, 2.0) == 0.0))
+        rounded = below;
+    return std::copysign(rounded, value);
+}
+
+} // namespace
+
+TEST_F(VbNumbers, InlineRoundingEqualsTheFloorFormulaBitForBitInEveryRoundingMode)
+{
+    const double inf = std::numeric_limits<double>::infinity();
+    std::vector<double> values = { 0.0, -0.0, -0.4, 0.49999999999999994, 5e-324, -1e-300, 0x1p52 - 1.5,
+        0x1p52 - 0.5, -0x1p52 + 0.5, 0x1p52, 0x1p52 + 1.0, -0x1p53 - 2.0, 0x1p63, -0x1p63, 1e300, inf, -inf,
+        2147483646.5, 2147483647.5, -2147483648.5, -2147483649.5, std::nan(""), -std::nan(""),
+        std::numeric_limits<double>::signaling_NaN() };
+    for (int k = -40; k <= 40; ++k) {
+        const double half = k + 0.5;
+        values.insert(values.end(), { half, std::nextafter(half, -inf), std::nextafter(half, inf), k + 0.3 });
+    }
+    for (const int mode : { FE_TONEAREST, FE_UPWARD, FE_DOWNWARD, FE_TOWARDZERO }) {
+        std::fesetround(mode);
+        for (const double value : values) {
+            SCOPED_TRACE(testing::Message() << value << " in rounding mode " << mode);
+            const double expected = floorFormulaRoundHalfEven(value);
+            EXPECT_EQ(std::bit_cast<quint64>(roundHalfEven(value)), std::bit_cast<quint64>(expected));
+            const bool inLong = expected >= -2147483648.0 && expected <= 2147483647.0;
+            EXPECT_EQ(CLngInRange(value), inLong ? std::optional<qint32>(qint32(expected)) : std::nullopt);
+        }
+    }
+    std::fesetround(FE_TONEAREST);
 }
 
 TEST_F(VbNumbers, IntFloorsAndFixTruncates)
