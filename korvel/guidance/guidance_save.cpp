@@ -93,6 +93,40 @@ QString savedHeading(const GuidanceSaveRequest& request, const AGNAVBlock& block
     return CStr(*degrees);
 }
 
+// Why the guidance-line file at `path` may not be replaced: it is the
+// boundary file of a loaded block, or it holds something other than
+// guidance lines (another block's boundary, say). Empty when it may.
+QString guidanceTargetRefusal(const QString& path)
+{
+    const QFileInfo target(path);
+    for (int b = 1; b <= agnavData().BlockCount; ++b) {
+        // The same file under another spelling of its path (a link, "..") counts too.
+        const QFileInfo boundary(blockAt(b).Path);
+        const bool same = target.exists() ? boundary.canonicalFilePath() == target.canonicalFilePath()
+                                          : boundary.absoluteFilePath() == target.absoluteFilePath();
+        if (same) {
+            return QStringLiteral("%1 is the boundary file of block %2, so the guidance lines were not saved "
+                                  "over it; nothing was changed.")
+                .arg(path, blockAt(b).FileName);
+        }
+    }
+    // Only a file's content can be judged; a folder at the path fails the write.
+    if (!target.isFile()) {
+        return {};
+    }
+    QByteArray bytes;
+    QString reason;
+    if (!readWholeFile(path, bytes, &reason)) {
+        return QStringLiteral("Cannot read %1: %2").arg(path, reason);
+    }
+    if (!holdsGuidanceLines(bytes)) {
+        return QStringLiteral("%1 is not a guidance-line file, so the guidance lines were not saved over it; "
+                              "nothing was changed. Move or rename that file and save again.")
+            .arg(path);
+    }
+    return {};
+}
+
 // Works out everything the save writes; `problem` says why it cannot.
 SavedGuidance prepare(const GuidanceSaveRequest& request, const AGNAVBlock& block, QString& problem)
 {
@@ -130,6 +164,10 @@ SavedGuidance prepare(const GuidanceSaveRequest& request, const AGNAVBlock& bloc
         return saved;
     }
     saved.guidancePath = blockCompanionPath(block.Path, QStringLiteral("xyz"));
+    problem = guidanceTargetRefusal(saved.guidancePath);
+    if (!problem.isEmpty()) {
+        return saved;
+    }
     saved.guidanceBytes = encodeText(*text);
 
     QString reason;
@@ -151,40 +189,6 @@ SavedGuidance prepare(const GuidanceSaveRequest& request, const AGNAVBlock& bloc
         problem = rewritten.message();
     }
     return saved;
-}
-
-// Why the guidance-line file at `path` may not be replaced: it is the
-// boundary file of a loaded block, or it holds something other than
-// guidance lines (another block's boundary, say). Empty when it may.
-QString guidanceTargetRefusal(const QString& path)
-{
-    const QFileInfo target(path);
-    for (int b = 1; b <= agnavData().BlockCount; ++b) {
-        // The same file under another spelling of its path (a link, "..") counts too.
-        const QFileInfo boundary(blockAt(b).Path);
-        const bool same = target.exists() ? boundary.canonicalFilePath() == target.canonicalFilePath()
-                                          : boundary.absoluteFilePath() == target.absoluteFilePath();
-        if (same) {
-            return QStringLiteral("%1 is the boundary file of block %2, so the guidance lines were not saved "
-                                  "over it; nothing was changed.")
-                .arg(path, blockAt(b).FileName);
-        }
-    }
-    // Only a file's content can be judged; a folder at the path fails the write.
-    if (!target.isFile()) {
-        return {};
-    }
-    QByteArray bytes;
-    QString reason;
-    if (!readWholeFile(path, bytes, &reason)) {
-        return QStringLiteral("Cannot read %1: %2").arg(path, reason);
-    }
-    if (!holdsGuidanceLines(bytes)) {
-        return QStringLiteral("%1 is not a guidance-line file, so the guidance lines were not saved over it; "
-                              "nothing was changed. Move or rename that file and save again.")
-            .arg(path);
-    }
-    return {};
 }
 
 // Writes both files as one; on failure both are as they were.
@@ -267,8 +271,7 @@ AgnavOutcome saveGuidanceLines(const GuidanceSaveRequest& request)
     if (!SafeFileSetWriter::finishInterrupted(block.Path, &problem)) {
         return AgnavOutcome::refused(problem);
     }
-    problem = guidanceTargetRefusal(blockCompanionPath(block.Path, QStringLiteral("xyz")));
-    const SavedGuidance saved = problem.isEmpty() ? prepare(request, block, problem) : SavedGuidance();
+    const SavedGuidance saved = prepare(request, block, problem);
     if (problem.isEmpty()) {
         problem = writeFiles(block.Path, request.backupFolders, saved);
     }

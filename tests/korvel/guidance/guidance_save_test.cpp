@@ -292,8 +292,6 @@ TEST_F(GuidanceSaveTest, ASaveReplacesOnlyAGuidanceLineFile)
     } rows[] = {
         { "a boundary file", m_original, false, "is not a guidance-line file" },
         { "a boundary file opened as a block", m_original, true, "is the boundary file of block FIELD17.xyz" },
-        { "a cut guidance-line file opened as a block", "LINE 10 \r\n5006", true,
-            "is the boundary file of block FIELD17.xyz" },
         { "a whole guidance-line file", "\r\nline 10 \r\n500600      4800700  1\r\n500600      4801300  2\r\n",
             false, "" },
         { "a cut guidance-line file", "LINE 10 \r\n5006", false, "" },
