@@ -1,7 +1,9 @@
 // Feeds arbitrary bytes, as an existing boundary file, to the guidance
 // save's rewrite of records 4, 17, 36 and 37. A rewritten file has one line
-// for every line of the old one, each ended by CR LF.
+// for every line of the old one, each ended by CR LF, and the old file's
+// DOS end mark after them.
 #include "korvel/guidance/boundary_guidance_records.h"
+#include "platform/text_codec.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -41,9 +43,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     QByteArray rewritten;
     if (!rewriteGuidanceRecords(bytes, records, rewritten).isDone())
         std::abort(); // the values fit their columns: nothing may refuse
-    // The lines after a UTF-8 mark, which is kept as it stands.
-    const QByteArray lines = rewritten.startsWith("\xEF\xBB\xBF") ? rewritten.mid(3) : rewritten;
-    if (lines.count("\r\n") < lineCount(bytes) || (!lines.isEmpty() && !lines.endsWith("\r\n")))
+    // The lines after a UTF-8 mark and before the DOS end mark, both kept
+    // as they stand.
+    const QByteArray content = withoutEndMark(bytes);
+    const QByteArray endMark = bytes.mid(content.size());
+    QByteArray lines = rewritten.startsWith("\xEF\xBB\xBF") ? rewritten.mid(3) : rewritten;
+    if (!lines.endsWith(endMark))
+        std::abort();
+    lines.chop(endMark.size());
+    if (lines.count("\r\n") < lineCount(content) || (!lines.isEmpty() && !lines.endsWith("\r\n")))
         std::abort();
     return 0;
 }

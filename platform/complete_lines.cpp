@@ -1,8 +1,8 @@
 #include "platform/complete_lines.h"
 
-namespace {
+#include "platform/text_codec.h"
 
-constexpr char kEndOfFileMark = 0x1A;
+namespace {
 
 bool isLineEnd(char c)
 {
@@ -22,7 +22,7 @@ qsizetype wholeSize(const QByteArray& bytes)
 
 int cutOffLineNumber(const QByteArray& bytes)
 {
-    if (bytes.isEmpty() || isLineEnd(bytes.back()) || bytes.back() == kEndOfFileMark)
+    if (bytes.isEmpty() || isLineEnd(bytes.back()) || endMarkStart(bytes) < bytes.size())
         return 0;
     // Lines end in CR LF, LF or CR: count the ends, a CR LF once.
     int ends = 0;

@@ -6,13 +6,14 @@
 // file, or leave its last line out, instead of taking the cut value whole.
 //
 // Works on the raw bytes: in UTF-8 and Windows-1252 alike CR and LF are the
-// bytes 0x0D and 0x0A. A Ctrl+Z (0x1A) at the very end, the end mark of
-// DOS-era tools, shows that the writer got to the end: such a file is whole.
+// bytes 0x0D and 0x0A. The end mark of DOS-era tools (endMarkStart in the
+// text codec) shows that the writer got to the end: such a file is whole,
+// even where the mark stands in place of the last line end.
 #include <QByteArray>
 #include <QString>
 
-// 0 when the text is empty, ends with a line end or with the Ctrl+Z end
-// mark; else the 1-based number of its last line, the one that was cut off.
+// 0 when the text is empty, ends with a line end or with the end mark;
+// else the 1-based number of its last line, the one that was cut off.
 int cutOffLineNumber(const QByteArray& bytes);
 
 // The text up to and including the line end of its last whole line: what

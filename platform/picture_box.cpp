@@ -217,14 +217,29 @@ void PictureBox::paintEvent(QPaintEvent*)
     if (shown.isNull()) {
         painter.fillRect(clientRect(), toQColor(BackColor()));
     } else {
-        // Filled with the picture as its pattern rather than drawn as an
-        // image: on a scaled desktop an image's edge rounds to device pixels
-        // differently from a fill's, and a column between the picture and
-        // the frame would stay unpainted.
-        painter.setBrushOrigin(clientRect().topLeft());
-        painter.fillRect(clientRect(), QBrush(shown));
+        drawPicture(painter, shown);
     }
     drawFrame(painter);
+}
+
+void PictureBox::drawPicture(QPainter& painter, const QImage& shown) const
+{
+    const QRectF area(clientRect().topLeft(), shown.size());
+    const QTransform toDevice = painter.deviceTransform();
+    if (toDevice.type() <= QTransform::TxTranslate) {
+        painter.drawImage(area.topLeft(), shown); // a plain copy of its rows
+        return;
+    }
+    // On a desktop scaled by a fraction (1.25) the picture's edges fall
+    // inside device pixels, and a scaled image covers a partly touched pixel
+    // by another rule than the frame's strips do: a column between the two
+    // would stay unpainted. So the picture is stretched over every device
+    // pixel it touches; the frame, painted after it, takes back its share of
+    // the pixels on the edge. A scaled image is drawn on the painting
+    // thread; a fill with the picture as its pattern would be spread over
+    // Qt's thread pool, and slowed by every other load of the machine.
+    const QRectF touched = toDevice.mapRect(area).toAlignedRect();
+    painter.drawImage(toDevice.inverted().mapRect(touched), shown);
 }
 
 void PictureBox::drawFrame(QPainter& painter) const

@@ -79,6 +79,7 @@ private:
     void drawLines(QPainter& painter) const;
 
     void applyPointer();
+    void drawPicture(QPainter& painter, const QImage& shown) const;
     void drawFrame(QPainter& painter) const;
     // Pointer position in user units, from a position in widget pixels.
     QPointF userPosition(const QPointF& widgetPosition) const;

@@ -11,7 +11,6 @@
 namespace {
 
 constexpr int kPrintZoneWidth = 14;
-constexpr QChar kEndOfFileMark(0x1A);
 
 bool isBlank(QChar c) { return c == u' ' || c == u'\t'; }
 bool isLineEnd(QChar c) { return c == u'\r' || c == u'\n'; }
@@ -19,10 +18,8 @@ bool isLineEnd(QChar c) { return c == u'\r' || c == u'\n'; }
 } // namespace
 
 SequentialReader::SequentialReader(const QByteArray& bytes)
-    : m_text(decodeText(bytes))
+    : m_text(decodeText(withoutEndMark(bytes)))
 {
-    while (m_text.endsWith(kEndOfFileMark))
-        m_text.chop(1);
 }
 
 std::optional<SequentialReader> SequentialReader::open(const QString& path, QString* error)
@@ -281,11 +278,18 @@ bool SequentialWriter::save(const QString& path, QString* error) const
 bool SequentialWriter::appendTo(const QString& path, QString* error) const
 {
     QString whole;
+    QByteArray endMark;
     if (QFileInfo::exists(path)) {
         QByteArray old;
         if (!readWholeFile(path, old, error))
             return false;
-        whole = decodeText(old);
+        const qsizetype content = endMarkStart(old);
+        endMark = old.mid(content);
+        whole = decodeText(old.left(content));
     }
-    return writeFileAtomically(path, encodeText(whole + m_text), error);
+    // The new lines go before the file's end mark, which stays its last
+    // bytes; a mark in place of the last line end gives that line its end.
+    if (!endMark.isEmpty() && !whole.isEmpty() && !isLineEnd(whole.back()))
+        whole += QStringLiteral("\r\n");
+    return writeFileAtomically(path, encodeText(whole + m_text) + endMark, error);
 }

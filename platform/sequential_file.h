@@ -17,8 +17,9 @@
 //   Whole-number types round a half to the even neighbour.
 // - Reading when only blanks and line ends remain raises 62 "Input past end
 //   of file".
-// A Ctrl+Z (0x1A) at the very end, which DOS-era tools append as an end mark,
-// is not part of the text.
+// The end mark that DOS-era tools append (Ctrl+Z bytes with any CR and LF
+// among and after them, endMarkStart in the text codec) is not part of the
+// text.
 //
 // Writing (SequentialWriter) builds the text in memory, one of the two kinds
 // of line per statement, and ends every line with CR LF, the line end of the
@@ -134,7 +135,7 @@ public:
     bool save(const QString& path, QString* error = nullptr) const;
     // Adds the text to the end of the file (creating it when missing), as the
     // runtime's Append mode, atomically. The file is re-encoded as a whole so
-    // old and new lines share one encoding.
+    // old and new lines share one encoding; an end mark stays at its end.
     bool appendTo(const QString& path, QString* error = nullptr) const;
 
 private:

@@ -43,14 +43,33 @@ bool isAscii(const QByteArray& bytes)
 
 } // namespace
 
-bool holdsBinaryBytes(const QByteArray& bytes)
+qsizetype endMarkStart(const QByteArray& bytes)
 {
     constexpr char kEndOfFileMark = 0x1A;
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
+    qsizetype start = bytes.size();
+    for (qsizetype i = bytes.size(); i > 0; --i) {
+        const char byte = bytes[i - 1];
+        if (byte == kEndOfFileMark) {
+            start = i - 1;
+        } else if (byte != '\r' && byte != '\n') {
+            break;
+        }
+    }
+    return start;
+}
+
+QByteArray withoutEndMark(const QByteArray& bytes)
+{
+    return bytes.left(endMarkStart(bytes));
+}
+
+bool holdsBinaryBytes(const QByteArray& bytes)
+{
+    const qsizetype content = endMarkStart(bytes);
+    for (qsizetype i = 0; i < content; ++i) {
         const auto byte = static_cast<unsigned char>(bytes[i]);
         const bool textControl = byte >= '\t' && byte <= '\r';
-        const bool endMark = bytes[i] == kEndOfFileMark && i + 1 == bytes.size();
-        if (byte < 0x20 && !textControl && !endMark) {
+        if (byte < 0x20 && !textControl) {
             return true;
         }
     }

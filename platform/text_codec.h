@@ -22,10 +22,19 @@ QByteArray encodeText(const QString& text);
 
 bool isValidUtf8(const QByteArray& bytes);
 
-// True when the bytes hold a control character that no text file holds (NUL
-// and the others below 0x20 but tab, line feed, vertical tab, form feed and
-// carriage return; a Ctrl+Z only as the end mark at the very end): a
-// picture, a program or a flight log, not lines of text.
+// The DOS end mark: the Ctrl+Z (0x1A) bytes that DOS-era tools put at the
+// end of a text file, sometimes twice, with any CR and LF between or after
+// them. It is no content: every reader of the program's text files reads
+// the bytes before it. Returns where the mark starts (its first Ctrl+Z), or
+// the size of the bytes when they end in no mark.
+qsizetype endMarkStart(const QByteArray& bytes);
+// The bytes before the end mark: the file's content.
+QByteArray withoutEndMark(const QByteArray& bytes);
+
+// True when the content holds a control character that no text file holds
+// (NUL and the others below 0x20 but tab, line feed, vertical tab, form feed
+// and carriage return; a Ctrl+Z is one, unless it belongs to the end mark):
+// a picture, a program or a flight log, not lines of text.
 bool holdsBinaryBytes(const QByteArray& bytes);
 
 // Every byte one character; 0x80..0x9F are the euro sign, the typographic

@@ -74,7 +74,7 @@ std::vector<AGNAVEllipsoid> parseAgnavEllipsoidFile(const QByteArray& bytes, QSt
         return rows;
     }
     static const QRegularExpression lineEnd(QStringLiteral("\r\n|\r|\n"));
-    for (const QString& line : decodeText(bytes).split(lineEnd)) {
+    for (const QString& line : decodeText(withoutEndMark(bytes)).split(lineEnd)) {
         if (std::optional<AGNAVEllipsoid> row = parseLine(line)) {
             rows.push_back(*row);
         }

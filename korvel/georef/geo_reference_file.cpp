@@ -120,6 +120,9 @@ GeoReferencePoints parseGeoReferencePoints(const QByteArray& bytes, const QStrin
         if (!parseGeoReference(bytes, fileName, readPoints)) {
             read.error = QStringLiteral("\"%1\" is no geo-reference file").arg(fileName);
         }
+    } catch (const DamagedGeoReference& fault) {
+        read.error = fault.Description();
+        read.errorLine = fault.line();
     } catch (const VbError& fault) {
         read.error = fault.Description();
     }

@@ -61,6 +61,7 @@ struct GeoReferencePoints
     ManualCorrections Corrections; // unset and 0 unless the file was read whole
     bool complete = false; // the file was read to its last item
     QString error; // why not, naming the file
+    int errorLine = 0; // the line of a damaged file's fault; 0 for any other
 };
 
 // Reads the points of the file, all or nothing: a missing, foreign, damaged

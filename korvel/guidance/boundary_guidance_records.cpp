@@ -4,6 +4,7 @@
 #include "platform/text_codec.h"
 #include "platform/vb_format.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace {
@@ -33,12 +34,25 @@ public:
         return line.toUtf8();
     }
 
+    // The rewritten bytes, read as the old ones were. A Windows-1252 file
+    // whose only bytes beyond UTF-8 stood in the lines rewritten would read
+    // back as UTF-8, its other letters changed ("\xC3\xA9" one "é", not "Ã©"):
+    // such a file is written whole in UTF-8 instead.
+    QByteArray keepingItsReading(const QByteArray& rewritten) const
+    {
+        if (m_utf8 || !isValidUtf8(rewritten)) {
+            return rewritten;
+        }
+        return decodeWindows1252(rewritten).toUtf8();
+    }
+
 private:
     bool m_utf8;
 };
 
-// The first item of a line: its record number.
-QByteArray recordOf(const QByteArray& line)
+// The record number of a line as the boundary reader takes it: its first
+// item, when that is all digits ("036" is record 36); else -1.
+int recordOf(const QByteArray& line)
 {
     qsizetype start = 0;
     while (start < line.size() && (line[start] == ' ' || line[start] == '\t')) {
@@ -48,7 +62,10 @@ QByteArray recordOf(const QByteArray& line)
     while (end < line.size() && line[end] != ' ' && line[end] != '\t') {
         ++end;
     }
-    return line.mid(start, end - start);
+    const QByteArray number = line.mid(start, end - start);
+    const bool digits = !number.isEmpty() && number.size() <= 9
+        && std::all_of(number.begin(), number.end(), [](char c) { return c >= '0' && c <= '9'; });
+    return digits ? number.toInt() : -1;
 }
 
 // Builds one record and keeps the first value that did not fit.
@@ -66,6 +83,7 @@ public:
     {
         check(m_line.endingBefore(column, text), text, what);
     }
+    void append(const QString& text) { m_line.append(text); }
     const QString& text() const { return m_line.text(); }
 
 private:
@@ -84,15 +102,15 @@ private:
 
 // The new line of a guidance record, or nothing for any other record.
 std::optional<QString> newRecordLine(
-    const QByteArray& record, const QString& oldLine, const GuidanceRecords& values, QString& problem)
+    int record, const QString& oldLine, const GuidanceRecords& values, QString& problem)
 {
-    if (record == "4") {
+    if (record == 4) {
         RecordLine line("4", problem);
         line.endingBefore(15, values.lineCount, "number of lines");
         line.at(33, QStringLiteral("NUMBER OF LINES"), "comment");
         return line.text();
     }
-    if (record == "17") {
+    if (record == 17) {
         RecordLine line("17", problem);
         line.endingBefore(14, values.masterFirst, "master point");
         line.endingBefore(25, values.masterSecond, "master point");
@@ -100,14 +118,20 @@ std::optional<QString> newRecordLine(
         line.at(33, QStringLiteral("MASTER POINT, HEADING"), "comment");
         return line.text();
     }
-    if (record == "36") {
+    if (record == 36) {
         RecordLine line("36", problem);
         line.endingBefore(14, values.swath, "swath width");
         // The aircraft, the booms-on code and the comment stay as they were.
-        line.at(22, oldLine.mid(21), "rest of the record");
+        const QString rest = oldLine.mid(21);
+        if (rest.isEmpty()) {
+            // The reader knows where the swath ends by the blank after it,
+            // even in a record that holds nothing else.
+            line.append(QStringLiteral(" "));
+        }
+        line.at(22, rest, "rest of the record");
         return line.text();
     }
-    if (record == "37") {
+    if (record == 37) {
         RecordLine line("37", problem);
         line.at(13, QString::number(values.offsetCode), "offset code");
         line.at(33, offsetCodeText(values.offsetCode), "offset text");
@@ -135,6 +159,9 @@ QString offsetCodeText(int offsetCode)
 AgnavOutcome rewriteGuidanceRecords(const QByteArray& bytes, const GuidanceRecords& records, QByteArray& rewritten)
 {
     const LineCodec codec(bytes);
+    // The DOS end mark is no line: the lines before it are rewritten, and it
+    // follows them as it was.
+    const qsizetype content = endMarkStart(bytes);
     QByteArray out;
     out.reserve(bytes.size() + 64);
     qsizetype position = 0;
@@ -143,20 +170,20 @@ AgnavOutcome rewriteGuidanceRecords(const QByteArray& bytes, const GuidanceRecor
         position = kUtf8Mark.size();
     }
     QString problem;
-    while (position < bytes.size()) {
+    while (position < content) {
         // A line ends at CR LF, LF or CR, as the runtime's Line Input reads it.
         qsizetype end = position;
-        while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n') {
+        while (end < content && bytes[end] != '\r' && bytes[end] != '\n') {
             ++end;
         }
         const QByteArray line = bytes.mid(position, end - position);
         position = end;
-        if (position < bytes.size() && bytes[position] == '\r') {
+        if (position < content && bytes[position] == '\r') {
             ++position;
-            if (position < bytes.size() && bytes[position] == '\n') {
+            if (position < content && bytes[position] == '\n') {
                 ++position;
             }
-        } else if (position < bytes.size()) {
+        } else if (position < content) {
             ++position; // a lone LF
         }
         const std::optional<QString> replaced = newRecordLine(recordOf(line), codec.decode(line), records, problem);
@@ -166,6 +193,6 @@ AgnavOutcome rewriteGuidanceRecords(const QByteArray& bytes, const GuidanceRecor
     if (!problem.isEmpty()) {
         return AgnavOutcome::refused(problem);
     }
-    rewritten = out;
+    rewritten = codec.keepingItsReading(out) + bytes.mid(content);
     return AgnavOutcome::done();
 }

@@ -8,12 +8,15 @@
 //         then longitude otherwise), ending in columns 13 and 24; the
 //         heading "0.00" ending in column 31; "MASTER POINT, HEADING" from 33
 //   "36"  the swath in whole metres ending in column 13, then the old line
-//         from its 22nd character on (aircraft, booms-on code, comment)
+//         from its 22nd character on (aircraft, booms-on code, comment); a
+//         blank follows the swath even where the old line holds no more
 //   "37"  the offset code in column 13; its text from column 33
 //
-// A record is known by the first item of its line (so "40" and "41" are not
-// record 4, and a record 170 is not 17). A record the file lacks stays
-// absent; no line is added or removed. Every line written ends in CR LF.
+// A record is known by the number of the first item of its line, as the
+// reader knows it (so "40" and "41" are not record 4, a record 170 is not 17,
+// and "036" is 36). A record the file lacks stays absent; no line is added
+// or removed. Every line written ends in CR LF; the file's DOS end mark, if
+// it has one, follows the last line end as it was.
 #include "korvel/workspace/agnav_outcome.h"
 
 #include <QByteArray>

@@ -30,6 +30,13 @@ QString damagedMessage(const QString& fileName, int line, const QString& fault)
 
 } // namespace
 
+DamagedGeoReference::DamagedGeoReference(
+    long number, QString source, const QString& fileName, int line, const QString& fault)
+    : VbError(number, std::move(source), damagedMessage(fileName, line, fault))
+    , m_line(line)
+{
+}
+
 QString geoReferencePath(const QString& imagePath)
 {
     const QString exact = imagePath.left(qMax(0, imagePath.size() - 3)) + QStringLiteral("ref");
@@ -111,11 +118,10 @@ std::optional<GeoReference> parseGeoReference(
         return reference;
     } catch (const VbError& fault) {
         const LineFault found = reported({ int(fault.Number()), reader.lineNumber(), fault.Description() });
-        throw VbError(found.number, fault.Source(), damagedMessage(fileName, found.line, found.text));
+        throw DamagedGeoReference(found.number, fault.Source(), fileName, found.line, found.text);
     } catch (const LineFault& fault) {
         const LineFault found = reported(fault);
-        throw VbError(
-            found.number, QStringLiteral("KORVEL"), damagedMessage(fileName, found.line, found.text));
+        throw DamagedGeoReference(found.number, QStringLiteral("KORVEL"), fileName, found.line, found.text);
     }
 }
 

@@ -18,6 +18,8 @@
 // same. The control points and the shift and stretch values that follow
 // belong to the geo-referencing window, which reads them on from item 7 with
 // the same reader (korvel/georef/geo_reference_file.h).
+#include "platform/vb_error.h"
+
 #include <QByteArray>
 #include <QString>
 #include <functional>
@@ -44,12 +46,25 @@ struct GeoReference
     int ControlPointCount = 0;
 };
 
+// The runtime error a damaged file raises: its description names the file,
+// the line and the fault, and the line is kept for whoever asks the user
+// about the file.
+class DamagedGeoReference : public VbError
+{
+public:
+    DamagedGeoReference(long number, QString source, const QString& fileName, int line, const QString& fault);
+    int line() const { return m_line; }
+
+private:
+    int m_line;
+};
+
 // Items 1 to 7 of the file. Nothing when the file does not exist, is empty
 // or its first item is not the header (the image then has no
 // geo-reference). A file with the header (or cut inside it) that ends before
 // its count or inside a line before the count's, holds a value of the wrong
-// kind, a width or height of 0 or a zone outside 1 to 60 raises VbError
-// whose description names the file, the line and the fault.
+// kind, a width or height of 0 or a zone outside 1 to 60 raises
+// DamagedGeoReference.
 std::optional<GeoReference> readGeoReference(const QString& path);
 // The same from the file's bytes; messages name `fileName`. `readRest`, when
 // given, reads on after item 7 with the same reader (and the head read so

@@ -119,10 +119,12 @@ TEST_F(SequentialInput, DamagedInputIsRefusedWithTheRuntimeErrors)
 
 TEST_F(SequentialInput, ReadsWindows1252AndDropsTheEndOfFileMark)
 {
-    SequentialReader in("\"M\xFCller\",1\r\n\x1A");
-    EXPECT_EQ(in.readText(), QStringLiteral(u"Müller"));
-    EXPECT_EQ(in.readInteger(), 1);
-    EXPECT_TRUE(in.atEnd());
+    for (const QByteArray mark : { "\x1A", "\x1A\r\n\x1A\r\n" }) {
+        SequentialReader in("\"M\xFCller\",1\r\n" + mark);
+        EXPECT_EQ(in.readText(), QStringLiteral(u"Müller"));
+        EXPECT_EQ(in.readInteger(), 1);
+        EXPECT_TRUE(in.atEnd());
+    }
 }
 
 TEST_F(SequentialInput, OpenReportsAMissingFile)
@@ -245,6 +247,24 @@ TEST_F(SequentialOutput, SaveAndAppendGoThroughTheAtomicWrite)
     ASSERT_TRUE(replacement.save(path));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), "QZT\r\n");
+}
+
+TEST_F(SequentialOutput, AppendedLinesGoBeforeTheEndMark)
+{
+    const QString path = workDir() + "AGNAV Ellipsoids.txt";
+    SequentialWriter line;
+    line.printLine("B,2,3");
+    for (const auto& [old, appended] :
+        { std::pair<QByteArray, QByteArray> { "A,1,2\r\n\x1A\r\n", "A,1,2\r\nB,2,3\r\n\x1A\r\n" },
+            { "A,1,2\x1A", "A,1,2\r\nB,2,3\r\n\x1A" } }) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(old);
+        file.close();
+        ASSERT_TRUE(line.appendTo(path));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(file.readAll(), appended);
+    }
 }
 
 TEST_F(SequentialOutput, FailedSaveKeepsNothingAndReports)

@@ -310,7 +310,7 @@ TEST_F(GeoRefWindow, ATypedHalfMetreShowsAsItIsSavedAndReopens)
     });
 }
 
-TEST_F(GeoRefWindow, ADamagedFileOpensWithAnEmptyList)
+TEST_F(GeoRefWindow, ADamagedFileIsNamedOnOpeningAndReplacedOnlyWhenTheUserSaysSo)
 {
     const int image = loadImage("photo.bmp", QSize(800, 600));
     openOn(image, [&](GeoRefForm& form) {
@@ -324,19 +324,45 @@ TEST_F(GeoRefWindow, ADamagedFileOpensWithAnEmptyList)
     const QByteArray whole = file.readAll();
     file.close();
     // Cut inside the third point: the count says 3, two are there.
+    const QByteArray cut = whole.left(whole.indexOf("4799000"));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(whole.left(whole.indexOf("4799000")));
+    file.write(cut);
     file.close();
+    const auto onDisk = [&] {
+        QFile saved(refPath());
+        return saved.open(QIODevice::ReadOnly) ? saved.readAll() : QByteArray();
+    };
+    queueMsgBoxAnswer(vbOK);
     openOn(image, [&](GeoRefForm& form) {
+        ASSERT_EQ(msgBoxes().size(), 1u);
+        EXPECT_EQ(msgBoxes()[0].prompt,
+            "The geo-reference file \"photo.ref\" is damaged (line 10): Input past end of file\r"
+            "Its control points were not read.");
         EXPECT_EQ(form.ControlPoints.count(), 0) << "nothing of a cut file is taken";
-        EXPECT_FALSE(form.CounterPic.exists(1));
-        form.ExitButton_Click();
+        for (int i = 0; i < 3; ++i) {
+            typePoint(form, kPlaces[i]);
+        }
+        queueMsgBoxAnswer(vbNo);
+        form.SaveButton->click();
+        ASSERT_EQ(msgBoxes().size(), 2u);
+        EXPECT_EQ(msgBoxes()[1].prompt,
+            refPath() + " could not be read (line 10). Replace it with the control points of this window?");
+        EXPECT_EQ(msgBoxes()[1].defaultAnswer(), vbNo);
+        EXPECT_EQ(onDisk(), cut) << "No leaves the file as it was";
+        EXPECT_FALSE(form.saved());
+        EXPECT_EQ(form.ControlPoints.count(), 3) << "and the window open with its points";
+        queueMsgBoxAnswer(vbYes);
+        form.SaveButton->click();
+        EXPECT_TRUE(form.saved());
     });
+    EXPECT_EQ(onDisk(), whole) << "Yes replaces it";
     QFile::remove(refPath());
     openOn(image, [&](GeoRefForm& form) {
-        EXPECT_EQ(form.ControlPoints.count(), 0) << "the file has gone";
-        form.ExitButton_Click();
+        EXPECT_EQ(form.ControlPoints.count(), 0) << "the file has gone, and no message says so";
+        form.SaveButton->setEnabled(true);
+        form.SaveButton->click();
     });
+    EXPECT_EQ(msgBoxes().size(), 3u) << "nor is the save of a missing file asked about";
 }
 
 TEST_F(GeoRefWindow, AReadOnlyFileIsReportedAfterTheWindowClosesAndTheRecordKeepsTheFit)

@@ -1,0 +1,76 @@
+// Feeds arbitrary bytes to the boundary file reader, then, for a file it
+// takes, to the guidance save's rewrite and to the reader again. A file the
+// program takes must stay one it takes after its own save: the rewritten
+// file is read, with the same corners and every record but the four
+// rewritten read as before, and the swath the save wrote.
+#include "korvel/agnav/boundary_file_reader.h"
+#include "korvel/guidance/boundary_guidance_records.h"
+
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+
+namespace {
+
+bool sameNumber(double a, double b)
+{
+    return a == b || (std::isnan(a) && std::isnan(b));
+}
+
+bool sameNumbers(const std::vector<double>& a, const std::vector<double>& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (!sameNumber(a[i], b[i]))
+            return false;
+    }
+    return true;
+}
+
+// What the reader took from the records the rewrite keeps.
+bool sameKeptRecords(const AGNAVBlock& before, const AGNAVBlock& after)
+{
+    return before.CoordType == after.CoordType && before.Zone == after.Zone
+        && before.VertexCount == after.VertexCount && sameNumbers(before.Boundary.X, after.Boundary.X)
+        && sameNumbers(before.Boundary.Y, after.Boundary.Y) && before.Ellipsoid.Name == after.Ellipsoid.Name
+        && sameNumber(before.Ellipsoid.Axis, after.Ellipsoid.Axis)
+        && sameNumber(before.Ellipsoid.InverseFlattening, after.Ellipsoid.InverseFlattening)
+        && before.DataFolder == after.DataFolder && before.DataSubfolder == after.DataSubfolder;
+}
+
+AGNAVBlock newBlock()
+{
+    AGNAVBlock block;
+    block.DataFolder = QStringLiteral("/data/");
+    return block;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
+    const std::vector<EllipsoidRecord> table { EllipsoidRecord(),
+        { QStringLiteral("WGS-84"), 6378137.0, 298.257223563 } };
+    AGNAVBlock before = newBlock();
+    if (!parseBoundaryFile(bytes, before, table).isDone())
+        return 0;
+    GuidanceRecords records;
+    records.lineCount = QStringLiteral("12");
+    records.masterFirst = QStringLiteral("500600.0");
+    records.masterSecond = QStringLiteral("4800700.0");
+    records.heading = QStringLiteral("123.690067525979");
+    records.swath = QStringLiteral("100");
+    records.offsetCode = 1;
+    QByteArray rewritten;
+    if (!rewriteGuidanceRecords(bytes, records, rewritten).isDone())
+        std::abort(); // the values fit their columns: nothing may refuse
+    AGNAVBlock after = newBlock();
+    if (!parseBoundaryFile(rewritten, after, table).isDone() || !sameKeptRecords(before, after))
+        std::abort();
+    // A file without record 36 has no swath before or after.
+    if (after.SwathWidthText != (before.SwathWidthText.isEmpty() ? QString() : records.swath))
+        std::abort();
+    return 0;
+}
