@@ -2,7 +2,7 @@
 // save's rewrite of records 4, 17, 36 and 37. A rewritten file has one line
 // for every line of the old one, each ended by CR LF, and the old file's
 // DOS end mark after them.
-#include "korvel/guidance/boundary_guidance_records.h"
+#include "fuzz/guidance_save_records.h"
 #include "platform/text_codec.h"
 
 #include <cstdint>
@@ -33,13 +33,7 @@ qsizetype lineCount(const QByteArray& bytes)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
-    GuidanceRecords records;
-    records.lineCount = QStringLiteral("12");
-    records.masterFirst = QStringLiteral("500600.0");
-    records.masterSecond = QStringLiteral("4800700.0");
-    records.heading = QStringLiteral("123.690067525979");
-    records.swath = QStringLiteral("30");
-    records.offsetCode = 1;
+    const GuidanceRecords records = fuzzGuidanceRecords();
     QByteArray rewritten;
     if (!rewriteGuidanceRecords(bytes, records, rewritten).isDone())
         std::abort(); // the values fit their columns: nothing may refuse

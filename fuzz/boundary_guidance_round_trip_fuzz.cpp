@@ -3,8 +3,8 @@
 // program takes must stay one it takes after its own save: the rewritten
 // file is read, with the same corners and every record but the four
 // rewritten read as before, and the swath the save wrote.
+#include "fuzz/guidance_save_records.h"
 #include "korvel/agnav/boundary_file_reader.h"
-#include "korvel/guidance/boundary_guidance_records.h"
 
 #include <cmath>
 #include <cstdint>
@@ -56,13 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     AGNAVBlock before = newBlock();
     if (!parseBoundaryFile(bytes, before, table).isDone())
         return 0;
-    GuidanceRecords records;
-    records.lineCount = QStringLiteral("12");
-    records.masterFirst = QStringLiteral("500600.0");
-    records.masterSecond = QStringLiteral("4800700.0");
-    records.heading = QStringLiteral("123.690067525979");
-    records.swath = QStringLiteral("100");
-    records.offsetCode = 1;
+    const GuidanceRecords records = fuzzGuidanceRecords();
     QByteArray rewritten;
     if (!rewriteGuidanceRecords(bytes, records, rewritten).isDone())
         std::abort(); // the values fit their columns: nothing may refuse

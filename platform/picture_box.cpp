@@ -52,11 +52,11 @@ QPainter::CompositionMode compositionMode(int drawMode)
 PictureBox::PictureBox(QWidget* parent)
     : QWidget(parent)
 {
-    // Not opaque: on a desktop scaled by a fraction (1.25) the control's
-    // edges fall inside device pixels that its paint does not reach, and an
-    // opaque control's parent leaves them out too, so they would keep
-    // whatever the screen showed there. The background is painted beneath
-    // instead; the picture and its frame cover the rest.
+    // Opaque: the picture and its frame cover every device pixel of the
+    // control, even on a desktop scaled by a fraction (drawPicture,
+    // drawFrame), so the parent need not paint its background beneath, a
+    // fill as large as the picture on every repaint.
+    setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 PictureBox::~PictureBox()
