@@ -53,30 +53,3 @@ TEST_F(TextCodec, EveryTextReadsBackAsWritten)
     for (const QString& text : texts)
         EXPECT_EQ(decodeText(encodeText(text)), text) << text.toStdString();
 }
-
-TEST_F(TextCodec, TheDosEndMarkIsNoContentAndAControlByteElsewhereIsBinary)
-{
-    const struct
-    {
-        QByteArray bytes;
-        qsizetype content; // where the end mark starts
-        bool binary;
-    } rows[] = {
-        { "a\r\n", 3, false },
-        { "a\r\n\x1a", 3, false },
-        { "a\r\n\x1a\x1a", 3, false },
-        { "a\r\n\x1a\r\n", 3, false },
-        { "a\r\n\x1a\n\x1a\r\n", 3, false },
-        { "a\x1a", 1, false }, // the mark in place of the last line end
-        { "a\x1a\r\n", 1, false },
-        { "\x1a", 0, false },
-        { "a\x1a b\r\n", 6, true }, // a Ctrl+Z inside the text is none
-        { "a\r\n\x1a \x1a", 5, true },
-        { "a\x01\r\n\x1a", 4, true },
-    };
-    for (const auto& row : rows) {
-        EXPECT_EQ(endMarkStart(row.bytes), row.content) << row.bytes.toPercentEncoding().constData();
-        EXPECT_EQ(withoutEndMark(row.bytes), row.bytes.left(row.content));
-        EXPECT_EQ(holdsBinaryBytes(row.bytes), row.binary) << row.bytes.toPercentEncoding().constData();
-    }
-}

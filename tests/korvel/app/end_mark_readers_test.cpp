@@ -14,126 +14,73 @@
 
 namespace {
 
-using EndMarkReaders = KorvelTest;
-
-// What a reader took from a file, or why it refused it.
-using Reading = std::function<QString(const QByteArray&)>;
-
-QString boundary(const QByteArray& bytes)
+QString outcome(const AgnavOutcome& read, const QString& taken)
 {
-    AGNAVBlock block;
-    const AgnavOutcome outcome = parseBoundaryFile(bytes, block, { EllipsoidRecord() });
-    return outcome.isDone()
-        ? QStringLiteral("%1 corners, swath %2").arg(block.VertexCount).arg(block.SwathWidthText)
-        : outcome.message();
-}
-
-QString guidanceLines(const QByteArray& bytes)
-{
-    GuidanceSet set;
-    const AgnavOutcome outcome = parseGuidanceFile(bytes, set);
-    return outcome.isDone() ? QStringLiteral("%1 lines").arg(set.LineCount) : outcome.message();
-}
-
-QString exclusionZones(const QByteArray& bytes)
-{
-    std::vector<ShapeRecord> zones;
-    const AgnavOutcome outcome = parseExclusionFile(bytes, false, zones);
-    return outcome.isDone()
-        ? QStringLiteral("%1 zones, %2 vertices").arg(zones.size() - 1).arg(zones.back().X.size())
-        : outcome.message();
-}
-
-QString imageHead(const QByteArray& bytes)
-{
-    try {
-        const std::optional<GeoReference> head = parseGeoReference(bytes, QStringLiteral("photo.ref"));
-        return head ? QStringLiteral("zone %1, %2 points").arg(head->Zone).arg(head->ControlPointCount)
-                    : QStringLiteral("no geo-reference");
-    } catch (const VbError& error) {
-        return error.Description();
-    }
-}
-
-QString controlPoints(const QByteArray& bytes)
-{
-    const GeoReferencePoints read = parseGeoReferencePoints(bytes, QStringLiteral("photo.ref"));
-    return read.complete ? QStringLiteral("%1 points").arg(read.Points.size()) : read.error;
-}
-
-QString session(const QByteArray& bytes)
-{
-    const SessionReadResult read = parseSessionFile(bytes);
-    return read.session ? QStringLiteral("zone %1").arg(read.session->Zone) : read.error;
-}
-
-QString userEllipsoids(const QByteArray& bytes)
-{
-    QString refusal;
-    const std::size_t rows = parseAgnavEllipsoidFile(bytes, &refusal).size();
-    return refusal.isEmpty() ? QStringLiteral("%1 rows").arg(rows) : refusal;
+    return read.isDone() ? taken : read.message();
 }
 
 QByteArray geoReferenceFile()
 {
     const ControlPoint points[] = { { 4799800, 500200, 100, 100 }, { 4799600, 501400, 200, 700 } };
-    GeoReferenceContent content;
-    content.ImageName = QStringLiteral("photo.bmp");
-    content.Placement = { 500000, 4800000, 1600, -1200 };
-    content.Zone = 17;
-    content.Points = points;
-    return geoReferenceFileBytes(content);
+    return geoReferenceFileBytes(
+        { QStringLiteral("photo.bmp"), { 500000, 4800000, 1600, -1200 }, 17, points, {} });
 }
 
-TEST_F(EndMarkReaders, EveryReaderTakesAFileEndingInTheMarkAsTheFileWithoutIt)
+QByteArray sessionFile()
 {
-    SessionFile job;
-    job.ExtentTexts = { "500000", "4800000", "502000", "4802000" };
+    SessionFile session;
+    session.ExtentTexts = { "500000", "4800000", "502000", "4802000" };
+    return sessionFileBytes(session);
+}
+
+TEST(EndMarkReaders, EveryReaderTakesAFileEndingInTheMarkAsTheFileWithoutIt)
+{
+    AGNAVBlock block;
+    GuidanceSet lines;
+    std::vector<ShapeRecord> zones;
     const struct
     {
         const char* reader;
-        Reading read;
+        std::function<QString(const QByteArray&)> read; // what it took, or why not
         QByteArray sound; // ending in CR LF
-        const char* taken; // what the reader takes from it
     } readers[] = {
-        { "block boundary", boundary,
-            "1  U  279\r\n2   500600.0   4800700.0\r\n2   500600.0   4801300.0\r\n2   501200.0   "
-            "4801300.0\r\n"
-            "36         30 \r\n",
-            "3 corners, swath 30" },
-        { "guidance lines", guidanceLines, "LINE 10 \r\n500615      4800700  1\r\n500615      4801300  2\r\n",
-            "1 lines" },
-        { "exclusion zones", exclusionZones,
-            (exclusionFileLine(1, 500000, 4800000, false) + exclusionFileLine(1, 500100, 4800000, false)
-                + exclusionFileLine(1, 500100, 4800100, false))
-                .toLatin1(),
-            "1 zones, 4 vertices" },
-        { "image loader", imageHead, geoReferenceFile(), "zone 17, 2 points" },
-        { "geo-referencing window", controlPoints, geoReferenceFile(), "2 points" },
-        { "session", session, sessionFileBytes(job), "zone 17" },
-        { "user ellipsoids", userEllipsoids, "MINE,6378137.0,298.257\r\n", "1 rows" },
+        { "block boundary",
+            [&](const QByteArray& b) {
+                return outcome(parseBoundaryFile(b, block, { {} }), block.SwathWidthText);
+            },
+            "1  U  279\r\n2   500600.0   4800700.0\r\n2   500600.0   4801300.0\r\n36         30 \r\n" },
+        { "guidance lines",
+            [&](const QByteArray& b) { return outcome(parseGuidanceFile(b, lines), "lines"); },
+            "LINE 10 \r\n500615      4800700  1\r\n500615      4801300  2\r\n" },
+        { "exclusion zones",
+            [&](const QByteArray& b) { return outcome(parseExclusionFile(b, false, zones), "zones"); },
+            (exclusionFileLine(1, 500000, 4800000, false) + exclusionFileLine(1, 500100, 4800100, false))
+                .toLatin1() },
+        { "image loader",
+            [](const QByteArray& b) { return QString::number(parseGeoReference(b, "photo.ref").value().Zone); },
+            geoReferenceFile() },
+        { "geo-referencing window",
+            [](const QByteArray& b) { return parseGeoReferencePoints(b, "photo.ref").error; },
+            geoReferenceFile() },
+        { "session", [](const QByteArray& b) { return parseSessionFile(b).error; }, sessionFile() },
+        { "user ellipsoids",
+            [](const QByteArray& b) { return QString::number(parseAgnavEllipsoidFile(b).size()); },
+            "MINE,6378137.0,298.257\r\n" },
     };
-    const struct
-    {
-        const char* form;
-        std::function<QByteArray(const QByteArray&)> mark;
-    } forms[] = {
-        { "after the last line end", [](const QByteArray& b) { return b + "\x1a"; } },
-        { "twice", [](const QByteArray& b) { return b + "\x1a\x1a"; } },
-        { "then a line end", [](const QByteArray& b) { return b + "\x1a\r\n"; } },
-        { "twice with line ends", [](const QByteArray& b) { return b + "\x1a\n\x1a\r\n"; } },
-        { "in place of the last line end", [](const QByteArray& b) { return b.chopped(2) + "\x1a"; } },
-        { "in place of the last line end, then one",
-            [](const QByteArray& b) { return b.chopped(2) + "\x1a\r\n"; } },
-    };
-    for (const auto& reader : readers) {
-        ASSERT_EQ(reader.read(reader.sound), reader.taken) << reader.reader;
-        for (const auto& form : forms) {
-            EXPECT_EQ(reader.read(form.mark(reader.sound)), reader.taken)
-                << reader.reader << ", the mark " << form.form;
+    const QByteArray afterLastLineEnd[] = { "\x1a", "\x1a\x1a", "\x1a\r\n", "\x1a\n\x1a\r\n" };
+    const QByteArray inPlaceOfIt[] = { "\x1a", "\x1a\r\n" };
+    const QStringList taken = { "30", "lines", "zones", "17", "", "", "1" };
+    for (std::size_t r = 0; r < std::size(readers); ++r) {
+        const auto& reader = readers[r];
+        ASSERT_EQ(reader.read(reader.sound), taken[qsizetype(r)]) << reader.reader;
+        for (const QByteArray& mark : afterLastLineEnd) {
+            EXPECT_EQ(reader.read(reader.sound + mark), taken[qsizetype(r)]) << reader.reader;
+        }
+        for (const QByteArray& mark : inPlaceOfIt) {
+            EXPECT_EQ(reader.read(reader.sound.chopped(2) + mark), taken[qsizetype(r)]) << reader.reader;
         }
     }
-    EXPECT_EQ(boundary("1  U  279\r\n\x1a\r\n2   500600.0   4800700.0\r\n"),
+    EXPECT_EQ(readers[0].read("1  U  279\r\n\x1a\r\n2   500600.0   4800700.0\r\n"),
         "This is not an AG-NAV block boundary file: it holds binary data, not lines of text.")
         << "a Ctrl+Z with text after it is no end mark";
 }
