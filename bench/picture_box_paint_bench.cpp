@@ -8,12 +8,10 @@
 //   cmake --build build-bench --target picture_box_paint_bench
 //   taskset -c 2 build-bench/bench/picture_box_paint_bench
 //
-// Runs on Qt's offscreen platform.
+// Runs on Qt's offscreen platform, as the main window's benchmarks do.
+#include "bench/main_window_benchmarks.h"
 #include "platform/picture_box.h"
 #include "platform/vb_colors.h"
-
-#include <QApplication>
-#include <benchmark/benchmark.h>
 
 namespace {
 
@@ -40,10 +38,5 @@ BENCHMARK(BM_PictureBoxRepaint)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runMainWindowBenchmarks(argc, argv);
 }

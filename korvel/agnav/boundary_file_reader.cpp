@@ -9,6 +9,7 @@
 #include "platform/vb_numbers.h"
 
 #include <QStringList>
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -119,11 +120,7 @@ AgnavOutcome BoundaryParser::parse(const QByteArray& bytes)
         }
         const qsizetype blank = firstBlank(line);
         const QString number = blank < 0 ? line : line.left(blank);
-        bool whole = !number.isEmpty() && number.size() <= 9;
-        for (const QChar c : number) {
-            whole = whole && c.isDigit() && c.unicode() < 128;
-        }
-        const int record = whole ? number.toInt() : -1;
+        const int record = boundaryRecordNumber(number);
         if (record < 0 || record > 255) {
             return AgnavOutcome::refused(
                 QStringLiteral("Line %1: the record number \"%2\" is not a number from 0 to 255.")
@@ -343,6 +340,13 @@ void BoundaryParser::placeMasterPoint()
 }
 
 } // namespace
+
+int boundaryRecordNumber(QStringView item)
+{
+    const bool digits = !item.isEmpty() && item.size() <= 9
+        && std::all_of(item.begin(), item.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+    return digits ? item.toInt() : -1;
+}
 
 AgnavOutcome parseBoundaryFile(
     const QByteArray& bytes, AGNAVBlock& block, const std::vector<EllipsoidRecord>& ellipsoidTable)

@@ -18,12 +18,18 @@
 // the file's coordinate system wherever record 1 stands in the file. A file
 // whose last line stops without its line end was cut off and is refused; a
 // file of binary bytes is refused as no boundary file at all.
-#include "korvel/workspace/agnav_outcome.h"
 #include "korvel/workspace/agnav_block.h"
+#include "korvel/workspace/agnav_outcome.h"
 #include "korvel/workspace/program_globals.h"
 
 #include <QByteArray>
+#include <QStringView>
 #include <vector>
+
+// The record number a line's first item gives: one to nine ASCII digits
+// ("036" is record 36); -1 for any other item. The guidance save's rewrite
+// knows a record by the same rule.
+int boundaryRecordNumber(QStringView item);
 
 // Reads the file's text into the block: CoordType, Zone, the boundary with
 // VertexCount (the extent is widened from the values the block holds),

@@ -1,10 +1,10 @@
 #include "korvel/guidance/boundary_guidance_records.h"
 
+#include "korvel/agnav/boundary_file_reader.h"
 #include "korvel/agnav/column_line.h"
 #include "platform/text_codec.h"
 #include "platform/vb_format.h"
 
-#include <algorithm>
 #include <optional>
 
 namespace {
@@ -50,8 +50,8 @@ private:
     bool m_utf8;
 };
 
-// The record number of a line as the boundary reader takes it: its first
-// item, when that is all digits ("036" is record 36); else -1.
+// The record number of a line as the boundary reader takes it from the
+// line's first item; -1 when that is no record number.
 int recordOf(const QByteArray& line)
 {
     qsizetype start = 0;
@@ -62,10 +62,7 @@ int recordOf(const QByteArray& line)
     while (end < line.size() && line[end] != ' ' && line[end] != '\t') {
         ++end;
     }
-    const QByteArray number = line.mid(start, end - start);
-    const bool digits = !number.isEmpty() && number.size() <= 9
-        && std::all_of(number.begin(), number.end(), [](char c) { return c >= '0' && c <= '9'; });
-    return digits ? number.toInt() : -1;
+    return boundaryRecordNumber(QString::fromLatin1(line.mid(start, end - start)));
 }
 
 // Builds one record and keeps the first value that did not fit.

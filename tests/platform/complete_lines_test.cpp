@@ -16,8 +16,6 @@ TEST(CompleteLines, ALastLineWithoutItsLineEndIsCutOff)
         { "a\r\nb\r\n", 0, "a\r\nb\r\n" },
         { "a\nb\r", 0, "a\nb\r" }, // LF and a lone CR end lines too
         { "a\r\nb\r\n\x1a", 0, "a\r\nb\r\n\x1a" }, // the end mark of DOS-era tools
-        { "a\r\nb\x1a\x1a\r\n", 0, "a\r\nb\x1a\x1a\r\n" }, // in place of the last line end, then one
-        { "a\r\nb\x1a c", 2, "a\r\n" }, // no end mark where text follows
         { "a\r\nb", 2, "a\r\n" },
         { "a\r\rb  ", 3, "a\r\r" }, // a lone CR ends a line of its own
         { "\r\n\r\n  ", 3, "\r\n\r\n" },

@@ -43,41 +43,43 @@ TEST(EndMarkReaders, EveryReaderTakesAFileEndingInTheMarkAsTheFileWithoutIt)
         const char* reader;
         std::function<QString(const QByteArray&)> read; // what it took, or why not
         QByteArray sound; // ending in CR LF
+        const char* taken;
     } readers[] = {
         { "block boundary",
             [&](const QByteArray& b) {
                 return outcome(parseBoundaryFile(b, block, { {} }), block.SwathWidthText);
             },
-            "1  U  279\r\n2   500600.0   4800700.0\r\n2   500600.0   4801300.0\r\n36         30 \r\n" },
+            "1  U  279\r\n2   500600.0   4800700.0\r\n2   500600.0   4801300.0\r\n36         30 \r\n", "30" },
         { "guidance lines",
             [&](const QByteArray& b) { return outcome(parseGuidanceFile(b, lines), "lines"); },
-            "LINE 10 \r\n500615      4800700  1\r\n500615      4801300  2\r\n" },
+            "LINE 10 \r\n500615      4800700  1\r\n500615      4801300  2\r\n", "lines" },
         { "exclusion zones",
             [&](const QByteArray& b) { return outcome(parseExclusionFile(b, false, zones), "zones"); },
             (exclusionFileLine(1, 500000, 4800000, false) + exclusionFileLine(1, 500100, 4800100, false))
-                .toLatin1() },
+                .toLatin1(),
+            "zones" },
         { "image loader",
-            [](const QByteArray& b) { return QString::number(parseGeoReference(b, "photo.ref").value().Zone); },
-            geoReferenceFile() },
+            [](const QByteArray& b) {
+                return QString::number(parseGeoReference(b, "photo.ref").value().Zone);
+            },
+            geoReferenceFile(), "17" },
         { "geo-referencing window",
             [](const QByteArray& b) { return parseGeoReferencePoints(b, "photo.ref").error; },
-            geoReferenceFile() },
-        { "session", [](const QByteArray& b) { return parseSessionFile(b).error; }, sessionFile() },
+            geoReferenceFile(), "" },
+        { "session", [](const QByteArray& b) { return parseSessionFile(b).error; }, sessionFile(), "" },
         { "user ellipsoids",
             [](const QByteArray& b) { return QString::number(parseAgnavEllipsoidFile(b).size()); },
-            "MINE,6378137.0,298.257\r\n" },
+            "MINE,6378137.0,298.257\r\n", "1" },
     };
     const QByteArray afterLastLineEnd[] = { "\x1a", "\x1a\x1a", "\x1a\r\n", "\x1a\n\x1a\r\n" };
     const QByteArray inPlaceOfIt[] = { "\x1a", "\x1a\r\n" };
-    const QStringList taken = { "30", "lines", "zones", "17", "", "", "1" };
-    for (std::size_t r = 0; r < std::size(readers); ++r) {
-        const auto& reader = readers[r];
-        ASSERT_EQ(reader.read(reader.sound), taken[qsizetype(r)]) << reader.reader;
+    for (const auto& reader : readers) {
+        ASSERT_EQ(reader.read(reader.sound), reader.taken) << reader.reader;
         for (const QByteArray& mark : afterLastLineEnd) {
-            EXPECT_EQ(reader.read(reader.sound + mark), taken[qsizetype(r)]) << reader.reader;
+            EXPECT_EQ(reader.read(reader.sound + mark), reader.taken) << reader.reader;
         }
         for (const QByteArray& mark : inPlaceOfIt) {
-            EXPECT_EQ(reader.read(reader.sound.chopped(2) + mark), taken[qsizetype(r)]) << reader.reader;
+            EXPECT_EQ(reader.read(reader.sound.chopped(2) + mark), reader.taken) << reader.reader;
         }
     }
     EXPECT_EQ(readers[0].read("1  U  279\r\n\x1a\r\n2   500600.0   4800700.0\r\n"),

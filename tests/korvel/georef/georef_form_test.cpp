@@ -319,19 +319,14 @@ TEST_F(GeoRefWindow, ADamagedFileIsNamedOnOpeningAndReplacedOnlyWhenTheUserSaysS
         }
         form.SaveButton->click();
     });
-    QFile file(refPath());
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray whole = file.readAll();
-    file.close();
-    // Cut inside the third point: the count says 3, two are there.
-    const QByteArray cut = whole.left(whole.indexOf("4799000"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(cut);
-    file.close();
     const auto onDisk = [&] {
         QFile saved(refPath());
         return saved.open(QIODevice::ReadOnly) ? saved.readAll() : QByteArray();
     };
+    const QByteArray whole = onDisk();
+    // Cut inside the third point: the count says 3, two are there.
+    const QByteArray cut = whole.left(whole.indexOf("4799000"));
+    writeTestFile(refPath(), cut);
     queueMsgBoxAnswer(vbOK);
     openOn(image, [&](GeoRefForm& form) {
         ASSERT_EQ(msgBoxes().size(), 1u);
