@@ -6,6 +6,7 @@
 #include "platform/vb_error.h"
 #include "platform/vb_numbers.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QStringList>
 
@@ -21,6 +22,12 @@ QString valueList(std::initializer_list<QString> fields)
 QString variantField(const std::optional<double>& value)
 {
     return value ? CStr(*value) : QString();
+}
+
+// The reasons end as sentences: the window goes on with another after them.
+QString sentence(const QString& text)
+{
+    return text.endsWith(u'.') ? text : text + u'.';
 }
 
 std::optional<double> readVariant(SequentialReader& reader)
@@ -77,15 +84,21 @@ bool writeGeoReferenceFile(const QString& path, const GeoReferenceContent& conte
 
 GeoReferencePoints readGeoReferencePoints(const QString& path)
 {
+    GeoReferencePoints none;
+    if (!QFileInfo::exists(path)) {
+        return none;
+    }
+    // Two images of one name in two folders are told apart by the folder.
+    const QString name = QDir::toNativeSeparators(path);
     QByteArray bytes;
     QString error;
     if (!readWholeFile(path, bytes, &error)) {
-        GeoReferencePoints none;
-        none.error = QStringLiteral("The geo-reference file \"%1\" cannot be read: %2")
-                         .arg(QFileInfo(path).fileName(), error);
+        none.state = GeoReferenceFileState::Unreadable;
+        none.error
+            = sentence(QStringLiteral("The geo-reference file \"%1\" cannot be read: %2").arg(name, error));
         return none;
     }
-    return parseGeoReferencePoints(bytes, QFileInfo(path).fileName());
+    return parseGeoReferencePoints(bytes, name);
 }
 
 GeoReferencePoints parseGeoReferencePoints(const QByteArray& bytes, const QString& fileName)
@@ -114,17 +127,21 @@ GeoReferencePoints parseGeoReferencePoints(const QByteArray& bytes, const QStrin
         corrections.StretchX = readVariant(reader);
         corrections.StretchY = reader.readLong();
         read.Corrections = corrections;
+        read.state = GeoReferenceFileState::Read;
         read.complete = true;
     };
     try {
         if (!parseGeoReference(bytes, fileName, readPoints)) {
-            read.error = QStringLiteral("\"%1\" is no geo-reference file").arg(fileName);
+            read.state = GeoReferenceFileState::Foreign;
+            read.error = QStringLiteral("%1 is not a KORVEL geo-reference file.").arg(fileName);
         }
     } catch (const DamagedGeoReference& fault) {
-        read.error = fault.Description();
+        read.state = GeoReferenceFileState::Damaged;
+        read.error = sentence(fault.Description());
         read.errorLine = fault.line();
     } catch (const VbError& fault) {
-        read.error = fault.Description();
+        read.state = GeoReferenceFileState::Damaged;
+        read.error = sentence(fault.Description());
     }
     if (!read.complete) {
         // Points before a fault belong to a file that cannot be trusted.

@@ -54,17 +54,31 @@ QByteArray geoReferenceFileBytes(const GeoReferenceContent& content);
 // false with the reason in `error` on any failure.
 bool writeGeoReferenceFile(const QString& path, const GeoReferenceContent& content, QString* error = nullptr);
 
+// What reading an existing file came to. The file's first line decides
+// whose it is: without the header (compared whole, as the image loader does)
+// it is some other program's file; with it, a fault further on makes it a
+// damaged file of ours.
+enum class GeoReferenceFileState {
+    Missing, // no file by that name
+    Read, // read to its last item
+    Foreign, // empty, or its first line is not the header
+    Damaged, // the header, then a fault at errorLine
+    Unreadable, // there, but the system gives none of its bytes
+};
+
 // What the window takes from an existing file: its points and corrections.
 struct GeoReferencePoints
 {
     std::vector<ControlPoint> Points; // in file order; none unless the file was read whole
     ManualCorrections Corrections; // unset and 0 unless the file was read whole
+    GeoReferenceFileState state = GeoReferenceFileState::Missing;
     bool complete = false; // the file was read to its last item
-    QString error; // why not, naming the file
+    QString error; // why not, naming the file, one sentence or more
     int errorLine = 0; // the line of a damaged file's fault; 0 for any other
 };
 
 // Reads the points of the file, all or nothing: a missing, foreign, damaged
-// or cut-off file gives no points and the reason.
+// or cut-off file gives no points, and all but a missing one the reason,
+// which names the file with its folder.
 GeoReferencePoints readGeoReferencePoints(const QString& path);
 GeoReferencePoints parseGeoReferencePoints(const QByteArray& bytes, const QString& fileName);

@@ -160,8 +160,6 @@ void GeoRefForm::Form_Load()
     // record or the file claims.
     ControlPoints.clear();
     Corrections = ManualCorrections();
-    m_unreadFile.clear();
-    m_unreadLine = 0;
     if (image.Georeferenced) {
         ReadGeoRefFile();
     }

@@ -226,8 +226,8 @@ private:
     void paintPreviewImage();
     void applyCorrectionStep(bool stretch, int index);
 
-    // The geo-reference file: whether the save may replace the file at
-    // `path`, asking the user when the window could not read it.
+    // The geo-reference file: whether the save may replace what is at
+    // `path`, asking the user about any file the window cannot read whole.
     bool replaceUnreadFile(const QString& path) const;
 
     // Views.
@@ -244,8 +244,4 @@ private:
     bool m_entryOpen = false;
     bool m_saved = false;
     bool m_settingScroll = false;
-    // The geo-reference file the window could not read when it opened, and
-    // the line of its fault (0 when it has none); empty when it was read.
-    QString m_unreadFile;
-    int m_unreadLine = 0;
 };

@@ -1,14 +1,15 @@
 // The geo-reference file of the window's image: "&Save GeoRef" places the
 // image by the fit in its record and writes the file beside it; an image
 // that is already geo-referenced opens with the points and corrections of
-// its file. A file the window cannot read is named when the window opens,
-// and replaced only when the user agrees.
+// its file. A file the window cannot read is named when the window opens;
+// any file the window did not read is replaced only when the user agrees.
 #include "korvel/georef/georef_form.h"
 
 #include "korvel/georef/geo_reference_file.h"
 #include "korvel/map/image_loading.h"
 #include "korvel/workspace/layer_records.h"
 #include "korvel/workspace/map_state.h"
+#include "platform/file_helpers.h"
 #include "platform/msg_box.h"
 
 #include <QDir>
@@ -42,26 +43,46 @@ void GeoRefForm::SaveButton_Click()
     content.Zone = image.Zone;
     content.Points = ControlPoints.complete();
     content.Corrections = Corrections;
-    const bool written = writeGeoReferenceFile(path, content);
+    QString reason;
+    const bool written = writeGeoReferenceFile(path, content, &reason);
     m_saved = true;
     accept();
     if (!written) {
         MsgBox(QStringLiteral("There was an error creating the georeference file.\r"
-                              "This is probably because the file is set as Read-Only."));
+                              "This is probably because the file is set as Read-Only.\r"
+                              "%1 could not be written: %2.")
+                   .arg(QDir::toNativeSeparators(path), reason));
     }
 }
 
 bool GeoRefForm::replaceUnreadFile(const QString& path) const
 {
-    // A file the window could not read still holds what could be mended by
-    // hand; it is replaced only when the user says so.
-    if (m_unreadFile.isEmpty() || path != m_unreadFile || !QFileInfo::exists(path)) {
+    // Whatever stands in the file's place and was not read whole may be
+    // another program's work or what is left of ours, which could be mended
+    // by hand: it is replaced only when the user says so. It is looked at
+    // now, as it is on the disk: the window reads the file when it opens
+    // only for an image already placed. A folder holds nothing the save
+    // could lose; the writer refuses it and names it.
+    if (isFolder(path)) {
         return true;
     }
-    const QString where = m_unreadLine > 0 ? QStringLiteral(" (line %1)").arg(m_unreadLine) : QString();
-    const QString prompt
-        = QStringLiteral("%1 could not be read%2. Replace it with the control points of this window?")
-              .arg(QDir::toNativeSeparators(path), where);
+    const GeoReferencePoints found = readGeoReferencePoints(path);
+    QString what;
+    switch (found.state) {
+    case GeoReferenceFileState::Missing:
+    case GeoReferenceFileState::Read:
+        return true;
+    case GeoReferenceFileState::Foreign:
+        what = QStringLiteral("is not a KORVEL geo-reference file");
+        break;
+    case GeoReferenceFileState::Damaged:
+    case GeoReferenceFileState::Unreadable:
+        what = found.errorLine > 0 ? QStringLiteral("could not be read (line %1)").arg(found.errorLine)
+                                   : QStringLiteral("could not be read");
+        break;
+    }
+    const QString prompt = QStringLiteral("%1 %2. Replace it with the control points of this window?")
+                               .arg(QDir::toNativeSeparators(path), what);
     return MsgBox(prompt, vbYesNo + vbQuestion + vbDefaultButton2) == vbYes;
 }
 
@@ -74,13 +95,10 @@ void GeoRefForm::ReadGeoRefFile()
     // All or nothing: the points of a file damaged anywhere cannot be
     // trusted, so the list opens empty and the user is told why. A file
     // that has gone simply leaves the list empty.
-    const QString path = geoReferencePath(image->Path);
-    const GeoReferencePoints read = readGeoReferencePoints(path);
+    const GeoReferencePoints read = readGeoReferencePoints(geoReferencePath(image->Path));
     ControlPoints.assign(read.Points);
     Corrections = read.Corrections;
-    if (!read.complete && QFileInfo::exists(path)) {
-        m_unreadFile = path;
-        m_unreadLine = read.errorLine;
+    if (!read.complete && read.state != GeoReferenceFileState::Missing) {
         MsgBox(read.error + QStringLiteral("\rIts control points were not read."), vbExclamation);
     }
 }

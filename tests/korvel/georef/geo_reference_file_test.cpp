@@ -89,39 +89,43 @@ TEST_F(GeoReferenceFile, AnImageNamedLikeTheSeparatorOrWithACommaReadsBack)
     }
 }
 
-TEST_F(GeoReferenceFile, ADamagedFileGivesNoPoints)
+TEST_F(GeoReferenceFile, ADamagedOrForeignFileGivesNoPoints)
 {
     const QByteArray whole = geoReferenceFileBytes(content({ 5.0, 6, 7.0, 8 }));
     const QList<QByteArray> lines = whole.split('\n');
+    using enum GeoReferenceFileState;
     const struct
     {
         const char* name;
         QByteArray bytes;
-        size_t points;
-        bool corrections;
+        GeoReferenceFileState state;
     } cases[] = {
-        { "empty", QByteArray(), 0, false },
-        { "another program's file", "Some Other File\r\n", 0, false },
-        { "cut in the head", whole.left(whole.indexOf("---")), 0, false },
-        { "cut after the count", lines.mid(0, 7).join('\n'), 0, false },
-        { "cut inside the first point", whole.left(whole.indexOf("4800000,500000.5,") + 17), 0, false },
-        { "cut after the first point", lines.mid(0, 8).join('\n'), 0, false },
-        { "no corrections line", lines.mid(0, 9).join('\n'), 0, false },
-        { "a point that is no number", QByteArray(whole).replace("501000", "5o1000"), 0, false },
-        { "no line end after the corrections", whole.left(whole.size() - 2), 0, false },
-        { "a count past eight", QByteArray(whole).replace("\r\n2\r\n", "\r\n9\r\n"), 0, false },
-        { "whole", whole, 2, true },
+        { "empty", QByteArray(), Foreign },
+        { "another program's file", "Some Other File\r\n", Foreign },
+        { "our header in lower case", QByteArray(whole).replace("KORVEL Graphic", "korvel graphic"),
+            Foreign },
+        { "binary", QByteArray("\0\x01\xff\r\n", 5) + whole, Foreign },
+        { "cut in the head", whole.left(whole.indexOf("---")), Damaged },
+        { "cut after the count", lines.mid(0, 7).join('\n'), Damaged },
+        { "cut inside the first point", whole.left(whole.indexOf("4800000,500000.5,") + 17), Damaged },
+        { "cut after the first point", lines.mid(0, 8).join('\n'), Damaged },
+        { "no corrections line", lines.mid(0, 9).join('\n'), Damaged },
+        { "a point that is no number", QByteArray(whole).replace("501000", "5o1000"), Damaged },
+        { "no line end after the corrections", whole.left(whole.size() - 2), Damaged },
+        { "a count past eight", QByteArray(whole).replace("\r\n2\r\n", "\r\n9\r\n"), Damaged },
+        { "whole", whole, Read },
     };
     for (const auto& c : cases) {
         const GeoReferencePoints read = parseGeoReferencePoints(c.bytes, "photo.ref");
-        EXPECT_EQ(read.Points.size(), c.points) << c.name;
-        EXPECT_EQ(read.complete, c.corrections) << c.name;
-        EXPECT_EQ(read.Corrections.ShiftY, c.corrections ? 6 : 0) << c.name;
-        if (!c.corrections) {
-            EXPECT_FALSE(read.error.isEmpty()) << c.name;
-        }
+        const bool taken = c.state == Read;
+        EXPECT_EQ(read.state, c.state) << c.name;
+        EXPECT_EQ(read.Points.size(), taken ? 2u : 0u) << c.name;
+        EXPECT_EQ(read.complete, taken) << c.name;
+        EXPECT_EQ(read.Corrections.ShiftY, taken ? 6 : 0) << c.name;
+        EXPECT_EQ(read.error.isEmpty(), taken) << c.name;
+        EXPECT_EQ(read.errorLine > 0, c.state == Damaged) << c.name;
     }
-    EXPECT_TRUE(readGeoReferencePoints(workDir() + "missing.ref").Points.empty());
+    EXPECT_EQ(readGeoReferencePoints(workDir() + "missing.ref").state, Missing);
 }
 
 TEST_F(GeoReferenceFile, TheWindowRefusesEveryCutNamingTheLine)
@@ -136,8 +140,8 @@ TEST_F(GeoReferenceFile, TheWindowRefusesEveryCutNamingTheLine)
         QByteArray bytes;
         const char* fault;
     } endingAtTheCount[] = {
-        { whole.left(countEnd), "(line 8): Input past end of file" },
-        { whole.left(countEnd - 2), "(line 7): the file ends inside the line, it was cut off" },
+        { whole.left(countEnd), "(line 8): Input past end of file." },
+        { whole.left(countEnd - 2), "(line 7): the file ends inside the line, it was cut off." },
     };
     for (const auto& c : endingAtTheCount) {
         EXPECT_EQ(parseGeoReferencePoints(c.bytes, "photo.ref").error,

@@ -10,6 +10,7 @@
 
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -18,6 +19,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
+#include <cerrno>
+#include <iterator>
 
 namespace {
 
@@ -47,6 +50,12 @@ protected:
         clickImage(form, place.column, place.row);
     }
     QString refPath() const { return workDir() + "photo.ref"; }
+    // A file's bytes; none for a folder or no file.
+    static QByteArray onDisk(const QString& path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
 };
 
 TEST_F(GeoRefWindow, WithNothingTickedTheUtmValuesAreTyped)
@@ -310,83 +319,123 @@ TEST_F(GeoRefWindow, ATypedHalfMetreShowsAsItIsSavedAndReopens)
     });
 }
 
-TEST_F(GeoRefWindow, ADamagedFileIsNamedOnOpeningAndReplacedOnlyWhenTheUserSaysSo)
+TEST_F(GeoRefWindow, AFileTheWindowDidNotReadIsNamedAndReplacedOnlyWhenTheUserSaysSo)
 {
-    const int image = loadImage("photo.bmp", QSize(800, 600));
-    openOn(image, [&](GeoRefForm& form) {
-        for (int i = 0; i < 3; ++i) {
-            typePoint(form, kPlaces[i]);
-        }
-        form.SaveButton->click();
-    });
-    const auto onDisk = [&] {
-        QFile saved(refPath());
-        return saved.open(QIODevice::ReadOnly) ? saved.readAll() : QByteArray();
+    // Each file lies beside its image when the image is loaded: the loader
+    // places the image only by the head of a file of ours.
+    const QByteArray head
+        = "KORVEL Graphic Georeferencing File\r\nphoto.bmp\r\n500000,4800000\r\n1600,-1200\r\n"
+          "17\r\n---\r\n3\r\n4799800,500200,100,100\r\n4799600,501400,200,700\r\n";
+    const QString foreign = QStringLiteral("%1 is not a KORVEL geo-reference file.");
+    const struct
+    {
+        const char* name;
+        QByteArray bytes;
+        QString opening; // the message as the window opens; empty: none
+        QString what; // what the question says of the file
+    } rows[] = {
+        { "ours, cut inside its third point", head,
+            "The geo-reference file \"%1\" is damaged (line 10): Input past end of file.\r"
+            "Its control points were not read.",
+            "%1 could not be read (line 10)." },
+        { "another program's", "WORLDFILE 5.0\r\n2.0\r\n0.0\r\n0.0\r\n-2.0\r\n500000.0\r\n", {}, foreign },
+        { "binary", QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\x01\xff\0\x80", 20), {}, foreign },
+        { "ours with its header in lower case", head.toLower() + "4799000,500800,500,400\r\n,0,,0\r\n", {},
+            foreign },
     };
-    const QByteArray whole = onDisk();
-    // Cut inside the third point: the count says 3, two are there.
-    const QByteArray cut = whole.left(whole.indexOf("4799000"));
-    writeTestFile(refPath(), cut);
-    queueMsgBoxAnswer(vbOK);
-    openOn(image, [&](GeoRefForm& form) {
-        ASSERT_EQ(msgBoxes().size(), 1u);
-        EXPECT_EQ(msgBoxes()[0].prompt,
-            "The geo-reference file \"photo.ref\" is damaged (line 10): Input past end of file\r"
-            "Its control points were not read.");
-        EXPECT_EQ(form.ControlPoints.count(), 0) << "nothing of a cut file is taken";
-        EXPECT_FALSE(form.CounterPic.exists(1));
-        for (int i = 0; i < 3; ++i) {
-            typePoint(form, kPlaces[i]);
+    for (size_t r = 0; r < std::size(rows); ++r) {
+        const auto& row = rows[r];
+        const QString ref = workDir() + QStringLiteral("photo%1.ref").arg(r);
+        writeTestFile(ref, row.bytes);
+        const size_t seen = msgBoxes().size();
+        if (!row.opening.isEmpty()) {
+            queueMsgBoxAnswer(vbOK);
         }
-        queueMsgBoxAnswer(vbNo);
-        form.SaveButton->click();
-        ASSERT_EQ(msgBoxes().size(), 2u);
-        EXPECT_EQ(msgBoxes()[1].prompt,
-            refPath() + " could not be read (line 10). Replace it with the control points of this window?");
-        EXPECT_EQ(msgBoxes()[1].defaultAnswer(), vbNo);
-        EXPECT_EQ(onDisk(), cut) << "No leaves the file as it was";
-        EXPECT_FALSE(form.saved());
-        EXPECT_EQ(form.ControlPoints.count(), 3) << "and the window open with its points";
-        queueMsgBoxAnswer(vbYes);
-        form.SaveButton->click();
-        EXPECT_TRUE(form.saved());
-    });
-    EXPECT_EQ(onDisk(), whole) << "Yes replaces it";
-    QFile::remove(refPath());
-    openOn(image, [&](GeoRefForm& form) {
-        EXPECT_EQ(form.ControlPoints.count(), 0) << "the file has gone";
+        const int image = loadImage(QStringLiteral("photo%1.bmp").arg(r), QSize(800, 600));
+        openOn(image, [&](GeoRefForm& form) {
+            EXPECT_EQ(form.ControlPoints.count(), 0) << row.name;
+            EXPECT_FALSE(form.CounterPic.exists(1)) << row.name;
+            for (int i = 0; i < 3; ++i) {
+                typePoint(form, kPlaces[i]);
+            }
+            queueMsgBoxAnswer(vbNo);
+            form.SaveButton->click();
+            EXPECT_EQ(msgBoxes().back().defaultAnswer(), vbNo) << row.name;
+            EXPECT_EQ(msgBoxes().back().answers(), QList<int>({ vbYes, vbNo })) << row.name;
+            EXPECT_EQ(onDisk(ref), row.bytes) << row.name << ": No leaves the file as it was";
+            EXPECT_FALSE(form.saved()) << row.name;
+            EXPECT_EQ(form.ControlPoints.count(), 3) << row.name << ": and the window open with its points";
+            queueMsgBoxAnswer(vbYes);
+            form.SaveButton->click();
+            EXPECT_TRUE(form.saved()) << row.name;
+        });
+        QStringList expected;
+        if (!row.opening.isEmpty()) {
+            expected << row.opening.arg(ref);
+        }
+        const QString question = row.what.arg(ref) + " Replace it with the control points of this window?";
+        expected << question << question;
+        QStringList shown;
+        for (size_t i = seen; i < msgBoxes().size(); ++i) {
+            shown << msgBoxes()[i].prompt;
+        }
+        EXPECT_EQ(shown, expected) << row.name;
+        EXPECT_EQ(readGeoReferencePoints(ref).Points.size(), 3u) << row.name << ": Yes replaces it";
+    }
+    // A placed image whose file has gone opens with an empty list, without a word.
+    QFile::remove(workDir() + "photo0.ref");
+    const size_t seen = msgBoxes().size();
+    openOn(1, [&](GeoRefForm& form) {
+        EXPECT_EQ(form.ControlPoints.count(), 0);
         form.ExitButton_Click();
     });
+    EXPECT_EQ(msgBoxes().size(), seen);
 }
 
-TEST_F(GeoRefWindow, AReadOnlyFileIsReportedAfterTheWindowClosesAndTheRecordKeepsTheFit)
+TEST_F(GeoRefWindow, AFileThatCannotBeWrittenIsReportedWithItsReasonAndTheRecordKeepsTheFit)
 {
-    const int image = loadImage("photo.bmp", QSize(800, 600));
-    openOn(image, [&](GeoRefForm& form) {
-        for (int i = 0; i < 2; ++i) {
-            typePoint(form, kPlaces[i]);
+    const struct
+    {
+        const char* name;
+        QByteArray bytes; // of a read-only file; empty: a folder in its place
+        int reason;
+    } rows[] = {
+        { "a read-only file",
+            "KORVEL Graphic Georeferencing File\r\nphoto.bmp\r\n1000,2000\r\n100,-100\r\n"
+            "17\r\n---\r\n0\r\n,0,,0\r\n",
+            EACCES },
+        { "a folder in its place", {}, EISDIR },
+    };
+    for (size_t r = 0; r < std::size(rows); ++r) {
+        const auto& row = rows[r];
+        const QString ref = workDir() + QStringLiteral("photo%1.ref").arg(r);
+        if (row.bytes.isEmpty()) {
+            ASSERT_TRUE(QDir().mkdir(ref));
+        } else {
+            writeTestFile(ref, row.bytes);
+            QFile::setPermissions(ref, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
         }
-        form.SaveButton->click();
-    });
-    QFile::setPermissions(refPath(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
-    QFile file(refPath());
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray before = file.readAll();
-    file.close();
-    queueMsgBoxAnswer(vbOK);
-    openOn(image, [&](GeoRefForm& form) {
-        form.FactorSlider->setValue(3);
-        form.ShiftButton[3].click();
-        form.SaveButton->click();
-        EXPECT_FALSE(form.isVisible());
-    });
-    ASSERT_EQ(msgBoxes().size(), 1u);
-    EXPECT_EQ(msgBoxes()[0].prompt,
-        "There was an error creating the georeference file.\rThis is probably because the file is set as "
-        "Read-Only.");
-    EXPECT_EQ(layerData().Images[size_t(image)].Y, 4799000) << "the record holds the new place";
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), before);
+        const size_t seen = msgBoxes().size();
+        queueMsgBoxAnswer(vbOK);
+        const int image = loadImage(QStringLiteral("photo%1.bmp").arg(r), QSize(800, 600));
+        openOn(image, [&](GeoRefForm& form) {
+            for (int i = 0; i < 2; ++i) {
+                typePoint(form, kPlaces[i]);
+            }
+            form.SaveButton->click();
+            EXPECT_FALSE(form.isVisible()) << row.name;
+        });
+        ASSERT_EQ(msgBoxes().size(), seen + 1) << row.name;
+        EXPECT_EQ(msgBoxes().back().prompt,
+            QStringLiteral(
+                "There was an error creating the georeference file.\r"
+                "This is probably because the file is set as Read-Only.\r%1 could not be written: %2.")
+                .arg(ref, qt_error_string(row.reason)))
+            << row.name;
+        EXPECT_EQ(layerData().Images[size_t(image)].X, 500000)
+            << row.name << ": the record holds the new place";
+        EXPECT_EQ(onDisk(ref), row.bytes) << row.name;
+    }
 }
 
 TEST_F(GeoRefWindow, WithOnlyBlocksTickedTheMapViewFramesTheirBoundaries)
