@@ -2,6 +2,8 @@
 
 #include "platform/vb_runtime_errors.h"
 
+#include <QLocale>
+
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -315,4 +317,22 @@ std::optional<double> numericValue(const QString& text)
     } catch (const VbError&) {
         return std::nullopt;
     }
+}
+
+QString typedNumberText(const QString& text)
+{
+    const QString separator = QLocale().decimalPoint();
+    // With a point beside the separator, or two separators, one of them
+    // would have to be a thousands separator.
+    if (separator.isEmpty() || separator == u"." || text.count(separator) != 1 || text.contains(u'.')) {
+        return text;
+    }
+    QString pointed = text;
+    pointed.replace(separator, QStringLiteral("."));
+    return IsNumeric(pointed) ? pointed : text;
+}
+
+std::optional<double> typedNumberValue(const QString& text)
+{
+    return numericValue(typedNumberText(text));
 }

@@ -5,7 +5,8 @@
 // reading of Val, IsNumeric and the conversions of text, and the runtime's
 // general number-to-text form. Every text uses "." as the decimal point,
 // whatever the user's locale, because our files and settings must read back
-// the same on every machine.
+// the same on every machine. Only what the user types is read in the user's
+// locale, through the typed-number reading below.
 //
 // Conversions that fail raise VbError 6 "Overflow" (a value outside the
 // target's range) or 13 "Type mismatch" (a text that is no number), as the
@@ -56,6 +57,22 @@ bool IsNumeric(const QString& text);
 // for any other text and for a number beyond a Double. For checks that
 // must refuse a bad text with their own message rather than raise.
 std::optional<double> numericValue(const QString& text);
+
+// What the user types into a number box, or answers to a number question,
+// is read with the point and also with the decimal separator of the user's
+// locale (QLocale's default) where that is another: "0,75" is 0.75 under a
+// German or French locale. A thousands separator is never taken, in any
+// locale: "1.000" is one, and "1.000,5" and "1,000,5" are no numbers. The
+// rest (blanks around, a sign, an exponent) reads as IsNumeric and CDbl
+// read. Files and settings never go through this: they hold the point.
+//
+// The typed text in the point's form: with the locale's separator put back
+// as the point where that alone makes it a number ("0,75" gives "0.75"),
+// else the text as it is. The text to keep or write of a typed value, and
+// the one to hand to IsNumeric and the conversions.
+QString typedNumberText(const QString& text);
+// The number of a typed text; nothing where numericValue gives nothing.
+std::optional<double> typedNumberValue(const QString& text);
 
 // Text to Boolean: "True" or "False" in any letter case (blanks around
 // allowed), or a number, where 0 is False; anything else raises 13.

@@ -206,8 +206,10 @@ bool saveUserEllipsoid(QWidget& dialog, std::vector<AGNAVEllipsoid>& list, bool 
 {
     QLineEdit& axisBox = namedControl<QLineEdit>(dialog, QStringLiteral("AxisText"));
     QLineEdit& flatteningBox = namedControl<QLineEdit>(dialog, QStringLiteral("EccentricityText"));
-    const std::optional<double> axis = numericValue(axisBox.text());
-    const std::optional<double> flattening = numericValue(flatteningBox.text());
+    const QString axisText = typedNumberText(axisBox.text());
+    const QString flatteningText = typedNumberText(flatteningBox.text());
+    const std::optional<double> axis = numericValue(axisText);
+    const std::optional<double> flattening = numericValue(flatteningText);
     if (!axis || !flattening) {
         const AgnavField field = axis ? AgnavField::EllipsoidFlattening : AgnavField::EllipsoidAxis;
         MsgBox(checkAgnavField(field, QString(), AgnavDialog::Job).warning, vbExclamation);
@@ -226,7 +228,7 @@ bool saveUserEllipsoid(QWidget& dialog, std::vector<AGNAVEllipsoid>& list, bool 
         MsgBox(refusal);
         return false;
     }
-    const AGNAVEllipsoid row { name, axisBox.text(), flatteningBox.text() };
+    const AGNAVEllipsoid row { name, axisText, flatteningText };
     const AgnavOutcome saved = saveUserEllipsoidRow(row);
     if (!saved.isDone()) {
         MsgBox(saved.message(), vbExclamation);

@@ -26,7 +26,7 @@ std::optional<qint32> wholeOf(double value)
 // The text's number rounded half to even, when it is one and fits 32 bits.
 std::optional<qint32> wholeNumberOf(const QString& text)
 {
-    const std::optional<double> value = numericValue(text);
+    const std::optional<double> value = typedNumberValue(text);
     return value ? wholeOf(*value) : std::nullopt;
 }
 
@@ -77,7 +77,7 @@ AgnavFieldCheck checkRaceTrack(const QString& text)
 
 AgnavFieldCheck checkSeconds(const QString& text, const QString& warning)
 {
-    const std::optional<double> value = numericValue(text);
+    const std::optional<double> value = typedNumberValue(text);
     if (!value) {
         return refused(warning);
     }
@@ -103,7 +103,7 @@ AgnavFieldCheck checkMagneticVariation(const QString& text)
 AgnavFieldCheck checkDelta(const QString& text, const QString& axisName, double maximum)
 {
     const QString limit = maximum >= 1000000 ? QStringLiteral("1,000,000") : QStringLiteral("1,000");
-    const std::optional<double> value = numericValue(text);
+    const std::optional<double> value = typedNumberValue(text);
     if (!value) {
         return refused(QStringLiteral("Invalid value for %1 Shift.").arg(axisName));
     }
@@ -146,7 +146,7 @@ AgnavFieldCheck checkPositive(const QString& text, AgnavDialog dialog, const QSt
 
 AgnavFieldCheck checkEllipsoidValue(const QString& text, const QString& warning, float low, float high)
 {
-    const std::optional<double> value = numericValue(text);
+    const std::optional<double> value = typedNumberValue(text);
     if (!value) {
         return refused(warning);
     }
@@ -226,14 +226,14 @@ QString signedMagneticVariation(const QString& text, const QString& direction)
     if (magnitude.startsWith(u'-') || magnitude.startsWith(u'+')) {
         magnitude.remove(0, 1);
     }
-    const std::optional<double> value = numericValue(magnitude);
+    const std::optional<double> value = typedNumberValue(magnitude);
     const bool east = direction == QLatin1String("E") && (!value || *value != 0);
     return east ? u'-' + magnitude : magnitude;
 }
 
 std::optional<QString> unitsConverted(AgnavField field, const QString& text, bool toUSUnits)
 {
-    const std::optional<double> value = numericValue(text);
+    const std::optional<double> value = typedNumberValue(text);
     if (!value) {
         return std::nullopt;
     }

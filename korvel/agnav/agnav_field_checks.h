@@ -4,7 +4,8 @@
 // the field's text and says whether it will do, with the field's own warning
 // when not, and the text's normal form when it will.
 //
-// Numbers read with "." as the decimal point (IsNumeric). Whole-number
+// Numbers read as typed (typedNumberValue): with the point, or with the
+// decimal comma where the user's locale writes one. Whole-number
 // fields take the value rounded to the nearest whole number, a half to the
 // even neighbour (0.4 counts as 0, 2.5 as 2), held in 32 bits: a value
 // beyond that is refused with the field's warning. The seconds fields and the

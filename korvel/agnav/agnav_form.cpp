@@ -9,6 +9,7 @@
 #include "platform/msg_box.h"
 #include "platform/single_form.h"
 #include "platform/vb_error.h"
+#include "platform/vb_numbers.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -150,11 +151,11 @@ bool AGNAVForm::writeJob()
     entries.AreaName = NameText->text();
     entries.Values = agnavControlValues(*this);
     entries.EllipsoidPosition = EllipsoidCombo->currentIndex();
-    entries.AxisText = AxisText->text();
-    entries.FlatteningText = EccentricityText->text();
-    entries.DeltaX = DeltaText[1].text();
-    entries.DeltaY = DeltaText[2].text();
-    entries.DeltaZ = DeltaText[3].text();
+    entries.AxisText = typedNumberText(AxisText->text());
+    entries.FlatteningText = typedNumberText(EccentricityText->text());
+    entries.DeltaX = typedNumberText(DeltaText[1].text());
+    entries.DeltaY = typedNumberText(DeltaText[2].text());
+    entries.DeltaZ = typedNumberText(DeltaText[3].text());
     AGNAVJob job = jobFromEntries(entries, EllipsoidList, SerialFormats);
 
     // The block takes the job only once its file is written: a job that

@@ -6,6 +6,7 @@
 #include "platform/msg_box.h"
 #include "platform/named_control.h"
 #include "platform/vb_format.h"
+#include "platform/vb_numbers.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -42,6 +43,13 @@ void setPosition(QWidget& dialog, const QString& name, int position)
 QString text(const QWidget& dialog, const QString& name)
 {
     return namedControl<QLineEdit>(dialog, name).text();
+}
+
+// A number box's text as the settings and the job keep it: a number typed
+// with the locale's decimal comma is kept with the point.
+QString numberText(const QWidget& dialog, const QString& name)
+{
+    return typedNumberText(text(dialog, name));
 }
 
 void setText(QWidget& dialog, const QString& name, const QString& value)
@@ -143,25 +151,25 @@ AgnavJobSettings agnavControlValues(const QWidget& dialog)
     AgnavJobSettings v;
     v.CoordSystem = optionItem(dialog, QStringLiteral("CoordOption"));
     v.Units = optionItem(dialog, QStringLiteral("UnitsOption"));
-    v.MaxXTrack = text(dialog, QStringLiteral("XTrackText"));
+    v.MaxXTrack = numberText(dialog, QStringLiteral("XTrackText"));
     v.NumAircraft = position(dialog, QStringLiteral("AircraftCombo"));
     v.SpraySide = position(dialog, QStringLiteral("SpraySideCombo"));
     v.BoomsOn = position(dialog, QStringLiteral("BoomsOnCombo"));
-    v.RaceTrack = text(dialog, QStringLiteral("RaceText"));
-    v.SkipTrack = text(dialog, QStringLiteral("SkipText"));
-    v.MagVar = signedMagneticVariation(text(dialog, QStringLiteral("MagVarText")),
-        namedControl<QLabel>(dialog, QStringLiteral("DirectionLabel")).text());
-    v.LagTime = text(dialog, QStringLiteral("LagText"));
-    v.RelayOn = text(dialog, QStringLiteral("RelayOnText"));
-    v.RelayOff = text(dialog, QStringLiteral("RelayOffText"));
+    v.RaceTrack = numberText(dialog, QStringLiteral("RaceText"));
+    v.SkipTrack = numberText(dialog, QStringLiteral("SkipText"));
+    v.MagVar = typedNumberText(signedMagneticVariation(text(dialog, QStringLiteral("MagVarText")),
+        namedControl<QLabel>(dialog, QStringLiteral("DirectionLabel")).text()));
+    v.LagTime = numberText(dialog, QStringLiteral("LagText"));
+    v.RelayOn = numberText(dialog, QStringLiteral("RelayOnText"));
+    v.RelayOff = numberText(dialog, QStringLiteral("RelayOffText"));
     const int ellipsoid = position(dialog, QStringLiteral("EllipsoidCombo"));
     v.Ellipsoid = ellipsoid > EllipsoidSeparatorPosition ? ellipsoid - 1 : ellipsoid;
-    v.EllipsoidAxis = text(dialog, QStringLiteral("AxisText"));
-    v.EllipsoidFlattening = text(dialog, QStringLiteral("EccentricityText"));
+    v.EllipsoidAxis = numberText(dialog, QStringLiteral("AxisText"));
+    v.EllipsoidFlattening = numberText(dialog, QStringLiteral("EccentricityText"));
     v.Communication = position(dialog, QStringLiteral("CommCombo"));
-    v.LineNum = text(dialog, QStringLiteral("LineNumText"));
-    v.LineDirection = text(dialog, QStringLiteral("LineDirectionText"));
-    v.SwathWidth = text(dialog, QStringLiteral("SwathWidthText"));
+    v.LineNum = numberText(dialog, QStringLiteral("LineNumText"));
+    v.LineDirection = numberText(dialog, QStringLiteral("LineDirectionText"));
+    v.SwathWidth = numberText(dialog, QStringLiteral("SwathWidthText"));
     v.Offset = optionItem(dialog, QStringLiteral("OffsetOption"));
     return v;
 }

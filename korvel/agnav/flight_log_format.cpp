@@ -2,7 +2,6 @@
 
 #include "korvel/shell/status_progress.h"
 #include "platform/vb_colors.h"
-#include "platform/vb_error.h"
 #include "platform/vb_numbers.h"
 
 #include <QtEndian>
@@ -209,12 +208,8 @@ QString calibratedSpeedPrompt(bool metricSystem)
 
 std::optional<int> calibratedSpeedFromAnswer(const QString& answer, bool metricSystem)
 {
-    double speed = 0.0;
-    try {
-        speed = IsNumeric(answer) ? CDbl(answer) : 0.0;
-    } catch (const VbError&) {
-        return std::nullopt; // beyond any number: no speed either
-    }
+    // An answer beyond any number is no speed either.
+    const double speed = typedNumberValue(answer).value_or(0.0);
     const double highest = metricSystem ? MaxSpeedKmh : MaxSpeedMph;
     if (!(speed >= 1.0 && speed <= highest)) {
         return std::nullopt;

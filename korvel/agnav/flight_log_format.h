@@ -91,6 +91,7 @@ AgnavOutcome decodeFlightLog(const QByteArray& bytes, const FlightDecodeOptions&
 QString calibratedSpeedPrompt(bool metricSystem);
 // The calibrated speed an answer gives, in hundredths of a metre per second
 // (km/h x 1000 / 36; mph are first multiplied by 1.609), rounded half to
-// even. Nothing unless the answer is a number from 1 to 1000 km/h, or from 1
-// to 620 mph: a speed the question should be asked again for.
+// even; the answer is read as typed (typedNumberValue). Nothing unless it is
+// a number from 1 to 1000 km/h, or from 1 to 620 mph: a speed the question
+// should be asked again for.
 std::optional<int> calibratedSpeedFromAnswer(const QString& answer, bool metricSystem);

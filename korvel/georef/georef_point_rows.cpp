@@ -101,7 +101,7 @@ void GeoRefForm::closeTypedEntry()
 
 void GeoRefForm::Text1_Change()
 {
-    const bool numbers = IsNumeric(Text1->text()) && IsNumeric(Text2->text());
+    const bool numbers = typedNumberValue(Text1->text()) && typedNumberValue(Text2->text());
     Command1->setText(numbers ? kAccept : kCancel);
 }
 
@@ -124,8 +124,8 @@ void GeoRefForm::Command1_Click()
 {
     if (Command1->text() == kAccept) {
         // CSng refuses a number beyond the float range; the entry stays open.
-        const float easting = CSng(Text2->text());
-        const float northing = CSng(Text1->text());
+        const float easting = CSng(typedNumberText(Text2->text()));
+        const float northing = CSng(typedNumberText(Text1->text()));
         closeTypedEntry();
         ControlPoints.addUTM(easting, northing);
         UpdatePointList();

@@ -57,7 +57,7 @@ void takeTypedValue(QLineEdit& box, QScrollBar& spin, bool putBackWhenRefused)
 {
     const std::optional<int> value = typedWholeNumber(box.text(), spin.minimum(), spin.maximum());
     if (!value) {
-        if (putBackWhenRefused || !numericValue(box.text())) {
+        if (putBackWhenRefused || !typedNumberValue(box.text())) {
             showSpinValue(box, spin);
         }
         return;

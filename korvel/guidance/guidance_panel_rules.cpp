@@ -34,11 +34,21 @@ double wholeNumber(double value)
     return std::clamp(roundHalfEven(value), -1e9, 1e9);
 }
 
+// Degrees rounded half to even and taken into 0..359.
+std::optional<int> wholeDegrees(std::optional<double> heading)
+{
+    if (!heading) {
+        return std::nullopt;
+    }
+    const int whole = int(std::fmod(wholeNumber(*heading), 360.0));
+    return whole < 0 ? whole + 360 : whole;
+}
+
 } // namespace
 
 std::optional<double> swathMetres(const QString& swathText, bool metric)
 {
-    const std::optional<double> swath = numericValue(swathText);
+    const std::optional<double> swath = typedNumberValue(swathText);
     if (!swath) {
         return std::nullopt;
     }
@@ -77,7 +87,7 @@ std::optional<int> steppedSwath(int value, int keyCode)
 
 std::optional<int> typedWholeNumber(const QString& text, int bottom, int top)
 {
-    const std::optional<double> value = numericValue(text);
+    const std::optional<double> value = typedNumberValue(text);
     if (!value) {
         return std::nullopt;
     }
@@ -90,7 +100,7 @@ std::optional<int> typedWholeNumber(const QString& text, int bottom, int top)
 
 std::optional<int> leftSwathEntry(const QString& text)
 {
-    const std::optional<double> value = numericValue(text);
+    const std::optional<double> value = typedNumberValue(text);
     if (!value || *value < double(MinSwath) || *value > double(MaxSwath)) {
         return std::nullopt;
     }
@@ -99,17 +109,14 @@ std::optional<int> leftSwathEntry(const QString& text)
 
 std::optional<int> wholeHeading(const QString& text)
 {
-    const std::optional<double> heading = numericValue(text);
-    if (!heading) {
-        return std::nullopt;
-    }
-    const int whole = int(std::fmod(wholeNumber(*heading), 360.0));
-    return whole < 0 ? whole + 360 : whole;
+    return wholeDegrees(typedNumberValue(text));
 }
 
 int startingHeading(const QString& blockHeading, const QString& defaultHeading)
 {
-    return wholeHeading(blockHeading).value_or(wholeHeading(defaultHeading).value_or(0));
+    // Stored texts hold the point, whatever the locale.
+    return wholeDegrees(numericValue(blockHeading))
+        .value_or(wholeDegrees(numericValue(defaultHeading)).value_or(0));
 }
 
 std::optional<int> displayedSwath(const QString& storedMetres, bool metric)

@@ -7,8 +7,10 @@
 // ranges and the display unit. No entry is refused with a message; a value
 // outside a spin's range is never set.
 //
-// Whole numbers are typed values rounded half to the even neighbour (12.5
-// gives 12, 13.5 gives 14).
+// Typed values are read as typed (typedNumberValue: the point, or the
+// decimal comma where the user's locale writes one); the texts a block or
+// the settings store hold the point. Whole numbers are values rounded half
+// to the even neighbour (12.5 gives 12, 13.5 gives 14).
 #include "korvel/shell/length_units.h"
 #include "platform/vb_input_codes.h"
 

@@ -63,7 +63,7 @@ double bearingOf(const MetricRing& ring, const GuidancePanelValues& panel, const
         return edge ? edgeBearing(ring.east, ring.north, ring.count, *edge)
                     : std::numeric_limits<double>::quiet_NaN();
     }
-    const std::optional<double> degrees = numericValue(panel.guidanceText);
+    const std::optional<double> degrees = typedNumberValue(panel.guidanceText);
     if (!degrees) {
         return std::numeric_limits<double>::quiet_NaN();
     }

@@ -7,7 +7,7 @@
 
 double extentBoxNumber(const QString& text, double fallback)
 {
-    return numericValue(text).value_or(fallback);
+    return typedNumberValue(text).value_or(fallback);
 }
 
 AspectFit fitToAspect(const ViewEdges& typed, double ratio)
@@ -44,7 +44,7 @@ UserScale scaleKeptOnResize(const UserScale& scale, int oldWidth, int oldHeight,
 
 bool extentBoxValueAccepted(const QString& text, int box, bool utmMode)
 {
-    const std::optional<double> number = numericValue(text);
+    const std::optional<double> number = typedNumberValue(text);
     if (!number) {
         return false;
     }

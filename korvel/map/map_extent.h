@@ -15,7 +15,8 @@ struct ViewEdges
     double north = 0.0;
 };
 
-// The value of an extent box: its number when the whole text is one, else
+// The value of an extent box: its number when the whole text is one, read
+// as typed (typedNumberValue: the point, or the locale's decimal comma), else
 // the fallback (the map's edge the box stands for). Boxes are validated when
 // they lose the focus, but a toolbar button takes no focus, so a box can
 // still hold anything when it is read.
@@ -53,9 +54,9 @@ struct UserScale
 // stays round. A scale is kept as it is when either size has no area.
 UserScale scaleKeptOnResize(const UserScale& scale, int oldWidth, int oldHeight, int newWidth, int newHeight);
 
-// Whether a typed box value stands: not empty, a number, not negative in
-// UTM mode, and in latitude/longitude mode not below -180 (box 1 west, box 3
-// east) or -90 (box 2 south, box 4 north).
+// Whether a typed box value stands: not empty, a number read as typed, not
+// negative in UTM mode, and in latitude/longitude mode not below -180 (box 1
+// west, box 3 east) or -90 (box 2 south, box 4 north).
 bool extentBoxValueAccepted(const QString& text, int box, bool utmMode);
 
 // The extent the zooms fit the view to, grown by one box after another. It

@@ -18,11 +18,12 @@ SingleForm<ManualForm> g_form;
 
 const QChar kDegree(0xB0);
 
-// A box's number when it is one and fits the type; nothing otherwise.
+// A box's number, read as typed, when it is one and fits the type; nothing
+// otherwise.
 template <class Convert> auto numberIn(const QLineEdit& box, Convert convert)
     -> std::optional<decltype(convert(QString()))>
 {
-    const QString text = box.text();
+    const QString text = typedNumberText(box.text());
     if (!IsNumeric(text)) {
         return std::nullopt;
     }

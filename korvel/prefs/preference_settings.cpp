@@ -42,13 +42,13 @@ void savePreferenceSettings()
 
 std::optional<qint16> bufferWidthValue(const QString& text)
 {
-    const std::optional<double> value = numericValue(text);
+    const std::optional<double> value = typedNumberValue(text);
     return value ? CIntInRange(*value) : std::nullopt;
 }
 
 std::optional<qint16> bufferWidthConverted(const QString& text, bool toFeet)
 {
-    const std::optional<double> value = numericValue(text);
+    const std::optional<double> value = typedNumberValue(text);
     if (!value || std::abs(*value) > std::numeric_limits<float>::max()) {
         return std::nullopt;
     }

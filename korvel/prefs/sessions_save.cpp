@@ -30,8 +30,9 @@ int tickState(const ControlArray<QCheckBox>& checks, int index)
     return rowTicked(checks, index) ? 1 : 0;
 }
 
-// The extent boxes' texts; a box that holds no number (the user was typing
-// into it) stands for the map's edge it shows, as the extent applies it.
+// The extent boxes' texts, a number typed with the decimal comma kept with
+// the point; a box that holds no number (the user was typing into it)
+// stands for the map's edge it shows, as the extent applies it.
 std::array<QString, 4> extentTexts(const MainForm& form)
 {
     const PictureBox& map = *form.Picture1;
@@ -40,7 +41,7 @@ std::array<QString, 4> extentTexts(const MainForm& form)
     const QLineEdit* boxes[] = { form.Text1, form.Text2, form.Text3, form.Text4 };
     std::array<QString, 4> texts;
     for (int i = 0; i < 4; ++i) {
-        const QString text = boxes[i]->text();
+        const QString text = typedNumberText(boxes[i]->text());
         texts[size_t(i)] = numericValue(text) ? text : Format(float(edges[i]), globals().CoordFormat);
     }
     return texts;

@@ -1,5 +1,6 @@
 #include "platform/vb_numbers.h"
 #include "tests/platform/raised_error.h"
+#include "tests/support/default_locale.h"
 #include "tests/support/korvel_test.h"
 
 #include <bit>
@@ -270,4 +271,27 @@ TEST_F(VbNumbers, NumericValueRefusesQuietly)
     EXPECT_EQ(numericValue("1e400"), std::nullopt) << "beyond a Double";
     EXPECT_EQ(numericValue("12,5"), std::nullopt);
     EXPECT_EQ(numericValue(""), std::nullopt);
+}
+
+// Typed numbers take the locale's decimal comma besides the point, never a
+// thousands separator; the locale-free reading of files stays as it is.
+TEST_F(VbNumbers, TypedNumbersInTheUsersLocale)
+{
+    const std::optional<double> none;
+    const struct {
+        const char* text;
+        std::optional<double> comma; // under German and French
+        std::optional<double> point; // under C and US English
+    } rows[] = { { "0,75", 0.75, none }, { "0.75", 0.75, 0.75 }, { "1.000", 1, 1 }, { "1.000,5", none, none },
+        { "1,000,5", none, none }, { "1,000", 1, none }, { " -1,5 ", -1.5, none }, { "+2,5", 2.5, none },
+        { "1,5E3", 1500, none }, { "1 000,5", none, none }, { "1,5x", none, none }, { "", none, none } };
+    for (const QLocale& locale : { QLocale(QLocale::German), QLocale(QLocale::French), QLocale::c(),
+             QLocale(QLocale::English, QLocale::UnitedStates) }) {
+        const DefaultLocale typing(locale);
+        const bool comma = locale.decimalPoint() == u",";
+        for (const auto& row : rows)
+            EXPECT_EQ(typedNumberValue(row.text), comma ? row.comma : row.point) << row.text << " " << comma;
+        EXPECT_EQ(typedNumberText(" -1,5 "), comma ? " -1.5 " : " -1,5 ");
+        EXPECT_FALSE(IsNumeric("0,75")) << "files keep the point";
+    }
 }

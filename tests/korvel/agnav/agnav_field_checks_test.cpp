@@ -1,4 +1,5 @@
 #include "korvel/agnav/agnav_field_checks.h"
+#include "tests/support/default_locale.h"
 
 #include <gtest/gtest.h>
 
@@ -86,6 +87,7 @@ const CheckRow kJobRows[] = {
 
 TEST(AgnavFieldChecks, JobDialogTable)
 {
+    const DefaultLocale point(QLocale::c()); // no decimal comma
     for (const CheckRow& row : kJobRows) {
         const AgnavFieldCheck check
             = checkAgnavField(row.field, QString::fromUtf8(row.text), AgnavDialog::Job);

@@ -6,6 +6,7 @@
 #include "korvel/shell/reg_settings.h"
 #include "platform/msg_box.h"
 #include "tests/korvel/agnav/agnav_form_fixture.h"
+#include "tests/support/default_locale.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -192,6 +193,27 @@ TEST_F(AgnavFormTest, AcceptWritesTheFileThenGivesTheBlockItsJobAndStoresThePrev
     EXPECT_EQ(dialog.Job.AreaName, "NORTH 40");
     EXPECT_EQ(GetRegSetting(AgnavPreviousSection, "MagVar", ""), "-7");
     EXPECT_EQ(GetRegSetting(AgnavPreviousSection, "Ellipsoid", ""), "22");
+}
+
+// Numbers typed with a German decimal comma: the boundary file, the block and
+// the stored previous values take them with the point, the boxes as typed.
+TEST_F(AgnavFormTest, NumbersTypedWithTheDecimalCommaAreWrittenWithThePoint)
+{
+    const DefaultLocale german(QLocale(QLocale::German, QLocale::Germany));
+    appendNewBlock();
+    AGNAVForm& dialog = openForm();
+    dialog.EllipsoidCombo->setCurrentIndex(0);
+    type(dialog.AxisText, "6378137,5");
+    type(dialog.EccentricityText, "298,25");
+    type(dialog.RelayOnText, "0,75");
+    dialog.AcceptButton->click();
+    ASSERT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.AxisText->text(), "6378137,5");
+    const QByteArray file = readTestFile(workDir() + "FIELD7.no1");
+    EXPECT_TRUE(file.contains("6378137.5") && file.contains("298.25") && file.contains("0.75"));
+    EXPECT_EQ(blockAt(1).Ellipsoid.Axis, 6378137.5);
+    EXPECT_EQ(GetRegSetting(AgnavPreviousSection, "EllipsoidAxis", ""), "6378137.5");
+    EXPECT_EQ(GetRegSetting(AgnavPreviousSection, "RelayOn", ""), "0.75");
 }
 
 TEST_F(AgnavFormTest, AFileThatCannotBeWrittenKeepsTheDialogOpenAndStoresNothing)

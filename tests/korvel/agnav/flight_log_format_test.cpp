@@ -2,6 +2,7 @@
 
 #include "platform/vb_colors.h"
 #include "tests/korvel/agnav/agnav_test_data.h"
+#include "tests/support/default_locale.h"
 #include "tests/support/korvel_test.h"
 #include "tests/support/recording_status_progress.h"
 
@@ -211,6 +212,9 @@ TEST_F(FlightLogFormatTest, CalibratedSpeedAnswers)
         "This AGNAV spray file doesn't contain any flow data.\r"
         "Please input the calibrated speed of the aircraft. (km/h)");
     EXPECT_TRUE(calibratedSpeedPrompt(false).endsWith("(mph)"));
+    const DefaultLocale german(QLocale(QLocale::German, QLocale::Germany));
+    EXPECT_EQ(calibratedSpeedFromAnswer("180,5", true), 5014);
+    EXPECT_FALSE(calibratedSpeedFromAnswer("1.000,5", true));
 }
 
 // The report's summary figures: speeds over the samples that spray, the

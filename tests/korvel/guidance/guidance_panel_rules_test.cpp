@@ -1,4 +1,5 @@
 #include "korvel/guidance/guidance_panel_rules.h"
+#include "tests/support/default_locale.h"
 
 #include <gtest/gtest.h>
 
@@ -101,6 +102,15 @@ TEST(GuidancePanelRules, ASwathLeftCountsWithinOneToFiveThousandAsTyped)
     for (const auto& row : rows) {
         EXPECT_EQ(leftSwathEntry(row.text), row.result) << row.text;
     }
+}
+
+// Typed values take the locale's decimal comma; stored texts hold the point.
+TEST(GuidancePanelRules, TypedValuesInACommaLocale)
+{
+    const DefaultLocale german(QLocale(QLocale::German, QLocale::Germany));
+    EXPECT_EQ(wholeHeading("45,5"), 46);
+    EXPECT_EQ(leftSwathEntry("100,5"), 100);
+    EXPECT_EQ(startingHeading("45,5", "90"), 90);
 }
 
 TEST(GuidancePanelRules, StoredHeadingsComeIntoZeroTo359)

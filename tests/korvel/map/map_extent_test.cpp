@@ -1,4 +1,5 @@
 #include "korvel/map/map_extent.h"
+#include "tests/support/default_locale.h"
 
 #include <gtest/gtest.h>
 
@@ -59,8 +60,10 @@ TEST(MapExtent, BoxesThatHoldNoNumberStandForTheMapsEdge)
     EXPECT_DOUBLE_EQ(extentBoxNumber(QStringLiteral(" 43.25 "), -1), 43.25);
     EXPECT_DOUBLE_EQ(extentBoxNumber(QStringLiteral("abc"), -1), -1.0);
     EXPECT_DOUBLE_EQ(extentBoxNumber(QString(), -1), -1.0);
-    EXPECT_DOUBLE_EQ(extentBoxNumber(QStringLiteral("12,5"), -1), -1.0);
     EXPECT_DOUBLE_EQ(extentBoxNumber(QStringLiteral("1E999"), -1), -1.0) << "beyond the range of a number";
+    const DefaultLocale german(QLocale(QLocale::German, QLocale::Germany));
+    EXPECT_DOUBLE_EQ(extentBoxNumber(QStringLiteral("500100,5"), -1), 500100.5);
+    EXPECT_DOUBLE_EQ(extentBoxNumber(QStringLiteral("1.000,5"), -1), -1.0);
 }
 
 struct TypedValue

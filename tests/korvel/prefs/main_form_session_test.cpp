@@ -16,6 +16,7 @@
 #include "platform/msg_box.h"
 #include "platform/status_bar.h"
 #include "tests/korvel/prefs/session_fixture.h"
+#include "tests/support/default_locale.h"
 
 #include <QAction>
 #include <QDir>
@@ -132,16 +133,21 @@ TEST_F(Sessions, GISLayersComeBackInTheirOwnZones)
     EXPECT_TRUE(msgBoxes().empty()) << msgBoxes().front().prompt.toStdString();
 }
 
-TEST_F(Sessions, AnExtentBoxThatHoldsNoNumberSavesTheMapsEdge)
+// A box that holds no number saves the map's edge; one typed with a German
+// decimal comma saves its number.
+TEST_F(Sessions, ExtentBoxesSaveTheirNumberOrTheMapsEdge)
 {
     buildWorkspace();
     MainForm& window = form();
     const QString west = window.Text1->text();
     window.Text1->setText(QStringLiteral("50x"));
+    const DefaultLocale german(QLocale(QLocale::German, QLocale::Germany));
+    window.Text2->setText(QStringLiteral("4800100,5"));
     saveSession(sessionPath("s.korvel"));
     const SessionReadResult read = parseSessionFile(readTestFile(sessionPath("s.korvel")));
     ASSERT_TRUE(read.session);
     EXPECT_NEAR(read.session->Extent[0], west.toDouble(), 1.0);
+    EXPECT_EQ(read.session->Extent[1], 4800100.5);
     EXPECT_EQ(read.session->Extent[2], window.Text3->text().toDouble());
 }
 
