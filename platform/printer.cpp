@@ -2,6 +2,7 @@
 
 #include "platform/common_dialog.h"
 #include "platform/file_helpers.h"
+#include "platform/print_queue.h"
 #include "platform/program_identity.h"
 #include "platform/vb_colors.h"
 #include "platform/vb_error.h"
@@ -32,7 +33,8 @@ constexpr double TwipsPerInch = 1440.0;
     throw VbError(number, runtimeErrorSource(), description);
 }
 
-// The printers the desktop's print system (CUPS) offers.
+// The printers the desktop's print system (CUPS) offers. Qt draws and hands
+// over the job; whether the queue takes it is asked of CUPS itself.
 class SystemPrinters final : public PrinterBackend
 {
 public:
@@ -68,11 +70,16 @@ public:
         printer.setPageMargins(QMarginsF());
         printer.setColorMode(setup.colour ? QPrinter::Color : QPrinter::GrayScale);
         printer.setDocName(setup.documentName);
+        // Asked once Qt has set the printer up, so the print system's next
+        // word on this thread is its answer to the job below.
+        if (!printQueueAcceptsJobs(deviceName, error)) {
+            return false;
+        }
         if (!render(printer)) {
             error = QStringLiteral("The printer \"%1\" did not take the job.").arg(deviceName);
             return false;
         }
-        return true;
+        return printQueueTookJob(deviceName, error);
     }
 };
 

@@ -140,7 +140,7 @@ public:
     // The unprintable margins of the printer on that paper, in twips.
     virtual QMarginsF unprintableMargins(const QString& deviceName, const QPageSize& pageSize) const = 0;
     // Sends a job of rendered pages to the printer. False with the reason in
-    // `error` when the printer cannot take it.
+    // `error` when the printer cannot take it or its queue refuses it.
     virtual bool submit(
         const QString& deviceName, const PrintJobSetup& setup, const PrintJobRender& render, QString& error)
         = 0;

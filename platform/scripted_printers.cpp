@@ -1,5 +1,7 @@
 #include "platform/scripted_printers.h"
 
+#include "platform/print_queue.h"
+
 #include <QBuffer>
 #include <QPdfWriter>
 
@@ -42,8 +44,13 @@ bool ScriptedPrinters::submit(
         m_refusal.clear();
         return false;
     }
-    if (!find(deviceName)) {
+    const Installed* printer = find(deviceName);
+    if (!printer) {
         error = QStringLiteral("The printer \"%1\" is not available.").arg(deviceName);
+        return false;
+    }
+    if (printer->refusesJobs) {
+        error = printQueueRefusesJobsMessage(deviceName);
         return false;
     }
     QBuffer buffer;

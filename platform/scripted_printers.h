@@ -1,7 +1,8 @@
 #pragma once
 // Printers for tests: the test names the installed printers, the default one
-// and each one's paper and unprintable margins; a job sent to one of them is
-// rendered into PDF bytes in memory and recorded, never sent anywhere.
+// and each one's paper, unprintable margins and whether its queue takes jobs;
+// a job sent to one of them is rendered into PDF bytes in memory and
+// recorded, never sent anywhere.
 #include "platform/printer.h"
 
 #include <QByteArray>
@@ -18,6 +19,7 @@ public:
         QString deviceName;
         QPageSize::PageSizeId paper = QPageSize::Letter;
         QMarginsF margins; // twips
+        bool refusesJobs = false; // its queue is set to refuse them
     };
     struct Job
     {

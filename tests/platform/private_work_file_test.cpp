@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cerrno>
 #include <sys/stat.h>
 
 namespace {
@@ -64,7 +65,7 @@ TEST_F(PrivateWorkFileTest, AlwaysANewFileOfTheUsersOwn)
     }
     QString error;
     EXPECT_TRUE(writePrivateWorkFile({ workDir() + "victim/KORVEL" }, "temp.no1", "x", &error).isEmpty());
-    EXPECT_EQ(error, "Not a directory");
+    EXPECT_EQ(error, qt_error_string(ENOTDIR)) << "the system's own words, in the user's language";
 }
 
 // Each save in a shared folder leaves one copy there: the newest; files of

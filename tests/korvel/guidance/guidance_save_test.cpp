@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
+#include <cerrno>
 #include <cmath>
 #include <csignal>
 #include <functional>
@@ -213,7 +214,7 @@ TEST_F(GuidanceSaveTest, ARefusedSaveLeavesTheBlockAndItsFilesAsTheyWere)
             "Block FIELD17.no1 would get 5001 guidance lines; at most 5000 can be saved." },
         { "a backup that cannot be written",
             [this](GuidanceSaveRequest& r) { r.backupFolders = { workDir() + "FIELD17.no1/KORVEL" }; },
-            QString("Cannot keep a copy of %1FIELD17.no1 before saving: Not a directory").arg(workDir()) },
+            QString("Cannot keep a copy of %1FIELD17.no1 before saving: %2").arg(workDir(), qt_error_string(ENOTDIR)) },
         { "a guidance-line file that cannot be written: the boundary file is put back",
             [this](GuidanceSaveRequest&) { QDir(workDir()).mkdir("FIELD17.xyz"); },
             QString("Cannot write %1FIELD17.xyz: ").arg(workDir()) },

@@ -303,4 +303,16 @@ TEST_F(MetWindow, PrintPutsTheThreeGraphsWithTheirLabelsOnOnePage)
     EXPECT_TRUE(msgBoxes().empty());
 }
 
+TEST_F(MetWindow, PrintNamesAQueueThatRefusesJobs)
+{
+    loadKitoon(writeFile("hour.dat", "71599,9,0,0,270,3.5,68.2,70.1\n"));
+    MetPanel::instance().ControlPanel_Click(1);
+    services().printers.setPrinters({ { "Hangar", QPageSize::A4, {}, true } }, "Hangar");
+    queueMsgBoxAnswer(vbOK);
+    MetForm::existing()->Command2->click();
+    ASSERT_EQ(msgBoxes().size(), 1u);
+    EXPECT_EQ(msgBoxes()[0].prompt, "Error printing: The print queue \"Hangar\" does not accept jobs.");
+    EXPECT_EQ(currentPrinter().Page(), 0) << "the job is over";
+}
+
 } // namespace

@@ -1,6 +1,6 @@
 // The Print button's whole road: the dialog, then the report of the flights
 // ticked in the main window's list, into the PDF file; Cancel, the close
-// box, a failure and a cancelled file.
+// box, a failure, a cancelled file and a printer whose queue refuses jobs.
 #include "korvel/statistics/report_print.h"
 
 #include "korvel/shell/main_form.h"
@@ -80,6 +80,17 @@ TEST_F(ReportPrintTest, AFailureIsShownAndLeavesNoFile)
     EXPECT_EQ(msgBoxes()[0].buttons, vbOKOnly);
     EXPECT_EQ(msgBoxes()[0].caption, "KORVEL");
     EXPECT_FALSE(QFileInfo::exists(pdfPath()));
+}
+
+TEST_F(ReportPrintTest, AQueueThatRefusesJobsIsNamed)
+{
+    services().printers.setPrinters({ { "Hangar", QPageSize::Letter, {}, true } }, "Hangar");
+    answerDialog([](ReportForm2& form) { form.OKButton->click(); });
+    queueMsgBoxAnswer(vbOK);
+    printApplicationReport(nullptr, SprayStatistics {});
+    ASSERT_EQ(msgBoxes().size(), 1u);
+    EXPECT_EQ(msgBoxes()[0].prompt, "Error printing: The print queue \"Hangar\" does not accept jobs.");
+    EXPECT_TRUE(services().printers.jobs().empty());
 }
 
 } // namespace

@@ -13,6 +13,14 @@ namespace {
 class ReportSummaryTest : public ReportTest
 {
 protected:
+    // The figures below are written with the C locale's separators, whatever
+    // the user's; the user's own are checked with the figures' texts.
+    void SetUp() override
+    {
+        ReportTest::SetUp();
+        QLocale::setDefault(QLocale::c());
+    }
+
     struct Printed
     {
         ReportLayout layout;

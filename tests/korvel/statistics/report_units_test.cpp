@@ -17,8 +17,9 @@ TEST_F(ReportUnitsTest, AreasAndSpeedsInEitherSystem)
         double value; // square metres, or m/s summed over `samples`
         qint64 samples; // -1: an area
         bool metric;
-        QString text;
+        QString text; // in the C locale's separators
     };
+    QLocale::setDefault(QLocale::c());
     for (const Row& row : { Row { 250000, -1, true, "25.00 ha" }, Row { 4046.86, -1, false, "1.00 ac" },
              Row { 12345678.9, -1, true, "1,234.57 ha" }, Row { 0, -1, false, "0.00 ac" },
              Row { 20, 2, true, "36.00 km/h" }, Row { 20, 2, false, "22.37 mph" },
