@@ -1,5 +1,6 @@
 #include "korvel/app/startup.h"
 
+#include "korvel/app/shown_size_wait.h"
 #include "korvel/prefs/load_from_command_line.h"
 #include "korvel/shell/main_form.h"
 #include "korvel/shell/reg_settings.h"
@@ -116,7 +117,7 @@ int screenHeightPixels()
     return twipsToPixelsY(screenHeightTwips());
 }
 
-bool Main(const QString& commandLine)
+bool Main(const QString& commandLine, std::chrono::milliseconds shownSizeBound)
 {
     if (SingleInstance::anotherInstanceRunning()) {
         // Nothing is passed to the running copy, not even a file to open.
@@ -152,6 +153,13 @@ bool Main(const QString& commandLine)
         return false;
     }
     form->showMaximized();
+    if (!commandLine.isEmpty()) {
+        // The file's first view is fitted to the map as the window is shown,
+        // so it waits for the window manager's maximised size: a view fitted
+        // to the smaller window before would keep its scale and fill only
+        // part of the map.
+        waitForShownSize(*form, shownSizeBound);
+    }
     // The first layout runs as the window is shown, before a file is opened.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 

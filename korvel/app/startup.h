@@ -7,10 +7,16 @@
 // named on the command line.
 #include <QString>
 
+#include <chrono>
+
+// How long a file named on the command line waits for the main window to
+// take the size it is shown at; then it opens at the size the window has.
+inline constexpr std::chrono::milliseconds ShownSizeBound(2000);
+
 // Returns true when the main window is shown and the program goes on into
 // its event loop; false when it ends here (another copy runs, the screen is
 // too small, or the main window could not be created; the user has been told).
-bool Main(const QString& commandLine);
+bool Main(const QString& commandLine, std::chrono::milliseconds shownSizeBound = ShownSizeBound);
 
 // The program folder from the setting "RootDir", ending in "/". An empty or
 // missing setting gives the folder of the running executable, so the start-up

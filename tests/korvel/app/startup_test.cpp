@@ -1,17 +1,27 @@
 #include "korvel/app/startup.h"
 
+#include "korvel/app/shown_size_wait.h"
 #include "korvel/shell/reg_settings.h"
 #include "korvel/workspace/layer_records.h"
 #include "korvel/workspace/program_globals.h"
 #include "platform/file_helpers.h"
 #include "platform/msg_box.h"
+#include "platform/picture_box.h"
 #include "platform/single_instance.h"
 #include "tests/support/main_form_fixture.h"
+#include "tests/support/shapefile_writer.h"
+#include "tests/support/state_reset.h"
 #include "tests/support/wait_until.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QResizeEvent>
+#include <QTimer>
+#include <QWindow>
+
+#include <array>
 
 #include <unistd.h>
 
@@ -30,6 +40,25 @@ protected:
 };
 
 const QString kSecondCopy = QStringLiteral("There is already another copy of KORVEL running.");
+
+// A window manager that answers late: no window learns the size the desktop
+// gives it until the answer comes.
+class LateWindowManager : public QObject
+{
+public:
+    LateWindowManager() { QCoreApplication::instance()->installEventFilter(this); }
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        return !answered && watched->isWindowType() && event->type() == QEvent::Resize;
+    }
+    void answer()
+    {
+        answered = true;
+        QResizeEvent size(MainForm::instance().windowHandle()->size(), {});
+        QCoreApplication::sendEvent(MainForm::instance().windowHandle(), &size);
+    }
+    bool answered = false;
+};
 
 } // namespace
 
@@ -51,6 +80,36 @@ TEST_F(Startup, ShowsTheMainWindowWithTheProgramWideValuesSet)
     EXPECT_EQ(globals().CoordFormat, "0");
     EXPECT_DOUBLE_EQ(globals().Pi, 3.14159265358979323846);
     EXPECT_TRUE(msgBoxes().empty());
+}
+
+// The file named on the command line opens once the window has the size the
+// window manager gives it, so its first view is what Zoom to Layers gives;
+// without a window manager's answer it opens when the bound has passed.
+TEST_F(Startup, TheFileOnTheCommandLineIsFittedToTheSizeTheWindowIsShownAt)
+{
+    const QString path = workDir() + "fields.shp";
+    ShapefileWriter fields(5);
+    fields.addPoly({ { { 500000, 4800000 }, { 500000, 4801000 }, { 501000, 4801000 }, { 500000, 4800000 } } });
+    fields.write(path);
+    const auto view = [] {
+        const PictureBox& map = *MainForm::instance().Picture1;
+        return std::array { map.ScaleLeft(), map.ScaleTop(), map.ScaleWidth(), map.ScaleHeight() };
+    };
+    for (const bool answers : { true, false }) {
+        SCOPED_TRACE(answers ? "the window manager answers late" : "no window manager answers");
+        LateWindowManager windowManager;
+        if (answers) {
+            QTimer::singleShot(300, &windowManager, &LateWindowManager::answer);
+        }
+        ASSERT_TRUE(Main(path, std::chrono::milliseconds(answers ? 20000 : 300)));
+        ASSERT_EQ(layerData().GISCount, 1);
+        ASSERT_TRUE(!answers || waitUntil([] { return hasShownSize(MainForm::instance()); }));
+        const auto first = view();
+        MainForm::instance().ZoomToLayers(0, 1);
+        EXPECT_EQ(first, view());
+        MainForm::release();
+        resetAllState(programDir());
+    }
 }
 
 TEST_F(Startup, SecondCopyIsRefusedAndTheFirstIsUntouched)
