@@ -57,6 +57,25 @@ QString withSlash(const QString& folder)
     return folder.endsWith(u'/') ? folder : folder + u'/';
 }
 
+// The values of record 17's master point: the items between blanks, and
+// two values that touch taken apart where the minus sign of the second
+// begins it (a longitude west of 100 degrees fills its field).
+QStringList masterPointValues(const QString& text)
+{
+    QStringList values;
+    for (const QString& item : agnavLineItems(text, CommaSeparates::Yes)) {
+        qsizetype start = 0;
+        for (qsizetype i = 1; i < item.size(); ++i) {
+            if (item[i] == u'-') {
+                values << item.mid(start, i - start);
+                start = i;
+            }
+        }
+        values << item.mid(start);
+    }
+    return values;
+}
+
 // One corner as written: the first and the second number of its record.
 struct Corner
 {
@@ -228,8 +247,7 @@ void BoundaryParser::readHeading(const QString& rest)
     QString values = trimmedBlanks(rest);
     values = trimmedBlanks(values.left(std::max<qsizetype>(0, values.size() - 21)));
     m_block.HeadingText = trimmedBlanks(values.right(6));
-    m_masterItems
-        = agnavLineItems(values.left(std::max<qsizetype>(0, values.size() - 6)), CommaSeparates::Yes);
+    m_masterItems = masterPointValues(values.left(std::max<qsizetype>(0, values.size() - 6)));
 }
 
 void BoundaryParser::readEllipsoid(const QString& rest)

@@ -7,7 +7,8 @@
 //         central meridian, which gives the block's Zone
 //   "2"   one boundary corner each: easting then northing in a UTM file,
 //         latitude then longitude in a latitude/longitude file
-//   "17"  the guidance master point and heading
+//   "17"  the guidance master point and heading; the two master values
+//         may touch, the second beginning with its minus sign
 //   "20"  the ellipsoid: name in the first 12 characters, axis, inverse flattening
 //   "35"  the job name, the folder of the block's spray data
 //   "36"  the swath width

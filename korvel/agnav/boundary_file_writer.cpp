@@ -11,182 +11,150 @@
 
 #include <QStringList>
 #include <algorithm>
-#include <optional>
 
 namespace {
 
-// Builds the records one by one and keeps the first value that did not fit.
-// A value placed at its column is refused when the value before it ran past
-// its own columns, so that one is named; a value ending before its column
-// is refused when it is itself too long to the left.
-class RecordWriter
+// The records one by one, and the first value that did not fit its field.
+class Records
 {
 public:
-    void begin(const QString& record)
+    void add(const ColumnLine& line)
     {
-        m_record = record;
-        m_line.emplace(record);
-        m_lastText.clear();
-        m_lastWhat = nullptr;
-    }
-    void at(int column, const QString& text, const char* what)
-    {
-        if (!m_line->at(column, text)) {
-            m_lastWhat ? refuse(m_lastText, m_lastWhat) : refuse(text, what);
+        m_lines << line.text();
+        if (m_problem.isEmpty()) {
+            m_problem = line.problem();
         }
-        remember(text, what);
     }
-    void endingBefore(int column, const QString& text, const char* what)
-    {
-        if (!m_line->endingBefore(column, text)) {
-            refuse(text, what);
-        }
-        remember(text, what);
-    }
-    void append(const QString& text) { m_line->append(text); }
-    void end() { m_lines << m_line->text(); }
     void fixed(const QString& line) { m_lines << line; }
 
     const QString& problem() const { return m_problem; }
     QString text() const { return m_lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"); }
 
 private:
-    void refuse(const QString& text, const char* what)
-    {
-        if (m_problem.isEmpty()) {
-            m_problem = QStringLiteral(
-                "The %1 \"%2\" is too long for its columns in record %3 of the boundary file.")
-                            .arg(QLatin1String(what), text, m_record);
-        }
-    }
-    void remember(const QString& text, const char* what)
-    {
-        if (!text.isEmpty()) {
-            m_lastText = text;
-            m_lastWhat = what;
-        }
-    }
-
-    std::optional<ColumnLine> m_line;
-    QString m_record;
-    QString m_lastText;
-    const char* m_lastWhat = nullptr;
     QStringList m_lines;
     QString m_problem;
 };
 
-void writeCorners(RecordWriter& w, const ShapeRecord& corners, int count, bool utm)
+void writeCorners(Records& records, const ShapeRecord& corners, int count, bool utm)
 {
     for (int i = 1; i <= count; ++i) {
         const double x = corners.X[static_cast<std::size_t>(i)];
         const double y = corners.Y[static_cast<std::size_t>(i)];
-        w.begin(QStringLiteral("2"));
+        ColumnLine line(QStringLiteral("2"));
         if (utm) {
-            w.at(5,
+            line.within(5, 31,
                 Format(x, QStringLiteral("0.0")) + QStringLiteral("   ") + Format(y, QStringLiteral("0.0")),
                 "corner");
         } else {
-            w.at(5, Format(y, QStringLiteral("0.000000")), "corner latitude");
-            w.at(16, Format(x, QStringLiteral("0.000000")), "corner longitude");
+            line.within(5, 15, Format(y, QStringLiteral("0.000000")), "corner latitude");
+            line.within(16, 31, Format(x, QStringLiteral("0.000000")), "corner longitude");
         }
-        w.at(33, QStringLiteral("AREA CORNER"), "comment");
-        w.append(Str(i) + u' ');
-        w.end();
+        line.from(33, QStringLiteral("AREA CORNER"));
+        line.append(Str(i) + u' ');
+        records.add(line);
     }
 }
 
-void writeJobRecords(RecordWriter& w, const AGNAVJob& job, const AGNAVBlock& block, bool utm)
+// A record of one right-aligned value and its comment.
+ColumnLine oneValue(
+    const QString& record, int last, const QString& text, const char* what, const QString& comment)
 {
-    w.begin(QStringLiteral("4"));
-    w.endingBefore(15, job.LineCount, "number of lines");
-    w.at(33, QStringLiteral("NUMBER OF LINES"), "comment");
-    w.end();
+    ColumnLine line(record);
+    line.endingIn(last, text, what);
+    line.from(33, comment);
+    return line;
+}
 
-    w.begin(QStringLiteral("8"));
-    w.endingBefore(15, job.MaxXTrack, "maximum cross-track");
-    w.at(33, QStringLiteral("MAX CROSS TRACK"), "comment");
-    w.end();
+// The values the user types in the job dialog may be longer than their
+// columns where the dialog's checks let them (a Delta shift of 1,000,000, a
+// race track of any size, an ellipsoid typed with many digits): these run
+// on rather than refuse the job.
+void writeJobRecords(Records& records, const AGNAVJob& job, const AGNAVBlock& block, bool utm)
+{
+    records.add(oneValue(
+        QStringLiteral("4"), 14, job.LineCount, "number of lines", QStringLiteral("NUMBER OF LINES")));
+    records.add(oneValue(
+        QStringLiteral("8"), 14, job.MaxXTrack, "maximum cross-track", QStringLiteral("MAX CROSS TRACK")));
 
-    w.begin(QStringLiteral("9"));
-    w.at(8, job.DeltaX, "Delta X shift");
-    w.at(14, job.DeltaY, "Delta Y shift");
-    w.at(20, job.DeltaZ, "Delta Z shift");
-    w.at(33, QStringLiteral("DELTA X/Y/Z"), "comment");
-    w.end();
+    ColumnLine shift(QStringLiteral("9"));
+    shift.within(8, 13, job.DeltaX, "Delta X shift", Overlong::RunsOn);
+    shift.within(14, 19, job.DeltaY, "Delta Y shift", Overlong::RunsOn);
+    shift.within(20, 32, job.DeltaZ, "Delta Z shift");
+    shift.from(33, QStringLiteral("DELTA X/Y/Z"));
+    records.add(shift);
 
-    w.fixed(QStringLiteral("11 0.9996000000       0.0       0.0 K0, X/Y SHIFT"));
+    records.fixed(QStringLiteral("11 0.9996000000       0.0       0.0 K0, X/Y SHIFT"));
 
-    w.begin(QStringLiteral("17"));
-    w.endingBefore(14, utm ? job.MasterX : job.MasterY, "master point");
-    w.endingBefore(25, utm ? job.MasterY : job.MasterX, "master point");
-    w.endingBefore(32, Format(job.Heading, QStringLiteral("0.00")), "heading");
-    w.at(33, QStringLiteral("MASTER POINT, HEADING"), "comment");
-    w.end();
+    // A longitude west of 100 degrees fills its field and touches the
+    // latitude with its minus sign.
+    ColumnLine master(QStringLiteral("17"));
+    master.endingIn(13, utm ? job.MasterX : job.MasterY, "master point");
+    master.endingIn(24, utm ? job.MasterY : job.MasterX, "master point");
+    master.endingIn(31, Format(job.Heading, QStringLiteral("0.00")), "heading");
+    master.from(33, QStringLiteral("MASTER POINT, HEADING"));
+    records.add(master);
 
-    w.begin(QStringLiteral("20"));
-    w.at(4, job.Ellipsoid.EllipsoidName, "ellipsoid name");
-    w.at(16, job.Ellipsoid.EllipsoidAxis, "ellipsoid axis");
-    w.at(28, job.Ellipsoid.EllipsoidFlattening, "ellipsoid flattening");
-    w.at(42, job.EllipsoidIndex, "ellipsoid index");
-    w.at(50, QStringLiteral("ELLIPSOID"), "comment");
-    w.end();
+    // The reader takes the name by its twelve columns and the axis and the
+    // flattening each up to a blank: the column after each stays blank.
+    ColumnLine ellipsoid(QStringLiteral("20"));
+    ellipsoid.within(4, 15, job.Ellipsoid.EllipsoidName, "ellipsoid name");
+    ellipsoid.within(16, 26, job.Ellipsoid.EllipsoidAxis, "ellipsoid axis", Overlong::RunsOn);
+    ellipsoid.within(28, 40, job.Ellipsoid.EllipsoidFlattening, "ellipsoid flattening", Overlong::RunsOn);
+    ellipsoid.within(42, 49, job.EllipsoidIndex, "ellipsoid index");
+    ellipsoid.from(50, QStringLiteral("ELLIPSOID"));
+    records.add(ellipsoid);
 
-    w.fixed(QStringLiteral("21          0                   NO EQUATORIAL CROSSING"));
+    records.fixed(QStringLiteral("21          0                   NO EQUATORIAL CROSSING"));
 
-    w.begin(QStringLiteral("30"));
-    w.endingBefore(14, job.CommIndex, "communication index");
-    w.endingBefore(31, job.CommFormat, "communication format");
-    w.at(33, QStringLiteral("RS-232 PORT 2 INCOMING FORMAT"), "comment");
-    w.end();
+    ColumnLine comm(QStringLiteral("30"));
+    comm.endingIn(13, job.CommIndex, "communication index");
+    comm.endingIn(30, job.CommFormat, "communication format");
+    comm.from(33, QStringLiteral("RS-232 PORT 2 INCOMING FORMAT"));
+    records.add(comm);
 
     // The job name is the file name without its extension and point.
-    w.begin(QStringLiteral("35"));
-    w.endingBefore(24, block.FileName.left(std::max<qsizetype>(0, block.FileName.size() - 4)), "job name");
-    w.at(26, QStringLiteral("F"), "crop letter");
-    w.at(29, job.SpraySideLetter, "spray side");
-    w.at(33, QStringLiteral("CROP DIR, RAM DISK, SPRAY SIDE"), "comment");
-    w.end();
+    ColumnLine crop(QStringLiteral("35"));
+    crop.endingIn(23, block.FileName.left(std::max<qsizetype>(0, block.FileName.size() - 4)), "job name");
+    crop.within(26, 28, QStringLiteral("F"), "crop letter");
+    crop.within(29, 32, job.SpraySideLetter, "spray side");
+    crop.from(33, QStringLiteral("CROP DIR, RAM DISK, SPRAY SIDE"));
+    records.add(crop);
 
-    w.begin(QStringLiteral("36"));
-    w.endingBefore(14, job.SwathWidth, "swath width");
-    w.endingBefore(24, job.NumAircraft, "number of aircraft");
-    w.at(26, job.BoomsOnCode, "booms-on code");
-    w.at(33, QStringLiteral("SWATH WIDTH, NO OF A/C, ") + job.BoomsOnText, "comment");
-    w.end();
+    ColumnLine swath(QStringLiteral("36"));
+    swath.endingIn(13, job.SwathWidth, "swath width");
+    swath.endingIn(23, job.NumAircraft, "number of aircraft");
+    swath.within(26, 32, job.BoomsOnCode, "booms-on code");
+    swath.from(33, QStringLiteral("SWATH WIDTH, NO OF A/C, ") + job.BoomsOnText);
+    records.add(swath);
 
-    w.begin(QStringLiteral("37"));
-    w.at(13, job.OffsetCode, "offset code");
-    w.at(33, job.OffsetText, "offset text");
-    w.end();
+    ColumnLine offset(QStringLiteral("37"));
+    offset.within(13, 32, job.OffsetCode, "offset code");
+    offset.from(33, job.OffsetText);
+    records.add(offset);
 
-    w.begin(QStringLiteral("38"));
-    w.at(13, job.UnitsCode, "units code");
-    w.at(33, job.UnitsText, "units text");
-    w.end();
+    ColumnLine units(QStringLiteral("38"));
+    units.within(13, 32, job.UnitsCode, "units code");
+    units.from(33, job.UnitsText);
+    records.add(units);
 
-    w.begin(QStringLiteral("39"));
-    w.endingBefore(9, job.RaceTrack, "race track");
-    w.endingBefore(17, job.SkipTrack, "skip track");
-    w.at(33, QStringLiteral("RACE TRACK, SKIP TRACK"), "comment");
-    w.end();
+    ColumnLine track(QStringLiteral("39"));
+    track.endingIn(8, job.RaceTrack, "race track", Overlong::RunsOn);
+    track.endingIn(16, job.SkipTrack, "skip track");
+    track.from(33, QStringLiteral("RACE TRACK, SKIP TRACK"));
+    records.add(track);
 
-    w.begin(QStringLiteral("40"));
-    w.endingBefore(14, job.MagVar, "magnetic variation");
-    w.at(33, QStringLiteral("MAGNETIC VARIATION, Deg."), "comment");
-    w.end();
+    records.add(oneValue(QStringLiteral("40"), 13, job.MagVar, "magnetic variation",
+        QStringLiteral("MAGNETIC VARIATION, Deg.")));
+    records.add(
+        oneValue(QStringLiteral("41"), 13, job.LagTime, "system lag", QStringLiteral("SYSTEM LAG, Sec.")));
 
-    w.begin(QStringLiteral("41"));
-    w.endingBefore(14, job.LagTime, "system lag");
-    w.at(33, QStringLiteral("SYSTEM LAG, Sec."), "comment");
-    w.end();
+    ColumnLine relay(QStringLiteral("42"));
+    relay.endingIn(8, job.RelayOn, "relay on time");
+    relay.endingIn(16, job.RelayOff, "relay off time");
+    relay.from(33, QStringLiteral("RELAY ON / OFF, Sec."));
+    records.add(relay);
 
-    w.begin(QStringLiteral("42"));
-    w.endingBefore(9, job.RelayOn, "relay on time");
-    w.endingBefore(17, job.RelayOff, "relay off time");
-    w.at(33, QStringLiteral("RELAY ON / OFF, Sec."), "comment");
-    w.end();
-
-    w.fixed(QStringLiteral("102  UTM                        UTM X/Y SCALE"));
+    records.fixed(QStringLiteral("102  UTM                        UTM X/Y SCALE"));
 }
 
 } // namespace
@@ -203,22 +171,22 @@ AgnavOutcome boundaryFileText(
     const bool utm = block.CoordType == QLatin1String("UTM");
     const int count
         = std::min({ block.VertexCount, corners.upperBound(), static_cast<int>(corners.Y.size()) - 1 });
-    RecordWriter w;
-    w.begin(QStringLiteral("0"));
-    w.at(4, job.AreaName, "area name");
-    w.end();
+    Records records;
+    ColumnLine area(QStringLiteral("0"));
+    area.from(4, job.AreaName);
+    records.add(area);
 
-    w.begin(QStringLiteral("1"));
-    w.at(4, utm ? QStringLiteral("U") : QStringLiteral("L"), "coordinate letter");
-    w.at(7, QString::number(centralMeridianOfZone(block.Zone)), "central meridian");
-    w.end();
+    ColumnLine system(QStringLiteral("1"));
+    system.within(4, 6, utm ? QStringLiteral("U") : QStringLiteral("L"), "coordinate letter");
+    system.from(7, QString::number(centralMeridianOfZone(block.Zone)));
+    records.add(system);
 
-    writeCorners(w, corners, count, utm);
-    writeJobRecords(w, job, block, utm);
-    if (!w.problem().isEmpty()) {
-        return AgnavOutcome::refused(w.problem());
+    writeCorners(records, corners, count, utm);
+    writeJobRecords(records, job, block, utm);
+    if (!records.problem().isEmpty()) {
+        return AgnavOutcome::refused(records.problem());
     }
-    text = w.text();
+    text = records.text();
     return AgnavOutcome::done();
 }
 

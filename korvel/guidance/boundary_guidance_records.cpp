@@ -65,74 +65,43 @@ int recordOf(const QByteArray& line)
     return boundaryRecordNumber(QString::fromLatin1(line.mid(start, end - start)));
 }
 
-// Builds one record and keeps the first value that did not fit.
-class RecordLine
-{
-public:
-    RecordLine(const char* record, QString& problem)
-        : m_line(QString::fromLatin1(record))
-        , m_record(record)
-        , m_problem(problem)
-    {
-    }
-    void at(int column, const QString& text, const char* what) { check(m_line.at(column, text), text, what); }
-    void endingBefore(int column, const QString& text, const char* what)
-    {
-        check(m_line.endingBefore(column, text), text, what);
-    }
-    void append(const QString& text) { m_line.append(text); }
-    const QString& text() const { return m_line.text(); }
-
-private:
-    void check(bool placed, const QString& text, const char* what)
-    {
-        if (!placed && m_problem.isEmpty()) {
-            m_problem = QStringLiteral("The %1 \"%2\" is too long for its columns in record %3 of the boundary file.")
-                            .arg(QLatin1String(what), text, QLatin1String(m_record));
-        }
-    }
-
-    ColumnLine m_line;
-    const char* m_record;
-    QString& m_problem;
-};
-
 // The new line of a guidance record, or nothing for any other record.
-std::optional<QString> newRecordLine(
-    int record, const QString& oldLine, const GuidanceRecords& values, QString& problem)
+std::optional<ColumnLine> newRecordLine(int record, const QString& oldLine, const GuidanceRecords& values)
 {
     if (record == 4) {
-        RecordLine line("4", problem);
-        line.endingBefore(15, values.lineCount, "number of lines");
-        line.at(33, QStringLiteral("NUMBER OF LINES"), "comment");
-        return line.text();
+        ColumnLine line(QStringLiteral("4"));
+        line.endingIn(14, values.lineCount, "number of lines");
+        line.from(33, QStringLiteral("NUMBER OF LINES"));
+        return line;
     }
     if (record == 17) {
-        RecordLine line("17", problem);
-        line.endingBefore(14, values.masterFirst, "master point");
-        line.endingBefore(25, values.masterSecond, "master point");
-        line.endingBefore(32, Format(values.heading, QStringLiteral("0.00")), "heading");
-        line.at(33, QStringLiteral("MASTER POINT, HEADING"), "comment");
-        return line.text();
+        // The master point as it was read; a longitude west of 100 degrees
+        // fills its field and touches the latitude with its minus sign.
+        ColumnLine line(QStringLiteral("17"));
+        line.endingIn(13, values.masterFirst, "master point");
+        line.endingIn(24, values.masterSecond, "master point");
+        line.endingIn(31, Format(values.heading, QStringLiteral("0.00")), "heading");
+        line.from(33, QStringLiteral("MASTER POINT, HEADING"));
+        return line;
     }
     if (record == 36) {
-        RecordLine line("36", problem);
-        line.endingBefore(14, values.swath, "swath width");
+        ColumnLine line(QStringLiteral("36"));
+        line.endingIn(13, values.swath, "swath width");
         // The aircraft, the booms-on code and the comment stay as they were.
-        const QString rest = oldLine.mid(21);
+        const QString rest = ColumnLine::fromColumn(oldLine, 22);
         if (rest.isEmpty()) {
             // The reader knows where the swath ends by the blank after it,
             // even in a record that holds nothing else.
             line.append(QStringLiteral(" "));
         }
-        line.at(22, rest, "rest of the record");
-        return line.text();
+        line.from(22, rest);
+        return line;
     }
     if (record == 37) {
-        RecordLine line("37", problem);
-        line.at(13, QString::number(values.offsetCode), "offset code");
-        line.at(33, offsetCodeText(values.offsetCode), "offset text");
-        return line.text();
+        ColumnLine line(QStringLiteral("37"));
+        line.within(13, 32, QString::number(values.offsetCode), "offset code");
+        line.from(33, offsetCodeText(values.offsetCode));
+        return line;
     }
     return std::nullopt;
 }
@@ -183,8 +152,11 @@ AgnavOutcome rewriteGuidanceRecords(const QByteArray& bytes, const GuidanceRecor
         } else if (position < content) {
             ++position; // a lone LF
         }
-        const std::optional<QString> replaced = newRecordLine(recordOf(line), codec.decode(line), records, problem);
-        out += replaced ? codec.encode(*replaced) : line;
+        const std::optional<ColumnLine> replaced = newRecordLine(recordOf(line), codec.decode(line), records);
+        if (replaced && problem.isEmpty()) {
+            problem = replaced->problem();
+        }
+        out += replaced ? codec.encode(replaced->text()) : line;
         out += "\r\n";
     }
     if (!problem.isEmpty()) {

@@ -5,11 +5,14 @@
 //
 //   "4"   the number of lines, ending in column 14; "NUMBER OF LINES" from 33
 //   "17"  the master point (easting then northing in a UTM file, latitude
-//         then longitude otherwise), ending in columns 13 and 24; the
-//         heading "0.00" ending in column 31; "MASTER POINT, HEADING" from 33
+//         then longitude otherwise), ending in columns 13 and 24 (a value
+//         that fills its field touches the one before with its minus sign);
+//         the heading "0.00" ending in column 31; "MASTER POINT, HEADING"
+//         from 33
 //   "36"  the swath in whole metres ending in column 13, then the old line
-//         from its 22nd character on (aircraft, booms-on code, comment); a
-//         blank follows the swath even where the old line holds no more
+//         from its 22nd character on (aircraft, booms-on code, comment),
+//         counted in characters; a blank follows the swath even where the
+//         old line holds no more
 //   "37"  the offset code in column 13; its text from column 33
 //
 // A record is known by the number of the first item of its line, as the

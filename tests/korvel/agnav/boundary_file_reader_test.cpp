@@ -2,6 +2,7 @@
 
 #include "platform/complete_lines.h"
 #include "tests/korvel/agnav/agnav_test_data.h"
+#include "tests/korvel/agnav/master_point_rows.h"
 #include "tests/support/korvel_test.h"
 
 namespace {
@@ -98,6 +99,22 @@ TEST_F(BoundaryFileReaderTest, LatitudeLongitudeFileListsLatitudeFirst)
     EXPECT_EQ(m_block.MasterPoint.MasterY, "43.350000");
     EXPECT_EQ(m_block.MasterPoint.MasterX, "-80.990000");
     EXPECT_EQ(m_block.HeadingText, "123.00");
+}
+
+// Two master values that touch are taken apart at the minus sign of the
+// second, in the writer's columns or one column to the right.
+TEST_F(BoundaryFileReaderTest, MasterPointsOfBothHemispheres)
+{
+    for (const MasterPointRow& row : MasterPointRows) {
+        const QByteArray system = row.utm ? "1  U  279\r\n" : "1  L  279\r\n";
+        const QByteArray record = row.record17;
+        for (const QByteArray& line : { record, QByteArray(record).insert(2, ' ') }) {
+            ASSERT_TRUE(parse(system + line + "\r\n").isDone()) << line.constData();
+            EXPECT_EQ(m_block.MasterPoint.MasterX, row.masterX) << line.constData();
+            EXPECT_EQ(m_block.MasterPoint.MasterY, row.masterY) << line.constData();
+            EXPECT_EQ(m_block.HeadingText, "90.00") << line.constData();
+        }
+    }
 }
 
 TEST_F(BoundaryFileReaderTest, CentralMeridianGivesTheZone)

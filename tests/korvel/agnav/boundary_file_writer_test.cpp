@@ -3,7 +3,9 @@
 #include "korvel/agnav/boundary_file_reader.h"
 #include "korvel/shell/utm_projection.h"
 #include "korvel/workspace/map_state.h"
+#include "platform/vb_numbers.h"
 #include "tests/korvel/agnav/agnav_test_data.h"
+#include "tests/korvel/agnav/master_point_rows.h"
 #include "tests/support/korvel_test.h"
 
 #include <QFile>
@@ -147,6 +149,21 @@ TEST_F(BoundaryFileWriterTest, WriteBoundaryFileWritesTheNewestBlock)
     EXPECT_EQ(readTestFile(m_path), UtmFileWritten);
 }
 
+// Every master point the job dialog makes is written in its columns.
+TEST_F(BoundaryFileWriterTest, MasterPointsOfBothHemispheresEndInTheirColumns)
+{
+    for (const MasterPointRow& row : MasterPointRows) {
+        AGNAVBlock block = utmBlock(m_path);
+        block.CoordType = row.utm ? QStringLiteral("UTM") : QStringLiteral("GEO");
+        AGNAVJob job = utmJob();
+        job.MasterX = QString::fromLatin1(row.masterX);
+        job.MasterY = QString::fromLatin1(row.masterY);
+        QString text;
+        ASSERT_TRUE(boundaryFileText(job, block, ShapeRecord(), text).isDone()) << row.name;
+        EXPECT_EQ(text.split(QStringLiteral("\r\n"))[6], row.record17) << row.name;
+    }
+}
+
 // A value too wide for its columns would run into its neighbour and read
 // back as something else; it is refused before the file is touched.
 TEST_F(BoundaryFileWriterTest, ValueTooWideIsRefusedAndTheOldFileStays)
@@ -157,16 +174,15 @@ TEST_F(BoundaryFileWriterTest, ValueTooWideIsRefusedAndTheOldFileStays)
         void (*change)(AGNAVJob&);
         const char* message;
     } rows[] = {
-        { [](AGNAVJob& j) { j.DeltaX = QStringLiteral("1000000"); },
-            "The Delta X shift \"1000000\" is too long for its columns in record 9 of the boundary file." },
         { [](AGNAVJob& j) { j.MasterX = QStringLiteral("12345678901"); },
+            "The master point \"12345678901\" is too long for its columns in record 17 of the boundary "
+            "file." },
+        { [](AGNAVJob& j) { j.MasterY = QStringLiteral("12345678901"); },
             "The master point \"12345678901\" is too long for its columns in record 17 of the boundary "
             "file." },
         { [](AGNAVJob& j) { j.Ellipsoid.EllipsoidName = QStringLiteral("INTERNATIONAL"); },
             "The ellipsoid name \"INTERNATIONAL\" is too long for its columns in record 20 of the boundary "
             "file." },
-        { [](AGNAVJob& j) { j.RaceTrack = QStringLiteral("123456"); },
-            "The race track \"123456\" is too long for its columns in record 39 of the boundary file." },
         { [](AGNAVJob& j) { j.OffsetCode = QString(21, u'1'); },
             "The offset code \"111111111111111111111\" is too long for its columns in record 37 of the "
             "boundary "
@@ -179,6 +195,38 @@ TEST_F(BoundaryFileWriterTest, ValueTooWideIsRefusedAndTheOldFileStays)
         EXPECT_TRUE(outcome.isRefused());
         EXPECT_EQ(outcome.message(), row.message);
         EXPECT_EQ(readTestFile(m_path), "old contents\r\n");
+    }
+}
+
+// What the job dialog's checks let through is written: a value that fills
+// its field touches its neighbour, a longer one runs on a blank apart, and
+// the file reads back.
+TEST_F(BoundaryFileWriterTest, TypedValuesTheDialogAdmitsAreWritten)
+{
+    const struct
+    {
+        void (*change)(AGNAVJob&);
+        int line;
+        const char* record;
+    } rows[] = {
+        { [](AGNAVJob& j) { j.DeltaX = QStringLiteral("123456"); }, 7,
+            "9      1234560     0            DELTA X/Y/Z" },
+        { [](AGNAVJob& j) { j.DeltaX = j.DeltaY = QStringLiteral("1000000"); }, 7,
+            "9      1000000 1000000 0        DELTA X/Y/Z" },
+        { [](AGNAVJob& j) { j.RaceTrack = QStringLiteral("-2147483648"); }, 17,
+            "39 -2147483648 1                RACE TRACK, SKIP TRACK" },
+        { [](AGNAVJob& j) {
+             j.Ellipsoid = { QStringLiteral("USER-ENTER"), QStringLiteral("6378137.00001"),
+                 QStringLiteral("298.257223563") };
+         },
+            10, "20 USER-ENTER  6378137.00001 298.257223563 22    ELLIPSOID" },
+    };
+    for (const auto& row : rows) {
+        AGNAVJob job = utmJob();
+        row.change(job);
+        ASSERT_TRUE(writeBoundaryFile(job, utmBlock(m_path)).isDone()) << row.record;
+        EXPECT_EQ(readTestFile(m_path).split('\n')[row.line], QByteArray(row.record) + '\r');
+        EXPECT_EQ(readBack(m_path).Ellipsoid.Axis, Val(job.Ellipsoid.EllipsoidAxis)) << row.record;
     }
 }
 

@@ -1,5 +1,7 @@
 #include "korvel/guidance/boundary_guidance_records.h"
 
+#include "tests/korvel/agnav/master_point_rows.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -85,6 +87,9 @@ TEST(BoundaryGuidanceRecords, LinesOfAnyShape)
             "0 CHAMP \xC9T\xC9\r\n36         25        1 CAF\xC9\r\n" },
         { "UTF-8 stays UTF-8", "0 \xC3\x89T\xC3\x89\r\n36 30                1 CAF\xC3\x89\r\n",
             "0 \xC3\x89T\xC3\x89\r\n36         25        1 CAF\xC3\x89\r\n" },
+        { "a character beyond the basic plane as the 22nd character or the 21st stays whole or goes whole",
+            "36 30                \xF0\x9D\x84\x9E" "1\r\n36 30               \xF0\x9D\x84\x9E 1\r\n",
+            "36         25        \xF0\x9D\x84\x9E" "1\r\n36         25         1\r\n" },
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
@@ -108,6 +113,17 @@ TEST(BoundaryGuidanceRecords, OffsetCodesAndHeadings)
         << "a block without a master point";
     EXPECT_EQ(offsetCodeText(2), "USE MASTER POINT");
     EXPECT_TRUE(offsetCodeText(7).isEmpty());
+}
+
+TEST(BoundaryGuidanceRecords, MasterPointsOfBothHemispheresKeepTheirColumns)
+{
+    for (const MasterPointRow& row : MasterPointRows) {
+        GuidanceRecords records = saved();
+        records.heading = QStringLiteral("90");
+        records.masterFirst = QString::fromLatin1(row.utm ? row.masterX : row.masterY);
+        records.masterSecond = QString::fromLatin1(row.utm ? row.masterY : row.masterX);
+        EXPECT_EQ(rewrite("17 x\r\n", records), QByteArray(row.record17) + "\r\n") << row.name;
+    }
 }
 
 TEST(BoundaryGuidanceRecords, AValueTooWideForItsColumnsRefusesTheRewrite)

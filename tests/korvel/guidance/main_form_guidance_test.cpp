@@ -2,12 +2,15 @@
 // Tools menu or the block's pop-up starts it, the docked panel or the
 // floating window steers the preview, Save writes and Cancel ends.
 #include "korvel/agnav/agnav_commands.h"
+#include "korvel/agnav/agnav_form.h"
+#include "korvel/agnav/block_creation.h"
 #include "korvel/guidance/guidance_form.h"
 #include "korvel/guidance/guidance_state.h"
 #include "korvel/guidance/guidance_work.h"
 #include "korvel/shell/floating_windows.h"
 #include "korvel/shell/reg_settings.h"
 #include "korvel/shell/selection_form.h"
+#include "korvel/workspace/map_state.h"
 #include "korvel/workspace/redraw_state.h"
 #include "platform/line_control.h"
 #include "platform/msg_box.h"
@@ -25,6 +28,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QScrollBar>
 
 namespace {
@@ -403,21 +407,64 @@ TEST_F(MainFormGuidance, ABoundaryFileTakenIsTakenAgainAfterItsGuidanceSave)
     const QByteArray files[] = { sound + "\x1a", sound + "\x1a\r\n", sound.chopped(2) + "\x1a",
         QByteArray(sound).replace(
             "36         30         1  1      SWATH WIDTH, NO OF A/C, SPRAY ON CLOSURE OF CONTACT",
-            "36         30 ") };
+            "36         30 "),
+        QByteArray(sound).replace("500000.0  4800000.0   0.00", "500000.0-4800000.0    0.00") };
     MainForm& f = form();
     for (const QByteArray& file : files) {
         f.File_CloseAll_Click();
         writeTestFile(m_path, file);
         ASSERT_TRUE(f.LoadAGNAVBlock(m_path));
         const ShapeRecord corners = block().Boundary;
+        const AGNAVMasterPoint master = block().MasterPoint;
+        EXPECT_EQ(master.MasterX, "500000.0");
         start();
         f.GuidanceSave->click();
         f.File_CloseAll_Click();
         mainSettings().AutoLoadGuidance = true;
         ASSERT_TRUE(f.LoadAGNAVBlock(m_path)) << file.right(20).toPercentEncoding().constData();
         EXPECT_EQ(std::tie(block().Boundary.X, block().Boundary.Y), std::tie(corners.X, corners.Y));
+        EXPECT_EQ(std::tie(block().MasterPoint.MasterX, block().MasterPoint.MasterY),
+            std::tie(master.MasterX, master.MasterY));
         EXPECT_GT(block().Guidance.LineCount, 0);
     }
+    EXPECT_TRUE(msgBoxes().empty()) << msgBoxes().back().prompt.toStdString();
+}
+
+// West of 100 degrees west the longitude of a latitude/longitude job's
+// master point fills its columns and touches the latitude.
+TEST_F(MainFormGuidance, ALatitudeLongitudeJobWestOf100DegreesIsWrittenLoadedAndGuided)
+{
+    MainForm& f = form();
+    f.File_CloseAll_Click();
+    mapState().Zone = 13;
+    CreatedBlockSource source;
+    source.path = workDir() + QStringLiteral("WEST13.no1");
+    source.ring.resize(4);
+    source.ring.X = { 0, 500000, 500000, 501000, 501000 };
+    source.ring.Y = { 0, 5566000, 5566800, 5566800, 5566000 };
+    appendCreatedBlock(source);
+    AGNAVForm& dialog = AGNAVForm::instance();
+    dialog.show();
+    dialog.CoordOption[1].setChecked(true);
+    dialog.AcceptButton->click();
+    ASSERT_EQ(dialog.result(), QDialog::Accepted) << prompts().join(u'|').toStdString();
+    AGNAVForm::release();
+    static const QRegularExpression record17(
+        QStringLiteral("\r\n17  50\\.\\d{6}-105\\.000000   0\\.00 MASTER POINT, HEADING\r\n"));
+    EXPECT_TRUE(QString::fromLatin1(readTestFile(source.path)).contains(record17));
+
+    f.File_CloseAll_Click();
+    ASSERT_TRUE(f.LoadAGNAVBlock(source.path));
+    const AGNAVMasterPoint master = block().MasterPoint;
+    EXPECT_EQ(master.MasterX, "-105.000000");
+    start();
+    f.GuidanceSave->click();
+    f.File_CloseAll_Click();
+    mainSettings().AutoLoadGuidance = true;
+    ASSERT_TRUE(f.LoadAGNAVBlock(source.path));
+    EXPECT_GT(block().Guidance.LineCount, 0);
+    EXPECT_EQ(std::tie(block().MasterPoint.MasterX, block().MasterPoint.MasterY),
+        std::tie(master.MasterX, master.MasterY));
     EXPECT_TRUE(msgBoxes().empty()) << msgBoxes().back().prompt.toStdString();
 }
 
