@@ -59,14 +59,16 @@ QString withSlash(const QString& folder)
 
 // The values of record 17's master point: the items between blanks, and
 // two values that touch taken apart where the minus sign of the second
-// begins it (a longitude west of 100 degrees fills its field).
+// begins it (a longitude west of 100 degrees fills its field). A minus after
+// an exponent letter belongs to its number ("1.5E-07").
 QStringList masterPointValues(const QString& text)
 {
     QStringList values;
     for (const QString& item : agnavLineItems(text, CommaSeparates::Yes)) {
         qsizetype start = 0;
         for (qsizetype i = 1; i < item.size(); ++i) {
-            if (item[i] == u'-') {
+            const QChar before = item[i - 1].toUpper();
+            if (item[i] == u'-' && before != u'E' && before != u'D') {
                 values << item.mid(start, i - start);
                 start = i;
             }
