@@ -309,3 +309,8 @@ void AgnavCommands::ConvertBlockCoords(int blockIndex, int mode)
 {
     ::ConvertBlockCoords(blockIndex, mode);
 }
+
+QString AgnavCommands::blockConversionRefusal(int blockIndex, int mode)
+{
+    return ::blockConversionRefusal(blockIndex, mode);
+}

@@ -27,6 +27,7 @@ public:
     // --- AgnavPort ---
     bool CheckAGNAVFile(const QString& Path) override;
     void ConvertBlockCoords(int blockIndex, int mode) override;
+    QString blockConversionRefusal(int blockIndex, int mode) override;
     bool LoadAGNAVBlock(const QString& Path) override;
     void PopUp_OpenGuidance_Click(int Block) override;
     void PopUp_OpenExclusion_Click(int Block) override;

@@ -1,17 +1,23 @@
 #include "korvel/agnav/agnav_coordinate_conversion.h"
 
 #include "korvel/shell/conversion_ellipsoid.h"
+#include "korvel/shell/conversion_reach.h"
 #include "korvel/shell/status_progress.h"
 #include "korvel/shell/utm_conversion.h"
 #include "korvel/shell/utm_projection.h"
 #include "korvel/workspace/map_state.h"
+#include "platform/vb_error.h"
+#include "platform/vb_runtime_errors.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
-// Converts single points with one projection; the registers get the zone and
-// ellipsoid, as every conversion of the program leaves them.
+// Converts single points with one projection, the grid in the map's
+// hemisphere both ways, so that a block across the equator keeps one grid;
+// the registers get the zone and ellipsoid, as every conversion of the
+// program leaves them.
 class PointConverter
 {
 public:
@@ -33,7 +39,7 @@ public:
             x = point.longitude;
             y = point.latitude;
         } else {
-            const ProjectedMetres grid = m_projection.toUtm({ y, x });
+            const ProjectedMetres grid = m_projection.toUtm({ y, x }, m_north);
             x = grid.easting;
             y = grid.northing;
         }
@@ -42,6 +48,29 @@ public:
 private:
     UtmProjection m_projection;
     bool m_toGeographic;
+    bool m_north;
+};
+
+// Whether PointConverter could take a point: it lies where the zone's
+// projection holds.
+class PointCheck
+{
+public:
+    PointCheck(int zone, int mode, double axis, double inverseFlattening)
+        : m_projection(zone, axis, inverseFlattening)
+        , m_fromGrid(mode == 1)
+        , m_north(mapState().NorthZone)
+    {
+    }
+
+    bool operator()(double x, double y) const
+    {
+        return m_fromGrid ? m_projection.reachesGrid(x, y, m_north) : m_projection.reaches(y, x);
+    }
+
+private:
+    UtmProjection m_projection;
+    bool m_fromGrid;
     bool m_north;
 };
 
@@ -57,6 +86,29 @@ void convertLists(std::vector<double>& x, std::vector<double>& y, int n, const P
     for (std::size_t i = 1; i <= static_cast<std::size_t>(n); ++i) {
         convert(x[i], y[i]);
     }
+}
+
+bool listsWithinReach(
+    const std::vector<double>& x, const std::vector<double>& y, int n, const PointCheck& reaches)
+{
+    for (std::size_t i = 1; i <= static_cast<std::size_t>(n); ++i) {
+        if (!reaches(x[i], y[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool flightWithinReach(const FlightFile& flight, const PointCheck& reaches)
+{
+    const int n = std::clamp(flight.SampleCount, 0, static_cast<int>(flight.Position.size()) - 1);
+    for (int i = 1; i <= n; ++i) {
+        const FlightPosition& position = flight.Position[static_cast<std::size_t>(i)];
+        if (!reaches(position.X, position.Y)) {
+            return false;
+        }
+    }
+    return true;
 }
 
 void recomputeExtent(ShapeRecord& boundary, int n)
@@ -160,11 +212,94 @@ void ConvertFlightCoords(
     convertFlight(block.Flights[static_cast<std::size_t>(flightIndex)], zone, mode, axis, inverseFlattening);
 }
 
+bool boundaryWithinReach(const AGNAVBlock& block, int zone, int mode, double axis, double inverseFlattening)
+{
+    const ShapeRecord& boundary = block.Boundary;
+    return listsWithinReach(boundary.X, boundary.Y, storedPoints(boundary.X, boundary.Y, block.VertexCount),
+        PointCheck(zone, mode, axis, inverseFlattening));
+}
+
+bool guidanceSetWithinReach(const GuidanceSet& set, int zone, int mode, double axis, double inverseFlattening)
+{
+    const PointCheck reaches(zone, mode, axis, inverseFlattening);
+    const int lines = std::clamp(set.LineCount, 0, static_cast<int>(set.Lines.size()) - 1);
+    for (std::size_t l = 1; l <= static_cast<std::size_t>(lines); ++l) {
+        const GuidancePolyline& line = set.Lines[l];
+        if (!listsWithinReach(line.X, line.Y, storedPoints(line.X, line.Y, line.PointCount), reaches)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool exclusionZonesWithinReach(const std::vector<ShapeRecord>& zones, int zoneCount, int zone, int mode,
+    double axis, double inverseFlattening)
+{
+    const PointCheck reaches(zone, mode, axis, inverseFlattening);
+    const int count = std::clamp(zoneCount, 0, static_cast<int>(zones.size()) - 1);
+    for (std::size_t z = 1; z <= static_cast<std::size_t>(count); ++z) {
+        const ShapeRecord& shape = zones[z];
+        if (!listsWithinReach(
+                shape.X, shape.Y, storedPoints(shape.X, shape.Y, shape.upperBound()), reaches)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+QString blockOutOfReachMessage(const AGNAVBlock& block, const QString& part, int zone, bool boundaryInDegrees)
+{
+    std::optional<double> middle;
+    if (boundaryInDegrees && block.VertexCount > 0) {
+        middle = (block.Boundary.XMin + block.Boundary.XMax) / 2.0;
+    }
+    return outOfReachMessage(QStringLiteral("%1 block \"%2\"").arg(part, block.FileName), zone, middle,
+        QStringLiteral(
+            "A block converts in the zone its boundary file names; a block digitized after choosing "
+            "the UTM zone of its area on the \"UTM Ellipsoid\" page of View > Preferences takes "
+            "that zone."));
+}
+
+QString blockConversionRefusal(int blockIndex, int mode)
+{
+    const AGNAVBlock& block = blockAt(blockIndex);
+    const EllipsoidRecord& ellipsoid = globals().Ellipsoid;
+    if (QString missing = missingEllipsoidMessage(ellipsoid); !missing.isEmpty()) {
+        return missing;
+    }
+    const double axis = ellipsoid.Axis;
+    const double inverseFlattening = ellipsoid.InverseFlattening;
+    const int zone = block.Zone;
+    const bool degrees = mode != 1;
+    if (!boundaryWithinReach(block, zone, mode, axis, inverseFlattening)) {
+        return blockOutOfReachMessage(block, QStringLiteral("the"), zone, degrees);
+    }
+    if (block.GuidanceLoaded
+        && !guidanceSetWithinReach(block.Guidance, zone, mode, axis, inverseFlattening)) {
+        return blockOutOfReachMessage(block, QStringLiteral("the guidance lines of"), zone, degrees);
+    }
+    if (!exclusionZonesWithinReach(
+            block.ExclusionZones, block.ExclusionZoneCount, zone, mode, axis, inverseFlattening)) {
+        return blockOutOfReachMessage(block, QStringLiteral("the exclusion zones of"), zone, degrees);
+    }
+    const PointCheck reaches(zone, mode, axis, inverseFlattening);
+    const int flights = std::min(block.FlightCount, static_cast<int>(block.Flights.size()) - 1);
+    for (int f = 1; f <= flights; ++f) {
+        if (!flightWithinReach(block.Flights[static_cast<std::size_t>(f)], reaches)) {
+            return blockOutOfReachMessage(block, QStringLiteral("the spray data of"), zone, degrees);
+        }
+    }
+    return QString();
+}
+
 void ConvertBlockCoords(int blockIndex, int mode)
 {
     AGNAVBlock& block = blockAt(blockIndex);
     const EllipsoidRecord& ellipsoid = globals().Ellipsoid;
     requireConversionEllipsoid(ellipsoid);
+    if (const QString refusal = blockConversionRefusal(blockIndex, mode); !refusal.isEmpty()) {
+        throw VbError(RuntimeError::InvalidProcedureCall, runtimeErrorSource(), refusal);
+    }
     const double axis = ellipsoid.Axis;
     const double inverseFlattening = ellipsoid.InverseFlattening;
     const int zone = block.Zone;

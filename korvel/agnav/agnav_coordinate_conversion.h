@@ -4,8 +4,9 @@
 // geographic (X longitude, Y latitude, degrees), any other mode from
 // geographic to UTM. The zone is the block's UTM zone 1..60; the ellipsoid is
 // the block's own or the map's current one, as the caller decides. Grid
-// points are read in the map's hemisphere (NorthZone). The zone and ellipsoid
-// stay in the conversion registers afterwards.
+// points are read and made in the map's hemisphere (NorthZone), both ways,
+// so a block across the equator keeps one grid and comes back whole. The
+// zone and ellipsoid stay in the conversion registers afterwards.
 //
 // CoordType, the system of the block's files, is never changed here.
 #include "korvel/workspace/agnav_block.h"
@@ -34,5 +35,25 @@ void ConvertFlightCoords(
 // The map-wide switch for one block, with the block's zone and the map's
 // current ellipsoid: its boundary, its guidance lines when loaded, its
 // exclusion zones and every flight. Mode as above (1 when the map was in UTM).
-// Without an ellipsoid that can convert it raises error 5 and changes nothing.
+// What blockConversionRefusal refuses raises error 5 with its message, and
+// nothing changes.
 void ConvertBlockCoords(int blockIndex, int mode);
+// Why ConvertBlockCoords(blockIndex, mode) cannot convert, checked before
+// anything is: no ellipsoid to convert with, or a point of one of the parts
+// lies where the zone's projection does not hold (conversion_reach.h).
+// Empty when it can.
+QString blockConversionRefusal(int blockIndex, int mode);
+
+// Whether every point the conversion above of the same part would take lies
+// where the zone's projection holds; nothing is changed. The ellipsoid must
+// be one that converts (conversion_ellipsoid.h).
+bool boundaryWithinReach(const AGNAVBlock& block, int zone, int mode, double axis, double inverseFlattening);
+bool guidanceSetWithinReach(
+    const GuidanceSet& set, int zone, int mode, double axis, double inverseFlattening);
+bool exclusionZonesWithinReach(const std::vector<ShapeRecord>& zones, int zoneCount, int zone, int mode,
+    double axis, double inverseFlattening);
+// The refusal when `part` of the block ("the", "the guidance lines of", ...)
+// lies out of the reach of `zone`; boundaryInDegrees: the block's boundary is
+// held in degrees, so the message can name the zone of its middle.
+QString blockOutOfReachMessage(
+    const AGNAVBlock& block, const QString& part, int zone, bool boundaryInDegrees);

@@ -97,8 +97,13 @@ QString convertBoundaryForMap(AGNAVBlock& block)
         }
     }
     for (const Step& step : steps) {
-        convertBoundary(
-            block, block.Zone, step.mode, step.ellipsoid->Axis, step.ellipsoid->InverseFlattening);
+        const double axis = step.ellipsoid->Axis;
+        const double inverseFlattening = step.ellipsoid->InverseFlattening;
+        // The block is not listed yet: a refusal after a first step drops it whole.
+        if (!boundaryWithinReach(block, block.Zone, step.mode, axis, inverseFlattening)) {
+            return blockOutOfReachMessage(block, QStringLiteral("the"), block.Zone, step.mode != 1);
+        }
+        convertBoundary(block, block.Zone, step.mode, axis, inverseFlattening);
     }
     return QString();
 }

@@ -53,8 +53,14 @@ QString convertZones(std::vector<ShapeRecord>& zones, const AGNAVBlock& block, i
     if (QString missing = missingEllipsoidMessage(block.Ellipsoid); !missing.isEmpty()) {
         return missing;
     }
-    convertExclusionZones(zones, static_cast<int>(zones.size()) - 1, block.Zone, mode, block.Ellipsoid.Axis,
-        block.Ellipsoid.InverseFlattening);
+    const int count = static_cast<int>(zones.size()) - 1;
+    const double axis = block.Ellipsoid.Axis;
+    const double inverseFlattening = block.Ellipsoid.InverseFlattening;
+    if (!exclusionZonesWithinReach(zones, count, block.Zone, mode, axis, inverseFlattening)) {
+        return blockOutOfReachMessage(
+            block, QStringLiteral("the exclusion zones of"), block.Zone, !globals().UTMMode);
+    }
+    convertExclusionZones(zones, count, block.Zone, mode, axis, inverseFlattening);
     return QString();
 }
 

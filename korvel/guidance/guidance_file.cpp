@@ -177,10 +177,22 @@ AgnavOutcome LoadGuidanceFile(int blockIndex)
     if (!missing.isEmpty()) {
         return AgnavOutcome::refused(missing);
     }
+    // The set is the block's only once both steps are done, so a refusal
+    // after the first leaves the block as it was.
+    const auto outOfReach = [&]() {
+        return AgnavOutcome::refused(blockOutOfReachMessage(
+            block, QStringLiteral("the guidance lines of"), block.Zone, !globals().UTMMode));
+    };
     if (toGeographic) {
+        if (!guidanceSetWithinReach(set, block.Zone, 1, own.Axis, own.InverseFlattening)) {
+            return outOfReach();
+        }
         convertGuidanceSet(set, block.Zone, 1, own.Axis, own.InverseFlattening);
     }
     if (toUtm) {
+        if (!guidanceSetWithinReach(set, block.Zone, 2, map.Axis, map.InverseFlattening)) {
+            return outOfReach();
+        }
         convertGuidanceSet(set, block.Zone, 2, map.Axis, map.InverseFlattening);
     }
 

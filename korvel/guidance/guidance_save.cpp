@@ -58,7 +58,9 @@ std::vector<GuidanceSegment> inBlockGrid(const GuidanceSaveRequest& request, con
         if (map.utm) {
             point = held.toGeographic(x, y, request.north);
         }
-        const ProjectedMetres grid = target.toUtm(point);
+        // The reader takes the file in the map's hemisphere; lines across
+        // the equator keep it too.
+        const ProjectedMetres grid = target.toUtm(point, request.north);
         x = grid.easting;
         y = grid.northing;
     };

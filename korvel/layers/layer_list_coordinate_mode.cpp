@@ -100,6 +100,12 @@ void LayerList::StatusBar1_PanelClick(int Panel)
     }
     ProgramGlobals& program = globals();
     const int direction = program.UTMMode ? 1 : 2;
+    // Every layer and block is checked before the first is converted: the
+    // map switches whole or not at all.
+    if (const QString refusal = loadedDataConversionRefusal(direction, m_form); !refusal.isEmpty()) {
+        MsgBox(refusal, vbExclamation);
+        return;
+    }
     const ViewEdges view = MapView::of(m_form).boxedExtent();
     convertLoadedData(direction, m_form);
     program.UTMMode = !program.UTMMode;

@@ -25,6 +25,25 @@ QString modeSwitchRefusal(bool digitizingBoundary, bool digitizingExclusion, boo
     return QString();
 }
 
+QString loadedDataConversionRefusal(int direction, MainForm& form)
+{
+    const LayerData& layers = layerData();
+    for (int i = 1; i <= layers.GISCount && i < int(layers.GISLayers.size()); ++i) {
+        QString refusal = gisLayerConversionRefusal(i, layers.GISLayers[size_t(i)].Zone, direction);
+        if (!refusal.isEmpty()) {
+            return refusal;
+        }
+    }
+    const AgnavData& blocks = agnavData();
+    for (int b = 1; b <= blocks.BlockCount && b < int(blocks.Blocks.size()); ++b) {
+        QString refusal = form.blockConversionRefusal(b, direction);
+        if (!refusal.isEmpty()) {
+            return refusal;
+        }
+    }
+    return QString();
+}
+
 void convertLoadedData(int direction, MainForm& form)
 {
     LayerData& layers = layerData();
@@ -78,8 +97,9 @@ std::optional<ViewEdges> convertedView(const ViewEdges& view, int direction)
         if (std::abs(view.south) > 90.0 || std::abs(view.north) > 90.0) {
             return std::nullopt;
         }
-        const ProjectedMetres southWest = projection.toUtm({ view.south, view.west });
-        const ProjectedMetres northEast = projection.toUtm({ view.north, view.east });
+        // In the map's hemisphere, as the data: a view across the equator stays one.
+        const ProjectedMetres southWest = projection.toUtm({ view.south, view.west }, map.NorthZone);
+        const ProjectedMetres northEast = projection.toUtm({ view.north, view.east }, map.NorthZone);
         converted = { southWest.easting, southWest.northing, northEast.easting, northEast.northing };
     }
     for (double edge : { converted.west, converted.south, converted.east, converted.north }) {

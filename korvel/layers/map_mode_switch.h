@@ -14,6 +14,12 @@ class MainForm;
 // present system) or the GIS shift preview is shown.
 QString modeSwitchRefusal(bool digitizingBoundary, bool digitizingExclusion, bool shiftPreviewShown);
 
+// Why the map cannot switch to the other system (direction as below), asked
+// before anything is converted: the refusal of the first GIS layer or block
+// whose conversion would be refused (no ellipsoid, or points out of the
+// zone's reach, which names it). Empty when every one converts.
+QString loadedDataConversionRefusal(int direction, MainForm& form);
+
 // Converts every GIS layer in its own zone and every block in its zone
 // (boundary, guidance lines when loaded, exclusion zones, flights) with the
 // current ellipsoid: direction 1 from UTM to geographic, 2 back; the blocks

@@ -1,6 +1,7 @@
 #include "korvel/map/gis_coordinate_conversion.h"
 
 #include "korvel/shell/conversion_ellipsoid.h"
+#include "korvel/shell/conversion_reach.h"
 #include "korvel/shell/percent_progress.h"
 #include "korvel/shell/status_progress.h"
 #include "korvel/shell/utm_conversion.h"
@@ -8,8 +9,10 @@
 #include "korvel/workspace/map_state.h"
 #include "korvel/workspace/program_globals.h"
 #include "platform/vb_error.h"
+#include "platform/vb_runtime_errors.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -71,14 +74,43 @@ ShapeBox convertToGeographic(GISLayer& layer, const UtmProjection& projection, b
     });
 }
 
-ShapeBox convertToUtm(GISLayer& layer, const UtmProjection& projection)
+// A point feature has one vertex; only that one is converted to the grid.
+bool firstVertexOnly(const GISLayer& layer, int direction)
 {
-    // A point feature has one vertex; only that one is converted.
-    return convertFeatures(layer.Shapes, layer.ShapeType == 1, [&projection](double& x, double& y) {
-        const ProjectedMetres grid = projection.toUtm({ y, x });
-        y = grid.northing;
-        x = grid.easting;
+    return direction != 1 && layer.ShapeType == 1;
+}
+
+ShapeBox convertToUtm(GISLayer& layer, const UtmProjection& projection, bool north)
+{
+    return convertFeatures(
+        layer.Shapes, firstVertexOnly(layer, 2), [&projection, north](double& x, double& y) {
+            const ProjectedMetres grid = projection.toUtm({ y, x }, north);
+            y = grid.northing;
+            x = grid.easting;
+        });
+}
+
+// Whether every vertex the conversion would take lies within the zone's reach.
+bool withinReach(const GISLayer& layer, const UtmProjection& projection, int direction, bool north)
+{
+    const auto allReach = [&](std::span<const double> xs, std::span<const double> ys) {
+        return direction == 1 ? projection.allReachGrid(xs, ys, north) : projection.allReach(xs, ys);
+    };
+    // Mostly every stored value reaches, and one pass over them settles it
+    // without visiting the features; else only the vertices converted count.
+    const ShapeList& shapes = layer.Shapes;
+    if (allReach(shapes.storedXs(), shapes.storedYs())) {
+        return true;
+    }
+    const bool firstOnly = firstVertexOnly(layer, direction);
+    bool within = true;
+    shapes.forEachFeature([&](int, std::span<const double> xs, std::span<const double> ys) {
+        if (firstOnly) {
+            xs = xs.first(std::min<std::size_t>(1, xs.size()));
+        }
+        within = within && allReach(xs, ys);
     });
+    return within;
 }
 
 void setExtent(GISLayer& layer, const ShapeBox& extent)
@@ -104,10 +136,34 @@ void recomputeExtents(const GISLayer* skipped)
 
 } // namespace
 
+QString gisLayerConversionRefusal(int layerIndex, int zone, int direction)
+{
+    const GISLayer& layer = layerAt(layerIndex);
+    const EllipsoidRecord& ellipsoid = globals().Ellipsoid;
+    if (QString missing = missingEllipsoidMessage(ellipsoid); !missing.isEmpty()) {
+        return missing;
+    }
+    const UtmProjection projection(zone, ellipsoid.Axis, ellipsoid.InverseFlattening);
+    if (withinReach(layer, projection, direction, mapState().NorthZone)) {
+        return QString();
+    }
+    // Degrees tell where the layer lies; metres in the wrong zone do not.
+    std::optional<double> middle;
+    if (direction != 1 && layer.XMin <= layer.XMax) {
+        middle = (layer.XMin + layer.XMax) / 2.0;
+    }
+    return outOfReachMessage(QStringLiteral("the layer \"%1\"").arg(layer.FileName), zone, middle,
+        QStringLiteral("Please choose the UTM zone of its area on the \"UTM Ellipsoid\" page of View > "
+                       "Preferences; a layer loaded after that takes the new zone."));
+}
+
 void ConvertGISLayerCoords(int layerIndex, int zone, int direction)
 {
     GISLayer& layer = layerAt(layerIndex);
     requireConversionEllipsoid(globals().Ellipsoid);
+    if (const QString refusal = gisLayerConversionRefusal(layerIndex, zone, direction); !refusal.isEmpty()) {
+        throw VbError(RuntimeError::InvalidProcedureCall, runtimeErrorSource(), refusal);
+    }
     // The zone and ellipsoid stay in the registers for the callers that
     // convert single points afterwards.
     UtmRegisters& registers = utmRegisters();
@@ -119,8 +175,9 @@ void ConvertGISLayerCoords(int layerIndex, int zone, int direction)
     StatusProgress& progress = statusProgress();
     progress.showProgress(layer.ShapeCount());
     progress.setStatusText(QStringLiteral("Converting Coordinates"));
-    const ShapeBox extent = direction == 1 ? convertToGeographic(layer, projection, mapState().NorthZone)
-                                           : convertToUtm(layer, projection);
+    const bool north = mapState().NorthZone;
+    const ShapeBox extent = direction == 1 ? convertToGeographic(layer, projection, north)
+                                           : convertToUtm(layer, projection, north);
     progress.hideProgress();
     progress.setStatusText(QString());
 

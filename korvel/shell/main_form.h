@@ -465,6 +465,12 @@ public:
     // The switch between UTM and geographic coordinates for one block: mode
     // 1 from UTM, 2 back.
     void ConvertBlockCoords(int blockIndex, int mode) { agnav().ConvertBlockCoords(blockIndex, mode); }
+    // Why that switch would refuse the block (no ellipsoid, points out of
+    // the zone's reach); empty when it would convert it.
+    QString blockConversionRefusal(int blockIndex, int mode)
+    {
+        return agnav().blockConversionRefusal(blockIndex, mode);
+    }
 
     // --- Meteorology (korvel/met/, part MetPanel) ---
     // True while the meteorology window, opened from the panel, follows the playback.

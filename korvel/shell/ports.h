@@ -99,6 +99,10 @@ public:
     // block (its boundary, guidance lines, exclusion zones and flights):
     // mode 1 from UTM, 2 back. Raises error 5 when the ellipsoid cannot.
     virtual void ConvertBlockCoords(int blockIndex, int mode) = 0;
+    // Why ConvertBlockCoords would refuse the block, asked before the map
+    // converts anything: no ellipsoid, or points out of the zone's reach.
+    // Empty when it would convert it.
+    virtual QString blockConversionRefusal(int blockIndex, int mode) = 0;
 
     // The check before a block boundary file is loaded (the File menu, a
     // dropped file, the command line, a session): it exists and no block

@@ -58,6 +58,8 @@ void ConvertPointArrays(ShapeRecord& points, int zone, int direction, double axi
     g_registers.SemiMajorAxis = axis;
     g_registers.InverseFlattening = inverseFlattening;
     const UtmProjection& projection = projectionFromRegisters();
+    // One hemisphere for the whole set, the map's, both ways: a boundary
+    // across the equator keeps its shape and comes back as it went.
     const bool north = mapState().NorthZone;
     // The same bound serves both lists; a shorter Y list limits it so that a
     // damaged record cannot be read past its end.
@@ -70,7 +72,7 @@ void ConvertPointArrays(ShapeRecord& points, int zone, int direction, double axi
             y = point.latitude;
             x = point.longitude;
         } else {
-            const ProjectedMetres grid = projection.toUtm({ y, x });
+            const ProjectedMetres grid = projection.toUtm({ y, x }, north);
             y = grid.northing;
             x = grid.easting;
             statusProgress().setProgress(i);

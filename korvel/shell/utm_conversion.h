@@ -33,7 +33,9 @@ UtmRegisters& utmRegisters();
 void resetUtmRegisters();
 
 // Latitude and Longitude to Easting and Northing in UTMZone; the hemisphere
-// follows the sign of the latitude. Any longitude is taken modulo 360 degrees.
+// of this one point follows the sign of its latitude. Any longitude is taken
+// modulo 360 degrees. Sets of points go through ConvertPointArrays, which
+// keeps one hemisphere for all of them.
 void LatLongToUTM();
 // Easting and Northing to Latitude and Longitude, the northing read in the
 // map's hemisphere (MapState::NorthZone); the longitude comes back in
@@ -42,7 +44,10 @@ void UTMToLatLong();
 
 // Converts points 1..upperBound() of a shape in place: direction 1 from grid
 // (X easting, Y northing) to geographic (X longitude, Y latitude), any other
-// value from geographic to grid. Leaves zone and ellipsoid in the registers
-// and moves the progress value per point when converting to grid; showing
-// and hiding the progress bar is the caller's.
+// value from geographic to grid. Both ways the grid is in the map's
+// hemisphere (MapState::NorthZone): across the equator a northern grid takes
+// negative northings and a southern one northings above 10 000 000 m, so
+// the points come back where they were. Leaves zone and ellipsoid in the
+// registers and moves the progress value per point when converting to grid;
+// showing and hiding the progress bar is the caller's.
 void ConvertPointArrays(ShapeRecord& points, int zone, int direction, double axis, double inverseFlattening);

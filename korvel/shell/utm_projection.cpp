@@ -33,7 +33,9 @@
 //   E = k0 omega nu c (1 + W/6 (psi - t^2 + W/20 (4psi^3 (1 - 6t^2) + psi^2 (1 + 8t^2)
 //         - 2psi t^2 + t^4 + W/42 (61 - 479t^2 + 179t^4 - t^6)))) + 500 000
 //
-// A southern point (N < 0) gets the false northing of 10 000 000 m added.
+// A southern grid gets the false northing of 10 000 000 m added: a single
+// point's own hemisphere (N < 0), or for a set of points the one hemisphere
+// the whole set is read back in, so a set across the equator stays whole.
 //
 // Inverse, N the signed distance from the equator (the false northing taken
 // off again for the southern hemisphere), x = (E - 500 000) / k0, footpoint
@@ -50,7 +52,10 @@
 // omega is taken modulo 360 degrees and lambda returned in (-180, 180].
 // Within the zone (3 degrees either side of the central meridian) the
 // series agree with an exact Transverse Mercator (PROJ's) to a few
-// micrometres; the tests hold them to a millimetre.
+// micrometres; the tests hold them to a millimetre. Farther out they part
+// from it as the tenth power of the distance (measured against PROJ's
+// Poder/Engsager projection, WGS84: 6 cm at 12 degrees, 0.4 m at 15, 4 m
+// at 20); UtmReachDeg bounds where they are used.
 // At the poles (tan phi unbounded) and for 1/f <= 1 the formulae are undefined.
 #include "korvel/shell/utm_projection.h"
 
@@ -139,6 +144,9 @@ UtmProjection::UtmProjection(double zone, double semiMajorAxis, double inverseFl
     m_footpoint[1] = 2.0 * b2 - 4.0 * b4;
     m_footpoint[2] = 4.0 * b3;
     m_footpoint[3] = 8.0 * b4;
+
+    m_inverseGridRadius = 1.0 / (UtmScaleFactor * m_a);
+    m_reachTangent = std::tan(UtmReachDeg * DegToRad) * 1.001;
 }
 
 double UtmProjection::meridianArc(double phi, double s, double c) const
@@ -251,6 +259,18 @@ ProjectedMetres UtmProjection::toUtm(GeographicDeg point) const
     grid.zone = m_zone;
     if (grid.northing < 0.0) {
         grid.north = false;
+        grid.northing += UtmFalseNorthing;
+    }
+    return grid;
+}
+
+ProjectedMetres UtmProjection::toUtm(GeographicDeg point, bool north) const
+{
+    ProjectedMetres grid;
+    forward(point.latitude, point.longitude, grid.easting, grid.northing);
+    grid.zone = m_zone;
+    grid.north = north;
+    if (!north) {
         grid.northing += UtmFalseNorthing;
     }
     return grid;

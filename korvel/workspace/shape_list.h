@@ -99,6 +99,23 @@ public:
         }
     }
 
+    // Every X (Y) value the list stores, unused buffer space included, for a
+    // pass that may look at more than the features' vertices and cannot
+    // afford a look-up per feature.
+    std::span<const double> storedXs() const { return { m_x.data(), m_x.size() }; }
+    std::span<const double> storedYs() const { return { m_y.data(), m_y.size() }; }
+
+    // The same as forEachFeature for passes that only read: visit(s, xs, ys).
+    template <class Visit> void forEachFeature(Visit&& visit) const
+    {
+        int s = 0;
+        for (const Feature& f : m_features) {
+            const std::size_t n = static_cast<std::size_t>(f.count);
+            visit(++s, std::span<const double>(m_x.data() + f.first, n),
+                std::span<const double>(m_y.data() + f.first, n));
+        }
+    }
+
     // A stand-alone copy of feature s (vertices 1..n, box), e.g. for turning a
     // polygon into a block boundary.
     ShapeRecord record(int s) const;

@@ -231,3 +231,47 @@ TEST_F(BlockLoadingTest, BlocksThatNeedAMissingEllipsoidAreRefused)
         }
     }
 }
+
+TEST_F(BlockLoadingTest, DegreesAcrossTheEquatorKeepTheMapsHemisphereAndFarBlocksAreRefused)
+{
+    const QByteArray equator = "1  L  279\r\n"
+                               "2   -0.004000  -81.000000       AREA CORNER 1 \r\n"
+                               "2    0.004000  -81.000000       AREA CORNER 2 \r\n"
+                               "2    0.004000  -80.991000       AREA CORNER 3 \r\n"
+                               "2   -0.004000  -80.991000       AREA CORNER 4 \r\n"
+                               "20 WGS-84      6378137.0   298.257223563 22      ELLIPSOID\r\n";
+    QByteArray far = equator;
+    far.replace("-81.000000", " 33.000000").replace("-80.991000", " 33.009000");
+    const QByteArray farUtm = "1  U  279\r\n2   39600000.0   110000.0        AREA CORNER 1 \r\n";
+    const struct
+    {
+        const char* name;
+        bool utmMap;
+        bool north;
+        QByteArray file;
+        double southernNorthing; // of corner 1; 0 when refused
+    } rows[] = {
+        { "onto a northern UTM map", true, true, equator, -442.1202 },
+        { "onto a southern UTM map", true, false, equator, 9999557.8798 },
+        { "114 degrees from zone 17 onto a UTM map", true, true, far, 0.0 },
+        { "39 600 km east onto a degree map", false, true, farUtm, 0.0 },
+    };
+    mapState().MapEmpty = false;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        globals().UTMMode = row.utmMap;
+        mapState().NorthZone = row.north;
+        const AgnavOutcome outcome = loadBlockRecord(file(QStringLiteral("B.no1"), row.file), {});
+        if (row.southernNorthing == 0.0) {
+            EXPECT_TRUE(
+                outcome.message().startsWith("Points of the block \"B.no1\" lie more than 12 degrees"))
+                << outcome.message().toStdString();
+            EXPECT_EQ(agnavData().BlockCount, 2) << "the two before it only";
+            continue;
+        }
+        ASSERT_TRUE(outcome.isDone()) << outcome.message().toStdString();
+        const AGNAVBlock& block = blockAt(agnavData().BlockCount);
+        EXPECT_NEAR(block.Boundary.Y[1], row.southernNorthing, 0.001);
+        EXPECT_NEAR(block.Area, 885544.3, 1.0) << "1001.5 m by 884.2 m, clockwise";
+    }
+}

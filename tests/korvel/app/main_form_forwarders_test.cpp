@@ -54,6 +54,7 @@ class MockAgnav : public AgnavPort
 {
 public:
     MOCK_METHOD(void, ConvertBlockCoords, (int, int), (override));
+    MOCK_METHOD(QString, blockConversionRefusal, (int, int), (override));
     MOCK_METHOD(bool, CheckAGNAVFile, (const QString&), (override));
     MOCK_METHOD(bool, LoadAGNAVBlock, (const QString&), (override));
     MOCK_METHOD(void, PopUp_OpenGuidance_Click, (int), (override));

@@ -7,15 +7,19 @@
 #include "korvel/guidance/guidance_form.h"
 #include "korvel/guidance/guidance_state.h"
 #include "korvel/guidance/guidance_work.h"
+#include "korvel/layers/layer_list.h"
 #include "korvel/shell/floating_windows.h"
+#include "korvel/shell/polygon_area.h"
 #include "korvel/shell/reg_settings.h"
 #include "korvel/shell/selection_form.h"
+#include "korvel/workspace/layer_records.h"
 #include "korvel/workspace/map_state.h"
 #include "korvel/workspace/redraw_state.h"
 #include "platform/line_control.h"
 #include "platform/msg_box.h"
 #include "platform/vb_colors.h"
 #include "tests/korvel/agnav/agnav_commands_fixture.h"
+#include "tests/support/shapefile_writer.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -399,6 +403,48 @@ TEST_F(MainFormGuidance, SaveWritesTheFilesAndTheBlockLoadsAgainWithItsLines)
     EXPECT_TRUE(blackNear(500950));
     EXPECT_FALSE(blackNear(500100));
     EXPECT_TRUE(readTestFile(m_path).contains("\r\n4           10                  NUMBER OF LINES\r\n"));
+}
+
+// A field across the equator as digitizing writes it, corners 442.1 m either
+// side, beside a shapefile strip in degrees: the map goes to degrees, the
+// lines are saved there, and back in metres everything is where it was.
+TEST_F(MainFormGuidance, AFieldAcrossTheEquatorSwitchesThereAndBackAndTakesItsLines)
+{
+    MainForm& f = form();
+    f.File_CloseAll_Click();
+    m_path = writeUtmBlock(QStringLiteral("EQUATOR"), 500000, -442.1, 501000, 442.1);
+    ASSERT_TRUE(f.LoadAGNAVBlock(m_path));
+    ShapefileWriter strip(5);
+    strip.addPoly(
+        { { { -81.01, -0.01 }, { -81.01, 0.01 }, { -80.99, 0.01 }, { -80.99, -0.01 }, { -81.01, -0.01 } } });
+    strip.write(workDir() + "strip.shp");
+    f.OpenGISLayer(workDir() + "strip.shp");
+    const ShapeRecord corners = block().Boundary;
+    const ShapeRecord stripGrid = layerData().GISLayers[1].Shapes.record(1);
+    EXPECT_NEAR(block().Area, 884200.0, 0.1);
+
+    LayerList::instance().StatusBar1_PanelClick(3);
+    ASSERT_FALSE(globals().UTMMode);
+    EXPECT_NEAR(BoundaryArea(1), 884200.0, 0.1) << "the southern corners stay south of the equator";
+    start();
+    f.GuidanceSave->click();
+    EXPECT_FALSE(f.Tools_DigitizeGuidance->isChecked()) << "saved, not refused";
+    const QByteArray lines = readTestFile(workDir() + "EQUATOR.xyz");
+    EXPECT_TRUE(lines.startsWith("LINE 10 \r\n500000      -442  1\r\n500000      442  2\r\n"))
+        << lines.data();
+
+    LayerList::instance().StatusBar1_PanelClick(3);
+    ASSERT_TRUE(globals().UTMMode);
+    const ShapeRecord back = layerData().GISLayers[1].Shapes.record(1);
+    for (std::size_t i = 1; i <= 4; ++i) {
+        EXPECT_NEAR(block().Boundary.X[i], corners.X[i], 0.001);
+        EXPECT_NEAR(block().Boundary.Y[i], corners.Y[i], 0.001);
+        EXPECT_NEAR(back.X[i], stripGrid.X[i], 0.001);
+        EXPECT_NEAR(back.Y[i], stripGrid.Y[i], 0.001);
+    }
+    EXPECT_NEAR(BoundaryArea(1), 884200.0, 0.1);
+    EXPECT_NEAR(block().Guidance.Lines[1].Y[1], -442.1, 0.001);
+    EXPECT_TRUE(msgBoxes().empty()) << msgBoxes().back().prompt.toStdString();
 }
 
 TEST_F(MainFormGuidance, ABoundaryFileTakenIsTakenAgainAfterItsGuidanceSave)

@@ -1,4 +1,5 @@
 #include "korvel/layers/layer_list.h"
+#include "korvel/map/gis_coordinate_conversion.h"
 #include "korvel/workspace/map_state.h"
 #include "korvel/workspace/program_globals.h"
 #include "platform/msg_box.h"
@@ -186,4 +187,30 @@ TEST_F(CoordinateMode, WithoutAnEllipsoidNeitherSwitchNorZoneChangeTouchesTheDat
         EXPECT_EQ(allCoordinates(), before) << "every vertex as it was, none NaN";
         services().msgBox.reset();
     }
+}
+
+TEST_F(CoordinateMode, ALayerFarFromItsZoneRefusesTheSwitchAndNothingMoves)
+{
+    loadEveryKind();
+    LayerList::instance().StatusBar1_PanelClick(3);
+    ASSERT_FALSE(globals().UTMMode);
+    // A layer in degrees at 33 E keeps zone 17, its meridian 114 degrees away.
+    const int far = addLayer("delta.shp", 0, 31.0, 30.0);
+    ShapeList& delta = layerData().GISLayers[size_t(far)].Shapes;
+    delta.X(1, 3) = delta.X(1, 4) = 32.0; // a square degree from 31 E 30 N
+    delta.Y(1, 2) = delta.Y(1, 3) = 31.0;
+    RecomputeGISExtents();
+    const std::vector<double> before = allCoordinates();
+    const double farX = layerData().GISLayers[size_t(far)].Shapes.X(1, 1);
+    queueMsgBoxAnswer(vbOK);
+    LayerList::instance().StatusBar1_PanelClick(3);
+    ASSERT_EQ(msgBoxes().size(), 1u);
+    EXPECT_TRUE(
+        msgBoxes()[0].prompt.startsWith("Points of the layer \"delta.shp\" lie more than 12 degrees of "
+                                        "longitude from 81\u00b0 W, the central meridian of UTM zone 17"))
+        << msgBoxes()[0].prompt.toStdString();
+    EXPECT_EQ(msgBoxes()[0].icon(), vbExclamation);
+    EXPECT_FALSE(globals().UTMMode);
+    EXPECT_EQ(allCoordinates(), before) << "the layers before it and every block as they were";
+    EXPECT_EQ(layerData().GISLayers[size_t(far)].Shapes.X(1, 1), farX);
 }

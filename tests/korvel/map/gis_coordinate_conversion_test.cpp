@@ -191,3 +191,19 @@ TEST_F(GisCoordinateConversionTest, WithoutAnEllipsoidTheLayerIsRefusedUntouched
     EXPECT_EQ(layerData().GISLayers[1].Shapes.X(1, 1), x);
     EXPECT_EQ(layerData().GISLayers[1].XMax, xMax);
 }
+
+TEST_F(GisCoordinateConversionTest, AStripAcrossTheEquatorStaysWholeThereAndBack)
+{
+    for (bool north : { true, false }) {
+        SCOPED_TRACE(north ? "northern map" : "southern map");
+        layerData() = LayerData();
+        mapState().NorthZone = north;
+        GISLayer& layer
+            = addLayer(5, { { { -75.01, -0.01 }, { -75.01, 0.01 }, { -74.99, 0.01 }, { -74.99, -0.01 } } });
+        ConvertGISLayerCoords(1, 18, 2);
+        EXPECT_NEAR(layer.YMax - layer.YMin, 2211.0, 1.0) << "one strip, not one torn over 10 000 km";
+        ConvertGISLayerCoords(1, 18, 1);
+        EXPECT_NEAR(layer.Shapes.Y(1, 1), -0.01, 1e-9);
+        EXPECT_NEAR(layer.Shapes.X(1, 3), -74.99, 1e-9);
+    }
+}

@@ -201,14 +201,35 @@ TEST_F(UtmConversionTest, ConvertPointArraysToGridMovesProgressToTheLastPoint)
     EXPECT_NEAR(shape.X[1], 445311.26, Centimetre);
 }
 
-TEST_F(UtmConversionTest, ConvertPointArraysReadsGridInTheMapsHemisphere)
+// A set takes the map's hemisphere both ways: a block across the equator
+// keeps its shape and comes back, whichever side its points lie.
+TEST_F(UtmConversionTest, ConvertPointArraysKeepsTheMapsHemisphereBothWays)
 {
-    ShapeRecord shape = threePoints(151.2, -33.9);
-    ConvertPointArrays(shape, 56, 2, 6378137.0, 298.257223563);
-    mapState().NorthZone = false;
-    ConvertPointArrays(shape, 56, 1, 6378137.0, 298.257223563);
-    EXPECT_NEAR(shape.X[1], 151.2, Degrees);
-    EXPECT_NEAR(shape.Y[1], -33.9, Degrees);
+    const struct
+    {
+        const char* name;
+        bool north;
+        int zone;
+        double longitude;
+        double latitude;
+        double northing; // of the first point
+    } rows[] = {
+        { "just south of the equator, northern map", true, 31, 3.0, -0.004, -442.1202 },
+        { "just north of the equator, southern map", false, 31, 3.0, 0.004, 10000442.1202 },
+        { "just south of the equator, southern map", false, 31, 3.0, -0.004, 9999557.8798 },
+        { "Sydney, northern map", true, 56, 151.2, -33.9, -3752526.6632 },
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        mapState().NorthZone = row.north;
+        ShapeRecord shape = threePoints(row.longitude, row.latitude);
+        ConvertPointArrays(shape, row.zone, 2, 6378137.0, 298.257223563);
+        EXPECT_NEAR(shape.Y[1], row.northing, 0.001);
+        EXPECT_NEAR(shape.Y[2] - shape.Y[1], 55700.0, 600.0) << "half a degree north, whatever the side";
+        ConvertPointArrays(shape, row.zone, 1, 6378137.0, 298.257223563);
+        EXPECT_NEAR(shape.Y[1], row.latitude, Degrees);
+        EXPECT_NEAR(shape.X[3], row.longitude + 1.0, Degrees);
+    }
 }
 
 TEST_F(UtmConversionTest, ConvertPointArraysStopsAtTheShorterList)

@@ -129,4 +129,44 @@ TEST_F(UtmProjectionTest, PointsAcrossTheAntimeridianProjectBesideTheirZone)
     EXPECT_LE(longitudeDifference(edgeBack.longitude, 180.0), RoundTripDegrees);
 }
 
+// Zone 17 (81 W) holds within 12 degrees of its meridian; a grid point is
+// checked in the hemisphere the map reads it in.
+TEST_F(UtmProjectionTest, TheProjectionReachesTwelveDegreesFromItsMeridian)
+{
+    const UtmProjection zone17(17, 6378137.0, 298.257223563);
+    const struct
+    {
+        const char* name;
+        double latitude;
+        double longitude;
+        bool reaches;
+    } points[] = {
+        { "on the meridian at the equator", 0.0, -81.0, true },
+        { "11.99 degrees east at 60 N", 60.0, -69.01, true },
+        { "12.01 degrees west at 60 S", -60.0, -93.01, false },
+        { "the meridian taken modulo 360", 10.0, 279.0, true },
+        { "33 E, as a first layer keeps zone 17", 1.0, 33.0, false },
+        { "the pole", 90.0, -81.0, false },
+        { "no number", std::nan(""), -81.0, false },
+    };
+    for (const auto& p : points) {
+        EXPECT_EQ(zone17.reaches(p.latitude, p.longitude), p.reaches) << p.name;
+    }
+    // Every point at the limit, in either hemisphere's grid, comes back in
+    // reach: none is stranded in metres.
+    for (double latitude = -89.5; latitude < 90.0; latitude += 0.5) {
+        const bool north = latitude > 30.0; // across the equator too
+        const ProjectedMetres east = zone17.toUtm({ latitude, -81.0 + UtmReachDeg }, north);
+        EXPECT_TRUE(zone17.reachesGrid(east.easting, east.northing, north)) << latitude;
+        // 3 % beyond the limit is refused where UTM is used (80 S to 84 N).
+        const ProjectedMetres beyond = zone17.toUtm({ latitude, -81.0 - 1.03 * UtmReachDeg }, true);
+        if (std::abs(latitude) <= 84.0) {
+            EXPECT_FALSE(zone17.reachesGrid(beyond.easting, beyond.northing, true)) << latitude;
+        }
+    }
+    EXPECT_FALSE(zone17.reachesGrid(39600000.0, 4000000.0, true)) << "a layer at 33 E in zone 17";
+    EXPECT_FALSE(zone17.reachesGrid(500000.0, 10002000.0, true)) << "beyond the pole";
+    EXPECT_FALSE(zone17.reachesGrid(500000.0, std::nan(""), true));
+}
+
 } // namespace
