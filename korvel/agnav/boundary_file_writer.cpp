@@ -1,5 +1,6 @@
 #include "korvel/agnav/boundary_file_writer.h"
 
+#include "korvel/agnav/agnav_coordinate_conversion.h"
 #include "korvel/agnav/column_line.h"
 #include "korvel/shell/conversion_ellipsoid.h"
 #include "korvel/shell/utm_conversion.h"
@@ -201,8 +202,16 @@ AgnavOutcome writeBoundaryFile(const AGNAVJob& job, const AGNAVBlock& block)
         if (const QString missing = missingEllipsoidMessage(block.Ellipsoid); !missing.isEmpty()) {
             return AgnavOutcome::refused(missing);
         }
-        ConvertPointArrays(
-            corners, block.Zone, utmFile ? 2 : 1, block.Ellipsoid.Axis, block.Ellipsoid.InverseFlattening);
+        const int mode = utmFile ? 2 : 1;
+        const double axis = block.Ellipsoid.Axis;
+        const double inverseFlattening = block.Ellipsoid.InverseFlattening;
+        // Corners far from the zone's meridian would be written as numbers
+        // that name no place.
+        if (!boundaryWithinReach(block, block.Zone, mode, axis, inverseFlattening)) {
+            return AgnavOutcome::refused(
+                blockOutOfReachMessage(block, QStringLiteral("the"), block.Zone, utmFile));
+        }
+        ConvertPointArrays(corners, block.Zone, mode, axis, inverseFlattening);
     }
     QString text;
     const AgnavOutcome outcome = boundaryFileText(job, block, corners, text);

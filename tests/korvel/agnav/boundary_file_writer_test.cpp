@@ -240,18 +240,26 @@ TEST_F(BoundaryFileWriterTest, LongJobNameIsRefused)
     EXPECT_FALSE(QFile::exists(path));
 }
 
-TEST_F(BoundaryFileWriterTest, FileOfTheOtherKindNeedsAnEllipsoid)
+TEST_F(BoundaryFileWriterTest, FileOfTheOtherKindNeedsAnEllipsoidAndCornersInTheZonesReach)
 {
-    // The block is in the map's degrees; its UTM file would need its ellipsoid.
+    // The block is in the map's degrees; its UTM file would need its
+    // ellipsoid, and corners the zone's projection holds for.
     globals().UTMMode = false;
-    AGNAVBlock block = utmBlock(m_path);
-    block.Ellipsoid = { QStringLiteral("Everest 1830"), 0.0, 0.0 };
-    writeTestFile(m_path, "old file");
-    const AgnavOutcome outcome = writeBoundaryFile(utmJob(), block);
-    EXPECT_TRUE(outcome.isRefused());
-    EXPECT_TRUE(outcome.message().contains("\"Everest 1830\" is not in \"ellipsoid.dat\""))
-        << outcome.message().toStdString();
-    EXPECT_EQ(readTestFile(m_path), "old file");
+    AGNAVBlock noEllipsoid = utmBlock(m_path);
+    noEllipsoid.Ellipsoid = { QStringLiteral("Everest 1830"), 0.0, 0.0 };
+    AGNAVBlock farAway = utmBlock(m_path);
+    std::fill(farAway.Boundary.X.begin() + 1, farAway.Boundary.X.end(), 33.0); // zone 17 is 81 W
+    std::fill(farAway.Boundary.Y.begin() + 1, farAway.Boundary.Y.end(), 43.35);
+    for (const auto& [block, refusal] :
+        { std::pair { noEllipsoid, "\"Everest 1830\" is not in \"ellipsoid.dat\"" },
+            std::pair { farAway, "from 81\u00B0 W, the central meridian of UTM zone 17" } }) {
+        writeTestFile(m_path, "old file");
+        const AgnavOutcome outcome = writeBoundaryFile(utmJob(), block);
+        EXPECT_TRUE(outcome.isRefused());
+        EXPECT_TRUE(outcome.message().contains(QString::fromUtf8(refusal)))
+            << outcome.message().toStdString();
+        EXPECT_EQ(readTestFile(m_path), "old file");
+    }
 }
 
 TEST_F(BoundaryFileWriterTest, FailedWriteIsReported)
