@@ -3,8 +3,11 @@
 // fuzz targets of the rewrite give them. The master point is the one the
 // save takes from the block read from the file; without a block it is one
 // that fits its columns, so no rewrite may refuse the values.
+#include "korvel/agnav/boundary_file_writer.h"
 #include "korvel/guidance/boundary_guidance_records.h"
 #include "korvel/workspace/agnav_block.h"
+
+#include <tuple>
 
 inline GuidanceRecords fuzzGuidanceRecords()
 {
@@ -24,7 +27,7 @@ inline GuidanceRecords fuzzGuidanceRecords(const AGNAVBlock& read)
 {
     GuidanceRecords records = fuzzGuidanceRecords();
     const bool utmFile = read.CoordType == QLatin1String("UTM");
-    records.masterFirst = utmFile ? read.MasterPoint.MasterX : read.MasterPoint.MasterY;
-    records.masterSecond = utmFile ? read.MasterPoint.MasterY : read.MasterPoint.MasterX;
+    std::tie(records.masterFirst, records.masterSecond)
+        = masterPointInFileOrder(read.MasterPoint.MasterX, read.MasterPoint.MasterY, utmFile);
     return records;
 }

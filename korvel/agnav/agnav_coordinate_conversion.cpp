@@ -15,9 +15,8 @@
 namespace {
 
 // Converts single points with one projection, the grid in the map's
-// hemisphere both ways, so that a block across the equator keeps one grid;
-// the registers get the zone and ellipsoid, as every conversion of the
-// program leaves them.
+// hemisphere both ways, so that a block across the equator keeps one grid,
+// and tells beforehand whether a point can be converted.
 class PointConverter
 {
 public:
@@ -26,10 +25,13 @@ public:
         , m_toGeographic(mode == 1)
         , m_north(mapState().NorthZone)
     {
-        UtmRegisters& registers = utmRegisters();
-        registers.UTMZone = zone;
-        registers.SemiMajorAxis = axis;
-        registers.InverseFlattening = inverseFlattening;
+    }
+
+    // Whether the point lies where the zone's projection holds, so that it
+    // converts and comes back.
+    bool reaches(double x, double y) const
+    {
+        return m_toGeographic ? m_projection.reachesGrid(x, y, m_north) : m_projection.reaches(y, x);
     }
 
     void operator()(double& x, double& y) const
@@ -51,28 +53,16 @@ private:
     bool m_north;
 };
 
-// Whether PointConverter could take a point: it lies where the zone's
-// projection holds.
-class PointCheck
+// A conversion leaves its zone and ellipsoid in the registers, as every
+// conversion of the program does.
+PointConverter convertingWith(int zone, int mode, double axis, double inverseFlattening)
 {
-public:
-    PointCheck(int zone, int mode, double axis, double inverseFlattening)
-        : m_projection(zone, axis, inverseFlattening)
-        , m_fromGrid(mode == 1)
-        , m_north(mapState().NorthZone)
-    {
-    }
-
-    bool operator()(double x, double y) const
-    {
-        return m_fromGrid ? m_projection.reachesGrid(x, y, m_north) : m_projection.reaches(y, x);
-    }
-
-private:
-    UtmProjection m_projection;
-    bool m_fromGrid;
-    bool m_north;
-};
+    UtmRegisters& registers = utmRegisters();
+    registers.UTMZone = zone;
+    registers.SemiMajorAxis = axis;
+    registers.InverseFlattening = inverseFlattening;
+    return PointConverter(zone, mode, axis, inverseFlattening);
+}
 
 // Points 1..n of two lists, never past the shorter one.
 int storedPoints(const std::vector<double>& x, const std::vector<double>& y, int wanted)
@@ -89,22 +79,22 @@ void convertLists(std::vector<double>& x, std::vector<double>& y, int n, const P
 }
 
 bool listsWithinReach(
-    const std::vector<double>& x, const std::vector<double>& y, int n, const PointCheck& reaches)
+    const std::vector<double>& x, const std::vector<double>& y, int n, const PointConverter& converter)
 {
     for (std::size_t i = 1; i <= static_cast<std::size_t>(n); ++i) {
-        if (!reaches(x[i], y[i])) {
+        if (!converter.reaches(x[i], y[i])) {
             return false;
         }
     }
     return true;
 }
 
-bool flightWithinReach(const FlightFile& flight, const PointCheck& reaches)
+bool flightWithinReach(const FlightFile& flight, const PointConverter& converter)
 {
     const int n = std::clamp(flight.SampleCount, 0, static_cast<int>(flight.Position.size()) - 1);
     for (int i = 1; i <= n; ++i) {
         const FlightPosition& position = flight.Position[static_cast<std::size_t>(i)];
-        if (!reaches(position.X, position.Y)) {
+        if (!converter.reaches(position.X, position.Y)) {
             return false;
         }
     }
@@ -132,7 +122,7 @@ void convertBoundary(AGNAVBlock& block, int zone, int mode, double axis, double 
     if (n == 0) {
         return; // nothing to convert, and no vertex 1 to start the extent from
     }
-    const PointConverter convert(zone, mode, axis, inverseFlattening);
+    const PointConverter convert = convertingWith(zone, mode, axis, inverseFlattening);
     StatusProgress& progress = statusProgress();
     progress.showProgress(n);
     progress.setStatusText(QStringLiteral("Converting Coordinates"));
@@ -147,7 +137,7 @@ void convertBoundary(AGNAVBlock& block, int zone, int mode, double axis, double 
 
 void convertGuidanceSet(GuidanceSet& set, int zone, int mode, double axis, double inverseFlattening)
 {
-    const PointConverter convert(zone, mode, axis, inverseFlattening);
+    const PointConverter convert = convertingWith(zone, mode, axis, inverseFlattening);
     const int lines = std::clamp(set.LineCount, 0, static_cast<int>(set.Lines.size()) - 1);
     for (std::size_t l = 1; l <= static_cast<std::size_t>(lines); ++l) {
         GuidancePolyline& line = set.Lines[l];
@@ -158,7 +148,7 @@ void convertGuidanceSet(GuidanceSet& set, int zone, int mode, double axis, doubl
 void convertExclusionZones(
     std::vector<ShapeRecord>& zones, int zoneCount, int zone, int mode, double axis, double inverseFlattening)
 {
-    const PointConverter convert(zone, mode, axis, inverseFlattening);
+    const PointConverter convert = convertingWith(zone, mode, axis, inverseFlattening);
     const int count = std::clamp(zoneCount, 0, static_cast<int>(zones.size()) - 1);
     for (std::size_t z = 1; z <= static_cast<std::size_t>(count); ++z) {
         ShapeRecord& shape = zones[z];
@@ -168,7 +158,7 @@ void convertExclusionZones(
 
 void convertFlight(FlightFile& flight, int zone, int mode, double axis, double inverseFlattening)
 {
-    const PointConverter convert(zone, mode, axis, inverseFlattening);
+    const PointConverter convert = convertingWith(zone, mode, axis, inverseFlattening);
     const int n = std::clamp(flight.SampleCount, 0, static_cast<int>(flight.Position.size()) - 1);
     StatusProgress& progress = statusProgress();
     progress.showProgress(n);
@@ -216,16 +206,16 @@ bool boundaryWithinReach(const AGNAVBlock& block, int zone, int mode, double axi
 {
     const ShapeRecord& boundary = block.Boundary;
     return listsWithinReach(boundary.X, boundary.Y, storedPoints(boundary.X, boundary.Y, block.VertexCount),
-        PointCheck(zone, mode, axis, inverseFlattening));
+        PointConverter(zone, mode, axis, inverseFlattening));
 }
 
 bool guidanceSetWithinReach(const GuidanceSet& set, int zone, int mode, double axis, double inverseFlattening)
 {
-    const PointCheck reaches(zone, mode, axis, inverseFlattening);
+    const PointConverter converter(zone, mode, axis, inverseFlattening);
     const int lines = std::clamp(set.LineCount, 0, static_cast<int>(set.Lines.size()) - 1);
     for (std::size_t l = 1; l <= static_cast<std::size_t>(lines); ++l) {
         const GuidancePolyline& line = set.Lines[l];
-        if (!listsWithinReach(line.X, line.Y, storedPoints(line.X, line.Y, line.PointCount), reaches)) {
+        if (!listsWithinReach(line.X, line.Y, storedPoints(line.X, line.Y, line.PointCount), converter)) {
             return false;
         }
     }
@@ -235,12 +225,12 @@ bool guidanceSetWithinReach(const GuidanceSet& set, int zone, int mode, double a
 bool exclusionZonesWithinReach(const std::vector<ShapeRecord>& zones, int zoneCount, int zone, int mode,
     double axis, double inverseFlattening)
 {
-    const PointCheck reaches(zone, mode, axis, inverseFlattening);
+    const PointConverter converter(zone, mode, axis, inverseFlattening);
     const int count = std::clamp(zoneCount, 0, static_cast<int>(zones.size()) - 1);
     for (std::size_t z = 1; z <= static_cast<std::size_t>(count); ++z) {
         const ShapeRecord& shape = zones[z];
         if (!listsWithinReach(
-                shape.X, shape.Y, storedPoints(shape.X, shape.Y, shape.upperBound()), reaches)) {
+                shape.X, shape.Y, storedPoints(shape.X, shape.Y, shape.upperBound()), converter)) {
             return false;
         }
     }
@@ -282,10 +272,10 @@ QString blockConversionRefusal(int blockIndex, int mode)
             block.ExclusionZones, block.ExclusionZoneCount, zone, mode, axis, inverseFlattening)) {
         return blockOutOfReachMessage(block, QStringLiteral("the exclusion zones of"), zone, degrees);
     }
-    const PointCheck reaches(zone, mode, axis, inverseFlattening);
+    const PointConverter converter(zone, mode, axis, inverseFlattening);
     const int flights = std::min(block.FlightCount, static_cast<int>(block.Flights.size()) - 1);
     for (int f = 1; f <= flights; ++f) {
-        if (!flightWithinReach(block.Flights[static_cast<std::size_t>(f)], reaches)) {
+        if (!flightWithinReach(block.Flights[static_cast<std::size_t>(f)], converter)) {
             return blockOutOfReachMessage(block, QStringLiteral("the spray data of"), zone, degrees);
         }
     }

@@ -72,8 +72,7 @@ ColumnLine oneValue(
 // on rather than refuse the job.
 void writeJobRecords(Records& records, const AGNAVJob& job, const AGNAVBlock& block, bool utm)
 {
-    records.add(oneValue(
-        QStringLiteral("4"), 14, job.LineCount, "number of lines", QStringLiteral("NUMBER OF LINES")));
+    records.add(lineCountRecord(job.LineCount));
     records.add(oneValue(
         QStringLiteral("8"), 14, job.MaxXTrack, "maximum cross-track", QStringLiteral("MAX CROSS TRACK")));
 
@@ -86,14 +85,8 @@ void writeJobRecords(Records& records, const AGNAVJob& job, const AGNAVBlock& bl
 
     records.fixed(QStringLiteral("11 0.9996000000       0.0       0.0 K0, X/Y SHIFT"));
 
-    // A longitude west of 100 degrees fills its field and touches the
-    // latitude with its minus sign.
-    ColumnLine master(QStringLiteral("17"));
-    master.endingIn(13, utm ? job.MasterX : job.MasterY, "master point");
-    master.endingIn(24, utm ? job.MasterY : job.MasterX, "master point");
-    master.endingIn(31, Format(job.Heading, QStringLiteral("0.00")), "heading");
-    master.from(33, QStringLiteral("MASTER POINT, HEADING"));
-    records.add(master);
+    const auto [first, second] = masterPointInFileOrder(job.MasterX, job.MasterY, utm);
+    records.add(masterPointRecord(first, second, job.Heading));
 
     // The reader takes the name by its twelve columns and the axis and the
     // flattening each up to a blank: the column after each stays blank.
@@ -128,10 +121,7 @@ void writeJobRecords(Records& records, const AGNAVJob& job, const AGNAVBlock& bl
     swath.from(33, QStringLiteral("SWATH WIDTH, NO OF A/C, ") + job.BoomsOnText);
     records.add(swath);
 
-    ColumnLine offset(QStringLiteral("37"));
-    offset.within(13, 32, job.OffsetCode, "offset code");
-    offset.from(33, job.OffsetText);
-    records.add(offset);
+    records.add(offsetRecord(job.OffsetCode, job.OffsetText));
 
     ColumnLine units(QStringLiteral("38"));
     units.within(13, 32, job.UnitsCode, "units code");
@@ -159,6 +149,35 @@ void writeJobRecords(Records& records, const AGNAVJob& job, const AGNAVBlock& bl
 }
 
 } // namespace
+
+ColumnLine lineCountRecord(const QString& lineCount)
+{
+    return oneValue(QStringLiteral("4"), 14, lineCount, "number of lines", QStringLiteral("NUMBER OF LINES"));
+}
+
+ColumnLine masterPointRecord(const QString& first, const QString& second, const QString& heading)
+{
+    ColumnLine line(QStringLiteral("17"));
+    line.endingIn(13, first, "master point");
+    line.endingIn(24, second, "master point");
+    line.endingIn(31, Format(heading, QStringLiteral("0.00")), "heading");
+    line.from(33, QStringLiteral("MASTER POINT, HEADING"));
+    return line;
+}
+
+ColumnLine offsetRecord(const QString& code, const QString& text)
+{
+    ColumnLine line(QStringLiteral("37"));
+    line.within(13, 32, code, "offset code");
+    line.from(33, text);
+    return line;
+}
+
+std::pair<QString, QString> masterPointInFileOrder(
+    const QString& masterX, const QString& masterY, bool utmFile)
+{
+    return utmFile ? std::pair { masterX, masterY } : std::pair { masterY, masterX };
+}
 
 int centralMeridianOfZone(int zone)
 {

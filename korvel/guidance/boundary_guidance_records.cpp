@@ -1,9 +1,9 @@
 #include "korvel/guidance/boundary_guidance_records.h"
 
 #include "korvel/agnav/boundary_file_reader.h"
+#include "korvel/agnav/boundary_file_writer.h"
 #include "korvel/agnav/column_line.h"
 #include "platform/text_codec.h"
-#include "platform/vb_format.h"
 
 #include <optional>
 
@@ -69,20 +69,10 @@ int recordOf(const QByteArray& line)
 std::optional<ColumnLine> newRecordLine(int record, const QString& oldLine, const GuidanceRecords& values)
 {
     if (record == 4) {
-        ColumnLine line(QStringLiteral("4"));
-        line.endingIn(14, values.lineCount, "number of lines");
-        line.from(33, QStringLiteral("NUMBER OF LINES"));
-        return line;
+        return lineCountRecord(values.lineCount);
     }
     if (record == 17) {
-        // The master point as it was read; a longitude west of 100 degrees
-        // fills its field and touches the latitude with its minus sign.
-        ColumnLine line(QStringLiteral("17"));
-        line.endingIn(13, values.masterFirst, "master point");
-        line.endingIn(24, values.masterSecond, "master point");
-        line.endingIn(31, Format(values.heading, QStringLiteral("0.00")), "heading");
-        line.from(33, QStringLiteral("MASTER POINT, HEADING"));
-        return line;
+        return masterPointRecord(values.masterFirst, values.masterSecond, values.heading);
     }
     if (record == 36) {
         ColumnLine line(QStringLiteral("36"));
@@ -98,10 +88,7 @@ std::optional<ColumnLine> newRecordLine(int record, const QString& oldLine, cons
         return line;
     }
     if (record == 37) {
-        ColumnLine line(QStringLiteral("37"));
-        line.within(13, 32, QString::number(values.offsetCode), "offset code");
-        line.from(33, offsetCodeText(values.offsetCode));
-        return line;
+        return offsetRecord(QString::number(values.offsetCode), offsetCodeText(values.offsetCode));
     }
     return std::nullopt;
 }
@@ -122,7 +109,8 @@ QString offsetCodeText(int offsetCode)
     }
 }
 
-AgnavOutcome rewriteGuidanceRecords(const QByteArray& bytes, const GuidanceRecords& records, QByteArray& rewritten)
+AgnavOutcome rewriteGuidanceRecords(
+    const QByteArray& bytes, const GuidanceRecords& records, QByteArray& rewritten)
 {
     const LineCodec codec(bytes);
     // The DOS end mark is no line: the lines before it are rewritten, and it

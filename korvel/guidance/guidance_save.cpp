@@ -1,5 +1,6 @@
 #include "korvel/guidance/guidance_save.h"
 
+#include "korvel/agnav/boundary_file_writer.h"
 #include "korvel/guidance/boundary_guidance_records.h"
 #include "korvel/guidance/guidance_file.h"
 #include "korvel/guidance/guidance_panel_rules.h"
@@ -17,6 +18,7 @@
 
 #include <cmath>
 #include <optional>
+#include <tuple>
 
 namespace {
 
@@ -180,8 +182,8 @@ SavedGuidance prepare(const GuidanceSaveRequest& request, const AGNAVBlock& bloc
     const bool utmFile = block.CoordType == QLatin1String("UTM");
     GuidanceRecords records;
     records.lineCount = saved.lineCount;
-    records.masterFirst = utmFile ? block.MasterPoint.MasterX : block.MasterPoint.MasterY;
-    records.masterSecond = utmFile ? block.MasterPoint.MasterY : block.MasterPoint.MasterX;
+    std::tie(records.masterFirst, records.masterSecond)
+        = masterPointInFileOrder(block.MasterPoint.MasterX, block.MasterPoint.MasterY, utmFile);
     records.heading = saved.heading;
     records.swath = saved.swath;
     records.offsetCode = saved.offsetCode;

@@ -254,14 +254,8 @@ void UtmProjection::inverse(
 
 ProjectedMetres UtmProjection::toUtm(GeographicDeg point) const
 {
-    ProjectedMetres grid;
-    forward(point.latitude, point.longitude, grid.easting, grid.northing);
-    grid.zone = m_zone;
-    if (grid.northing < 0.0) {
-        grid.north = false;
-        grid.northing += UtmFalseNorthing;
-    }
-    return grid;
+    // Every term of N carries sin(phi): the grid's side is the latitude's.
+    return toUtm(point, !(point.latitude < 0.0));
 }
 
 ProjectedMetres UtmProjection::toUtm(GeographicDeg point, bool north) const
