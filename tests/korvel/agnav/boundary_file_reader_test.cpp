@@ -117,13 +117,6 @@ TEST_F(BoundaryFileReaderTest, MasterPointsOfBothHemispheres)
     }
 }
 
-TEST_F(BoundaryFileReaderTest, AnExponentsMinusSplitsNoMasterPoint)
-{
-    ASSERT_TRUE(parse("1  U  279\r\n17  5.006E+05 4.8E-07  90.00 MASTER POINT, HEADING\r\n").isDone());
-    EXPECT_EQ(m_block.MasterPoint.MasterX, "5.006E+05");
-    EXPECT_EQ(m_block.MasterPoint.MasterY, "4.8E-07");
-}
-
 TEST_F(BoundaryFileReaderTest, CentralMeridianGivesTheZone)
 {
     const struct

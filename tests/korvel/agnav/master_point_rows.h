@@ -1,8 +1,9 @@
 #pragma once
 // Master points the job dialog makes, in both hemispheres and on both sides
-// of 100 degrees west, with record 17 as the job dialog's writer and the
-// guidance save write it (heading 90): each value ends in its column, and a
-// longitude that fills its field touches the latitude with its minus sign.
+// of 100 degrees west, and one with exponents, with record 17 as the job
+// dialog's writer and the guidance save write it (heading 90): each value
+// ends in its column, and a longitude that fills its field touches the
+// latitude with its minus sign.
 #include <QString>
 
 struct MasterPointRow
@@ -31,4 +32,6 @@ inline const MasterPointRow MasterPointRows[] = {
         "17 -33.350000 105.500000  90.00 MASTER POINT, HEADING" },
     { "longitude 180, the pole", false, "180.000000", "90.000000",
         "17  90.000000 180.000000  90.00 MASTER POINT, HEADING" },
+    { "exponents, whose minus splits nothing", true, "5.006E+05", "4.8E-07",
+        "17  5.006E+05    4.8E-07  90.00 MASTER POINT, HEADING" },
 };

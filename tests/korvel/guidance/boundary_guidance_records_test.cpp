@@ -1,7 +1,5 @@
 #include "korvel/guidance/boundary_guidance_records.h"
 
-#include "tests/korvel/agnav/master_point_rows.h"
-
 #include <gtest/gtest.h>
 
 namespace {
@@ -115,16 +113,6 @@ TEST(BoundaryGuidanceRecords, OffsetCodesAndHeadings)
     EXPECT_TRUE(offsetCodeText(7).isEmpty());
 }
 
-TEST(BoundaryGuidanceRecords, MasterPointsOfBothHemispheresKeepTheirColumns)
-{
-    for (const MasterPointRow& row : MasterPointRows) {
-        GuidanceRecords records = saved();
-        records.heading = QStringLiteral("90");
-        records.masterFirst = QString::fromLatin1(row.utm ? row.masterX : row.masterY);
-        records.masterSecond = QString::fromLatin1(row.utm ? row.masterY : row.masterX);
-        EXPECT_EQ(rewrite("17 x\r\n", records), QByteArray(row.record17) + "\r\n") << row.name;
-    }
-}
 
 TEST(BoundaryGuidanceRecords, AValueTooWideForItsColumnsRefusesTheRewrite)
 {
