@@ -58,8 +58,12 @@ int appendCreatedBlock(const CreatedBlockSource& source)
     if (n > 0) {
         setExtentFromVertices(block.Boundary);
     }
+    // The guidance system keeps the job's spray data in a folder named after
+    // the job beside the boundary file; a block loaded from its file finds it
+    // there, and so must a new one, wherever KORVEL was started from.
     const QString job = block.FileName.left(std::max<qsizetype>(0, block.FileName.size() - 4));
-    block.DataFolder = job.endsWith(u'/') ? job : job + u'/';
+    block.DataSubfolder = job + u'/';
+    block.DataFolder = block.Path.left(block.Path.size() - block.FileName.size()) + block.DataSubfolder;
     return b;
 }
 

@@ -4,6 +4,7 @@
 // exclusion zones.
 #include "korvel/agnav/agnav_form.h"
 #include "korvel/layers/layer_list.h"
+#include "korvel/layers/layer_popup_states.h"
 #include "korvel/map/map_view.h"
 #include "korvel/shell/selection_form.h"
 #include "korvel/workspace/layer_records.h"
@@ -14,6 +15,7 @@
 #include "tests/support/shapefile_writer.h"
 
 #include <QAction>
+#include <QDir>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -146,7 +148,7 @@ TEST_F(BlockCreationCommands, ADigitizedBlockIsWrittenListedDrawnAndLoadsAgain)
     EXPECT_EQ(agnavData().BlockCount, 1);
     EXPECT_GT(block.Area, 0.0);
     EXPECT_EQ(block.CoordType, "UTM");
-    EXPECT_EQ(block.DataFolder, "FIELD7/");
+    EXPECT_EQ(block.DataFolder, workDir() + "FIELD7/");
     EXPECT_TRUE(form().AGCheck.exists(1)) << "listed";
     EXPECT_EQ(layerData().DataExtent.XMax, 500800.0) << "part of the loaded data";
     EXPECT_EQ(form().DigitizeLine.UBound(), 0);
@@ -276,7 +278,7 @@ TEST_F(BlockCreationCommands, ShapefilePolygonsOfBothDirectionsBecomeClockwiseBl
         EXPECT_EQ(block.VertexCount, 4) << "the closing vertex dropped";
         EXPECT_NEAR(block.Area, 480000.0, 1e-6);
         EXPECT_EQ(block.Colour, colour);
-        EXPECT_EQ(block.DataFolder, "FIELD7/");
+        EXPECT_EQ(block.DataFolder, workDir() + "FIELD7/");
         EXPECT_EQ(layerData().GISCount, 0) << "the layer became the block";
         EXPECT_TRUE(form().AGCheck.exists(1));
         EXPECT_TRUE(msgBoxes().empty());
@@ -285,6 +287,28 @@ TEST_F(BlockCreationCommands, ShapefilePolygonsOfBothDirectionsBecomeClockwiseBl
         ASSERT_TRUE(QFile::remove(workDir() + "FIELD7.no1"));
         services().commonDialog.reset();
     }
+}
+
+TEST_F(BlockCreationCommands, AConvertedBlockFindsItsSprayDataWhereverKorvelStarted)
+{
+    ASSERT_TRUE(QDir().mkpath(workDir() + "FIELD7"));
+    writeTestFile(workDir() + "FIELD7/N1234567.T01", "log");
+    ASSERT_TRUE(QDir().mkpath(workDir() + "desktop"));
+    const struct Restore
+    {
+        QString folder = QDir::currentPath();
+        ~Restore() { QDir::setCurrent(folder); }
+    } restore;
+    ASSERT_TRUE(QDir::setCurrent(workDir() + "desktop")) << "as a desktop launcher starts it";
+    openLayer(writeField(QStringLiteral("FIELD7.shp"), kClockwise));
+    queueSaveFile(workDir() + "FIELD7.no1");
+    acceptJob();
+    form().Tools_Convert_Click();
+    ASSERT_EQ(agnavData().BlockCount, 1);
+    EXPECT_EQ(agnavData().Blocks[1].DataSubfolder, "FIELD7/");
+    LayerList::instance().File_Menu_Click();
+    EXPECT_TRUE(form().File_OpenFlight->isEnabled());
+    EXPECT_TRUE(blockPopUpStates(agnavData().Blocks[1], false).openFlight);
 }
 
 TEST_F(BlockCreationCommands, AMultiPartPolygonGivesItsFirstRingAndSaysSo)

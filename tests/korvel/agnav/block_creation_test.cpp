@@ -92,7 +92,7 @@ TEST_F(BlockCreation, RingsAreStoredClockwiseWithAPositiveArea)
         EXPECT_EQ(block.Boundary.XMin, 500000.0);
         EXPECT_EQ(block.Boundary.YMax, 4800600.0);
         EXPECT_EQ(block.FileName, "FIELD7.no1");
-        EXPECT_EQ(block.DataFolder, "FIELD7/");
+        EXPECT_EQ(block.DataFolder, workDir() + "FIELD7/");
         EXPECT_EQ(block.Colour, 255);
         EXPECT_EQ(block.Thickness, 3);
         EXPECT_EQ(block.Zone, 17);
