@@ -3,6 +3,7 @@
 #include "korvel/agnav/agnav_ellipsoid_list.h"
 #include "korvel/shell/utm_conversion.h"
 #include "korvel/workspace/program_globals.h"
+#include "platform/vb_error.h"
 #include "platform/vb_format.h"
 #include "platform/vb_numbers.h"
 
@@ -57,8 +58,14 @@ AGNAVMasterPoint masterPoint(const AGNAVBlock& block, bool utmFile)
         point.Y[1] = block.Boundary.Y[1];
     }
     if (utmFile != globals().UTMMode) {
-        ConvertPointArrays(
-            point, block.Zone, utmFile ? 2 : 1, block.Ellipsoid.Axis, block.Ellipsoid.InverseFlattening);
+        try {
+            ConvertPointArrays(
+                point, block.Zone, utmFile ? 2 : 1, block.Ellipsoid.Axis, block.Ellipsoid.InverseFlattening);
+        } catch (const VbError&) {
+            // Beyond the zone's reach the point has no place in the file's
+            // system; the writer refuses such a block with its message.
+            return {};
+        }
     }
     const QString mask = utmFile ? QStringLiteral("0.0") : QStringLiteral("0.000000");
     return { Format(point.X[1], mask), Format(point.Y[1], mask) };

@@ -51,7 +51,7 @@ int appendCreatedBlock(const CreatedBlockSource& source)
     // Blocks made here run clockwise with north up, as the guidance
     // system expects, and so have a positive area.
     block.Area = BoundaryArea(b);
-    if (block.Area < 0.0) {
+    if (RunsCounterClockwise(block.Boundary, block.Area)) {
         reverseVertices(block.Boundary);
         block.Area = BoundaryArea(b);
     }

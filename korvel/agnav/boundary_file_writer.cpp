@@ -210,27 +210,41 @@ AgnavOutcome boundaryFileText(
     return AgnavOutcome::done();
 }
 
+QString boundaryFileReachRefusal(const AGNAVBlock& block)
+{
+    const bool utmFile = block.CoordType == QLatin1String("UTM");
+    const bool utmMap = globals().UTMMode;
+    if (utmFile && utmMap) {
+        return {};
+    }
+    if (utmFile != utmMap) {
+        if (QString missing = missingEllipsoidMessage(block.Ellipsoid); !missing.isEmpty()) {
+            return missing;
+        }
+    }
+    // Converted corners far from the zone's meridian would be numbers that
+    // name no place; corners kept in degrees the guidance system projects in
+    // the zone record 1 names, where they could not be flown either.
+    const int mode = utmFile || !utmMap ? 2 : 1;
+    if (!boundaryWithinReach(
+            block, block.Zone, mode, block.Ellipsoid.Axis, block.Ellipsoid.InverseFlattening)) {
+        return blockOutOfReachMessage(block, QStringLiteral("the"), block.Zone, !utmMap);
+    }
+    return {};
+}
+
 AgnavOutcome writeBoundaryFile(const AGNAVJob& job, const AGNAVBlock& block)
 {
+    if (const QString refusal = boundaryFileReachRefusal(block); !refusal.isEmpty()) {
+        return AgnavOutcome::refused(refusal);
+    }
     // The corners go into the file's system on a copy; the block keeps the
     // map's system.
     ShapeRecord corners = block.Boundary;
     const bool utmFile = block.CoordType == QLatin1String("UTM");
-    const bool utmMap = globals().UTMMode;
-    if (utmFile != utmMap) {
-        if (const QString missing = missingEllipsoidMessage(block.Ellipsoid); !missing.isEmpty()) {
-            return AgnavOutcome::refused(missing);
-        }
-        const int mode = utmFile ? 2 : 1;
-        const double axis = block.Ellipsoid.Axis;
-        const double inverseFlattening = block.Ellipsoid.InverseFlattening;
-        // Corners far from the zone's meridian would be written as numbers
-        // that name no place.
-        if (!boundaryWithinReach(block, block.Zone, mode, axis, inverseFlattening)) {
-            return AgnavOutcome::refused(
-                blockOutOfReachMessage(block, QStringLiteral("the"), block.Zone, utmFile));
-        }
-        ConvertPointArrays(corners, block.Zone, mode, axis, inverseFlattening);
+    if (utmFile != globals().UTMMode) {
+        ConvertPointArrays(
+            corners, block.Zone, utmFile ? 2 : 1, block.Ellipsoid.Axis, block.Ellipsoid.InverseFlattening);
     }
     QString text;
     const AgnavOutcome outcome = boundaryFileText(job, block, corners, text);

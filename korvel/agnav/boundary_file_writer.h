@@ -24,6 +24,12 @@ AgnavOutcome boundaryFileText(
 // failed write leaves the old file untouched and is reported.
 AgnavOutcome writeBoundaryFile(const AGNAVJob& job, const AGNAVBlock& block);
 
+// Why the block's boundary file cannot be written (empty when it can): its
+// corners are to be converted into the file's system without an ellipsoid,
+// or they lie beyond the reach of the block's zone (conversion_reach.h),
+// whether converted or kept in degrees for the guidance system to project.
+QString boundaryFileReachRefusal(const AGNAVBlock& block);
+
 // The job dialog's writer: the file of the newest block, Blocks(BlockCount).
 AgnavOutcome WriteBoundaryFile(const AGNAVJob& job);
 

@@ -71,7 +71,7 @@ ShapeRecord clockwiseCopy(const ShapeRecord& vertices, int n, double& area)
     std::copy_n(vertices.X.begin() + 1, n, zone.X.begin() + 1);
     std::copy_n(vertices.Y.begin() + 1, n, zone.Y.begin() + 1);
     area = zoneArea(zone);
-    if (area < 0.0) {
+    if (RunsCounterClockwise(zone, area)) {
         std::reverse(zone.X.begin() + 1, zone.X.end());
         std::reverse(zone.Y.begin() + 1, zone.Y.end());
         area = zoneArea(zone);

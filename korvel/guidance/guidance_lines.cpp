@@ -174,6 +174,7 @@ QString guidanceRefusalMessage(const GuidanceLayout& layout)
     case GuidanceRefusal::None:
     case GuidanceRefusal::NoSwath:
     case GuidanceRefusal::NoDirection:
+    case GuidanceRefusal::OutOfReach: // told with the block's name (guidance_preview.h)
         break;
     }
     return QString();

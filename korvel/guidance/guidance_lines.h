@@ -48,6 +48,7 @@ enum class GuidanceRefusal {
     TooManyLines, // more than MaxGuidanceLines would be laid
     NoSwath, // a swath of 0 or less (or no number): nothing could be spaced
     NoDirection, // a bearing that is no number, or an edge outside 1..n
+    OutOfReach, // the map's zone does not hold at the boundary (guidance_preview.h)
 };
 
 struct GuidanceLayout

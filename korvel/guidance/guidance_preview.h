@@ -12,6 +12,7 @@
 // grid there uses signed northings (no false northing), so a block south of
 // the equator comes back to where it was whatever the map's hemisphere.
 #include "korvel/guidance/guidance_lines.h"
+#include "korvel/workspace/agnav_block.h"
 #include "korvel/workspace/program_globals.h"
 #include "korvel/workspace/shape_record.h"
 
@@ -41,12 +42,22 @@ struct GuidanceMapFrame
 };
 
 // The preview lines over vertices 1..vertexCount of the boundary, each in the
-// map's system, point 1 the rear end. A refusal lays nothing.
+// map's system, point 1 the rear end. A refusal lays nothing; on a
+// geographic map a boundary beyond the reach of the map's zone
+// (conversion_reach.h) is refused as OutOfReach. A right-hand view edge
+// beyond it takes its bearing at the nearest meridian within it.
 GuidanceLayout computeGuidancePreview(const ShapeRecord& boundary, int vertexCount,
     const GuidancePanelValues& panel, bool metric, const GuidanceMapFrame& frame);
 
 // The grid bearing in degrees (0 up to 360, clockwise from grid north) of an
 // edge of the boundary, worked out in UTM as the preview lays its lines;
-// nothing for an edge outside 1..vertexCount.
+// nothing for an edge outside 1..vertexCount or a boundary beyond the reach
+// of the map's zone.
 std::optional<double> edgeHeadingDegrees(
     const ShapeRecord& boundary, int vertexCount, int edge, const GuidanceMapFrame& frame);
+
+// What the user is told when the preview of `block` lays nothing: the
+// zone's reach, naming the block, for OutOfReach, else
+// guidanceRefusalMessage's text; empty when nothing is to be told.
+QString guidancePreviewMessage(
+    const AGNAVBlock& block, const GuidanceLayout& layout, const GuidanceMapFrame& frame);

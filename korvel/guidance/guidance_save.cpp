@@ -1,5 +1,6 @@
 #include "korvel/guidance/guidance_save.h"
 
+#include "korvel/agnav/agnav_coordinate_conversion.h"
 #include "korvel/agnav/boundary_file_writer.h"
 #include "korvel/guidance/boundary_guidance_records.h"
 #include "korvel/guidance/guidance_file.h"
@@ -16,6 +17,7 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <tuple>
@@ -40,15 +42,60 @@ QString cannotWrite(const QString& path, const QString& reason)
     return QStringLiteral("Cannot write %1: %2").arg(path, reason);
 }
 
+// The ellipsoid the block's files are in: a block without one of its own
+// is held in the map's.
+const EllipsoidRecord& fileEllipsoid(const GuidanceSaveRequest& request, const AGNAVBlock& block)
+{
+    return block.Ellipsoid.Axis > 0.0 ? block.Ellipsoid : request.frame.ellipsoid;
+}
+
+// Whether the lines go through latitude and longitude on their way into the
+// guidance-line file.
+bool convertsLines(const GuidanceSaveRequest& request, const AGNAVBlock& block)
+{
+    return !request.frame.utm || !sameEllipsoid(fileEllipsoid(request, block), request.frame.ellipsoid);
+}
+
+// Whether both ends of every line lie where the projection holds: degrees,
+// or grid read in the hemisphere `north`.
+bool linesWithinReach(
+    const std::vector<GuidanceSegment>& lines, const UtmProjection& projection, bool grid, bool north)
+{
+    const auto reaches = [&](double x, double y) {
+        return grid ? projection.reachesGrid(x, y, north) : projection.reaches(y, x);
+    };
+    return std::all_of(lines.begin(), lines.end(),
+        [&](const GuidanceSegment& line) { return reaches(line.x1, line.y1) && reaches(line.x2, line.y2); });
+}
+
+// Why the lines cannot be laid or written where the block lies: beyond the
+// reach of the map's zone, in which a geographic map lays them over the
+// boundary, or of the block's own zone, into which they are converted for
+// the guidance-line file.
+QString reachRefusal(const GuidanceSaveRequest& request, const AGNAVBlock& block)
+{
+    const GuidanceMapFrame& map = request.frame;
+    const EllipsoidRecord& mapEllipsoid = map.ellipsoid;
+    if (!map.utm
+        && !boundaryWithinReach(block, map.zone, 2, mapEllipsoid.Axis, mapEllipsoid.InverseFlattening)) {
+        return blockOutOfReachMessage(block, QStringLiteral("the"), map.zone, true);
+    }
+    // A UTM map in another ellipsoid reads its grid back to degrees first.
+    const UtmProjection from(block.Zone, mapEllipsoid.Axis, mapEllipsoid.InverseFlattening);
+    if (convertsLines(request, block) && !linesWithinReach(request.lines, from, map.utm, request.north)) {
+        return blockOutOfReachMessage(block, QStringLiteral("the guidance lines of"), block.Zone, !map.utm);
+    }
+    return {};
+}
+
 // The lines as the guidance-line file holds them: UTM metres in the block's
 // zone and ellipsoid, which its reader assumes.
 std::vector<GuidanceSegment> inBlockGrid(const GuidanceSaveRequest& request, const AGNAVBlock& block)
 {
     const GuidanceMapFrame& map = request.frame;
-    // A block without an ellipsoid of its own is held in the map's.
-    const EllipsoidRecord& own = block.Ellipsoid.Axis > 0.0 ? block.Ellipsoid : map.ellipsoid;
+    const EllipsoidRecord& own = fileEllipsoid(request, block);
     std::vector<GuidanceSegment> lines = request.lines;
-    if (map.utm && sameEllipsoid(own, map.ellipsoid)) {
+    if (!convertsLines(request, block)) {
         return lines;
     }
     const UtmProjection target(block.Zone, own.Axis, own.InverseFlattening);
@@ -260,6 +307,9 @@ AgnavOutcome saveGuidanceLines(const GuidanceSaveRequest& request)
         if (const QString full = listRowLimitRefusal(); !full.isEmpty()) {
             return AgnavOutcome::refused(full);
         }
+    }
+    if (const QString far = reachRefusal(request, block); !far.isEmpty()) {
+        return AgnavOutcome::refused(far);
     }
     if (!request.computationRefusal.isEmpty()) {
         return AgnavOutcome::refused(

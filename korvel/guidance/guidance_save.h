@@ -9,7 +9,8 @@
 // (SafeFileSetWriter): a failure or a kill leaves both old, or the next load
 // or save of the block completes both. Only after both are written does the
 // block take the new values. Lines that could not be computed, a block
-// whose guidance-line file would be its boundary file, and a guidance-line
+// beyond the reach of the map's zone or its own (conversion_reach.h), a
+// block whose guidance-line file would be its boundary file, and a guidance-line
 // path that holds a loaded block's boundary file or any file that is not a
 // guidance-line file (another block's boundary, say) save nothing.
 //

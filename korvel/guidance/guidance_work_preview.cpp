@@ -85,10 +85,11 @@ void GuidanceWork::FitGuidanceLines()
             return;
         }
         const GuidancePanelValues values = panel.values();
-        const GuidanceLayout layout = computeGuidancePreview(block->Boundary, block->VertexCount, values,
-            globals().MetricSystem, currentMapFrame(*m_form.Picture1));
+        const GuidanceMapFrame frame = currentMapFrame(*m_form.Picture1);
+        const GuidanceLayout layout = computeGuidancePreview(
+            block->Boundary, block->VertexCount, values, globals().MetricSystem, frame);
         showLines(m_form.GuidanceLine, layout.lines, block->Colour);
-        const QString message = guidanceRefusalMessage(layout);
+        const QString message = guidancePreviewMessage(*block, layout, frame);
         if (message.isEmpty()) {
             guidanceData().ToldRefusal.clear();
         }

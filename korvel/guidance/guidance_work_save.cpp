@@ -70,8 +70,10 @@ void GuidanceWork::GuidanceSave_Click()
     // Lines the preview could not lay are not saved (an empty set would
     // replace the block's lines).
     const AGNAVBlock& chosen = blockAt(block);
-    request.computationRefusal = guidanceRefusalMessage(computeGuidancePreview(
-        chosen.Boundary, chosen.VertexCount, request.panel, request.metric, request.frame));
+    request.computationRefusal = guidancePreviewMessage(chosen,
+        computeGuidancePreview(
+            chosen.Boundary, chosen.VertexCount, request.panel, request.metric, request.frame),
+        request.frame);
     try {
         const AgnavOutcome outcome = saveGuidanceLines(request);
         if (!outcome.isDone()) {

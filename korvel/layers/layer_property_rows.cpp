@@ -92,6 +92,10 @@ double sprayAreaOf(const AGNAVBlock& block)
 
 QString areaText(double squareMetres, bool metric)
 {
+    // A boundary beyond its zone's reach has no area there.
+    if (std::isnan(squareMetres)) {
+        return QStringLiteral("n/a");
+    }
     const double area = metric ? squareMetres / kSquareMetresPerHectare
                                : squareMetres * FeetPerMetre * FeetPerMetre / kSquareFeetPerAcre;
     return Format(area, QStringLiteral("###,###,###,##0.000"))

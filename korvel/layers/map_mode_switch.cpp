@@ -90,6 +90,10 @@ std::optional<ViewEdges> convertedView(const ViewEdges& view, int direction)
     const UtmProjection projection(map.Zone, ellipsoid.Axis, ellipsoid.InverseFlattening);
     ViewEdges converted;
     if (direction == 1) {
+        if (!projection.reachesGrid(view.west, view.south, map.NorthZone)
+            || !projection.reachesGrid(view.east, view.north, map.NorthZone)) {
+            return std::nullopt;
+        }
         const GeographicDeg southWest = projection.toGeographic(view.west, view.south, map.NorthZone);
         const GeographicDeg northEast = projection.toGeographic(view.east, view.north, map.NorthZone);
         converted = { southWest.longitude, southWest.latitude, northEast.longitude, northEast.latitude };
@@ -97,9 +101,13 @@ std::optional<ViewEdges> convertedView(const ViewEdges& view, int direction)
         if (std::abs(view.south) > 90.0 || std::abs(view.north) > 90.0) {
             return std::nullopt;
         }
-        // In the map's hemisphere, as the data: a view across the equator stays one.
-        const ProjectedMetres southWest = projection.toUtm({ view.south, view.west }, map.NorthZone);
-        const ProjectedMetres northEast = projection.toUtm({ view.north, view.east }, map.NorthZone);
+        // In the map's hemisphere, as the data: a view across the equator
+        // stays one. A view wider than the zone's reach keeps the part the
+        // zone's projection holds.
+        const ProjectedMetres southWest
+            = projection.toUtm(projection.nearestReached({ view.south, view.west }), map.NorthZone);
+        const ProjectedMetres northEast
+            = projection.toUtm(projection.nearestReached({ view.north, view.east }), map.NorthZone);
         converted = { southWest.easting, southWest.northing, northEast.easting, northEast.northing };
     }
     for (double edge : { converted.west, converted.south, converted.east, converted.north }) {

@@ -33,6 +33,7 @@ std::optional<ViewEdges> loadedDataExtent();
 
 // The corners of a view taken into the other system through the map's zone,
 // hemisphere and the current ellipsoid (direction as above); nothing when a
-// corner has no place there (a latitude beyond the poles, a result that is
-// no number).
+// corner has no place there (a latitude beyond the poles, a grid corner
+// beyond the zone's reach, a result that is no number). Degrees beyond the
+// zone's reach are taken at the nearest place within it.
 std::optional<ViewEdges> convertedView(const ViewEdges& view, int direction);

@@ -15,6 +15,7 @@
 #include "platform/vb_numbers.h"
 
 #include <QString>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -102,12 +103,23 @@ int bufferPenWidth(const PictureSurface& picture)
     } else {
         const EllipsoidRecord& ellipsoid = globals().Ellipsoid;
         const double latitude = picture.ScaleTop() + double(picture.ScaleHeight()) / 2.0;
-        const double west = picture.ScaleLeft();
-        const double east = west + double(picture.ScaleWidth());
-        const int zone = mapState().Zone;
-        const double e1 = toUtm({ latitude, east }, zone, ellipsoid).easting;
-        const double e0 = toUtm({ latitude, west }, zone, ellipsoid).easting;
-        const double widthMetres = std::abs(e1 - e0);
+        double west = picture.ScaleLeft();
+        double east = west + double(picture.ScaleWidth());
+        const UtmProjection projection(mapState().Zone, ellipsoid.Axis, ellipsoid.InverseFlattening);
+        double share = 1.0; // the part of the view's width that is measured
+        if (!projection.reaches(latitude, west) || !projection.reaches(latitude, east)) {
+            // Beyond the zone's reach the projection would give the width
+            // kilometres wrong: the view's span of longitude (at most the
+            // reach's) is measured centred on the zone's meridian instead.
+            const double span = east - west;
+            const double measured = std::clamp(span, -2.0 * UtmReachDeg, 2.0 * UtmReachDeg);
+            share = span != 0.0 ? measured / span : 1.0;
+            west = projection.centralMeridian() - measured / 2.0;
+            east = projection.centralMeridian() + measured / 2.0;
+        }
+        const double e1 = projection.toUtm({ latitude, east }).easting;
+        const double e0 = projection.toUtm({ latitude, west }).easting;
+        const double widthMetres = std::abs(e1 - e0) / share;
         const double pixelWidth = double(picture.Width() / TwipsPerPixelX()) - 4.0;
         if (ellipsoid.Axis <= 0.0 || !(widthMetres > 0.0) || !std::isfinite(widthMetres)) {
             return 0;

@@ -35,13 +35,31 @@ MapPoint rulerEnd(MapPoint start, MapPoint pointer, int shift)
     return { start.x, pointer.y };
 }
 
+QString rulerRefusal(MapPoint from, MapPoint to, bool utmMode, int zone, const EllipsoidRecord& ellipsoid)
+{
+    if (utmMode) {
+        return {};
+    }
+    if (!canProject(ellipsoid)) {
+        return QStringLiteral("No distance: choose a UTM ellipsoid in Preferences");
+    }
+    const UtmProjection projection(zone, ellipsoid.Axis, ellipsoid.InverseFlattening);
+    if (!projection.reaches(from.y, from.x) || !projection.reaches(to.y, to.x)) {
+        return QStringLiteral("No distance: more than %1%2 from UTM zone %3")
+            .arg(UtmReachDeg)
+            .arg(QChar(0xB0))
+            .arg(zone);
+    }
+    return {};
+}
+
 std::optional<double> rulerDistance(
     MapPoint from, MapPoint to, bool utmMode, int zone, const EllipsoidRecord& ellipsoid)
 {
     if (utmMode) {
         return std::hypot(to.x - from.x, to.y - from.y);
     }
-    if (!canProject(ellipsoid)) {
+    if (!rulerRefusal(from, to, utmMode, zone, ellipsoid).isEmpty()) {
         return std::nullopt;
     }
     const UtmProjection projection(zone, ellipsoid.Axis, ellipsoid.InverseFlattening);
@@ -87,9 +105,10 @@ void RulerTool::drag(int shift, float x, float y)
     line.setY2(float(end.y));
 
     const ProgramGlobals& program = globals();
-    const std::optional<double> metres
-        = rulerDistance(start, { line.X2(), line.Y2() }, program.UTMMode, mapState().Zone, program.Ellipsoid);
+    const MapPoint to { line.X2(), line.Y2() };
+    const int zone = mapState().Zone;
+    const std::optional<double> metres = rulerDistance(start, to, program.UTMMode, zone, program.Ellipsoid);
     m_form.StatusBar1->setPanelText(kDistancePanel,
         metres ? rulerDistanceText(*metres, program.MetricSystem)
-               : QStringLiteral("No distance: choose a UTM ellipsoid in Preferences"));
+               : rulerRefusal(start, to, program.UTMMode, zone, program.Ellipsoid));
 }

@@ -26,9 +26,15 @@ class MainForm;
 // state leaves it at the pointer.
 MapPoint rulerEnd(MapPoint start, MapPoint pointer, int shift);
 
+// Why the ruler shows no distance between two map points, in its place:
+// no ellipsoid to project with, or an end beyond the reach of `zone`
+// (conversion_reach.h), where the projection would measure kilometres
+// wrong. Empty when it measures.
+QString rulerRefusal(MapPoint from, MapPoint to, bool utmMode, int zone, const EllipsoidRecord& ellipsoid);
+
 // The distance in metres between two map points: plain in UTM mode, through
-// the projection in `zone` on `ellipsoid` otherwise. Nothing when the
-// ellipsoid cannot project (no ellipsoid chosen).
+// the projection in `zone` on `ellipsoid` otherwise. Nothing where
+// rulerRefusal gives a reason.
 std::optional<double> rulerDistance(
     MapPoint from, MapPoint to, bool utmMode, int zone, const EllipsoidRecord& ellipsoid);
 

@@ -3,7 +3,10 @@
 // block whose guidance-lines row is ticked in the layer list, each guidance
 // line gets a copy moved by the wind-driven offset of the chosen module
 // (optimization_overlay.h), drawn as an OptimizeLine control over the map.
+// On a geographic map a block whose lines lie beyond the reach of the map's
+// zone gets none, and switching the overlay on says so.
 // Nothing is kept between calls: every call rebuilds the whole overlay.
+#include "korvel/agnav/agnav_coordinate_conversion.h"
 #include "korvel/met/met_data.h"
 #include "korvel/met/met_panel.h"
 #include "korvel/met/optimization_module.h"
@@ -50,6 +53,38 @@ std::vector<GridSegment> gridLines(const GuidanceSet& set, const std::optional<U
     return lines;
 }
 
+// Whether block b's guidance lines take part in the overlay: loaded, their
+// row ticked.
+bool overlaid(const MainForm& form, const AGNAVBlock& block, int b)
+{
+    return block.GuidanceLoaded && rowTicked(form.Check3, guidanceSubRow(b));
+}
+
+// Whether the lines can be moved on the map: a geographic map moves them in
+// UTM in its zone, which must reach them (conversion_reach.h).
+bool placeable(const AGNAVBlock& block)
+{
+    const ProgramGlobals& program = globals();
+    return program.UTMMode
+        || guidanceSetWithinReach(
+            block.Guidance, mapState().Zone, 2, program.Ellipsoid.Axis, program.Ellipsoid.InverseFlattening);
+}
+
+// Why a block's lines get no overlay, for the first such block; empty when
+// every ticked block's do.
+QString overlayRefusal(const MainForm& form)
+{
+    const AgnavData& agnav = agnavData();
+    for (int b = 1; b <= agnav.BlockCount; ++b) {
+        const AGNAVBlock& block = agnav.Blocks[size_t(b)];
+        if (overlaid(form, block, b) && !placeable(block)) {
+            return blockOutOfReachMessage(
+                block, QStringLiteral("the guidance lines of"), mapState().Zone, true);
+        }
+    }
+    return {};
+}
+
 } // namespace
 
 void MetPanel::Tools_Optimize_Click()
@@ -77,6 +112,10 @@ void MetPanel::Tools_Optimize_Click()
     metData().Coefficients = module.coefficients;
     m_form.Tools_Optimize->setChecked(true);
     Optimize(m_form.CurrentMet);
+    // Told once, as the overlay is switched on; playback moves the others.
+    if (const QString refusal = overlayRefusal(m_form); !refusal.isEmpty()) {
+        MsgBox(refusal, vbExclamation);
+    }
 }
 
 void MetPanel::Optimize(int& MetIndex)
@@ -98,7 +137,7 @@ void MetPanel::Optimize(int& MetIndex)
     int n = 0;
     for (int b = 1; b <= agnav.BlockCount && n < kMostOverlayLines; ++b) {
         const AGNAVBlock& block = agnav.Blocks[size_t(b)];
-        if (!block.GuidanceLoaded || !rowTicked(m_form.Check3, guidanceSubRow(b))) {
+        if (!overlaid(m_form, block, b) || !placeable(block)) {
             continue;
         }
         const std::vector<GridSegment> lines = gridLines(block.Guidance, geographic);

@@ -10,6 +10,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
+#include <span>
 #include <vector>
 
 namespace {
@@ -35,18 +37,25 @@ double trapezoidSum(const std::vector<double>& x, const std::vector<double>& y, 
 
 // Projects vertices 1..n of geographic lists into one UTM convention: the
 // northings are signed distances from the equator, so a ring that crosses
-// the equator is not torn apart by the southern false northing.
-void projectForArea(
+// the equator is not torn apart by the southern false northing. False, with
+// the lists untouched, when a vertex lies beyond the zone's reach, where the
+// projection would give an area that is plainly wrong.
+bool projectForArea(
     std::vector<double>& x, std::vector<double>& y, int n, int zone, double axis, double inverseFlattening)
 {
     const UtmProjection projection(zone, axis, inverseFlattening);
-    for (std::size_t i = 1; i <= static_cast<std::size_t>(n); ++i) {
+    const std::size_t count = static_cast<std::size_t>(n);
+    if (!projection.allReach(std::span(x).subspan(1, count), std::span(y).subspan(1, count))) {
+        return false;
+    }
+    for (std::size_t i = 1; i <= count; ++i) {
         double easting = 0.0;
         double northing = 0.0;
         projection.forward(y[i], x[i], easting, northing);
         x[i] = easting;
         y[i] = northing;
     }
+    return true;
 }
 
 int usableVertexCount(const ShapeRecord& shape, int wanted)
@@ -65,7 +74,9 @@ double areaOf(const ShapeRecord& shape, int n, int zone, double axis, double inv
     }
     std::vector<double> x(shape.X.begin(), shape.X.begin() + n + 1);
     std::vector<double> y(shape.Y.begin(), shape.Y.begin() + n + 1);
-    projectForArea(x, y, n, zone, axis, inverseFlattening);
+    if (!projectForArea(x, y, n, zone, axis, inverseFlattening)) {
+        return std::numeric_limits<double>::quiet_NaN();
+    }
     return trapezoidSum(x, y, n);
 }
 
@@ -94,4 +105,14 @@ double BoundaryArea(int blockIndex)
     // never reach past the stored ones.
     const int n = usableVertexCount(block.Boundary, block.VertexCount);
     return areaOf(block.Boundary, n, block.Zone, block.Ellipsoid.Axis, block.Ellipsoid.InverseFlattening);
+}
+
+bool RunsCounterClockwise(const ShapeRecord& ring, double area)
+{
+    if (!std::isnan(area)) {
+        return area < 0.0;
+    }
+    // The projection keeps a ring's sense, so the ring as held tells it.
+    const int n = usableVertexCount(ring, ring.upperBound());
+    return n >= 3 && trapezoidSum(ring.X, ring.Y, n) < 0.0;
 }

@@ -10,10 +10,17 @@
 // and the axis and inverse flattening by the current ellipsoid's, written back
 // to the caller's variables; the caller's points stay in degrees. In UTM mode
 // the points are used as they are. Fewer than three points give 0; an
-// overflow of the sum raises error 6.
+// overflow of the sum raises error 6. A geographic ring with a vertex beyond
+// the zone's reach (conversion_reach.h) has no area there: the result is
+// NaN, which is shown as unknown.
 double PolygonArea(const ShapeRecord& points, int& zone, double& axis, double& inverseFlattening);
 
 // Area of the boundary of Blocks(blockIndex), vertices 1..VertexCount; in
 // latitude/longitude mode measured in the block's own zone and ellipsoid.
 // The block is not changed. An index outside 1..BlockCount raises error 9.
 double BoundaryArea(int blockIndex);
+
+// Whether the ring runs counter-clockwise (north up), the sense the program
+// turns round before it saves a ring: by the sign of `area`, its area from
+// the functions above, or where that is unknown by the ring as held.
+bool RunsCounterClockwise(const ShapeRecord& ring, double area);

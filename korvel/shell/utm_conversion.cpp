@@ -1,9 +1,13 @@
 #include "korvel/shell/utm_conversion.h"
 
+#include "korvel/shell/conversion_reach.h"
 #include "korvel/shell/status_progress.h"
 #include "korvel/workspace/map_state.h"
+#include "platform/vb_error.h"
+#include "platform/vb_runtime_errors.h"
 
 #include <algorithm>
+#include <span>
 
 namespace {
 
@@ -64,6 +68,18 @@ void ConvertPointArrays(ShapeRecord& points, int zone, int direction, double axi
     // The same bound serves both lists; a shorter Y list limits it so that a
     // damaged record cannot be read past its end.
     const int n = std::min(points.upperBound(), static_cast<int>(points.Y.size()) - 1);
+    if (n > 0) {
+        const std::span<const double> xs = std::span(points.X).subspan(1, std::size_t(n));
+        const std::span<const double> ys = std::span(points.Y).subspan(1, std::size_t(n));
+        const bool within
+            = direction == 1 ? projection.allReachGrid(xs, ys, north) : projection.allReach(xs, ys);
+        if (!within) {
+            throw VbError(RuntimeError::InvalidProcedureCall, runtimeErrorSource(),
+                outOfReachMessage(QStringLiteral("the data"), zone, std::nullopt,
+                    QStringLiteral("Please choose the UTM zone of their area on the \"UTM Ellipsoid\" page "
+                                   "of View > Preferences.")));
+        }
+    }
     for (int i = 1; i <= n; ++i) {
         double& x = points.X[static_cast<std::size_t>(i)];
         double& y = points.Y[static_cast<std::size_t>(i)];

@@ -49,5 +49,7 @@ void UTMToLatLong();
 // negative northings and a southern one northings above 10 000 000 m, so
 // the points come back where they were. Leaves zone and ellipsoid in the
 // registers and moves the progress value per point when converting to grid;
-// showing and hiding the progress bar is the caller's.
+// showing and hiding the progress bar is the caller's. Points beyond the
+// zone's reach (conversion_reach.h) raise error 5 with its message before
+// any is converted; callers that can name the data check first.
 void ConvertPointArrays(ShapeRecord& points, int zone, int direction, double axis, double inverseFlattening);

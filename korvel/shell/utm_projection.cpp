@@ -277,6 +277,16 @@ GeographicDeg UtmProjection::toGeographic(double easting, double northing, bool 
     return point;
 }
 
+GeographicDeg UtmProjection::nearestReached(GeographicDeg point) const
+{
+    if (reaches(point.latitude, point.longitude)) {
+        return point;
+    }
+    const double longitude
+        = std::clamp(point.longitude, m_centralMeridianDeg - UtmReachDeg, m_centralMeridianDeg + UtmReachDeg);
+    return { std::clamp(point.latitude, -HeldLatitudeDeg, HeldLatitudeDeg), longitude };
+}
+
 ProjectedMetres toUtm(GeographicDeg point, int zone, const EllipsoidRecord& ellipsoid)
 {
     ProjectedMetres grid = UtmProjection(zone, ellipsoid.Axis, ellipsoid.InverseFlattening).toUtm(point);

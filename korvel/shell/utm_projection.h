@@ -38,6 +38,8 @@ inline constexpr double UtmZoneWidth = 6.0; // degrees
 // and back at 15 degrees, 24 m at 20, a kilometre at 30), so the program
 // refuses to convert farther points rather than move them.
 inline constexpr double UtmReachDeg = 12.0;
+// The latitude, in degrees, no point taken for a view's edge lies beyond.
+inline constexpr double HeldLatitudeDeg = 89.9;
 
 class UtmProjection
 {
@@ -102,6 +104,13 @@ public:
         // Not on or beyond the pole; a NaN fails both comparisons.
         return (mu < HalfPi) & (u * (1.0 + u * u * (1.0 / 6)) <= cosMu * m_reachTangent);
     }
+
+    // The point itself when it reaches, else one that does: the longitude
+    // brought within UtmReachDeg of the central meridian as the number it
+    // is (a view's east edge stays east of its west edge), the latitude
+    // within HeldLatitudeDeg of the equator. For the edges of a view, which
+    // may lie anywhere, where a figure must still be worked out.
+    GeographicDeg nearestReached(GeographicDeg point) const;
 
     // Whether every point of two lists reaches: longitudes and latitudes, or
     // eastings and northings in the given hemisphere. One pass without a

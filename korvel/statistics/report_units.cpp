@@ -18,6 +18,10 @@ double acresFrom(double squareMetres)
 
 QString areaText(double value, bool metric)
 {
+    // A block beyond its zone's reach has no area to print.
+    if (std::isnan(value)) {
+        return QStringLiteral("n/a");
+    }
     return inUserSeparators(Format(value, kAreaFormat))
         + (metric ? QStringLiteral(" ha") : QStringLiteral(" ac"));
 }

@@ -10,7 +10,8 @@
 //
 // Areas print with two decimals and their thousands grouped
 // ("###,###,##0.00"), speeds with two decimals and no grouping ("##0.00"),
-// each in the user's own separators and followed by its unit after a blank.
+// each in the user's own separators and followed by its unit after a blank;
+// an area that is not known (NaN) prints as "n/a".
 #include <QString>
 #include <QtGlobal>
 

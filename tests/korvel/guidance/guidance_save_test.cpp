@@ -154,6 +154,12 @@ TEST_F(GuidanceSaveTest, AGeographicMapWritesTheBlocksOwnZoneAndEllipsoid)
     // The block lies in zone 18 on Clarke 1866; the map is in zone 17 on WGS-84.
     block().Zone = 18;
     block().Ellipsoid = Clarke1866;
+    for (std::size_t i = 1; i < block().Boundary.X.size(); ++i) {
+        const GeographicDeg corner
+            = toGeographic({ block().Boundary.X[i], block().Boundary.Y[i], 17, true }, Wgs84);
+        block().Boundary.X[i] = corner.longitude;
+        block().Boundary.Y[i] = corner.latitude;
+    }
     GuidanceSaveRequest r = request();
     r.frame.utm = false;
     r.frame.zone = 17;

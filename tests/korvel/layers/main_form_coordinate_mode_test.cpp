@@ -1,5 +1,6 @@
 #include "korvel/layers/layer_list.h"
 #include "korvel/map/gis_coordinate_conversion.h"
+#include "korvel/shell/utm_projection.h"
 #include "korvel/workspace/map_state.h"
 #include "korvel/workspace/program_globals.h"
 #include "platform/msg_box.h"
@@ -107,6 +108,23 @@ TEST_F(CoordinateMode, WithNothingTickedTheMapZoomsToAllLoadedData)
     const double north = window.Text4->text().toDouble();
     EXPECT_NEAR(west, -81.25, 0.1) << "not the metres the boxes held";
     EXPECT_NEAR(north, 43.3, 0.2);
+}
+
+TEST_F(CoordinateMode, AnEmptyMapWiderThanTheZoneTurnsToThePartItsProjectionHolds)
+{
+    MainForm& window = form();
+    globals().UTMMode = false;
+    mapState().Zone = 17;
+    window.Text1->setText("-180");
+    window.Text2->setText("-80");
+    window.Text3->setText("180");
+    window.Text4->setText("80");
+    LayerList::instance().StatusBar1_PanelClick(3);
+    ASSERT_TRUE(globals().UTMMode);
+    const UtmProjection zone17(17, globals().Ellipsoid.Axis, globals().Ellipsoid.InverseFlattening);
+    // 12 degrees either side of the meridian, not 99, widened to the window's shape.
+    EXPECT_NEAR(window.Text4->text().toDouble(), zone17.toUtm({ 80.0, -69.0 }, true).northing, 1.0);
+    EXPECT_NEAR(window.Text1->text().toDouble() + window.Text3->text().toDouble(), 1000000.0, 2.0);
 }
 
 TEST_F(CoordinateMode, TheSwitchWaitsForDigitizingToEnd)

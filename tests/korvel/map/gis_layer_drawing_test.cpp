@@ -152,6 +152,8 @@ TEST_F(GISLayerDrawing, InLatitudeLongitudeTheBufferIsMeasuredInMetres)
     const int pen = bufferPenWidth(picture);
     EXPECT_GE(pen, 9);
     EXPECT_LE(pen, 11) << "200 m over about 8100 m of view on 400 pixels, not 200 degrees";
+    picture.Scale(32.95, 43.35, 33.05, 43.25);
+    EXPECT_EQ(bufferPenWidth(picture), pen) << "the same view at 33 E, beyond zone 17's reach";
 }
 
 TEST_F(GISLayerDrawing, PointsAreFilledBoxesInTheirColourAndNullShapesAreSkipped)

@@ -123,6 +123,27 @@ TEST_F(OptimizationCommand, HalfSwathOffsetGoesLeftOfTheLines)
     EXPECT_NEAR(line(1).Y1(), blockAt(block).Guidance.Lines[1].Y[1], 1e-3);
 }
 
+TEST_F(OptimizationCommand, LinesBeyondTheReachOfTheMapsZoneGetNoOverlayAndAreNamed)
+{
+    for (const auto& [name, longitude] :
+        { std::pair { "far.no1", -105.5 }, std::pair { "near.no1", -122.5 } }) {
+        GuidancePolyline& line = blockAt(addBlock(name, 1)).Guidance.Lines[1];
+        line.X = { 0.0, longitude, longitude };
+        line.Y = { 0.0, 50.5, 50.51 };
+    }
+    chooseModule("test.opt", 1.0f, 0.0f, 0.0f);
+    windFrom(90, 2);
+    globals().UTMMode = false;
+    mapState().Zone = 10;
+    queueMsgBoxAnswer(vbOK);
+    MetPanel::instance().Tools_Optimize_Click();
+    ASSERT_EQ(lines(), 1) << "the near block's line only";
+    EXPECT_NEAR(line(1).X1(), -122.5, 0.001);
+    ASSERT_EQ(msgBoxes().size(), 1u);
+    EXPECT_TRUE(
+        msgBoxes()[0].prompt.startsWith("Points of the guidance lines of block \"far.no1\" lie more"));
+}
+
 TEST_F(OptimizationCommand, NumberedOverTheTickedBlocksInOrder)
 {
     // Block 1: guidance, exclusion zones and two flights, rows 1 to 4; block

@@ -1,6 +1,7 @@
 #include "korvel/shell/utm_conversion.h"
 
 #include "korvel/workspace/map_state.h"
+#include "platform/vb_error.h"
 #include "tests/support/korvel_test.h"
 #include "tests/support/recording_status_progress.h"
 
@@ -229,6 +230,17 @@ TEST_F(UtmConversionTest, ConvertPointArraysKeepsTheMapsHemisphereBothWays)
         ConvertPointArrays(shape, row.zone, 1, 6378137.0, 298.257223563);
         EXPECT_NEAR(shape.Y[1], row.latitude, Degrees);
         EXPECT_NEAR(shape.X[3], row.longitude + 1.0, Degrees);
+    }
+}
+
+TEST_F(UtmConversionTest, ConvertPointArraysRefusesPointsBeyondTheZonesReachAndLeavesThemAsTheyWere)
+{
+    for (const auto& [direction, shape] :
+        { std::pair { 2, threePoints(-57.0, 45.5) }, std::pair { 1, threePoints(2500000.0, 5000000.0) } }) {
+        ShapeRecord converted = shape;
+        EXPECT_THROW(ConvertPointArrays(converted, 18, direction, 6378137.0, 298.257223563), VbError);
+        EXPECT_EQ(converted.X, shape.X) << direction;
+        EXPECT_EQ(converted.Y, shape.Y) << direction;
     }
 }
 
