@@ -47,7 +47,9 @@ void writeCorners(Records& records, const ShapeRecord& corners, int count, bool 
                 Format(x, QStringLiteral("0.0")) + QStringLiteral("   ") + Format(y, QStringLiteral("0.0")),
                 "corner");
         } else {
-            line.within(5, 15, Format(y, QStringLiteral("0.000000")), "corner latitude");
+            // The corner reader splits at blanks only: a blank always ends
+            // the latitude, whatever sign the longitude has.
+            line.within(5, 14, Format(y, QStringLiteral("0.000000")), "corner latitude");
             line.within(16, 31, Format(x, QStringLiteral("0.000000")), "corner longitude");
         }
         line.from(33, QStringLiteral("AREA CORNER"));
@@ -66,10 +68,10 @@ ColumnLine oneValue(
     return line;
 }
 
-// The values the user types in the job dialog may be longer than their
-// columns where the dialog's checks let them (a Delta shift of 1,000,000, a
-// race track of any size, an ellipsoid typed with many digits): these run
-// on rather than refuse the job.
+// The job dialog's checks let through values longer than their columns (a
+// Delta shift of 100,000 or more, a race track beyond five characters, an
+// ellipsoid typed with many digits): these refuse the job, named, rather
+// than run into the next value's columns.
 void writeJobRecords(Records& records, const AGNAVJob& job, const AGNAVBlock& block, bool utm)
 {
     records.add(lineCountRecord(job.LineCount));
@@ -77,8 +79,8 @@ void writeJobRecords(Records& records, const AGNAVJob& job, const AGNAVBlock& bl
         QStringLiteral("8"), 14, job.MaxXTrack, "maximum cross-track", QStringLiteral("MAX CROSS TRACK")));
 
     ColumnLine shift(QStringLiteral("9"));
-    shift.within(8, 13, job.DeltaX, "Delta X shift", Overlong::RunsOn);
-    shift.within(14, 19, job.DeltaY, "Delta Y shift", Overlong::RunsOn);
+    shift.within(8, 13, job.DeltaX, "Delta X shift");
+    shift.within(14, 19, job.DeltaY, "Delta Y shift");
     shift.within(20, 32, job.DeltaZ, "Delta Z shift");
     shift.from(33, QStringLiteral("DELTA X/Y/Z"));
     records.add(shift);
@@ -92,8 +94,8 @@ void writeJobRecords(Records& records, const AGNAVJob& job, const AGNAVBlock& bl
     // flattening each up to a blank: the column after each stays blank.
     ColumnLine ellipsoid(QStringLiteral("20"));
     ellipsoid.within(4, 15, job.Ellipsoid.EllipsoidName, "ellipsoid name");
-    ellipsoid.within(16, 26, job.Ellipsoid.EllipsoidAxis, "ellipsoid axis", Overlong::RunsOn);
-    ellipsoid.within(28, 40, job.Ellipsoid.EllipsoidFlattening, "ellipsoid flattening", Overlong::RunsOn);
+    ellipsoid.within(16, 26, job.Ellipsoid.EllipsoidAxis, "ellipsoid axis");
+    ellipsoid.within(28, 40, job.Ellipsoid.EllipsoidFlattening, "ellipsoid flattening");
     ellipsoid.within(42, 49, job.EllipsoidIndex, "ellipsoid index");
     ellipsoid.from(50, QStringLiteral("ELLIPSOID"));
     records.add(ellipsoid);
@@ -129,7 +131,7 @@ void writeJobRecords(Records& records, const AGNAVJob& job, const AGNAVBlock& bl
     records.add(units);
 
     ColumnLine track(QStringLiteral("39"));
-    track.endingIn(8, job.RaceTrack, "race track", Overlong::RunsOn);
+    track.endingIn(8, job.RaceTrack, "race track");
     track.endingIn(16, job.SkipTrack, "skip track");
     track.from(33, QStringLiteral("RACE TRACK, SKIP TRACK"));
     records.add(track);

@@ -31,22 +31,29 @@ ColumnLine::ColumnLine(const QString& record)
 {
 }
 
-void ColumnLine::endingIn(int last, const QString& text, const char* what, Overlong overlong)
+void ColumnLine::endingIn(int last, const QString& text, const char* what)
 {
-    const int first = m_fieldEnd + 1;
     const int start = last - characters(text) + 1;
-    const bool touchesWithoutSign = start == m_columns + 1 && !text.startsWith(u'-');
-    place(first, last, start >= first && !touchesWithoutSign ? start : 0, text, what, overlong);
+    if (!text.isEmpty() && start <= m_fieldEnd) {
+        refuse(text, what, last);
+        return;
+    }
+    place(start, last, text, what, false);
 }
 
-void ColumnLine::within(int first, int last, const QString& text, const char* what, Overlong overlong)
+void ColumnLine::within(int first, int last, const QString& text, const char* what)
 {
-    place(first, last, characters(text) <= last - first + 1 ? first : 0, text, what, overlong);
+    const int length = characters(text);
+    if (length > last - first + 1) {
+        refuse(text, what, last);
+        return;
+    }
+    place(first, last, text, what, first + length - 1 == last);
 }
 
 void ColumnLine::from(int first, const QString& text)
 {
-    place(first, 0, first, text, nullptr, Overlong::RunsOn);
+    place(first, 0, text, nullptr, false);
 }
 
 void ColumnLine::append(const QString& text)
@@ -55,33 +62,40 @@ void ColumnLine::append(const QString& text)
     m_columns += characters(text);
 }
 
-void ColumnLine::place(
-    int first, int last, int start, const QString& text, const char* what, Overlong overlong)
+void ColumnLine::place(int start, int last, const QString& text, const char* what, bool fillsToLast)
 {
     if (text.isEmpty()) {
         m_fieldEnd = std::max(m_fieldEnd, last);
         return;
     }
-    if (start == 0 && overlong == Overlong::Refused) {
-        if (m_problem.isEmpty()) {
-            m_problem = QStringLiteral(
-                "The %1 \"%2\" is too long for its columns in record %3 of the boundary file.")
-                            .arg(QLatin1String(what), text, m_record);
+    // Two values with no blank between them read as one to a reader that
+    // splits at blanks, unless the second begins with its minus sign.
+    const bool touches = start <= m_columns || (start == m_columns + 1 && !text.startsWith(u'-'));
+    if (touches) {
+        if ((m_lastWhat && m_lastFillsToLast) || !what) {
+            refuse(m_lastText, m_lastWhat, last);
+        } else {
+            refuse(text, what, last);
         }
-        m_fieldEnd = std::max(m_fieldEnd, last);
         return;
-    }
-    // After a value that ran on, each value keeps a blank from the one
-    // before it, wherever its own columns are.
-    const int clear = m_columns + (m_ranOn ? 2 : 1);
-    if (start == 0 || start < clear) {
-        start = std::max(first, m_columns + 2);
-        m_ranOn = true;
     }
     m_text += QString(start - 1 - m_columns, u' ');
     m_columns = start - 1;
     append(text);
     m_fieldEnd = std::max(last, m_columns);
+    m_lastText = text;
+    m_lastWhat = what;
+    m_lastFillsToLast = fillsToLast;
+}
+
+void ColumnLine::refuse(const QString& text, const char* what, int last)
+{
+    if (m_problem.isEmpty()) {
+        m_problem
+            = QStringLiteral("The %1 \"%2\" is too long for its columns in record %3 of the boundary file.")
+                  .arg(QLatin1String(what), text, m_record);
+    }
+    m_fieldEnd = std::max(m_fieldEnd, last);
 }
 
 QString ColumnLine::fromColumn(const QString& line, int column)

@@ -5,21 +5,22 @@
 //
 // A field is either right-aligned, its value ending in the field's last
 // column, the field beginning right after the one before it; or
-// left-aligned, its value starting in the field's first column. A value as
-// long as its field fills it and touches its neighbour: the guidance system
-// reads these records by their columns. A right-aligned value touches the
-// one before it only with its minus sign, where a reader that splits the
-// line tells the two numbers apart. The record number keeps a blank after
-// it, so the first field begins after that blank.
+// left-aligned, its value starting in the field's first column. Every value
+// stands inside its own field, so a reader by columns finds it there, and at
+// least one blank stands between two values, so a reader that splits the
+// line at blanks finds it too. The one exception is a minus sign: a value
+// may touch the one before it with its own minus, where a reader that splits
+// before a minus tells the two numbers apart. The record number keeps a
+// blank after it, so the first field begins after that blank, and the
+// comment keeps one before it.
 //
-// A value longer than its field is refused: the line keeps the place empty
-// and problem() names the first such value. A value typed by the user that
-// the job dialog admits longer than its field runs on instead
-// (Overlong::RunsOn): it is written whole, and every value after it keeps one
-// blank from the one before, so the line still reads value by value.
+// A value longer than its field is refused, and so is a value that would
+// touch its neighbour without a minus: the one that grew into the contact
+// (a right-aligned value that fills its field from its first column, a
+// left-aligned one that fills it to its last). The line keeps the place
+// empty and problem() names the first value refused. An empty value leaves
+// its field blank and touches nothing.
 #include <QString>
-
-enum class Overlong { Refused, RunsOn };
 
 class ColumnLine
 {
@@ -29,11 +30,11 @@ public:
     // A value right-aligned in the field that ends in column `last`. An
     // empty value leaves the field blank. `what` names the value in
     // problem().
-    void endingIn(int last, const QString& text, const char* what, Overlong overlong = Overlong::Refused);
+    void endingIn(int last, const QString& text, const char* what);
     // A value left-aligned in the field of columns first..last.
-    void within(
-        int first, int last, const QString& text, const char* what, Overlong overlong = Overlong::Refused);
-    // A value from column `first` to the end of the line: a comment, a name.
+    void within(int first, int last, const QString& text, const char* what);
+    // A text from column `first` to the end of the line: a comment, a name.
+    // A value that fills its field up to it is refused as touching it.
     void from(int first, const QString& text);
     // Adds text right behind what the line holds.
     void append(const QString& text);
@@ -49,14 +50,20 @@ public:
     static QString fromColumn(const QString& line, int column);
 
 private:
-    // Places text at column `start`, or after a blank where the line already
-    // reaches it; start 0 says the value does not fit its field.
-    void place(int first, int last, int start, const QString& text, const char* what, Overlong overlong);
+    // Places text from column `start` in the field that ends in `last`,
+    // unless it touches the value before it; `fillsToLast` says a
+    // left-aligned value reaches its field's last column.
+    void place(int start, int last, const QString& text, const char* what, bool fillsToLast);
+    void refuse(const QString& text, const char* what, int last);
 
     QString m_record;
     QString m_text;
     QString m_problem;
     int m_columns = 0; // characters the line holds
     int m_fieldEnd = 0; // last column of the last field placed
-    bool m_ranOn = false; // a value ran on past its field
+    // The last value placed, named when the next one touches it because it
+    // filled its field up to that one.
+    QString m_lastText;
+    const char* m_lastWhat = nullptr;
+    bool m_lastFillsToLast = false;
 };

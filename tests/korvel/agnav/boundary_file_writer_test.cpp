@@ -3,12 +3,13 @@
 #include "korvel/agnav/boundary_file_reader.h"
 #include "korvel/shell/utm_projection.h"
 #include "korvel/workspace/map_state.h"
-#include "platform/vb_numbers.h"
 #include "tests/korvel/agnav/agnav_test_data.h"
 #include "tests/korvel/agnav/master_point_rows.h"
 #include "tests/support/korvel_test.h"
 
 #include <QFile>
+#include <QRegularExpression>
+#include <algorithm>
 
 namespace {
 
@@ -171,62 +172,117 @@ TEST_F(BoundaryFileWriterTest, ValueTooWideIsRefusedAndTheOldFileStays)
     writeTestFile(m_path, "old contents\r\n");
     const struct
     {
-        void (*change)(AGNAVJob&);
+        void (*change)(AGNAVJob&, AGNAVBlock&);
         const char* message;
     } rows[] = {
-        { [](AGNAVJob& j) { j.MasterX = QStringLiteral("12345678901"); },
+        { [](AGNAVJob& j, AGNAVBlock&) { j.MasterX = QStringLiteral("12345678901"); },
             "The master point \"12345678901\" is too long for its columns in record 17 of the boundary "
             "file." },
-        { [](AGNAVJob& j) { j.MasterY = QStringLiteral("12345678901"); },
+        { [](AGNAVJob& j, AGNAVBlock&) { j.MasterY = QStringLiteral("12345678901"); },
             "The master point \"12345678901\" is too long for its columns in record 17 of the boundary "
             "file." },
-        { [](AGNAVJob& j) { j.Ellipsoid.EllipsoidName = QStringLiteral("INTERNATIONAL"); },
+        { [](AGNAVJob& j, AGNAVBlock&) { j.Ellipsoid.EllipsoidName = QStringLiteral("INTERNATIONAL"); },
             "The ellipsoid name \"INTERNATIONAL\" is too long for its columns in record 20 of the boundary "
             "file." },
-        { [](AGNAVJob& j) { j.OffsetCode = QString(21, u'1'); },
+        { [](AGNAVJob& j, AGNAVBlock&) { j.OffsetCode = QString(21, u'1'); },
             "The offset code \"111111111111111111111\" is too long for its columns in record 37 of the "
             "boundary "
+            "file." },
+        // Values the job dialog admits: each too long for its field, or
+        // filling it up to the next value, which it would touch.
+        { [](AGNAVJob& j, AGNAVBlock&) { j.DeltaX = "100000"; },
+            "The Delta X shift \"100000\" is too long for its columns in record 9 of the boundary file." },
+        { [](AGNAVJob& j, AGNAVBlock&) { j.DeltaY = "100000", j.DeltaZ = "5"; },
+            "The Delta Y shift \"100000\" is too long for its columns in record 9 of the boundary file." },
+        { [](AGNAVJob& j, AGNAVBlock&) { j.DeltaX = j.DeltaY = "999999", j.DeltaZ = "1000"; },
+            "The Delta X shift \"999999\" is too long for its columns in record 9 of the boundary file." },
+        { [](AGNAVJob& j, AGNAVBlock&) { j.DeltaX = "1000000"; },
+            "The Delta X shift \"1000000\" is too long for its columns in record 9 of the boundary file." },
+        { [](AGNAVJob& j, AGNAVBlock&) { j.RaceTrack = "-2147483648"; },
+            "The race track \"-2147483648\" is too long for its columns in record 39 of the boundary file." },
+        { [](AGNAVJob& j, AGNAVBlock&) { j.Ellipsoid.EllipsoidAxis = "6378137.00001"; },
+            "The ellipsoid axis \"6378137.00001\" is too long for its columns in record 20 of the boundary "
+            "file." },
+        // A latitude beyond the poles, digitized on a map in degrees, would
+        // fill its field up to the longitude: the corner reader splits at
+        // blanks only.
+        { [](AGNAVJob&, AGNAVBlock& b) {
+             globals().UTMMode = false, b.CoordType = "GEO", b.Boundary.Y[1] = -100;
+         },
+            "The corner latitude \"-100.000000\" is too long for its columns in record 2 of the boundary "
             "file." },
     };
     for (const auto& row : rows) {
         AGNAVJob job = utmJob();
-        row.change(job);
-        const AgnavOutcome outcome = writeBoundaryFile(job, utmBlock(m_path));
+        AGNAVBlock block = utmBlock(m_path);
+        row.change(job, block);
+        const AgnavOutcome outcome = writeBoundaryFile(job, block);
         EXPECT_TRUE(outcome.isRefused());
         EXPECT_EQ(outcome.message(), row.message);
         EXPECT_EQ(readTestFile(m_path), "old contents\r\n");
     }
 }
 
-// What the job dialog's checks let through is written: a value that fills
-// its field touches its neighbour, a longer one runs on a blank apart, and
-// the file reads back.
-TEST_F(BoundaryFileWriterTest, TypedValuesTheDialogAdmitsAreWritten)
+// The widest values the job dialog admits, of either sign where it takes
+// one ("~" in a row), stand in their own fields: a reader that splits the
+// line at blanks, and before a minus that touches a digit, and one that
+// reads the fields' columns both give them back ("|" between two).
+TEST_F(BoundaryFileWriterTest, WidestValuesReadBackByBlanksAndByColumns)
 {
     const struct
     {
-        void (*change)(AGNAVJob&);
-        int line;
         const char* record;
+        std::vector<int> columns; // the first and last column of each field
+        const char* values;
     } rows[] = {
-        { [](AGNAVJob& j) { j.DeltaX = QStringLiteral("123456"); }, 7,
-            "9      1234560     0            DELTA X/Y/Z" },
-        { [](AGNAVJob& j) { j.DeltaX = j.DeltaY = QStringLiteral("1000000"); }, 7,
-            "9      1000000 1000000 0        DELTA X/Y/Z" },
-        { [](AGNAVJob& j) { j.RaceTrack = QStringLiteral("-2147483648"); }, 17,
-            "39 -2147483648 1                RACE TRACK, SKIP TRACK" },
-        { [](AGNAVJob& j) {
-             j.Ellipsoid = { QStringLiteral("USER-ENTER"), QStringLiteral("6378137.00001"),
-                 QStringLiteral("298.257223563") };
-         },
-            10, "20 USER-ENTER  6378137.00001 298.257223563 22    ELLIPSOID" },
+        { "2", { 5, 14, 16, 31 }, "~90.000000|~180.000000" },
+        { "4", { 3, 14 }, "2147483647" },
+        { "8", { 3, 14 }, "10000" },
+        { "9", { 8, 13, 14, 19, 20, 32 }, "99999|99999|1000" },
+        { "17", { 4, 13, 14, 24, 25, 31 }, "~45.500000|~180.000000|359.00" },
+        { "20", { 4, 15, 16, 26, 28, 40, 42, 49 }, "USER-ENTER|~6378137.00|~298.25722356|125" },
+        { "30", { 4, 13, 14, 30 }, "11|115200  N  1  8" },
+        { "35", { 4, 23, 26, 28, 29, 32 }, "ABCDEFGHIJKLMNOPQRST|F|L" },
+        { "36", { 4, 13, 14, 23, 26, 32 }, "2147483647|10|2" },
+        { "37", { 13, 32 }, "0" },
+        { "38", { 13, 32 }, "1" },
+        { "39", { 4, 8, 9, 16 }, "~9999|500" },
+        { "40", { 4, 13 }, "~50" },
+        { "41", { 4, 13 }, "~5.00" },
+        { "42", { 4, 8, 9, 16 }, "~5.00|~5.00" },
     };
-    for (const auto& row : rows) {
+    for (const QString sign : { "-", "" }) {
+        AGNAVBlock block = utmBlock(workDir() + "ABCDEFGHIJKLMNOPQRST.no1");
+        block.CoordType = "GEO";
+        std::fill(block.Boundary.X.begin() + 1, block.Boundary.X.end(), (sign + "180").toDouble());
+        std::fill(block.Boundary.Y.begin() + 1, block.Boundary.Y.end(), (sign + "90").toDouble());
         AGNAVJob job = utmJob();
-        row.change(job);
-        ASSERT_TRUE(writeBoundaryFile(job, utmBlock(m_path)).isDone()) << row.record;
-        EXPECT_EQ(readTestFile(m_path).split('\n')[row.line], QByteArray(row.record) + '\r');
-        EXPECT_EQ(readBack(m_path).Ellipsoid.Axis, Val(job.Ellipsoid.EllipsoidAxis)) << row.record;
+        job.MasterX = sign + "180.000000", job.MasterY = sign + "45.500000", job.Heading = "359";
+        job.LineCount = job.SwathWidth = "2147483647", job.MaxXTrack = "10000";
+        job.DeltaX = job.DeltaY = "99999", job.DeltaZ = "1000";
+        job.Ellipsoid = { "USER-ENTER", sign + "6378137.00", sign + "298.25722356" };
+        job.EllipsoidIndex = "125", job.CommIndex = "11", job.CommFormat = "115200  N  1  8";
+        job.SpraySideLetter = "L", job.NumAircraft = "10", job.BoomsOnCode = "2";
+        job.OffsetCode = "0", job.UnitsCode = "1", job.RaceTrack = sign + "9999", job.SkipTrack = "500";
+        job.MagVar = sign + "50", job.LagTime = job.RelayOn = job.RelayOff = sign + "5.00";
+        QString text;
+        ASSERT_TRUE(boundaryFileText(job, block, block.Boundary, text).isDone()) << sign.toStdString();
+        const QStringList lines = text.split(QStringLiteral("\r\n"));
+        for (const auto& row : rows) {
+            const QStringList values = QString(row.values).replace(u'~', sign).split(u'|');
+            const QString line = *std::find_if(lines.begin(), lines.end(),
+                [&](const QString& l) { return l.startsWith(row.record + QStringLiteral(" ")); });
+            QStringList byColumns;
+            for (std::size_t i = 0; i < row.columns.size(); i += 2) {
+                byColumns << line.mid(row.columns[i] - 1, row.columns[i + 1] - row.columns[i] + 1).trimmed();
+            }
+            const QStringList items = values.join(u' ').split(u' ', Qt::SkipEmptyParts);
+            const QStringList byBlanks = QString(line)
+                                             .replace(QRegularExpression(QStringLiteral("(\\d)-")), "\\1 -")
+                                             .split(u' ', Qt::SkipEmptyParts);
+            EXPECT_EQ(byBlanks.mid(1, items.size()), items) << line.toStdString();
+            EXPECT_EQ(byColumns, values) << line.toStdString();
+        }
     }
 }
 
