@@ -203,14 +203,6 @@ TEST_F(BoundaryFileWriterTest, ValueTooWideIsRefusedAndTheOldFileStays)
         { [](AGNAVJob& j, AGNAVBlock&) { j.Ellipsoid.EllipsoidAxis = "6378137.00001"; },
             "The ellipsoid axis \"6378137.00001\" is too long for its columns in record 20 of the boundary "
             "file." },
-        // A latitude beyond the poles, digitized on a map in degrees, would
-        // fill its field up to the longitude: the corner reader splits at
-        // blanks only.
-        { [](AGNAVJob&, AGNAVBlock& b) {
-             globals().UTMMode = false, b.CoordType = "GEO", b.Boundary.Y[1] = -100;
-         },
-            "The corner latitude \"-100.000000\" is too long for its columns in record 2 of the boundary "
-            "file." },
     };
     for (const auto& row : rows) {
         AGNAVJob job = utmJob();
