@@ -126,7 +126,10 @@ bool CommonDialog::ShowSave()
             return finish(false);
         }
         const QString path = withDefaultExtension(answer.paths.front(), DefaultExt);
-        if ((Flags & cdlOFNOverwritePrompt) && QFileInfo::exists(path)
+        // A link whose file is missing is a name taken all the same: saving
+        // to it creates the file it names, wherever that is.
+        const QFileInfo chosen(path);
+        if ((Flags & cdlOFNOverwritePrompt) && (chosen.exists() || chosen.isSymLink())
             && !confirmReplace(path, DialogTitle)) {
             asked.fileName = path; // back in the dialog with the name the user gave
             continue;

@@ -1,10 +1,13 @@
 #include "platform/safe_file_writer.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
 
+#include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
@@ -35,14 +38,94 @@ QString temporaryName(const QString& folder, const QString& fileName)
     return folder + QStringLiteral("/.") + fileName.left(kKeptNameCharacters) + u'.' + suffix;
 }
 
-// Follows a link to the file it names, so the link survives the rename.
-QString resolvedTarget(const QString& path)
+// The most links the system follows in one path.
+constexpr int kLinkLimit = 40;
+
+// Whether a link (as lstat gives it) in `folder` may be followed. In a sticky
+// folder others may write to, such as the one for temporary files, another
+// user can plant a link to a file of ours under the name we save to; the
+// kernel's protected_symlinks rule refuses to follow a link there that
+// belongs neither to the user nor to the folder's owner, and we resolve links
+// ourselves, so we apply the same rule, to group-writable sticky folders too.
+bool mayFollow(const struct stat& link, const QByteArray& folder)
 {
-    const QFileInfo info(path);
-    if (!info.isSymLink()) {
-        return path;
+    struct stat info
+    {
+    };
+    if (link.st_uid == ::geteuid() || ::stat(folder.isEmpty() ? "/" : folder.constData(), &info) != 0) {
+        return true;
     }
-    return info.exists() ? info.canonicalFilePath() : info.symLinkTarget();
+    const bool shared = (info.st_mode & S_ISVTX) && (info.st_mode & (S_IWGRP | S_IWOTH));
+    return !shared || link.st_uid == info.st_uid;
+}
+
+struct ResolvedTarget
+{
+    QString path;
+    QString refusal; // why the path's links are not followed, empty when they are
+};
+
+// Follows a link to the file it names, so the link survives the rename: one
+// name at a time as the system does, with every link on the way, those of
+// its folders too, checked by mayFollow().
+ResolvedTarget resolvedTarget(const QString& path)
+{
+    if (!QFileInfo(path).isSymLink()) {
+        return { path, {} };
+    }
+    // The names still to walk, the next one last.
+    std::vector<QByteArray> names;
+    const auto push = [&names](const QByteArray& text) {
+        const QList<QByteArray> parts = text.split('/');
+        for (auto part = parts.rbegin(); part != parts.rend(); ++part) {
+            if (!part->isEmpty()) {
+                names.push_back(*part);
+            }
+        }
+    };
+    push(QFile::encodeName(path.startsWith(u'/') ? path : QDir::currentPath() + u'/' + path));
+    QByteArray resolved; // a path without links; empty for the root
+    int links = 0;
+    while (!names.empty()) {
+        const QByteArray name = names.back();
+        names.pop_back();
+        if (name == "..") {
+            resolved.truncate(std::max<qsizetype>(0, resolved.lastIndexOf('/')));
+        }
+        if (name == "." || name == "..") {
+            continue;
+        }
+        resolved += '/' + name;
+        struct stat entry
+        {
+        };
+        if (::lstat(resolved.constData(), &entry) != 0) {
+            // Missing: the rest is taken as written, and the save reports the system's reason.
+            for (auto rest = names.rbegin(); rest != names.rend(); ++rest) {
+                resolved += '/' + *rest;
+            }
+            break;
+        }
+        if (!S_ISLNK(entry.st_mode)) {
+            continue;
+        }
+        const QByteArray folder = resolved.first(resolved.lastIndexOf('/'));
+        if (!mayFollow(entry, folder)) {
+            return { path,
+                QStringLiteral("The link %1 belongs to another user and lies in a folder others may write "
+                               "to: KORVEL does not follow it")
+                    .arg(QFile::decodeName(resolved)) };
+        }
+        QByteArray target(PATH_MAX, '\0');
+        const ssize_t length = ::readlink(resolved.constData(), target.data(), std::size_t(target.size()));
+        if (++links > kLinkLimit || length < 0) {
+            return { path, qt_error_string(length < 0 ? errno : ELOOP) };
+        }
+        target.truncate(length);
+        resolved = target.startsWith('/') ? QByteArray() : folder;
+        push(target);
+    }
+    return { QFile::decodeName(resolved.isEmpty() ? QByteArray("/") : resolved), {} };
 }
 
 // Removes a temporary file of a save that is over (killed): ours, a regular
@@ -129,8 +212,10 @@ bool isTemporaryNameOf(const QString& name, const QString& targetName)
 }
 
 SafeFileWriter::SafeFileWriter(const QString& path)
-    : m_target(resolvedTarget(path))
 {
+    ResolvedTarget target = resolvedTarget(path);
+    m_target = std::move(target.path);
+    m_refusal = std::move(target.refusal);
 }
 
 SafeFileWriter::~SafeFileWriter()
@@ -171,6 +256,11 @@ QString SafeFileWriter::temporaryPath() const
 
 bool SafeFileWriter::open()
 {
+    if (!m_refusal.isEmpty()) {
+        m_failed = true;
+        m_error = m_refusal;
+        return false;
+    }
     const QByteArray target = QFile::encodeName(m_target);
     if (m_target.isEmpty() || target.contains('\0')) {
         return fail(EINVAL);

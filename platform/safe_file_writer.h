@@ -10,7 +10,11 @@
 //
 // The target keeps its permissions; a new file gets the usual ones (0666 less
 // the umask). A target that is a symbolic link is written through the link,
-// which stays. An existing target the user may not write is refused.
+// which stays, unless the link belongs to another user and lies in a sticky
+// folder others may write to (the folder for temporary files), where it may
+// have been planted to make the save replace a file of the user's: such a
+// link is not followed and the save is refused. An existing target the user
+// may not write is refused.
 //
 // Each save first removes this file's own temporary files that a killed
 // save left behind (".<name>.<8 letters and digits>" beside it): only those
@@ -63,6 +67,7 @@ private:
     void removeTemporary();
 
     QString m_target; // the file replaced on commit (a link's target)
+    QString m_refusal; // why the target's links are not followed
     QByteArray m_temporary; // the temporary file's native path
     int m_fd = -1;
     int m_lockFd = -1; // holds the temporary file's lock until the rename

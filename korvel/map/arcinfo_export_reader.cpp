@@ -268,11 +268,13 @@ std::pair<QByteArrayView, QByteArrayView> keywordAndValue(QByteArrayView line)
     return { line.first(blank), line.sliced(blank).trimmed() };
 }
 
-// The projection section: its first line names the projection, whose first
-// three letters become the coordinate type ("UTM", "GEO" for GEOGRAPHIC); the
-// line labelled "Zone" gives the UTM zone. Export files write the zone on the
-// line after the projection, so it is found by its label: a fixed third line
-// would be the datum.
+// The projection section, up to "EOP": its first line names the projection,
+// whose first three letters become the coordinate type ("UTM", "GEO" for
+// GEOGRAPHIC); the line labelled "Zone" gives the UTM zone. Export files put a
+// line holding only "~" after every entry (the zone is then the third line
+// after "PRJ"), or write the entries one after another with a "~" before
+// "EOP" (the zone on the second line), so the zone is found by its label and
+// the "~" lines are passed over, never taken for the section's end.
 void readProjection(LineCursor& lines, GISLayer& layer)
 {
     bool found = false;
@@ -282,7 +284,7 @@ void readProjection(LineCursor& lines, GISLayer& layer)
     bool first = true;
     while (found && !lines.atEnd()) {
         const QByteArrayView line = lines.next();
-        if (line.startsWith("EOP") || line.startsWith('~')) {
+        if (line.startsWith("EOP")) {
             break;
         }
         const auto [keyword, value] = keywordAndValue(line);

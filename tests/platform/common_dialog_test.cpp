@@ -111,6 +111,13 @@ TEST_F(CommonDialogTest, OverwritePromptYesTakesTheFile)
     ASSERT_EQ(msgBoxes().size(), 1u);
     EXPECT_TRUE(msgBoxes()[0].prompt.contains("already exists"));
     EXPECT_EQ(msgBoxes()[0].caption, "Save main GIS image as...");
+
+    // Saving to a link whose file is missing creates the file it names.
+    ASSERT_TRUE(QFile::link(workDir() + "missing.bmp", workDir() + "old.bmp"));
+    queueSaveFile(workDir() + "old.bmp");
+    queueMsgBoxAnswer(vbYes);
+    ASSERT_TRUE(dialog.ShowSave());
+    EXPECT_EQ(msgBoxes().size(), 2u);
 }
 
 TEST_F(CommonDialogTest, OverwritePromptNoReturnsToTheDialog)

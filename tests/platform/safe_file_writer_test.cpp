@@ -187,6 +187,49 @@ TEST_F(SafeFileWriterTest, ReplacedFileKeepsItsPermissionsAndLinks)
     EXPECT_EQ(modeOf(workDir() + "new.no1"), mode_t(0644)) << "a new file gets the usual permissions";
 }
 
+// In a sticky folder others may write to, another user can plant a link
+// under the name a save goes to, so that the save replaces or creates a file
+// of the user's that the link names.
+TEST_F(SafeFileWriterTest, LinksAnotherUserPlantedInASharedFolderAreNotFollowed)
+{
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "giving a link to another user needs root";
+    }
+    constexpr uid_t us = 0, other = 65534;
+    const struct
+    {
+        const char* name;
+        mode_t folderMode;
+        uid_t folderOwner, linkOwner;
+        bool dangling, throughOwnLink, followed;
+    } rows[] = {
+        { "another's link to a file", 01777, us, other, false, false, false },
+        { "another's dangling link", 01777, us, other, true, false, false },
+        { "another's link reached through one's own", 01777, us, other, false, true, false },
+        { "group-writable sticky folder", 01770, us, other, false, false, false },
+        { "own link", 01777, other, us, true, false, true },
+        { "private folder", 0755, us, other, false, false, true },
+    };
+    for (const auto& row : rows) {
+        const QString folder = workDir() + row.name, target = folder + ".no1", link = folder + "/job.no1";
+        if (!row.dangling) {
+            writeFile(target, "mine");
+        }
+        ASSERT_TRUE(QDir().mkdir(folder) && QFile::link(target, link));
+        ASSERT_EQ(::lchown(QFile::encodeName(link).constData(), row.linkOwner, gid_t(-1)), 0);
+        ASSERT_EQ(::chown(QFile::encodeName(folder).constData(), row.folderOwner, gid_t(-1)), 0);
+        ASSERT_EQ(::chmod(QFile::encodeName(folder).constData(), row.folderMode), 0);
+        const QString saved = row.throughOwnLink ? folder + ".link" : link;
+        ASSERT_TRUE(!row.throughOwnLink || QFile::link(link, saved));
+
+        QString error;
+        EXPECT_EQ(writeFileAtomically(saved, "saved", &error), row.followed) << row.name;
+        const QByteArray kept = row.dangling ? "<unreadable>" : "mine";
+        EXPECT_EQ(contents(target), row.followed ? QByteArray("saved") : kept) << row.name;
+        EXPECT_EQ(error.contains(link + " belongs to another user"), !row.followed) << error.toStdString();
+    }
+}
+
 TEST_F(SafeFileWriterTest, TargetsThatCannotBeReplacedAreRefusedWithTheReason)
 {
     writeFile(workDir() + "plain", "x");

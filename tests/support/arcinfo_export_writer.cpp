@@ -69,9 +69,9 @@ QByteArray ArcInfoExportWriter::bytes() const
     out += "LAB  2" + end;
     out += "        -1         0 0.0000000E+00 0.0000000E+00" + end;
     if (!m_projection.isEmpty()) {
-        out += "PRJ  2" + end;
-        for (const QString& line : m_projection) {
-            out += line.toLatin1() + end;
+        out += QByteArray(m_precision == Precision::Single ? "PRJ  2" : "PRJ  3") + end;
+        for (const QString& entry : m_projection) {
+            out += entry.toLatin1().replace("\n", end) + end + "~" + end;
         }
         out += "EOP" + end;
     }

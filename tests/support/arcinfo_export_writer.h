@@ -3,8 +3,10 @@
 // layout: the header line "EXP  0", an arc section ("ARC  2" single
 // precision, coordinates E14.7, two vertices a line; "ARC  3" double
 // precision, E21.14, one vertex a line) closed by its record numbered -1,
-// other sections a real export holds, an optional projection section, and
-// "EOS". Numbers are written without the locale, as the format has them.
+// other sections a real export holds, an optional projection section ("PRJ  2"
+// or "PRJ  3" by the precision, a line holding only "~" after each entry, as
+// export programs write it), and "EOS". Numbers are written without the
+// locale, as the format has them.
 #include "tests/support/shapefile_writer.h"
 
 #include <QByteArray>
@@ -24,8 +26,10 @@ public:
     void addArc(qint64 number, const std::vector<TestVertex>& vertices);
     // The header line; "EXP  0 /TESTS/COVER.E00" unless set.
     void setHeaderLine(const QString& line) { m_headerLine = line; }
-    // The lines between "PRJ  2" and "EOP"; no projection section while empty.
-    void setProjection(const QStringList& lines) { m_projection = lines; }
+    // The entries of the projection section; an entry of several lines holds
+    // them apart by "\n" (all entries as one gives the layout of exports that
+    // write "~" only before "EOP"). No projection section while empty.
+    void setProjection(const QStringList& entries) { m_projection = entries; }
     void setLineEnd(const QByteArray& lineEnd) { m_lineEnd = lineEnd; }
 
     QByteArray bytes() const;

@@ -13,7 +13,7 @@ using Precision = ArcInfoExportWriter::Precision;
 
 const QStringList UtmProjection { "Projection    UTM", "Zone          17", "Datum         NAD83",
     "Zunits        NO", "Units         METERS", "Spheroid      GRS1980", "Xshift        0.0000000000",
-    "Yshift        0.0000000000", "Parameters", "~" };
+    "Yshift        0.0000000000", "Parameters" };
 
 class ArcInfoExportReaderTest : public KorvelTest
 {
@@ -134,39 +134,42 @@ TEST_F(ArcInfoExportReaderTest, EachArcHasTheBoxOfItsOwnVerticesAndTheLayerOfAll
     EXPECT_EQ(layer.Colours, (std::vector<std::int32_t> { 0 }));
 }
 
+// Export files put a "~" line after every entry, so the zone is on the third
+// line after "PRJ"; some write the entries one after another.
 TEST_F(ArcInfoExportReaderTest, ProjectionSectionGivesCoordinateTypeAndZone)
 {
+    const QStringList zone13 { "Projection    UTM", "Zone          13", "Datum         NAD27" };
+    const struct
+    {
+        const char* name;
+        QStringList entries;
+        QString coordType;
+        int zone;
+    } rows[] = {
+        { "no projection section", {}, unsetCoordType(), 0 },
+        { "separated", zone13, "UTM", 13 },
+        { "packed", { UtmProjection.join('\n') }, "UTM", 17 },
+        { "southern zone", { "Projection    UTM\nUnits         METERS\nZone          -33" }, "UTM", 33 },
+        { "zone beyond 60", { "Projection    UTM", "Zone          99" }, "UTM", 0 },
+        { "zone not a number", { "Projection    UTM", "Zone          XIII" }, "UTM", 0 },
+        { "geographic", { "Projection    GEOGRAPHIC", "Units         DD" }, "GEO", 0 },
+        // Another projection keeps its first three letters; the opening leaves such a layer as read.
+        { "Lambert", { "Projection    LAMBERT", "Parameters\n 33  0  0.000" }, "LAM", 0 },
+        { "none", { "Projection    NONE", "Units         METERS" }, "NON", 0 },
+    };
     ArcInfoExportWriter writer;
     writer.addArc(1, { { 500000, 4000000 }, { 501000, 4001000 } });
     GISLayer layer;
-    ASSERT_TRUE(readBytes(writer.bytes(), layer).ok);
-    EXPECT_EQ(layer.CoordType, unsetCoordType());
+    for (const auto& row : rows) {
+        writer.setProjection(row.entries);
+        ASSERT_TRUE(readBytes(writer.bytes(), layer).ok) << row.name;
+        EXPECT_EQ(layer.CoordType, row.coordType) << row.name;
+        EXPECT_EQ(layer.Zone, row.zone) << row.name;
+    }
+    // A section that ends before its zone.
+    writer.setProjection(zone13);
+    ASSERT_TRUE(readBytes(writer.bytes().first(writer.bytes().indexOf("Zone")), layer).ok);
     EXPECT_EQ(layer.Zone, 0);
-
-    // Export files write the zone on the line after the projection; a
-    // reader of the third line (the datum) would never find it.
-    writer.setProjection(UtmProjection);
-    ASSERT_TRUE(readBytes(writer.bytes(), layer).ok);
-    EXPECT_EQ(layer.CoordType, "UTM");
-    EXPECT_EQ(layer.Zone, 17);
-
-    writer.setProjection({ "Projection    UTM", "Units         METERS", "Zone          -33", "~" });
-    ASSERT_TRUE(readBytes(writer.bytes(), layer).ok);
-    EXPECT_EQ(layer.Zone, 33);
-
-    writer.setProjection({ "Projection    UTM", "Zone          99", "~" });
-    ASSERT_TRUE(readBytes(writer.bytes(), layer).ok);
-    EXPECT_EQ(layer.Zone, 0);
-
-    writer.setProjection({ "Projection    GEOGRAPHIC", "Units         DD", "Datum         WGS84", "~" });
-    ASSERT_TRUE(readBytes(writer.bytes(), layer).ok);
-    EXPECT_EQ(layer.CoordType, "GEO");
-    EXPECT_EQ(layer.Zone, 0);
-
-    // Another projection keeps its first three letters; the opening leaves such a layer as read.
-    writer.setProjection({ "Projection    ALBERS", "~" });
-    ASSERT_TRUE(readBytes(writer.bytes(), layer).ok);
-    EXPECT_EQ(layer.CoordType, "ALB");
 }
 
 TEST_F(ArcInfoExportReaderTest, WindowsLineEndsReadTheSame)
