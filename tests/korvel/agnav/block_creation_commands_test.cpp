@@ -4,7 +4,6 @@
 // exclusion zones.
 #include "korvel/agnav/agnav_form.h"
 #include "korvel/layers/layer_list.h"
-#include "korvel/layers/layer_popup_states.h"
 #include "korvel/map/map_view.h"
 #include "korvel/shell/selection_form.h"
 #include "korvel/workspace/layer_records.h"
@@ -261,6 +260,16 @@ TEST_F(BlockCreationCommands, ShapefilePolygonsOfBothDirectionsBecomeClockwiseBl
             "2   500800.0   4800000.0        AREA CORNER 3 \r\n"
             "2   500000.0   4800000.0        AREA CORNER 4 \r\n4 " },
     };
+    // Started from elsewhere, as a desktop launcher starts it, with the
+    // job's flight logs beside its boundary file.
+    ASSERT_TRUE(QDir().mkpath(workDir() + "FIELD7") && QDir().mkpath(workDir() + "desktop"));
+    writeTestFile(workDir() + "FIELD7/N1234567.T01", "log");
+    const struct Restore
+    {
+        QString folder = QDir::currentPath();
+        ~Restore() { QDir::setCurrent(folder); }
+    } restore;
+    ASSERT_TRUE(QDir::setCurrent(workDir() + "desktop"));
     for (const auto& row : rows) {
         const QString shp = writeField(QStringLiteral("FIELD7.shp"), row.corners);
         openLayer(shp);
@@ -279,6 +288,8 @@ TEST_F(BlockCreationCommands, ShapefilePolygonsOfBothDirectionsBecomeClockwiseBl
         EXPECT_NEAR(block.Area, 480000.0, 1e-6);
         EXPECT_EQ(block.Colour, colour);
         EXPECT_EQ(block.DataFolder, workDir() + "FIELD7/");
+        LayerList::instance().File_Menu_Click();
+        EXPECT_TRUE(form().File_OpenFlight->isEnabled()) << "its spray data found";
         EXPECT_EQ(layerData().GISCount, 0) << "the layer became the block";
         EXPECT_TRUE(form().AGCheck.exists(1));
         EXPECT_TRUE(msgBoxes().empty());
@@ -287,28 +298,6 @@ TEST_F(BlockCreationCommands, ShapefilePolygonsOfBothDirectionsBecomeClockwiseBl
         ASSERT_TRUE(QFile::remove(workDir() + "FIELD7.no1"));
         services().commonDialog.reset();
     }
-}
-
-TEST_F(BlockCreationCommands, AConvertedBlockFindsItsSprayDataWhereverKorvelStarted)
-{
-    ASSERT_TRUE(QDir().mkpath(workDir() + "FIELD7"));
-    writeTestFile(workDir() + "FIELD7/N1234567.T01", "log");
-    ASSERT_TRUE(QDir().mkpath(workDir() + "desktop"));
-    const struct Restore
-    {
-        QString folder = QDir::currentPath();
-        ~Restore() { QDir::setCurrent(folder); }
-    } restore;
-    ASSERT_TRUE(QDir::setCurrent(workDir() + "desktop")) << "as a desktop launcher starts it";
-    openLayer(writeField(QStringLiteral("FIELD7.shp"), kClockwise));
-    queueSaveFile(workDir() + "FIELD7.no1");
-    acceptJob();
-    form().Tools_Convert_Click();
-    ASSERT_EQ(agnavData().BlockCount, 1);
-    EXPECT_EQ(agnavData().Blocks[1].DataSubfolder, "FIELD7/");
-    LayerList::instance().File_Menu_Click();
-    EXPECT_TRUE(form().File_OpenFlight->isEnabled());
-    EXPECT_TRUE(blockPopUpStates(agnavData().Blocks[1], false).openFlight);
 }
 
 TEST_F(BlockCreationCommands, AMultiPartPolygonGivesItsFirstRingAndSaysSo)

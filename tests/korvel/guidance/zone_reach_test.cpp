@@ -16,9 +16,7 @@
 
 namespace {
 
-class ZoneReachTest : public KorvelTest
-{
-};
+using ZoneReachTest = KorvelTest;
 
 // A lat/long job's field of 0.02 by 0.01 degrees at 50.5 N, clockwise, in zone 10.
 AGNAVBlock fieldAt(const QString& path, double west)
@@ -85,8 +83,8 @@ TEST_F(ZoneReachTest, BeyondTheReachOfTheZoneNothingIsWorkedOutOrWritten)
         if (!row.reached) {
             EXPECT_TRUE(accepted.message().startsWith(
                 "Points of the block \"FAR.no1\" lie more than 12 degrees of longitude from 123° W"));
-            EXPECT_EQ(saved.message(), accepted.message()) << "the preview and the save say the same";
-            EXPECT_EQ(request.computationRefusal, accepted.message());
+            EXPECT_EQ(saved.message(), accepted.message()) << "the save and Accept say the same";
+            EXPECT_EQ(request.computationRefusal, accepted.message()) << "and so does the preview";
             EXPECT_EQ(rulerRefusal({ row.west, 50.5 }, { row.west, 50.51 }, false, 10, Wgs84),
                 "No distance: more than 12° from UTM zone 10");
         }
