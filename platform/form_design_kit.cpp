@@ -1,5 +1,6 @@
 #include "platform/form_design_kit.h"
 
+#include "platform/program_window.h"
 #include "platform/screen_metrics.h"
 #include "platform/vb_fonts.h"
 
@@ -8,6 +9,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QStyle>
 
 void placeInTwips(QWidget& widget, double left, double top, double width, double height)
 {
@@ -22,6 +25,42 @@ void designFixedDialog(QDialog& dialog, const QString& name, const QString& titl
     dialog.setWindowFlags(
         Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     dialog.setFont(vbFont(QStringLiteral("MS Sans Serif"), 8));
+}
+
+void scrollWhenLargerThanScreen(QDialog& dialog)
+{
+    const QSize room = availableArea().size().shrunkBy(windowFrame(dialog));
+    const QSize whole = dialog.size();
+    if (whole.width() <= room.width() && whole.height() <= room.height()) {
+        return;
+    }
+    auto* content = new QWidget;
+    content->setFixedSize(whole);
+    for (QWidget* control : dialog.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (!control->isWindow()) {
+            // A control that changes its parent is hidden; it keeps its place.
+            const bool hidden = control->isHidden();
+            control->setParent(content);
+            control->setHidden(hidden);
+        }
+    }
+    auto* view = new QScrollArea(&dialog);
+    view->setObjectName(QStringLiteral("ScrolledControls"));
+    view->setFrameShape(QFrame::NoFrame);
+    view->setWidget(content);
+    // Room for the scroll bar that the other direction then needs.
+    const int bar = dialog.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &dialog);
+    QSize shown = whole;
+    if (whole.height() > room.height()) {
+        shown.rwidth() += bar;
+    }
+    if (whole.width() > room.width()) {
+        shown.rheight() += bar;
+    }
+    shown = shown.boundedTo(room);
+    view->setGeometry(QRect(QPoint(0, 0), shown));
+    view->show();
+    dialog.setFixedSize(shown);
 }
 
 QLabel* designCaption(QWidget& parent, const QString& text, int x, int y, const QString& name)

@@ -24,6 +24,12 @@ void placeInTwips(QWidget& widget, double left, double top, double width, double
 // close box, and the dialogs' 8 pt "MS Sans Serif" font.
 void designFixedDialog(QDialog& dialog, const QString& name, const QString& title);
 
+// A fixed-size dialog larger than the screen's free area (a long list on a
+// small screen) shows its controls in a scrolling view that fits the area,
+// so that every one of them can still be reached; one that fits is left as
+// it is. Called once the dialog has its size, before it is shown.
+void scrollWhenLargerThanScreen(QDialog& dialog);
+
 // A caption at (x, y), sized to its text; named when a name is given.
 QLabel* designCaption(QWidget& parent, const QString& text, int x, int y, const QString& name = QString());
 

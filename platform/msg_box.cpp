@@ -1,8 +1,8 @@
 #include "platform/msg_box.h"
 
 #include "platform/program_identity.h"
+#include "platform/program_window.h"
 
-#include <QApplication>
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QGridLayout>
@@ -98,7 +98,7 @@ public:
         // without a caption shows the program's title like every other.
         const QString caption = request.caption.isEmpty() ? programTitle() : request.caption;
         QMessageBox box(messageIcon(request.icon()), caption, msgBoxDisplayText(request.prompt),
-            QMessageBox::NoButton, QApplication::activeWindow());
+            QMessageBox::NoButton, dialogOwner());
         box.setTextFormat(Qt::PlainText);
         for (int answer : request.answers()) {
             box.addButton(standardButton(answer));
@@ -116,7 +116,7 @@ public:
 
     QString showInputBox(const InputBoxRequest& request) override
     {
-        QInputDialog dialog(QApplication::activeWindow());
+        QInputDialog dialog(dialogOwner());
         dialog.setWindowTitle(request.caption);
         dialog.setLabelText(msgBoxDisplayText(request.prompt));
         dialog.setTextValue(request.defaultText);

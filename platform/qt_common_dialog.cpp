@@ -1,9 +1,9 @@
 #include "platform/qt_common_dialog.h"
 
 #include "platform/file_dialog_filter.h"
+#include "platform/program_window.h"
 #include "platform/vb_colors.h"
 
-#include <QApplication>
 #include <QColorDialog>
 #include <QDir>
 #include <QFileDialog>
@@ -12,7 +12,7 @@ namespace {
 
 QWidget* parentFor(QWidget* owner)
 {
-    return owner ? owner : QApplication::activeWindow();
+    return owner ? owner : dialogOwner();
 }
 
 CommonDialogAnswer showFileDialog(const CommonDialogRequest& request, QWidget* owner)

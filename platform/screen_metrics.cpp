@@ -51,6 +51,17 @@ int twipsToPixelsY(double twips)
     return int(std::lround(twips / TwipsPerPixelY()));
 }
 
+QRect availableArea()
+{
+    if (g_override) {
+        return { 0, 0, g_override->widthPixels, g_override->heightPixels };
+    }
+    const QScreen* screen = qobject_cast<QGuiApplication*>(QCoreApplication::instance())
+        ? QGuiApplication::primaryScreen()
+        : nullptr;
+    return screen ? screen->availableGeometry() : QRect();
+}
+
 float screenWidthTwips()
 {
     const ScreenMetrics metrics = screenMetrics();

@@ -2,6 +2,7 @@
 // The runtime's Screen object: the primary screen's size and colour depth and
 // the twips per pixel that layouts written in twips convert with. The real
 // values come from Qt; tests set their own screen.
+#include <QRect>
 
 struct ScreenMetrics
 {
@@ -25,6 +26,11 @@ float TwipsPerPixelY();
 // away from zero), for placing controls from a design written in twips.
 int twipsToPixelsX(double twips);
 int twipsToPixelsY(double twips);
+
+// The part of the screen that windows may take, the desktop's panels left
+// out, in pixels: the primary screen's, or the whole of a screen set by
+// setScreenMetrics.
+QRect availableArea();
 
 // The runtime's Screen.Width and Screen.Height, in twips.
 float screenWidthTwips();

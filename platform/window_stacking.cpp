@@ -67,6 +67,20 @@ void setStaysOnTop(QWidget& window, bool on)
     }
 }
 
+class TopmostWhenShown final : public QObject
+{
+public:
+    using QObject::QObject;
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show) {
+            setTopmost(*static_cast<QWidget*>(watched), true);
+        }
+        return false;
+    }
+};
+
 void showWithoutActivating(QWidget& window)
 {
     if (!window.isVisible()) {
@@ -90,6 +104,11 @@ void setTopmost(QWidget& window, bool on)
     }
 }
 
+void setTopmostWhenShown(QWidget& window)
+{
+    window.installEventFilter(new TopmostWhenShown(&window));
+}
+
 void placeBehind(QWidget& window, QWidget& other)
 {
     StackingState& state = watcher().state(window);
@@ -101,10 +120,12 @@ void placeBehind(QWidget& window, QWidget& other)
     if (window.parentWidget() == other.parentWidget() && !window.isWindow()) {
         window.stackUnder(&other);
     } else {
-        // Between top-level windows Qt offers only raise and lower: the other
-        // window goes up, then this one under it.
+        // Between top-level windows Qt offers only raise and lower, and
+        // raising the other window would bring it over the program the user
+        // just turned to: this one goes down alone. A desktop that keeps an
+        // owned window above its owner leaves it directly above the owner,
+        // under every other program's windows.
         window.lower();
-        other.raise();
     }
 }
 

@@ -20,7 +20,10 @@ struct StackingState
 
 // HWND_TOPMOST (on) or HWND_NOTOPMOST (off).
 void setTopmost(QWidget& window, bool on);
-// Directly behind `other`; this ends the topmost state.
+// Topmost from the moment the window is shown, each time it is: a desktop
+// need not activate a new tool window, so its activation cannot be waited for.
+void setTopmostWhenShown(QWidget& window);
+// Directly behind `other`, which stays where it is; this ends the topmost state.
 void placeBehind(QWidget& window, QWidget& other);
 // To the back of all windows.
 void sendToBack(QWidget& window);

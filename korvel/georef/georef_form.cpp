@@ -9,7 +9,6 @@
 #include "korvel/workspace/layer_records.h"
 #include "platform/msg_box.h"
 #include "platform/picture_box.h"
-#include "platform/screen_metrics.h"
 #include "platform/single_form.h"
 #include "platform/vb_colors.h"
 #include "platform/vb_error.h"
@@ -297,8 +296,7 @@ bool GeoRefForm::loadImagePicture()
 
 void GeoRefForm::Form_Resize()
 {
-    const bool smallScreen = screenWidthTwips() / TwipsPerPixelX() <= 1024.0f;
-    if (smallScreen && windowState() == Qt::WindowNoState) {
+    if (openMaximised() && windowState() == Qt::WindowNoState) {
         setWindowState(Qt::WindowMaximized);
     }
 }

@@ -189,6 +189,9 @@ private:
     explicit GeoRefForm(QWidget* parent);
     ~GeoRefForm() override;
 
+    // True on a screen 1024 pixels wide or narrower, or one whose free area
+    // cannot hold the window's normal size: the window then takes it whole.
+    static bool openMaximised();
     void createControls();
     void createPointRowTemplates();
     void createPreviewControls();

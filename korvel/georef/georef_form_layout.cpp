@@ -8,6 +8,7 @@
 
 #include "platform/control_array_loaders.h"
 #include "platform/picture_box.h"
+#include "platform/program_window.h"
 #include "platform/screen_metrics.h"
 #include "platform/vb_fonts.h"
 #include "platform/vb_numbers.h"
@@ -36,11 +37,8 @@ constexpr int kCorrectionWidth = 220; // the shift and stretch controls beside t
 constexpr int kCorrectionFrameHeight = 102;
 constexpr int kStepButtonWidth = 26;
 constexpr int kStepButtonHeight = 22;
-// The window's size when it is not maximised, borders and caption included,
-// and the borders and caption the layout allows for.
+// The window's size when it is not maximised, borders and caption included.
 constexpr QSize kNormalSize(1024, 768);
-constexpr int kSideBorders = 6;
-constexpr int kTitleAndBorders = 25;
 
 // Columns of a point row inside Frame1.
 struct RowColumns
@@ -202,17 +200,25 @@ void GeoRefForm::createPreviewControls()
     FactorLabel = newLabel(PreviewFrame, QStringLiteral("FactorLabel"), QStringLiteral("1 m"));
 }
 
+bool GeoRefForm::openMaximised()
+{
+    const QSize free = availableArea().size();
+    return screenWidthTwips() / TwipsPerPixelX() <= 1024.0f || free.width() < kNormalSize.width()
+        || free.height() < kNormalSize.height();
+}
+
 void GeoRefForm::ArrangeControls()
 {
-    const ScreenMetrics screen = screenMetrics();
     const float twips = TwipsPerPixelX();
     setFont(vbFont(QStringLiteral("MS Sans Serif"), Fix(8.0 * double(twips) / 15.0)));
-    if (screenWidthTwips() / twips <= 1024.0f) {
-        // A small screen gets the whole of it.
-        resize(screen.widthPixels - kSideBorders, screen.heightPixels - kTitleAndBorders);
+    // The sizes are the frame's outer ones, whatever frame the desktop draws.
+    const QMargins frame = windowFrame(*this);
+    if (openMaximised()) {
+        // A small screen gets the whole of its free area.
+        resize(availableArea().size().shrunkBy(frame));
         setWindowState(Qt::WindowMaximized);
     } else {
-        resize(kNormalSize.width() - kSideBorders, kNormalSize.height() - kTitleAndBorders);
+        resize(kNormalSize.shrunkBy(frame));
     }
     layoutControls();
 }

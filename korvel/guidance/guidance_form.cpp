@@ -9,6 +9,7 @@
 #include "platform/picture_box.h"
 #include "platform/screen_metrics.h"
 #include "platform/single_form.h"
+#include "platform/window_stacking.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -77,6 +78,9 @@ GuidanceForm::GuidanceForm(MainForm& main)
 {
     setObjectName(QStringLiteral("GuidanceForm"));
     setWindowTitle(QStringLiteral("Digitize AG-NAV Guidance"));
+    // Above the main window and the other floating windows as it opens,
+    // also when Map Mode shows it before its menu item is ticked.
+    setTopmostWhenShown(*this);
     setFixedSize(kWindowSize);
     createControls();
     setUpGuidanceSpins(panel());
@@ -122,11 +126,10 @@ GuidancePanel GuidanceForm::panel()
 
 void GuidanceForm::Form_Initialize()
 {
-    // Over the top left corner of the map, below the main window's title
-    // and menu bars.
-    const QPoint picture = m_main.Picture1->pos();
-    move(m_main.x() + picture.x() + 2,
-        m_main.y() + picture.y() + 40 + qRound(5.0 * TwipsPerPixelX() / TwipsPerPixelY()));
+    // Over the top left corner of the map, wherever the desktop's title bar
+    // and the menu bar put it.
+    const QPoint corner = m_main.Picture1->mapToGlobal(QPoint(0, 0));
+    move(corner.x() + 2, corner.y() + qRound(5.0 * TwipsPerPixelX() / TwipsPerPixelY()));
     RestoreFloatingWindows();
     showSwathUnit(panel());
     VScroll1->setValue(startingHeading(storedAgnavDefault("LineDirection", "0"), QString()));

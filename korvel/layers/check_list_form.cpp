@@ -18,6 +18,7 @@
 #include "platform/vb_error.h"
 #include "platform/vb_input_codes.h"
 #include "platform/vb_numbers.h"
+#include "platform/window_stacking.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -95,6 +96,8 @@ CheckListForm::CheckListForm(MainForm& main)
 {
     setObjectName(QStringLiteral("CheckListForm"));
     setWindowTitle(QStringLiteral("Table of Contents"));
+    // Above the main window and the other floating windows as it opens.
+    setTopmostWhenShown(*this);
     resize(kDesignClient);
     createControls();
     createPopUpMenus();

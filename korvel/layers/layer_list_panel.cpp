@@ -243,8 +243,10 @@ void LayerList::ArrangeLayerList()
     const bool eight = m_form.eightHundredScreen();
     const int rowPitch = eight ? 16 : 18;
     const int rows = eight ? 15 : 18;
-    // On a short screen the frames below the list take some of its height.
-    m_form.Frame1->setGeometry(m_form.frameGeometry().width() - 6 - m_form.Picture1->x() - kFrameWidth, 0,
+    // At the right edge of the window's client area, whatever frame the
+    // desktop draws around it. On a short screen the frames below the list
+    // take some of its height.
+    m_form.Frame1->setGeometry(m_form.clientArea()->width() - m_form.Picture1->x() - kFrameWidth, 0,
         kFrameWidth, std::min(rows * rowPitch + 10, m_form.layerListRoom()));
 
     const QFont font = vbFont(m_form.LayoutFontName, m_form.LayoutFontSize);

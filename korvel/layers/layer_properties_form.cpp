@@ -11,6 +11,7 @@
 #include "platform/flex_grid.h"
 #include "platform/form_design_kit.h"
 #include "platform/msg_box.h"
+#include "platform/program_window.h"
 #include "platform/single_form.h"
 #include "platform/vb_error.h"
 
@@ -305,6 +306,8 @@ void PropsForm::fitHeight(bool opened)
 {
     const int bottom = opened ? DBF_Frame->y() + DBF_Frame->height() : DBF_Button->y() + DBF_Button->height();
     setOuterSize(outerWidth(), bottom + 30);
+    // The colour coding's area opens downwards.
+    keepWithinAvailableArea(*this);
 }
 
 void PropsForm::placeBesideRow(int position)
@@ -320,11 +323,14 @@ void PropsForm::placeBesideRow(int position)
     }
     // Its right edge meets the row; when that puts it off the screen's left
     // edge it opens at the right edge of the window that shows the list.
-    int left = anchor->x() - outerWidth();
+    const QMargins frame = windowFrame(*this);
+    int left = anchor->x() - (frame.left() + width() + frame.right());
     if (left < 0) {
         left = OwnerWindow->x() + OwnerWindow->frameGeometry().width();
     }
     move(left, anchor->y());
+    // A row low on a small screen would put the bottom off the screen.
+    keepWithinAvailableArea(*this);
 }
 
 void PropsForm::Form_Activate()

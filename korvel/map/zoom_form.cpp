@@ -85,6 +85,8 @@ ZoomForm::ZoomForm(MainForm& main)
 {
     setObjectName(QStringLiteral("ZoomForm"));
     setWindowTitle(QStringLiteral("Zoom Options"));
+    // Above the main window and the other floating windows as it opens.
+    setTopmostWhenShown(*this);
     createControls();
     m_keyPreview = new KeyPreview(*this);
     connect(m_keyPreview, &KeyPreview::KeyDown, this, &ZoomForm::Form_KeyDown);

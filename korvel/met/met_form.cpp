@@ -13,6 +13,7 @@
 #include "platform/msg_box.h"
 #include "platform/picture_box.h"
 #include "platform/printer.h"
+#include "platform/program_window.h"
 #include "platform/screen_metrics.h"
 #include "platform/single_form.h"
 #include "platform/tab_cycling.h"
@@ -109,8 +110,14 @@ void MetForm::unload()
 }
 
 MetForm::MetForm()
-    : QWidget(nullptr, Qt::Window)
+    : QWidget(
+        nullptr, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
 {
+    // Owned by the main window, which it disables: the desktop keeps it
+    // above that window, also when a click on the greyed window raises it.
+    if (MainForm* main = MainForm::existing()) {
+        setWindowOwner(*this, *main);
+    }
     setObjectName(QStringLiteral("MetForm"));
     setWindowTitle(QStringLiteral("Meteorological Data"));
     setAttribute(Qt::WA_DeleteOnClose, false);
@@ -229,8 +236,12 @@ void MetForm::Form_Load()
 
 void MetForm::placeOnScreen()
 {
-    const int screenWidth = screenMetrics().widthPixels;
-    move(screenWidth - width() - kScreenMargin, kScreenMargin);
+    // The window's frame, borders and title bar included, stands the margin
+    // from the top right corner of the screen's free area.
+    const QRect area = availableArea();
+    const QMargins frame = windowFrame(*this);
+    move(area.right() + 1 - (frame.left() + width() + frame.right()) - kScreenMargin,
+        area.top() + kScreenMargin);
 }
 
 void MetForm::Form_Activate()

@@ -9,7 +9,8 @@
 // The panel's first button opens it modeless and disables the main window
 // until it closes; it is a window of its own, not the main window's child,
 // so it stays usable while the main window is disabled and follows the
-// playback timer (MetPlayback). It exists at most once; closing it releases
+// playback timer (MetPlayback). The main window owns it all the same, so the
+// desktop keeps it above that window. It exists at most once; closing it releases
 // it, so the next opening draws the source then shown. Ctrl+Tab and
 // Ctrl+Shift+Tab step through the tabs.
 #include "korvel/met/met_graph_axes.h"

@@ -1,10 +1,12 @@
 #include "korvel/shell/floating_windows.h"
 
 #include "korvel/shell/main_form.h"
+#include "platform/program_window.h"
 #include "platform/screen_metrics.h"
 #include "platform/window_stacking.h"
 
 #include <QAction>
+#include <QMargins>
 #include <QPoint>
 #include <QPushButton>
 #include <QWidget>
@@ -79,36 +81,38 @@ void ReleaseFloatingWindows()
     if (!form) {
         return;
     }
+    // The main window stays where it is: sent to the back, it would drop
+    // behind every other program, there to stay after the dialog closes.
     for (FloatingTool tool : kTools) {
         if (QWidget* window = shownWindow(tool)) {
             placeBehind(*window, *form);
         }
     }
-    sendToBack(*form);
 }
 
 QPoint floatingWindowPlace(double storedLeft, double storedTop, const QWidget& window)
 {
-    // The frame a tool window gets around its client area, in pixels.
-    constexpr int kSideBorders = 6;
-    constexpr int kTitleAndBorders = 25;
     constexpr int kEdgeMargin = 25;
     const double tx = TwipsPerPixelX();
     const double ty = TwipsPerPixelY();
-    const double outerWidth = (window.width() + kSideBorders) * tx;
-    const double outerHeight = (window.height() + kTitleAndBorders) * ty;
-    const double screenWidth = screenWidthTwips();
-    const double screenHeight = screenHeightTwips();
+    // The frame the desktop puts around it, whatever its size there.
+    const QMargins frame = windowFrame(window);
+    const double outerWidth = (frame.left() + window.width() + frame.right()) * tx;
+    const double outerHeight = (frame.top() + window.height() + frame.bottom()) * ty;
+    // The edges of the part of the screen that the desktop's panels leave free.
+    const QRect area = availableArea();
+    const double rightEdge = (area.right() + 1) * tx;
+    const double bottomEdge = (area.bottom() + 1) * ty;
 
     double left = storedLeft;
-    if (left > screenWidth - kEdgeMargin * tx) {
-        left = screenWidth - outerWidth;
+    if (left > rightEdge - kEdgeMargin * tx) {
+        left = rightEdge - outerWidth;
     } else if (left < kEdgeMargin * tx) {
         left = 0;
     }
     double top = storedTop;
-    if (top > screenHeight - kEdgeMargin * ty) {
-        top = screenHeight - outerHeight;
+    if (top > bottomEdge - kEdgeMargin * ty) {
+        top = bottomEdge - outerHeight;
     } else if (top < 0) {
         top = 0;
     }

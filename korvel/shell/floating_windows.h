@@ -2,8 +2,8 @@
 // The floating tool windows: the layer list, the zoom window and the
 // guidance window float over the main window and stay on top of it while the
 // program is active. RestoreFloatingWindows puts the shown ones on top again;
-// ReleaseFloatingWindows puts them directly behind the main window and the
-// main window at the back, so that a modal dialog or another program is never
+// ReleaseFloatingWindows puts them directly behind the main window, which it
+// leaves where it is, so that a modal dialog or another program is never
 // covered by them.
 //
 // The windows themselves belong to their subsystems. Each makes itself known
@@ -65,6 +65,7 @@ void ReleaseFloatingWindows();
 // Where a floating window opens, in pixels, from its stored left and top
 // edges in twips: the left edge snaps to the screen's edge when within 25
 // pixels of it, the top edge only when above the screen; a place beyond the
-// right or bottom edge (a second monitor now gone) is pulled back so the
-// whole window, its borders and title bar included, is on the screen.
+// right or bottom edge of the screen's free area (a second monitor now gone)
+// is pulled back so the whole window, its borders and title bar included,
+// is in that area.
 QPoint floatingWindowPlace(double storedLeft, double storedTop, const QWidget& window);

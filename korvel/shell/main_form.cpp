@@ -5,6 +5,7 @@
 #include "platform/control_array_loaders.h"
 #include "platform/key_preview.h"
 #include "platform/picture_box.h"
+#include "platform/program_window.h"
 #include "platform/screen_metrics.h"
 #include "platform/single_form.h"
 #include "platform/tool_bar.h"
@@ -69,6 +70,7 @@ void MainForm::release()
             setStatusProgress(nullptr);
         }
         form->closeMailbox();
+        setProgramMainWindow(nullptr);
         form->deleteLater();
     }
 }
@@ -84,6 +86,7 @@ MainForm::MainForm()
     m_keyPreview = new KeyPreview(*this);
     connectKeyboard();
     setStatusProgress(this);
+    setProgramMainWindow(this);
 }
 
 MainForm::~MainForm()

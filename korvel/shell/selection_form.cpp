@@ -198,6 +198,8 @@ void SelectionForm::Form_Load()
     }
     AcceptButton->move(outerWidth - kRightOfAccept - kAcceptWidth, acceptTop);
     setFixedSize(outerWidth - kFrameWidth, outerHeight - kFrameHeight);
+    // A list longer than the screen scrolls, down to its Accept button.
+    scrollWhenLargerThanScreen(*this);
 }
 
 void SelectionForm::AcceptButton_Click()

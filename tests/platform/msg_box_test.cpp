@@ -1,4 +1,5 @@
 #include "platform/msg_box.h"
+#include "platform/program_window.h"
 #include "tests/support/korvel_test.h"
 
 #include <QAbstractButton>
@@ -169,6 +170,14 @@ TEST_F(RealMsgBoxTest, InputBoxReturnsTheTextOrEmptyOnCancel)
     });
     EXPECT_EQ(InputBox("speed", "Speed", "30"), "120");
 
-    whenShown<QInputDialog>([](QInputDialog& dialog) { dialog.reject(); });
+    // No window is active (a file dialog just closed): the main window owns it.
+    QWidget main;
+    main.show();
+    setProgramMainWindow(&main);
+    QApplication::setActiveWindow(nullptr);
+    whenShown<QInputDialog>([&main](QInputDialog& dialog) {
+        EXPECT_EQ(dialog.parentWidget(), &main);
+        dialog.reject();
+    });
     EXPECT_EQ(InputBox("speed", "Speed", "30"), "");
 }

@@ -183,6 +183,11 @@ TEST_F(GeoRefPreview, OnAScreenUpTo1024PixelsWideTheWindowStaysMaximised)
         EXPECT_FALSE(form.windowState() & Qt::WindowMaximized);
         form.ExitButton_Click();
     });
+    setScreen(1280, 720, 32); // a laptop's 1920 x 1080 at 150 %: lower than the normal window
+    openOn(m_image, [&](GeoRefForm& form) {
+        EXPECT_TRUE(form.windowState() & Qt::WindowMaximized);
+        form.ExitButton_Click();
+    });
 }
 
 TEST_F(GeoRefPreview, APhotoGeoReferencedFromTheToolsMenuIsDrawnInItsPlace)

@@ -312,7 +312,7 @@ TEST_F(LayerPropertiesDialog, OpensBesideTheRowOrRightOfTheListWhenThatLeavesThe
     properties(3, block, [this](PropsForm& props) {
         const QPoint anchor(
             form().AGColorBox[1].mapToGlobal(QPoint()).x(), form().AGCheck[1].mapToGlobal(QPoint()).y());
-        EXPECT_EQ(props.x() + props.width() + 6, anchor.x()) << "its right edge meets the row";
+        EXPECT_EQ(props.frameGeometry().right() + 1, anchor.x()) << "its frame's right edge meets the row";
         EXPECT_EQ(props.y(), anchor.y());
         props.CancelButton->click();
     });

@@ -8,6 +8,7 @@
 #include "korvel/workspace/map_state.h"
 #include "korvel/workspace/program_globals.h"
 #include "platform/tool_bar.h"
+#include "platform/window_stacking.h"
 #include "tests/korvel/map/map_view_fixture.h"
 
 #include <QCoreApplication>
@@ -47,6 +48,7 @@ TEST_F(ZoomWindow, MirrorsTheExtentBoxesAndEnablesButtonsByWhatIsLoaded)
     window.Toolbar->setEnabled(2, false);
     ZoomForm& zoom = open();
     EXPECT_EQ(zoom.windowTitle(), "Zoom Options");
+    EXPECT_TRUE(stackingState(zoom).topmost) << "above the floating layer list before any activation";
     EXPECT_FALSE(zoom.Toolbar->Enabled(1));
 
     globals().GISLoaded = true;

@@ -12,6 +12,8 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
 
 namespace {
 
@@ -153,6 +155,24 @@ TEST_F(SelectionFormTest, TheFormIsAsWideAsItsWidestCaption)
     EXPECT_EQ(wide.size.width(), probe.sizeHint().width() + 22 - 6);
     // Five options 17 pixels apart, then the button.
     EXPECT_EQ(narrow.size.height(), 8 + 5 * 17 + 15 + 25 + 31 - 25);
+}
+
+TEST_F(SelectionFormTest, AListLongerThanTheScreenScrollsDownToAccept)
+{
+    setScreen(1280, 720, 32);
+    for (int i = 0; i < 60; ++i) {
+        blockAt(appendBlock()).FileName = QStringLiteral("BLOCK%1.no1").arg(i);
+    }
+    show(1, [](SelectionForm& form) {
+        EXPECT_LE(form.frameGeometry().height(), 720);
+        auto* view = form.findChild<QScrollArea*>();
+        ASSERT_NE(view, nullptr);
+        view->verticalScrollBar()->setValue(view->verticalScrollBar()->maximum());
+        const QWidget* shown = view->viewport();
+        EXPECT_TRUE(shown->rect().contains(
+            QRect(form.AcceptButton->mapTo(shown, QPoint()), form.AcceptButton->size())));
+        accept(form);
+    });
 }
 
 } // namespace

@@ -2,7 +2,9 @@
 // the main window in both modes with its panels, the floating windows, every
 // dialog and tab, the message and input boxes. No text may be cut by its
 // control or covered by another. ctest runs this test a second time at a
-// 1.25 desktop scale, where glyphs round differently.
+// 1.25 desktop scale, where glyphs round differently, and a third on a
+// 1920 x 1080 screen at 1.5, a laptop's 1280 x 720, which every window must
+// fit whole.
 #include "korvel/agnav/agnav_commands.h"
 #include "korvel/agnav/agnav_form.h"
 #include "korvel/georef/georef_form.h"
@@ -27,6 +29,7 @@
 #include "korvel/workspace/layer_records.h"
 #include "korvel/workspace/program_globals.h"
 #include "platform/msg_box.h"
+#include "platform/screen_metrics.h"
 #include "tests/support/clipped_texts.h"
 #include "tests/support/korvel_test.h"
 
@@ -37,6 +40,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QTabBar>
 #include <QTimer>
 
@@ -50,8 +54,17 @@ protected:
     void SetUp() override
     {
         KorvelTest::SetUp();
-        globals().ScreenWidth = 1024;
-        globals().ScreenHeight = 768;
+        // A screen as wide as the normal main window or wider is the one the
+        // program measures; on the narrower default one the windows are laid
+        // out for 1024 x 768.
+        const QScreen& screen = *QGuiApplication::primaryScreen();
+        m_fitScreen = screen.availableGeometry().width() >= 1024;
+        if (m_fitScreen) {
+            resetScreenMetrics();
+        }
+        m_screen = m_fitScreen ? screen.size() : QSize(1024, 768);
+        globals().ScreenWidth = m_screen.width();
+        globals().ScreenHeight = m_screen.height();
         setFloatingToolWindow(FloatingTool::CheckList, &checkListFormTool());
         setFloatingToolWindow(FloatingTool::Zoom, &zoomFormTool());
         setFloatingToolWindow(FloatingTool::Guidance, &guidanceFormTool());
@@ -81,6 +94,11 @@ protected:
         ++m_windows;
         for (const QString& offender : clippedTexts(window)) {
             ADD_FAILURE() << offender.toStdString();
+        }
+        if (m_fitScreen) {
+            EXPECT_TRUE(
+                QGuiApplication::primaryScreen()->availableGeometry().contains(window.frameGeometry()))
+                << window.objectName().toStdString() << " leaves the screen's free area";
         }
     }
 
@@ -217,6 +235,8 @@ protected:
     }
 
     int m_windows = 0;
+    bool m_fitScreen = false;
+    QSize m_screen;
 };
 
 TEST_F(WholeTexts, EveryWindowShowsItsTextsWhole)
@@ -271,8 +291,8 @@ TEST_F(WholeTexts, EveryWindowShowsItsTextsWhole)
     expectWhole(main);
     main.GuidanceCancel_Click();
     main.View_MapMode_Click();
-    globals().ScreenWidth = 1024;
-    globals().ScreenHeight = 768;
+    globals().ScreenWidth = m_screen.width();
+    globals().ScreenHeight = m_screen.height();
     main.setGeometry(wholeScreen);
     settle();
     main.ArrangeControls();
