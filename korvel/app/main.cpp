@@ -7,6 +7,7 @@
 #include "korvel/map/zoom_form.h"
 #include "korvel/shell/floating_windows.h"
 #include "korvel/shell/main_form.h"
+#include "korvel/workspace/program_globals.h"
 #include "platform/console_msg_box.h"
 #include "platform/key_preview.h"
 #include "platform/msg_box.h"
@@ -14,11 +15,15 @@
 #include "platform/text_fitting.h"
 #include "platform/vb_fonts.h"
 
+#include <QDir>
 #include <QEvent>
 #include <QStringList>
 
 int main(int argc, char** argv)
 {
+    // A relative path on the command line is taken from the folder KORVEL
+    // was started in, noted before anything else runs.
+    globals().StartDir = QDir::currentPath();
     // It tells the forms' key previews which control each key went to first.
     KeyPreviewApplication app(argc, argv);
     setProgramTitle(QStringLiteral("KORVEL"));

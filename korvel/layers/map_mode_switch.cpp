@@ -103,11 +103,12 @@ std::optional<ViewEdges> convertedView(const ViewEdges& view, int direction)
         }
         // In the map's hemisphere, as the data: a view across the equator
         // stays one. A view wider than the zone's reach keeps the part the
-        // zone's projection holds.
+        // zone's projection holds, west of east.
+        const auto [west, east] = projection.reachedEdges(view.west, view.east);
         const ProjectedMetres southWest
-            = projection.toUtm(projection.nearestReached({ view.south, view.west }), map.NorthZone);
+            = projection.toUtm(projection.nearestReached({ view.south, west }), map.NorthZone);
         const ProjectedMetres northEast
-            = projection.toUtm(projection.nearestReached({ view.north, view.east }), map.NorthZone);
+            = projection.toUtm(projection.nearestReached({ view.north, east }), map.NorthZone);
         converted = { southWest.easting, southWest.northing, northEast.easting, northEast.northing };
     }
     for (double edge : { converted.west, converted.south, converted.east, converted.north }) {

@@ -2,8 +2,11 @@
 
 #include "korvel/shell/folder_refusal.h"
 #include "korvel/shell/main_form.h"
+#include "korvel/workspace/program_globals.h"
 #include "platform/msg_box.h"
 #include "platform/vb_error.h"
+
+#include <QDir>
 
 namespace {
 
@@ -19,6 +22,18 @@ QString trimBlanks(const QString& text)
         --last;
     }
     return text.mid(first, last - first);
+}
+
+// A relative path names a file from the folder KORVEL was started in. The
+// file is opened, and its layer, image or block held, by its full path, as
+// the file dialogs and a drop give it, so a session saved later finds the
+// file whatever folder it is loaded from.
+QString fullPath(const QString& path)
+{
+    if (path.isEmpty() || !QDir::isRelativePath(path)) {
+        return path;
+    }
+    return QDir::cleanPath(QDir(globals().StartDir).absoluteFilePath(path));
 }
 
 } // namespace
@@ -37,6 +52,7 @@ void LoadFromCommandLine(QString& commandLine)
     }
     path = trimBlanks(path);
     commandLine = path;
+    path = fullPath(path);
 
     MainForm* form = MainForm::existing();
     if (!form || refuseFolder(path)) {

@@ -6,7 +6,8 @@
 // extension opens nothing, and a folder is refused with its message. The
 // start-up calls it once, after the main window is shown, with the whole
 // command-line text; one pair of surrounding double quotes and the blanks
-// around the path are removed, and the cleaned path is written back.
+// around the path are removed, and the cleaned path is written back; a
+// relative one is opened from the folder KORVEL was started in.
 #include <QString>
 
 void LoadFromCommandLine(QString& commandLine);

@@ -5,6 +5,7 @@
 #include "korvel/workspace/layer_records.h"
 #include "platform/control_array_loaders.h"
 #include "platform/form_design_kit.h"
+#include "platform/literal_caption.h"
 #include "platform/show_modal.h"
 #include "platform/single_form.h"
 
@@ -182,7 +183,7 @@ void SelectionForm::Form_Load()
     for (int i = 1; i <= int(names.size()); ++i) {
         QRadioButton& option = FileNameOption.load(i);
         top += kOptionPitch;
-        option.setText(names[i - 1]);
+        option.setText(literalCaption(names[i - 1]));
         // The caption with its round button must show whole.
         widest = std::max(widest, option.sizeHint().width());
         option.move(kMargin, top);

@@ -282,9 +282,20 @@ GeographicDeg UtmProjection::nearestReached(GeographicDeg point) const
     if (reaches(point.latitude, point.longitude)) {
         return point;
     }
-    const double longitude
-        = std::clamp(point.longitude, m_centralMeridianDeg - UtmReachDeg, m_centralMeridianDeg + UtmReachDeg);
-    return { std::clamp(point.latitude, -HeldLatitudeDeg, HeldLatitudeDeg), longitude };
+    double offset = point.longitude - m_centralMeridianDeg;
+    if (std::isfinite(offset)) {
+        offset = std::remainder(offset, 360.0); // an infinity keeps its side
+    }
+    return { std::clamp(point.latitude, -HeldLatitudeDeg, HeldLatitudeDeg),
+        m_centralMeridianDeg + std::clamp(offset, -UtmReachDeg, UtmReachDeg) };
+}
+
+std::pair<double, double> UtmProjection::reachedEdges(double westDeg, double eastDeg) const
+{
+    const double turns = std::round((0.5 * (westDeg + eastDeg) - m_centralMeridianDeg) / 360.0);
+    const double meridian = m_centralMeridianDeg + (std::isfinite(turns) ? 360.0 * turns : 0.0);
+    return { std::clamp(westDeg, meridian - UtmReachDeg, meridian + UtmReachDeg),
+        std::clamp(eastDeg, meridian - UtmReachDeg, meridian + UtmReachDeg) };
 }
 
 ProjectedMetres toUtm(GeographicDeg point, int zone, const EllipsoidRecord& ellipsoid)

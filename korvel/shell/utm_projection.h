@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <span>
+#include <utility>
 
 // Latitude and longitude in decimal degrees, north and east positive.
 struct GeographicDeg
@@ -105,12 +106,22 @@ public:
         return (mu < HalfPi) & (u * (1.0 + u * u * (1.0 / 6)) <= cosMu * m_reachTangent);
     }
 
-    // The point itself when it reaches, else one that does: the longitude
-    // brought within UtmReachDeg of the central meridian as the number it
-    // is (a view's east edge stays east of its west edge), the latitude
-    // within HeldLatitudeDeg of the equator. For the edges of a view, which
-    // may lie anywhere, where a figure must still be worked out.
+    // The point itself when it reaches, else one that does: the longitude's
+    // offset from the central meridian, taken modulo 360 degrees as
+    // reaches() takes it, brought within UtmReachDeg, and the latitude
+    // within HeldLatitudeDeg of the equator. For a point at the edge of a
+    // view, which may lie anywhere, where a figure must still be worked out.
     GeographicDeg nearestReached(GeographicDeg point) const;
+
+    // A view's west and east edges, in degrees of longitude, brought within
+    // UtmReachDeg of the turn of the central meridian (itself plus a whole
+    // number of 360 degrees) nearest the view's middle: the part of the view
+    // the projection holds, its west edge still west of its east edge, for
+    // a view across 180 degrees as for one around the whole earth. Edges
+    // taken one by one could not keep that order: 160 E and 185 E are 23
+    // degrees west and 2 degrees east of zone 1's meridian, while -180 and
+    // 180, the same meridian, must become the zone's two sides.
+    std::pair<double, double> reachedEdges(double westDeg, double eastDeg) const;
 
     // Whether every point of two lists reaches: longitudes and latitudes, or
     // eastings and northings in the given hemisphere. One pass without a

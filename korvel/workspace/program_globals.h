@@ -23,6 +23,7 @@ inline bool sameEllipsoid(const EllipsoidRecord& a, const EllipsoidRecord& b)
 struct ProgramGlobals
 {
     QString RootDir; // the program folder, always ending in "/"
+    QString StartDir; // the folder KORVEL was started in; empty: the current folder
     int ScreenWidth = 0; // pixels
     int ScreenHeight = 0;
 

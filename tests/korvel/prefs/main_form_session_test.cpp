@@ -448,6 +448,19 @@ TEST_F(Sessions, TheCommandLineLoadsASessionAndItsErrorsAreShown)
     EXPECT_TRUE(msgBoxes()[0].prompt.startsWith("Error: Input past end of file"));
 }
 
+TEST_F(Sessions, ARelativeCommandLinePathIsSavedWholeAndFoundFromAnyFolder)
+{
+    ASSERT_TRUE(QDir().mkpath(workDir() + "GIS Ebenen"));
+    const QString layer = writeShapefile(QStringLiteral("GIS Ebenen/Felder Süd"), 500000, 4800000, 1000);
+    globals().StartDir = workDir(); // started there; the current folder is another
+    QString commandLine = QStringLiteral("\"GIS Ebenen/Felder Süd.shp\"");
+    LoadFromCommandLine(commandLine);
+    saveSession(sessionPath("relative.korvel"));
+    reload(sessionPath("relative.korvel"));
+    ASSERT_EQ(layerData().GISCount, 1);
+    EXPECT_EQ(layerData().GISLayers[1].Path, layer);
+}
+
 TEST_F(Sessions, AFolderWhereAFileIsExpectedIsNamedWhicheverWayItComesIn)
 {
     const QString folder = workDir() + "jobs.shp";

@@ -12,6 +12,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QScrollArea>
 #include <QScrollBar>
 
@@ -27,10 +28,10 @@ protected:
             blockAt(appendBlock()).FileName = QLatin1String(name);
         }
         LayerData& layers = layerData();
-        for (const char* name : { "roads.shp", "fields.shp" }) {
-            layers.GISLayers[size_t(appendGISLayer())].FileName = QLatin1String(name);
+        for (const char* name : { "Wege & Gräben.shp", "fields.shp" }) {
+            layers.GISLayers[size_t(appendGISLayer())].FileName = QString::fromUtf8(name);
         }
-        layers.GISOrder = { 0, 2, 1 }; // the list shows fields above roads
+        layers.GISOrder = { 0, 2, 1 }; // the list shows fields above the ditches
         for (const char* name : { "photo.bmp", "scan.jpg" }) {
             layers.Images[size_t(appendImage())].FileName = QLatin1String(name);
         }
@@ -52,7 +53,8 @@ protected:
         onModal<SelectionForm>([&](SelectionForm& form) {
             shown.question = form.FileNameLabel->text();
             for (int i = 1; i <= form.FileNameOption.UBound(); ++i) {
-                shown.captions << form.FileNameOption[i].text();
+                // As drawn: a "&" marks the next character as the shortcut, "&&" shows one.
+                shown.captions << form.FileNameOption[i].text().replace(QRegularExpression("&(.)"), "\\1");
                 if (form.FileNameOption[i].isChecked()) {
                     shown.checked = i;
                 }
@@ -82,7 +84,7 @@ TEST_F(SelectionFormTest, ListsTheFileNamesOfEachKindAndStartsOnTheLast)
     };
     selectionFormData().Candidates = { 0, 3, 5 };
     for (const Row& row : { Row { 1, { "A.no1", "B.no1", "C.no1", "D.no1", "E.no1" } },
-             Row { 2, { "fields.shp", "roads.shp" } }, Row { 3, { "scan.jpg", "photo.bmp" } },
+             Row { 2, { "fields.shp", "Wege & Gräben.shp" } }, Row { 3, { "scan.jpg", "photo.bmp" } },
              Row { 4, { "C.no1", "E.no1" } }, Row { 7, {} } }) {
         SCOPED_TRACE(row.listType);
         const Shown shown = show(row.listType, accept);

@@ -167,6 +167,11 @@ TEST_F(UtmProjectionTest, TheProjectionReachesTwelveDegreesFromItsMeridian)
     EXPECT_FALSE(zone17.reachesGrid(39600000.0, 4000000.0, true)) << "a layer at 33 E in zone 17";
     EXPECT_FALSE(zone17.reachesGrid(500000.0, 10002000.0, true)) << "beyond the pole";
     EXPECT_FALSE(zone17.reachesGrid(500000.0, std::nan(""), true));
+    // Beyond reach, the nearest point of 250 E (110 W) lies west of 81 W, as reaches() wraps it;
+    // a view keeps the part in reach, west of east, also across 180 degrees.
+    EXPECT_EQ(zone17.nearestReached({ 10.0, 250.0 }).longitude, -93.0);
+    const UtmProjection zone1(1, 6378137.0, 298.257223563);
+    EXPECT_EQ(zone1.reachedEdges(160.0, 185.0), std::make_pair(171.0, 185.0)) << "160 E to 185 E";
 }
 
 } // namespace
