@@ -377,7 +377,7 @@ TEST_F(MainFormGuidance, ALineErrorIsToldOnceAndSavesNothing)
     GuidanceWork::instance().GuidanceSave_Click();
     ASSERT_EQ(msgBoxes().size(), 2u);
     EXPECT_TRUE(msgBoxes().back().prompt.startsWith(
-        "Error: The guidance lines of block FIELD.no1 could not be computed, so nothing was saved."))
+        "Error: The guidance lines of the block FIELD.no1 could not be computed, so nothing was saved."))
         << msgBoxes().back().prompt.toStdString();
     EXPECT_EQ(readTestFile(m_path), boundary);
     EXPECT_EQ(readTestFile(workDir() + "FIELD.xyz"), lines);
