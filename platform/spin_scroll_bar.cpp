@@ -1,5 +1,7 @@
 #include "platform/spin_scroll_bar.h"
 
+#include "platform/blocked_press.h"
+
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -12,6 +14,7 @@ SpinScrollBar::SpinScrollBar(QWidget* parent)
     // after QAbstractSlider has moved the slider position its own way, and
     // before the value follows the position.
     connect(this, &QAbstractSlider::actionTriggered, this, &SpinScrollBar::moveTowardPointedEnd);
+    letGoWhenBlocked(*this);
 }
 
 void SpinScrollBar::moveTowardPointedEnd(int action)

@@ -10,6 +10,9 @@
 // value at the top and drags the thumb the right way, but its arrows, track
 // clicks, keys and wheel still mean "toward the minimum" at the top and so
 // step away from the end they point at; this bar turns them round.
+//
+// A press held on an arrow or the track lets go when a modal window blocks
+// the bar's window (blocked_press.h), so a box never leaves it stepping.
 #include <QScrollBar>
 
 class SpinScrollBar final : public QScrollBar

@@ -237,17 +237,65 @@ bool exclusionZonesWithinReach(const std::vector<ShapeRecord>& zones, int zoneCo
     return true;
 }
 
-QString blockOutOfReachMessage(const AGNAVBlock& block, const QString& part, int zone, bool boundaryInDegrees)
+namespace {
+
+constexpr char kChooseAreaZone[]
+    = "choose the UTM zone of its area on the \"UTM Ellipsoid\" page of View > Preferences";
+constexpr char kMakeAgain[]
+    = " and make the block again from its shape: Tools > \"Convert SHP to Boundary\" turns the polygon of "
+      "a shapefile into a block, and Tools > \"Digitize AG-NAV\" > \"Block Boundary\" digitizes one on the "
+      "map.";
+
+// Whether the zone the block's boundary file names cannot hold the boundary
+// held in degrees.
+bool ownZoneFails(const AGNAVBlock& block, int zone, bool boundaryInDegrees)
+{
+    if (zone == block.Zone) {
+        return true;
+    }
+    const EllipsoidRecord& ellipsoid = block.Ellipsoid.Axis > 0.0 ? block.Ellipsoid : globals().Ellipsoid;
+    return boundaryInDegrees
+        && !boundaryWithinReach(block, block.Zone, 2, ellipsoid.Axis, ellipsoid.InverseFlattening);
+}
+
+} // namespace
+
+QString blockOutOfReachMessage(
+    const AGNAVBlock& block, const QString& part, int zone, bool boundaryInDegrees, BlockReachRefusal refused)
 {
     std::optional<double> middle;
     if (boundaryInDegrees && block.VertexCount > 0) {
         middle = (block.Boundary.XMin + block.Boundary.XMax) / 2.0;
     }
-    return outOfReachMessage(QStringLiteral("%1 block \"%2\"").arg(part, block.FileName), zone, middle,
-        QStringLiteral(
-            "A block converts in the zone its boundary file names; a block digitized after choosing "
-            "the UTM zone of its area on the \"UTM Ellipsoid\" page of View > Preferences takes "
-            "that zone."));
+    const QString whole = QStringLiteral("the block \"%1\"").arg(block.FileName);
+    const QString subject = part.isEmpty() ? whole : part + u' ' + whole;
+    QString outcome = QLatin1String(kNothingConverted);
+    QString advice = QStringLiteral(
+        "A block converts in the zone its boundary file names; a block digitized after choosing the UTM "
+        "zone of its area on the \"UTM Ellipsoid\" page of View > Preferences takes that zone.");
+    switch (refused) {
+    case BlockReachRefusal::Conversion:
+        break;
+    case BlockReachRefusal::BoundaryFile:
+        outcome = QStringLiteral("the boundary file was not written");
+        advice = QStringLiteral("A new block takes the map's UTM zone. To go on, close this window, ")
+            + QLatin1String(kChooseAreaZone) + QLatin1String(kMakeAgain);
+        break;
+    case BlockReachRefusal::GuidanceLines:
+    case BlockReachRefusal::Preview:
+        outcome = refused == BlockReachRefusal::Preview
+            ? QStringLiteral("no guidance lines were laid")
+            : QStringLiteral("the guidance lines were not written, and the boundary file stays as it was");
+        advice = ownZoneFails(block, zone, boundaryInDegrees)
+            ? QStringLiteral(
+                  "The block's boundary file names UTM zone %1, and its guidance lines are written "
+                  "in that zone. To go on, ")
+                    .arg(block.Zone)
+                + QLatin1String(kChooseAreaZone) + QLatin1String(kMakeAgain)
+            : QStringLiteral("Please ") + QLatin1String(kChooseAreaZone) + u'.';
+        break;
+    }
+    return outOfReachMessage(subject, zone, middle, advice, outcome);
 }
 
 QString blockConversionRefusal(int blockIndex, int mode)
@@ -262,7 +310,7 @@ QString blockConversionRefusal(int blockIndex, int mode)
     const int zone = block.Zone;
     const bool degrees = mode != 1;
     if (!boundaryWithinReach(block, zone, mode, axis, inverseFlattening)) {
-        return blockOutOfReachMessage(block, QStringLiteral("the"), zone, degrees);
+        return blockOutOfReachMessage(block, QString(), zone, degrees);
     }
     if (block.GuidanceLoaded
         && !guidanceSetWithinReach(block.Guidance, zone, mode, axis, inverseFlattening)) {

@@ -52,8 +52,20 @@ bool guidanceSetWithinReach(
     const GuidanceSet& set, int zone, int mode, double axis, double inverseFlattening);
 bool exclusionZonesWithinReach(const std::vector<ShapeRecord>& zones, int zoneCount, int zone, int mode,
     double axis, double inverseFlattening);
-// The refusal when `part` of the block ("the", "the guidance lines of", ...)
-// lies out of the reach of `zone`; boundaryInDegrees: the block's boundary is
-// held in degrees, so the message can name the zone of its middle.
-QString blockOutOfReachMessage(
-    const AGNAVBlock& block, const QString& part, int zone, bool boundaryInDegrees);
+// What a block beyond the reach of a zone kept from being done.
+enum class BlockReachRefusal {
+    Conversion, // its coordinates were not converted
+    BoundaryFile, // Accept: a new block's boundary file was not written
+    GuidanceLines, // a guidance save: neither file was written
+    Preview, // the preview laid no lines
+};
+
+// The refusal when `part` of the block ("" for the block itself, "the
+// guidance lines of", ...) lies out of the reach of `zone`; boundaryInDegrees:
+// the block's boundary is held in degrees, so the message can name the zone
+// of its middle. It says what `refused` left undone and how the user goes
+// on: the guidance lines are written in the zone the block's boundary file
+// names, so where that zone cannot hold the block, choosing another for the
+// map does not help, and the block is made again in its area's zone.
+QString blockOutOfReachMessage(const AGNAVBlock& block, const QString& part, int zone, bool boundaryInDegrees,
+    BlockReachRefusal refused = BlockReachRefusal::Conversion);

@@ -101,7 +101,7 @@ QString convertBoundaryForMap(AGNAVBlock& block)
         const double inverseFlattening = step.ellipsoid->InverseFlattening;
         // The block is not listed yet: a refusal after a first step drops it whole.
         if (!boundaryWithinReach(block, block.Zone, step.mode, axis, inverseFlattening)) {
-            return blockOutOfReachMessage(block, QStringLiteral("the"), block.Zone, step.mode != 1);
+            return blockOutOfReachMessage(block, QString(), block.Zone, step.mode != 1);
         }
         convertBoundary(block, block.Zone, step.mode, axis, inverseFlattening);
     }

@@ -230,7 +230,7 @@ QString boundaryFileReachRefusal(const AGNAVBlock& block)
     const int mode = utmFile || !utmMap ? 2 : 1;
     if (!boundaryWithinReach(
             block, block.Zone, mode, block.Ellipsoid.Axis, block.Ellipsoid.InverseFlattening)) {
-        return blockOutOfReachMessage(block, QStringLiteral("the"), block.Zone, !utmMap);
+        return blockOutOfReachMessage(block, QString(), block.Zone, !utmMap, BlockReachRefusal::BoundaryFile);
     }
     return {};
 }

@@ -7,6 +7,8 @@
 #include "korvel/shell/row_ticks.h"
 #include "korvel/workspace/agnav_block.h"
 #include "korvel/workspace/layer_records.h"
+#include "platform/blocked_press.h"
+#include "platform/deferred_msg_box.h"
 #include "platform/msg_box.h"
 #include "platform/picture_box.h"
 #include "platform/single_form.h"
@@ -38,6 +40,11 @@ void widen(MapExtent& extent, double x, double y)
     extent.XMax = std::max(extent.XMax, x);
     extent.YMin = std::min(extent.YMin, y);
     extent.YMax = std::max(extent.YMax, y);
+}
+
+QString errorPrompt(const VbError& error)
+{
+    return QStringLiteral("KORVEL encountered the following error:\r") + error.Description();
 }
 
 } // namespace
@@ -84,7 +91,7 @@ template <class Procedure> void GeoRefForm::guarded(Procedure procedure)
     try {
         procedure();
     } catch (const VbError& error) {
-        MsgBox(QStringLiteral("KORVEL encountered the following error:\r") + error.Description());
+        MsgBox(errorPrompt(error));
     }
 }
 
@@ -119,12 +126,28 @@ void GeoRefForm::connectControls()
     }
     on(ShiftReset, &QPushButton::clicked, &GeoRefForm::ShiftReset_Click);
     on(StretchReset, &QPushButton::clicked, &GeoRefForm::StretchReset_Click);
-    on(FactorSlider, &QSlider::valueChanged, &GeoRefForm::FactorSlider_Change);
-    on(FactorSlider, &QSlider::sliderMoved, &GeoRefForm::FactorSlider_Scroll);
-    on(PreviewScrollH, &QScrollBar::valueChanged, &GeoRefForm::PreviewScrollH_Change);
-    on(PreviewScrollH, &QScrollBar::sliderMoved, &GeoRefForm::PreviewScrollH_Scroll);
-    on(PreviewScrollV, &QScrollBar::valueChanged, &GeoRefForm::PreviewScrollV_Change);
-    on(PreviewScrollV, &QScrollBar::sliderMoved, &GeoRefForm::PreviewScrollV_Scroll);
+    // A box opened while the slider or a scroll bar changes would leave a
+    // held press stepping: the error is told once the change is over, and
+    // a press lets go when a box blocks the window.
+    const auto onChange = [this](QAbstractSlider* sender, auto signal, void (GeoRefForm::*procedure)()) {
+        connect(sender, signal, this, [this, procedure] {
+            try {
+                (this->*procedure)();
+            } catch (const VbError& error) {
+                showMsgBoxAfterEvent(errorPrompt(error));
+            }
+        });
+    };
+    onChange(FactorSlider, &QSlider::valueChanged, &GeoRefForm::FactorSlider_Change);
+    onChange(FactorSlider, &QSlider::sliderMoved, &GeoRefForm::FactorSlider_Scroll);
+    onChange(PreviewScrollH, &QScrollBar::valueChanged, &GeoRefForm::PreviewScrollH_Change);
+    onChange(PreviewScrollH, &QScrollBar::sliderMoved, &GeoRefForm::PreviewScrollH_Scroll);
+    onChange(PreviewScrollV, &QScrollBar::valueChanged, &GeoRefForm::PreviewScrollV_Change);
+    onChange(PreviewScrollV, &QScrollBar::sliderMoved, &GeoRefForm::PreviewScrollV_Scroll);
+    for (QAbstractSlider* control :
+        std::initializer_list<QAbstractSlider*> { FactorSlider, PreviewScrollH, PreviewScrollV }) {
+        letGoWhenBlocked(*control);
+    }
 }
 
 void GeoRefForm::Form_Load()

@@ -150,7 +150,7 @@ QString guidancePreviewMessage(
     const AGNAVBlock& block, const GuidanceLayout& layout, const GuidanceMapFrame& frame)
 {
     if (layout.refusal == GuidanceRefusal::OutOfReach) {
-        return blockOutOfReachMessage(block, QStringLiteral("the"), frame.zone, true);
+        return blockOutOfReachMessage(block, QString(), frame.zone, true, BlockReachRefusal::Preview);
     }
     return guidanceRefusalMessage(layout);
 }

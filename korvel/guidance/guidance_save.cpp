@@ -78,12 +78,13 @@ QString reachRefusal(const GuidanceSaveRequest& request, const AGNAVBlock& block
     const EllipsoidRecord& mapEllipsoid = map.ellipsoid;
     if (!map.utm
         && !boundaryWithinReach(block, map.zone, 2, mapEllipsoid.Axis, mapEllipsoid.InverseFlattening)) {
-        return blockOutOfReachMessage(block, QStringLiteral("the"), map.zone, true);
+        return blockOutOfReachMessage(block, QString(), map.zone, true, BlockReachRefusal::GuidanceLines);
     }
     // A UTM map in another ellipsoid reads its grid back to degrees first.
     const UtmProjection from(block.Zone, mapEllipsoid.Axis, mapEllipsoid.InverseFlattening);
     if (convertsLines(request, block) && !linesWithinReach(request.lines, from, map.utm, request.north)) {
-        return blockOutOfReachMessage(block, QStringLiteral("the guidance lines of"), block.Zone, !map.utm);
+        return blockOutOfReachMessage(block, QStringLiteral("the guidance lines of"), block.Zone, !map.utm,
+            BlockReachRefusal::GuidanceLines);
     }
     return {};
 }
@@ -313,7 +314,7 @@ AgnavOutcome saveGuidanceLines(const GuidanceSaveRequest& request)
     }
     if (!request.computationRefusal.isEmpty()) {
         return AgnavOutcome::refused(
-            QStringLiteral("The guidance lines of block %1 could not be computed, so nothing was saved.\r"
+            QStringLiteral("The guidance lines of the block %1 could not be computed, so nothing was saved.\r"
                            "Choose another heading, edge or swath width and save again.")
                 .arg(block.FileName));
     }

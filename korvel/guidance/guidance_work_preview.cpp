@@ -4,18 +4,19 @@
 // colour; RefreshBlockLines marks the chosen boundary edge with
 // DigitizeLine(0). Both run after every change on the panel and after every
 // redraw of the map while guidance lines are being created; the preview is
-// made afresh each time, and a refusal leaves no line.
+// made afresh each time, and a refusal leaves no line. A refusal is told
+// once the event that changed the panel is handled (deferred_msg_box.h):
+// a box opened inside a spin's change would leave the spin stepping.
 #include "korvel/guidance/guidance_panel.h"
 #include "korvel/guidance/guidance_panel_rules.h"
 #include "korvel/guidance/guidance_preview.h"
 #include "korvel/guidance/guidance_state.h"
 #include "korvel/guidance/guidance_work.h"
-#include "korvel/map/redraw_input_guard.h"
 #include "korvel/shell/main_form.h"
 #include "korvel/workspace/agnav_block.h"
 #include "korvel/workspace/program_globals.h"
+#include "platform/deferred_msg_box.h"
 #include "platform/line_control.h"
-#include "platform/msg_box.h"
 #include "platform/vb_colors.h"
 #include "platform/vb_error.h"
 
@@ -94,16 +95,13 @@ void GuidanceWork::FitGuidanceLines()
             guidanceData().ToldRefusal.clear();
         }
         if (!message.isEmpty() && toldOnce(m_form.SelectedBlock, values, message)) {
-            // The user must be able to answer while a redraw is under way.
-            if (RedrawInputGuard* guard = m_form.redrawInputGuard()) {
-                RedrawInputGuard::Pause pause(*guard);
-                MsgBox(message);
-            } else {
-                MsgBox(message);
-            }
+            // Laid from a spin's or a box's change and from a redraw: the
+            // box opens once that is over.
+            showMsgBoxAfterEvent(message);
         }
     } catch (const VbError& error) {
-        MsgBox(QStringLiteral("KORVEL encountered the following error:\r") + error.Description());
+        showMsgBoxAfterEvent(
+            QStringLiteral("KORVEL encountered the following error:\r") + error.Description());
     }
 }
 

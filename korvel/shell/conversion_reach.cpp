@@ -26,17 +26,15 @@ int utmZoneOfLongitude(double longitudeDeg)
 
 } // namespace
 
-QString outOfReachMessage(
-    const QString& subject, int zone, std::optional<double> middleLongitudeDeg, const QString& advice)
+QString outOfReachMessage(const QString& subject, int zone, std::optional<double> middleLongitudeDeg,
+    const QString& advice, const QString& outcome)
 {
     QString message
         = QStringLiteral("Points of %1 lie more than %2 degrees of longitude from %3, the central "
                          "meridian of UTM zone %4, where that zone's projection no longer holds, "
-                         "so no coordinates were converted; the data stays as it is.\r")
-              .arg(subject)
-              .arg(UtmReachDeg)
-              .arg(centralMeridianText(zone))
-              .arg(zone);
+                         "so %5.\r")
+              .arg(subject, QString::number(UtmReachDeg), centralMeridianText(zone), QString::number(zone),
+                  outcome);
     if (middleLongitudeDeg && std::isfinite(*middleLongitudeDeg)) {
         message += QStringLiteral("Its middle lies in UTM zone %1. ")
                        .arg(utmZoneOfLongitude(*middleLongitudeDeg));

@@ -11,9 +11,12 @@
 
 #include <optional>
 
+// What a refused conversion leaves, said after "so".
+inline constexpr char kNothingConverted[] = "no coordinates were converted; the data stays as it is";
+
 // Why the points of `subject` (such as: the layer "roads.shp") cannot be
-// converted in UTM zone `zone`: the zone with its central meridian, the
-// zone `middleLongitudeDeg` lies in when the points are in degrees, and
-// `advice`, how the user gives them another zone.
-QString outOfReachMessage(
-    const QString& subject, int zone, std::optional<double> middleLongitudeDeg, const QString& advice);
+// converted in UTM zone `zone`: the zone with its central meridian, what
+// was therefore not done (`outcome`), the zone `middleLongitudeDeg` lies in
+// when the points are in degrees, and `advice`, how the user goes on.
+QString outOfReachMessage(const QString& subject, int zone, std::optional<double> middleLongitudeDeg,
+    const QString& advice, const QString& outcome = QLatin1String(kNothingConverted));

@@ -1,5 +1,6 @@
 #include "tests/support/korvel_test.h"
 
+#include "platform/deferred_msg_box.h"
 #include "platform/screen_metrics.h"
 #include "tests/support/state_reset.h"
 
@@ -46,6 +47,9 @@ void KorvelTest::SetUp()
 
 void KorvelTest::TearDown()
 {
+    if (const QString waiting = waitingMsgBoxPrompt(); !waiting.isEmpty()) {
+        ADD_FAILURE() << "A message waits unseen: " << waiting.toStdString();
+    }
     for (const QString& failure : services().takeFailures()) {
         ADD_FAILURE() << failure.toStdString();
     }

@@ -3,7 +3,8 @@
 // program folder and single-instance name, starts from freshly reset module
 // data on a 1024 x 768 screen at 32 bits and 15 twips per pixel, and talks to
 // scripted message boxes, dialogs, modal forms and launcher. After the test,
-// an unexpected box or dialog and every queued answer left unused fail it.
+// an unexpected box or dialog, a message still waiting to open
+// (deferred_msg_box.h) and every queued answer left unused fail it.
 #include "tests/support/qt_printers.h"
 #include "tests/support/scripted_services.h"
 

@@ -21,6 +21,7 @@
 #include "korvel/workspace/program_globals.h"
 #include "korvel/workspace/redraw_state.h"
 #include "platform/application_activation.h"
+#include "platform/deferred_msg_box.h"
 #include "platform/program_identity.h"
 #include "platform/registry_store.h"
 #include "platform/screen_metrics.h"
@@ -60,6 +61,7 @@ void resetAllState(const QString& programDir)
     setScreenMetrics({ 1024, 768, 32, 15.0f, 15.0f });
     resetRandom();
     ScriptedServices::instance().reset();
+    resetDeferredMsgBox();
     resetUtmRegisters();
     resetLayerData();
     resetMapState();

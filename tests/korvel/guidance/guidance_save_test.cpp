@@ -256,7 +256,7 @@ TEST_F(GuidanceSaveTest, NothingIsSavedForLinesNotComputedOrOverABoundaryNamedLi
         QString message;
     } rows[] = {
         { "an error computing the lines", "FIELD17.no1", "Error computing guidance lines.",
-            "The guidance lines of block FIELD17.no1 could not be computed, so nothing was saved." },
+            "The guidance lines of the block FIELD17.no1 could not be computed, so nothing was saved." },
         { "a boundary named FIELD17.xyz", "FIELD17.xyz", "",
             QString("The guidance-line file of %1FIELD17.xyz would be %1FIELD17.xyz itself").arg(workDir()) },
         { "a boundary named FIELD17.XYZ", "FIELD17.XYZ", "",

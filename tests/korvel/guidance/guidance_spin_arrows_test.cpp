@@ -8,11 +8,14 @@
 #include "tests/korvel/agnav/agnav_commands_fixture.h"
 
 #include <QAction>
-#include <QCoreApplication>
+#include <QApplication>
+#include <QEventLoop>
 #include <QLabel>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QStyle>
 #include <QStyleOptionSlider>
+#include <QTimer>
 
 namespace {
 
@@ -33,15 +36,28 @@ QRect scrollBarPart(const QScrollBar& bar, QStyle::SubControl part)
     return bar.style()->subControlRect(QStyle::CC_ScrollBar, &option, part, &bar);
 }
 
+// The left button pressed, or let go, in the middle of `part`.
+void pressScrollBarPart(QScrollBar& bar, QStyle::SubControl part, bool down = true)
+{
+    const QPointF at = scrollBarPart(bar, part).center();
+    QMouseEvent event(down ? QEvent::MouseButtonPress : QEvent::MouseButtonRelease, at, bar.mapToGlobal(at),
+        Qt::LeftButton, down ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&bar, &event);
+}
+
 // A left click in the middle of `part`: pressed and let go at once.
 void clickScrollBarPart(QScrollBar& bar, QStyle::SubControl part)
 {
-    const QPointF at = scrollBarPart(bar, part).center();
-    const QPointF global = bar.mapToGlobal(at);
-    QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(&bar, &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(&bar, &release);
+    pressScrollBarPart(bar, part);
+    pressScrollBarPart(bar, part, false);
+}
+
+// Lets the event loop run for `ms` milliseconds, boxes opened in it included.
+void runEvents(int ms)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
 }
 
 using GuidanceSpinArrows = AgnavCommandsTest;
@@ -98,6 +114,55 @@ TEST_F(GuidanceSpinArrows, TheUpperArrowRaisesAndTheLowerLowersInBothWindows)
             spin.resize(design);
             EXPECT_EQ(spin.value(), row.to) << window << ": " << row.name;
             EXPECT_EQ(box.text(), QString::number(row.to)) << window << ": " << row.name;
+        }
+    }
+}
+
+// A latitude/longitude block 17.5 degrees east of the meridian of the zone
+// its file names: every value of either spin is refused with a box. A press
+// on an arrow stays down while the box is read, 600 ms, past the spin's
+// first repeat at 500 ms; its release, which the box takes, comes after.
+TEST_F(GuidanceSpinArrows, APressOverAFarBlockStepsOnceAndOpensOneBox)
+{
+    setFloatingToolWindow(FloatingTool::Guidance, &guidanceFormTool());
+    queueOpenFiles({ write(QStringLiteral("FAR.no1"),
+        "1  L  237\r\n2   50.500000  -105.500000\r\n2   50.510000  -105.500000\r\n2   50.510000  "
+        "-105.480000\r\n"
+        "2   50.500000  -105.480000\r\n20 WGS-84      6378137.0   298.257223563 22      ELLIPSOID\r\n") });
+    AgnavCommands::instance().File_OpenAGNAV_Click();
+    ASSERT_EQ(agnavData().BlockCount, 1);
+    useRealDialogs();
+    int boxes = 0;
+    QTimer reader;
+    QObject::connect(&reader, &QTimer::timeout, [&boxes] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box && !box->property("read").toBool()) {
+            box->setProperty("read", true);
+            ++boxes;
+            QTimer::singleShot(600, box, &QMessageBox::accept);
+        }
+    });
+    reader.start(10);
+    MainForm& main = form();
+    main.show();
+    main.Tools_DigitizeGuidance->trigger();
+    for (const bool floating : { false, true }) {
+        if (floating) {
+            main.View_MapMode_Click();
+        }
+        runEvents(700);
+        const GuidancePanel panel
+            = GuidancePanel::of(floating ? static_cast<QWidget&>(*GuidanceForm::existing()) : main);
+        for (QScrollBar* spin : { panel.VScroll1, panel.VScroll2 }) {
+            SCOPED_TRACE(std::string(floating ? "floating " : "docked ") + qPrintable(spin->objectName()));
+            const int from = spin->value();
+            const int before = boxes;
+            pressScrollBarPart(*spin, QStyle::SC_ScrollBarSubLine);
+            runEvents(700);
+            pressScrollBarPart(*spin, QStyle::SC_ScrollBarSubLine, false);
+            runEvents(100);
+            EXPECT_EQ(spin->value(), from + 1);
+            EXPECT_EQ(boxes, before + 1);
         }
     }
 }

@@ -332,6 +332,7 @@ TEST_F(MainFormGuidance, RefusalsTheUserHears)
     block().Boundary.X[4] = 503000.0; // 3 km wide at one end
     block().Boundary.X[3] = 506000.0; // 6 km at the other
     f.FitGuidanceLines();
+    QCoreApplication::processEvents(); // the box opens once the change is over
     EXPECT_EQ(previewCount(), 0);
     EXPECT_EQ(msgBoxes().back().prompt,
         "Error computing guidance lines.\rMore than 5000 lines would be laid over the block.\r"
@@ -345,6 +346,7 @@ TEST_F(MainFormGuidance, RefusalsTheUserHears)
     f.VScroll2->setValue(1000);
     queueMsgBoxAnswer(vbOK);
     f.OffsetOption[1].setChecked(true);
+    QCoreApplication::processEvents();
     EXPECT_EQ(msgBoxes().back().prompt,
         "Error computing guidance lines.\rPlease choose another angle/spacing value\r(Intercepts = 1)");
     EXPECT_EQ(previewCount(), 0);
@@ -365,7 +367,9 @@ TEST_F(MainFormGuidance, ALineErrorIsToldOnceAndSavesNothing)
     const QByteArray lines = readTestFile(workDir() + "FIELD.xyz");
     queueMsgBoxAnswer(vbOK);
     start();
+    QCoreApplication::processEvents();
     form().Graph(false);
+    QCoreApplication::processEvents();
     ASSERT_EQ(msgBoxes().size(), 1u) << "once for the start, not again for its redraw";
     EXPECT_TRUE(msgBoxes().back().prompt.startsWith("Error computing guidance lines."));
 
@@ -373,7 +377,7 @@ TEST_F(MainFormGuidance, ALineErrorIsToldOnceAndSavesNothing)
     GuidanceWork::instance().GuidanceSave_Click();
     ASSERT_EQ(msgBoxes().size(), 2u);
     EXPECT_TRUE(msgBoxes().back().prompt.startsWith(
-        "Error: The guidance lines of block FIELD.no1 could not be computed, so nothing was saved."))
+        "Error: The guidance lines of the block FIELD.no1 could not be computed, so nothing was saved."))
         << msgBoxes().back().prompt.toStdString();
     EXPECT_EQ(readTestFile(m_path), boundary);
     EXPECT_EQ(readTestFile(workDir() + "FIELD.xyz"), lines);

@@ -13,6 +13,7 @@
 
 #include <QFile>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -83,8 +84,31 @@ TEST_F(ZoneReachTest, BeyondTheReachOfTheZoneNothingIsWorkedOutOrWritten)
         if (!row.reached) {
             EXPECT_TRUE(accepted.message().startsWith(
                 "Points of the block \"FAR.no1\" lie more than 12 degrees of longitude from 123° W"));
-            EXPECT_EQ(saved.message(), accepted.message()) << "the save and Accept say the same";
-            EXPECT_EQ(request.computationRefusal, accepted.message()) << "and so does the preview";
+            // Laid in zone 13, the lines still cannot be written in zone 10,
+            // the block's own: each refusal says what it left undone and that
+            // the block is to be made again.
+            const GuidanceMapFrame zone10 = request.frame;
+            request.frame.zone = 13;
+            request.lines
+                = computeGuidancePreview(block.Boundary, 4, request.panel, true, request.frame).lines;
+            EXPECT_FALSE(request.lines.empty());
+            const std::pair<QString, const char*> told[] = {
+                { accepted.message(), "so the boundary file was not written.\r" },
+                { std::exchange(request.computationRefusal, QString()), "so no guidance lines were laid.\r" },
+                { saveGuidanceLines(request).message(),
+                    "so the guidance lines were not written, and the boundary file stays as it was.\r" },
+            };
+            for (const auto& [message, outcome] : told) {
+                EXPECT_TRUE(message.contains(outcome)) << message.toStdString();
+                EXPECT_TRUE(message.contains("make the block again from its shape")) << message.toStdString();
+            }
+            EXPECT_TRUE(told[2].first.contains("The block's boundary file names UTM zone 10"));
+            // A block whose own zone holds it needs only the map's zone changed.
+            blockAt(b).Zone = 13;
+            EXPECT_TRUE(
+                guidancePreviewMessage(block, layout, zone10)
+                    .endsWith("Please choose the UTM zone of its area on the \"UTM Ellipsoid\" page of "
+                              "View > Preferences."));
             EXPECT_EQ(rulerRefusal({ row.west, 50.5 }, { row.west, 50.51 }, false, 10, Wgs84),
                 "No distance: more than 12° from UTM zone 10");
         }

@@ -141,7 +141,7 @@ TEST_F(OptimizationCommand, LinesBeyondTheReachOfTheMapsZoneGetNoOverlayAndAreNa
     EXPECT_NEAR(line(1).X1(), -122.5, 0.001);
     ASSERT_EQ(msgBoxes().size(), 1u);
     EXPECT_TRUE(
-        msgBoxes()[0].prompt.startsWith("Points of the guidance lines of block \"far.no1\" lie more"));
+        msgBoxes()[0].prompt.startsWith("Points of the guidance lines of the block \"far.no1\" lie more"));
 }
 
 TEST_F(OptimizationCommand, NumberedOverTheTickedBlocksInOrder)
