@@ -7,10 +7,11 @@
 //
 // A picture whose decoded form would take more than MaxDecodedBytes is
 // decoded at a reduced size that fits (the same picture, fewer pixels);
-// size and the HIMETRIC size still describe the file's own pixels. TIFF and
-// JPEG are decoded straight to that size; the formats whose decoders cannot
-// reduce (BMP, GIF) are decoded whole first, up to twice MaxDecodedBytes,
-// and refused beyond that with their size and the limit.
+// size and the HIMETRIC size still describe the file's own pixels. A TIFF is
+// decoded strip by strip or tile by tile straight to that size, a JPEG by
+// its decoder's own reduction; the formats whose decoders cannot reduce
+// (BMP, GIF) are decoded whole first, up to twice MaxDecodedBytes, and
+// refused beyond that with their size and the limit.
 //
 // A file that ends before its picture does (a BMP short of its rows, a JPEG
 // before its end-of-image marker, a GIF before its trailer, a TIFF whose

@@ -244,8 +244,8 @@ TiffPicture readTiffPicture(QIODevice& file, qint64 maxDecodedBytes)
     // decoded one by one), as many as make about 4 MB of colours, a
     // sixteenth of the budget at most.
     const qint64 unitRows = byRows ? 1 : rowsOfBand(tiff.get(), height);
-    const qint64 units
-        = std::max<qint64>(1, std::min<qint64>(4 << 20, maxDecodedBytes / 16) / (width * 4 * unitRows));
+    const qint64 units = std::max<qint64>(
+        1, std::min<qint64>(4 << 20, maxDecodedBytes / 16) / (qint64(width) * 4 * unitRows));
     const auto bandRows = uint32_t(std::min<qint64>(unitRows * units, height));
     const QSize target = reducedSize(picture.size, maxDecodedBytes);
     // Besides the picture: two bands' colours, a row's samples, the sums.

@@ -3,14 +3,14 @@
 // its rows as they are stored, in colour (palette, grey, RGB, CMYK, YCbCr and
 // the other kinds libtiff converts), decoded strip by strip or tile by tile
 // straight to the size that fits the memory budget, so that an orthophoto of
-// 20000 x 20000 pixels takes no more than its reduced picture and a row of
-// its tiles.
+// 20000 x 20000 pixels takes no more than its reduced picture and two rows
+// of its tiles (one decoded while the other is summed).
 //
 // A file libtiff cannot read whole (a strip or tile cut off or damaged) is
 // refused: half a photograph placed on a map must not pass for all of it.
 // A band beyond the colours is drawn as transparency only where the file
 // marks it as alpha; a band marked "unspecified" (the near-infrared of the
-// 4-band orthophotos GDAL writes) is not drawn.
+// 4-band orthophotos GDAL writes) or not marked at all is not drawn.
 #include <QByteArrayView>
 #include <QIODevice>
 #include <QImage>
