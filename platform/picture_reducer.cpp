@@ -49,8 +49,10 @@ quint32 toQtPixel(quint32 pixel)
     return (pixel & 0xff00ff00u) | ((pixel & 0xffu) << 16) | ((pixel >> 16) & 0xffu);
 }
 
-// A share of fewer columns than this is not worth a thread.
+// A share of fewer columns, or of fewer pixels of the file, is not worth a
+// thread.
 constexpr int kColumnsPerShare = 512;
+constexpr qint64 kPixelsPerShare = 64 * 1024;
 constexpr unsigned kMostShares = 8;
 
 } // namespace
@@ -116,13 +118,15 @@ quint32* PictureReducer::targetRow(int row) const
 void PictureReducer::addRows(const quint32* rows, int count, qsizetype stride)
 {
     const size_t width = size_t(m_targetSize.width());
+    const size_t shares
+        = std::clamp<size_t>(size_t(qint64(count) * m_source.width() / kPixelsPerShare), 1, m_shares);
     const auto share = [&](size_t index, RowsDone& done) {
-        addColumns(done, width * index / m_shares, width * (index + 1) / m_shares, rows, count, stride);
+        addColumns(done, width * index / shares, width * (index + 1) / shares, rows, count, stride);
     };
     // Each share of the columns goes through the same rows; the first is
     // added here while the pool's threads add the others.
     QSemaphore finished;
-    for (size_t index = 1; index < m_shares; ++index) {
+    for (size_t index = 1; index < shares; ++index) {
         QThreadPool::globalInstance()->start([&, index] {
             RowsDone done = m_done;
             share(index, done);
@@ -131,7 +135,7 @@ void PictureReducer::addRows(const quint32* rows, int count, qsizetype stride)
     }
     RowsDone done = m_done;
     share(0, done);
-    finished.acquire(int(m_shares - 1));
+    finished.acquire(int(shares - 1));
     m_done = done;
 }
 

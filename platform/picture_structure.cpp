@@ -53,8 +53,10 @@ bool bitmapIsCutOff(QByteArrayView bytes)
     if (!uncompressed || width <= 0 || bitCount == 0) {
         return false;
     }
+    // rowBytes * height > available, in a form that cannot overflow.
     const qint64 rowBytes = (width * bitCount + 31) / 32 * 4;
-    return bytes.size() < qint64(pixelOffset) + rowBytes * height;
+    const qint64 available = bytes.size() - qint64(pixelOffset);
+    return available < 0 || (height > 0 && rowBytes > available / height);
 }
 
 bool jpegIsCutOff(QByteArrayView bytes)

@@ -125,6 +125,8 @@ struct RgbaImage
     }
 };
 
+constexpr qint64 kBytesWorthAThread = 256 * 1024;
+
 // Decodes `rows` rows from `top` on into `band`, in colours.
 using BandDecoder = std::function<bool(uint32_t top, uint32_t rows, quint32* band)>;
 
@@ -157,13 +159,15 @@ BandDecoder bandDecoder(TIFFRGBAImage& image)
 
 // Decodes the bands one after another into two buffers, so that the reducer
 // sums one while libtiff decodes the next on another thread (each in turn:
-// libtiff's file is never used by two threads at once).
+// libtiff's file is never used by two threads at once). Bands too small to
+// be worth a thread are decoded between the sums.
 bool reduceBands(
     const BandDecoder& decode, uint32_t width, uint32_t height, uint32_t bandRows, PictureReducer& reducer)
 {
     std::vector<quint32> bands[2]
         = { std::vector<quint32>(size_t(width) * bandRows), std::vector<quint32>(size_t(width) * bandRows) };
     const auto rowsFrom = [&](uint32_t top) { return std::min(bandRows, height - top); };
+    const bool overlap = qint64(width) * bandRows * 4 >= kBytesWorthAThread;
     if (!decode(0, rowsFrom(0), bands[0].data())) {
         return false;
     }
@@ -174,11 +178,14 @@ bool reduceBands(
             = [&] { decoded = next >= height || decode(next, rowsFrom(next), bands[current ^ 1].data()); };
         std::thread decoder;
         try {
-            if (next < height) {
+            if (next < height && overlap) {
                 decoder = std::thread(decodeNext);
             }
         } catch (const std::system_error&) {
-            decodeNext(); // no thread to be had: one after the other
+            // no thread to be had: one after the other
+        }
+        if (!decoder.joinable()) {
+            decodeNext();
         }
         reducer.addRows(bands[current].data(), int(rowsFrom(top)), width);
         if (decoder.joinable()) {
