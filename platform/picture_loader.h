@@ -7,7 +7,15 @@
 //
 // A picture whose decoded form would take more than MaxDecodedBytes is
 // decoded at a reduced size that fits (the same picture, fewer pixels);
-// size and the HIMETRIC size still describe the file's own pixels.
+// size and the HIMETRIC size still describe the file's own pixels. A TIFF is
+// decoded strip by strip or tile by tile straight to that size, a JPEG by
+// its decoder's own reduction; the formats whose decoders cannot reduce
+// (BMP, GIF) are decoded whole first, up to twice MaxDecodedBytes, and
+// refused beyond that with their size and the limit.
+//
+// A file that ends before its picture does (a BMP short of its rows, a JPEG
+// before its end-of-image marker, a GIF before its trailer, a TIFF whose
+// strips or tiles cannot be read whole) is refused, never drawn in part.
 #include <QImage>
 #include <QSize>
 #include <QString>
@@ -28,7 +36,9 @@ struct LoadedPicture
     bool ok() const { return errorNumber == 0; }
 };
 
-LoadedPicture LoadPicture(const QString& path);
+// `maxDecodedBytes` stands for MaxDecodedBytes where a test or a benchmark
+// needs a smaller budget.
+LoadedPicture LoadPicture(const QString& path, qint64 maxDecodedBytes = MaxDecodedBytes);
 
 // Pixels in units of 0.01 mm at the screen's resolution (1440 / twipsPerPixel
 // dots per inch), rounded to the nearest unit.

@@ -86,6 +86,7 @@ void SequentialReader::consumeDelimiter()
 SequentialReader::Field SequentialReader::readField(bool number)
 {
     skipToField();
+    m_fieldLine = m_line;
     if (atEnd())
         raiseRuntimeError(RuntimeError::InputPastEndOfFile);
 
@@ -156,6 +157,7 @@ bool SequentialReader::readBoolean()
 
 QString SequentialReader::readLine()
 {
+    m_fieldLine = m_line;
     if (atEnd())
         raiseRuntimeError(RuntimeError::InputPastEndOfFile);
     const qsizetype start = m_position;

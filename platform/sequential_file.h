@@ -42,8 +42,12 @@ public:
     // raise 62. Loops that read records to the end of a free-format file test
     // this, so that an empty last line does not fail the whole file.
     bool onlyBlanksRemain() const;
-    // The 1-based line the next read starts on, for messages.
+    // The 1-based line the next read starts on.
     int lineNumber() const { return m_line; }
+    // The line the last field read stands on (the one being read when a read
+    // raised): the line a fault in a value names. A field that ends its line
+    // takes the line end with it, so lineNumber() is by then the next line.
+    int fieldLine() const { return m_fieldLine; }
 
     // Input # into a String, Double, Single, Long, Integer, Byte, Boolean.
     // Booleans accept "#TRUE#"/"#FALSE#", "True"/"False" and numbers (0 False).
@@ -73,6 +77,7 @@ private:
     QString m_text;
     qsizetype m_position = 0;
     int m_line = 1;
+    int m_fieldLine = 1;
 };
 
 // One item of a Print # or Write # list: a text, a number or a Boolean.

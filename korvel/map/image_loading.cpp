@@ -73,10 +73,10 @@ std::optional<GeoReference> parseGeoReference(
     const QString header = QLatin1String(GeoReferenceHeader);
     const int cut = cutOffLineNumber(bytes);
     const LineFault cutOff { 62, cut, QStringLiteral("the file ends inside the line, it was cut off") };
-    // A fault met once the reader has come to a cut-off last line may stem
-    // from the cut (a number that lost its digits), so the cut is named.
+    // A fault on a cut-off last line may stem from the cut (a number that
+    // lost its digits), so the cut is named.
     const auto reported
-        = [&](const LineFault& fault) { return cut != 0 && reader.lineNumber() >= cut ? cutOff : fault; };
+        = [&](const LineFault& fault) { return cut != 0 && fault.line >= cut ? cutOff : fault; };
     try {
         const QString first = reader.readText();
         // A file cut inside its header is ours all the same.
@@ -104,11 +104,10 @@ std::optional<GeoReference> parseGeoReference(
                     .arg(reference.Width)
                     .arg(reference.Height));
         }
-        const int zoneLine = reader.lineNumber();
         reference.Zone = reader.readByte();
         if (reference.Zone < 1 || reference.Zone > kLastZone) {
-            throw LineFault {
-                5, zoneLine, QStringLiteral("zone %1 is not a UTM zone (1 to 60)").arg(reference.Zone) };
+            throw LineFault { 5, reader.fieldLine(),
+                QStringLiteral("zone %1 is not a UTM zone (1 to 60)").arg(reference.Zone) };
         }
         reader.readText();
         reference.ControlPointCount = reader.readByte();
@@ -117,7 +116,7 @@ std::optional<GeoReference> parseGeoReference(
         }
         return reference;
     } catch (const VbError& fault) {
-        const LineFault found = reported({ int(fault.Number()), reader.lineNumber(), fault.Description() });
+        const LineFault found = reported({ int(fault.Number()), reader.fieldLine(), fault.Description() });
         throw DamagedGeoReference(found.number, fault.Source(), fileName, found.line, found.text);
     } catch (const LineFault& fault) {
         const LineFault found = reported(fault);

@@ -33,7 +33,6 @@ OptimizationModule parseOptimizationModule(const QByteArray& bytes)
         }
         reader.readLine(); // notes
         for (float& c : module.coefficients) {
-            const int line = reader.lineNumber();
             try {
                 c = reader.readSingle();
                 if (!(std::fabs(c) <= kLargestCoefficient)) {
@@ -41,7 +40,7 @@ OptimizationModule parseOptimizationModule(const QByteArray& bytes)
                 }
             } catch (const VbError& error) {
                 throw VbError(error.Number(), error.Source(),
-                    QStringLiteral("line %1: %2").arg(line).arg(error.Description()));
+                    QStringLiteral("line %1: %2").arg(reader.fieldLine()).arg(error.Description()));
             }
         }
     } catch (const VbError& error) {

@@ -33,7 +33,7 @@ private:
     int m_line;
 };
 
-// The session's reader: each field read notes the line it starts on, for
+// The session's reader: line() is the line of the field read last, for
 // the message when the file does not read.
 class FieldReader
 {
@@ -42,26 +42,19 @@ public:
         : m_in(in)
     {
     }
-    int line() const { return m_line; }
+    int line() const { return m_in.fieldLine(); }
 
-    QString text() { return mark().readText(); }
-    qint32 number() { return mark().readLong(); }
-    int integer() { return mark().readInteger(); }
+    QString text() { return m_in.readText(); }
+    qint32 number() { return m_in.readLong(); }
+    int integer() { return m_in.readInteger(); }
     // A byte cannot exceed 255: larger raises Overflow.
-    int count() { return mark().readByte(); }
-    bool boolean() { return mark().readBoolean(); }
-    double real() { return mark().readDouble(); }
-    QString wholeLine() { return mark().readLine(); }
+    int count() { return m_in.readByte(); }
+    bool boolean() { return m_in.readBoolean(); }
+    double real() { return m_in.readDouble(); }
+    QString wholeLine() { return m_in.readLine(); }
 
 private:
-    SequentialReader& mark()
-    {
-        m_line = m_in.lineNumber();
-        return m_in;
-    }
-
     SequentialReader& m_in;
-    int m_line = 1;
 };
 
 int readCheckState(FieldReader& in)

@@ -33,7 +33,7 @@ EllipsoidTableResult parseEllipsoidTable(const QByteArray& bytes)
             rows.push_back(row);
         } while (!reader.onlyBlanksRemain());
     } catch (const VbError& error) {
-        result.error = QStringLiteral("%1 in line %2").arg(error.Description()).arg(reader.lineNumber());
+        result.error = QStringLiteral("%1 in line %2").arg(error.Description()).arg(reader.fieldLine());
         return result;
     }
     result.rows = std::move(rows);

@@ -76,19 +76,27 @@ TEST_F(ImageLoadingTest, ADamagedGeoReferenceIsAnErrorNamingTheFile)
     EXPECT_THROW(readGeoReference(writeText("kind.ref", wrongKind)), VbError);
 }
 
-TEST_F(ImageLoadingTest, AZoneOutsideOneToSixtyIsRefusedNamingFileAndLine)
+TEST_F(ImageLoadingTest, ABadValueIsRefusedNamingFileAndItsLine)
 {
-    for (const char* zone : { "99", "0" }) {
-        QByteArray text = kReference;
-        text.replace("\r\n17\r\n", QByteArray("\r\n") + zone + "\r\n");
+    // A value that ends its line is named on that line, the file's last too.
+    const struct
+    {
+        const char* line;
+        const char* bad;
+        const char* fault;
+    } rows[] = { { "\r\n17\r\n", "\r\n99\r\n", "(line 5): zone 99 is not a UTM zone (1 to 60)" },
+        { "\r\n17\r\n", "\r\n0\r\n", "(line 5): zone 0 is not a UTM zone (1 to 60)" },
+        { "\r\n17\r\n", "\r\n17N\r\n", "(line 5): Type mismatch" },
+        { "\r\n2\r\n", "\r\n300\r\n", "(line 7): Overflow" } };
+    for (const auto& row : rows) {
+        QByteArray text = kReference.left(kReference.indexOf("4805000,498000"));
+        text.replace(row.line, row.bad);
         try {
             readGeoReference(writeText("zone.ref", text));
-            ADD_FAILURE() << "zone " << zone << " was taken";
+            ADD_FAILURE() << row.bad << " was taken";
         } catch (const VbError& error) {
             EXPECT_EQ(error.Description(),
-                QStringLiteral("The geo-reference file \"zone.ref\" is damaged (line 5): zone %1 is not a UTM "
-                               "zone (1 to 60)")
-                    .arg(zone));
+                QStringLiteral("The geo-reference file \"zone.ref\" is damaged ") + row.fault);
         }
     }
 }

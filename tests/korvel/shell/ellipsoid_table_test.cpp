@@ -46,6 +46,8 @@ TEST(EllipsoidTableDamaged, NumberFieldThatIsNoNumberNamesItsLine)
         = parseEllipsoidTable("\"WGS84\",6378137,298.25\r\n\"GRS80\",big,298.25\r\n");
     EXPECT_EQ(table.error, "Type mismatch in line 2");
     EXPECT_TRUE(table.rows.empty()) << "nothing of a refused table is kept";
+    EXPECT_EQ(parseEllipsoidTable("\"GRS80\",6378137,big\r\n").error, "Type mismatch in line 1")
+        << "a value that ends its line";
 }
 
 TEST(EllipsoidTableDamaged, RecordCutShortIsRefused)
