@@ -60,11 +60,6 @@ void setProgramMainWindow(QWidget* window)
     g_mainWindow = window;
 }
 
-QWidget* programMainWindow()
-{
-    return g_mainWindow.data();
-}
-
 QWidget* dialogOwner()
 {
     if (QWidget* active = QApplication::activeWindow()) {

@@ -11,7 +11,6 @@ class QWidget;
 
 // The window is forgotten when it is destroyed.
 void setProgramMainWindow(QWidget* window);
-QWidget* programMainWindow();
 
 // The window a box or dialog opened now belongs to: the active window, else
 // the main window while it is shown and takes input (a box owned by a

@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QHash>
 #include <QObject>
+#include <QScopedValueRollback>
 #include <QWidget>
 #include <QWindow>
 
@@ -67,6 +68,10 @@ void setStaysOnTop(QWidget& window, bool on)
     }
 }
 
+// Set while a request shows the window it is about: that request, not the
+// window's keeping topmost from its showing, says where the window goes.
+bool g_showingForRequest = false;
+
 class TopmostWhenShown final : public QObject
 {
 public:
@@ -74,7 +79,7 @@ public:
 
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == QEvent::Show) {
+        if (event->type() == QEvent::Show && !g_showingForRequest) {
             setTopmost(*static_cast<QWidget*>(watched), true);
         }
         return false;
@@ -85,6 +90,7 @@ void showWithoutActivating(QWidget& window)
 {
     if (!window.isVisible()) {
         window.setAttribute(Qt::WA_ShowWithoutActivating);
+        const QScopedValueRollback<bool> request(g_showingForRequest, true);
         window.show();
     }
 }

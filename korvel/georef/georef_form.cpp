@@ -42,11 +42,6 @@ void widen(MapExtent& extent, double x, double y)
     extent.YMax = std::max(extent.YMax, y);
 }
 
-QString errorPrompt(const VbError& error)
-{
-    return QStringLiteral("KORVEL encountered the following error:\r") + error.Description();
-}
-
 } // namespace
 
 GeoRefForm& GeoRefForm::instance()
@@ -86,21 +81,31 @@ GeoRefForm::GeoRefForm(QWidget* parent)
 
 GeoRefForm::~GeoRefForm() = default;
 
-template <class Procedure> void GeoRefForm::guarded(Procedure procedure)
+template <class Procedure> void GeoRefForm::guarded(Procedure procedure, bool inChange)
 {
     try {
         procedure();
     } catch (const VbError& error) {
-        MsgBox(errorPrompt(error));
+        const QString prompt
+            = QStringLiteral("KORVEL encountered the following error:\r") + error.Description();
+        // A box opened while the slider or a scroll bar changes would leave a
+        // held press stepping: the error is told once the change is over.
+        if (inChange) {
+            showMsgBoxAfterEvent(prompt);
+        } else {
+            MsgBox(prompt);
+        }
     }
 }
 
 void GeoRefForm::connectControls()
 {
     // Procedures without arguments; the signals' own arguments are dropped.
-    const auto on = [this](auto* sender, auto signal, void (GeoRefForm::*procedure)()) {
-        connect(sender, signal, this, [this, procedure] { guarded([&] { (this->*procedure)(); }); });
-    };
+    const auto on
+        = [this](auto* sender, auto signal, void (GeoRefForm::*procedure)(), bool inChange = false) {
+              connect(sender, signal, this,
+                  [this, procedure, inChange] { guarded([&] { (this->*procedure)(); }, inChange); });
+          };
     const auto onMouseDown = [this](PictureBox* view, void (GeoRefForm::*procedure)(int, int, float, float)) {
         connect(
             view, &PictureBox::MouseDown, this, [this, procedure](int button, int shift, float x, float y) {
@@ -126,24 +131,13 @@ void GeoRefForm::connectControls()
     }
     on(ShiftReset, &QPushButton::clicked, &GeoRefForm::ShiftReset_Click);
     on(StretchReset, &QPushButton::clicked, &GeoRefForm::StretchReset_Click);
-    // A box opened while the slider or a scroll bar changes would leave a
-    // held press stepping: the error is told once the change is over, and
-    // a press lets go when a box blocks the window.
-    const auto onChange = [this](QAbstractSlider* sender, auto signal, void (GeoRefForm::*procedure)()) {
-        connect(sender, signal, this, [this, procedure] {
-            try {
-                (this->*procedure)();
-            } catch (const VbError& error) {
-                showMsgBoxAfterEvent(errorPrompt(error));
-            }
-        });
-    };
-    onChange(FactorSlider, &QSlider::valueChanged, &GeoRefForm::FactorSlider_Change);
-    onChange(FactorSlider, &QSlider::sliderMoved, &GeoRefForm::FactorSlider_Scroll);
-    onChange(PreviewScrollH, &QScrollBar::valueChanged, &GeoRefForm::PreviewScrollH_Change);
-    onChange(PreviewScrollH, &QScrollBar::sliderMoved, &GeoRefForm::PreviewScrollH_Scroll);
-    onChange(PreviewScrollV, &QScrollBar::valueChanged, &GeoRefForm::PreviewScrollV_Change);
-    onChange(PreviewScrollV, &QScrollBar::sliderMoved, &GeoRefForm::PreviewScrollV_Scroll);
+    // A press on the slider or a scroll bar lets go when a box blocks the window.
+    on(FactorSlider, &QSlider::valueChanged, &GeoRefForm::FactorSlider_Change, true);
+    on(FactorSlider, &QSlider::sliderMoved, &GeoRefForm::FactorSlider_Scroll, true);
+    on(PreviewScrollH, &QScrollBar::valueChanged, &GeoRefForm::PreviewScrollH_Change, true);
+    on(PreviewScrollH, &QScrollBar::sliderMoved, &GeoRefForm::PreviewScrollH_Scroll, true);
+    on(PreviewScrollV, &QScrollBar::valueChanged, &GeoRefForm::PreviewScrollV_Change, true);
+    on(PreviewScrollV, &QScrollBar::sliderMoved, &GeoRefForm::PreviewScrollV_Scroll, true);
     for (QAbstractSlider* control :
         std::initializer_list<QAbstractSlider*> { FactorSlider, PreviewScrollH, PreviewScrollV }) {
         letGoWhenBlocked(*control);

@@ -238,8 +238,8 @@ private:
     void redrawView(PictureBox& view);
 
     // Runs an event procedure; a runtime error it raises is shown, never
-    // passed on into Qt.
-    template <class Procedure> void guarded(Procedure procedure);
+    // passed on into Qt (inChange: once the control's change is over).
+    template <class Procedure> void guarded(Procedure procedure, bool inChange = false);
 
     bool m_loaded = false;
     bool m_activated = false;

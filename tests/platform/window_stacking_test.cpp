@@ -45,6 +45,11 @@ TEST_F(WindowStackingTest, PlacingBehindEndsTopmost)
     EXPECT_EQ(stackingState(*m_tool).behind, &m_main);
     sendToBack(m_main);
     EXPECT_TRUE(stackingState(m_main).atBack);
+    // A hidden window kept topmost from its showing ends behind all the same.
+    auto* shownLater = new QWidget(&m_main, Qt::Tool);
+    setTopmostWhenShown(*shownLater);
+    placeBehind(*shownLater, m_main);
+    EXPECT_FALSE(stackingState(*shownLater).topmost);
 }
 
 TEST_F(WindowStackingTest, ActivationBringsAWindowBackFromTheBack)
